@@ -1,0 +1,33 @@
+# Sourced by run.sh and test.sh: installs the Debian packages the build needs
+# when they are missing.
+
+kesto_missing_packages() {
+    local pkg missing=()
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'ok installed' || missing+=("$pkg")
+    done
+    echo "${missing[@]}"
+}
+
+# kesto_ensure_packages PKG... : installs what is missing, as root or through sudo.
+kesto_ensure_packages() {
+    local missing
+    missing=$(kesto_missing_packages "$@")
+    [ -z "$missing" ] && return 0
+    echo "Installiere fehlende Pakete: $missing"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1; then
+            sudo=(sudo)
+        else
+            echo "Bitte als root installieren: apt-get install $missing" >&2
+            return 1
+        fi
+    fi
+    "${sudo[@]}" apt-get update -qq || return 1
+    # shellcheck disable=SC2086
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends $missing
+}
+
+KESTO_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev qt6-image-formats-plugins
+    qt6-qpa-plugins libgtest-dev libgmock-dev)

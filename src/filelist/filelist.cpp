@@ -1,0 +1,139 @@
+#include "filelist/filelist.h"
+
+#include <QCollator>
+#include <QCollatorSortKey>
+#include <QLocale>
+
+#include <algorithm>
+#include <numeric>
+
+namespace kesto {
+
+FileList::FileList(QObject *parent)
+    : QObject(parent)
+{
+}
+
+void FileList::insertRows(int position, const QList<FileEntry> &entries)
+{
+    if (entries.isEmpty())
+        return;
+    position = std::clamp(position, 0, count());
+    const int last = position + static_cast<int>(entries.size()) - 1;
+    Q_EMIT rowsAboutToBeInserted(position, last);
+    m_rows.insert(position, entries.size(), FileEntry());
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        m_rows[position + i] = entries.at(i);
+        ++m_paths[entries.at(i).FullPath];
+    }
+    Q_EMIT rowsInserted(position, last);
+}
+
+void FileList::removeRows(int first, int n)
+{
+    if (n <= 0 || first < 0 || first + n > count())
+        return;
+    Q_EMIT rowsAboutToBeRemoved(first, first + n - 1);
+    for (int i = first; i < first + n; ++i) {
+        const auto it = m_paths.find(m_rows.at(i).FullPath);
+        if (it != m_paths.end() && --it.value() <= 0)
+            m_paths.erase(it);
+    }
+    m_rows.remove(first, n);
+    Q_EMIT rowsRemoved(first, first + n - 1);
+}
+
+void FileList::moveRow(int from, int to)
+{
+    if (from == to || from < 0 || to < 0 || from >= count() || to >= count())
+        return;
+    Q_EMIT rowAboutToBeMoved(from, to);
+    m_rows.move(from, to);
+    Q_EMIT rowMoved(from, to);
+}
+
+void FileList::ClearList()
+{
+    Q_EMIT aboutToReset();
+    m_rows.clear();
+    m_paths.clear();
+    Q_EMIT resetDone();
+}
+
+int FileList::findRow(const QString &fullPath) const
+{
+    if (!m_paths.contains(fullPath))
+        return -1;
+    for (int i = 0; i < count(); ++i) {
+        if (m_rows.at(i).FullPath == fullPath)
+            return i;
+    }
+    return -1;
+}
+
+void FileList::notifyRowsChanged(int first, int last)
+{
+    first = std::max(first, 0);
+    last = std::min(last, count() - 1);
+    if (first <= last)
+        Q_EMIT rowsChanged(first, last);
+}
+
+void FileList::setSortColumn(int column)
+{
+    m_sortColumn = column;
+    if (m_keepSorted)
+        sortRows();
+}
+
+void FileList::setSortOrder(Qt::SortOrder order)
+{
+    m_sortOrder = order;
+    if (m_keepSorted)
+        sortRows();
+}
+
+void FileList::setKeepSorted(bool on)
+{
+    m_keepSorted = on;
+    if (on)
+        sortRows();
+}
+
+void FileList::sortRows()
+{
+    if (m_rows.size() < 2)
+        return;
+    std::vector<int> order(m_rows.size());
+    std::iota(order.begin(), order.end(), 0);
+    const bool descending = m_sortOrder == Qt::DescendingOrder;
+
+    if (m_sortColumn == ColSize || m_sortColumn == ColSizeKey) {
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            const qint64 sa = m_rows.at(a).Size, sb = m_rows.at(b).Size;
+            return descending ? sb < sa : sa < sb;
+        });
+    } else {
+        // Sort keys make each comparison a plain byte compare; comparing
+        // through the collator would redo the locale work n log n times.
+        QCollator collator{QLocale(QLocale::German, QLocale::Germany)};
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        std::vector<QCollatorSortKey> keys;
+        keys.reserve(m_rows.size());
+        for (const FileEntry &e : std::as_const(m_rows))
+            keys.push_back(collator.sortKey(e.text(m_sortColumn)));
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return descending ? keys[b].compare(keys[a]) < 0 : keys[a].compare(keys[b]) < 0;
+        });
+    }
+
+    Q_EMIT aboutToReset();
+    QList<FileEntry> sorted;
+    sorted.reserve(m_rows.size());
+    for (int i : order)
+        sorted.append(std::move(m_rows[i]));
+    m_rows = std::move(sorted);
+    Q_EMIT resetDone();
+}
+
+} // namespace kesto

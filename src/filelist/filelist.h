@@ -1,0 +1,81 @@
+#pragma once
+
+#include "filelist/fileentry.h"
+
+#include <QList>
+#include <QObject>
+#include <QHash>
+
+namespace kesto {
+
+/// The list of files to rename: the only store of rows. Row positions count
+/// from 0 here; a row's position + 1 is its counter position.
+///
+/// Every structural change is announced before and after it happens, so a Qt
+/// model can forward the signals to its views one to one. Code that changes
+/// fields of rows in place (through entry()) reports them with
+/// notifyRowsChanged().
+class FileList : public QObject
+{
+    Q_OBJECT
+public:
+    explicit FileList(QObject *parent = nullptr);
+
+    int count() const { return static_cast<int>(m_rows.size()); }
+    bool isEmpty() const { return m_rows.isEmpty(); }
+    const FileEntry &at(int row) const { return m_rows.at(row); }
+    /// Mutable access for in-place updates; report them with notifyRowsChanged().
+    FileEntry &entry(int row) { return m_rows[row]; }
+    const QList<FileEntry> &rows() const { return m_rows; }
+
+    /// Inserts \a entries at \a position (0 = top), in their order.
+    void insertRows(int position, const QList<FileEntry> &entries);
+    void removeRows(int first, int count);
+    void removeRow(int row) { removeRows(row, 1); }
+    /// Moves one row so that it ends up at position \a to.
+    void moveRow(int from, int to);
+    /// Removes every row.
+    void ClearList();
+
+    /// Whether a row holds exactly this path.
+    bool containsPath(const QString &fullPath) const { return m_paths.contains(fullPath); }
+    /// Position of the row that holds \a fullPath, or -1.
+    int findRow(const QString &fullPath) const;
+
+    void notifyRowsChanged(int first, int last);
+    /// Announces that code changed the Selected flags of rows.
+    void notifySelectionChanged() { Q_EMIT selectionChanged(); }
+
+    int sortColumn() const { return m_sortColumn; }
+    Qt::SortOrder sortOrder() const { return m_sortOrder; }
+    bool keepSorted() const { return m_keepSorted; }
+    /// Column by which the list sorts; re-sorts at once while keep-sorted is on.
+    void setSortColumn(int column);
+    void setSortOrder(Qt::SortOrder order);
+    /// Switching keep-sorted on sorts the rows by the current column and order.
+    void setKeepSorted(bool on);
+
+Q_SIGNALS:
+    void rowsAboutToBeInserted(int first, int last);
+    void rowsInserted(int first, int last);
+    void rowsAboutToBeRemoved(int first, int last);
+    void rowsRemoved(int first, int last);
+    void rowAboutToBeMoved(int from, int to);
+    void rowMoved(int from, int to);
+    void rowsChanged(int first, int last);
+    /// Before and after a change of every row at once (clearing, sorting).
+    void aboutToReset();
+    void resetDone();
+    void selectionChanged();
+
+private:
+    void sortRows();
+
+    QList<FileEntry> m_rows;
+    QHash<QString, int> m_paths; // path -> number of rows holding it
+    int m_sortColumn = ColOldName;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+    bool m_keepSorted = true;
+};
+
+} // namespace kesto

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace kesto {
+
+/// Kind codes of mask tokens. A creation-time placeholder is its
+/// modification-time twin + 100, a capture-time placeholder its twin + 300.
+enum TokenKind : int {
+    KindLiteral = 0,
+    KindName = 1,
+    KindTyp = 2,
+    KindZahl = 3,
+    KindDir = 4,
+    KindRandom = 5,
+    KindDatum = 40,
+    KindRDatum = 41,
+    KindTag = 42,
+    KindMonat = 43,
+    KindJahr = 44,
+    KindZeit = 50,
+    KindStunde = 51,
+    KindMinute = 52,
+    KindSekunde = 53,
+    KindBreite = 60,
+    KindHoehe = 61,
+    KindErstellOffset = 100,
+    KindAufnahmeOffset = 300,
+    KindRange = 9010,      ///< "[a-b]", "[a-]"
+    KindRangeRight = 9011, ///< "[Ra-b]"
+    KindChars = 9020,      ///< "[a,c]", "[a]"
+    KindCharsRight = 9021, ///< "[Ra,c]", "[Ra]"
+};
+
+/// The largest number a mask may contain.
+constexpr int MaxMaskNumber = 260;
+/// The end stored for an open range "[n-]".
+constexpr int OpenRangeEnd = 32767;
+/// The longest mask (after trimming) that is checked at all.
+constexpr int MaxMaskLength = 32767;
+
+/// One element of a parsed mask.
+struct MaskToken
+{
+    int Kind = KindLiteral;
+    QString Text; ///< literal text, kind 0 only
+    int First = 0;  ///< length for kind 5, first position for the range kinds
+    int Second = 0; ///< end position or character count for the range kinds
+
+    friend bool operator==(const MaskToken &, const MaskToken &) = default;
+};
+
+/// The outcome of one mask check.
+struct MaskCheck
+{
+    QList<MaskToken> MaskTokens; ///< tokens read so far, in mask order
+    bool MaskOk = false;         ///< the whole mask was read without error
+    bool MaskHasTyp = false;     ///< the keyword "[TYP]" was read
+    /// The status text the check leaves: "Maske ist OK" or "Fehler: <message>."
+    QString StatusText;
+    int ErrorCode = -1; ///< 0..6 as listed by MaskErrorMessage(), 7 for a too long mask, else -1
+};
+
+/// Checks and parses a mask as typed (blanks at both ends are ignored).
+MaskCheck CheckMask(const QString &mask);
+
+/// The message of a mask error code, without "Fehler: " and the final point.
+QString MaskErrorMessage(int code);
+
+/// True when \a text holds one of the characters  \ / : * ? < > | "
+bool HasForbiddenChar(const QString &text);
+
+} // namespace kesto

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace kesto {
+
+/// The questions the core asks the user. The window answers them with dialogs,
+/// the command-line tool from its options, tests from a script.
+class UserQuestions
+{
+public:
+    virtual ~UserQuestions() = default;
+
+    /// A one-line input box. Returns the empty text when the user cancels.
+    virtual QString askText(const QString &prompt, const QString &title,
+                            const QString &preset) = 0;
+    /// A Yes/No question whose default button is No; true for Yes.
+    virtual bool askYesNo(const QString &text, const QString &title) = 0;
+    /// An OK/Cancel message; true for OK.
+    virtual bool askOkCancel(const QString &text, const QString &title) = 0;
+};
+
+} // namespace kesto

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+namespace kesto {
+
+/// The mask a fresh start and the reset command put into the mask field.
+inline QString DefaultMask()
+{
+    return QStringLiteral("[name].[typ]");
+}
+
+/// Check-box states as they are stored: 0 off, 1 on, 2 undetermined.
+enum CheckState : int { Unchecked = 0, Checked = 1, Undetermined = 2 };
+
+/// One of the three search-and-replace sets.
+struct SearchReplaceSet
+{
+    int Active = Unchecked; ///< check state of "Aktiv:"
+    QString Search;         ///< text of "Ersetze"
+    QString Replace;        ///< text of "durch"
+    int InNewName = Unchecked; ///< check state of "Im neuen statt dem alten Namen suchen"
+
+    friend bool operator==(const SearchReplaceSet &, const SearchReplaceSet &) = default;
+};
+
+/// The naming options a saved mask stores, as the controls hold them: texts as
+/// typed, drop-down choices as list positions, check boxes as check states.
+/// The defaults are those of a first start.
+struct RenameOptions
+{
+    QString Maske = DefaultMask();
+    QString Start = QStringLiteral("1");
+    QString Step = QStringLiteral("1");
+    int Digits = 0;     ///< position in the digit-count list
+    int LeadZeros = 0;  ///< position in the leading-character list
+    int LetterCase = 0; ///< position in the letter-case list
+    std::array<SearchReplaceSet, 3> Sets;
+    int ZufallGross = Unchecked;
+    int ZufallKlein = Unchecked;
+    int ZufallZahl = Unchecked;
+    int ZufallExtra = Unchecked;
+    QString ZufallExtraChars;
+
+    friend bool operator==(const RenameOptions &, const RenameOptions &) = default;
+};
+
+} // namespace kesto

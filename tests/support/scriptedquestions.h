@@ -1,0 +1,34 @@
+#pragma once
+
+#include "storage/questions.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace kesto::test {
+
+/// Answers the core's questions from queues filled by the test and records
+/// every question asked. An empty queue answers "" / No / Cancel.
+class ScriptedQuestions : public UserQuestions
+{
+public:
+    struct Asked
+    {
+        QString kind; ///< "text", "yesno" or "okcancel"
+        QString text;
+        QString title;
+        QString preset;
+    };
+
+    QStringList textAnswers;
+    QList<bool> yesNoAnswers;
+    QList<bool> okCancelAnswers;
+    QList<Asked> asked;
+
+    QString askText(const QString &prompt, const QString &title, const QString &preset) override;
+    bool askYesNo(const QString &text, const QString &title) override;
+    bool askOkCancel(const QString &text, const QString &title) override;
+};
+
+} // namespace kesto::test

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace kesto::test {
+
+/// A temporary folder for one test, with helpers to make and inspect files.
+class TempFolder
+{
+public:
+    TempFolder();
+
+    /// The folder path, without a final "/".
+    QString path() const { return m_dir.path(); }
+    /// path() + "/" + \a name.
+    QString file(const QString &name) const;
+
+    /// Writes \a content to \a name (sub-folders are created) and returns the full path.
+    QString write(const QString &name, const QByteArray &content = {});
+    /// Creates the sub-folder \a name and returns its full path.
+    QString mkdir(const QString &name);
+    /// The bytes of \a name, or a null array when it cannot be read.
+    QByteArray read(const QString &name) const;
+    bool exists(const QString &name) const;
+    /// The names in the folder (not recursive), sorted by code.
+    QStringList names() const;
+
+    /// Sets access and modification time of \a name (local time) with utimensat.
+    static bool setTimes(const QString &fullPath, const QDateTime &modified);
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace kesto::test

@@ -1,0 +1,36 @@
+// Runs the tests inside a Qt application whose data, config and cache folders
+// are a private temporary folder, so no test ever touches the user's files.
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#ifdef KESTO_GUI_TESTS
+#include <QApplication>
+using TestApplication = QApplication;
+#else
+#include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#endif
+
+int main(int argc, char **argv)
+{
+    QTemporaryDir home;
+    if (!home.isValid())
+        return 2;
+    for (const char *var : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) {
+        const QByteArray dir = (home.path() + QLatin1Char('/') + QLatin1String(var)).toUtf8();
+        qputenv(var, dir);
+    }
+    qputenv("XDG_DATA_DIRS", (home.path() + QStringLiteral("/XDG_DATA_DIRS")).toUtf8());
+    qputenv("XDG_CONFIG_DIRS", (home.path() + QStringLiteral("/XDG_CONFIG_DIRS")).toUtf8());
+#ifdef KESTO_GUI_TESTS
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    TestApplication app(argc, argv);
+    TestApplication::setOrganizationName(QStringLiteral("Quarvel"));
+    TestApplication::setApplicationName(QStringLiteral("Kesto"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
