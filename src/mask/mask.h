@@ -44,7 +44,7 @@ constexpr int MaxMaskLength = 32767;
 struct MaskToken
 {
     int Kind = KindLiteral;
-    QString Text; ///< literal text, kind 0 only
+    QString Text;   ///< literal text, kind 0 only
     int First = 0;  ///< length for kind 5, first position for the range kinds
     int Second = 0; ///< end position or character count for the range kinds
 
