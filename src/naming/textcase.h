@@ -7,12 +7,12 @@ namespace kesto {
 
 /// Positions of the letter-case list.
 enum LetterCaseMode : int {
-    CaseKeep = 0,        ///< "beibehalten"
-    CaseUpper = 1,       ///< "alles groß"
-    CaseLower = 2,       ///< "alles klein"
-    CaseFirst = 3,       ///< "anfangs groß"
-    CaseAlternate1 = 4,  ///< "alternierend-1"
-    CaseAlternate2 = 5,  ///< "alternierend-2"
+    CaseKeep = 0,       ///< "beibehalten"
+    CaseUpper = 1,      ///< "alles groß"
+    CaseLower = 2,      ///< "alles klein"
+    CaseFirst = 3,      ///< "anfangs groß"
+    CaseAlternate1 = 4, ///< "alternierend-1"
+    CaseAlternate2 = 5, ///< "alternierend-2"
 };
 
 /// The entries of the letter-case list, in position order.
