@@ -17,9 +17,13 @@ struct RandomAlphabet
 /// Capitals, small letters, digits, extra characters, in that order.
 QString BuildAlphabet(const RandomAlphabet &alphabet);
 
-/// \a n characters drawn from the alphabet, or the empty text when it is empty.
-/// Every character consumes one value of the program's generator.
+/// \a n characters drawn from the alphabet (a surrogate pair is one character),
+/// or the empty text when it is empty; each draw consumes one generator value.
 QString RandomString(int n, const RandomAlphabet &alphabet);
+
+/// The position (from 1) in an alphabet of \a length characters that the value
+/// \a r picks: r * (length - 1) + 1 rounded, halves to the even neighbour.
+int DrawPosition(float r, int length);
 
 /// Restarts the program's generator at a fixed state (for tests). Without it
 /// the generator is seeded once from a random device.
