@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+// The file boundary of the program: texts are QString inside and 8-bit files
+// outside. Files are written as UTF-8 without a byte-order mark; files copied
+// from Windows machines may still be Windows-1252, so reading accepts both.
+
+namespace kesto {
+
+/// Decodes file bytes: each valid UTF-8 sequence as UTF-8, every other byte as
+/// Windows-1252. A leading UTF-8 byte-order mark is skipped.
+QString DecodeText(QByteArrayView bytes);
+
+/// Encodes a text for a file: UTF-8, no byte-order mark, line ends untouched.
+QByteArray EncodeText(const QString &text);
+
+/// The bytes of a regular file; a missing path or a folder gives an empty array.
+/// \a errorNumber receives 0, or the QFileDevice::FileError of a failed open or read.
+QByteArray ReadFileBytes(const QString &path, int *errorNumber = nullptr);
+
+/// Replaces the file at \a path by \a bytes in one step through a temporary file
+/// in the same folder; a read-only old file is replaced all the same.
+bool WriteFileBytes(const QString &path, const QByteArray &bytes);
+
+/// The whole content of a regular file as text (see DecodeText); empty when the
+/// file is missing or unreadable. \a errorNumber as for ReadFileBytes.
+QString ReadWholeFile(const QString &path, int *errorNumber = nullptr);
+
+/// Replaces the file at \a path by \a content (see EncodeText, WriteFileBytes).
+bool WriteWholeFile(const QString &path, const QString &content);
+
+} // namespace kesto
