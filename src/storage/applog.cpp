@@ -1,5 +1,8 @@
 #include "storage/applog.h"
 
+#include "storage/datafolder.h"
+#include "storage/textfile.h"
+
 #include <QDateTime>
 #include <QFile>
 
@@ -32,16 +35,26 @@ void WriteLog(const QString &text)
 {
     if (logPath().isEmpty())
         return;
-    QFile f(logPath());
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
+    // Appending gives the same file as reading and rewriting it, without the
+    // cost per line and without losing lines of a file that could not be read.
+    QFile file(logPath());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return;
-    f.write(text.toUtf8() + "\r\n");
+    file.write(EncodeText(text) + "\r\n");
+}
+
+void WriteTimedLog(const QString &text)
+{
+    WriteLog(LogTimestamp() + text);
 }
 
 void DeleteLog()
 {
-    if (!logPath().isEmpty())
-        QFile::remove(logPath());
+    const QString path = logPath();
+    if (!FileExists(path))
+        return;
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
+    QFile::remove(path);
 }
 
 } // namespace kesto
