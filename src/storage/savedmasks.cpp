@@ -1,0 +1,195 @@
+#include "storage/savedmasks.h"
+
+#include "storage/ini.h"
+#include "storage/messages.h"
+
+#include <cmath>
+
+namespace kesto {
+
+namespace {
+
+QString setKey(const char16_t *base, int set)
+{
+    QString key = QString::fromUtf16(base);
+    if (set > 0)
+        key += QString::number(set);
+    return key;
+}
+
+QString checkText(int state)
+{
+    return QString::number(state);
+}
+
+// The 23 keys of a saved mask, in the order in which they are written.
+QList<IniEntry> maskEntries(const RenameOptions &o)
+{
+    QList<IniEntry> entries = {
+        {QStringLiteral("Maske"), o.Maske},
+        {QStringLiteral("Start"), o.Start},
+        {QStringLiteral("Step"), o.Step},
+        {QStringLiteral("Digits"), QString::number(o.Digits)},
+        {QStringLiteral("LeadZeros"), QString::number(o.LeadZeros)},
+        {QStringLiteral("LetterCase"), QString::number(o.LetterCase)},
+    };
+    for (int n = 0; n < int(o.Sets.size()); ++n) {
+        const SearchReplaceSet &s = o.Sets[n];
+        entries.append({setKey(u"SearchAktiv", n), checkText(s.Active)});
+        entries.append({setKey(u"Search", n), s.Search});
+        entries.append({setKey(u"Replace", n), s.Replace});
+        entries.append({setKey(u"SearchInNeu", n), checkText(s.InNewName)});
+    }
+    entries.append({QStringLiteral("ZufallGross"), checkText(o.ZufallGross)});
+    entries.append({QStringLiteral("ZufallKlein"), checkText(o.ZufallKlein)});
+    entries.append({QStringLiteral("ZufallZahl"), checkText(o.ZufallZahl)});
+    entries.append({QStringLiteral("ZufallExtra"), checkText(o.ZufallExtra)});
+    entries.append({QStringLiteral("ZufallExtraChars"), o.ZufallExtraChars});
+    return entries;
+}
+
+// The length of the number at the start of \a s (after blanks): sign, digits,
+// a decimal point with digits, an exponent; 0 when there is none.
+qsizetype leadingNumberLength(QStringView s)
+{
+    qsizetype i = 0;
+    auto digits = [&] {
+        const qsizetype from = i;
+        while (i < s.size() && s[i] >= u'0' && s[i] <= u'9')
+            ++i;
+        return i > from;
+    };
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
+        ++i;
+    const qsizetype numberStart = i;
+    digits();
+    if (i < s.size() && s[i] == u'.') {
+        const qsizetype dot = i++;
+        if (!digits())
+            i = dot;
+    }
+    if (i == numberStart)
+        return 0;
+    const qsizetype mantissaEnd = i;
+    if (i < s.size() && (s[i] == u'e' || s[i] == u'E')) {
+        ++i;
+        if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
+            ++i;
+        if (!digits())
+            i = mantissaEnd;
+    }
+    return i;
+}
+
+class MaskReader
+{
+public:
+    MaskReader(const QString &name, const QString &file)
+        : m_name(name)
+        , m_file(file)
+    {}
+
+    void text(const QString &key, QString &field, const QString &def = QString()) const
+    {
+        field = IniGetString(m_name, key, def, m_file);
+    }
+
+    void position(const QString &key, int &field, int listSize) const
+    {
+        bool ok = false;
+        const short value =
+            IniGetString(m_name, key, QStringLiteral("0"), m_file).trimmed().toShort(&ok);
+        if (ok && value >= -1 && value < listSize)
+            field = value;
+    }
+
+    void check(const QString &key, int &field) const
+    {
+        const int state = StoredCheckState(IniGetString(m_name, key, QString(), m_file));
+        if (state >= 0)
+            field = state;
+    }
+
+private:
+    QString m_name;
+    QString m_file;
+};
+
+} // namespace
+
+int StoredCheckState(const QString &text)
+{
+    QStringView s(text);
+    while (!s.isEmpty() && (s.front() == u' ' || s.front() == u'\t'))
+        s = s.sliced(1);
+    const qsizetype length = leadingNumberLength(s);
+    if (length == 0)
+        return Unchecked;
+    bool ok = false;
+    const double value = s.first(length).toDouble(&ok);
+    if (!ok)
+        return -1;
+    // Rounded as the check box takes a number: half to even.
+    const double rounded = std::nearbyint(value);
+    return rounded >= 0 && rounded <= 2 ? int(rounded) : -1;
+}
+
+bool SaveMask(const QString &name, const RenameOptions &options, const QString &masksIni,
+              UserQuestions &questions)
+{
+    QString section = StandardMaskName();
+    if (name.isEmpty()) {
+        section = questions.askText(storagemessages::saveMaskPrompt(),
+                                    storagemessages::saveMaskTitle(), QString());
+        if (section.isEmpty())
+            return false;
+        // The file finds sections without regard to letter case, so a name that
+        // differs only in case would silently replace the stored mask.
+        const QStringList names = SavedMaskNames(masksIni);
+        const bool exists = std::any_of(names.cbegin(), names.cend(),
+                                        [&](const QString &n) { return IniSameName(n, section); });
+        if (exists && !questions.askYesNo(storagemessages::maskExists(section),
+                                          storagemessages::saveMaskTitle()))
+            return false;
+    }
+    return IniPutStrings(section, maskEntries(options), masksIni);
+}
+
+void LoadMask(const QString &name, RenameOptions &options, const QString &masksIni,
+              const OptionListSizes &sizes)
+{
+    const MaskReader read(name, masksIni);
+    read.text(QStringLiteral("Maske"), options.Maske, DefaultMask());
+    read.text(QStringLiteral("Start"), options.Start, QStringLiteral("1"));
+    read.text(QStringLiteral("Step"), options.Step, QStringLiteral("1"));
+    read.position(QStringLiteral("Digits"), options.Digits, sizes.digits);
+    read.position(QStringLiteral("LeadZeros"), options.LeadZeros, sizes.leadChars);
+    read.position(QStringLiteral("LetterCase"), options.LetterCase, sizes.letterCases);
+    for (int n = 0; n < int(options.Sets.size()); ++n) {
+        SearchReplaceSet &s = options.Sets[n];
+        read.check(setKey(u"SearchAktiv", n), s.Active);
+        read.text(setKey(u"Search", n), s.Search);
+        read.text(setKey(u"Replace", n), s.Replace);
+        read.check(setKey(u"SearchInNeu", n), s.InNewName);
+    }
+    read.check(QStringLiteral("ZufallGross"), options.ZufallGross);
+    read.check(QStringLiteral("ZufallKlein"), options.ZufallKlein);
+    read.check(QStringLiteral("ZufallZahl"), options.ZufallZahl);
+    read.check(QStringLiteral("ZufallExtra"), options.ZufallExtra);
+    read.text(QStringLiteral("ZufallExtraChars"), options.ZufallExtraChars);
+}
+
+bool DeleteMask(const QString &name, const QString &masksIni, UserQuestions &questions)
+{
+    if (!questions.askYesNo(storagemessages::deleteMaskQuestion(name),
+                            storagemessages::deleteMaskTitle()))
+        return false;
+    return IniDeleteSection(name, masksIni);
+}
+
+QStringList SavedMaskNames(const QString &masksIni)
+{
+    return IniSectionList(masksIni);
+}
+
+} // namespace kesto
