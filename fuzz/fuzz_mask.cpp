@@ -1,0 +1,136 @@
+// Any bytes a user could paste into the mask field: the check must end with a
+// clear status text, and a name built from whatever it leaves must come out of
+// the letter-case and replace steps without a fault.
+
+#include "mask/mask.h"
+#include "naming/randomstring.h"
+#include "naming/textcase.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+using namespace kesto;
+
+void require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+void checkOutcome(const MaskCheck &check)
+{
+    if (check.ErrorCode == -1) {
+        require(check.StatusText == QStringLiteral("Maske ist OK"));
+        require(check.MaskOk == !check.MaskTokens.isEmpty());
+        return;
+    }
+    require(!check.MaskOk);
+    require(check.ErrorCode >= 0 && check.ErrorCode <= 7);
+    require(check.StatusText ==
+            QStringLiteral("Fehler: ") + MaskErrorMessage(check.ErrorCode) + QLatin1Char('.'));
+}
+
+// Characters \a first to \a first + \a count - 1 (from 1), as far as they exist.
+QString sub(const QString &text, int first, int count)
+{
+    if (first < 1 || count <= 0 || first > text.size())
+        return QString();
+    return text.mid(first - 1, count);
+}
+
+// A stand-in for the name builder: enough to give every token some text, so
+// that the transforms below see names shaped by the mask.
+QString buildName(const MaskCheck &check, const QString &source, const RandomAlphabet &alphabet)
+{
+    QString name;
+    for (const MaskToken &token : check.MaskTokens) {
+        switch (token.Kind) {
+        case KindLiteral:
+            name += token.Text;
+            break;
+        case KindName:
+            name += source;
+            break;
+        case KindTyp:
+            name += QStringLiteral("JPG");
+            break;
+        case KindZahl:
+            name += FormatCounter(token.First - 7, 4, QStringLiteral("0"));
+            break;
+        case KindRandom:
+            require(token.First >= 0 && token.First <= MaxMaskNumber);
+            name += RandomString(token.First, alphabet);
+            break;
+        case KindRange:
+        case KindRangeRight:
+        case KindChars:
+        case KindCharsRight:
+            require(token.First >= 1 && token.First <= MaxMaskNumber);
+            require(token.Second >= 0 &&
+                    (token.Second <= MaxMaskNumber || token.Second == OpenRangeEnd));
+            name += sub(source, token.First,
+                        token.Kind < KindChars ? token.Second - token.First + 1 : token.Second);
+            break;
+        default:
+            name += QStringLiteral("2005-07-14");
+            break;
+        }
+    }
+    return name;
+}
+
+void transform(const QString &mask, const QString &name)
+{
+    // The replace sets take their texts from the input as well; long ones
+    // would only make every run slow.
+    const qsizetype third = mask.size() / 3;
+    const QString search = mask.left(qMin<qsizetype>(third, 8));
+    const QString replacement = mask.mid(third, 8);
+    const QString shortName = name.left(4096);
+    for (int mode = -1; mode <= 6; ++mode) {
+        QString text = ApplyLetterCase(shortName, mode);
+        if (mode >= CaseFirst && mode <= CaseAlternate2)
+            require(text == CapitalizeWords(shortName, mode - CaseFirst));
+        if (!search.isEmpty())
+            text = ReplaceAll(text, search, replacement);
+        (void)IsLetter(text);
+    }
+}
+
+void run(const QString &mask)
+{
+    const MaskCheck check = CheckMask(mask);
+    checkOutcome(check);
+    if (check.ErrorCode == 7)
+        require(check.MaskTokens.isEmpty());
+
+    RandomAlphabet alphabet;
+    alphabet.Lower = true;
+    alphabet.Extra = true;
+    alphabet.ExtraChars = mask.left(16);
+    const QString name = buildName(check, mask.right(40), alphabet);
+    transform(mask, name);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    // The same input must draw the same random strings.
+    kesto::SeedRandom(static_cast<quint32>(size));
+
+    run(QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
+
+    // UTF-8 cannot carry an unpaired surrogate; the same bytes read as UTF-16
+    // units can.
+    QString units(static_cast<qsizetype>(size / 2), Qt::Uninitialized);
+    if (!units.isEmpty())
+        std::memcpy(units.data(), data, units.size() * sizeof(QChar));
+    run(units);
+    return 0;
+}
