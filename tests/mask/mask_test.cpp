@@ -319,11 +319,4 @@ TEST(MaskCheck, ForbiddenCharactersAreTheNineOfFileNames)
     EXPECT_FALSE(HasForbiddenChar(QString()));
 }
 
-TEST(MaskCheck, UnknownErrorCodeHasNoMessage)
-{
-    EXPECT_EQ(MaskErrorMessage(7), u"Die Maske ist zu lang"_s);
-    EXPECT_TRUE(MaskErrorMessage(8).isEmpty());
-    EXPECT_TRUE(MaskErrorMessage(-1).isEmpty());
-}
-
 } // namespace
