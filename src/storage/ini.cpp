@@ -79,7 +79,7 @@ std::optional<QString> headerName(const QByteArray &bytes, const Line &line)
     const auto [first, last] = trimmedRange(bytes, line);
     if (last - first < 2 || bytes[first] != '[' || bytes[last - 1] != ']')
         return std::nullopt;
-    return DecodeText(QByteArrayView(bytes).sliced(first + 1, last - first - 2));
+    return DecodeTextPart(QByteArrayView(bytes).sliced(first + 1, last - first - 2));
 }
 
 // Position of the "=" of a key line, or -1 for a line without one.
@@ -91,7 +91,7 @@ qsizetype equalsSign(const QByteArray &bytes, const Line &line)
 
 QString keyName(const QByteArray &bytes, const Line &line, qsizetype eq)
 {
-    return DecodeText(QByteArrayView(bytes).sliced(line.begin, eq - line.begin));
+    return DecodeTextPart(QByteArrayView(bytes).sliced(line.begin, eq - line.begin));
 }
 
 struct SectionSpan
@@ -203,7 +203,7 @@ std::optional<QString> ValueIn(const QByteArray &file, const QString &section, c
     const qsizetype eq = equalsSign(file, line);
     const QByteArrayView raw = QByteArrayView(file).sliced(eq + 1, line.end - eq - 1);
     // Four bytes never make more than two UTF-16 units, so the cut needs no more.
-    QString value = DecodeText(raw.first(qMin(raw.size(), IniMaxValueLength * 4)));
+    QString value = DecodeTextPart(raw.first(qMin(raw.size(), IniMaxValueLength * 4)));
     if (value.size() > IniMaxValueLength) {
         value.truncate(IniMaxValueLength);
         if (value.back().isHighSurrogate())

@@ -55,6 +55,11 @@ QString DecodeText(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
+    return DecodeTextPart(bytes);
+}
+
+QString DecodeTextPart(QByteArrayView bytes)
+{
     const auto *p = reinterpret_cast<const uchar *>(bytes.data());
     const qsizetype n = bytes.size();
     QString out;

@@ -14,6 +14,9 @@ namespace kesto {
 /// Windows-1252. A leading UTF-8 byte-order mark is skipped.
 QString DecodeText(QByteArrayView bytes);
 
+/// DecodeText for bytes from inside a file, where EF BB BF is the character U+FEFF.
+QString DecodeTextPart(QByteArrayView bytes);
+
 /// Encodes a text for a file: UTF-8, no byte-order mark, line ends untouched.
 QByteArray EncodeText(const QString &text);
 

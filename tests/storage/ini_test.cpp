@@ -89,6 +89,16 @@ TEST_F(Ini, SectionNamesWithBracketsEqualsSignsUmlautsAndBlanksComeBack)
         EXPECT_EQ(get(name, "k"), name + "!") << name.toStdString();
 }
 
+TEST_F(Ini, AByteOrderMarkCharacterInsideTheFileIsText)
+{
+    const QString mark = u"\uFEFF"_s;
+    ASSERT_TRUE(IniPutString(mark + "[A]", "k", mark + "v", path));
+    EXPECT_EQ(bytes(), QByteArray("[\xEF\xBB\xBF[A]]\r\nk=\xEF\xBB\xBFv\r\n"));
+    EXPECT_EQ(IniSectionList(path), QStringList{mark + "[A]"});
+    EXPECT_EQ(get(mark + "[A]", "k"), mark + "v");
+    EXPECT_EQ(get("[A]", "k"), "<default>");
+}
+
 TEST_F(Ini, LineBreaksInNamesAndValuesAreWrittenAsBlanks)
 {
     ASSERT_TRUE(IniPutString("a\r\nb", "k\n", "one\r\ntwo\nthree\rfour", path));
