@@ -202,7 +202,8 @@ std::optional<QString> ValueIn(const QByteArray &file, const QString &section, c
     const Line &line = lines[index];
     const qsizetype eq = equalsSign(file, line);
     const QByteArrayView raw = QByteArrayView(file).sliced(eq + 1, line.end - eq - 1);
-    // Four bytes never make more than two UTF-16 units, so the cut needs no more.
+    // Every byte gives at least half a UTF-16 unit, so four bytes per unit are
+    // always enough to fill the longest value.
     QString value = DecodeTextPart(raw.first(qMin(raw.size(), IniMaxValueLength * 4)));
     if (value.size() > IniMaxValueLength) {
         value.truncate(IniMaxValueLength);
