@@ -1,0 +1,576 @@
+#include "metadata/exifreader.h"
+
+#include "metadata/messages.h"
+#include "storage/applog.h"
+
+#include <QByteArray>
+
+#include <algorithm>
+#include <iterator>
+#include <limits>
+#include <map>
+#include <new>
+
+namespace kesto {
+
+namespace {
+
+constexpr qint32 ExifPointerTag = 34665;
+constexpr qint64 Int32Max = std::numeric_limits<qint32>::max();
+
+// Bytes become characters by Windows-1252, as the photos' texts were written on
+// such systems; its five unassigned bytes keep their own code point.
+QChar characterOf(quint8 b)
+{
+    static constexpr char16_t high[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    if (b >= 0x80 && b < 0xA0)
+        return QChar(high[b - 0x80]);
+    return QChar(char16_t(b));
+}
+
+QString upperHex(quint8 b)
+{
+    static constexpr char16_t digits[] = u"0123456789ABCDEF";
+    QString s;
+    if (b >= 16)
+        s += QChar(digits[b >> 4]);
+    s += QChar(digits[b & 15]);
+    return s;
+}
+
+enum class Fault { None, Overflow, OutOfMemory, OutOfRange, NotANumber, Loop };
+
+int faultCode(Fault fault)
+{
+    switch (fault) {
+    case Fault::Overflow:
+        return 6;
+    case Fault::OutOfMemory:
+        return 7;
+    case Fault::NotANumber:
+        return 13;
+    case Fault::OutOfRange:
+    case Fault::Loop:
+    case Fault::None:
+        break;
+    }
+    return 9;
+}
+
+QLatin1String faultText(Fault fault)
+{
+    switch (fault) {
+    case Fault::Overflow:
+        return metadatatext::faultOverflow;
+    case Fault::OutOfMemory:
+        return metadatatext::faultOutOfMemory;
+    case Fault::NotANumber:
+        return metadatatext::faultNotANumber;
+    case Fault::Loop:
+        return metadatatext::faultLoop;
+    case Fault::OutOfRange:
+    case Fault::None:
+        break;
+    }
+    return metadatatext::faultOutOfRange;
+}
+
+} // namespace
+
+// Reads numbers and values of the Exif block with the reader's byte order;
+// every read is checked, and the first fault is kept.
+class ExifBlock
+{
+public:
+    explicit ExifBlock(const ExifReader &reader)
+        : m_bytes(reader.m_bytes)
+        , m_intel(reader.m_intel)
+        , m_tiffStart(reader.m_tiffHeaderStart)
+    {}
+
+    Fault fault = Fault::None;
+
+    bool fail(Fault f)
+    {
+        fault = f;
+        return false;
+    }
+
+    bool sum(qint64 a, qint64 b, qint32 *out)
+    {
+        const qint64 r = a + b;
+        if (r > Int32Max || r < std::numeric_limits<qint32>::min())
+            return fail(Fault::Overflow);
+        *out = qint32(r);
+        return true;
+    }
+
+    bool read16(qint64 index, qint32 *out)
+    {
+        const quint8 *p = m_bytes.bytes(index, 2);
+        if (!p)
+            return fail(Fault::OutOfRange);
+        *out = m_intel ? p[0] | p[1] << 8 : p[0] << 8 | p[1];
+        return true;
+    }
+
+    bool read32(qint64 index, qint32 *out)
+    {
+        const quint8 *p = m_bytes.bytes(index, 4);
+        if (!p)
+            return fail(Fault::OutOfRange);
+        const quint32 v =
+            m_intel
+                ? quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24
+                : quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
+        if (v > quint32(Int32Max))
+            return fail(Fault::Overflow);
+        *out = qint32(v);
+        return true;
+    }
+
+    // A number from a value: empty counts as 0, a text must be decimal digits.
+    bool toInt32(const QVariant &value, qint32 *out)
+    {
+        if (!value.isValid()) {
+            *out = 0;
+            return true;
+        }
+        if (value.typeId() == QMetaType::Int) {
+            *out = value.toInt();
+            return true;
+        }
+        const QString text = value.toString().trimmed();
+        qsizetype i = 0;
+        const bool negative = text.startsWith(u'-');
+        if (negative || text.startsWith(u'+'))
+            i = 1;
+        if (i == text.size())
+            return fail(Fault::NotANumber);
+        qint64 n = 0;
+        for (; i < text.size(); ++i) {
+            const char16_t c = text.at(i).unicode();
+            if (c < u'0' || c > u'9')
+                return fail(Fault::NotANumber);
+            // Past 2^31 the number no longer fits either way; stop growing it.
+            if (n <= Int32Max + 1)
+                n = n * 10 + (c - u'0');
+        }
+        if (n > (negative ? Int32Max + 1 : Int32Max))
+            return fail(Fault::Overflow);
+        if (negative)
+            n = -n;
+        *out = qint32(n);
+        return true;
+    }
+
+    // Checks the value of one entry whose 4-byte value field is at \a field and,
+    // when \a value is given, decodes it. Sets *valueOffset as soon as it is read.
+    bool decode(qint32 type, qint32 count, qint32 field, qint32 *valueOffset, QVariant *value)
+    {
+        qint32 start = 0;
+        switch (type) {
+        case 1:
+        case 6:
+            if (count <= 4) {
+                const quint8 *p = m_bytes.bytes(field, 4);
+                if (!p)
+                    return fail(Fault::OutOfRange);
+                if (value) {
+                    QString text;
+                    for (int k = 0; k < 4; ++k)
+                        text += ExifReader::PadLeft(upperHex(p[fieldOrder(k)]), 2, u'0');
+                    *value = text;
+                }
+                return true;
+            }
+            if (!outsideStart(field, valueOffset, &start) || !checkRun(start, count))
+                return false;
+            if (value)
+                *value = decimalBytes(start, count, false);
+            return true;
+        case 2:
+        case 7:
+            if (count <= 4) {
+                const quint8 *p = m_bytes.bytes(field, 4);
+                if (!p)
+                    return fail(Fault::OutOfRange);
+                if (value) {
+                    QString text(4, Qt::Uninitialized);
+                    for (int k = 0; k < 4; ++k)
+                        text[k] = characterOf(p[fieldOrder(k)]);
+                    *value = text;
+                }
+                return true;
+            }
+            if (!outsideStart(field, valueOffset, &start) || !checkRun(start, qint64(count) - 1))
+                return false;
+            if (value) {
+                // The last byte is an ASCII value's terminating zero only when it is
+                // zero: some cameras store the date with a count of 19 and no zero.
+                qint32 length = count - 1;
+                quint8 last = 0;
+                if (type == 2 && m_bytes.byte(qint64(start) + length, &last) && last != 0)
+                    ++length;
+                *value = characters(start, length);
+            }
+            return true;
+        case 3:
+        case 8: {
+            qint32 twice = 0;
+            if (!sum(count, count, &twice))
+                return false;
+            if (twice <= 4) {
+                qint32 first = 0, second = 0, secondIndex = 0;
+                if (!read16(field, &first) || !sum(field, 2, &secondIndex) ||
+                    !read16(secondIndex, &second))
+                    return false;
+                if (value)
+                    *value = first + second;
+                return true;
+            }
+            if (!outsideStart(field, valueOffset, &start) || !checkRun(start, count))
+                return false;
+            if (value)
+                *value = decimalBytes(start, count, !m_intel);
+            return true;
+        }
+        case 4:
+        case 9: {
+            if (qint64(count) * 4 > Int32Max)
+                return fail(Fault::Overflow);
+            if (count * 4 <= 4) {
+                qint32 number = 0;
+                if (!read32(field, &number))
+                    return false;
+                if (value)
+                    *value = number;
+                return true;
+            }
+            if (!outsideStart(field, valueOffset, &start) || !checkRun(start, count))
+                return false;
+            if (value)
+                *value = decimalBytes(start, count, false);
+            return true;
+        }
+        case 5:
+        case 10: {
+            qint32 numerator = 0, denominator = 0, second = 0;
+            if (!outsideStart(field, valueOffset, &start) || !read32(start, &numerator) ||
+                !sum(start, 4, &second) || !read32(second, &denominator))
+                return false;
+            if (value)
+                *value = QString::number(numerator) + u'/' + QString::number(denominator);
+            return true;
+        }
+        default:
+            return true;
+        }
+    }
+
+private:
+    int fieldOrder(int k) const { return m_intel ? 3 - k : k; }
+
+    bool outsideStart(qint32 field, qint32 *valueOffset, qint32 *start)
+    {
+        if (!read32(field, valueOffset))
+            return false;
+        return sum(m_tiffStart, *valueOffset, start);
+    }
+
+    // The bytes start .. start + length - 1 are read one index after the other:
+    // the first index past the file is out of range, one past 2^31 - 1 overflows.
+    bool checkRun(qint32 start, qint64 length)
+    {
+        if (length <= 0)
+            return true;
+        const qint64 upper = m_bytes.size() - 1;
+        if (start < 0 || start > upper)
+            return fail(Fault::OutOfRange);
+        const qint64 last = qint64(start) + length - 1;
+        if (last <= upper && last <= Int32Max)
+            return true;
+        return fail(upper < Int32Max ? Fault::OutOfRange : Fault::Overflow);
+    }
+
+    QByteArray run(qint32 start, qint32 length)
+    {
+        QByteArray out;
+        out.reserve(length);
+        qint64 at = start;
+        while (out.size() < length) {
+            qsizetype available = 0;
+            const quint8 *p = m_bytes.piece(at, &available);
+            if (!p)
+                break;
+            const qsizetype take = std::min<qsizetype>(available, length - out.size());
+            out.append(reinterpret_cast<const char *>(p), take);
+            at += take;
+        }
+        return out;
+    }
+
+    QString decimalBytes(qint32 start, qint32 count, bool backwards)
+    {
+        const QByteArray data = run(start, count);
+        QString text;
+        text.reserve(data.size() * 3);
+        for (qsizetype k = 0; k < data.size(); ++k) {
+            const quint8 b = quint8(data.at(backwards ? data.size() - 1 - k : k));
+            if (b >= 100)
+                text += QChar(u'0' + b / 100);
+            if (b >= 10)
+                text += QChar(u'0' + b / 10 % 10);
+            text += QChar(u'0' + b % 10);
+        }
+        return text;
+    }
+
+    QString characters(qint32 start, qint32 length)
+    {
+        const QByteArray data = run(start, length);
+        QString text(data.size(), Qt::Uninitialized);
+        for (qsizetype k = 0; k < data.size(); ++k)
+            text[k] = characterOf(quint8(data.at(k)));
+        return text;
+    }
+
+    FileBytes &m_bytes;
+    bool m_intel;
+    qint32 m_tiffStart;
+};
+
+QString ExifValueText(const QVariant &value)
+{
+    if (!value.isValid())
+        return {};
+    if (value.typeId() == QMetaType::Int)
+        return QString::number(value.toInt());
+    return value.toString();
+}
+
+ExifReader::ExifReader(qsizetype pieceSize)
+    : m_bytes(pieceSize)
+{}
+
+QVariant ExifReader::MakerNoteTag(int makerTag) const
+{
+    Q_UNUSED(makerTag);
+    // The walk marks no entry as coming from a maker note, so no entry matches.
+    return {};
+}
+
+QVariant ExifReader::Tag(int exifTag) const
+{
+    if (!m_loaded)
+        return {};
+    if (exifTag == 0)
+        return int(m_entries.size());
+    for (const Slot &slot : m_entries) {
+        if (slot.tagNumber == exifTag)
+            return valueOf(slot);
+    }
+    return {};
+}
+
+void ExifReader::Load(const QString &picFile)
+{
+    m_loaded = false;
+    m_entries.clear();
+    m_ifd0Offset = 0;
+    m_markerPosition = 0;
+    m_tiffHeaderStart = 0;
+    m_nextDirectoryOffset = 0;
+    m_exifDirectoryOffset = 0;
+    const bool logging = !LogPath().isEmpty();
+
+    // A file that cannot be read, or whose Exif header is cut off, counts as one
+    // without an Exif block.
+    bool found = m_bytes.open(picFile) && IsExifJpeg();
+    qint32 position = 0;
+    if (found) {
+        quint8 mark = 0;
+        m_intel = IsIntelByteOrder();
+        ExifBlock block(*this);
+        found = m_bytes.byte(m_tiffHeaderStart, &mark) &&
+                block.read32(qint64(m_tiffHeaderStart) + 4, &m_ifd0Offset) &&
+                block.sum(m_ifd0Offset, m_tiffHeaderStart, &position);
+    }
+    if (!found) {
+        m_bytes.close();
+        if (logging)
+            WriteLog(LogTimestamp() + metadatatext::exifLoad + picFile +
+                     metadatatext::beforeLoadedWord + metadatatext::notLoadedWord);
+        return;
+    }
+
+    m_loaded = true;
+    if (logging) {
+        WriteLog(LogTimestamp() + metadatatext::exifLoad + picFile +
+                 metadatatext::beforeLoadedWord + metadatatext::loadedWord);
+        WriteLog(LogTimestamp() + metadatatext::exifLoadWalk + QString::number(m_tiffHeaderStart) +
+                 u' ' + QString::number(m_ifd0Offset));
+    }
+    GetDirectoryEntries(position);
+}
+
+QList<ExifEntry> ExifReader::Entries() const
+{
+    QList<ExifEntry> list;
+    list.reserve(qsizetype(m_entries.size()));
+    for (std::size_t k = 0; k < m_entries.size(); ++k)
+        list.append(entryAt(qsizetype(k)));
+    return list;
+}
+
+bool ExifReader::IsExifJpeg()
+{
+    const qint64 size = m_bytes.size();
+    const quint8 *start = m_bytes.bytes(0, 2);
+    if (size < 3 || !start || start[0] != 0xFF || start[1] != 0xD8)
+        return false;
+    // The raw bytes are scanned, not the segments: the first APP1 marker pair
+    // whose block begins with "Exif" is the Exif block, even after an XMP block.
+    for (qint64 from = 2;;) {
+        const qint64 at = m_bytes.findPair(from, 0xFF, 0xE1);
+        if (at < 0 || at > Int32Max - 10)
+            return false;
+        const quint8 *name = m_bytes.bytes(at + 4, 4);
+        if (!name)
+            return false;
+        if (name[0] == 'E' && name[1] == 'x' && name[2] == 'i' && name[3] == 'f') {
+            m_markerPosition = qint32(at);
+            m_tiffHeaderStart = qint32(at + 10);
+            return true;
+        }
+        from = at + 2;
+    }
+}
+
+bool ExifReader::IsIntelByteOrder()
+{
+    quint8 mark = 0;
+    return m_bytes.byte(m_tiffHeaderStart, &mark) && PadLeft(upperHex(mark), 2, u'0') == u"49";
+}
+
+QString ExifReader::PadLeft(const QString &s, int n, QChar c)
+{
+    if (s.size() >= n)
+        return s;
+    return QString(n - s.size(), c) + s;
+}
+
+void ExifReader::GetDirectoryEntries(qint32 position)
+{
+    m_entries.clear();
+    const bool logging = !LogPath().isEmpty();
+    if (logging)
+        WriteLog(metadatatext::walkSize + QString::number(m_bytes.size() - 1));
+    QString trace = QString(metadatatext::walkTrace);
+    bool chained = false;
+    ExifBlock block(*this);
+    // Directories met so far, as [start, end) byte ranges: one that meets an
+    // earlier one again would repeat the walk without end.
+    std::map<qint64, qint64> visited;
+
+    for (;;) {
+        qint32 count = 0;
+        if (!block.read16(position, &count))
+            break;
+        const qint64 end = qint64(position) + 6 + 12 * qint64(count);
+        auto next = visited.lower_bound(position);
+        if ((next != visited.end() && next->first < end) ||
+            (next != visited.begin() && std::prev(next)->second > position)) {
+            block.fail(Fault::Loop);
+            break;
+        }
+        visited.emplace(position, end);
+
+        const std::size_t base = m_entries.size();
+        if (count > 0) {
+            try {
+                m_entries.resize(base + std::size_t(count));
+            } catch (const std::bad_alloc &) {
+                block.fail(Fault::OutOfMemory);
+                break;
+            }
+        }
+        if (logging)
+            trace += u' ' + QString::number(m_entries.size());
+
+        for (qint32 k = 1; k <= count && block.fault == Fault::None; ++k) {
+            Slot &slot = m_entries[base + std::size_t(k - 1)];
+            qint32 e = 0, typeIndex = 0, countIndex = 0, field = 0;
+            if (!block.sum(position, 2 + 12 * qint64(k - 1), &e) ||
+                !block.read16(e, &slot.tagNumber) || !block.sum(e, 2, &typeIndex) ||
+                !block.read16(typeIndex, &slot.dataType) || !block.sum(e, 4, &countIndex) ||
+                !block.read32(countIndex, &slot.count) || !block.sum(e, 8, &field))
+                break;
+            const bool pointer = slot.tagNumber == ExifPointerTag;
+            QVariant value;
+            if (!block.decode(slot.dataType, slot.count, field, &slot.valueOffset,
+                              pointer ? &value : nullptr))
+                break;
+            slot.fieldIndex = field;
+            if (pointer)
+                block.toInt32(value, &m_exifDirectoryOffset);
+        }
+        if (block.fault != Fault::None)
+            break;
+
+        if (!chained) {
+            qint32 link = 0;
+            if (!block.sum(position, 2 + 12 * qint64(count), &link) ||
+                !block.read32(link, &m_nextDirectoryOffset))
+                break;
+        } else {
+            m_nextDirectoryOffset = 0;
+        }
+        if (m_nextDirectoryOffset == 0 && !chained) {
+            m_nextDirectoryOffset = m_exifDirectoryOffset;
+            chained = true;
+        }
+        if (!block.sum(m_tiffHeaderStart, m_nextDirectoryOffset, &position))
+            break;
+        if (m_nextDirectoryOffset == 0) {
+            if (logging)
+                WriteLog(LogTimestamp() + u' ' + trace);
+            return;
+        }
+    }
+
+    if (logging) {
+        WriteLog(LogTimestamp() + u' ' + trace);
+        WriteLog(LogTimestamp() + metadatatext::walkError + faultText(block.fault) + u' ' +
+                 QString::number(faultCode(block.fault)));
+    }
+}
+
+ExifEntry ExifReader::entryAt(qsizetype index) const
+{
+    const Slot &slot = m_entries[std::size_t(index)];
+    ExifEntry entry;
+    entry.TagNumber = slot.tagNumber;
+    entry.DataType = slot.dataType;
+    entry.Count = slot.count;
+    entry.ValueOffset = slot.valueOffset;
+    entry.Value = valueOf(slot);
+    return entry;
+}
+
+QVariant ExifReader::valueOf(const Slot &slot) const
+{
+    if (slot.fieldIndex < 0)
+        return {};
+    ExifBlock block(*this);
+    qint32 valueOffset = 0;
+    QVariant value;
+    if (!block.decode(slot.dataType, slot.count, slot.fieldIndex, &valueOffset, &value))
+        return {};
+    return value;
+}
+
+} // namespace kesto

@@ -1,0 +1,164 @@
+#include "metadata/filebytes.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kesto {
+
+namespace {
+
+// Reads up to \a length bytes at \a offset; short only at the end of the file.
+qsizetype readAt(int fd, quint8 *buffer, qsizetype length, qint64 offset)
+{
+    qsizetype done = 0;
+    while (done < length) {
+        const ssize_t got = ::pread(fd, buffer + done, size_t(length - done), off_t(offset + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += got;
+    }
+    return done;
+}
+
+} // namespace
+
+FileBytes::FileBytes(qsizetype pieceSize)
+    : m_pieceSize(std::max<qsizetype>(pieceSize, 8))
+{}
+
+FileBytes::~FileBytes()
+{
+    close();
+}
+
+bool FileBytes::open(const QString &path)
+{
+    close();
+    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty())
+        return false;
+    // O_NONBLOCK keeps a named pipe from blocking the open; it is refused below.
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
+        ::close(fd);
+        return false;
+    }
+    const qsizetype want = qsizetype(std::min<qint64>(st.st_size, m_pieceSize));
+    m_head.reset(new quint8[size_t(want)]);
+    const qsizetype got = readAt(fd, m_head.get(), want, 0);
+    if (got <= 0) {
+        ::close(fd);
+        m_head.reset();
+        return false;
+    }
+    m_fd = fd;
+    m_headLength = got;
+    // A head shorter than asked means the file shrank since fstat.
+    m_size = got < want ? got : st.st_size;
+    return true;
+}
+
+void FileBytes::close()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    m_size = 0;
+    m_headLength = 0;
+    m_windowLength = 0;
+    m_windowStart = 0;
+}
+
+bool FileBytes::fill(qint64 index)
+{
+    if (!m_window)
+        m_window.reset(new quint8[size_t(m_pieceSize)]);
+    const qsizetype want = qsizetype(std::min<qint64>(m_pieceSize, m_size - index));
+    m_windowStart = index;
+    m_windowLength = m_fd >= 0 ? readAt(m_fd, m_window.get(), want, index) : 0;
+    return m_windowLength > 0;
+}
+
+const quint8 *FileBytes::piece(qint64 index, qsizetype *length)
+{
+    if (index < 0 || index >= m_size)
+        return nullptr;
+    if (index < m_headLength) {
+        *length = m_headLength - qsizetype(index);
+        return m_head.get() + index;
+    }
+    if (index < m_windowStart || index >= m_windowStart + m_windowLength) {
+        if (!fill(index))
+            return nullptr;
+    }
+    *length = qsizetype(m_windowStart + m_windowLength - index);
+    return m_window.get() + (index - m_windowStart);
+}
+
+const quint8 *FileBytes::bytes(qint64 index, qsizetype n)
+{
+    if (index < 0 || n > 8 || index > m_size - n)
+        return nullptr;
+    if (index + n <= m_headLength)
+        return m_head.get() + index;
+    if (index >= m_windowStart && index + n <= m_windowStart + m_windowLength)
+        return m_window.get() + (index - m_windowStart);
+    // A number that straddles the end of the head is read again as a whole.
+    if (!fill(index) || m_windowLength < n)
+        return nullptr;
+    return m_window.get();
+}
+
+bool FileBytes::byte(qint64 index, quint8 *out)
+{
+    const quint8 *p = bytes(index, 1);
+    if (!p)
+        return false;
+    *out = *p;
+    return true;
+}
+
+qint64 FileBytes::findPair(qint64 from, quint8 first, quint8 second)
+{
+    qint64 start = std::max<qint64>(from, 0);
+    while (start + 1 < m_size) {
+        qsizetype length = 0;
+        const quint8 *p = piece(start, &length);
+        if (!p)
+            return -1;
+        const quint8 *end = p + length;
+        for (const quint8 *q = p; q < end; ++q) {
+            q = static_cast<const quint8 *>(std::memchr(q, first, size_t(end - q)));
+            if (!q)
+                break;
+            const qint64 at = start + (q - p);
+            if (q + 1 < end) {
+                if (q[1] == second)
+                    return at;
+                continue;
+            }
+            // The pair straddles the end of this piece; the next read replaces it.
+            quint8 next = 0;
+            if (!byte(at + 1, &next))
+                return -1;
+            if (next == second)
+                return at;
+            break;
+        }
+        start += length;
+    }
+    return -1;
+}
+
+} // namespace kesto

@@ -1,0 +1,109 @@
+#include "metadata/filetimes.h"
+
+#include "metadata/filetimes_p.h"
+#include "metadata/messages.h"
+
+#include <QFile>
+
+#include <charconv>
+#include <ctime>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace kesto {
+
+namespace {
+
+void appendTwoDigits(QString &text, int n)
+{
+    if (n < 0) {
+        text += u'-';
+        n = -n;
+    }
+    if (n < 10)
+        text += u'0';
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    text += QLatin1String(digits, end - digits);
+}
+
+} // namespace
+
+bool statFile(const QByteArray &path, struct statx *status)
+{
+    return ::statx(AT_FDCWD, path.constData(), AT_STATX_SYNC_AS_STAT,
+                   STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_BTIME, status) == 0;
+}
+
+QString localTimeText(qint64 secondsSinceEpoch, QStringView dateSeparator,
+                      QStringView middleSeparator, QStringView timeSeparator)
+{
+    // localtime_r applies the offset in force at that date, so a winter time
+    // read in summer shows the winter clock.
+    const time_t seconds = time_t(secondsSinceEpoch);
+    struct tm parts;
+    if (!localtime_r(&seconds, &parts))
+        return {};
+    QString text;
+    text.reserve(14 + 2 * dateSeparator.size() + middleSeparator.size() + 2 * timeSeparator.size());
+    char year[16];
+    const auto end = std::to_chars(year, year + sizeof year, qint64(parts.tm_year) + 1900).ptr;
+    text += QLatin1String(year, end - year);
+    text += dateSeparator;
+    appendTwoDigits(text, parts.tm_mon + 1);
+    text += dateSeparator;
+    appendTwoDigits(text, parts.tm_mday);
+    text += middleSeparator;
+    appendTwoDigits(text, parts.tm_hour);
+    text += timeSeparator;
+    appendTwoDigits(text, parts.tm_min);
+    text += timeSeparator;
+    appendTwoDigits(text, parts.tm_sec);
+    return text;
+}
+
+QString GetFileTimeText(const QString &path, FileTime which, const QString &dateSeparator,
+                        const QString &middleSeparator, const QString &timeSeparator)
+{
+    struct statx status;
+    if (path.isEmpty() || !statFile(QFile::encodeName(path), &status))
+        return {};
+    if (which == FileTime::Created) {
+        if (!(status.stx_mask & STATX_BTIME))
+            return {};
+        return localTimeText(status.stx_btime.tv_sec, dateSeparator, middleSeparator,
+                             timeSeparator);
+    }
+    return localTimeText(status.stx_mtime.tv_sec, dateSeparator, middleSeparator, timeSeparator);
+}
+
+QString TwoDigits(int n)
+{
+    QString text;
+    appendTwoDigits(text, n);
+    return text;
+}
+
+QString FormatFileSize(qint64 size)
+{
+    struct Unit
+    {
+        int exponent;
+        QLatin1String name;
+    };
+    static constexpr Unit units[] = {{40, metadatatext::unitTera},
+                                     {30, metadatatext::unitGiga},
+                                     {20, metadatatext::unitMega},
+                                     {10, metadatatext::unitKilo}};
+    for (const Unit &unit : units) {
+        if (size >= qint64(1) << unit.exponent) {
+            // Half a unit rounds up; shifting avoids the overflow of adding it.
+            const qint64 whole = (size >> unit.exponent) + ((size >> (unit.exponent - 1)) & 1);
+            return QString::number(whole) + u' ' + unit.name;
+        }
+    }
+    return QString::number(size) + u' ' + metadatatext::unitByte;
+}
+
+} // namespace kesto
