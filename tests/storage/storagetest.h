@@ -1,31 +1,6 @@
 #pragma once
 
-// Readable failure messages for the Qt types the storage tests compare, and
-// helpers of the storage tests.
-
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
-
-#include <ostream>
-
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
-inline void PrintTo(const QByteArray &b, std::ostream *os)
-{
-    *os << '"' << b.toPercentEncoding(" =[]\"';:,.-_/").toStdString() << '"';
-}
-
-inline void PrintTo(const QStringList &l, std::ostream *os)
-{
-    *os << '{';
-    for (const QString &s : l)
-        *os << '"' << s.toStdString() << "\" ";
-    *os << '}';
-}
+// Helpers of the storage tests.
 
 #include <functional>
 
