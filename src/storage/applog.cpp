@@ -45,7 +45,10 @@ void WriteLog(const QString &text)
 
 void WriteTimedLog(const QString &text)
 {
-    WriteLog(LogTimestamp() + text);
+    // Formatting the time costs more than a loaded file's facts; skip it
+    // when nobody reads the log.
+    if (!logPath().isEmpty())
+        WriteLog(LogTimestamp() + text);
 }
 
 void DeleteLog()

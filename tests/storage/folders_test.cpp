@@ -142,6 +142,7 @@ TEST_F(Log, NoLogPathWritesNothing)
 {
     SetLogPath(QString());
     WriteLog(" EXIT");
+    WriteTimedLog(" EXIT");
     DeleteLog();
     EXPECT_TRUE(dir.names().isEmpty());
 }
