@@ -1,0 +1,57 @@
+#pragma once
+
+#include "filelist/fileentry.h"
+#include "mask/mask.h"
+#include "naming/randomstring.h"
+#include "storage/renameoptions.h"
+
+#include <QList>
+#include <QString>
+
+#include <array>
+
+namespace kesto {
+
+/// Everything besides the row that a new name depends on, taken from the
+/// options at the moment a pass starts.
+struct NamingContext
+{
+    QList<MaskToken> tokens; ///< a valid mask's tokens
+    qint32 CounterStart = 1;
+    qint32 CounterStep = 1;
+    int DigitCount = 1;
+    QString LeadChar;
+    int LetterCaseMode = 0;
+    std::array<SearchReplaceSet, 3> sets;
+    RandomAlphabet alphabet;
+};
+
+/// Whether a check state from a saved mask or a check box counts as on.
+inline bool isOn(int checkState)
+{
+    return checkState != Unchecked;
+}
+
+/// The new name of \a row at list position \a p (counted from 1): replacement
+/// in the old name, expansion of the tokens, letter case, replacement in the
+/// new name, in this order.
+QString BuildNewName(const FileEntry &row, int p, const NamingContext &context);
+
+/// The text one token contributes; \a name is the name source after the
+/// replacements in the old name.
+QString ExpandToken(const MaskToken &token, const FileEntry &row, int p, const QString &name,
+                    const NamingContext &context);
+
+/// The counter value of list position \a p, computed wide so a caller can
+/// tell whether it leaves the 32-bit range.
+inline qint64 CounterValue(qint32 start, qint32 step, qint64 p)
+{
+    return qint64(start) + (p - 1) * qint64(step);
+}
+
+/// Whether the tokens ask for the pixel size of the image.
+bool NeedsImageSize(const QList<MaskToken> &tokens);
+/// Whether the tokens contain the counter.
+bool UsesCounter(const QList<MaskToken> &tokens);
+
+} // namespace kesto
