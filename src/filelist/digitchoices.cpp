@@ -6,8 +6,7 @@ namespace kesto {
 
 DigitChoices::DigitChoices(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 QString DigitChoices::chosenText() const
 {

@@ -11,8 +11,7 @@ namespace kesto {
 
 FileList::FileList(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 void FileList::insertRows(int position, const QList<FileEntry> &entries)
 {

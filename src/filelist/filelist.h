@@ -2,9 +2,9 @@
 
 #include "filelist/fileentry.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
-#include <QHash>
 
 namespace kesto {
 

@@ -4,8 +4,7 @@ namespace kesto {
 
 StatusLine::StatusLine(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 void StatusLine::SetStatusMessage(const QString &text)
 {

@@ -52,8 +52,8 @@ TEST(DigitChoices, LargeEnoughChoiceStaysAndNothingIsAnnounced)
 TEST(DigitChoices, MinDigitsCountsTheLargestValueAndAMinusSign)
 {
     DigitChoices choices;
-    EXPECT_EQ(AdjustDigitChoices(3, 95, 5, choices), 3);  // 105
-    EXPECT_EQ(AdjustDigitChoices(0, 0, 5, choices), 2);   // -5 with no rows
+    EXPECT_EQ(AdjustDigitChoices(3, 95, 5, choices), 3); // 105
+    EXPECT_EQ(AdjustDigitChoices(0, 0, 5, choices), 2);  // -5 with no rows
     EXPECT_EQ(AdjustDigitChoices(1, 0, 0, choices), 1);
 }
 

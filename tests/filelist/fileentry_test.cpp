@@ -19,8 +19,7 @@ void PrintTo(const SplitCase &c, std::ostream *os)
 }
 
 class NameSplit : public ::testing::TestWithParam<SplitCase>
-{
-};
+{};
 
 TEST_P(NameSplit, SplitsAtTheLastSlashAndTheLastDotOfTheNameOnly)
 {
@@ -33,9 +32,8 @@ TEST_P(NameSplit, SplitsAtTheLastSlashAndTheLastDotOfTheNameOnly)
     // The invariants every row keeps.
     EXPECT_EQ(e.Folder + e.OldName, e.FullPath);
     EXPECT_EQ(e.FullPath, c.path);
-    const QString joined = e.OldName.contains(QLatin1Char('.'))
-                               ? e.BaseName + QLatin1Char('.') + e.Type
-                               : e.BaseName;
+    const QString joined =
+        e.OldName.contains(QLatin1Char('.')) ? e.BaseName + QLatin1Char('.') + e.Type : e.BaseName;
     EXPECT_EQ(joined, e.OldName);
 }
 
@@ -47,8 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"NoExtension", "/home/u/README", "/home/u/", "README", "README", ""},
         SplitCase{"LeadingDot", "/home/u/.profile", "/home/u/", ".profile", "", "profile"},
         SplitCase{"TrailingDot", "/home/u/name.", "/home/u/", "name.", "name", ""},
-        SplitCase{"DotInFolderOnly", "/fotos/2005.07 Urlaub/bild", "/fotos/2005.07 Urlaub/",
-                  "bild", "bild", ""},
+        SplitCase{"DotInFolderOnly", "/fotos/2005.07 Urlaub/bild", "/fotos/2005.07 Urlaub/", "bild",
+                  "bild", ""},
         SplitCase{"BackslashAndColonAreNameCharacters", "/x/a\\b:c.txt", "/x/", "a\\b:c.txt",
                   "a\\b:c", "txt"},
         SplitCase{"NoFolder", "datei.JPG", "", "datei.JPG", "datei", "JPG"},

@@ -48,9 +48,8 @@ bool TempFolder::exists(const QString &name) const
 
 QStringList TempFolder::names() const
 {
-    QStringList list = QDir(path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                                  | QDir::NoDotAndDotDot,
-                                              QDir::Name);
+    QStringList list = QDir(path()).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     list.sort(Qt::CaseSensitive);
     return list;
 }

@@ -1,0 +1,188 @@
+// Times the naming engine inside the process: the preview pass, the full test
+// and the rename loop, each against what it has to beat.
+//
+//   bench_engine preview [ROWS]      preview pass over generated rows
+//   bench_engine fulltest [ROWS]     full test over real empty files in one folder
+//   bench_engine rename [FILES]      UmTaufen against a plain renameat2 loop
+//   bench_engine plainloop DIR       renames every file of DIR with renameat2 (for scripts)
+//
+// Prints the median of several runs; all figures from one run of the program.
+
+#include "naming/textcase.h"
+#include "rename/session.h"
+#include "storage/questions.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace kesto;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+class NoQuestions : public UserQuestions
+{
+public:
+    QString askText(const QString &, const QString &, const QString &) override { return {}; }
+    bool askYesNo(const QString &, const QString &) override { return true; }
+    bool askOkCancel(const QString &, const QString &) override { return true; }
+};
+
+double msSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void makeFiles(const QString &dir, int n, const char *prefix)
+{
+    for (int i = 0; i < n; ++i) {
+        const QByteArray path = QFile::encodeName(dir) + '/' + prefix +
+                                QByteArray::number(i).rightJustified(6, '0') + ".jpg";
+        const int fd = ::open(path.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+        if (fd >= 0)
+            ::close(fd);
+    }
+}
+
+QStringList filesIn(const QString &dir)
+{
+    QStringList paths;
+    for (const QString &name : QDir(dir).entryList(QDir::Files, QDir::Name))
+        paths << dir + QLatin1Char('/') + name;
+    return paths;
+}
+
+void setUpNaming(Session &s)
+{
+    s.setMaskText(QStringLiteral("[name]_[zahl].[typ]"));
+    s.setSearchActive(0, Checked);
+    s.setSearchText(0, QStringLiteral("img"));
+    s.setReplaceText(0, QStringLiteral("Foto"));
+    s.refreshTimer().stop();
+}
+
+int preview(int rows)
+{
+    NoQuestions q;
+    Session s(q);
+    QList<FileEntry> entries;
+    entries.reserve(rows);
+    for (int i = 0; i < rows; ++i) {
+        FileEntry e = FileEntry::fromPath(
+            QStringLiteral("/bilder/urlaub/IMG_%1.JPG").arg(i, 6, 10, QLatin1Char('0')));
+        e.Modified = QStringLiteral("2006-03-14 09-05-07");
+        entries.append(e);
+    }
+    s.list().setKeepSorted(false);
+    s.list().insertRows(0, entries);
+    setUpNaming(s);
+    std::vector<double> times;
+    for (int run = 0; run < 7; ++run) {
+        const auto t = Clock::now();
+        s.ChkSituation(false);
+        times.push_back(msSince(t));
+    }
+    std::printf("preview pass, %d rows, mask [name]_[zahl].[typ] + 1 replacement: %.1f ms "
+                "(goal < 150 ms) -> %s\n",
+                rows, median(times), s.list().at(rows - 1).NewName.toUtf8().constData());
+    return 0;
+}
+
+int fullTest(int rows)
+{
+    QTemporaryDir dir;
+    makeFiles(dir.path(), rows, "IMG_");
+    NoQuestions q;
+    Session s(q);
+    auto t = Clock::now();
+    s.LoadListWithFileNames(filesIn(dir.path()));
+    std::printf("loading %d empty files (facts of each): %.1f ms\n", rows, msSince(t));
+    setUpNaming(s);
+    std::vector<double> times;
+    for (int run = 0; run < 5; ++run) {
+        t = Clock::now();
+        s.ChkSituation(true);
+        times.push_back(msSince(t));
+    }
+    std::printf("full test, %d rows in one folder: %.1f ms (goal < 400 ms), ready=%d\n", rows,
+                median(times), int(s.renameEnabled()));
+    return 0;
+}
+
+double plainLoop(const QString &dirPath)
+{
+    std::vector<std::pair<QByteArray, QByteArray>> pairs;
+    for (const QString &path : filesIn(dirPath)) {
+        const QByteArray from = QFile::encodeName(path);
+        pairs.emplace_back(from, from.chopped(4) + "_r.jpg");
+    }
+    const auto t = Clock::now();
+    for (const auto &[from, to] : pairs)
+        ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+    return msSince(t);
+}
+
+int rename(int files)
+{
+    std::vector<double> engine, plain;
+    for (int run = 0; run < 5; ++run) {
+        QTemporaryDir a, b;
+        makeFiles(a.path(), files, "IMG_");
+        makeFiles(b.path(), files, "IMG_");
+        NoQuestions q;
+        Session s(q);
+        s.LoadListWithFileNames(filesIn(a.path()));
+        s.setMaskText(QStringLiteral("[name]_r.[typ]"));
+        s.refreshTimer().stop();
+        s.ChkSituation(true);
+        auto t = Clock::now();
+        s.UmTaufen();
+        engine.push_back(msSince(t));
+        if (!s.list().isEmpty())
+            std::printf("warning: %d rows were not renamed\n", int(s.list().count()));
+        plain.push_back(plainLoop(b.path()));
+    }
+    const double e = median(engine), p = median(plain);
+    std::printf("rename loop, %d files: UmTaufen %.1f ms, plain renameat2 loop %.1f ms, "
+                "ratio %.2f (goal <= 1.5)\n",
+                files, e, p, e / p);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("all");
+    const int n = argc > 2 ? QByteArray(argv[2]).toInt() : 0;
+    if (mode == QLatin1String("preview"))
+        return preview(n > 0 ? n : 100000);
+    if (mode == QLatin1String("fulltest"))
+        return fullTest(n > 0 ? n : 100000);
+    if (mode == QLatin1String("rename"))
+        return rename(n > 0 ? n : 10000);
+    if (mode == QLatin1String("plainloop") && argc > 2) {
+        std::printf("%.1f\n", plainLoop(QFile::decodeName(argv[2])));
+        return 0;
+    }
+    preview(100000);
+    fullTest(100000);
+    rename(10000);
+    return 0;
+}

@@ -1,0 +1,646 @@
+#include "rename/session.h"
+
+#include "filelist/loader.h"
+#include "metadata/imagefacts.h"
+#include "naming/builder.h"
+#include "naming/textcase.h"
+#include "rename/formatmessage.h"
+#include "rename/messages.h"
+#include "rename/numericinput.h"
+#include "rename/renamer.h"
+#include "storage/applog.h"
+#include "storage/questions.h"
+
+#include <QFile>
+#include <QHash>
+#include <QSet>
+
+#include <dirent.h>
+
+#include <cstring>
+
+#include <limits>
+
+namespace kesto {
+
+namespace {
+
+constexpr int RefreshDelayMs = 1500;
+
+// Case folding for comparisons without regard to letter case. Most names are
+// plain ASCII, which needs no table lookups; and a name without capitals is
+// its own folded form, which needs no copy.
+QString folded(const QString &s)
+{
+    const char16_t *p = reinterpret_cast<const char16_t *>(s.utf16());
+    const qsizetype n = s.size();
+    bool upper = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] >= 0x80)
+            return s.toCaseFolded();
+        upper |= p[i] >= u'A' && p[i] <= u'Z';
+    }
+    if (!upper)
+        return s;
+    QString out(n, Qt::Uninitialized);
+    char16_t *q = reinterpret_cast<char16_t *>(out.data());
+    for (qsizetype i = 0; i < n; ++i)
+        q[i] = p[i] >= u'A' && p[i] <= u'Z' ? char16_t(p[i] + 32) : p[i];
+    return out;
+}
+
+// A name as the folder listing gives it, decoded and folded in one step when
+// it is plain ASCII.
+QString foldedFileName(const char *name)
+{
+    const qsizetype n = qsizetype(std::strlen(name));
+    QString out(n, Qt::Uninitialized);
+    char16_t *q = reinterpret_cast<char16_t *>(out.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        if (c >= 0x80)
+            return folded(QFile::decodeName(name));
+        q[i] = c >= 'A' && c <= 'Z' ? char16_t(c + 32) : char16_t(c);
+    }
+    return out;
+}
+
+// The names in a folder, case-folded, read once per full test. Every kind of
+// entry counts: a new name must not meet a file, a folder or a link.
+QSet<QString> foldedNamesIn(const QString &folder)
+{
+    QSet<QString> names;
+    const QByteArray path = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
+    DIR *dir = ::opendir(path.constData());
+    if (!dir)
+        return names;
+    while (const dirent *d = ::readdir(dir)) {
+        const char *n = d->d_name;
+        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
+            continue;
+        names.insert(foldedFileName(n));
+    }
+    ::closedir(dir);
+    return names;
+}
+
+bool isBlankName(const QString &name)
+{
+    for (QChar c : name) {
+        if (c != QLatin1Char(' '))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+Session::Session(UserQuestions &questions, QObject *parent)
+    : QObject(parent)
+    , m_questions(questions)
+{
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(RefreshDelayMs);
+    connect(&m_timer, &QTimer::timeout, this, [this] { ChkSituation(false); });
+    connect(&m_digits, &DigitChoices::entryChosen, this, &Session::onDigitEntryChosen);
+    connect(&m_digits, &DigitChoices::entriesChanged, this,
+            [this] { m_options.Digits = m_digits.chosenIndex(); });
+    // With an empty list and both counters still 0 this offers 1 to 12 and
+    // chooses 1, which the choice handler takes over as the digit count.
+    MinDigits = AdjustDigitChoices(0, CounterStart, CounterStep, m_digits);
+}
+
+Session::~Session() = default;
+
+// --- option controls ------------------------------------------------------
+
+void Session::setMaskText(const QString &text)
+{
+    changeOption(m_options.Maske, text);
+}
+
+void Session::setStartText(const QString &text)
+{
+    changeOption(m_options.Start, text);
+}
+
+void Session::setStepText(const QString &text)
+{
+    changeOption(m_options.Step, text);
+}
+
+void Session::setSearchActive(int set, int checkState)
+{
+    if (set >= 0 && set < 3)
+        changeOption(m_options.Sets[set].Active, checkState);
+}
+
+void Session::setSearchText(int set, const QString &text)
+{
+    if (set >= 0 && set < 3)
+        changeOption(m_options.Sets[set].Search, text);
+}
+
+void Session::setReplaceText(int set, const QString &text)
+{
+    if (set >= 0 && set < 3)
+        changeOption(m_options.Sets[set].Replace, text);
+}
+
+void Session::setSearchInNewName(int set, int checkState)
+{
+    if (set >= 0 && set < 3)
+        changeOption(m_options.Sets[set].InNewName, checkState);
+}
+
+void Session::setRandomUpper(int checkState)
+{
+    changeOption(m_options.ZufallGross, checkState);
+}
+
+void Session::setRandomLower(int checkState)
+{
+    changeOption(m_options.ZufallKlein, checkState);
+}
+
+void Session::setRandomDigits(int checkState)
+{
+    changeOption(m_options.ZufallZahl, checkState);
+}
+
+void Session::setRandomExtra(int checkState)
+{
+    changeOption(m_options.ZufallExtra, checkState);
+}
+
+void Session::setRandomExtraChars(const QString &text)
+{
+    changeOption(m_options.ZufallExtraChars, text);
+}
+
+void Session::chooseLetterCase(int position)
+{
+    if (position < 0 || position >= LetterCaseEntries().size())
+        return;
+    m_options.LetterCase = position;
+    LetterCaseMode = position;
+    ChkSituation(false);
+}
+
+void Session::chooseLeadChar(int position)
+{
+    if (position < 0 || position >= LeadCharEntries().size())
+        return;
+    m_options.LeadZeros = position;
+    LeadChar = LeadCharForPosition(position, LeadChar);
+    // The counter part of the pass could refill and re-choose the digit list.
+    SkipCounterRefresh = true;
+    ChkSituation(false);
+    SkipCounterRefresh = false;
+}
+
+void Session::onDigitEntryChosen(int index)
+{
+    m_options.Digits = index;
+    SkipCounterRefresh = true;
+    DigitCount = m_digits.chosenText();
+    ChkSituation(false);
+    SkipCounterRefresh = false;
+}
+
+void Session::applyOptions(const RenameOptions &o)
+{
+    setMaskText(o.Maske);
+    setStartText(o.Start);
+    setStepText(o.Step);
+    if (o.Digits != m_digits.chosenIndex() && o.Digits >= 0 && o.Digits < m_digits.entries().size())
+        m_digits.choose(o.Digits);
+    if (o.LeadZeros != m_options.LeadZeros)
+        chooseLeadChar(o.LeadZeros);
+    if (o.LetterCase != m_options.LetterCase)
+        chooseLetterCase(o.LetterCase);
+    for (int k = 0; k < 3; ++k) {
+        setSearchActive(k, o.Sets[k].Active);
+        setSearchText(k, o.Sets[k].Search);
+        setReplaceText(k, o.Sets[k].Replace);
+        setSearchInNewName(k, o.Sets[k].InNewName);
+    }
+    setRandomUpper(o.ZufallGross);
+    setRandomLower(o.ZufallKlein);
+    setRandomDigits(o.ZufallZahl);
+    setRandomExtra(o.ZufallExtra);
+    setRandomExtraChars(o.ZufallExtraChars);
+    Q_EMIT optionsChanged();
+}
+
+void Session::ScheduleRefresh()
+{
+    if (m_renameEnabled) {
+        m_renameEnabled = false;
+        Q_EMIT commandsChanged();
+    }
+    m_timer.stop();
+    m_timer.start();
+}
+
+// --- the pass ---------------------------------------------------------------
+
+void Session::counterFieldsCanonical()
+{
+    // Pasted text becomes the number it reads as, written back into its field.
+    CounterStart = ValidateNumericText(m_options.Start);
+    CounterStep = ValidateNumericText(m_options.Step);
+    const QString start = QString::number(CounterStart);
+    const QString step = QString::number(CounterStep);
+    if (start != m_options.Start || step != m_options.Step) {
+        m_options.Start = start;
+        m_options.Step = step;
+        Q_EMIT optionsChanged();
+    }
+}
+
+void Session::ChkSituation(bool DoAllTest)
+{
+    if (m_running)
+        return;
+    m_running = true;
+    m_timer.stop();
+
+    m_status.setPanel1(QStringLiteral("..."));
+    const int rows = m_list.count();
+    const bool hasRows = rows >= 1;
+
+    if (!SkipCounterRefresh) {
+        counterFieldsCanonical();
+        MinDigits = AdjustDigitChoices(rows, CounterStart, CounterStep, m_digits);
+    }
+
+    const MaskCheck check = CheckMask(m_options.Maske);
+    MaskTokens = check.MaskTokens;
+    MaskOk = check.MaskOk;
+    MaskHasTyp = check.MaskHasTyp;
+    m_maskStatus = check.StatusText;
+    m_status.SetStatusMessage(check.StatusText);
+
+    CounterInRange =
+        !(MaskOk && hasRows && UsesCounter(MaskTokens)) ||
+        CounterValue(CounterStart, CounterStep, rows) <= std::numeric_limits<qint32>::max();
+
+    RecomputeNames(DoAllTest);
+
+    if (MaskOk && hasRows) {
+        if (!CounterInRange)
+            m_status.SetStatusMessage(messages::counterOutOfRange());
+        else if (!NamesUnique)
+            m_status.SetStatusMessage(messages::notUnique());
+        else if (!NoCollision)
+            m_status.SetStatusMessage(messages::collision());
+        else if (!NoEmptyName)
+            m_status.SetStatusMessage(messages::emptyName());
+    }
+    RenameReady = NoEmptyName && NoCollision && NamesUnique && MaskOk && hasRows && CounterInRange;
+    if (RenameReady)
+        m_status.SetStatusMessage(messages::readyToRename(messages::renameCaption()));
+    m_status.setPanel1(messages::checkedCount(CheckedCount, rows));
+
+    m_renameEnabled = RenameReady;
+    updateMoveCommands();
+    Q_EMIT commandsChanged();
+    m_running = false;
+}
+
+void Session::RecomputeNames(bool DoAllTest)
+{
+    const int rows = m_list.count();
+    // An emptied list has nothing checked; the counts of its last pass would
+    // otherwise stand next to "von 0".
+    CheckedCount = 0;
+    SelectedCount = 0;
+    if (rows == 0)
+        return;
+    m_status.SetStatusMessage(messages::checkingNames());
+
+    if (!MaskOk || !CounterInRange) {
+        // Without a usable mask every row shows the mask error; a counter out
+        // of range leaves the names of the last pass.
+        for (int i = 0; i < rows; ++i) {
+            FileEntry &e = m_list.entry(i);
+            if (!MaskOk) {
+                e.NewName = messages::maskErrorName();
+                e.Icon = RowIcon::Error;
+            }
+            CheckedCount += e.Checked;
+            SelectedCount += e.Selected;
+        }
+        m_list.notifyRowsChanged(0, rows - 1);
+        m_status.SetStatusMessage(QString());
+        return;
+    }
+
+    NoEmptyName = NoCollision = NamesUnique = true;
+    setProgress(0, rows);
+
+    NamingContext context;
+    context.tokens = MaskTokens;
+    context.CounterStart = CounterStart;
+    context.CounterStep = CounterStep;
+    context.DigitCount = DigitCount.toInt();
+    context.LeadChar = LeadChar;
+    context.LetterCaseMode = LetterCaseMode;
+    context.sets = m_options.Sets;
+    context.alphabet.Upper = isOn(m_options.ZufallGross);
+    context.alphabet.Lower = isOn(m_options.ZufallKlein);
+    context.alphabet.Digits = isOn(m_options.ZufallZahl);
+    context.alphabet.Extra = isOn(m_options.ZufallExtra);
+    context.alphabet.ExtraChars = m_options.ZufallExtraChars;
+    const bool needsImageSize = NeedsImageSize(MaskTokens);
+
+    QList<int> tested;
+    // The window cannot repaint during the pass, so the bar moves in steps of
+    // one percent instead of once per row.
+    const int step = std::max(1, rows / 100);
+    for (int i = 0; i < rows; ++i) {
+        FileEntry &e = m_list.entry(i);
+        CheckedCount += e.Checked;
+        SelectedCount += e.Selected;
+        if (i % step == 0)
+            setProgress(i + 1, rows);
+        if (needsImageSize && !e.ImageSizeKnown) {
+            e.ImageSize = ReadImageSize(e.FullPath);
+            e.ImageSizeKnown = true;
+        }
+        e.NewName = BuildNewName(e, i + 1, context);
+        if (DoAllTest && e.Checked)
+            tested.append(i);
+    }
+    if (DoAllTest)
+        runTests(tested);
+    m_list.notifyRowsChanged(0, rows - 1);
+    setProgress(0, rows);
+    m_status.SetStatusMessage(QString());
+}
+
+void Session::runTests(const QList<int> &checkedRows)
+{
+    // Per folder: the new names of the checked rows (a name must be unique
+    // there, without regard to letter case) and, read once, the entries that
+    // exist already.
+    struct Folder
+    {
+        QHash<QString, int> newNames;
+        QSet<QString> existing;
+        bool read = false;
+    };
+    QHash<QString, Folder> folders;
+    QList<QString> keys;
+    keys.reserve(checkedRows.size());
+    for (int i : checkedRows) {
+        const FileEntry &e = m_list.at(i);
+        keys.append(folded(e.NewName));
+        ++folders[e.Folder].newNames[keys.last()];
+    }
+
+    for (qsizetype k = 0; k < checkedRows.size(); ++k) {
+        FileEntry &e = m_list.entry(checkedRows.at(k));
+        Folder &folder = folders[e.Folder];
+        bool ok = true;
+        if (isBlankName(e.NewName)) {
+            NoEmptyName = false;
+            ok = false;
+        }
+        if (QString::compare(e.NewName, e.OldName, Qt::CaseInsensitive) != 0) {
+            if (!folder.read) {
+                folder.existing = foldedNamesIn(e.Folder);
+                folder.read = true;
+            }
+            if (folder.existing.contains(keys.at(k))) {
+                NoCollision = false;
+                ok = false;
+            }
+        }
+        const bool duplicate = folder.newNames.value(keys.at(k)) > 1;
+        if (duplicate)
+            NamesUnique = false;
+        e.Icon = ok && !duplicate ? RowIcon::Normal : RowIcon::Error;
+    }
+}
+
+void Session::setProgress(int value, int maximum)
+{
+    if (value == m_progressValue && maximum == m_progressMaximum)
+        return;
+    m_progressValue = value;
+    m_progressMaximum = maximum;
+    Q_EMIT progressChanged(value, maximum);
+}
+
+void Session::updateMoveCommands()
+{
+    const int rows = m_list.count();
+    if (SelectedCount != 0 && rows != 0) {
+        m_moveDownEnabled = !m_list.at(rows - 1).Selected;
+        m_moveUpEnabled = !m_list.at(0).Selected;
+    } else {
+        m_moveDownEnabled = m_moveUpEnabled = false;
+    }
+}
+
+// --- loading ------------------------------------------------------------------
+
+void Session::LoadListWithFileNames(const QStringList &paths, const std::function<void()> &yield)
+{
+    loadPaths(PathsFromText(paths), yield);
+}
+
+void Session::LoadListWithFileNames(const QList<QByteArray> &rawPaths,
+                                    const std::function<void()> &yield)
+{
+    loadPaths(PathsFromBytes(rawPaths), yield);
+}
+
+void Session::loadPaths(const QList<PathToLoad> &paths, const std::function<void()> &yield)
+{
+    WriteTimedLog(QStringLiteral(" ENTRY LoadListWithFileNames "));
+    const int n = static_cast<int>(paths.size());
+    m_status.SetStatusMessage(messages::filling());
+    m_list.setKeepSorted(false);
+    setProgress(0, n);
+
+    QList<FileEntry> added = ReadNewRows(
+        paths, m_list, [this, n](int i) { setProgress(i, n); }, yield);
+    // Each new row goes to the top; the sort below puts everything in place.
+    std::reverse(added.begin(), added.end());
+    m_list.insertRows(0, added);
+
+    setProgress(0, n);
+    m_list.setKeepSorted(true);
+    MinDigits = AdjustDigitChoices(m_list.count(), CounterStart, CounterStep, m_digits);
+    ChkSituation(false);
+    WriteTimedLog(QStringLiteral(" EXIT LoadListWithFileNames "));
+}
+
+// --- renaming -------------------------------------------------------------------
+
+void Session::renameCommand()
+{
+    ChkSituation(true);
+    if (m_renameEnabled)
+        UmTaufen();
+}
+
+void Session::UmTaufen()
+{
+    if (!MaskHasTyp) {
+        const QString warning = FormatMessage(messages::missingTypTemplate());
+        if (!m_questions.askYesNo(warning, messages::appTitle()))
+            return;
+    }
+    const int rows = m_list.count();
+    setProgress(0, rows);
+    m_status.SetStatusMessage(messages::renaming());
+
+    // Renamed rows leave the list in blocks after the loop; removing them one
+    // by one would shift the rows below again for every file.
+    QList<int> renamed;
+    for (int i = rows - 1; i >= 0; --i) {
+        const FileEntry &e = m_list.at(i);
+        if (!e.Checked)
+            continue;
+        setProgress(rows - (i + 1), rows);
+        const QString target = e.Folder + e.NewName;
+        const bool ok = IsPossibleFileName(e.NewName) && RenameNoReplace(e.FullPath, target) == 0;
+        if (ok) {
+            renamed.append(i);
+            continue;
+        }
+        if (!m_questions.askOkCancel(messages::renameFailed(e.FullPath, target),
+                                     messages::appTitle()))
+            break;
+    }
+    // renamed holds descending positions; remove each run of neighbours at once.
+    for (qsizetype k = 0; k < renamed.size();) {
+        qsizetype j = k;
+        while (j + 1 < renamed.size() && renamed.at(j + 1) == renamed.at(j) - 1)
+            ++j;
+        m_list.removeRows(renamed.at(j), static_cast<int>(j - k + 1));
+        k = j + 1;
+    }
+
+    setProgress(0, rows);
+    ChkSituation(false);
+    m_status.SetStatusMessage(messages::renameDone());
+}
+
+// --- list commands ----------------------------------------------------------------
+
+void Session::clearListCommand()
+{
+    m_list.ClearList();
+    ChkSituation(false);
+}
+
+void Session::SetAllChecks(int mode)
+{
+    const int rows = m_list.count();
+    for (int i = 0; i < rows; ++i) {
+        FileEntry &e = m_list.entry(i);
+        e.Checked = mode == 1 ? true : mode == 0 ? false : !e.Checked;
+    }
+    m_list.notifyRowsChanged(0, rows - 1);
+    ChkSituation(false);
+}
+
+void Session::MoveSelectedRows(Direction direction)
+{
+    m_list.setKeepSorted(false);
+    const int rows = m_list.count();
+    if (rows == 0)
+        return;
+    const int edge = direction == Down ? rows - 1 : 0;
+    if (m_list.at(edge).Selected) {
+        Q_EMIT beepRequested();
+        ScheduleRefresh();
+        return;
+    }
+    // Working from the far end lets a block of highlighted rows move together.
+    auto moveOne = [this](int from, int to) {
+        m_list.moveRow(from, to);
+        FileEntry &e = m_list.entry(to);
+        e.NewName = messages::maskErrorName();
+        e.Icon = RowIcon::None;
+        m_list.notifyRowsChanged(to, to);
+    };
+    if (direction == Down) {
+        for (int i = rows - 2; i >= 0; --i) {
+            if (m_list.at(i).Selected)
+                moveOne(i, i + 1);
+        }
+    } else {
+        for (int i = 1; i < rows; ++i) {
+            if (m_list.at(i).Selected)
+                moveOne(i, i - 1);
+        }
+    }
+    m_list.notifySelectionChanged();
+    updateMoveCommands();
+    Q_EMIT commandsChanged();
+    ScheduleRefresh();
+}
+
+void Session::SortByColumn(int k)
+{
+    if (k == LastSortColumn) {
+        m_list.setSortOrder(m_list.sortOrder() == Qt::AscendingOrder ? Qt::DescendingOrder
+                                                                     : Qt::AscendingOrder);
+    } else {
+        LastSortColumn = k;
+        m_list.setSortColumn(k == 4 ? int(ColSizeKey) : k - 1);
+        if (!m_list.keepSorted())
+            m_list.setKeepSorted(true);
+    }
+    ChkSituation(false);
+}
+
+QString Session::namesText() const
+{
+    const QString crlf = QStringLiteral("\r\n");
+    QString text = QStringLiteral("Vorher\tNachher") + crlf;
+    for (const FileEntry &e : m_list.rows())
+        text += e.OldName + QLatin1Char('\t') + e.NewName + crlf;
+    return text;
+}
+
+void Session::CopyNamesToClipboard()
+{
+    m_status.SetStatusMessage(messages::copying());
+    Q_EMIT clipboardRequested(namesText());
+    Q_EMIT beepRequested();
+    m_status.SetStatusMessage(messages::copied());
+}
+
+void Session::setChecked(int row, bool checked)
+{
+    if (row < 0 || row >= m_list.count() || m_list.at(row).Checked == checked)
+        return;
+    m_list.entry(row).Checked = checked;
+    m_list.notifyRowsChanged(row, row);
+    ScheduleRefresh();
+}
+
+void Session::setSelectedRows(const QList<int> &rows)
+{
+    const QSet<int> wanted(rows.begin(), rows.end());
+    SelectedCount = 0;
+    for (int i = 0; i < m_list.count(); ++i) {
+        const bool selected = wanted.contains(i);
+        m_list.entry(i).Selected = selected;
+        SelectedCount += selected;
+    }
+    // The move commands follow the highlight at once rather than after the
+    // next preview, so a highlighted row can be moved right away.
+    updateMoveCommands();
+    Q_EMIT commandsChanged();
+    ScheduleRefresh();
+}
+
+} // namespace kesto

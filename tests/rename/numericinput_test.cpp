@@ -1,0 +1,44 @@
+#include "rename/numericinput.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct NumberCase
+{
+    const char *text;
+    qint32 value;
+};
+
+TEST(CounterField, ReadsTheWholeNonNegativeNumberTheTextStartsWith)
+{
+    const NumberCase cases[] = {
+        {"", 0},
+        {"7", 7},
+        {" 1 2 ", 12},
+        {"1\t0\n0", 100},
+        {"-5", 5},
+        {"2.7", 2},
+        {"-2.5", 3},
+        {"12abc", 12},
+        {"abc", 0},
+        {"&H1F", 31},
+        {"&hff", 255},
+        {"&O17", 15},
+        {"&X1", 0},
+        {"1e3", 1000},
+        {"1D2", 100},
+        {"1e", 1},
+        {".5", 0},
+        {"+8", 8},
+        {"00042", 42},
+        {"3,5", 3},
+        {"1e300", 2147483647},
+        {"99999999999", 2147483647},
+        {"2147483647", 2147483647},
+    };
+    for (const NumberCase &c : cases)
+        EXPECT_EQ(kesto::ValidateNumericText(QString::fromUtf8(c.text)), c.value) << c.text;
+}
+
+} // namespace

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "rename/session.h"
+#include "support/scriptedquestions.h"
+#include "support/tempfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+namespace kesto::test {
+
+/// A session over real files in a temporary folder, answering questions from a script.
+class SessionTest : public ::testing::Test
+{
+protected:
+    TempFolder dir;
+    ScriptedQuestions questions;
+    Session session{questions};
+
+    /// Creates the files (with their name as content) and loads them.
+    void load(const QStringList &names)
+    {
+        QStringList paths;
+        for (const QString &n : names)
+            paths << dir.write(n, n.toUtf8());
+        session.LoadListWithFileNames(paths);
+    }
+
+    /// Sets the mask and runs the preview at once, as the timer would.
+    void preview(const QString &mask)
+    {
+        session.setMaskText(mask);
+        session.ChkSituation(false);
+    }
+
+    QStringList newNames() const
+    {
+        QStringList out;
+        for (const FileEntry &e : session.list().rows())
+            out << e.NewName;
+        return out;
+    }
+
+    QStringList oldNames() const
+    {
+        QStringList out;
+        for (const FileEntry &e : session.list().rows())
+            out << e.OldName;
+        return out;
+    }
+
+    QString panel1() const { return session.status().panel1(); }
+    QString panel2() const { return session.status().panel2(); }
+};
+
+} // namespace kesto::test
