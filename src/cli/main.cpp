@@ -1,9 +1,167 @@
+// kesto-cli: the renamer without a window. It loads the files as the window's
+// command line does, applies the options, runs the full test and prints the
+// old and new names; with --apply it renames.
+
+#include "cli/cliargs.h"
+#include "rename/messages.h"
+#include "rename/session.h"
+#include "storage/datafolder.h"
+#include "storage/questions.h"
+#include "storage/savedmasks.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
+
+#include <cstdio>
+
+using namespace kesto;
+
+namespace {
+
+QString lineBreaksForTerminal(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+// Answers the core's questions from the command line: the "[TYP]" warning by
+// --yes, a failed rename by going on with the next file, as OK does.
+class CliQuestions : public UserQuestions
+{
+public:
+    CliQuestions(bool yes, QTextStream &err)
+        : m_yes(yes)
+        , m_err(err)
+    {}
+
+    int failures = 0;
+    bool refused = false;
+
+    QString askText(const QString &, const QString &, const QString &) override { return {}; }
+    bool askYesNo(const QString &text, const QString &) override
+    {
+        if (!m_yes) {
+            m_err << lineBreaksForTerminal(text) << Qt::endl;
+            refused = true;
+        }
+        return m_yes;
+    }
+    bool askOkCancel(const QString &text, const QString &) override
+    {
+        ++failures;
+        // Only the message itself; the dialog's OK/Cancel hint means nothing here.
+        const QString message = lineBreaksForTerminal(text).section(QLatin1Char('\n'), 0, 4);
+        m_err << message << Qt::endl;
+        return true;
+    }
+
+private:
+    bool m_yes;
+    QTextStream &m_err;
+};
+
+void applyArguments(const cli::Arguments &a, RenameOptions &o)
+{
+    if (a.mask)
+        o.Maske = *a.mask;
+    if (a.start)
+        o.Start = *a.start;
+    if (a.step)
+        o.Step = *a.step;
+    if (a.leadChar)
+        o.LeadZeros = *a.leadChar;
+    if (a.letterCase)
+        o.LetterCase = *a.letterCase;
+    for (qsizetype k = 0; k < a.replacements.size(); ++k) {
+        SearchReplaceSet &set = o.Sets[k];
+        set.Active = Checked;
+        set.Search = a.replacements.at(k).search;
+        set.Replace = a.replacements.at(k).replacement;
+        set.InNewName = a.replacements.at(k).inNewName ? Checked : Unchecked;
+    }
+    if (a.randomUpper)
+        o.ZufallGross = Checked;
+    if (a.randomLower)
+        o.ZufallKlein = Checked;
+    if (a.randomDigits)
+        o.ZufallZahl = Checked;
+    if (a.randomExtra) {
+        o.ZufallExtra = Checked;
+        o.ZufallExtraChars = *a.randomExtra;
+    }
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QTextStream(stdout) << "Aufruf: kesto-cli [OPTION…] DATEI…\n";
-    return 0;
+    QCoreApplication::setOrganizationName(QStringLiteral("Quarvel"));
+    QCoreApplication::setApplicationName(QStringLiteral("Kesto"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    QList<QByteArray> args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QByteArray(argv[i]));
+    const cli::Arguments a = cli::ParseArguments(args);
+    if (a.help) {
+        out << cli::UsageText();
+        return 0;
+    }
+    if (!a.error.isEmpty()) {
+        err << "kesto-cli: " << a.error << "\n\n" << cli::UsageText();
+        return 2;
+    }
+
+    RenameOptions options;
+    if (a.preset) {
+        const QString masksIni = MakeAppPaths().masksIni;
+        if (!SavedMaskNames(masksIni).contains(*a.preset)) {
+            err << "kesto-cli: "
+                << QStringLiteral("Es gibt keine gespeicherte Maske '%1'.").arg(*a.preset)
+                << Qt::endl;
+            return 2;
+        }
+        LoadMask(*a.preset, options, masksIni, OptionListSizes{});
+    }
+    applyArguments(a, options);
+
+    CliQuestions questions(a.yes, err);
+    Session session(questions);
+    session.applyOptions(options);
+    session.SortByColumn(a.sortColumn);
+    if (a.sortDescending)
+        session.SortByColumn(a.sortColumn);
+
+    session.LoadListWithFileNames(a.files);
+    if (a.digits) {
+        const qsizetype entry =
+            session.digitChoices().entries().indexOf(QString::number(*a.digits));
+        if (entry >= 0)
+            session.chooseDigitCount(int(entry));
+    }
+    // The rename command's full test, as in the window.
+    session.ChkSituation(true);
+    out << QString(session.namesText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    out.flush();
+
+    const auto finalMessage = [&session] {
+        return session.MaskOk ? session.status().panel2() : session.maskStatus();
+    };
+    if (!session.renameEnabled()) {
+        err << finalMessage() << Qt::endl;
+        return 1;
+    }
+    if (!a.apply) {
+        err << finalMessage() << Qt::endl;
+        return 0;
+    }
+
+    session.UmTaufen();
+    if (questions.refused)
+        return 1;
+    err << session.status().panel2() << Qt::endl;
+    return questions.failures == 0 ? 0 : 1;
 }

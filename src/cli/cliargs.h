@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace kesto::cli {
+
+struct Replacement
+{
+    QString search;
+    QString replacement;
+    bool inNewName = false;
+};
+
+/// The command line of kesto-cli, read but not yet applied.
+struct Arguments
+{
+    std::optional<QString> mask, start, step, preset;
+    std::optional<int> digits;     ///< the digit count wanted
+    std::optional<int> leadChar;   ///< position in the leading-character list
+    std::optional<int> letterCase; ///< position in the letter-case list
+    QList<Replacement> replacements;
+    bool randomUpper = false, randomLower = false, randomDigits = false;
+    std::optional<QString> randomExtra;
+    int sortColumn = 1;
+    bool sortDescending = false;
+    bool apply = false;
+    bool yes = false;
+    bool help = false;
+    QList<QByteArray> files; ///< as the system handed them over
+    QString error;           ///< set when the command line is not usable
+};
+
+/// Reads argv[1..]; option values are taken as the user would type them.
+Arguments ParseArguments(const QList<QByteArray> &args);
+
+QString UsageText();
+
+} // namespace kesto::cli
