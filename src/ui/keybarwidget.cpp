@@ -1,0 +1,138 @@
+#include "ui/keybarwidget.h"
+
+#include "ui/tooltips.h"
+
+#include <QEvent>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace kesto {
+
+namespace {
+
+// The designed grid, in twips (15 twips to a pixel): five columns filled
+// column by column, five keys to a column, four in the last.
+constexpr int ColumnLeft[] = {0, 2070, 4140, 6210, 8280};
+constexpr int RowTop[] = {570, 1050, 1530, 1980, 2430};
+constexpr int KeyWidth = 2000;
+constexpr int LastColumnKeyWidth = 2115;
+constexpr int KeyHeight = 400;
+constexpr int KeysPerColumn = 5;
+
+int pixels(int twips)
+{
+    return qRound(twips / 15.0);
+}
+
+QRect keyGeometry(int n)
+{
+    const int column = n / KeysPerColumn;
+    const int row = n % KeysPerColumn;
+    const int width = column == 4 ? LastColumnKeyWidth : KeyWidth;
+    return QRect(pixels(ColumnLeft[column]), pixels(RowTop[row]), pixels(width), pixels(KeyHeight));
+}
+
+} // namespace
+
+KeyBarWidget::KeyBarWidget(KeyBar &keys, QLineEdit *maskField, UserQuestions &questions,
+                           QWidget *parent)
+    : QWidget(parent)
+    , m_keys(keys)
+    , m_maskField(maskField)
+    , m_questions(questions)
+{
+    setObjectName(QStringLiteral("KeyBar"));
+    QRect all;
+    for (int n = 0; n < KeyBar::KeyCount; ++n) {
+        auto *button = new QPushButton(this);
+        button->setObjectName(QStringLiteral("Btn%1").arg(200 + n));
+        button->setGeometry(keyGeometry(n));
+        // A click must not take the focus: the mask field would lose its
+        // selection, which the key's text is to replace.
+        button->setFocusPolicy(Qt::TabFocus);
+        // The right button defines the key; it must not open a menu of the window as well.
+        button->setContextMenuPolicy(Qt::PreventContextMenu);
+        button->installEventFilter(this);
+        connect(button, &QPushButton::clicked, this, [this, n] { InsertKeyText(n); });
+        m_buttons[n] = button;
+        all |= button->geometry();
+        showCaption(n);
+    }
+    setMinimumSize(all.right() + 1, all.bottom() + 1);
+    connect(&m_keys, &KeyBar::keyChanged, this, &KeyBarWidget::showCaption);
+}
+
+KeyBarWidget *KeyBarWidget::createIn(QWidget *area, KeyBar &keys, QLineEdit *maskField,
+                                     UserQuestions &questions)
+{
+    auto *bar = new KeyBarWidget(keys, maskField, questions, area);
+    if (area->layout()) {
+        area->layout()->addWidget(bar);
+    } else {
+        bar->setGeometry(QRect(QPoint(0, 0), bar->minimumSize()));
+        area->setMinimumSize(area->minimumSize().expandedTo(bar->minimumSize()));
+    }
+    bar->setVisible(true);
+    return bar;
+}
+
+void KeyBarWidget::InitKeyBar(const QString &keysIni)
+{
+    m_keysIni = keysIni;
+    m_keys.InitKeyBar(keysIni);
+}
+
+QPushButton *KeyBarWidget::button(int n) const
+{
+    return n >= 0 && n < KeyBar::KeyCount ? m_buttons[n] : nullptr;
+}
+
+QString KeyBarWidget::buttonText(const QString &caption)
+{
+    QString text = caption;
+    return text.replace(u'&', QStringLiteral("&&"));
+}
+
+void KeyBarWidget::showCaption(int n)
+{
+    if (QPushButton *b = button(n))
+        b->setText(buttonText(m_keys.caption(n)));
+}
+
+void KeyBarWidget::InsertKeyText(int n)
+{
+    if (!m_maskField)
+        return;
+    const KeyBar::Insertion insertion = m_keys.insertion(n);
+    if (!insertion.text.isEmpty()) {
+        m_maskField->insert(insertion.text);
+        if (insertion.caretCorrection != 0)
+            m_maskField->setCursorPosition(m_maskField->cursorPosition() +
+                                           insertion.caretCorrection);
+    }
+    m_maskField->setFocus(Qt::OtherFocusReason);
+}
+
+void KeyBarWidget::DefineKey(int n)
+{
+    m_keys.DefineKey(n, m_questions, m_keysIni);
+    KeyTooltips(this, m_tooltipsOn, m_keys);
+}
+
+bool KeyBarWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
+        for (int n = 0; n < KeyBar::KeyCount; ++n) {
+            if (watched == m_buttons[n]) {
+                DefineKey(n);
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace kesto

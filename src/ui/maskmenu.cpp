@@ -1,0 +1,116 @@
+#include "ui/maskmenu.h"
+
+#include "rename/session.h"
+#include "storage/ini.h"
+#include "storage/savedmasks.h"
+
+#include <QCursor>
+#include <QMenu>
+
+#include <algorithm>
+
+namespace kesto {
+
+namespace {
+
+QString separatorCaption()
+{
+    return QStringLiteral("-");
+}
+
+QString cancelCaption()
+{
+    return QStringLiteral("&Abbrechen");
+}
+
+// Plain code order: capitals before small letters, umlauts after "z".
+bool codeLess(const QString &a, const QString &b)
+{
+    return std::lexicographical_compare(a.cbegin(), a.cend(), b.cbegin(), b.cend(),
+                                        [](QChar x, QChar y) { return x.unicode() < y.unicode(); });
+}
+
+QStringList savedNames(const QString &masksIni)
+{
+    const QString joined = IniSectionNames(QStringLiteral("\t"), masksIni);
+    return joined.isEmpty() ? QStringList() : joined.split(u'\t');
+}
+
+// A mask name is shown as typed; an ampersand in it marks no access key.
+QString menuText(const MaskMenuEntry &entry)
+{
+    if (!entry.isMask)
+        return entry.caption;
+    QString text = entry.caption;
+    return text.replace(u'&', QStringLiteral("&&"));
+}
+
+} // namespace
+
+QList<MaskMenuEntry> MaskMenuEntries(const QStringList &names)
+{
+    QStringList sorted = names;
+    std::stable_sort(sorted.begin(), sorted.end(), codeLess);
+    QList<MaskMenuEntry> entries;
+    for (const QString &name : std::as_const(sorted)) {
+        if (name != StandardMaskName())
+            entries.append({name, true});
+    }
+    entries.append({separatorCaption(), false});
+    entries.append({cancelCaption(), false});
+    return entries;
+}
+
+MaskMenu::MaskMenu(Session &session, const QString &masksIni, QWidget *parent)
+    : QObject(parent)
+    , m_session(session)
+    , m_masksIni(masksIni)
+    , m_menu(new QMenu(parent))
+{
+    m_menu->setObjectName(QStringLiteral("pummain"));
+}
+
+MaskMenu::~MaskMenu()
+{
+    delete m_menu;
+}
+
+QMenu *MaskMenu::buildMenu(Mode mode)
+{
+    m_mode = mode;
+    m_entries = MaskMenuEntries(savedNames(m_masksIni));
+    m_menu->clear();
+    for (int index = 0; index < m_entries.size(); ++index) {
+        const MaskMenuEntry &entry = m_entries[index];
+        if (entry.caption == separatorCaption()) {
+            m_menu->addSeparator();
+            continue;
+        }
+        QAction *action = m_menu->addAction(menuText(entry));
+        connect(action, &QAction::triggered, this, [this, index] { MaskMenuChosen(index); });
+    }
+    return m_menu;
+}
+
+void MaskMenu::ShowMaskMenu(Mode mode)
+{
+    buildMenu(mode)->exec(QCursor::pos());
+}
+
+void MaskMenu::MaskMenuChosen(int index)
+{
+    if (index < 0 || index >= m_entries.size() || !m_entries[index].isMask)
+        return;
+    const QString name = m_entries[index].caption;
+    if (m_mode == Delete) {
+        DeleteMask(name, m_masksIni, m_session.questions());
+        return;
+    }
+    RenameOptions options = m_session.options();
+    OptionListSizes sizes;
+    sizes.digits = int(m_session.digitChoices().entries().size());
+    LoadMask(name, options, m_masksIni, sizes);
+    m_session.applyOptions(options);
+}
+
+} // namespace kesto

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QList>
+#include <QMenu>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace kesto {
+
+class Session;
+
+/// One entry of the menu of saved masks. A caption "-" is shown as a
+/// separator line, which cannot be chosen, whatever the entry stands for.
+struct MaskMenuEntry
+{
+    QString caption;
+    bool isMask = false; ///< stands for the saved mask named caption
+
+    friend bool operator==(const MaskMenuEntry &, const MaskMenuEntry &) = default;
+};
+
+/// The entries for the saved-mask names \a names in any order: the names
+/// sorted by character code, ".Standard" left out, then a separator and the
+/// cancel entry.
+QList<MaskMenuEntry> MaskMenuEntries(const QStringList &names);
+
+/// The popup menu of saved masks, built afresh from the masks file each time
+/// it opens; a choice loads the mask into the session or deletes it.
+class MaskMenu : public QObject
+{
+    Q_OBJECT
+public:
+    enum Mode { Load = 1, Delete = 2 };
+
+    MaskMenu(Session &session, const QString &masksIni, QWidget *parent);
+    ~MaskMenu() override;
+
+    /// Builds the menu for \a mode and shows it at the mouse position.
+    void ShowMaskMenu(Mode mode);
+    /// Builds the menu for \a mode from the masks file without showing it.
+    QMenu *buildMenu(Mode mode);
+    QMenu *menu() const { return m_menu; }
+    const QList<MaskMenuEntry> &entries() const { return m_entries; }
+    Mode mode() const { return m_mode; }
+
+    /// Entry \a index was chosen: loads (mode Load) or, after asking, deletes
+    /// (mode Delete) its mask; the separator and the cancel entry do nothing.
+    void MaskMenuChosen(int index);
+
+private:
+    Session &m_session;
+    QString m_masksIni;
+    QPointer<QMenu> m_menu; // a child of the parent widget, which may go first
+    QList<MaskMenuEntry> m_entries;
+    Mode m_mode = Load;
+};
+
+} // namespace kesto
