@@ -2,6 +2,7 @@
 // asked for the usual tags. A second reader that reads in 8-byte pieces must
 // see exactly the same entries, so the piecewise reading is checked as well.
 #include "metadata/exifreader.h"
+#include "metadata/filefacts.h"
 #include "metadata/imagefacts.h"
 #include "storage/applog.h"
 
@@ -77,6 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         !sameEntries(reader, pieces))
         std::abort();
 
-    (void)kesto::GetCaptureDate(inputPath());
+    // The loader's way in: the length from its own status call.
+    if (kesto::ReadFileFacts(inputPath(), true).Captured != kesto::GetCaptureDate(inputPath()))
+        std::abort();
     return 0;
 }

@@ -376,7 +376,7 @@ QVariant ExifReader::Tag(int exifTag) const
     return {};
 }
 
-void ExifReader::Load(const QString &picFile)
+void ExifReader::Load(const QString &picFile, qint64 knownSize)
 {
     m_loaded = false;
     m_entries.clear();
@@ -389,7 +389,7 @@ void ExifReader::Load(const QString &picFile)
 
     // A file that cannot be read, or whose Exif header is cut off, counts as one
     // without an Exif block.
-    bool found = m_bytes.open(picFile) && IsExifJpeg();
+    bool found = m_bytes.open(picFile, knownSize) && IsExifJpeg();
     qint32 position = 0;
     if (found) {
         quint8 mark = 0;

@@ -45,7 +45,9 @@ public:
     /// first entry with that tag number, or empty. Empty for every tag when not loaded.
     QVariant Tag(int exifTag = 0) const;
     /// Reads \a picFile; afterwards Loaded() tells whether it held an Exif block.
-    void Load(const QString &picFile);
+    /// \a knownSize >= 0 saves a status call when the caller has just seen a
+    /// regular file of that length.
+    void Load(const QString &picFile, qint64 knownSize = -1);
     bool Loaded() const { return m_loaded; }
 
     /// Every entry with its value, in visiting order (for diagnostics and tests).

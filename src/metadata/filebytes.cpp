@@ -39,22 +39,30 @@ FileBytes::~FileBytes()
     close();
 }
 
-bool FileBytes::open(const QString &path)
+bool FileBytes::open(const QString &path, qint64 knownSize)
 {
     close();
     const QByteArray name = QFile::encodeName(path);
-    if (name.isEmpty())
+    if (name.isEmpty() || knownSize == 0)
         return false;
     // O_NONBLOCK keeps a named pipe from blocking the open; it is refused below.
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return false;
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
+    qint64 size = knownSize;
+    if (size < 0) {
+        struct stat st;
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            return false;
+        }
+        size = st.st_size;
+    }
+    if (size <= 0) {
         ::close(fd);
         return false;
     }
-    const qsizetype want = qsizetype(std::min<qint64>(st.st_size, m_pieceSize));
+    const qsizetype want = qsizetype(std::min<qint64>(size, m_pieceSize));
     m_head.reset(new quint8[size_t(want)]);
     const qsizetype got = readAt(fd, m_head.get(), want, 0);
     if (got <= 0) {
@@ -64,8 +72,8 @@ bool FileBytes::open(const QString &path)
     }
     m_fd = fd;
     m_headLength = got;
-    // A head shorter than asked means the file shrank since fstat.
-    m_size = got < want ? got : st.st_size;
+    // A head shorter than asked means the file shrank since its status was read.
+    m_size = got < want ? got : size;
     return true;
 }
 

@@ -22,7 +22,8 @@ public:
     FileBytes &operator=(const FileBytes &) = delete;
 
     /// Opens a regular, non-empty file and reads its head; false otherwise.
-    bool open(const QString &path);
+    /// \a knownSize >= 0: the caller has just seen a regular file of that length.
+    bool open(const QString &path, qint64 knownSize = -1);
     void close();
 
     /// The file length when it was opened (0 when nothing is open).

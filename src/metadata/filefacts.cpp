@@ -24,7 +24,7 @@ FileFacts ReadFileFacts(const QString &path, bool withCaptureDate)
     if (status.stx_mask & STATX_BTIME)
         facts.Created = localTimeText(status.stx_btime.tv_sec, dash, blank, dash);
     if (withCaptureDate && facts.isRegularFile)
-        facts.Captured = GetCaptureDate(path);
+        facts.Captured = GetCaptureDate(path, facts.Size);
     return facts;
 }
 

@@ -8,10 +8,10 @@ namespace {
 constexpr int DateTimeOriginalTag = 36867;
 } // namespace
 
-QString GetCaptureDate(const QString &path)
+QString GetCaptureDate(const QString &path, qint64 knownSize)
 {
     ExifReader reader;
-    reader.Load(path);
+    reader.Load(path, knownSize);
     const QVariant count = reader.Tag();
     if (!count.isValid() || count.toInt() == 0)
         return {};

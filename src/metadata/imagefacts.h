@@ -8,7 +8,8 @@ namespace kesto {
 
 /// The Exif capture date (tag 36867) of a photo exactly as stored, e.g.
 /// "2005:07:14 13:45:12"; "" when the file has none or is no Exif JPEG.
-QString GetCaptureDate(const QString &path);
+/// \a knownSize as for ExifReader::Load.
+QString GetCaptureDate(const QString &path, qint64 knownSize = -1);
 
 /// Width and height in pixels from the image header alone; an invalid size for a
 /// file that is no readable image. Needs the image-format plugins, so a

@@ -249,6 +249,16 @@ TEST(FileFacts, OfAFolderOrAMissingPath)
     EXPECT_EQ(missing.Captured, QString());
 }
 
+TEST(FileFacts, OfAnEmptyPhotoHaveNoCaptureDate)
+{
+    TempFolder dir;
+    const FileFacts facts = ReadFileFacts(dir.write(QStringLiteral("leer.jpg")), true);
+    EXPECT_TRUE(facts.isRegularFile);
+    EXPECT_EQ(facts.SizeText, QStringLiteral("0 Byte"));
+    EXPECT_FALSE(facts.Modified.isEmpty());
+    EXPECT_EQ(facts.Captured, QString());
+}
+
 TEST(FileFacts, FollowALinkToTheFile)
 {
     TempFolder dir;
