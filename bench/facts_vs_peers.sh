@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Times bench_facts (the facts the list loader reads: size, both times and, for
+# .jpg, the Exif capture date) against exiftool and exiv2 reading the capture
+# dates of the same photos, as whole processes, interleaved in one run, and
+# prints the ratios against the goals (>= 60x exiftool, >= 3x exiv2). Also
+# checks that the dates agree with exiftool's and prints the in-process time.
+#
+# Usage: bench/facts_vs_peers.sh [DIR] [RUNS]
+#   DIR   a folder of photos (default /tmp/kesto-bench/small, made by
+#         ../shared/bench/make_corpus.sh)
+#   RUNS  timed runs of each program after one warm-up run (default 5)
+#   env BENCH_FACTS  the bench_facts program (default build/release/bench/bench_facts)
+set -euo pipefail
+
+D=${1:-/tmp/kesto-bench/small}
+RUNS=${2:-5}
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+BIN=${BENCH_FACTS:-$ROOT/build/release/bench/bench_facts}
+
+for tool in exiftool exiv2; do
+    command -v "$tool" >/dev/null || { echo "$tool not found (Debian: libimage-exiftool-perl, exiv2)" >&2; exit 1; }
+done
+[ -x "$BIN" ] || { echo "bench_facts not found at $BIN (build bench_facts in Release or set BENCH_FACTS)" >&2; exit 1; }
+shopt -s nullglob
+files=("$D"/*)
+n=${#files[@]}
+((n > 0)) || { echo "no files in $D" >&2; exit 1; }
+
+echo "# $n files in $D; $(exiftool -ver | sed 's/^/exiftool /'), $(exiv2 --version | head -1); $(nproc) cores"
+
+ours=$("$BIN" --once "$D" | sort)
+theirs=$(exiftool -q -q -T -FileName -DateTimeOriginal "$D" | sort)
+if [ "$ours" = "$theirs" ]; then
+    echo "dates: identical to exiftool ($(grep -vc $'\t-$' <<< "$ours") with a capture date)"
+else
+    echo "dates: DIFFERENT from exiftool"
+    diff <(echo "$ours") <(echo "$theirs") | head
+fi
+
+# Wall time of one whole process in microseconds (no helper process is timed).
+run_us() {
+    local start=$EPOCHREALTIME
+    "$@" >/dev/null 2>&1 || true
+    local end=$EPOCHREALTIME
+    echo $(( ${end//[.,]/} - ${start//[.,]/} ))
+}
+
+median() { sort -n | awk '{a[NR]=$1} END{ if (NR%2) print a[(NR+1)/2]; else print (a[NR/2]+a[NR/2+1])/2 }'; }
+
+kesto_cmd=("$BIN" --once "$D")
+exiftool_cmd=(exiftool -s3 -DateTimeOriginal "$D")
+exiv2_cmd=(exiv2 -g Exif.Photo.DateTimeOriginal -Pv "${files[@]}")
+
+# One warm-up run each, then the timed runs interleaved so that drift of the
+# machine's speed hits all three alike.
+run_us "${kesto_cmd[@]}" >/dev/null
+run_us "${exiftool_cmd[@]}" >/dev/null
+run_us "${exiv2_cmd[@]}" >/dev/null
+k=() t=() v=()
+for ((r = 0; r < RUNS; r++)); do
+    k+=("$(run_us "${kesto_cmd[@]}")")
+    t+=("$(run_us "${exiftool_cmd[@]}")")
+    v+=("$(run_us "${exiv2_cmd[@]}")")
+done
+km=$(printf '%s\n' "${k[@]}" | median)
+tm=$(printf '%s\n' "${t[@]}" | median)
+vm=$(printf '%s\n' "${v[@]}" | median)
+
+awk -v n="$n" -v R="$RUNS" -v k="$km" -v t="$tm" -v v="$vm" 'BEGIN {
+    printf "whole process, median of %d runs (warm cache):\n", R
+    printf "  %-44s %9.1f ms  %8.1f us/file\n", "bench_facts --once DIR", k/1000, k/n
+    printf "  %-44s %9.1f ms  %8.1f us/file\n", "exiftool -s3 -DateTimeOriginal DIR", t/1000, t/n
+    printf "  %-44s %9.1f ms  %8.1f us/file\n", "exiv2 -g Exif.Photo.DateTimeOriginal -Pv FILES", v/1000, v/n
+    printf "ratio exiftool / bench_facts: %6.1fx  (goal >= 60x: %s)\n", t/k, (t/k >= 60 ? "met" : "MISSED")
+    printf "ratio exiv2 / bench_facts:    %6.1fx  (goal >= 3x:  %s)\n", v/k, (v/k >= 3 ? "met" : "MISSED")
+}'
+echo "in process:"
+"$BIN" -r "$RUNS" "$D"
