@@ -1,0 +1,105 @@
+#include "ui/filelistmodel.h"
+
+#include "rename/session.h"
+
+#include <QApplication>
+#include <QStyle>
+
+namespace kesto {
+
+FileListModel::FileListModel(Session &session, QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_session(session)
+    , m_normalIcon(QApplication::style()->standardIcon(QStyle::SP_FileIcon))
+    , m_errorIcon(QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical))
+{
+    FileList *list = &m_session.list();
+    connect(list, &FileList::rowsAboutToBeInserted, this,
+            [this](int first, int last) { beginInsertRows({}, first, last); });
+    connect(list, &FileList::rowsInserted, this, [this] { endInsertRows(); });
+    connect(list, &FileList::rowsAboutToBeRemoved, this,
+            [this](int first, int last) { beginRemoveRows({}, first, last); });
+    connect(list, &FileList::rowsRemoved, this, [this] { endRemoveRows(); });
+    connect(list, &FileList::rowAboutToBeMoved, this, [this](int from, int to) {
+        // A view counts the destination before the move: below the row
+        // itself, the place after the row that ends up above it.
+        beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
+    });
+    connect(list, &FileList::rowMoved, this, [this] { endMoveRows(); });
+    connect(list, &FileList::rowsChanged, this, [this](int first, int last) {
+        Q_EMIT dataChanged(index(first, 0), index(last, ColumnCount - 1));
+    });
+    connect(list, &FileList::aboutToReset, this, [this] { beginResetModel(); });
+    connect(list, &FileList::resetDone, this, [this] { endResetModel(); });
+    connect(list, &FileList::selectionChanged, this, &FileListModel::highlightChanged);
+}
+
+int FileListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_session.list().count();
+}
+
+int FileListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant FileListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_session.list().count())
+        return {};
+    const FileEntry &e = m_session.list().at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return e.text(index.column());
+    case Qt::CheckStateRole:
+        if (index.column() == ColOldName)
+            return e.Checked ? Qt::Checked : Qt::Unchecked;
+        return {};
+    case Qt::DecorationRole:
+        if (index.column() != ColOldName)
+            return {};
+        switch (e.Icon) {
+        case RowIcon::Normal:
+            return m_normalIcon;
+        case RowIcon::Error:
+            return m_errorIcon;
+        case RowIcon::None:
+            return {};
+        }
+        return {};
+    case Qt::TextAlignmentRole:
+        if (index.column() == ColSize)
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    default:
+        return {};
+    }
+}
+
+bool FileListModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || role != Qt::CheckStateRole || index.column() != ColOldName)
+        return false;
+    m_session.setChecked(index.row(), value.toInt() == Qt::Checked);
+    return true;
+}
+
+Qt::ItemFlags FileListModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (index.column() == ColOldName)
+        f |= Qt::ItemIsUserCheckable;
+    return f;
+}
+
+QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return columnHeader(section);
+    return {};
+}
+
+} // namespace kesto
