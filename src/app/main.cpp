@@ -1,6 +1,8 @@
 #include "ui/mainwindow.h"
 
 #include <QApplication>
+#include <QByteArray>
+#include <QList>
 
 int main(int argc, char *argv[])
 {
@@ -9,7 +11,18 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Quarvel"));
     QApplication::setApplicationVersion(QStringLiteral(KESTO_VERSION));
 
+    // QApplication has taken its own options out of argv; what remains are
+    // file paths, one per argument, in the bytes the system gave them.
+    QList<QByteArray> files;
+    for (int i = 1; i < argc; ++i)
+        files.append(QByteArray(argv[i]));
+
     kesto::MainWindow window;
+    window.startUp();
     window.show();
+    // The last step of the start-up, with the window on the screen so that
+    // the progress of a long list can be seen.
+    if (!files.isEmpty())
+        window.loadFiles(files);
     return app.exec();
 }

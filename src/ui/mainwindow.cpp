@@ -1,12 +1,836 @@
 #include "ui/mainwindow.h"
 
+#include "naming/textcase.h"
+#include "rename/messages.h"
+#include "storage/applog.h"
+#include "storage/savedmasks.h"
+#include "storage/settings.h"
+#include "ui/dialogquestions.h"
+#include "ui/fieldfilters.h"
+#include "ui/filelistmodel.h"
+#include "ui/filelistview.h"
+#include "ui/helpwindow.h"
+#include "ui/windowtexts.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QItemSelection>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSlider>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+
+#include <cmath>
+
 namespace kesto {
 
-MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent)
+namespace {
+
+// The designed geometry, in pixels (15 twips each). It leaves every caption
+// and label room for the larger default fonts of Linux desktops (11 points).
+constexpr int DesignedWidth = 886;
+constexpr int DesignedHeight = 548;
+
+constexpr QRect Frame1Rect(6, 4, 874, 274);
+constexpr QRect BarRect(10, 24, 696, 12);
+constexpr QRect ListRect(10, 40, 696, 226);
+constexpr QRect Frame8Rect(712, 22, 156, 244);
+constexpr QRect Frame2Rect(0, 284, DesignedWidth, 234);
+constexpr QRect Frame3Rect(730, 0, 150, 234);
+constexpr QRect Frame4Rect(6, 284, 720, 28);
+constexpr QRect LayerRect(6, 312, 720, 206);
+constexpr QRect StatusRect(0, 524, DesignedWidth, 24);
+
+// The key grid spans 10395 x 2830 twips; its first row begins 570 twips down,
+// which leaves the band above it to the mask field.
+constexpr QRect KeyBarRect(8, 8, 693, 189);
+constexpr QRect MaskRect(8, 12, 706, 26);
+// The free place of the grid's fifth column, fifth row.
+constexpr int GlyphButtonsLeft = 8 + 552;
+constexpr int GlyphButtonsTop = 8 + 162;
+
+constexpr int MinFontSize = 8;
+constexpr int MaxFontSize = 12;
+
+const int DesignedColumnWidths[VisibleColumnCount] = {150, 150, 150, 70, 45, 125, 125, 115};
+
+template<typename W> W *placed(W *widget, const QString &name, const QRect &geometry)
 {
-    setWindowTitle(QStringLiteral("Kesto - Rename"));
-    resize(900, 600);
+    widget->setObjectName(name);
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QLabel *label(const QString &text, QWidget *buddy, QWidget *parent, const QRect &geometry)
+{
+    auto *l = new QLabel(text, parent);
+    l->setGeometry(geometry);
+    l->setBuddy(buddy);
+    return l;
+}
+
+// Check states as the options keep them: 0 off, 1 on, 2 undetermined.
+int storedState(int qtState)
+{
+    switch (qtState) {
+    case Qt::Checked:
+        return Checked;
+    case Qt::PartiallyChecked:
+        return Undetermined;
+    default:
+        return Unchecked;
+    }
+}
+
+Qt::CheckState qtState(int stored)
+{
+    switch (stored) {
+    case Checked:
+        return Qt::Checked;
+    case Undetermined:
+        return Qt::PartiallyChecked;
+    default:
+        return Qt::Unchecked;
+    }
+}
+
+void setTextKeepingCaret(QLineEdit *edit, const QString &text)
+{
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+int pixels(double twips)
+{
+    return static_cast<int>(std::lround(twips / TwipsPerPixel));
+}
+
+QRect availableArea(const QWidget *window)
+{
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, DesignedWidth, DesignedHeight);
+}
+
+} // namespace
+
+MainWindow::MainWindow(UserQuestions *questions, QWidget *parent)
+    : QWidget(parent)
+    , m_ownQuestions(questions ? nullptr : std::make_unique<DialogQuestions>(this))
+    , m_questions(questions ? questions : m_ownQuestions.get())
+    , m_session(*m_questions)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(windowtexts::windowTitle());
+    resize(designedSize());
+    setMinimumSize(designedSize());
+
+    // The lower band first, so that the pages lie above the container of
+    // the command frame.
+    buildOptionArea(this);
+    buildListFrame(this);
+    buildStatus(this);
+
+    // The three lists hold fixed entries, and the digit list follows the
+    // session; filling them here lets the start-up take over saved choices.
+    m_schreibweise->addItems(LetterCaseEntries());
+    m_vornullen->addItems(LeadCharEntries());
+    fillDigitChoices();
+
+    connectSession();
+    connectControls();
+    setTabOrderChain();
+
+    applyListFont(MinFontSize);
+    showOptions();
+    updateCommands();
+    m_panel1->setText(m_session.status().panel1());
+    m_panel2->setText(m_session.status().panel2());
+    showPage(1);
+    updateSortIndicator();
+    recordLayout();
+}
+
+MainWindow::~MainWindow()
+{
+    // The view and its model read the session's rows; they go before it.
+    delete m_list;
+}
+
+QSize MainWindow::designedSize()
+{
+    return {DesignedWidth, DesignedHeight};
+}
+
+// --- building ---------------------------------------------------------------
+
+QPushButton *MainWindow::makeButton(int index, QWidget *parent)
+{
+    auto *b = new QPushButton(windowtexts::buttonCaption(index), parent);
+    b->setObjectName(QStringLiteral("Btn%1").arg(index));
+    const QString accessible = windowtexts::buttonAccessibleName(index);
+    if (!accessible.isEmpty())
+        b->setAccessibleName(accessible);
+    b->setAutoDefault(false);
+    connect(b, &QPushButton::clicked, this, [this, index] { BtnClick(index); });
+    m_buttons.insert(index, b);
+    return b;
+}
+
+void MainWindow::buildListFrame(QWidget *root)
+{
+    m_frame1 = placed(new QGroupBox(windowtexts::listFrameTitle(), root), QStringLiteral("Frame1"),
+                      Frame1Rect);
+
+    m_bar = placed(new QProgressBar(m_frame1), QStringLiteral("Bar"), BarRect);
+    m_bar->setTextVisible(false);
+    m_bar->setRange(0, 1);
+    m_bar->setValue(0);
+    m_bar->setAccessibleName(windowtexts::progressName());
+
+    m_list = placed(new FileListView(m_frame1), QStringLiteral("Liste"), ListRect);
+    m_list->setAccessibleName(windowtexts::listFrameTitle());
+    m_model = new FileListModel(m_session, m_list);
+    m_list->setModel(m_model);
+    for (int c = VisibleColumnCount; c < ColumnCount; ++c)
+        m_list->setColumnHidden(c, true);
+    for (int c = 0; c < VisibleColumnCount; ++c)
+        m_list->horizontalHeader()->resizeSection(c, DesignedColumnWidths[c]);
+
+    m_frame8 = placed(new QWidget(m_frame1), QStringLiteral("Frame8"), Frame8Rect);
+    const int w = Frame8Rect.width();
+    int y = 0;
+    for (int index : {0, 1, 2, 3, 32}) {
+        makeButton(index, m_frame8)->setGeometry(0, y, w, 28);
+        y += 32;
+    }
+    y += 8;
+    const int half = (w - 4) / 2;
+    makeButton(13, m_frame8)->setGeometry(0, y, half, 28);
+    makeButton(12, m_frame8)->setGeometry(w - half, y, half, 28);
+}
+
+void MainWindow::buildOptionArea(QWidget *root)
+{
+    m_frame2 = placed(new QWidget(root), QStringLiteral("Frame2"), Frame2Rect);
+    buildCommandFrame(m_frame2);
+
+    m_frame4 = placed(new QWidget(root), QStringLiteral("Frame4"), Frame4Rect);
+    m_tabs = placed(new QTabBar(m_frame4), QStringLiteral("MyTabStrip"),
+                    QRect(QPoint(), Frame4Rect.size()));
+    m_tabs->setAccessibleName(windowtexts::tabStripName());
+    m_tabs->setExpanding(false);
+    m_tabs->setDrawBase(false);
+    for (const QString &caption : windowtexts::tabCaptions())
+        m_tabs->addTab(caption);
+
+    const QStringList captions = windowtexts::tabCaptions();
+    for (int k = 0; k < 5; ++k) {
+        auto *page = new QFrame(root);
+        page->setFrameShape(QFrame::StyledPanel);
+        page->setAutoFillBackground(true);
+        placed(page, QStringLiteral("Layer%1").arg(k + 1), LayerRect);
+        page->setAccessibleName(captions.at(k));
+        m_layers[k] = page;
+    }
+    buildMaskPage(m_layers[0]);
+    buildCounterPage(m_layers[1]);
+    buildSearchPage(m_layers[2]);
+    buildCasePage(m_layers[3]);
+    buildOptionsPage(m_layers[4]);
+}
+
+void MainWindow::buildMaskPage(QWidget *page)
+{
+    m_keyBarArea = placed(new QWidget(page), QStringLiteral("keyBarArea"), KeyBarRect);
+    m_keyBarArea->setAccessibleName(windowtexts::keyBarName());
+    m_maske = placed(new QLineEdit(page), QStringLiteral("Maske"), MaskRect);
+    m_maske->setAccessibleName(windowtexts::maskFieldName());
+    // The grid's container reaches up into the mask field's band.
+    m_keyBarArea->lower();
+
+    const struct
+    {
+        int index;
+        QStyle::StandardPixmap icon;
+    } glyphs[] = {{100, QStyle::SP_DialogSaveButton},
+                  {101, QStyle::SP_DialogOpenButton},
+                  {102, QStyle::SP_TrashIcon},
+                  {150, QStyle::SP_DialogResetButton}};
+    int x = GlyphButtonsLeft;
+    for (const auto &g : glyphs) {
+        QPushButton *b = makeButton(g.index, page);
+        b->setIcon(style()->standardIcon(g.icon));
+        b->setGeometry(x, GlyphButtonsTop, 33, 27);
+        x += 36;
+    }
+}
+
+void MainWindow::buildCounterPage(QWidget *page)
+{
+    m_zahl = placed(new QLineEdit(page), QStringLiteral("Zahl"), QRect(130, 16, 110, 26));
+    m_zahl->setMaxLength(8);
+    m_schrittweite =
+        placed(new QLineEdit(page), QStringLiteral("Schrittweite"), QRect(130, 52, 110, 26));
+    m_schrittweite->setMaxLength(5);
+    m_stellenAnzahl =
+        placed(new QComboBox(page), QStringLiteral("StellenAnzahl"), QRect(130, 88, 110, 26));
+    m_vornullen =
+        placed(new QComboBox(page), QStringLiteral("Vornullenzeichen"), QRect(130, 124, 150, 26));
+    label(windowtexts::startLabel(), m_zahl, page, QRect(16, 16, 110, 26));
+    label(windowtexts::stepLabel(), m_schrittweite, page, QRect(16, 52, 110, 26));
+    label(windowtexts::digitsLabel(), m_stellenAnzahl, page, QRect(16, 88, 110, 26));
+    label(windowtexts::leadLabel(), m_vornullen, page, QRect(16, 124, 110, 26));
+
+    auto *digitsOnly = new DigitKeyFilter(this);
+    auto *selectAll = new SelectAllOnFocus(this);
+    for (QLineEdit *counter : {m_zahl, m_schrittweite}) {
+        counter->installEventFilter(digitsOnly);
+        counter->installEventFilter(selectAll);
+    }
+}
+
+void MainWindow::buildSearchPage(QWidget *page)
+{
+    auto *selectAll = new SelectAllOnFocus(this);
+    for (int k = 0; k < 3; ++k) {
+        const int y = 8 + k * 66;
+        const QString n = QString::number(k);
+        m_searchActive[k] =
+            placed(new QCheckBox(windowtexts::searchActiveCaption(), page),
+                   QStringLiteral("SucheErsetzeAktivChk") + n, QRect(16, y, 84, 26));
+        m_searchText[k] =
+            placed(new QLineEdit(page), QStringLiteral("SucheText") + n, QRect(176, y, 200, 26));
+        m_replaceText[k] =
+            placed(new QLineEdit(page), QStringLiteral("ErsetzeText") + n, QRect(446, y, 200, 26));
+        m_searchInNew[k] = placed(new QCheckBox(windowtexts::inNewNameCaption(), page),
+                                  QStringLiteral("SucheUndErsetzenImNeuenStattAltenNamenChk") + n,
+                                  QRect(108, y + 28, 420, 24));
+        label(windowtexts::searchLabel(), m_searchText[k], page, QRect(108, y, 64, 26));
+        label(windowtexts::replaceLabel(), m_replaceText[k], page, QRect(386, y, 56, 26));
+
+        m_searchActive[k]->setAccessibleName(
+            windowtexts::setAccessibleName(k, windowtexts::searchActiveCaption()));
+        m_searchText[k]->setAccessibleName(
+            windowtexts::setAccessibleName(k, windowtexts::searchLabel()));
+        m_replaceText[k]->setAccessibleName(
+            windowtexts::setAccessibleName(k, windowtexts::replaceLabel()));
+        m_searchInNew[k]->setAccessibleName(
+            windowtexts::setAccessibleName(k, windowtexts::inNewNameCaption()));
+        m_searchText[k]->installEventFilter(selectAll);
+        m_replaceText[k]->installEventFilter(selectAll);
+    }
+}
+
+void MainWindow::buildCasePage(QWidget *page)
+{
+    m_schreibweise =
+        placed(new QComboBox(page), QStringLiteral("Schreibweise"), QRect(276, 14, 170, 26));
+    label(windowtexts::letterCaseLabel(), m_schreibweise, page, QRect(16, 14, 256, 26));
+    (new QLabel(windowtexts::randomLabel(), page))->setGeometry(16, 56, 500, 22);
+    m_randomUpper = placed(new QCheckBox(windowtexts::randomUpperCaption(), page),
+                           QStringLiteral("ZufallsketteGROSSChk"), QRect(32, 82, 240, 24));
+    m_randomLower = placed(new QCheckBox(windowtexts::randomLowerCaption(), page),
+                           QStringLiteral("ZufallskettekleinChk"), QRect(32, 108, 240, 24));
+    m_randomDigits = placed(new QCheckBox(windowtexts::randomDigitsCaption(), page),
+                            QStringLiteral("ZufallsketteZahlenChk"), QRect(32, 134, 240, 24));
+    m_randomExtra = placed(new QCheckBox(windowtexts::randomExtraCaption(), page),
+                           QStringLiteral("ZufallsketteExtraCharsChk"), QRect(32, 160, 270, 24));
+    m_randomExtraChars = placed(new QLineEdit(page), QStringLiteral("ZufallsketteExtraCharsTB"),
+                                QRect(306, 159, 200, 26));
+    m_randomExtraChars->setAccessibleName(windowtexts::randomExtraCharsName());
+}
+
+void MainWindow::buildOptionsPage(QWidget *page)
+{
+    m_toolTipCheck = placed(new QCheckBox(windowtexts::tooltipCaption(), page),
+                            QStringLiteral("ToolTipCheck"), QRect(16, 14, 320, 24));
+    m_topMost = placed(new QCheckBox(windowtexts::topMostCaption(), page),
+                       QStringLiteral("TopMostChk"), QRect(16, 42, 320, 24));
+    makeButton(4, page)->setGeometry(16, 78, 200, 30);
+    m_fontSize = placed(new QSlider(Qt::Horizontal, page), QStringLiteral("FontSizeSlider"),
+                        QRect(176, 124, 180, 26));
+    m_fontSize->setRange(MinFontSize, MaxFontSize);
+    m_fontSize->setSingleStep(1);
+    m_fontSize->setPageStep(1);
+    m_fontSize->setTickPosition(QSlider::TicksBelow);
+    m_fontSize->setTickInterval(1);
+    m_fontSize->setValue(MinFontSize);
+    label(windowtexts::fontSizeLabel(), m_fontSize, page, QRect(16, 124, 156, 26));
+    m_fontSizeValue = placed(new QLabel(QString::number(MinFontSize), page),
+                             QStringLiteral("FontSizeValue"), QRect(364, 124, 40, 26));
+}
+
+void MainWindow::buildCommandFrame(QWidget *parent)
+{
+    m_frame3 = placed(new QGroupBox(windowtexts::commandFrameTitle(), parent),
+                      QStringLiteral("Frame3"), Frame3Rect);
+    int y = 28;
+    for (int index : {8, 9, 10, 25}) {
+        makeButton(index, m_frame3)->setGeometry(10, y, Frame3Rect.width() - 20, 32);
+        y += 44;
+    }
+}
+
+void MainWindow::buildStatus(QWidget *root)
+{
+    m_status = placed(new QStatusBar(root), QStringLiteral("Status"), StatusRect);
+    m_status->setAccessibleName(windowtexts::statusName());
+    m_panel1 = new QLabel(m_status);
+    m_panel1->setObjectName(QStringLiteral("StatusPanel1"));
+    m_panel1->setMinimumWidth(240);
+    m_panel2 = new QLabel(m_status);
+    m_panel2->setObjectName(QStringLiteral("StatusPanel2"));
+    // A long message is cut at the window's edge instead of widening it.
+    m_panel2->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    for (QLabel *panel : {m_panel1, m_panel2}) {
+        panel->setTextFormat(Qt::PlainText);
+        panel->setFrameShape(QFrame::StyledPanel);
+        panel->setFrameShadow(QFrame::Sunken);
+        panel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    m_panel1->setAccessibleDescription(windowtexts::countPanelName());
+    m_panel2->setAccessibleDescription(windowtexts::messagePanelName());
+    m_status->addWidget(m_panel1);
+    m_status->addWidget(m_panel2, 1);
+}
+
+void MainWindow::setTabOrderChain()
+{
+    QList<QWidget *> chain{m_list};
+    for (int index : {0, 1, 2, 3, 32, 13, 12})
+        chain << m_buttons.value(index);
+    chain << m_tabs << m_maske;
+    for (int index : {100, 101, 102, 150})
+        chain << m_buttons.value(index);
+    chain << m_zahl << m_schrittweite << m_stellenAnzahl << m_vornullen;
+    for (int k = 0; k < 3; ++k)
+        chain << m_searchActive[k] << m_searchText[k] << m_replaceText[k] << m_searchInNew[k];
+    chain << m_schreibweise << m_randomUpper << m_randomLower << m_randomDigits << m_randomExtra
+          << m_randomExtraChars;
+    chain << m_toolTipCheck << m_topMost << m_buttons.value(4) << m_fontSize;
+    for (int index : {8, 9, 10, 25})
+        chain << m_buttons.value(index);
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        setTabOrder(chain.at(i - 1), chain.at(i));
+}
+
+void MainWindow::recordLayout()
+{
+    using R = LayoutRule;
+    // In the order the rules are applied.
+    m_layout.RecordGeometry(this,
+                            {{m_list, R::GrowBoth},
+                             {m_frame1, R::GrowBoth},
+                             {m_frame4, R::MoveDownGrowWidth},
+                             {m_frame2, R::MoveDownGrowWidth},
+                             {m_bar, R::GrowWidth},
+                             {m_status, R::MoveDownGrowWidth},
+                             {m_frame8, R::MoveRight},
+                             {m_frame3, R::MoveRight},
+                             {m_maske, R::GrowWidth},
+                             {m_tabs, R::GrowWidth},
+                             {m_layers[0], R::MoveDownGrowWidth},
+                             {m_layers[1], R::MoveDownGrowWidth},
+                             {m_layers[2], R::MoveDownGrowWidth},
+                             {m_layers[3], R::MoveDownGrowWidth},
+                             {m_layers[4], R::MoveDownGrowWidth}},
+                            m_list->horizontalHeader(), 3);
+}
+
+// --- binding ------------------------------------------------------------------
+
+void MainWindow::connectSession()
+{
+    StatusLine *status = &m_session.status();
+    connect(status, &StatusLine::panel1Changed, m_panel1, &QLabel::setText);
+    connect(status, &StatusLine::panel2Changed, m_panel2, &QLabel::setText);
+    connect(&m_session, &Session::commandsChanged, this, &MainWindow::updateCommands);
+    connect(&m_session, &Session::progressChanged, this, [this](int value, int maximum) {
+        m_bar->setRange(0, std::max(1, maximum));
+        m_bar->setValue(value);
+    });
+    connect(&m_session, &Session::beepRequested, this, [] { QApplication::beep(); });
+    connect(&m_session, &Session::clipboardRequested, this,
+            [](const QString &text) { QGuiApplication::clipboard()->setText(text); });
+    connect(&m_session, &Session::optionsChanged, this, &MainWindow::showOptions);
+
+    DigitChoices *digits = &m_session.digitChoices();
+    connect(digits, &DigitChoices::entriesChanged, this, &MainWindow::fillDigitChoices);
+    connect(digits, &DigitChoices::entryChosen, this, [this](int index) {
+        const QSignalBlocker block(m_stellenAnzahl);
+        m_stellenAnzahl->setCurrentIndex(index);
+    });
+
+    connect(m_model, &FileListModel::highlightChanged, this, [this] {
+        if (!m_listCommandRunning)
+            showHighlight();
+    });
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        if (!m_listCommandRunning)
+            showHighlight();
+    });
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &MainWindow::takeOverHighlight);
+    connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+        if (section < VisibleColumnCount)
+            runListCommand([this, section] { m_session.SortByColumn(section + 1); });
+    });
+    connect(m_list, &FileListView::filesDropped, this, &MainWindow::loadFiles);
+    connect(m_list, &FileListView::emptyDrop, this, [] { QApplication::beep(); });
+}
+
+void MainWindow::connectControls()
+{
+    // Handlers run only for the user's changes; showOptions() puts the
+    // session's values into the controls without handing them back.
+    auto text = [this](QLineEdit *edit, auto handler) {
+        connect(edit, &QLineEdit::textChanged, this, [this, handler](const QString &t) {
+            if (!m_showingOptions)
+                handler(t);
+        });
+    };
+    auto check = [this](QCheckBox *box, auto handler) {
+        connect(box, &QCheckBox::stateChanged, this, [this, handler](int state) {
+            if (!m_showingOptions)
+                handler(storedState(state));
+        });
+    };
+    auto choice = [this](QComboBox *box, auto handler) {
+        connect(box, &QComboBox::currentIndexChanged, this, [this, handler](int index) {
+            if (!m_showingOptions && index >= 0)
+                handler(index);
+        });
+    };
+    Session &s = m_session;
+    text(m_maske, [&s](const QString &t) { s.setMaskText(t); });
+    text(m_zahl, [&s](const QString &t) { s.setStartText(t); });
+    text(m_schrittweite, [&s](const QString &t) { s.setStepText(t); });
+    for (int k = 0; k < 3; ++k) {
+        check(m_searchActive[k], [&s, k](int v) { s.setSearchActive(k, v); });
+        text(m_searchText[k], [&s, k](const QString &t) { s.setSearchText(k, t); });
+        text(m_replaceText[k], [&s, k](const QString &t) { s.setReplaceText(k, t); });
+        check(m_searchInNew[k], [&s, k](int v) { s.setSearchInNewName(k, v); });
+    }
+    check(m_randomUpper, [&s](int v) { s.setRandomUpper(v); });
+    check(m_randomLower, [&s](int v) { s.setRandomLower(v); });
+    check(m_randomDigits, [&s](int v) { s.setRandomDigits(v); });
+    check(m_randomExtra, [&s](int v) { s.setRandomExtra(v); });
+    text(m_randomExtraChars, [&s](const QString &t) { s.setRandomExtraChars(t); });
+    choice(m_schreibweise, [&s](int i) { s.chooseLetterCase(i); });
+    choice(m_vornullen, [&s](int i) { s.chooseLeadChar(i); });
+    choice(m_stellenAnzahl, [&s](int i) { s.chooseDigitCount(i); });
+
+    connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) { showPage(index + 1); });
+    connect(m_toolTipCheck, &QCheckBox::toggled, this, &MainWindow::onToolTipCheck);
+    connect(m_topMost, &QCheckBox::toggled, this, &MainWindow::onTopMost);
+    connect(m_fontSize, &QSlider::valueChanged, this, [this](int value) {
+        applyListFont(value);
+        SaveSettingValue(QStringLiteral("ListFontSize"), QString::number(value));
+    });
+}
+
+void MainWindow::showOptions()
+{
+    const bool wasShowing = m_showingOptions;
+    m_showingOptions = true;
+    const RenameOptions &o = m_session.options();
+    setTextKeepingCaret(m_maske, o.Maske);
+    setTextKeepingCaret(m_zahl, o.Start);
+    setTextKeepingCaret(m_schrittweite, o.Step);
+    m_stellenAnzahl->setCurrentIndex(m_session.digitChoices().chosenIndex());
+    m_vornullen->setCurrentIndex(o.LeadZeros);
+    m_schreibweise->setCurrentIndex(o.LetterCase);
+    for (int k = 0; k < 3; ++k) {
+        m_searchActive[k]->setCheckState(qtState(o.Sets[k].Active));
+        setTextKeepingCaret(m_searchText[k], o.Sets[k].Search);
+        setTextKeepingCaret(m_replaceText[k], o.Sets[k].Replace);
+        m_searchInNew[k]->setCheckState(qtState(o.Sets[k].InNewName));
+    }
+    m_randomUpper->setCheckState(qtState(o.ZufallGross));
+    m_randomLower->setCheckState(qtState(o.ZufallKlein));
+    m_randomDigits->setCheckState(qtState(o.ZufallZahl));
+    m_randomExtra->setCheckState(qtState(o.ZufallExtra));
+    setTextKeepingCaret(m_randomExtraChars, o.ZufallExtraChars);
+    m_showingOptions = wasShowing;
+}
+
+void MainWindow::fillDigitChoices()
+{
+    const bool wasShowing = m_showingOptions;
+    m_showingOptions = true;
+    m_stellenAnzahl->clear();
+    m_stellenAnzahl->addItems(m_session.digitChoices().entries());
+    m_stellenAnzahl->setCurrentIndex(m_session.digitChoices().chosenIndex());
+    m_showingOptions = wasShowing;
+}
+
+void MainWindow::updateCommands()
+{
+    m_buttons.value(8)->setEnabled(m_session.renameEnabled());
+    m_buttons.value(12)->setEnabled(m_session.moveDownEnabled());
+    m_buttons.value(13)->setEnabled(m_session.moveUpEnabled());
+}
+
+template<typename F> void MainWindow::runListCommand(F &&command)
+{
+    const bool outer = !m_listCommandRunning;
+    m_listCommandRunning = true;
+    command();
+    if (outer) {
+        m_listCommandRunning = false;
+        showHighlight();
+        updateSortIndicator();
+    }
+}
+
+void MainWindow::takeOverHighlight()
+{
+    if (m_listCommandRunning)
+        return;
+    QList<int> rows;
+    for (const QItemSelectionRange &range : m_list->selectionModel()->selection()) {
+        for (int r = range.top(); r <= range.bottom(); ++r)
+            rows.append(r);
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    m_session.setSelectedRows(rows);
+}
+
+void MainWindow::showHighlight()
+{
+    const FileList &list = m_session.list();
+    QItemSelection selection;
+    const int rows = list.count();
+    for (int i = 0; i < rows; ++i) {
+        if (!list.at(i).Selected)
+            continue;
+        int last = i;
+        while (last + 1 < rows && list.at(last + 1).Selected)
+            ++last;
+        selection.select(m_model->index(i, 0), m_model->index(last, ColumnCount - 1));
+        i = last;
+    }
+    const bool wasRunning = m_listCommandRunning;
+    m_listCommandRunning = true;
+    m_list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    m_listCommandRunning = wasRunning;
+}
+
+void MainWindow::updateSortIndicator()
+{
+    const FileList &list = m_session.list();
+    const int column = list.sortColumn() == ColSizeKey ? int(ColSize) : list.sortColumn();
+    m_list->horizontalHeader()->setSortIndicator(column < VisibleColumnCount ? column : -1,
+                                                 list.sortOrder());
+}
+
+// --- commands -------------------------------------------------------------------
+
+void MainWindow::BtnClick(int index)
+{
+    switch (index) {
+    case 0:
+        runListCommand([this] { m_session.clearListCommand(); });
+        break;
+    case 1:
+        runListCommand([this] { m_session.SetAllChecks(1); });
+        break;
+    case 2:
+        runListCommand([this] { m_session.SetAllChecks(0); });
+        break;
+    case 3:
+        runListCommand([this] { m_session.SetAllChecks(2); });
+        break;
+    case 4:
+        QDesktopServices::openUrl(DataFolderUrl());
+        break;
+    case 8:
+        runListCommand([this] { m_session.renameCommand(); });
+        break;
+    case 9:
+        close();
+        break;
+    case 10:
+        showHelp();
+        break;
+    case 12:
+        runListCommand([this] { m_session.MoveSelectedRows(Session::Down); });
+        break;
+    case 13:
+        runListCommand([this] { m_session.MoveSelectedRows(Session::Up); });
+        break;
+    case 25:
+        showInfo();
+        break;
+    case 32:
+        m_session.CopyNamesToClipboard();
+        break;
+    case 100:
+        SaveMask(QString(), m_session.options(), m_paths.masksIni, *m_questions);
+        break;
+    case 101:
+        Q_EMIT maskMenuRequested(1);
+        break;
+    case 102:
+        Q_EMIT maskMenuRequested(2);
+        break;
+    case 150:
+        m_maske->setText(DefaultMask());
+        m_maske->setFocus();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::loadFiles(const QList<QByteArray> &paths)
+{
+    // A drop while files are still being read would interleave two loads.
+    if (m_loading) {
+        QApplication::beep();
+        return;
+    }
+    m_loading = true;
+    runListCommand([this, &paths] {
+        m_session.LoadListWithFileNames(paths, [] { QCoreApplication::processEvents(); });
+    });
+    m_loading = false;
+}
+
+void MainWindow::showPage(int index)
+{
+    if (index < 1 || index > 5)
+        return;
+    for (int k = 0; k < 5; ++k)
+        m_layers[k]->setVisible(k + 1 == index);
+    m_currentPage = index;
+    if (m_tabs->currentIndex() != index - 1)
+        m_tabs->setCurrentIndex(index - 1);
+}
+
+void MainWindow::applyListFont(int points)
+{
+    m_list->setFontSize(points);
+    m_fontSizeValue->setText(QString::number(points));
+}
+
+void MainWindow::onToolTipCheck(bool on)
+{
+    SaveSettingValue(QStringLiteral("ToolTips"), on ? QStringLiteral("1") : QStringLiteral("0"));
+    Q_EMIT tooltipsSwitched(on);
+}
+
+void MainWindow::onTopMost(bool on)
+{
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    // Changing the flags of a shown window hides it.
+    if (visible)
+        show();
+}
+
+void MainWindow::showHelp()
+{
+    if (!m_help)
+        m_help = new HelpWindow(this);
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void MainWindow::showInfo()
+{
+    QMessageBox::about(this, windowtexts::infoTitle(),
+                       windowtexts::infoText(QStringLiteral(KESTO_VERSION)));
+}
+
+// --- start-up and shutdown ------------------------------------------------------
+
+void MainWindow::startUp(const QList<QByteArray> &files)
+{
+    restorePlacement();
+
+    m_paths = MakeAppPaths();
+    SetLogPath(m_paths.log);
+    DeleteLog();
+    WriteLog(LogTimestamp() + QStringLiteral(" START ") + messages::appTitle() + QLatin1Char(' ') +
+             QStringLiteral(KESTO_VERSION));
+
+    Q_EMIT keyBarStarting(m_paths.keysIni);
+
+    // The lists were filled when the window was built.
+    m_fontSize->setValue(StoredListFontSize());
+    applyListFont(m_fontSize->value());
+    // Designed unchecked: a stored "on" switches the tooltips on through the handler.
+    m_toolTipCheck->setChecked(StoredToolTips() == 1);
+
+    RenameOptions options = m_session.options();
+    OptionListSizes sizes;
+    sizes.digits = static_cast<int>(m_session.digitChoices().entries().size());
+    LoadMask(StandardMaskName(), options, m_paths.masksIni, sizes);
+    m_session.applyOptions(options);
+
+    runListCommand([this] { m_session.clearListCommand(); });
+    if (!files.isEmpty())
+        loadFiles(files);
+}
+
+void MainWindow::restorePlacement()
+{
+    const QRect area = availableArea(this);
+    const WindowGeometry g = RestoreWindowPlacement(
+        LoadStoredPlacement(), DesignedWidth * TwipsPerPixel, DesignedHeight * TwipsPerPixel,
+        area.width() * TwipsPerPixel, area.height() * TwipsPerPixel);
+    move(area.x() + pixels(g.left), area.y() + pixels(g.top));
+    resize(pixels(g.width), pixels(g.height));
+    m_layout.ResizeLayout();
+}
+
+void MainWindow::shutDown()
+{
+    if (m_shutDown || m_paths.masksIni.isEmpty())
+        return;
+    m_shutDown = true;
+    SaveMask(StandardMaskName(), m_session.options(), m_paths.masksIni, *m_questions);
+
+    // Edges relative to the screen's free area, as the start-up reads them.
+    const QRect area = availableArea(this);
+    Placement p;
+    p.top = (y() - area.y()) * TwipsPerPixel;
+    p.left = (x() - area.x()) * TwipsPerPixel;
+    p.width = width() * TwipsPerPixel;
+    p.height = height() * TwipsPerPixel;
+    SaveWindowPlacement(p);
+
+    WriteLog(LogTimestamp() + QStringLiteral(" EXIT"));
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    shutDown();
+    if (m_help)
+        m_help->close();
+    event->accept();
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (!isMinimized() && m_layout.isReady())
+        m_layout.ResizeLayout();
 }
 
 } // namespace kesto

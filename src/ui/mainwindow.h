@@ -1,14 +1,185 @@
 #pragma once
 
-#include <QMainWindow>
+#include "rename/session.h"
+#include "storage/datafolder.h"
+#include "ui/proportionallayout.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+class QStatusBar;
+class QTabBar;
 
 namespace kesto {
 
-class MainWindow : public QMainWindow
+class DialogQuestions;
+class FileListModel;
+class FileListView;
+class HelpWindow;
+
+/// The main window "Form1": the file list with its commands, the five option
+/// pages behind the tab strip, the command frame and the status bar, bound to
+/// a Session. Controls carry the names the product gives them as objectName
+/// ("Liste", "Maske", "Btn8", …).
+///
+/// Construction builds the window at its designed size and records the
+/// proportional layout; startUp() then runs the start-up in its order, so
+/// that the key bar, the tooltips and the mask menus can be connected to
+/// the signals below in between.
+class MainWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget *parent = nullptr);
+    /// A window asking its questions through \a questions, or through its own
+    /// dialogs when none is given.
+    explicit MainWindow(UserQuestions *questions = nullptr, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    /// The designed size, which is also the smallest size of the window.
+    static QSize designedSize();
+
+    /// Start-up: placement, paths, log, key bar, lists, settings, the options
+    /// of the last run, a first preview, then the files of \a files (raw
+    /// bytes as the command line gives them; each one path).
+    void startUp(const QList<QByteArray> &files = {});
+
+    Session &session() { return m_session; }
+    UserQuestions &questions() { return *m_questions; }
+    /// Paths of the masks file, the keys file and the log, fixed by startUp().
+    const AppPaths &paths() const { return m_paths; }
+
+    /// The command button with index \a index (nullptr when there is none).
+    QPushButton *button(int index) const { return m_buttons.value(index); }
+    /// The mask field "Maske".
+    QLineEdit *maskField() const { return m_maske; }
+    /// The empty container on page 1 ("keyBarArea") where the 24 placeholder
+    /// keys go; it spans the key grid from its top-left corner (column left 0,
+    /// row top 0 of the grid's container), 10395 x 2830 twips, and lies under
+    /// the mask field, which uses the band above the first key row.
+    QWidget *keyBarArea() const { return m_keyBarArea; }
+    FileListView *listView() const { return m_list; }
+    FileListModel *listModel() const { return m_model; }
+    ProportionalLayout &layoutRules() { return m_layout; }
+    int currentPage() const { return m_currentPage; }
+
+    /// The single click handler of the command buttons, dispatching on \a index.
+    void BtnClick(int index);
+
+    /// Loads files as dropped or given on the command line, keeping the
+    /// window responsive every 16 files.
+    void loadFiles(const QList<QByteArray> &paths);
+
+Q_SIGNALS:
+    /// Start-up has fixed the paths and reached the key bar: the keys are to be
+    /// set up from \a keysIni, inside keyBarArea().
+    void keyBarStarting(const QString &keysIni);
+    /// The tooltip switch changed, and at start-up when the stored switch is on.
+    void tooltipsSwitched(bool on);
+    /// Button 101 (mode 1, load) or 102 (mode 2, delete): the menu of saved masks.
+    void maskMenuRequested(int mode);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildListFrame(QWidget *root);
+    void buildOptionArea(QWidget *root);
+    void buildMaskPage(QWidget *page);
+    void buildCounterPage(QWidget *page);
+    void buildSearchPage(QWidget *page);
+    void buildCasePage(QWidget *page);
+    void buildOptionsPage(QWidget *page);
+    void buildCommandFrame(QWidget *parent);
+    void buildStatus(QWidget *root);
+    void setTabOrderChain();
+    void recordLayout();
+    void connectSession();
+    void connectControls();
+
+    QPushButton *makeButton(int index, QWidget *parent);
+    void showPage(int index);
+    void fillDigitChoices();
+    void showOptions();
+    void updateCommands();
+    void applyListFont(int points);
+    void onToolTipCheck(bool on);
+    void onTopMost(bool on);
+    void showHelp();
+    void showInfo();
+
+    void restorePlacement();
+    void shutDown();
+
+    // The view's highlight and the rows' Selected flags follow each other;
+    // a command runs with the view's side muted and the flags win afterwards.
+    template<typename F> void runListCommand(F &&command);
+    void takeOverHighlight();
+    void showHighlight();
+    void updateSortIndicator();
+
+    std::unique_ptr<DialogQuestions> m_ownQuestions;
+    UserQuestions *m_questions;
+    Session m_session;
+    AppPaths m_paths;
+    ProportionalLayout m_layout;
+
+    QHash<int, QPushButton *> m_buttons;
+    FileListView *m_list = nullptr;
+    FileListModel *m_model = nullptr;
+    QProgressBar *m_bar = nullptr;
+    QGroupBox *m_frame1 = nullptr;
+    QWidget *m_frame2 = nullptr;
+    QGroupBox *m_frame3 = nullptr;
+    QWidget *m_frame4 = nullptr;
+    QWidget *m_frame8 = nullptr;
+    QTabBar *m_tabs = nullptr;
+    std::array<QWidget *, 5> m_layers{};
+    QStatusBar *m_status = nullptr;
+    QLabel *m_panel1 = nullptr;
+    QLabel *m_panel2 = nullptr;
+
+    QLineEdit *m_maske = nullptr;
+    QWidget *m_keyBarArea = nullptr;
+    QLineEdit *m_zahl = nullptr;
+    QLineEdit *m_schrittweite = nullptr;
+    QComboBox *m_stellenAnzahl = nullptr;
+    QComboBox *m_vornullen = nullptr;
+    std::array<QCheckBox *, 3> m_searchActive{};
+    std::array<QLineEdit *, 3> m_searchText{};
+    std::array<QLineEdit *, 3> m_replaceText{};
+    std::array<QCheckBox *, 3> m_searchInNew{};
+    QComboBox *m_schreibweise = nullptr;
+    QCheckBox *m_randomUpper = nullptr;
+    QCheckBox *m_randomLower = nullptr;
+    QCheckBox *m_randomDigits = nullptr;
+    QCheckBox *m_randomExtra = nullptr;
+    QLineEdit *m_randomExtraChars = nullptr;
+    QCheckBox *m_toolTipCheck = nullptr;
+    QCheckBox *m_topMost = nullptr;
+    QSlider *m_fontSize = nullptr;
+    QLabel *m_fontSizeValue = nullptr;
+
+    QPointer<HelpWindow> m_help;
+    int m_currentPage = 1;
+    bool m_showingOptions = false; // fields are being set from the session
+    bool m_listCommandRunning = false;
+    bool m_loading = false;
+    bool m_shutDown = false;
 };
 
 } // namespace kesto

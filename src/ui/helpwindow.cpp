@@ -1,0 +1,177 @@
+#include "ui/helpwindow.h"
+
+#include "ui/windowtexts.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace kesto {
+
+HelpWindow::HelpWindow(QWidget *parent)
+    : QDialog(parent)
+    , m_browser(new QTextBrowser(this))
+{
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowTitle(windowtexts::helpTitle());
+    setModal(false);
+    m_browser->setObjectName(QStringLiteral("HelpText"));
+    m_browser->setAccessibleName(windowtexts::helpTitle());
+    m_browser->setOpenExternalLinks(false);
+    m_browser->setHtml(helpHtml());
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_browser);
+    layout->addWidget(buttons);
+    resize(680, 560);
+}
+
+QString HelpWindow::helpHtml()
+{
+    return QStringLiteral(
+        "<h2>Kesto &ndash; Dateien stapelweise umbenennen</h2>"
+
+        "<h3>So geht es</h3>"
+        "<ol>"
+        "<li>Ziehen Sie die Dateien aus einem Dateimanager in die Liste "
+        "<i>Kandidaten zum Umbenennen</i> (oder geben Sie sie beim Start auf der "
+        "Kommandozeile an).</li>"
+        "<li>Beschreiben Sie auf der Seite <i>Maske</i>, wie die neuen Namen aussehen sollen. "
+        "Die Spalte <i>Neuer Name</i> zeigt das Ergebnis etwa anderthalb Sekunden nach der "
+        "letzten Änderung.</li>"
+        "<li>Nur Dateien mit Häkchen werden umbenannt. Klicken Sie <i>Umbenennen</i>. "
+        "Vorher wird geprüft, ob zwei neue Namen gleich wären, ob ein neuer Name schon "
+        "einer vorhandenen Datei gehört und ob ein Name leer bliebe; dann wird nichts "
+        "umbenannt und die Statuszeile nennt den Grund.</li>"
+        "</ol>"
+
+        "<h3>Die Maske</h3>"
+        "<p>Die Maske besteht aus Text und Platzhaltern in eckigen Klammern. Groß- und "
+        "Kleinschreibung der Platzhalter spielt keine Rolle: <code>[name]</code> und "
+        "<code>[NAME]</code> bedeuten dasselbe. Die Beispiele beziehen sich auf die Datei "
+        "<code>IMG_4711.JPG</code>, zuletzt geändert am 17.05.2024 um 14:30:05.</p>"
+        "<table border='1' cellspacing='0' cellpadding='3'>"
+        "<tr><th>Platzhalter</th><th>steht für</th><th>Beispiel</th></tr>"
+        "<tr><td><code>[NAME]</code></td><td>der alte Name ohne Dateityp</td>"
+        "<td>IMG_4711</td></tr>"
+        "<tr><td><code>[TYP]</code></td><td>der Dateityp (die Endung ohne Punkt)</td>"
+        "<td>JPG</td></tr>"
+        "<tr><td><code>[DIR]</code></td><td>der Name des Ordners, in dem die Datei liegt</td>"
+        "<td>Urlaub</td></tr>"
+        "<tr><td><code>[ZAHL]</code></td><td>der Zähler (siehe unten)</td><td>001</td></tr>"
+        "<tr><td><code>[DATUM]</code></td><td>Datum der letzten Änderung, Jahr-Monat-Tag</td>"
+        "<td>2024-05-17</td></tr>"
+        "<tr><td><code>[RDATUM]</code></td><td>dasselbe als Tag-Monat-Jahr</td>"
+        "<td>17-05-2024</td></tr>"
+        "<tr><td><code>[TAG]</code>, <code>[MONAT]</code>, <code>[JAHR]</code></td>"
+        "<td>Teile dieses Datums</td><td>17, 05, 2024</td></tr>"
+        "<tr><td><code>[ZEIT]</code></td><td>Uhrzeit der letzten Änderung</td>"
+        "<td>14-30-05</td></tr>"
+        "<tr><td><code>[STUNDE]</code>, <code>[MINUTE]</code>, <code>[SEKUNDE]</code></td>"
+        "<td>Teile dieser Uhrzeit; kurz auch <code>[H]</code>, <code>[M]</code>, "
+        "<code>[S]</code></td><td>14, 30, 05</td></tr>"
+        "<tr><td><code>[ERSTELLDATUM]</code>, <code>[ERSTELLTAG]</code>, "
+        "<code>[ERSTELLMONAT]</code>, <code>[ERSTELLJAHR]</code>, <code>[ERSTELLZEIT]</code>, "
+        "<code>[ERSTELLSTUNDE]</code>, <code>[ERSTELLMINUTE]</code>, "
+        "<code>[ERSTELLSEKUNDE]</code></td>"
+        "<td>dasselbe für den Zeitpunkt, an dem die Datei erstellt wurde</td><td></td></tr>"
+        "<tr><td><code>[AUFNAHMEDATUM]</code>, <code>[AUFNAHMETAG]</code>, "
+        "<code>[AUFNAHMEMONAT]</code>, <code>[AUFNAHMEJAHR]</code>, "
+        "<code>[AUFNAHMEZEIT]</code>, <code>[AUFNAHMESTUNDE]</code>, "
+        "<code>[AUFNAHMEMINUTE]</code>, <code>[AUFNAHMESEKUNDE]</code></td>"
+        "<td>dasselbe für den Aufnahmezeitpunkt, den die Kamera in einem JPEG-Foto "
+        "(Endung .jpg) gespeichert hat; leer bei Dateien ohne Aufnahmedatum</td>"
+        "<td>2005-07-14</td></tr>"
+        "<tr><td><code>[BREITE]</code>, <code>[HÖHE]</code></td>"
+        "<td>Breite und Höhe eines Bildes in Pixeln</td><td>4000, 3000</td></tr>"
+        "<tr><td><code>[ZUFALLSKETTE 8]</code></td>"
+        "<td>eine Zeichenkette aus 8 zufälligen Zeichen (0 bis 260), siehe unten</td>"
+        "<td>k3Rf9QaZ</td></tr>"
+        "</table>"
+        "<p>Beispiel: <code>Urlaub [ZAHL] [DATUM].[TYP]</code> ergibt "
+        "<code>Urlaub 001 2024-05-17.JPG</code>.</p>"
+
+        "<h4>Teile des alten Namens</h4>"
+        "<p>Zahlen in eckigen Klammern schneiden Zeichen aus dem alten Namen ohne Dateityp "
+        "(hier <code>IMG_4711</code>); gezählt wird ab 1:</p>"
+        "<ul>"
+        "<li><code>[5]</code> &ndash; das fünfte Zeichen: <code>4</code></li>"
+        "<li><code>[1-3]</code> &ndash; die Zeichen 1 bis 3: <code>IMG</code></li>"
+        "<li><code>[5-]</code> &ndash; ab Zeichen 5 bis zum Ende: <code>4711</code></li>"
+        "<li><code>[2,3]</code> &ndash; ab Zeichen 2 drei Zeichen: <code>MG_</code></li>"
+        "<li>Ein <code>R</code> zählt von rechts: <code>[R1]</code> ergibt <code>1</code>, "
+        "<code>[R1-4]</code> ergibt <code>4711</code>, <code>[R2,3]</code> ergibt "
+        "<code>471</code>.</li>"
+        "</ul>"
+        "<p>Die Zahlen dürfen höchstens 260 sein, der Anfang darf nicht 0 sein und das Ende "
+        "eines Bereichs nicht vor seinem Anfang liegen. Bereiche jenseits des Namensendes "
+        "ergeben nichts.</p>"
+
+        "<h4>Klammern und verbotene Zeichen</h4>"
+        "<p>Eine öffnende eckige Klammer als Text schreiben Sie doppelt: "
+        "<code>[[2024]</code> ergibt <code>[2024]</code>. Die Zeichen "
+        "<code>\\ / : * ? \" &lt; &gt; |</code> sind in der Maske nicht erlaubt. Eine "
+        "fehlerhafte Maske meldet die Statuszeile; die Liste zeigt dann "
+        "<code>&lt; Maskenfehler &gt;</code>.</p>"
+        "<p>Fehlt <code>[TYP]</code> in der Maske, fragt Kesto vor dem Umbenennen nach, denn "
+        "die Dateien verlören sonst ihre Endung.</p>"
+
+        "<h3>Zähler</h3>"
+        "<p><code>[ZAHL]</code> zählt die Dateien in der Reihenfolge der Liste, markiert oder "
+        "nicht. <i>Start bei</i> ist der Wert der ersten Datei, <i>Schrittweite</i> der "
+        "Abstand zwischen zwei Dateien. <i>Länge</i> ist die Mindestzahl der Stellen, "
+        "<i>Vornullen</i> das Zeichen, mit dem links aufgefüllt wird (keine, Null, "
+        "Leerzeichen, Unterstrich). Mit Start 1, Schrittweite 1, Länge 3 und Vornullen "
+        "&bdquo;Null&ldquo; heißen die Dateien <code>001</code>, <code>002</code>, "
+        "<code>003</code> &hellip; Die Reihenfolge ändern Sie mit einem Klick auf eine "
+        "Spaltenüberschrift (ein zweiter Klick kehrt sie um) oder mit den Pfeiltasten neben "
+        "der Liste, die die hervorgehobenen Zeilen verschieben.</p>"
+
+        "<h3>Suchen und Ersetzen</h3>"
+        "<p>Drei Sätze ersetzen Text, jeder für sich mit <i>Aktiv</i> eingeschaltet, in der "
+        "Reihenfolge 1, 2, 3. Groß- und Kleinschreibung werden beim Suchen nicht "
+        "unterschieden. Normalerweise wird im alten Namen gesucht; das betrifft nur "
+        "<code>[NAME]</code> und die Teile des alten Namens. Mit <i>Im neuen statt dem alten "
+        "Namen suchen</i> wird im fertigen neuen Namen ersetzt, Dateityp eingeschlossen. "
+        "Beispiel: Ersetze <code>img_</code> durch <code>Foto-</code> macht aus "
+        "<code>IMG_4711</code> den Namen <code>Foto-4711</code>.</p>"
+
+        "<h3>Schreibweise</h3>"
+        "<p>Die Schreibweise gilt für den ganzen neuen Namen, am Beispiel "
+        "<code>mein URLAUB-foto 2te.JPG</code>:</p>"
+        "<ul>"
+        "<li>beibehalten: unverändert</li>"
+        "<li>alles groß: <code>MEIN URLAUB-FOTO 2TE.JPG</code></li>"
+        "<li>alles klein: <code>mein urlaub-foto 2te.jpg</code></li>"
+        "<li>anfangs groß: <code>Mein urlaub-foto 2te.jpg</code></li>"
+        "<li>alternierend-1 (groß nach Leerzeichen): <code>Mein Urlaub-foto 2te.jpg</code></li>"
+        "<li>alternierend-2 (groß nach jedem Nicht-Buchstaben): "
+        "<code>Mein Urlaub-Foto 2Te.Jpg</code></li>"
+        "</ul>"
+
+        "<h3>Zufallszeichenketten</h3>"
+        "<p><code>[ZUFALLSKETTE n]</code> setzt n zufällige Zeichen ein, für jede Datei und "
+        "jede Vorschau neu. Aus welchen Zeichen gewählt wird, bestimmen Sie auf der Seite "
+        "<i>Schreibweise</i>: Großbuchstaben, Kleinbuchstaben, Zahlen und die nebenstehenden "
+        "Sonderzeichen. Ist nichts gewählt, bleibt die Zufallszeichenkette leer. Beispiel "
+        "mit nur &bdquo;Zahlen&ldquo;: <code>[NAME]-[ZUFALLSKETTE 4].[TYP]</code> ergibt "
+        "etwa <code>IMG_4711-8302.JPG</code>.</p>"
+
+        "<h3>Masken speichern und Platzhaltertasten</h3>"
+        "<p>Die kleinen Schaltflächen auf der Seite <i>Maske</i> speichern alle Einstellungen "
+        "unter einem Namen, laden oder löschen gespeicherte Einstellungen und setzen die "
+        "Maske auf <code>[name].[typ]</code> zurück. Beim Beenden merkt sich Kesto die "
+        "Einstellungen für den nächsten Start. Die Platzhaltertasten fügen ihren Text in "
+        "die Maske ein; mit der rechten Maustaste belegen Sie eine Taste neu.</p>"
+
+        "<h3>Optionen</h3>"
+        "<p>Hier schalten Sie die Tooltips ein und aus, halten das Fenster über allen "
+        "anderen, öffnen den Ordner mit den gespeicherten Masken und dem Protokoll und "
+        "wählen die Schriftgröße der Liste.</p>");
+}
+
+} // namespace kesto

@@ -1,0 +1,220 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Captions, labels and accessible names of the main window and its dialogs,
+// exactly as the user sees or hears them.
+namespace kesto::windowtexts {
+
+inline QString windowTitle()
+{
+    return QStringLiteral("Kesto - Rename");
+}
+
+/// The caption of command button \a index ("" for the glyph buttons).
+inline QString buttonCaption(int index)
+{
+    switch (index) {
+    case 0:
+        return QStringLiteral("Liste l&öschen");
+    case 1:
+        return QStringLiteral("&Alle auswählen");
+    case 2:
+        return QStringLiteral("&Keine Auswahl");
+    case 3:
+        return QStringLiteral("Auswahl &umkehren");
+    case 4:
+        return QStringLiteral("&Datenverz. öffnen");
+    case 8:
+        return QStringLiteral("&Umbenennen");
+    case 9:
+        return QStringLiteral("&Ende");
+    case 10:
+        return QStringLiteral("&Hilfe");
+    case 12:
+        return QStringLiteral("▼");
+    case 13:
+        return QStringLiteral("▲");
+    case 25:
+        return QStringLiteral("&Info");
+    case 32:
+        return QStringLiteral("&Kopie");
+    default:
+        return {};
+    }
+}
+
+/// What a screen reader says for a button whose caption is a glyph.
+inline QString buttonAccessibleName(int index)
+{
+    switch (index) {
+    case 12:
+        return QStringLiteral("Markierte Einträge nach unten verschieben");
+    case 13:
+        return QStringLiteral("Markierte Einträge nach oben verschieben");
+    case 100:
+        return QStringLiteral("Maske speichern");
+    case 101:
+        return QStringLiteral("Gespeicherte Maske laden");
+    case 102:
+        return QStringLiteral("Gespeicherte Maske löschen");
+    case 150:
+        return QStringLiteral("Maske zurücksetzen");
+    default:
+        return {};
+    }
+}
+
+inline QString listFrameTitle()
+{
+    return QStringLiteral("Kandidaten zum Umbenennen");
+}
+inline QString commandFrameTitle()
+{
+    return QStringLiteral("Steuerung");
+}
+
+inline QStringList tabCaptions()
+{
+    return {QStringLiteral("Maske"), QStringLiteral("Zähler"),
+            QStringLiteral("Suchen und Ersetzen"), QStringLiteral("Schreibweise"),
+            QStringLiteral("Optionen")};
+}
+
+inline QString startLabel()
+{
+    return QStringLiteral("Start bei");
+}
+inline QString stepLabel()
+{
+    return QStringLiteral("Schrittweite");
+}
+inline QString digitsLabel()
+{
+    return QStringLiteral("Länge");
+}
+inline QString leadLabel()
+{
+    return QStringLiteral("Vornullen");
+}
+
+inline QString searchActiveCaption()
+{
+    return QStringLiteral("Aktiv:");
+}
+inline QString searchLabel()
+{
+    return QStringLiteral("Ersetze");
+}
+inline QString replaceLabel()
+{
+    return QStringLiteral("durch");
+}
+inline QString inNewNameCaption()
+{
+    return QStringLiteral("Im neuen statt dem alten Namen suchen");
+}
+/// Three sets carry the same labels; a screen reader names the set too.
+inline QString setAccessibleName(int set, const QString &label)
+{
+    QString name = label;
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return QStringLiteral("Satz %1: %2").arg(set + 1).arg(name);
+}
+
+inline QString letterCaseLabel()
+{
+    return QStringLiteral("Schreibweise des neuen Namens:");
+}
+inline QString randomLabel()
+{
+    return QStringLiteral("Zufallszeichenkette mit folgenden Elementen aufbauen:");
+}
+inline QString randomUpperCaption()
+{
+    return QStringLiteral("Großbuchstaben");
+}
+inline QString randomLowerCaption()
+{
+    return QStringLiteral("Kleinbuchstaben");
+}
+inline QString randomDigitsCaption()
+{
+    return QStringLiteral("Zahlen");
+}
+inline QString randomExtraCaption()
+{
+    return QStringLiteral("Nebenstehende Sonderzeichen:");
+}
+inline QString randomExtraCharsName()
+{
+    return QStringLiteral("Sonderzeichen");
+}
+
+inline QString tooltipCaption()
+{
+    return QStringLiteral("ToolTips zeigen");
+}
+inline QString topMostCaption()
+{
+    return QStringLiteral("Fenster immer sichtbar");
+}
+// Spelt as the product has always shown it.
+inline QString fontSizeLabel()
+{
+    return QStringLiteral("Listenschriftgöße:");
+}
+
+inline QString maskFieldName()
+{
+    return QStringLiteral("Maske");
+}
+inline QString keyBarName()
+{
+    return QStringLiteral("Platzhaltertasten");
+}
+inline QString progressName()
+{
+    return QStringLiteral("Fortschritt");
+}
+inline QString tabStripName()
+{
+    return QStringLiteral("Optionsseiten");
+}
+inline QString statusName()
+{
+    return QStringLiteral("Statusleiste");
+}
+inline QString countPanelName()
+{
+    return QStringLiteral("Dateianzahl");
+}
+inline QString messagePanelName()
+{
+    return QStringLiteral("Meldung");
+}
+
+inline QString infoTitle()
+{
+    return QStringLiteral("Info über Kesto");
+}
+/// The information dialog's text for program version \a version.
+inline QString infoText(const QString &version)
+{
+    return QStringLiteral("<h3>Kesto %1</h3>"
+                          "<p>Stapelumbenennung von Dateien.</p>"
+                          "<p>Ziehen Sie Dateien in die Liste, beschreiben Sie den neuen Namen "
+                          "mit einer Maske aus Text und Platzhaltern wie [name], [zahl] oder "
+                          "[datum], prüfen Sie die Vorschau und benennen Sie alle markierten "
+                          "Dateien mit einem Klick um.</p>")
+        .arg(version);
+}
+
+inline QString helpTitle()
+{
+    return QStringLiteral("Kesto - Hilfe");
+}
+
+} // namespace kesto::windowtexts
