@@ -108,6 +108,9 @@ TEST(ImageSize, ComesFromTheHeaderOfEveryCommonFormat)
                  {"a.jpg", encoded(image, "JPG"), QSize(7, 3)},
                  {"a.bmp", encoded(image, "BMP"), QSize(7, 3)},
                  {"a.gif", smallGif(), QSize(3, 2)},
+                 // With Debian's image-format plugins (a build dependency).
+                 {"a.tif", encoded(image, "TIFF"), QSize(7, 3)},
+                 {"a.webp", encoded(image, "WEBP"), QSize(7, 3)},
                  // The name does not decide the format.
                  {"png-named.jpg", encoded(image.scaled(2, 9), "PNG"), QSize(2, 9)},
                  {"photo.jpg",
