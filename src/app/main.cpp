@@ -1,3 +1,4 @@
+#include "ui/inputaids.h"
 #include "ui/mainwindow.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@ int main(int argc, char *argv[])
         files.append(QByteArray(argv[i]));
 
     kesto::MainWindow window;
+    kesto::AttachInputAids(window);
     window.startUp();
     window.show();
     // The last step of the start-up, with the window on the screen so that

@@ -74,6 +74,14 @@ KeyBarWidget *KeyBarWidget::createIn(QWidget *area, KeyBar &keys, QLineEdit *mas
         bar->setGeometry(QRect(QPoint(0, 0), bar->minimumSize()));
         area->setMinimumSize(area->minimumSize().expandedTo(bar->minimumSize()));
     }
+    if (maskField && maskField->window() == bar->window()) {
+        // The keys follow the mask field they write into.
+        QWidget *previous = maskField;
+        for (QPushButton *key : bar->m_buttons) {
+            QWidget::setTabOrder(previous, key);
+            previous = key;
+        }
+    }
     bar->setVisible(true);
     return bar;
 }

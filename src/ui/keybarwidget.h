@@ -25,7 +25,8 @@ public:
     KeyBarWidget(KeyBar &keys, QLineEdit *maskField, UserQuestions &questions,
                  QWidget *parent = nullptr);
 
-    /// A key bar placed at the top left of \a area, which it fills.
+    /// A key bar placed at the top left of \a area, which it fills; its keys
+    /// follow \a maskField in the tab order.
     static KeyBarWidget *createIn(QWidget *area, KeyBar &keys, QLineEdit *maskField,
                                   UserQuestions &questions);
 
