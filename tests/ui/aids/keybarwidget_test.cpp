@@ -160,15 +160,6 @@ TEST_F(KeyBarWindow, ALongTextShowsSixteenCharactersButInsertsAll)
     EXPECT_EQ(mask->text(), "[datum]-[zeit]-ab");
 }
 
-TEST_F(KeyBarWindow, AFirstStartShowsTheDefaultCaptionsAndWritesTheFile)
-{
-    bar->InitKeyBar(keysIni);
-    EXPECT_EQ(key(0)->text(), "[name]");
-    EXPECT_EQ(key(15)->text(), "[ ]");
-    EXPECT_EQ(key(23)->text(), "");
-    EXPECT_TRUE(dir.exists("Kesto-Tasten.INI"));
-}
-
 TEST_F(KeyBarWindow, ARightPressAsksForTheKeysTextWithTheCurrentOneAsPreset)
 {
     bar->InitKeyBar(keysIni);

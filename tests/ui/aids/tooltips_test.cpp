@@ -138,13 +138,4 @@ TEST_F(TooltipWindow, KeyTooltipsFollowTheAssignments)
         << "only the keys change";
 }
 
-TEST_F(TooltipWindow, TheKeyBarFollowsTheSwitch)
-{
-    EXPECT_FALSE(bar->tooltipsOn()) << "no tooltip before the switch is set";
-    ApplyTooltips(&window, true, keys);
-    EXPECT_TRUE(bar->tooltipsOn());
-    ApplyTooltips(&window, false, keys);
-    EXPECT_FALSE(bar->tooltipsOn());
-}
-
 } // namespace
