@@ -577,10 +577,34 @@ TEST_F(MainWindowTest, KeyboardReachesEveryControlAndEachHasAName)
     }
     EXPECT_EQ(ours, expected);
 
-    QAccessibleInterface *zahl = QAccessible::queryAccessibleInterface(find<QWidget>("Zahl"));
-    EXPECT_EQ(zahl->text(QAccessible::Name), "Start bei");
-    QAccessibleInterface *down = QAccessible::queryAccessibleInterface(w.button(12));
-    EXPECT_EQ(down->text(QAccessible::Name), "Markierte Einträge nach unten verschieben");
+    // Fields are named by the label beside them. A drop-down list is named by
+    // its entry on Linux and points to its label instead.
+    const QList<std::pair<QWidget *, QString>> named{
+        {find<QWidget>("Zahl"), "Start bei"},
+        {find<QWidget>("FontSizeSlider"), "Listenschriftgöße:"},
+        {find<QWidget>("SucheText1"), "Satz 2: Ersetze"},
+        {w.button(12), "Markierte Einträge nach unten verschieben"},
+        {w.button(100), "Maske speichern"}};
+    for (const auto &[widget, name] : named) {
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name)
+            << widget->objectName().toStdString();
+    }
+    const QList<std::pair<QWidget *, QString>> labelled{
+        {find<QWidget>("StellenAnzahl"), "Länge"},
+        {find<QWidget>("Vornullenzeichen"), "Vornullen"},
+        {find<QWidget>("Schreibweise"), "Schreibweise des neuen Namens:"}};
+    for (const auto &[widget, label] : labelled) {
+        QStringList labels;
+        const auto relations =
+            QAccessible::queryAccessibleInterface(widget)->relations(QAccessible::Label);
+        for (const auto &r : relations)
+            labels << r.first->text(QAccessible::Name);
+        EXPECT_EQ(labels, QStringList{label}) << widget->objectName().toStdString();
+    }
+    QAccessibleInterface *count =
+        QAccessible::queryAccessibleInterface(find<QLabel>("StatusPanel1"));
+    EXPECT_EQ(count->role(), QAccessible::StaticText);
+    EXPECT_EQ(count->text(QAccessible::Name), "0 von 0 Dateien markiert");
 }
 
 // Every caption and label is shown in full at the default font and at the

@@ -55,11 +55,16 @@ const bool screenConfigured = [] {
 PassCounter::PassCounter(Session &session)
     : m_session(session)
 {
-    QObject::connect(&session.status(), &StatusLine::panel1Changed, &session,
-                     [this](const QString &text) {
-                         if (text == QStringLiteral("..."))
-                             ++m_count;
-                     });
+    m_connection = QObject::connect(&session.status(), &StatusLine::panel1Changed, &session,
+                                    [this](const QString &text) {
+                                        if (text == QStringLiteral("..."))
+                                            ++m_count;
+                                    });
+}
+
+PassCounter::~PassCounter()
+{
+    QObject::disconnect(m_connection);
 }
 
 bool PassCounter::waitBeyond(int seen, int timeoutMs)

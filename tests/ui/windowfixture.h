@@ -25,6 +25,10 @@ class PassCounter
 {
 public:
     explicit PassCounter(Session &session);
+    ~PassCounter();
+    PassCounter(const PassCounter &) = delete;
+    PassCounter &operator=(const PassCounter &) = delete;
+
     int count() const { return m_count; }
     /// Waits until the count exceeds \a seen, at most \a timeoutMs; true if it did.
     bool waitBeyond(int seen, int timeoutMs = 5000);
@@ -32,6 +36,7 @@ public:
 private:
     Session &m_session;
     int m_count = 0;
+    QMetaObject::Connection m_connection;
 };
 
 /// A main window on a fresh account: no settings, no masks file, no log.
