@@ -1,0 +1,125 @@
+// Times the preview a pause in typing starts, over a long list, with what the
+// window adds to the bare pass: the model's dataChanged reaching a table view,
+// and the whole main window including its repaint.
+//
+//   bench_preview [ROWS]      (default 30000; runs on the offscreen platform)
+//
+// Prints the median of several runs and the ratios against the bare pass, all
+// from one run of the program.
+
+#include "rename/session.h"
+#include "storage/questions.h"
+#include "ui/filelistmodel.h"
+#include "ui/filelistview.h"
+#include "ui/mainwindow.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace kesto;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+class NoQuestions : public UserQuestions
+{
+public:
+    QString askText(const QString &, const QString &, const QString &) override { return {}; }
+    bool askYesNo(const QString &, const QString &) override { return true; }
+    bool askOkCancel(const QString &, const QString &) override { return true; }
+};
+
+const QString Mask = QStringLiteral("Urlaub [zahl] [datum].[typ]");
+
+QList<FileEntry> generatedRows(int rows)
+{
+    QList<FileEntry> entries;
+    entries.reserve(rows);
+    for (int i = 0; i < rows; ++i) {
+        FileEntry e = FileEntry::fromPath(
+            QStringLiteral("/bilder/urlaub/IMG_%1.JPG").arg(i, 6, 10, QLatin1Char('0')));
+        e.Modified = QStringLiteral("2006-03-14 09-05-07");
+        e.SizeText = QStringLiteral("2.345 KB");
+        entries.append(e);
+    }
+    return entries;
+}
+
+void fill(Session &s, int rows)
+{
+    s.list().setKeepSorted(false);
+    s.list().insertRows(0, generatedRows(rows));
+    s.setMaskText(Mask);
+    s.refreshTimer().stop();
+}
+
+// The median of seven timed passes; \a after runs inside the timing.
+double timePasses(Session &s, const std::function<void()> &after = {})
+{
+    std::vector<double> times;
+    for (int run = 0; run < 7; ++run) {
+        const auto t = Clock::now();
+        s.ChkSituation(false);
+        if (after)
+            after();
+        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int rows = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 30000;
+    NoQuestions questions;
+
+    // The bare pass: no model, no view.
+    Session bare(questions);
+    fill(bare, rows);
+    const double core = timePasses(bare);
+
+    // The model and a shown table view; dataChanged is handled inside the pass.
+    Session viewed(questions);
+    FileListModel model(viewed);
+    FileListView view;
+    view.setModel(&model);
+    view.resize(900, 400);
+    view.show();
+    fill(viewed, rows);
+    QCoreApplication::processEvents();
+    const double withView = timePasses(viewed);
+    const double withPaint = timePasses(viewed, [] { QCoreApplication::processEvents(); });
+
+    // The whole window, as the refresh timer would run it, with its repaint.
+    // The window is never started, so nothing of the user's is read or written.
+    MainWindow window(&questions);
+    window.show();
+    fill(window.session(), rows);
+    window.maskField()->setText(Mask);
+    window.session().refreshTimer().stop();
+    QCoreApplication::processEvents();
+    const double whole = timePasses(window.session(), [] { QCoreApplication::processEvents(); });
+
+    std::printf("preview of %d rows, mask %s (median of 7):\n", rows, Mask.toUtf8().constData());
+    std::printf("  bare pass                          %7.1f ms  (reference)\n", core);
+    std::printf("  with model and table view          %7.1f ms  ratio %.2f\n", withView,
+                withView / core);
+    std::printf("  with model, view and repaint       %7.1f ms  ratio %.2f\n", withPaint,
+                withPaint / core);
+    std::printf("  whole main window with repaint     %7.1f ms  ratio %.2f  (goal < 1000 ms)\n",
+                whole, whole / core);
+    std::printf("  last new name: %s\n",
+                window.session().list().at(rows - 1).NewName.toUtf8().constData());
+    return whole < 1000 ? 0 : 1;
+}
