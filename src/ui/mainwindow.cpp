@@ -64,7 +64,7 @@ constexpr int GlyphButtonsTop = 8 + 162;
 constexpr int MinFontSize = 8;
 constexpr int MaxFontSize = 12;
 
-const int DesignedColumnWidths[VisibleColumnCount] = {150, 150, 150, 70, 45, 125, 125, 115};
+const int DesignedColumnWidths[VisibleColumnCount] = {170, 190, 140, 70, 45, 125, 125, 115};
 
 template<typename W> W *placed(W *widget, const QString &name, const QRect &geometry)
 {
