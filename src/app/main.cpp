@@ -26,5 +26,9 @@ int main(int argc, char *argv[])
     // the progress of a long list can be seen.
     if (!files.isEmpty())
         window.loadFiles(files);
+    // Closed while the files were loading: the event loop would wait for a
+    // window that is gone.
+    if (!window.isVisible())
+        return 0;
     return app.exec();
 }

@@ -171,14 +171,4 @@ TEST_F(ListCommandsWindowTest, CopyPutsOldAndNewNamesOnTheClipboard)
               "Fertig! Die Liste der alten und neuen Namen wurde in die Zwischenablage kopiert.");
 }
 
-TEST_F(ListCommandsWindowTest, ClearingEmptiesTheListAndTheCount)
-{
-    MainWindow &w = start();
-    dropFiles({"a.txt", "b.txt"});
-    click(0);
-    EXPECT_EQ(w.listView()->model()->rowCount(), 0);
-    EXPECT_EQ(panel1(), "0 von 0 Dateien markiert");
-    EXPECT_FALSE(w.button(8)->isEnabled());
-}
-
 } // namespace

@@ -407,27 +407,6 @@ TEST_F(MainWindowTest, HelpExplainsTheMaskAndInfoNamesTheVersion)
     EXPECT_TRUE(info.contains("Stapelumbenennung von Dateien"));
 }
 
-TEST_F(MainWindowTest, SliderSetsTheListFontAndStoresIt)
-{
-    MainWindow &w = start();
-    QSlider *slider = find<QSlider>("FontSizeSlider");
-    EXPECT_EQ(slider->minimum(), 8);
-    EXPECT_EQ(slider->maximum(), 12);
-    slider->setValue(11);
-    EXPECT_EQ(w.listView()->font().pointSize(), 11);
-    EXPECT_EQ(GetSettingValue("ListFontSize", {}), "11");
-}
-
-TEST_F(MainWindowTest, TooltipSwitchIsStoredAndAnnounced)
-{
-    MainWindow &w = start();
-    QSignalSpy switched(&w, &MainWindow::tooltipsSwitched);
-    find<QCheckBox>("ToolTipCheck")->setChecked(false);
-    ASSERT_EQ(switched.count(), 1);
-    EXPECT_FALSE(switched.first().at(0).toBool());
-    EXPECT_EQ(GetSettingValue("ToolTips", {}), "0");
-}
-
 TEST_F(MainWindowTest, AlwaysOnTopKeepsTheWindowShown)
 {
     MainWindow &w = start();

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
 
@@ -29,8 +30,14 @@ TEST_F(RestartTest, ClosingAndRestartingRestoresOptionsPlacementFontAndTooltips)
     find<QCheckBox>("SucheUndErsetzenImNeuenStattAltenNamenChk2")->setChecked(true);
     find<QCheckBox>("ZufallsketteZahlenChk")->setChecked(true);
     find<QLineEdit>("ZufallsketteExtraCharsTB")->setText("#");
-    find<QSlider>("FontSizeSlider")->setValue(11);
+    QSlider *slider = find<QSlider>("FontSizeSlider");
+    EXPECT_EQ(slider->minimum(), 8);
+    EXPECT_EQ(slider->maximum(), 12);
+    slider->setValue(11);
+    EXPECT_EQ(first.listView()->font().pointSize(), 11);
+    QSignalSpy switched(&first, &MainWindow::tooltipsSwitched);
     find<QCheckBox>("ToolTipCheck")->setChecked(false);
+    EXPECT_EQ(switched.count(), 1);
     find<QCheckBox>("TopMostChk")->setChecked(true);
     const QSize size = MainWindow::designedSize() + QSize(60, 40);
     first.resize(size);
