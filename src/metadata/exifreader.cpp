@@ -6,6 +6,7 @@
 #include <QByteArray>
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <limits>
 #include <map>
@@ -42,6 +43,38 @@ QString upperHex(quint8 b)
 }
 
 enum class Fault { None, Overflow, OutOfMemory, OutOfRange, NotANumber, Loop };
+
+// The byte ranges [start, end) of the directories visited so far. A walk
+// meets two or three; a crafted file may chain thousands, which go to a map.
+class VisitedRanges
+{
+public:
+    // False when the range meets one added before; else adds it.
+    bool add(qint64 start, qint64 end)
+    {
+        for (int k = 0; k < m_count; ++k) {
+            if (start < m_few[k].second && m_few[k].first < end)
+                return false;
+        }
+        if (!m_many.empty()) {
+            const auto next = m_many.lower_bound(start);
+            if ((next != m_many.end() && next->first < end) ||
+                (next != m_many.begin() && std::prev(next)->second > start))
+                return false;
+        }
+        if (m_count < Few)
+            m_few[m_count++] = {start, end};
+        else
+            m_many.emplace(start, end);
+        return true;
+    }
+
+private:
+    static constexpr int Few = 8;
+    std::array<std::pair<qint64, qint64>, Few> m_few{};
+    int m_count = 0;
+    std::map<qint64, qint64> m_many;
+};
 
 int faultCode(Fault fault)
 {
@@ -296,45 +329,63 @@ private:
         return fail(upper < Int32Max ? Fault::OutOfRange : Fault::Overflow);
     }
 
-    QByteArray run(qint32 start, qint32 length)
+    // Calls \a take(pointer, length) for the bytes start .. start + length - 1,
+    // piece by piece as they are buffered.
+    template<typename Take> void forEachPiece(qint32 start, qint32 length, Take take)
     {
-        QByteArray out;
-        out.reserve(length);
         qint64 at = start;
-        while (out.size() < length) {
+        qint64 left = length;
+        while (left > 0) {
             qsizetype available = 0;
             const quint8 *p = m_bytes.piece(at, &available);
             if (!p)
-                break;
-            const qsizetype take = std::min<qsizetype>(available, length - out.size());
-            out.append(reinterpret_cast<const char *>(p), take);
-            at += take;
+                return;
+            const qsizetype n = qsizetype(std::min<qint64>(available, left));
+            take(p, n);
+            at += n;
+            left -= n;
         }
-        return out;
     }
 
     QString decimalBytes(qint32 start, qint32 count, bool backwards)
     {
-        const QByteArray data = run(start, count);
         QString text;
-        text.reserve(data.size() * 3);
-        for (qsizetype k = 0; k < data.size(); ++k) {
-            const quint8 b = quint8(data.at(backwards ? data.size() - 1 - k : k));
+        text.reserve(qsizetype(count) * 3);
+        const auto append = [&text](quint8 b) {
             if (b >= 100)
                 text += QChar(u'0' + b / 100);
             if (b >= 10)
                 text += QChar(u'0' + b / 10 % 10);
             text += QChar(u'0' + b % 10);
+        };
+        if (backwards) {
+            QByteArray data;
+            data.reserve(count);
+            forEachPiece(start, count, [&data](const quint8 *p, qsizetype n) {
+                data.append(reinterpret_cast<const char *>(p), n);
+            });
+            for (qsizetype k = data.size() - 1; k >= 0; --k)
+                append(quint8(data.at(k)));
+        } else {
+            forEachPiece(start, count, [&append](const quint8 *p, qsizetype n) {
+                for (qsizetype k = 0; k < n; ++k)
+                    append(p[k]);
+            });
         }
         return text;
     }
 
     QString characters(qint32 start, qint32 length)
     {
-        const QByteArray data = run(start, length);
-        QString text(data.size(), Qt::Uninitialized);
-        for (qsizetype k = 0; k < data.size(); ++k)
-            text[k] = characterOf(quint8(data.at(k)));
+        QString text(length, Qt::Uninitialized);
+        qsizetype done = 0;
+        forEachPiece(start, length, [&text, &done](const quint8 *p, qsizetype n) {
+            QChar *out = text.data() + done;
+            for (qsizetype k = 0; k < n; ++k)
+                out[k] = characterOf(p[k]);
+            done += n;
+        });
+        text.truncate(done);
         return text;
     }
 
@@ -376,7 +427,12 @@ QVariant ExifReader::Tag(int exifTag) const
     return {};
 }
 
-void ExifReader::Load(const QString &picFile, qint64 knownSize)
+void ExifReader::Load(const QString &picFile)
+{
+    load(picFile, -1, 0);
+}
+
+void ExifReader::load(const QString &picFile, int fd, qint64 size)
 {
     m_loaded = false;
     m_entries.clear();
@@ -389,7 +445,7 @@ void ExifReader::Load(const QString &picFile, qint64 knownSize)
 
     // A file that cannot be read, or whose Exif header is cut off, counts as one
     // without an Exif block.
-    bool found = m_bytes.open(picFile, knownSize) && IsExifJpeg();
+    bool found = (fd < 0 ? m_bytes.open(picFile) : m_bytes.adopt(fd, size)) && IsExifJpeg();
     qint32 position = 0;
     if (found) {
         quint8 mark = 0;
@@ -452,8 +508,9 @@ bool ExifReader::IsExifJpeg()
 
 bool ExifReader::IsIntelByteOrder()
 {
+    // The mark "II" (0x49) of a little-endian block; everything else reads big-endian.
     quint8 mark = 0;
-    return m_bytes.byte(m_tiffHeaderStart, &mark) && PadLeft(upperHex(mark), 2, u'0') == u"49";
+    return m_bytes.byte(m_tiffHeaderStart, &mark) && mark == 0x49;
 }
 
 QString ExifReader::PadLeft(const QString &s, int n, QChar c)
@@ -469,29 +526,30 @@ void ExifReader::GetDirectoryEntries(qint32 position)
     const bool logging = !LogPath().isEmpty();
     if (logging)
         WriteLog(metadatatext::walkSize + QString::number(m_bytes.size() - 1));
-    QString trace = QString(metadatatext::walkTrace);
+    QString trace;
+    if (logging)
+        trace = metadatatext::walkTrace;
     bool chained = false;
     ExifBlock block(*this);
-    // Directories met so far, as [start, end) byte ranges: one that meets an
-    // earlier one again would repeat the walk without end.
-    std::map<qint64, qint64> visited;
+    // A directory that meets one visited before would repeat the walk without end.
+    VisitedRanges visited;
 
     for (;;) {
         qint32 count = 0;
         if (!block.read16(position, &count))
             break;
-        const qint64 end = qint64(position) + 6 + 12 * qint64(count);
-        auto next = visited.lower_bound(position);
-        if ((next != visited.end() && next->first < end) ||
-            (next != visited.begin() && std::prev(next)->second > position)) {
+        if (!visited.add(position, qint64(position) + 6 + 12 * qint64(count))) {
             block.fail(Fault::Loop);
             break;
         }
-        visited.emplace(position, end);
 
         const std::size_t base = m_entries.size();
         if (count > 0) {
             try {
+                // Room for the usual Exif directory too, in one allocation.
+                if (m_entries.capacity() < base + std::size_t(count))
+                    m_entries.reserve(
+                        std::max(base + std::size_t(count), 2 * m_entries.capacity() + 32));
                 m_entries.resize(base + std::size_t(count));
             } catch (const std::bad_alloc &) {
                 block.fail(Fault::OutOfMemory);

@@ -45,9 +45,7 @@ public:
     /// first entry with that tag number, or empty. Empty for every tag when not loaded.
     QVariant Tag(int exifTag = 0) const;
     /// Reads \a picFile; afterwards Loaded() tells whether it held an Exif block.
-    /// \a knownSize >= 0 saves a status call when the caller has just seen a
-    /// regular file of that length.
-    void Load(const QString &picFile, qint64 knownSize = -1);
+    void Load(const QString &picFile);
     bool Loaded() const { return m_loaded; }
 
     /// Every entry with its value, in visiting order (for diagnostics and tests).
@@ -63,6 +61,10 @@ private:
         // Index of the value field of an entry whose value was checked readable, else -1.
         qint32 fieldIndex = -1;
     };
+
+    // Load with the file already open (fd >= 0, regular, \a size bytes) or not (fd < 0).
+    void load(const QString &picFile, int fd, qint64 size);
+    friend QString captureDateOfOpenFile(const QString &path, int fd, qint64 size);
 
     bool IsExifJpeg();
     bool IsIntelByteOrder();

@@ -39,25 +39,32 @@ FileBytes::~FileBytes()
     close();
 }
 
-bool FileBytes::open(const QString &path, qint64 knownSize)
+int FileBytes::openForReading(const QByteArray &localPath)
+{
+    if (localPath.isEmpty())
+        return -1;
+    // O_NONBLOCK keeps a named pipe from blocking the open; only regular files
+    // are read afterwards.
+    return ::open(localPath.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+}
+
+bool FileBytes::open(const QString &path)
 {
     close();
-    const QByteArray name = QFile::encodeName(path);
-    if (name.isEmpty() || knownSize == 0)
-        return false;
-    // O_NONBLOCK keeps a named pipe from blocking the open; it is refused below.
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    const int fd = openForReading(QFile::encodeName(path));
     if (fd < 0)
         return false;
-    qint64 size = knownSize;
-    if (size < 0) {
-        struct stat st;
-        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-            ::close(fd);
-            return false;
-        }
-        size = st.st_size;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
     }
+    return adopt(fd, st.st_size);
+}
+
+bool FileBytes::adopt(int fd, qint64 size)
+{
+    close();
     if (size <= 0) {
         ::close(fd);
         return false;

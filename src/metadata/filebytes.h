@@ -22,8 +22,13 @@ public:
     FileBytes &operator=(const FileBytes &) = delete;
 
     /// Opens a regular, non-empty file and reads its head; false otherwise.
-    /// \a knownSize >= 0: the caller has just seen a regular file of that length.
-    bool open(const QString &path, qint64 knownSize = -1);
+    bool open(const QString &path);
+    /// Takes over \a fd, open for reading on a regular file of \a size bytes,
+    /// and reads its head; false (and \a fd closed) when nothing can be read.
+    bool adopt(int fd, qint64 size);
+    /// A descriptor for reading \a localPath (the path in the file system's
+    /// encoding) that never blocks on a named pipe, or -1.
+    static int openForReading(const QByteArray &localPath);
     void close();
 
     /// The file length when it was opened (0 when nothing is open).

@@ -1,19 +1,34 @@
 #include "metadata/filefacts.h"
 
+#include "metadata/capturedate_p.h"
+#include "metadata/filebytes.h"
 #include "metadata/filetimes.h"
 #include "metadata/filetimes_p.h"
 #include "metadata/imagefacts.h"
 
 #include <QFile>
 
+#include <unistd.h>
+
 namespace kesto {
 
 FileFacts ReadFileFacts(const QString &path, bool withCaptureDate)
 {
     FileFacts facts;
-    struct statx status;
-    if (path.isEmpty() || !statFile(QFile::encodeName(path), &status))
+    if (path.isEmpty())
         return facts;
+    const QByteArray localPath = QFile::encodeName(path);
+    struct statx status;
+    // A photo is opened first and examined through the descriptor, so that the
+    // path is looked up once; what cannot be opened is examined by its path.
+    int fd = withCaptureDate ? FileBytes::openForReading(localPath) : -1;
+    if (fd >= 0 && !statOpenFile(fd, &status)) {
+        ::close(fd);
+        fd = -1;
+    }
+    if (fd < 0 && !statFile(localPath, &status))
+        return facts;
+
     facts.exists = true;
     facts.isRegularFile = S_ISREG(status.stx_mode);
     facts.Size = qint64(status.stx_size);
@@ -23,8 +38,13 @@ FileFacts ReadFileFacts(const QString &path, bool withCaptureDate)
     facts.Modified = localTimeText(status.stx_mtime.tv_sec, dash, blank, dash);
     if (status.stx_mask & STATX_BTIME)
         facts.Created = localTimeText(status.stx_btime.tv_sec, dash, blank, dash);
-    if (withCaptureDate && facts.isRegularFile)
-        facts.Captured = GetCaptureDate(path, facts.Size);
+
+    if (fd >= 0 && facts.isRegularFile)
+        facts.Captured = captureDateOfOpenFile(path, fd, facts.Size);
+    else if (fd >= 0)
+        ::close(fd);
+    else if (withCaptureDate && facts.isRegularFile)
+        facts.Captured = GetCaptureDate(path); // not readable: logged as no Exif
     return facts;
 }
 

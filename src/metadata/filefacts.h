@@ -18,7 +18,8 @@ struct FileFacts
 };
 
 /// Size and both times from one status call; the capture date only when
-/// \a withCaptureDate is set and the path is a regular file.
+/// \a withCaptureDate is set and the path is a regular file (which is then
+/// opened before its status is read, so that its path is looked up once).
 FileFacts ReadFileFacts(const QString &path, bool withCaptureDate);
 
 } // namespace kesto

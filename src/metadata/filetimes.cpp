@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <charconv>
 #include <ctime>
 
@@ -33,6 +34,12 @@ void appendTwoDigits(QString &text, int n)
 bool statFile(const QByteArray &path, struct statx *status)
 {
     return ::statx(AT_FDCWD, path.constData(), AT_STATX_SYNC_AS_STAT,
+                   STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_BTIME, status) == 0;
+}
+
+bool statOpenFile(int fd, struct statx *status)
+{
+    return ::statx(fd, "", AT_EMPTY_PATH | AT_STATX_SYNC_AS_STAT,
                    STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_BTIME, status) == 0;
 }
 
@@ -96,14 +103,21 @@ QString FormatFileSize(qint64 size)
                                      {30, metadatatext::unitGiga},
                                      {20, metadatatext::unitMega},
                                      {10, metadatatext::unitKilo}};
+    qint64 whole = size;
+    QLatin1String name = metadatatext::unitByte;
     for (const Unit &unit : units) {
         if (size >= qint64(1) << unit.exponent) {
             // Half a unit rounds up; shifting avoids the overflow of adding it.
-            const qint64 whole = (size >> unit.exponent) + ((size >> (unit.exponent - 1)) & 1);
-            return QString::number(whole) + u' ' + unit.name;
+            whole = (size >> unit.exponent) + ((size >> (unit.exponent - 1)) & 1);
+            name = unit.name;
+            break;
         }
     }
-    return QString::number(size) + u' ' + metadatatext::unitByte;
+    char text[40];
+    char *end = std::to_chars(text, text + 24, whole).ptr;
+    *end++ = ' ';
+    end = std::copy_n(name.data(), name.size(), end);
+    return QString::fromLatin1(text, end - text);
 }
 
 } // namespace kesto

@@ -14,6 +14,9 @@ namespace kesto {
 /// One status call for type, size, last-write and birth time (following links).
 bool statFile(const QByteArray &path, struct statx *status);
 
+/// The same for a file already open.
+bool statOpenFile(int fd, struct statx *status);
+
 /// Seconds since 1970 as a file time text in the local time of that date.
 QString localTimeText(qint64 secondsSinceEpoch, QStringView dateSeparator,
                       QStringView middleSeparator, QStringView timeSeparator);

@@ -1,21 +1,36 @@
 #include "metadata/imagefacts.h"
 
+#include "metadata/capturedate_p.h"
 #include "metadata/exifreader.h"
 
 namespace kesto {
 
 namespace {
-constexpr int DateTimeOriginalTag = 36867;
-} // namespace
 
-QString GetCaptureDate(const QString &path, qint64 knownSize)
+constexpr int DateTimeOriginalTag = 36867;
+
+QString captureDateOf(ExifReader &reader)
 {
-    ExifReader reader;
-    reader.Load(path, knownSize);
     const QVariant count = reader.Tag();
     if (!count.isValid() || count.toInt() == 0)
         return {};
     return ExifValueText(reader.Tag(DateTimeOriginalTag));
+}
+
+} // namespace
+
+QString GetCaptureDate(const QString &path)
+{
+    ExifReader reader;
+    reader.Load(path);
+    return captureDateOf(reader);
+}
+
+QString captureDateOfOpenFile(const QString &path, int fd, qint64 size)
+{
+    ExifReader reader;
+    reader.load(path, fd, size);
+    return captureDateOf(reader);
 }
 
 QString ImageDimensionText(const QSize &size, Qt::Orientation which)

@@ -8,8 +8,7 @@ namespace kesto {
 
 /// The Exif capture date (tag 36867) of a photo exactly as stored, e.g.
 /// "2005:07:14 13:45:12"; "" when the file has none or is no Exif JPEG.
-/// \a knownSize as for ExifReader::Load.
-QString GetCaptureDate(const QString &path, qint64 knownSize = -1);
+QString GetCaptureDate(const QString &path);
 
 /// Width and height in pixels from the image header alone; an invalid size for a
 /// file that is no readable image. Needs the image-format plugins, so a

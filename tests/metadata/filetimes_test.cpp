@@ -1,5 +1,7 @@
 #include "metadata/filefacts.h"
 #include "metadata/filetimes.h"
+#include "metadata/imagefacts.h"
+#include "storage/applog.h"
 
 #include "support/photobuilder.h"
 #include "support/tempfiles.h"
@@ -8,8 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <ctime>
 
@@ -257,6 +261,65 @@ TEST(FileFacts, OfAnEmptyPhotoHaveNoCaptureDate)
     EXPECT_EQ(facts.SizeText, QStringLiteral("0 Byte"));
     EXPECT_FALSE(facts.Modified.isEmpty());
     EXPECT_EQ(facts.Captured, QString());
+}
+
+TEST(FileFacts, OfANamedPipeCalledJpgNeitherBlockNorReadIt)
+{
+    TempFolder dir;
+    const QString pipe = dir.file(QStringLiteral("pipe.jpg"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const FileFacts facts = ReadFileFacts(pipe, true);
+    EXPECT_TRUE(facts.exists);
+    EXPECT_FALSE(facts.isRegularFile);
+    EXPECT_EQ(facts.Captured, QString());
+}
+
+TEST(FileFacts, LogThePhotoAsTheCaptureDateReaderDoes)
+{
+    TempFolder dir;
+    const QString photo =
+        dir.write(QStringLiteral("a.jpg"), cameraPhoto(ByteOrder::Intel, "2005:07:14 13:45:12"));
+    const QString log = dir.file(QStringLiteral("Kesto.LOG"));
+    kesto::SetLogPath(log);
+    GetCaptureDate(photo);
+    const QByteArray byReader = dir.read(QStringLiteral("Kesto.LOG"));
+    kesto::DeleteLog();
+    ReadFileFacts(photo, true);
+    const QByteArray byFacts = dir.read(QStringLiteral("Kesto.LOG"));
+    kesto::SetLogPath(QString());
+    // Equal but for the time stamps, which may differ by a second.
+    const QRegularExpression stamp(QStringLiteral("\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d"));
+    const QString a = QString::fromUtf8(byReader).replace(stamp, QStringLiteral("TS"));
+    const QString b = QString::fromUtf8(byFacts).replace(stamp, QStringLiteral("TS"));
+    EXPECT_EQ(a.count(QStringLiteral("\r\n")), 4);
+    EXPECT_TRUE(
+        a.startsWith(QStringLiteral("TS Exif Load: ") + photo + QStringLiteral("  True\r\n")));
+    EXPECT_EQ(a, b);
+}
+
+int openDescriptors()
+{
+    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
+}
+
+TEST(FileFacts, LeaveNoFileOpen)
+{
+    TempFolder dir;
+    const QString pipe = dir.file(QStringLiteral("pipe.jpg"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QStringList paths = {
+        dir.write(QStringLiteral("a.jpg"), cameraPhoto(ByteOrder::Motorola, "2005:07:14 13:45:12")),
+        dir.write(QStringLiteral("b.jpg"), "no photo"),
+        dir.write(QStringLiteral("c.jpg")),
+        dir.mkdir(QStringLiteral("d.jpg")),
+        pipe,
+        dir.file(QStringLiteral("missing.jpg"))};
+    const int before = openDescriptors();
+    for (const QString &path : paths) {
+        ReadFileFacts(path, true);
+        GetCaptureDate(path);
+    }
+    EXPECT_EQ(openDescriptors(), before);
 }
 
 TEST(FileFacts, FollowALinkToTheFile)

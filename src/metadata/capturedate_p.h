@@ -1,0 +1,14 @@
+#pragma once
+
+// For the file-facts reader only; not part of the interface.
+
+#include <QString>
+#include <QtGlobal>
+
+namespace kesto {
+
+/// GetCaptureDate for a file the caller has already opened for reading (\a fd,
+/// a regular file of \a size bytes); takes over and closes \a fd.
+QString captureDateOfOpenFile(const QString &path, int fd, qint64 size);
+
+} // namespace kesto
