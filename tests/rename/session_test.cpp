@@ -1,9 +1,7 @@
+#include "naming/randomstring.h"
+#include "naming/textcase.h"
 #include "rename/messages.h"
 #include "sessionfixture.h"
-
-#include "naming/textcase.h"
-
-#include "naming/randomstring.h"
 
 #include <QSignalSpy>
 
@@ -12,83 +10,64 @@ using kesto::test::SessionTest;
 
 namespace {
 
-const QString ready =
-    QStringLiteral("Zum Umbenennen der Dateien klicken Sie jetzt die Schaltfläche 'Umbenennen'.");
-
-TEST_F(SessionTest, FirstPreviewOfAnEmptyListShowsTheMaskMessageAndDisablesEverything)
+TEST_F(SessionTest, EmptyListShowsTheMaskMessageAndDisablesTheCommands)
 {
     session.ChkSituation(false);
     EXPECT_EQ(panel1(), QStringLiteral("0 von 0 Dateien markiert"));
     EXPECT_EQ(panel2(), QStringLiteral("Maske ist OK"));
-    EXPECT_FALSE(session.renameEnabled());
-    EXPECT_FALSE(session.moveUpEnabled());
-    EXPECT_FALSE(session.moveDownEnabled());
-    EXPECT_EQ(session.options().Maske, QStringLiteral("[name].[typ]"));
+    EXPECT_FALSE(session.renameEnabled() || session.moveUpEnabled() || session.moveDownEnabled());
     EXPECT_EQ(session.digitChoices().chosenText(), QStringLiteral("1"));
 }
 
-TEST_F(SessionTest, PreviewWithAValidMaskEnablesRenameEvenWithDuplicates)
+TEST_F(SessionTest, PreviewAllowsRenamingAndOnlyTheFullTestFindsDuplicates)
 {
     load({"a.txt", "b.txt", "c.txt"});
+    session.setChecked(2, false);
     preview(QStringLiteral("same.txt"));
     EXPECT_TRUE(session.renameEnabled());
-    EXPECT_EQ(panel2(), ready);
-    EXPECT_EQ(panel1(), QStringLiteral("3 von 3 Dateien markiert"));
-    EXPECT_EQ(newNames(), (QStringList{"same.txt", "same.txt", "same.txt"}));
+    EXPECT_EQ(panel2(), QStringLiteral("Zum Umbenennen der Dateien klicken Sie jetzt die "
+                                       "Schaltfläche 'Umbenennen'."));
+    EXPECT_EQ(panel1(), QStringLiteral("2 von 3 Dateien markiert"));
 
+    session.list().entry(2).Icon = RowIcon::None;
     session.ChkSituation(true);
     EXPECT_FALSE(session.renameEnabled());
     EXPECT_EQ(panel2(), messages::notUnique());
-    for (const FileEntry &e : session.list().rows())
-        EXPECT_EQ(e.Icon, RowIcon::Error);
+    EXPECT_EQ(session.list().at(0).Icon, RowIcon::Error);
+    // An unchecked row never fails a test and keeps its icon.
+    EXPECT_EQ(session.list().at(2).Icon, RowIcon::None);
 }
 
-TEST_F(SessionTest, InvalidMaskMarksEveryRowAndLeavesTheErrorForTheEmptyList)
+TEST_F(SessionTest, InvalidOrEmptyMaskMarksEveryRow)
 {
     load({"a.txt", "b.txt"});
+    for (const char *mask : {"[3-2]", "   "}) {
+        preview(QString::fromLatin1(mask));
+        EXPECT_EQ(newNames(), (QStringList{"< Maskenfehler >", "< Maskenfehler >"}));
+        EXPECT_EQ(session.list().at(1).Icon, RowIcon::Error);
+        EXPECT_EQ(panel2(), QString());
+        EXPECT_FALSE(session.renameEnabled());
+    }
+    EXPECT_EQ(session.maskStatus(), QStringLiteral("Maske ist OK"));
     preview(QStringLiteral("[3-2]"));
-    EXPECT_EQ(newNames(), (QStringList{"< Maskenfehler >", "< Maskenfehler >"}));
-    for (const FileEntry &e : session.list().rows())
-        EXPECT_EQ(e.Icon, RowIcon::Error);
-    EXPECT_EQ(panel2(), QString());
-    EXPECT_EQ(session.maskStatus(),
-              QStringLiteral("Fehler: Das Bereichsende ist kleiner als der Bereichsanfang."));
-    EXPECT_FALSE(session.renameEnabled());
-
+    // With the list empty the mask check's message stays visible.
     session.clearListCommand();
     EXPECT_EQ(panel2(),
               QStringLiteral("Fehler: Das Bereichsende ist kleiner als der Bereichsanfang."));
+    EXPECT_EQ(panel1(), QStringLiteral("0 von 0 Dateien markiert"));
 }
 
-TEST_F(SessionTest, EmptyMaskIsNoErrorMessageButNoRenameEither)
-{
-    load({"a.txt"});
-    preview(QStringLiteral("   "));
-    EXPECT_EQ(newNames(), QStringList{"< Maskenfehler >"});
-    EXPECT_FALSE(session.renameEnabled());
-    EXPECT_EQ(session.maskStatus(), QStringLiteral("Maske ist OK"));
-}
-
-TEST_F(SessionTest, DuplicatesAndClashesCountBeforeBlankNames)
+TEST_F(SessionTest, FullTestReportsDuplicatesBeforeClashesBeforeBlankNames)
 {
     dir.write(QStringLiteral("taken"));
     load({"1.txt", "2.txt", "3.txt"});
-    // Row names: "taken", " " and " " -> duplicate blanks, a clash and blank names.
-    session.setSearchActive(0, Checked);
-    session.setSearchText(0, QStringLiteral("1"));
-    session.setReplaceText(0, QStringLiteral("taken"));
-    session.setSearchActive(1, Checked);
-    session.setSearchText(1, QStringLiteral("2"));
-    session.setReplaceText(1, QStringLiteral(" "));
-    session.setSearchActive(2, Checked);
-    session.setSearchText(2, QStringLiteral("3"));
-    session.setReplaceText(2, QStringLiteral(" "));
+    replace(0, QStringLiteral("1"), QStringLiteral("taken"));
+    replace(1, QStringLiteral("2"), QStringLiteral(" "));
+    replace(2, QStringLiteral("3"), QStringLiteral(" "));
     preview(QStringLiteral("[name]"));
-    EXPECT_EQ(newNames(), (QStringList{"taken", " ", " "}));
     session.ChkSituation(true);
     EXPECT_EQ(panel2(), messages::notUnique());
-    EXPECT_FALSE(session.NoCollision);
-    EXPECT_FALSE(session.NoEmptyName);
+    EXPECT_FALSE(session.NoCollision || session.NoEmptyName);
 
     session.setReplaceText(2, QStringLiteral("  "));
     preview(QStringLiteral("[name]"));
@@ -107,69 +86,40 @@ TEST_F(SessionTest, ClashIsAnyExistingEntryButNeverTheFileItselfInAnotherCase)
 {
     load({"a.txt", "b.txt"});
     session.setChecked(1, false);
-    // a.txt -> A.TXT is the file itself.
-    session.chooseLetterCase(CaseUpper);
+    session.chooseLetterCase(CaseUpper); // a.txt -> A.TXT
     session.ChkSituation(true);
-    EXPECT_TRUE(session.NoCollision);
     EXPECT_TRUE(session.renameEnabled());
 
-    // a.txt -> b.txt while b.txt exists, even though b.txt is in the list too.
     session.chooseLetterCase(CaseKeep);
-    preview(QStringLiteral("b.[typ]"));
-    session.ChkSituation(true);
-    EXPECT_FALSE(session.NoCollision);
-    EXPECT_EQ(panel2(), messages::collision());
-
-    // A folder or a dangling link of that name clashes as well.
     dir.mkdir(QStringLiteral("Ordner"));
-    preview(QStringLiteral("ordner"));
-    session.ChkSituation(true);
-    EXPECT_FALSE(session.NoCollision);
-    ASSERT_EQ(::symlink("/nonexistent/target", dir.file(QStringLiteral("link")).toUtf8()), 0);
-    preview(QStringLiteral("LINK"));
-    session.ChkSituation(true);
-    EXPECT_FALSE(session.NoCollision);
+    ASSERT_EQ(::symlink("/nonexistent", dir.file(QStringLiteral("link")).toUtf8()), 0);
+    // b.txt clashes although it is in the list too; so do a folder and a dangling link.
+    for (const char *mask : {"b.[typ]", "ordner", "LINK"}) {
+        preview(QString::fromLatin1(mask));
+        session.ChkSituation(true);
+        EXPECT_EQ(panel2(), messages::collision()) << mask;
+    }
 }
 
-TEST_F(SessionTest, SameNameInFoldersThatEndAlikeIsNoDuplicate)
+TEST_F(SessionTest, DuplicatesCompareFolderAndNameExactlyWithoutRegardToCase)
 {
-    const QString inner = dir.write(QStringLiteral("a/b/f1.txt"));
-    const QString outer = dir.write(QStringLiteral("x/a/b/f2.txt"));
-    session.LoadListWithFileNames(QStringList{inner, outer});
+    // Folders that end alike are different folders.
+    session.LoadListWithFileNames(QStringList{dir.write(QStringLiteral("a/b/f1.txt")),
+                                              dir.write(QStringLiteral("x/a/b/f2.txt"))});
     preview(QStringLiteral("neu.txt"));
     session.ChkSituation(true);
-    EXPECT_TRUE(session.NamesUnique);
     EXPECT_TRUE(session.renameEnabled());
-}
 
-TEST_F(SessionTest, NamesDifferingOnlyInLetterCaseInOneFolderAreDuplicates)
-{
+    session.clearListCommand();
     load({"1.txt", "2.txt"});
-    session.setSearchActive(0, Checked);
-    session.setSearchText(0, QStringLiteral("1"));
-    session.setReplaceText(0, QStringLiteral("Foto"));
-    session.setSearchActive(1, Checked);
-    session.setSearchText(1, QStringLiteral("2"));
-    session.setReplaceText(1, QStringLiteral("FOTO"));
+    replace(0, QStringLiteral("1"), QStringLiteral("Foto"));
+    replace(1, QStringLiteral("2"), QStringLiteral("FOTO"));
     preview(QStringLiteral("[name].jpg"));
     session.ChkSituation(true);
     EXPECT_EQ(panel2(), messages::notUnique());
 }
 
-TEST_F(SessionTest, UncheckedRowNeverFailsAndKeepsItsIcon)
-{
-    load({"a.txt", "b.txt"});
-    session.setChecked(1, false);
-    preview(QStringLiteral("same.txt"));
-    session.list().entry(1).Icon = RowIcon::None;
-    session.ChkSituation(true);
-    EXPECT_TRUE(session.NamesUnique);
-    EXPECT_TRUE(session.renameEnabled());
-    EXPECT_EQ(session.list().at(1).Icon, RowIcon::None);
-    EXPECT_EQ(panel1(), QStringLiteral("1 von 2 Dateien markiert"));
-}
-
-TEST_F(SessionTest, FreshlyBuiltNamesAreComparedWithEachOtherNotWithTheLastPreview)
+TEST_F(SessionTest, FreshNamesOfThePassAreComparedWithEachOther)
 {
     load({"a.txt", "b.txt"});
     preview(QStringLiteral("[name].[typ]"));
@@ -177,95 +127,63 @@ TEST_F(SessionTest, FreshlyBuiltNamesAreComparedWithEachOtherNotWithTheLastPrevi
     session.setMaskText(QStringLiteral("x.txt"));
     session.renameCommand();
     EXPECT_EQ(panel2(), messages::notUnique());
-    EXPECT_TRUE(dir.exists(QStringLiteral("a.txt")));
-    EXPECT_TRUE(dir.exists(QStringLiteral("b.txt")));
-}
+    EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt"}));
 
-TEST_F(SessionTest, RandomStringsDrawnAlikeInOnePassAreDuplicates)
-{
+    // Random strings drawn alike in one pass are duplicates too.
     SeedRandom(7);
-    load({"a.txt", "b.txt"});
     session.setRandomExtra(Checked);
     session.setRandomExtraChars(QStringLiteral("x"));
     preview(QStringLiteral("[ZUFALLSKETTE 2].[typ]"));
-    EXPECT_EQ(newNames(), (QStringList{"xx.txt", "xx.txt"}));
     session.ChkSituation(true);
+    EXPECT_EQ(newNames(), (QStringList{"xx.txt", "xx.txt"}));
     EXPECT_EQ(panel2(), messages::notUnique());
 }
 
-TEST_F(SessionTest, CounterFollowsListPositionOfAllRows)
+TEST_F(SessionTest, CounterFollowsTheListPositionAndStopsOutsideTheIntegerRange)
 {
     load({"1.txt", "2.txt", "Urlaub.JPG"});
     session.setChecked(1, false);
     preview(QStringLiteral("[NAME]_[ZAHL].[TYP]"));
     EXPECT_EQ(newNames().last(), QStringLiteral("Urlaub_3.JPG"));
-}
 
-TEST_F(SessionTest, CounterBeyondTheIntegerRangeStopsThePass)
-{
-    load({"a.txt", "b.txt", "c.txt"});
     session.setStartText(QStringLiteral("2147483600"));
     session.setStepText(QStringLiteral("100"));
     preview(QStringLiteral("[zahl].[typ]"));
     EXPECT_FALSE(session.renameEnabled());
     EXPECT_EQ(panel2(), messages::counterOutOfRange());
-    EXPECT_EQ(panel1(), QStringLiteral("3 von 3 Dateien markiert"));
-
-    // Without the counter the same values do no harm.
-    preview(QStringLiteral("[name].[typ]"));
+    EXPECT_EQ(panel1(), QStringLiteral("2 von 3 Dateien markiert"));
+    preview(QStringLiteral("[name].[typ]")); // the same values without the counter
     EXPECT_TRUE(session.renameEnabled());
 }
 
-TEST_F(SessionTest, CounterFieldsAreMadeCanonicalAtTheNextPass)
-{
-    QSignalSpy changed(&session, &Session::optionsChanged);
-    session.setStartText(QStringLiteral("-5"));
-    session.setStepText(QStringLiteral("2.7"));
-    session.ChkSituation(false);
-    EXPECT_EQ(session.options().Start, QStringLiteral("5"));
-    EXPECT_EQ(session.options().Step, QStringLiteral("2"));
-    EXPECT_EQ(session.CounterStart, 5);
-    EXPECT_EQ(session.CounterStep, 2);
-    EXPECT_GE(changed.count(), 1);
-}
-
-TEST_F(SessionTest, LeadingCharacterAndDigitCountApplyAtOnce)
+TEST_F(SessionTest, CounterFieldsBecomeCanonicalAndChoicesApplyAtOnce)
 {
     load({"a.txt"});
-    session.setStartText(QStringLiteral("7"));
+    QSignalSpy changed(&session, &Session::optionsChanged);
+    session.setStartText(QStringLiteral("-7"));
+    session.setStepText(QStringLiteral("2.7"));
     preview(QStringLiteral("[zahl]"));
-    const int three = static_cast<int>(session.digitChoices().entries().indexOf("3"));
+    EXPECT_EQ(session.options().Start, QStringLiteral("7"));
+    EXPECT_EQ(session.options().Step, QStringLiteral("2"));
+    EXPECT_GE(changed.count(), 1);
+
+    const int three = int(session.digitChoices().entries().indexOf(QStringLiteral("3")));
     session.chooseDigitCount(three);
-    EXPECT_EQ(session.DigitCount, QStringLiteral("3"));
     EXPECT_EQ(newNames(), QStringList{"7"});
     session.chooseLeadChar(1);
     EXPECT_EQ(newNames(), QStringList{"007"});
     session.chooseLeadChar(3);
     EXPECT_EQ(newNames(), QStringList{"__7"});
-    session.chooseLetterCase(CaseUpper);
-    EXPECT_EQ(session.options().LetterCase, CaseUpper);
-    EXPECT_EQ(session.options().LeadZeros, 3);
     EXPECT_EQ(session.options().Digits, three);
+    EXPECT_EQ(session.options().LeadZeros, 3);
 }
 
-TEST_F(SessionTest, ManyRowsRefillTheDigitChoices)
-{
-    QStringList names;
-    for (int i = 0; i < 120; ++i)
-        names << QStringLiteral("f%1").arg(i);
-    load(names);
-    EXPECT_EQ(session.MinDigits, 3);
-    EXPECT_EQ(session.digitChoices().chosenText(), QStringLiteral("3"));
-    EXPECT_EQ(session.DigitCount, QStringLiteral("3"));
-}
-
-TEST_F(SessionTest, OptionChangesWaitForTheTimerAndCollapseIntoOnePreview)
+TEST_F(SessionTest, ABurstOfChangesWaitsForTheTimerAndGivesOnePreview)
 {
     load({"a.txt"});
     session.refreshTimer().setInterval(60);
-    ASSERT_TRUE(session.renameEnabled());
     QSignalSpy panel(&session.status(), &StatusLine::panel1Changed);
-    for (const char *mask : {"a", "ab", "abc", "abcd", "abcd.[typ]"}) {
+    for (const char *mask : {"a", "ab", "abc", "abcd.[typ]"}) {
         session.setMaskText(QString::fromLatin1(mask));
         EXPECT_FALSE(session.renameEnabled());
     }
@@ -274,25 +192,22 @@ TEST_F(SessionTest, OptionChangesWaitForTheTimerAndCollapseIntoOnePreview)
     ASSERT_TRUE(commands.wait(2000));
     EXPECT_EQ(newNames(), QStringList{"abcd.txt"});
     EXPECT_TRUE(session.renameEnabled());
-    // One pass: panel 1 went to "..." and back once.
-    EXPECT_EQ(panel.count(), 2);
+    EXPECT_EQ(panel.count(), 2); // "..." and the count, once
     EXPECT_FALSE(commands.wait(200));
 }
 
-TEST_F(SessionTest, ApplyingSavedOptionsKeepsChoicesOutsideTheirLists)
+TEST_F(SessionTest, SavedOptionsOutsideTheirListsKeepTheCurrentChoice)
 {
     RenameOptions o;
     o.Maske = QStringLiteral("[zahl]");
     o.Digits = 40;
     o.LeadZeros = 9;
     o.LetterCase = 2;
-    o.Sets[1].Active = Checked;
     o.Sets[1].Search = QStringLiteral(" ");
     session.applyOptions(o);
     EXPECT_EQ(session.options().Maske, QStringLiteral("[zahl]"));
     EXPECT_EQ(session.options().Digits, 0);
     EXPECT_EQ(session.options().LeadZeros, 0);
-    EXPECT_EQ(session.options().LetterCase, 2);
     EXPECT_EQ(session.LetterCaseMode, 2);
     EXPECT_EQ(session.options().Sets[1].Search, QStringLiteral(" "));
 }

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QStringList>
-
 namespace kesto::test {
 
 /// A session over real files in a temporary folder, answering questions from a script.
@@ -26,30 +24,28 @@ protected:
             paths << dir.write(n, n.toUtf8());
         session.LoadListWithFileNames(paths);
     }
-
     /// Sets the mask and runs the preview at once, as the timer would.
     void preview(const QString &mask)
     {
         session.setMaskText(mask);
         session.ChkSituation(false);
     }
-
-    QStringList newNames() const
+    void replace(int set, const QString &search, const QString &by, bool inNewName = false)
+    {
+        session.setSearchActive(set, Checked);
+        session.setSearchText(set, search);
+        session.setReplaceText(set, by);
+        session.setSearchInNewName(set, inNewName ? Checked : Unchecked);
+    }
+    QStringList column(QString FileEntry::*field) const
     {
         QStringList out;
         for (const FileEntry &e : session.list().rows())
-            out << e.NewName;
+            out << e.*field;
         return out;
     }
-
-    QStringList oldNames() const
-    {
-        QStringList out;
-        for (const FileEntry &e : session.list().rows())
-            out << e.OldName;
-        return out;
-    }
-
+    QStringList newNames() const { return column(&FileEntry::NewName); }
+    QStringList oldNames() const { return column(&FileEntry::OldName); }
     QString panel1() const { return session.status().panel1(); }
     QString panel2() const { return session.status().panel2(); }
 };
