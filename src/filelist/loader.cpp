@@ -58,7 +58,8 @@ QList<FileEntry> ReadNewRows(const QList<PathToLoad> &paths, const FileList &lis
         if (item.path.isEmpty() || list.containsPath(item.path) || seen.contains(item.path))
             continue;
         FileEntry e = FileEntry::fromPath(item.path);
-        const FileFacts facts = ReadFileFacts(item.path, e.Type.toLower() == QLatin1String("jpg"));
+        const FileFacts facts = ReadFileFacts(
+            item.path, e.Type.compare(QLatin1String("jpg"), Qt::CaseInsensitive) == 0);
         // Folders, devices and pipes are skipped: only regular files can be
         // renamed here, and reading a pipe would block.
         if (!facts.exists || !facts.isRegularFile)

@@ -6,18 +6,52 @@
 #include <QDateTime>
 #include <QFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace kesto {
 
 namespace {
+
 QString &logPath()
 {
     static QString path;
     return path;
 }
+
+// The log stays open between lines: loading a photo writes several lines,
+// and opening the file for each cost more than reading the photo's facts.
+int &logFd()
+{
+    static int fd = -1;
+    return fd;
+}
+
+void closeLog()
+{
+    if (logFd() >= 0)
+        ::close(logFd());
+    logFd() = -1;
+}
+
+int openLog()
+{
+    struct stat st;
+    // A log deleted behind our back is made anew, as a reopened file would be.
+    if (logFd() >= 0 && (::fstat(logFd(), &st) != 0 || st.st_nlink == 0))
+        closeLog();
+    if (logFd() < 0 && !logPath().isEmpty())
+        logFd() = ::open(QFile::encodeName(logPath()).constData(),
+                         O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    return logFd();
+}
+
 } // namespace
 
 void SetLogPath(const QString &path)
 {
+    closeLog();
     logPath() = path;
 }
 
@@ -28,7 +62,15 @@ QString LogPath()
 
 QString LogTimestamp()
 {
-    return QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+    // Many lines fall into one second; format each second once.
+    static qint64 second = -1;
+    static QString text;
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    if (now != second) {
+        second = now;
+        text = QDateTime::fromSecsSinceEpoch(now).toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+    }
+    return text;
 }
 
 void WriteLog(const QString &text)
@@ -37,10 +79,12 @@ void WriteLog(const QString &text)
         return;
     // Appending gives the same file as reading and rewriting it, without the
     // cost per line and without losing lines of a file that could not be read.
-    QFile file(logPath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    const int fd = openLog();
+    if (fd < 0)
         return;
-    file.write(EncodeText(text) + "\r\n");
+    const QByteArray line = EncodeText(text) + "\r\n";
+    // One write per line, so a line is never split by another writer.
+    [[maybe_unused]] const ssize_t written = ::write(fd, line.constData(), size_t(line.size()));
 }
 
 void WriteTimedLog(const QString &text)
@@ -53,6 +97,7 @@ void WriteTimedLog(const QString &text)
 
 void DeleteLog()
 {
+    closeLog();
     const QString path = logPath();
     if (!FileExists(path))
         return;
