@@ -23,7 +23,6 @@ public:
 
     int number() const { return m_number; }
     bool tooBig() const { return m_tooBig; }
-    int cursor() const { return m_cursor; }
     bool atEnd() const { return m_cursor > m_text.size(); }
 
     /// The text from the cursor up to the next "[" (or the end); the cursor
