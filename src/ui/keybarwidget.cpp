@@ -105,8 +105,15 @@ QString KeyBarWidget::buttonText(const QString &caption)
 
 void KeyBarWidget::showCaption(int n)
 {
-    if (QPushButton *b = button(n))
-        b->setText(buttonText(m_keys.caption(n)));
+    QPushButton *b = button(n);
+    if (!b)
+        return;
+    b->setText(buttonText(m_keys.caption(n)));
+    // A screen reader gets the whole text, also where the caption is cut, and
+    // an empty key still has a name.
+    const QString text = m_keys.text(n).trimmed();
+    b->setAccessibleName(text.isEmpty() ? QStringLiteral("Undefinierte Taste %1").arg(n + 1)
+                                        : QStringLiteral("Taste %1").arg(m_keys.text(n)));
 }
 
 void KeyBarWidget::InsertKeyText(int n)
