@@ -5,15 +5,17 @@
 #include <gtest/gtest.h>
 
 using namespace kesto;
+using namespace Qt::StringLiterals;
 
 namespace {
 
 FileEntry photo()
 {
-    FileEntry e = FileEntry::fromPath(QStringLiteral("/home/u/Projekt A/Urlaub.JPG"));
-    e.Modified = QStringLiteral("2006-03-14 09-05-07");
-    e.Created = QStringLiteral("2004-12-01 23-59-58");
-    e.Captured = QStringLiteral("2005:07:14 13:45:12");
+    FileEntry e = FileEntry::fromPath(u"/home/u/Projekt A/Urlaub.JPG"_s);
+    e.Modified = u"2006-03-14 09-05-07"_s;
+    e.Created = u"2004-12-01 23-59-58"_s;
+    e.Captured = u"2005:07:14 13:45:12"_s;
+    e.ImageSize = QSize(640, 480);
     return e;
 }
 
@@ -25,117 +27,72 @@ QString build(const QString &mask, const FileEntry &row, int p = 1, NamingContex
     return BuildNewName(row, p, context);
 }
 
-struct BuildCase
+TEST(NameBuilder, PlaceholdersTakeTheirPartOfTheRowsFacts)
 {
-    const char *mask;
-    const char *expected;
-};
-
-TEST(NameBuilder, TimeStampPlaceholdersCutTheirFamilyByPosition)
-{
-    const BuildCase cases[] = {
-        {"[datum]", "2006-03-14"},
-        {"[rdatum]", "14-03-2006"},
-        {"[tag].[monat].[jahr]", "14.03.2006"},
-        {"[zeit]", "09-05-07"},
-        {"[h][m][s]", "090507"},
-        {"[stunde]-[minute]-[sekunde]", "09-05-07"},
-        {"[erstelldatum]", "2004-12-01"},
-        {"[erstellzeit]", "23-59-58"},
-        {"[erstelltag][erstellmonat][erstelljahr]", "01122004"},
-        {"[erstellstunde][erstellminute][erstellsekunde]", "235958"},
-        {"[aufnahmedatum] [aufnahmezeit]", "2005-07-14 13-45-12"},
-        {"[aufnahmetag][aufnahmemonat][aufnahmejahr]", "14072005"},
-        {"[aufnahmestunde][aufnahmeminute][aufnahmesekunde]", "134512"},
-        {"[dir]", "Projekt A"},
-        {"[name].[typ]", "Urlaub.JPG"},
+    // A file in the root folder without times, extension or image size.
+    const FileEntry bare = FileEntry::fromPath(u"/README"_s);
+    const std::tuple<const char *, const char *, const char *> rows[] = {
+        {"[datum]_[rdatum]_[tag].[monat].[jahr]", "2006-03-14_14-03-2006_14.03.2006", "--_--_.."},
+        {"[zeit]_[h][m][s]_[stunde][minute][sekunde]", "09-05-07_090507_090507", "--__"},
+        {"[erstelldatum]_[erstelltag][erstellmonat][erstelljahr]", "2004-12-01_01122004", "--_"},
+        {"[erstellzeit]_[erstellstunde][erstellminute][erstellsekunde]", "23-59-58_235958", "--_"},
+        {"[aufnahmedatum]_[aufnahmetag][aufnahmemonat][aufnahmejahr]", "2005-07-14_14072005", "_"},
+        {"[aufnahmezeit]_[aufnahmestunde][aufnahmeminute][aufnahmesekunde]", "13-45-12_134512",
+         "_"},
+        {"[dir]x", "Projekt Ax", "x"},
+        {"[name].[typ]", "Urlaub.JPG", "README."},
+        {"[breite]x[HÖHE]", "640x480", "x"},
     };
-    for (const BuildCase &c : cases)
-        EXPECT_EQ(build(QString::fromUtf8(c.mask), photo()), QString::fromUtf8(c.expected))
-            << c.mask;
-}
-
-TEST(NameBuilder, MissingTimesGiveSeparatorsExceptForTheCaptureDate)
-{
-    FileEntry e = FileEntry::fromPath(QStringLiteral("/x/README"));
-    EXPECT_EQ(build(QStringLiteral("[datum];[rdatum];[zeit];[tag];[erstelldatum]"), e),
-              QStringLiteral("--;--;--;;--"));
-    EXPECT_EQ(build(QStringLiteral("[aufnahmedatum][aufnahmezeit][aufnahmetag]x"), e),
-              QStringLiteral("x"));
-    EXPECT_EQ(build(QStringLiteral("[name].[typ]"), e), QStringLiteral("README."));
+    for (const auto &[mask, fromPhoto, fromBare] : rows) {
+        EXPECT_EQ(build(QString::fromUtf8(mask), photo()), QString::fromUtf8(fromPhoto));
+        EXPECT_EQ(build(QString::fromUtf8(mask), bare), QString::fromUtf8(fromBare));
+    }
 }
 
 TEST(NameBuilder, RangesCountFromEitherEndOfTheName)
 {
-    FileEntry e = FileEntry::fromPath(QStringLiteral("/x/abcdef.txt"));
-    const BuildCase cases[] = {
+    const FileEntry e = FileEntry::fromPath(u"/x/abcdef.txt"_s);
+    const std::pair<const char *, const char *> rows[] = {
         {"[2-4]", "bcd"},     {"[R2-4]", "cde"}, {"[R2-]", "abcde"}, {"[2,3]", "bcd"},
         {"[R2,3]", "cde"},    {"[R1]", "f"},     {"[8]", ""},        {"[R8]", ""},
         {"[R1,9]", "abcdef"}, {"[3-]", "cdef"},  {"[6-9]", "f"},     {"[3,0]", ""},
         {"[R6-9]", "a"},
     };
-    for (const BuildCase &c : cases)
-        EXPECT_EQ(build(QString::fromUtf8(c.mask), e), QString::fromUtf8(c.expected)) << c.mask;
+    for (const auto &[mask, expected] : rows)
+        EXPECT_EQ(build(QString::fromUtf8(mask), e), QString::fromUtf8(expected)) << mask;
 }
 
-TEST(NameBuilder, CounterUsesThePositionAndTheFormat)
+TEST(NameBuilder, OptionsApplyInTheirOrder)
 {
     NamingContext c;
     c.CounterStart = 95;
     c.CounterStep = 5;
     c.DigitCount = 3;
-    c.LeadChar = QStringLiteral("0");
-    EXPECT_EQ(build(QStringLiteral("[zahl]"), photo(), 1, c), QStringLiteral("095"));
-    EXPECT_EQ(build(QStringLiteral("[zahl]"), photo(), 3, c), QStringLiteral("105"));
-    c.LeadChar.clear();
-    EXPECT_EQ(build(QStringLiteral("[zahl]"), photo(), 1, c), QStringLiteral("95"));
-}
+    c.LeadChar = u"0"_s;
+    EXPECT_EQ(build(u"[zahl]"_s, photo(), 1, c), u"095"_s);
+    EXPECT_EQ(build(u"[zahl]"_s, photo(), 3, c), u"105"_s);
 
-TEST(NameBuilder, ReplacementInTheOldNameReachesOnlyTheNameSource)
-{
-    NamingContext c;
-    c.sets[0] = {Checked, QStringLiteral("jpg"), QStringLiteral("X"), Unchecked};
-    FileEntry e = FileEntry::fromPath(QStringLiteral("/x/jpg_bild.jpg"));
-    EXPECT_EQ(build(QStringLiteral("[name]-[2-3]-jpg.[typ]"), e, 1, c),
-              QStringLiteral("X_bild-_b-jpg.jpg"));
+    // Replacing in the old name reaches only the name source, in the new name everything;
+    // an active set without search text and an inactive set do nothing.
+    const FileEntry e = FileEntry::fromPath(u"/x/jpg_bild.jpg"_s);
+    const QString mask = u"[name]-[2-3]-jpg.[typ]"_s;
+    c.sets = {{{Checked, u"JPG"_s, u"X"_s, Unchecked},
+               {Checked, QString(), u"nie"_s, Checked},
+               {Unchecked, u"bild"_s, u"nie"_s, Checked}}};
+    EXPECT_EQ(build(mask, e, 1, c), u"X_bild-_b-jpg.jpg"_s);
     c.sets[0].InNewName = Checked;
-    EXPECT_EQ(build(QStringLiteral("[name]-[2-3]-jpg.[typ]"), e, 1, c),
-              QStringLiteral("X_bild-pg-X.X"));
-}
+    EXPECT_EQ(build(mask, e, 1, c), u"X_bild-pg-X.X"_s);
 
-TEST(NameBuilder, SetsApplyInOrderAndInactiveOrEmptySetsDoNothing)
-{
-    NamingContext c;
-    c.sets[0] = {Checked, QStringLiteral("img"), QStringLiteral("Foto"), Unchecked};
-    c.sets[1] = {Checked, QStringLiteral("foto"), QStringLiteral("Bild"), Unchecked};
-    c.sets[2] = {Unchecked, QStringLiteral("Bild"), QStringLiteral("nie"), Unchecked};
-    FileEntry e = FileEntry::fromPath(QStringLiteral("/x/IMG_1 Img.jpg"));
-    EXPECT_EQ(build(QStringLiteral("[name]"), e, 1, c), QStringLiteral("Bild_1 Bild"));
-    c.sets[2] = {Checked, QString(), QStringLiteral("nie"), Unchecked};
-    EXPECT_EQ(build(QStringLiteral("[name]"), e, 1, c), QStringLiteral("Bild_1 Bild"));
-}
+    // Each set works on the result of the one before.
+    c.sets[0] = {Checked, u"img"_s, u"Foto"_s, Unchecked};
+    c.sets[1] = {Checked, u"foto"_s, u"Bild"_s, Unchecked};
+    EXPECT_EQ(build(u"[name]"_s, FileEntry::fromPath(u"/x/IMG_1 Img.jpg"_s), 1, c),
+              u"Bild_1 Bild"_s);
 
-TEST(NameBuilder, LetterCaseCoversTheWholeNameAndNewNameReplacementsKeepTheirCase)
-{
-    NamingContext c;
+    // The letter case covers the whole name; new-name replacements keep their case.
     c.LetterCaseMode = CaseUpper;
-    c.sets[0] = {Checked, QStringLiteral("JPG"), QStringLiteral("jpeg"), Checked};
-    EXPECT_EQ(build(QStringLiteral("urlaub_[name].[typ]"), photo(), 1, c),
-              QStringLiteral("URLAUB_URLAUB.jpeg"));
-}
-
-TEST(NameBuilder, ImageSizeComesFromTheRow)
-{
-    FileEntry e = photo();
-    EXPECT_EQ(build(QStringLiteral("[breite]x[höhe]"), e), QStringLiteral("x"));
-    e.ImageSize = QSize(640, 480);
-    EXPECT_EQ(build(QStringLiteral("[BREITE]x[HÖHE]"), e), QStringLiteral("640x480"));
-}
-
-TEST(NameBuilder, DirOfTheRootFolderIsEmpty)
-{
-    EXPECT_EQ(build(QStringLiteral("[dir]x"), FileEntry::fromPath(QStringLiteral("/a.txt"))),
-              QStringLiteral("x"));
+    c.sets[0] = {Checked, u"JPG"_s, u"jpeg"_s, Checked};
+    EXPECT_EQ(build(u"urlaub_[name].[typ]"_s, photo(), 1, c), u"URLAUB_URLAUB.jpeg"_s);
 }
 
 TEST(NameBuilder, RandomStringsAreDrawnPerTokenAndRow)
@@ -143,12 +100,12 @@ TEST(NameBuilder, RandomStringsAreDrawnPerTokenAndRow)
     NamingContext c;
     c.alphabet.Digits = true;
     SeedRandom(1);
-    const QString first = build(QStringLiteral("[zufallskette 6]-[zufallskette6]"), photo(), 1, c);
+    const QString first = build(u"[zufallskette 6]-[zufallskette6]"_s, photo(), 1, c);
     ASSERT_EQ(first.size(), 13);
     EXPECT_NE(first.left(6), first.mid(7));
-    for (QChar ch : first.left(6))
-        EXPECT_TRUE(ch.isDigit());
-    EXPECT_NE(build(QStringLiteral("[zufallskette 6]"), photo(), 1, c), first.left(6));
+    EXPECT_NE(build(u"[zufallskette 6]"_s, photo(), 1, c), first.left(6));
+    c.alphabet.Digits = false;
+    EXPECT_EQ(build(u"a[zufallskette 6]b"_s, photo(), 1, c), u"ab"_s);
 }
 
 } // namespace
