@@ -8,62 +8,37 @@ using namespace kesto;
 
 namespace {
 
-QStringList range(int from, int to)
+TEST(DigitChoices, TooSmallChoiceIsRefilledFromMinDigitsAndALargerOneStays)
 {
-    QStringList l;
-    for (int i = from; i <= to; ++i)
-        l << QString::number(i);
-    return l;
-}
-
-TEST(DigitChoices, EmptyListWithZeroCountersOffersOneToTwelveAndChoosesOne)
-{
-    DigitChoices choices;
-    QSignalSpy chosen(&choices, &DigitChoices::entryChosen);
-    EXPECT_EQ(AdjustDigitChoices(0, 0, 0, choices), 1);
-    EXPECT_EQ(choices.entries(), range(1, 12));
-    EXPECT_EQ(choices.chosenText(), QStringLiteral("1"));
-    EXPECT_EQ(chosen.count(), 1);
-}
-
-TEST(DigitChoices, TooSmallChoiceIsRefilledFromMinDigits)
-{
-    DigitChoices choices;
-    AdjustDigitChoices(0, 0, 0, choices);
-    choices.choose(1); // "2"
-    EXPECT_EQ(AdjustDigitChoices(150, 1, 1, choices), 3);
-    EXPECT_EQ(choices.entries(), range(3, 12));
-    EXPECT_EQ(choices.chosenText(), QStringLiteral("3"));
-}
-
-TEST(DigitChoices, LargeEnoughChoiceStaysAndNothingIsAnnounced)
-{
-    DigitChoices choices;
-    AdjustDigitChoices(0, 0, 0, choices);
-    choices.choose(4); // "5"
-    QSignalSpy chosen(&choices, &DigitChoices::entryChosen);
-    QSignalSpy refilled(&choices, &DigitChoices::entriesChanged);
-    EXPECT_EQ(AdjustDigitChoices(150, 1, 1, choices), 3);
-    EXPECT_EQ(choices.chosenText(), QStringLiteral("5"));
-    EXPECT_EQ(chosen.count(), 0);
-    EXPECT_EQ(refilled.count(), 0);
-}
-
-TEST(DigitChoices, MinDigitsCountsTheLargestValueAndAMinusSign)
-{
-    DigitChoices choices;
-    EXPECT_EQ(AdjustDigitChoices(3, 95, 5, choices), 3); // 105
-    EXPECT_EQ(AdjustDigitChoices(0, 0, 5, choices), 2);  // -5 with no rows
-    EXPECT_EQ(AdjustDigitChoices(1, 0, 0, choices), 1);
-}
-
-TEST(DigitChoices, HugeCountersDoNotWrapAndStillOfferAnEntry)
-{
-    DigitChoices choices;
-    const int minDigits = AdjustDigitChoices(100000, 99999999, 99999, choices);
-    EXPECT_EQ(minDigits, 11);
-    EXPECT_FALSE(choices.entries().isEmpty());
-    EXPECT_EQ(choices.chosenText(), QStringLiteral("11"));
+    // Chosen entry before (0: a fresh list), rows, start, step, then MinDigits,
+    // the first entry and the chosen entry afterwards.
+    const std::tuple<int, int, qint32, qint32, int, int, int> rows[] = {
+        {0, 0, 0, 0, 1, 1, 1},
+        {2, 150, 1, 1, 3, 3, 3},
+        {5, 150, 1, 1, 3, 1, 5},
+        {3, 3, 95, 5, 3, 1, 3},
+        {0, 0, 0, 5, 2, 2, 2},
+        {12, 100000, 99999999, 99999, 11, 1, 12},
+        {0, 100000, 99999999, 99999, 11, 11, 11},
+        {0, 100000, 2147483647, 2147483647, 15, 12, 12},
+    };
+    for (const auto &[before, count, start, step, minDigits, first, after] : rows) {
+        SCOPED_TRACE(testing::Message() << before << ", " << count << " rows from " << start);
+        DigitChoices choices;
+        if (before > 0) {
+            AdjustDigitChoices(0, 0, 0, choices);
+            choices.choose(before - 1);
+        }
+        QSignalSpy chosen(&choices, &DigitChoices::entryChosen);
+        QSignalSpy refilled(&choices, &DigitChoices::entriesChanged);
+        EXPECT_EQ(AdjustDigitChoices(count, start, step, choices), minDigits);
+        EXPECT_EQ(choices.entries().size(), 13 - first);
+        EXPECT_EQ(choices.entries().value(0), QString::number(first));
+        EXPECT_EQ(choices.chosenText(), QString::number(after));
+        // Choosing announces the entry as a click would; keeping it announces nothing.
+        EXPECT_EQ(chosen.count(), refilled.count());
+        EXPECT_EQ(refilled.count(), after != before ? 1 : 0);
+    }
 }
 
 } // namespace
