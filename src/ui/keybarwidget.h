@@ -45,7 +45,6 @@ public:
 
     /// Whether key tooltips are shown; later definitions follow it.
     void setTooltipsOn(bool on) { m_tooltipsOn = on; }
-    bool tooltipsOn() const { return m_tooltipsOn; }
 
     /// The text a button shows for a caption: an ampersand stays visible
     /// instead of marking an access key.

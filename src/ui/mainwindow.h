@@ -73,8 +73,6 @@ public:
     QWidget *keyBarArea() const { return m_keyBarArea; }
     FileListView *listView() const { return m_list; }
     FileListModel *listModel() const { return m_model; }
-    ProportionalLayout &layoutRules() { return m_layout; }
-    int currentPage() const { return m_currentPage; }
 
     /// The single click handler of the command buttons, dispatching on \a index.
     void BtnClick(int index);

@@ -43,9 +43,6 @@ public:
     void ShowMaskMenu(Mode mode);
     /// Builds the menu for \a mode from the masks file without showing it.
     QMenu *buildMenu(Mode mode);
-    QMenu *menu() const { return m_menu; }
-    const QList<MaskMenuEntry> &entries() const { return m_entries; }
-    Mode mode() const { return m_mode; }
 
     /// Entry \a index was chosen: loads (mode Load) or, after asking, deletes
     /// (mode Delete) its mask; the separator and the cancel entry do nothing.

@@ -69,8 +69,6 @@ public:
     /// Applies the rules to the window's current size.
     void ResizeLayout();
 
-    LayoutGeometry recordedWindow() const { return m_windowGeometry; }
-    LayoutGrowth growth() const { return m_growth; }
 
 private:
     struct Recorded
