@@ -52,9 +52,12 @@ FileEntry FileEntry::fromPath(const QString &path)
 
 QString FileEntry::sizeKeyFor(qint64 length)
 {
-    return QStringLiteral("%1")
-        .arg(static_cast<quint64>(length), 16, 16, QLatin1Char('0'))
-        .toUpper();
+    QString key(16, Qt::Uninitialized);
+    QChar *digit = key.data() + 16;
+    quint64 rest = static_cast<quint64>(length);
+    for (int i = 0; i < 16; ++i, rest >>= 4)
+        *--digit = QLatin1Char("0123456789ABCDEF"[rest & 15]);
+    return key;
 }
 
 QString FileEntry::text(int column) const

@@ -1,15 +1,42 @@
-// Kept apart from the other image facts so that a program that never asks for
-// a pixel size is not linked against the GUI library.
 #include "metadata/imagefacts.h"
 
-#include <QImageReader>
+#include <QCoreApplication>
+#include <QLibrary>
+
+#include <cstdio>
 
 namespace kesto {
 
+namespace {
+
+using ReaderFunction = void (*)(const QString *, QSize *);
+
+// The module next to an installed program, else the one of the build tree.
+ReaderFunction loadReader()
+{
+    const QStringList candidates{QCoreApplication::applicationDirPath() +
+                                     QStringLiteral("/" KESTO_IMAGESIZE_RELDIR),
+                                 QStringLiteral(KESTO_IMAGESIZE_BUILDDIR)};
+    for (const QString &dir : candidates) {
+        QLibrary module(dir + QStringLiteral("/kesto_imagesize"));
+        if (auto f = reinterpret_cast<ReaderFunction>(module.resolve("kesto_read_image_size")))
+            return f;
+    }
+    std::fputs("Kesto: Das Modul zum Lesen von Bildgrößen fehlt; [BREITE] und [HÖHE] "
+               "bleiben leer.\n",
+               stderr);
+    return nullptr;
+}
+
+} // namespace
+
 QSize ReadImageSize(const QString &path)
 {
-    QImageReader reader(path);
-    return reader.size();
+    static const ReaderFunction reader = loadReader();
+    QSize size;
+    if (reader)
+        reader(&path, &size);
+    return size;
 }
 
 } // namespace kesto

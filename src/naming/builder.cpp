@@ -11,53 +11,49 @@ namespace {
 
 // A piece of at most c characters of s from position a (counted from 1); empty
 // when a lies beyond the end.
-QString Sub(const QString &s, qsizetype a, qsizetype c)
+QStringView Sub(QStringView s, qsizetype a, qsizetype c)
 {
     if (a < 1 || a > s.size() || c <= 0)
         return {};
-    return s.mid(a - 1, c);
+    return s.mid(a - 1, std::min(c, s.size() - a + 1));
 }
 
-QString dateOf(const QString &t)
+void appendJoined(QString &out, QStringView a, QStringView b, QStringView c)
 {
-    return Sub(t, 1, 4) + QLatin1Char('-') + Sub(t, 6, 2) + QLatin1Char('-') + Sub(t, 9, 2);
-}
-
-QString reversedDateOf(const QString &t)
-{
-    return Sub(t, 9, 2) + QLatin1Char('-') + Sub(t, 6, 2) + QLatin1Char('-') + Sub(t, 1, 4);
-}
-
-QString timeOf(const QString &t)
-{
-    return Sub(t, 12, 2) + QLatin1Char('-') + Sub(t, 15, 2) + QLatin1Char('-') + Sub(t, 18, 2);
+    out.append(a).append(u'-').append(b).append(u'-').append(c);
 }
 
 // The time-stamp placeholders of one family (modification, creation or
 // capture), by the kind code of the modification twin.
-QString timePart(int baseKind, const QString &t)
+void appendTimePart(QString &out, int baseKind, QStringView t)
 {
     switch (baseKind) {
     case KindDatum:
-        return dateOf(t);
+        return appendJoined(out, Sub(t, 1, 4), Sub(t, 6, 2), Sub(t, 9, 2));
     case KindRDatum:
-        return reversedDateOf(t);
+        return appendJoined(out, Sub(t, 9, 2), Sub(t, 6, 2), Sub(t, 1, 4));
     case KindTag:
-        return Sub(t, 9, 2);
+        out.append(Sub(t, 9, 2));
+        return;
     case KindMonat:
-        return Sub(t, 6, 2);
+        out.append(Sub(t, 6, 2));
+        return;
     case KindJahr:
-        return Sub(t, 1, 4);
+        out.append(Sub(t, 1, 4));
+        return;
     case KindZeit:
-        return timeOf(t);
+        return appendJoined(out, Sub(t, 12, 2), Sub(t, 15, 2), Sub(t, 18, 2));
     case KindStunde:
-        return Sub(t, 12, 2);
+        out.append(Sub(t, 12, 2));
+        return;
     case KindMinute:
-        return Sub(t, 15, 2);
+        out.append(Sub(t, 15, 2));
+        return;
     case KindSekunde:
-        return Sub(t, 18, 2);
+        out.append(Sub(t, 18, 2));
+        return;
     default:
-        return {};
+        return;
     }
 }
 
@@ -66,62 +62,84 @@ bool isTimeKind(int kind)
     return (kind >= KindDatum && kind <= KindJahr) || (kind >= KindZeit && kind <= KindSekunde);
 }
 
-} // namespace
-
-QString ExpandToken(const MaskToken &token, const FileEntry &row, int p, const QString &name,
-                    const NamingContext &context)
+// Appends what one token contributes. Working on views and one growing result
+// keeps a pass over many rows free of a temporary text per token.
+void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int p,
+                 const QString &name, const NamingContext &context)
 {
     const qsizetype L = name.size();
     switch (token.Kind) {
     case KindLiteral:
-        return token.Text;
+        out.append(token.Text);
+        return;
     case KindName:
-        return name;
+        out.append(name);
+        return;
     case KindTyp:
-        return row.Type;
+        out.append(row.Type);
+        return;
     case KindDir:
-        return LastPathPart(row.Folder);
+        out.append(LastPathPart(row.Folder));
+        return;
     case KindZahl:
-        return FormatCounter(CounterValue(context.CounterStart, context.CounterStep, p),
-                             context.DigitCount, context.LeadChar);
+        out.append(FormatCounter(CounterValue(context.CounterStart, context.CounterStep, p),
+                                 context.DigitCount, context.LeadChar));
+        return;
     case KindRandom:
-        return RandomString(token.First, context.alphabet);
+        out.append(RandomString(token.First, context.alphabet));
+        return;
     case KindBreite:
-        return row.ImageSize.isValid() ? QString::number(row.ImageSize.width()) : QString();
+        if (row.ImageSize.isValid())
+            out.append(QString::number(row.ImageSize.width()));
+        return;
     case KindHoehe:
-        return row.ImageSize.isValid() ? QString::number(row.ImageSize.height()) : QString();
+        if (row.ImageSize.isValid())
+            out.append(QString::number(row.ImageSize.height()));
+        return;
     case KindRange:
-        return Sub(name, token.First, qsizetype(token.Second) - token.First + 1);
+        out.append(Sub(name, token.First, qsizetype(token.Second) - token.First + 1));
+        return;
     case KindRangeRight: {
         if (token.First > L)
-            return {};
+            return;
         const qsizetype e = std::min<qsizetype>(token.Second, L);
-        return Sub(name, L - e + 1, e - token.First + 1);
+        out.append(Sub(name, L - e + 1, e - token.First + 1));
+        return;
     }
     case KindChars:
-        return Sub(name, token.First, token.Second);
+        out.append(Sub(name, token.First, token.Second));
+        return;
     case KindCharsRight: {
         if (token.First > L)
-            return {};
+            return;
         const qsizetype m = std::min<qsizetype>(token.Second, L - token.First + 1);
-        return Sub(name, L - token.First - m + 2, m);
+        out.append(Sub(name, L - token.First - m + 2, m));
+        return;
     }
     default:
         break;
     }
 
-    if (isTimeKind(token.Kind))
-        return timePart(token.Kind, row.Modified);
-    if (isTimeKind(token.Kind - KindErstellOffset))
-        return timePart(token.Kind - KindErstellOffset, row.Created);
-    if (isTimeKind(token.Kind - KindAufnahmeOffset)) {
+    if (isTimeKind(token.Kind)) {
+        appendTimePart(out, token.Kind, row.Modified);
+    } else if (isTimeKind(token.Kind - KindErstellOffset)) {
+        appendTimePart(out, token.Kind - KindErstellOffset, row.Created);
+    } else if (isTimeKind(token.Kind - KindAufnahmeOffset)) {
         // Only the capture date may be missing as a whole; an empty text then
         // gives nothing rather than the bare separators.
-        if (row.Captured.isEmpty())
-            return {};
-        return timePart(token.Kind - KindAufnahmeOffset, row.Captured);
+        if (!row.Captured.isEmpty())
+            appendTimePart(out, token.Kind - KindAufnahmeOffset, row.Captured);
     }
-    return {};
+}
+
+} // namespace
+
+QString ExpandToken(const MaskToken &token, const FileEntry &row, int p, const QString &name,
+                    const NamingContext &context)
+{
+    QString out;
+    appendToken(out, token, row, p, name, context);
+    return out;
 }
 
 QString BuildNewName(const FileEntry &row, int p, const NamingContext &context)
@@ -133,8 +151,9 @@ QString BuildNewName(const FileEntry &row, int p, const NamingContext &context)
     }
 
     QString result;
+    result.reserve(name.size() + 32);
     for (const MaskToken &token : context.tokens)
-        result += ExpandToken(token, row, p, name, context);
+        appendToken(result, token, row, p, name, context);
 
     result = ApplyLetterCase(result, context.LetterCaseMode);
 
@@ -142,6 +161,8 @@ QString BuildNewName(const FileEntry &row, int p, const NamingContext &context)
         if (isOn(set.Active) && isOn(set.InNewName) && !set.Search.isEmpty())
             result = ReplaceAll(result, set.Search, set.Replace);
     }
+    // The reserve is not kept: every row keeps its name for long.
+    result.squeeze();
     return result;
 }
 

@@ -474,7 +474,8 @@ void Session::loadPaths(const QList<PathToLoad> &paths, const std::function<void
 
     setProgress(0, n);
     m_list.setKeepSorted(true);
-    MinDigits = AdjustDigitChoices(m_list.count(), CounterStart, CounterStep, m_digits);
+    // The pass sizes the digit choices itself; a choice it makes is taken over
+    // without a second pass over the rows.
     ChkSituation(false);
     WriteTimedLog(QStringLiteral(" EXIT LoadListWithFileNames "));
 }

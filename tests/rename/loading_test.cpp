@@ -1,5 +1,7 @@
+#include "filelist/loader.h"
 #include "sessionfixture.h"
 #include "storage/applog.h"
+#include "support/photobuilder.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -79,6 +81,32 @@ TEST_F(LoadingTest, NewRowsAreSortedAndTheWindowIsServedEverySixteenFiles)
     EXPECT_EQ(oldNames().last(), QStringLiteral("f39"));
     EXPECT_EQ(panel1(), QStringLiteral("40 von 40 Dateien markiert"));
     EXPECT_EQ(session.digitChoices().chosenText(), QStringLiteral("2"));
+}
+
+TEST_F(LoadingTest, ManyFilesWithoutALogGiveTheSameRowsAsWithOne)
+{
+    QStringList paths;
+    for (int i = 0; i < 90; ++i) {
+        const QByteArray date = "2005:07:14 13:45:" + QByteArray::number(10 + i % 50);
+        paths << dir.write(QStringLiteral("IMG_%1.JPG").arg(i),
+                           i % 3 ? kesto::test::cameraPhoto(kesto::test::ByteOrder::Intel, date)
+                                 : QByteArray("kein Foto"));
+    }
+    paths << paths.at(5) << dir.mkdir(QStringLiteral("ordner"))
+          << dir.file(QStringLiteral("fehlt"));
+    const FileList empty;
+    const QList<FileEntry> logged = ReadNewRows(PathsFromText(paths), empty);
+    SetLogPath(QString()); // without a log the files are read side by side
+    const QList<FileEntry> quiet = ReadNewRows(PathsFromText(paths), empty);
+    ASSERT_EQ(logged.size(), 90);
+    ASSERT_EQ(quiet.size(), logged.size());
+    for (qsizetype i = 0; i < logged.size(); ++i) {
+        EXPECT_EQ(quiet.at(i).FullPath, logged.at(i).FullPath);
+        EXPECT_EQ(quiet.at(i).SizeKey, logged.at(i).SizeKey);
+        EXPECT_EQ(quiet.at(i).Modified, logged.at(i).Modified);
+        EXPECT_EQ(quiet.at(i).Captured, logged.at(i).Captured);
+    }
+    EXPECT_EQ(logged.at(1).Captured, QStringLiteral("2005:07:14 13:45:11"));
 }
 
 } // namespace
