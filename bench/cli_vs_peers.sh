@@ -42,7 +42,8 @@ run_us() {
 }
 # time_with_copy SRC: copies SRC to $SCR/w (not timed), then times the command
 # given after it with W pointing at the copy.
-fresh_copy() { rm -rf "$SCR/w"; cp -a "$1" "$SCR/w"; }
+# The copy is written back before the timed run, so no writeback competes with it.
+fresh_copy() { rm -rf "$SCR/w"; cp -a "$1" "$SCR/w"; sync; }
 
 echo "# $n photos in $D; $(exiftool -ver | sed 's/^/exiftool /'), $(exiv2 --version | head -1); $(nproc) cores"
 
@@ -74,7 +75,7 @@ fresh_copy "$D"; w=("$SCR"/w/*.jpg)
 
 # --- rename loop against plain renameat2 ---------------------------------------
 loop_k=() loop_p=()
-make_empty() { rm -rf "$SCR/e"; mkdir "$SCR/e"; (cd "$SCR/e" && seq -f 'IMG_%06g.jpg' 1 "$NFILES" | xargs touch); }
+make_empty() { rm -rf "$SCR/e"; mkdir "$SCR/e"; (cd "$SCR/e" && seq -f 'IMG_%06g.jpg' 1 "$NFILES" | xargs touch); sync; }
 for ((r = 0; r <= RUNS; r++)); do
     make_empty; e=("$SCR"/e/*.jpg)
     k=$(run_us "$CLI" --mask '[name]_r.[typ]' --apply "${e[@]}")

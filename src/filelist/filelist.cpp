@@ -113,17 +113,34 @@ void FileList::sortRows()
             return descending ? sb < sa : sa < sb;
         });
     } else {
-        // Sort keys make each comparison a plain byte compare; comparing
-        // through the collator would redo the locale work n log n times.
         QCollator collator{QLocale(QLocale::German, QLocale::Germany)};
         collator.setCaseSensitivity(Qt::CaseInsensitive);
-        std::vector<QCollatorSortKey> keys;
-        keys.reserve(m_rows.size());
-        for (const FileEntry &e : std::as_const(m_rows))
-            keys.push_back(collator.sortKey(e.text(m_sortColumn)));
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return descending ? keys[b].compare(keys[a]) < 0 : keys[a].compare(keys[b]) < 0;
-        });
+        // Rows often arrive in order already, or in reverse (new rows go to
+        // the top): one look at the neighbours settles those cases.
+        bool inOrder = true, reversed = true;
+        for (qsizetype i = 1; i < m_rows.size() && (inOrder || reversed); ++i) {
+            int c = collator.compare(m_rows.at(i - 1).text(m_sortColumn),
+                                     m_rows.at(i).text(m_sortColumn));
+            if (descending)
+                c = -c;
+            inOrder = inOrder && c <= 0;
+            reversed = reversed && c > 0;
+        }
+        if (inOrder)
+            return;
+        if (reversed) {
+            std::reverse(order.begin(), order.end());
+        } else {
+            // Sort keys make each comparison a plain byte compare; comparing
+            // through the collator would redo the locale work n log n times.
+            std::vector<QCollatorSortKey> keys;
+            keys.reserve(m_rows.size());
+            for (const FileEntry &e : std::as_const(m_rows))
+                keys.push_back(collator.sortKey(e.text(m_sortColumn)));
+            std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+                return descending ? keys[b].compare(keys[a]) < 0 : keys[a].compare(keys[b]) < 0;
+            });
+        }
     }
 
     Q_EMIT aboutToReset();

@@ -77,6 +77,18 @@ TEST(FileList, TextColumnsSortCaseInsensitivelyWithGermanCollationOnceKeepSorted
     // "Äpfel" goes with "apfel" before "Apfelmus"; names equal but for the case keep their order.
     EXPECT_TRUE(paths(list).endsWith(u"/f/Apfelmus /f/Birne /f/birne /f/Zebra"_s))
         << paths(list).toStdString();
+
+    // Rows that arrive in order or in reverse take the short way, with the same result.
+    list.ClearList();
+    list.setKeepSorted(false);
+    list.insertRows(0, {row("/f/c"), row("/f/b"), row("/f/B"), row("/f/a")});
+    list.setKeepSorted(true);
+    EXPECT_EQ(paths(list), u"/f/a /f/b /f/B /f/c"_s);
+    reset.clear();
+    list.setKeepSorted(true);
+    EXPECT_EQ(reset.count(), 0) << "nothing to do for rows in order";
+    list.setSortOrder(Qt::DescendingOrder);
+    EXPECT_EQ(paths(list), u"/f/c /f/b /f/B /f/a"_s);
 }
 
 } // namespace
