@@ -13,6 +13,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <cstring>
 #include <malloc.h>
 
 using namespace kesto;
@@ -109,7 +110,7 @@ int main(int argc, char *argv[])
 
     QList<QByteArray> args;
     for (int i = 1; i < argc; ++i)
-        args.append(QByteArray(argv[i]));
+        args.append(QByteArray::fromRawData(argv[i], qsizetype(std::strlen(argv[i]))));
     const cli::Arguments a = cli::ParseArguments(args);
     if (a.help) {
         out << cli::UsageText();
@@ -149,8 +150,9 @@ int main(int argc, char *argv[])
     }
     // The rename command's full test, as in the window.
     session.ChkSituation(true);
-    out << QString(session.namesText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    out.flush();
+    const QByteArray names = session.namesText(u"\n").toUtf8();
+    std::fwrite(names.constData(), 1, size_t(names.size()), stdout);
+    std::fflush(stdout);
 
     const auto finalMessage = [&session] {
         return session.MaskOk ? session.status().panel2() : session.maskStatus();

@@ -28,6 +28,21 @@ void FileList::insertRows(int position, const QList<FileEntry> &entries)
     Q_EMIT rowsInserted(position, last);
 }
 
+void FileList::insertRows(int position, QList<FileEntry> &&entries)
+{
+    if (!m_rows.isEmpty() || entries.isEmpty()) {
+        insertRows(position, std::as_const(entries));
+        return;
+    }
+    const int last = static_cast<int>(entries.size()) - 1;
+    Q_EMIT rowsAboutToBeInserted(0, last);
+    m_rows = std::move(entries);
+    m_paths.reserve(m_rows.size());
+    for (const FileEntry &e : std::as_const(m_rows))
+        ++m_paths[e.FullPath];
+    Q_EMIT rowsInserted(0, last);
+}
+
 void FileList::removeRows(int first, int n)
 {
     if (n <= 0 || first < 0 || first + n > count())
@@ -143,12 +158,23 @@ void FileList::sortRows()
         }
     }
 
+    // The rows move within their own array, cycle by cycle: a second array
+    // for them would be fresh memory, dearer than the moves.
     Q_EMIT aboutToReset();
-    QList<FileEntry> sorted;
-    sorted.reserve(m_rows.size());
-    for (int i : order)
-        sorted.append(std::move(m_rows[i]));
-    m_rows = std::move(sorted);
+    std::vector<char> placed(order.size(), 0);
+    for (int start = 0; start < int(order.size()); ++start) {
+        if (placed[start] || order[start] == start)
+            continue;
+        FileEntry first = std::move(m_rows[start]);
+        int to = start;
+        while (order[to] != start) {
+            placed[to] = 1;
+            m_rows[to] = std::move(m_rows[order[to]]);
+            to = order[to];
+        }
+        placed[to] = 1;
+        m_rows[to] = std::move(first);
+    }
     Q_EMIT resetDone();
 }
 

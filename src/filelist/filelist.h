@@ -30,6 +30,8 @@ public:
 
     /// Inserts \a entries at \a position (0 = top), in their order.
     void insertRows(int position, const QList<FileEntry> &entries);
+    /// The same, taking the rows over without copying them into an empty list.
+    void insertRows(int position, QList<FileEntry> &&entries);
     void removeRows(int first, int count);
     void removeRow(int row) { removeRows(row, 1); }
     /// Moves one row so that it ends up at position \a to.

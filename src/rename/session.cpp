@@ -470,7 +470,7 @@ void Session::loadPaths(const QList<PathToLoad> &paths, const std::function<void
         paths, m_list, [this, n](int i) { setProgress(i, n); }, yield);
     // Each new row goes to the top; the sort below puts everything in place.
     std::reverse(added.begin(), added.end());
-    m_list.insertRows(0, added);
+    m_list.insertRows(0, std::move(added));
 
     setProgress(0, n);
     m_list.setKeepSorted(true);
@@ -602,12 +602,22 @@ void Session::SortByColumn(int k)
     ChkSituation(false);
 }
 
-QString Session::namesText() const
+QString Session::namesText(QStringView lineEnd) const
 {
-    const QString crlf = QStringLiteral("\r\n");
-    QString text = QStringLiteral("Vorher\tNachher") + crlf;
+    const QLatin1StringView header("Vorher\tNachher");
+    qsizetype length = header.size() + lineEnd.size();
     for (const FileEntry &e : m_list.rows())
-        text += e.OldName + QLatin1Char('\t') + e.NewName + crlf;
+        length += e.OldName.size() + 1 + e.NewName.size() + lineEnd.size();
+    QString text;
+    text.reserve(length);
+    text += header;
+    text += lineEnd;
+    for (const FileEntry &e : m_list.rows()) {
+        text += e.OldName;
+        text += QLatin1Char('\t');
+        text += e.NewName;
+        text += lineEnd;
+    }
     return text;
 }
 

@@ -134,8 +134,9 @@ public:
     /// Header k clicked (1 = "Alter Name" … 8 = "Aufnahme (Exif)").
     void SortByColumn(int k);
     int LastSortColumn = 0;
-    /// "Vorher" TAB "Nachher", then old TAB new name per row, lines ended by CR LF.
-    QString namesText() const;
+    /// "Vorher" TAB "Nachher", then old TAB new name per row, lines ended by
+    /// \a lineEnd (CR LF on the clipboard).
+    QString namesText(QStringView lineEnd = u"\r\n") const;
     /// Puts namesText() on the clipboard (through clipboardRequested) and beeps.
     void CopyNamesToClipboard();
 

@@ -61,6 +61,24 @@ TEST(FileList, SizeColumnSortsByLengthAndKeepsTheOrderOfEqualLengths)
     EXPECT_EQ(paths(list), u"/1/same /2/same /f/nine /f/ten /f/4G-1 /f/4G"_s);
     list.setSortOrder(Qt::DescendingOrder);
     EXPECT_EQ(paths(list), u"/f/4G /f/4G-1 /f/ten /f/nine /1/same /2/same"_s);
+
+    // Rows are put in place cycle by cycle: a scrambled list with long and
+    // short cycles must come out whole and in order.
+    QList<FileEntry> scrambled;
+    for (int i = 0; i < 500; ++i) {
+        const int size = (i * 7919) % 500;
+        scrambled.append(row(QStringLiteral("/s/%1").arg(size).toUtf8().constData(), size));
+    }
+    list.ClearList();
+    list.setSortOrder(Qt::AscendingOrder);
+    list.setKeepSorted(false);
+    list.insertRows(0, scrambled);
+    list.setKeepSorted(true);
+    ASSERT_EQ(list.count(), 500);
+    for (int i = 0; i < 500; ++i) {
+        ASSERT_EQ(list.at(i).Size, i);
+        ASSERT_EQ(list.findRow(QStringLiteral("/s/%1").arg(i)), i);
+    }
 }
 
 TEST(FileList, TextColumnsSortCaseInsensitivelyWithGermanCollationOnceKeepSortedIsOn)
