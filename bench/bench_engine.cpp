@@ -8,6 +8,7 @@
 //
 // Prints the median of several runs; all figures from one run of the program.
 
+#include "benchsupport.h"
 #include "naming/textcase.h"
 #include "rename/session.h"
 #include "storage/questions.h"
@@ -25,28 +26,9 @@
 #include <vector>
 
 using namespace kesto;
-using Clock = std::chrono::steady_clock;
+using namespace kesto::bench;
 
 namespace {
-
-class NoQuestions : public UserQuestions
-{
-public:
-    QString askText(const QString &, const QString &, const QString &) override { return {}; }
-    bool askYesNo(const QString &, const QString &) override { return true; }
-    bool askOkCancel(const QString &, const QString &) override { return true; }
-};
-
-double msSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 void makeFiles(const QString &dir, int n, const char *prefix)
 {

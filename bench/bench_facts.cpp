@@ -6,6 +6,7 @@
 //                                            passes; prints the per-file time
 //   bench_facts --once DIR                   one pass, prints "name<TAB>date" per
 //                                            file (the whole-process comparison)
+#include "benchsupport.h"
 #include "metadata/filefacts.h"
 #include "storage/applog.h"
 
@@ -22,6 +23,8 @@
 
 #include <dirent.h>
 #include <sys/resource.h>
+
+using namespace kesto::bench;
 
 namespace {
 
@@ -78,13 +81,6 @@ void cpuTime(double *user, double *system)
     getrusage(RUSAGE_SELF, &r);
     *user = double(r.ru_utime.tv_sec) * 1e6 + double(r.ru_utime.tv_usec);
     *system = double(r.ru_stime.tv_sec) * 1e6 + double(r.ru_stime.tv_usec);
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
 int usage()
@@ -145,7 +141,6 @@ int main(int argc, char **argv)
         paths[k] = path;
         paths[k].detach();
     }
-    using Clock = std::chrono::steady_clock;
     std::vector<double> perFile, userPerFile, systemPerFile;
     size_t captured = 0, jpgs = 0, checksum = 0;
     for (int pass = 0; pass <= runs; ++pass) {

@@ -7,6 +7,7 @@
 // Prints the median of several runs and the ratios against the bare pass, all
 // from one run of the program.
 
+#include "benchsupport.h"
 #include "rename/session.h"
 #include "storage/questions.h"
 #include "ui/filelistmodel.h"
@@ -23,17 +24,9 @@
 #include <vector>
 
 using namespace kesto;
-using Clock = std::chrono::steady_clock;
+using namespace kesto::bench;
 
 namespace {
-
-class NoQuestions : public UserQuestions
-{
-public:
-    QString askText(const QString &, const QString &, const QString &) override { return {}; }
-    bool askYesNo(const QString &, const QString &) override { return true; }
-    bool askOkCancel(const QString &, const QString &) override { return true; }
-};
 
 const QString Mask = QStringLiteral("Urlaub [zahl] [datum].[typ]");
 
@@ -68,10 +61,9 @@ double timePasses(Session &s, const std::function<void()> &after = {})
         s.ChkSituation(false);
         if (after)
             after();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t).count());
+        times.push_back(msSince(t));
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return median(times);
 }
 
 } // namespace
