@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
-kesto_ensure_packages "${KESTO_BUILD_PACKAGES[@]}"
+kesto_ensure_packages "${KESTO_BUILD_PACKAGES[@]}" "${KESTO_TEST_PACKAGES[@]}"
 
 jobs=$(nproc)
 for preset in dev asan; do
