@@ -15,8 +15,7 @@ QByteArray tiffNumber(quint32 v, int size, ByteOrder order);
 /// One directory entry of a TIFF block as it will be written.
 struct TiffField
 {
-    quint16 tag = 0;
-    quint16 type = 0;
+    quint16 tag = 0, type = 0;
     quint32 count = 0;
     QByteArray data; ///< in the block's byte order; more than 4 bytes go after the directory
     std::optional<quint32> field = {}; ///< a raw value field written instead of data
@@ -38,7 +37,6 @@ struct TiffBuilder
 
     QByteArray u16(quint16 v) const { return tiffNumber(v, 2, order); }
     QByteArray u32(quint32 v) const { return tiffNumber(v, 4, order); }
-
     /// Single bytes of type 1, 2, 6 or 7; the count is their number.
     TiffField bytes(quint16 tag, quint16 type, const QByteArray &data) const
     {
