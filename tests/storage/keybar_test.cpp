@@ -19,12 +19,6 @@ const QByteArray DefaultKeysFile = "[Tasten]\r\n"
                                    "14=\r\n15=[ ]\r\n16=\r\n17=\r\n18=\r\n19=\r\n20=\r\n21=\r\n"
                                    "22=\r\n23=\r\n";
 
-// A question as kind|title|text|preset.
-QString describe(const test::ScriptedQuestions::Asked &q)
-{
-    return QStringList{q.kind, q.title, q.text, q.preset}.join(u'|');
-}
-
 QString texts(const KeyBar &bar)
 {
     QStringList list;
@@ -43,62 +37,24 @@ protected:
     QByteArray bytes() const { return dir.read("Kesto-Tasten.INI"); }
 };
 
-TEST_F(Keys, AFirstStartWritesTheDefaultsIntoANewKeysFileAndLaterStartsReadIt)
+TEST_F(Keys, TheKeysFileStartsWithTheDefaultsTakesDefinedKeysAndIsReadWithOldNamesReplaced)
 {
     QSignalSpy changed(&bar, &KeyBar::keyChanged);
     bar.InitKeyBar(file);
     EXPECT_EQ(bytes(), DefaultKeysFile);
     EXPECT_EQ(changed.count(), KeyBar::KeyCount);
 
-    KeyBar loaded;
-    for (int n = 0; n < KeyBar::KeyCount; ++n)
-        loaded.SetKey(n, "stale");
-    loaded.InitKeyBar(file);
-    EXPECT_EQ(texts(loaded), "[name]|[typ]|[zahl]|[datum]||[zeit]|[tag]|[monat]|[jahr]||[stunde]|"
-                             "[minute]|[sekunde]|[dir]||[ ]||||||||");
-    EXPECT_EQ(bytes(), DefaultKeysFile) << "loading writes nothing";
-
-    // Keys missing or empty in the file are undefined; without a writable folder the
-    // defaults still hold.
-    dir.write("Kesto-Tasten.INI", "[Tasten]\r\n3=x\r\n0=\r\n");
-    loaded.InitKeyBar(file);
-    EXPECT_EQ(texts(loaded), "|||x||||||||||||||||||||");
-    loaded.InitKeyBar(dir.file("missing/Kesto-Tasten.INI"));
-    EXPECT_EQ(texts(loaded), texts(bar));
-}
-
-TEST_F(Keys, OldAbbreviationsAreReplacedOnLoadingButNotInTheFile)
-{
-    const QByteArray file1252 = "[Tasten]\r\n0=[h]\r\n1=[M]\r\n2=[s]\r\n3=[rDatum]\r\n"
-                                "4=[H] \r\n5=x[M]\r\n6=[SEKUNDE]\r\n7=\xC4[S]\r\n";
-    dir.write("Kesto-Tasten.INI", file1252);
-    bar.InitKeyBar(file);
-    EXPECT_EQ(texts(bar), u"[stunde]|[minute]|[sekunde]|[tag]-[monat]-[jahr]|[H] |x[M]|[SEKUNDE]|"
-                          u"Ä[S]||||||||||||||||"_s);
-    EXPECT_EQ(bytes(), file1252);
-}
-
-TEST(KeyCaptions, ShowSixteenCharactersAndThreeDots)
-{
-    const QString sixteen = u"\U0001F600123456789abcdef"_s; // 17 UTF-16 units
-    EXPECT_EQ(KeyBar::captionFor(sixteen), sixteen);
-    EXPECT_EQ(KeyBar::captionFor(sixteen + u"g"_s), sixteen + u"..."_s);
-    EXPECT_EQ(KeyBar::captionFor(u"0123456789abcdefg"_s), u"0123456789abcdef..."_s);
-}
-
-TEST_F(Keys, DefiningAKeyAsksWithItsTextAndStoresTheAnswer)
-{
-    bar.InitKeyBar(file);
-    QSignalSpy changed(&bar, &KeyBar::keyChanged);
+    changed.clear();
     questions.textAnswers = {"", "[name]-[zahl] mit Überlänge", "   "};
     EXPECT_FALSE(bar.DefineKey(0, questions, file)) << "an empty answer changes nothing";
     EXPECT_EQ(bar.text(0), "[name]");
     EXPECT_EQ(bytes(), DefaultKeysFile);
-    EXPECT_EQ(describe(questions.asked.value(0)),
-              u"text|Kesto - Tastenbelegung ändern|Bitte geben Sie an, wie die ausgewählte Taste "
-              u"belegt werden soll (Um die Belegung zu löschen geben Sie einfach nur ein "
-              u"Leerzeichen ein).|[name]"_s);
-
+    const auto &q = questions.asked.value(0);
+    EXPECT_EQ(QStringList({q.kind, q.title, q.text, q.preset}),
+              QStringList({"text", u"Kesto - Tastenbelegung ändern"_s,
+                           "Bitte geben Sie an, wie die ausgewählte Taste belegt werden soll (Um "
+                           "die Belegung zu löschen geben Sie einfach nur ein Leerzeichen ein).",
+                           "[name]"}));
     EXPECT_TRUE(bar.DefineKey(4, questions, file));
     EXPECT_EQ(bar.text(4), u"[name]-[zahl] mit Überlänge"_s);
     EXPECT_EQ(bar.caption(4), "[name]-[zahl] mi...");
@@ -111,29 +67,42 @@ TEST_F(Keys, DefiningAKeyAsksWithItsTextAndStoresTheAnswer)
         .replace("\r\n4=\r\n", "\r\n4=[name]-[zahl] mit \xC3\x9C"
                                "berl\xC3\xA4nge\r\n");
     EXPECT_EQ(bytes(), expected);
-
     EXPECT_FALSE(bar.DefineKey(24, questions, file)) << "no such key";
     EXPECT_EQ(questions.asked.size(), 3);
+
+    // Old abbreviations are replaced on loading but stay in the file; keys missing or
+    // empty in the file are undefined.
+    const QByteArray file1252 = "[Tasten]\r\n0=[h]\r\n1=[M]\r\n2=[s]\r\n3=[rDatum]\r\n"
+                                "4=[H] \r\n5=x[M]\r\n6=[SEKUNDE]\r\n7=\xC4[S]\r\n9=\r\n";
+    dir.write("Kesto-Tasten.INI", file1252);
+    bar.InitKeyBar(file);
+    EXPECT_EQ(texts(bar), u"[stunde]|[minute]|[sekunde]|[tag]-[monat]-[jahr]|[H] |x[M]|"
+                          u"[SEKUNDE]|Ä[S]||||||||||||||||"_s);
+    EXPECT_EQ(bytes(), file1252);
+    // Without a writable folder the defaults still hold.
+    bar.InitKeyBar(dir.file("missing/Kesto-Tasten.INI"));
+    EXPECT_EQ(texts(bar), texts(KeyBar()));
 }
 
-TEST_F(Keys, TooltipsAndInsertionsFollowTheText)
+TEST_F(Keys, CaptionsTooltipsAndInsertionsFollowTheText)
 {
+    const QString sixteen = u"\U0001F600123456789abcdef"_s; // 17 UTF-16 units
+    EXPECT_EQ(KeyBar::captionFor(sixteen), sixteen);
+    EXPECT_EQ(KeyBar::captionFor(sixteen + u"g"_s), sixteen + u"..."_s);
+
     bar.SetKey(0, "[tag]");
-    bar.SetKey(1, "");
     bar.SetKey(2, "   ");
-    bar.SetKey(3, " x ");
+    EXPECT_EQ(bar.tooltip(0, true), u"Fügt den Text '[tag]' in die aktuelle Maske ein."_s);
+    EXPECT_EQ(bar.tooltip(0, false), "");
     const QString undefined = u"Undefinierte Taste: Klicken Sie die Taste mit dem rechten "
                               u"Mausbutton, um sie zu definieren."_s;
-    EXPECT_EQ(bar.tooltip(0, true), u"Fügt den Text '[tag]' in die aktuelle Maske ein."_s);
-    EXPECT_EQ(bar.tooltip(3, true), u"Fügt den Text ' x ' in die aktuelle Maske ein."_s);
-    EXPECT_EQ(bar.tooltip(1, true) + bar.tooltip(2, true), undefined + undefined);
-    EXPECT_EQ(bar.tooltip(0, false), "");
+    EXPECT_EQ(bar.tooltip(4, true) + bar.tooltip(2, true), undefined + undefined);
 
     // The "[ ]" key inserts empty brackets with the caret between them.
     const auto insertion = [&](int n) {
         return bar.insertion(n).text + u'|' + QString::number(bar.insertion(n).caretCorrection);
     };
-    EXPECT_EQ(insertion(15) + u' ' + insertion(0) + u' ' + insertion(1), u"[]|-1 [tag]|0 |0"_s);
+    EXPECT_EQ(insertion(15) + u' ' + insertion(0) + u' ' + insertion(4), u"[]|-1 [tag]|0 |0"_s);
 }
 
 } // namespace

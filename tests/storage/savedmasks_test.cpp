@@ -21,20 +21,12 @@ const QByteArray DefaultsAsStandard =
     "ZufallGross=0\r\nZufallKlein=0\r\nZufallZahl=0\r\nZufallExtra=0\r\nZufallExtraChars=\r\n";
 
 // Options in which every one of the 23 fields differs from its default.
-const RenameOptions Unusual{u"[name] = [Ä]ß [zahl]"_s,
-                            " 7",
-                            "-2 ",
-                            3,
-                            -1,
-                            5,
-                            {{{Checked, " ", "_", Unchecked},
-                              {Undetermined, "a=b", "[x]", Checked},
-                              {Checked, u"Ärger "_s, u"\"ö\""_s, Undetermined}}},
-                            Checked,
-                            Undetermined,
-                            Checked,
-                            Checked,
-                            "=[]; "};
+const std::array<SearchReplaceSet, 3> UnusualSets{
+    {{Checked, " ", "_", Unchecked},
+     {Undetermined, "a=b", "[x]", Checked},
+     {Checked, u"Ärger "_s, u"\"ö\" \U0001F600"_s, Undetermined}}};
+const RenameOptions Unusual(u"[name] = [Ä]ß [zahl]"_s, " 7", "-2 ", 3, -1, 5, UnusualSets, Checked,
+                            Undetermined, Checked, Checked, "'=[]; #\t'");
 
 // A question as kind|title|text|preset.
 QString describe(const test::ScriptedQuestions::Asked &q)
@@ -57,39 +49,27 @@ protected:
         questions.asked.clear();
         return SaveMask(QString(), o, file, questions);
     }
-    RenameOptions load(const QString &name)
+    RenameOptions load(const QString &name, const OptionListSizes &sizes = {})
     {
         RenameOptions o = Unusual;
-        LoadMask(name, o, file);
+        LoadMask(name, o, file, sizes);
         return o;
     }
 };
 
-TEST_F(SavedMasks, ShutdownStoresTheOptionsAsStandardWithoutAskingAndAFirstStartGetsDefaults)
-{
-    EXPECT_EQ(load(".Standard"), RenameOptions());
-    EXPECT_FALSE(QFileInfo::exists(file));
-    EXPECT_TRUE(SaveMask(".Standard", RenameOptions(), file, questions));
-    EXPECT_TRUE(SaveMask("any other name", RenameOptions(), file, questions));
-    EXPECT_TRUE(questions.asked.isEmpty());
-    EXPECT_EQ(bytes(), DefaultsAsStandard);
-}
-
 TEST_F(SavedMasks, AllTwentyThreeKeysRoundTripUnderUnusualNames)
 {
-    const QString names[] = {
+    const QStringList names = {
         "Urlaub 2024", u"Äpfel & Öl – ß"_s, " blanks around ", "a=b", "[x]", "[", "a]b", ";note"};
     RenameOptions o = Unusual;
     for (const QString &name : names) {
         o.Maske = name + " [zahl]";
         ASSERT_TRUE(saveAs(name, o)) << name.toStdString();
     }
-    EXPECT_EQ(SavedMaskNames(file), QStringList(std::begin(names), std::end(names)));
+    EXPECT_EQ(SavedMaskNames(file), names);
     for (const QString &name : names) {
-        RenameOptions loaded;
-        LoadMask(name, loaded, file);
         o.Maske = name + " [zahl]";
-        EXPECT_EQ(loaded, o) << name.toStdString();
+        EXPECT_EQ(load(name), o) << name.toStdString();
     }
 }
 
@@ -118,72 +98,53 @@ TEST_F(SavedMasks, SavingUnderANameAsksForItAndBeforeReplacingAMaskOfThatName)
     EXPECT_TRUE(saveAs("urlaub", o, true));
     EXPECT_EQ(SavedMaskNames(file), (QStringList{"Urlaub", "Urlau"}));
     EXPECT_EQ(load("Urlaub").Maske, "second");
-
-    // Once the program was closed, ".Standard" exists too.
-    ASSERT_TRUE(SaveMask(".Standard", RenameOptions(), file, questions));
-    EXPECT_TRUE(saveAs(".Standard", o, true));
-    EXPECT_EQ(questions.asked.size(), 2);
-    EXPECT_EQ(load(".Standard").Maske, "second");
 }
 
-TEST(StoredCheckStates, TakeTheRoundedNumberTheValueBeginsWith)
+TEST_F(SavedMasks, AStoredValueNoControlCouldShowLeavesItsFieldAsItWasAndAMissingOneIsDefault)
 {
     // The stored texts that give each state; -1: none, the check box keeps its value.
     const std::pair<int, QStringList> rows[] = {
         {0, {"0", "", "abc", "0.5", "-0.4", "2E-1", "-"}},
         {1, {"1", " 1", "1abc", ".6", "1.", "+1", "1e0", "1e"}},
         {2, {"2", "1.6", "1.5", "2.5", "\t2x"}},
-        {-1, {"3", "-1", "2.6", "1e400", "99999999999999999999"}},
-    };
+        {-1, {"3", "-1", "2.6", "1e400", "99999999999999999999"}}};
     for (const auto &[state, texts] : rows) {
         for (const QString &text : texts)
             EXPECT_EQ(StoredCheckState(text), state) << text.toStdString();
     }
-}
-
-TEST_F(SavedMasks, AStoredValueNoControlCouldShowLeavesItsFieldAsItWas)
-{
-    // The field holds 7 before loading; 7 after it means the value was not taken.
+    // Digits holds 3 before loading; 3 after it means the value was not taken.
     const std::pair<const char *, int> positions[] = {
-        {"-1", -1}, {"0", 0}, {"11", 11}, {" 3 ", 3},   {"12", 7}, {"-2", 7},
-        {"abc", 7}, {"", 7},  {"1.5", 7}, {"40000", 7}, {"3x", 7},
-    };
+        {"-1", -1}, {"0", 0}, {"11", 11}, {" 4 ", 4},   {"12", 3}, {"-2", 3},
+        {"abc", 3}, {"", 3},  {"1.5", 3}, {"40000", 3}, {"3x", 3}};
     for (const auto &[stored, digits] : positions) {
         dir.write("Kesto-Masken.INI", QByteArray("[m]\r\nDigits=") + stored + "\r\n");
-        RenameOptions o;
-        o.Digits = 7;
-        LoadMask("m", o, file);
-        EXPECT_EQ(o.Digits, digits) << stored;
+        EXPECT_EQ(load("m").Digits, digits) << stored;
     }
-
-    // Missing keys take their defaults.
     dir.write("Kesto-Masken.INI", "[m]\r\nLeadZeros=4\r\nLetterCase=3\r\nSearchAktiv1=7\r\n"
                                   "SearchInNeu2=1\r\nZufallGross=-1\r\nZufallExtra=2\r\n");
-    RenameOptions o = Unusual;
-    LoadMask("m", o, file, OptionListSizes{12, 4, 3});
     RenameOptions expected;
-    expected.LeadZeros = -1;                // 4 is beyond the four entries
-    expected.LetterCase = 5;                // 3 is beyond a list of three
-    expected.Sets[1].Active = Undetermined; // 7 is no check state
+    expected.LeadZeros = Unusual.LeadZeros;           // 4 is beyond the four entries
+    expected.LetterCase = Unusual.LetterCase;         // 3 is beyond a list of three
+    expected.Sets[1].Active = Unusual.Sets[1].Active; // 7 is no check state
     expected.Sets[2].InNewName = Checked;
-    expected.ZufallGross = Checked; // -1 is no check state
+    expected.ZufallGross = Unusual.ZufallGross; // -1 is no check state
     expected.ZufallExtra = Undetermined;
-    EXPECT_EQ(o, expected);
+    EXPECT_EQ(load("m", OptionListSizes{12, 4, 3}), expected);
 }
 
-TEST_F(SavedMasks, DeletingAsksAndRemovesOnlyThatSection)
+TEST_F(SavedMasks, StandardIsStoredWithoutAskingAndDeletingAsksAndRemovesOnlyThatSection)
 {
-    questions.yesNoAnswers = {true};
-    EXPECT_FALSE(DeleteMask("Urlaub", file, questions)) << "no file, nothing to delete";
-    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_EQ(load(".Standard"), RenameOptions()) << "a first start gets the defaults";
+    // At shutdown the options are stored as ".Standard" without a question.
+    ASSERT_TRUE(SaveMask("any other name", RenameOptions(), file, questions));
+    EXPECT_TRUE(questions.asked.isEmpty());
+    EXPECT_EQ(bytes(), DefaultsAsStandard);
 
-    ASSERT_TRUE(SaveMask(".Standard", RenameOptions(), file, questions));
     ASSERT_TRUE(saveAs("Urlaub", Unusual));
     const QByteArray withUrlaub = bytes();
-    questions.asked.clear();
-    questions.yesNoAnswers = {false, true};
+    questions.yesNoAnswers = {false, true, true};
     EXPECT_FALSE(DeleteMask("Urlaub", file, questions));
-    EXPECT_EQ(describe(questions.asked.value(0)),
+    EXPECT_EQ(describe(questions.asked.value(1)),
               u"yesno|Kesto - Maske löschen|Wollen Sie die Maske 'Urlaub' wirklich löschen?|"_s);
     EXPECT_EQ(bytes(), withUrlaub);
     EXPECT_TRUE(DeleteMask("Urlaub", file, questions));

@@ -1,0 +1,159 @@
+#include "storage/applog.h"
+#include "storage/datafolder.h"
+#include "storage/settings.h"
+
+#include "support/tempfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <limits>
+
+#include <sys/stat.h>
+
+using namespace kesto;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+TEST(DataFolder, IsMadeBelowTheDataLocationWheneverMissingAndAFailureIsReportedOnce)
+{
+    const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QDir(home + "/Quarvel").removeRecursively();
+    const QString folder = DataFolder();
+    EXPECT_EQ(folder, home + "/Quarvel/Kesto/");
+    EXPECT_TRUE(FolderExists(folder));
+    const AppPaths paths = MakeAppPaths();
+    EXPECT_EQ(paths.masksIni + "|" + paths.keysIni + "|" + paths.log,
+              folder + "Kesto-Masken.INI|" + folder + "Kesto-Tasten.INI|" + folder + "Kesto.LOG");
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    EXPECT_EQ(DataFolder(), folder);
+    EXPECT_TRUE(FolderExists(folder));
+
+    // A folder that cannot be made is reported once, and the program goes on.
+    test::TempFolder dir;
+    dir.write("plainfile", "x");
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", dir.file("plainfile/data").toUtf8());
+    testing::internal::CaptureStderr();
+    const QString first = DataFolder(), second = DataFolder();
+    const std::string err = testing::internal::GetCapturedStderr();
+    qputenv("XDG_DATA_HOME", saved);
+    EXPECT_EQ(QStringList({first, second}),
+              QStringList(2, dir.file("plainfile/data/Quarvel/Kesto/")));
+    EXPECT_EQ(QString::fromStdString(err),
+              "Kesto: Der Datenordner \"" + first +
+                  "\" kann nicht angelegt werden; Masken, Tastenbelegung und Protokoll "
+                  "werden nicht gespeichert.\n");
+}
+
+TEST(Folders, FileAndFolderTestsKnowWhatIsWhat)
+{
+    test::TempFolder dir;
+    const QString file = dir.write("f.txt", "x");
+    QFile::link(file, dir.file("link"));
+    mkfifo(QFile::encodeName(dir.file("fifo")).constData(), 0600);
+    const QString paths[] = {
+        "", file, dir.path(), dir.path() + "/", dir.file("link"), dir.file("fifo"), file + "/x"};
+    QStringList kinds; // F: a file, D: a folder
+    for (const QString &path : paths)
+        kinds << (FileExists(path) ? u"F"_s : u"-"_s) + (FolderExists(path) ? u"D"_s : u"-"_s);
+    EXPECT_EQ(kinds.join(u' '), u"-- F- -D -D F- -- --"_s);
+}
+
+TEST(Log, IsAppendedLineByLineAndDeletedEvenWhenReadOnlyButNeverAsAFolder)
+{
+    test::TempFolder dir;
+    const QString path = dir.write("Kesto.LOG", "old line \xE4\r\n");
+    SetLogPath(path);
+    const auto now = [] { return QDateTime::currentDateTime().toString("dd.MM.yyyy HH:mm:ss"); };
+    const QString before = now();
+    WriteLog(" START Kesto 0.1.0");
+    WriteTimedLog(u" Grüße"_s);
+    const QString after = now();
+    const QByteArray log = dir.read("Kesto.LOG"), old = "old line \xE4\r\n START Kesto 0.1.0\r\n";
+    EXPECT_TRUE(log == old + (before + u" Grüße\r\n"_s).toUtf8() ||
+                log == old + (after + u" Grüße\r\n"_s).toUtf8())
+        << log.toStdString();
+
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    DeleteLog();
+    EXPECT_FALSE(QFileInfo::exists(path));
+    WriteLog(" START");
+    EXPECT_EQ(dir.read("Kesto.LOG"), QByteArray(" START\r\n")) << "the next line starts anew";
+
+    DeleteLog();
+    dir.mkdir("Kesto.LOG");
+    WriteLog(" EXIT");
+    DeleteLog();
+    EXPECT_TRUE(QFileInfo(path).isDir());
+    SetLogPath(QString());
+    WriteLog(" EXIT");
+    EXPECT_EQ(dir.names(), QStringList{"Kesto.LOG"}) << "no path, no log";
+}
+
+TEST(Settings, LiveInQuarvelConfUnderKestoAsPlainTextsAndFallBackToTheirDefaults)
+{
+    EXPECT_EQ(SettingsFile(),
+              QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                  "/Quarvel.conf");
+    QFile::remove(SettingsFile());
+    EXPECT_EQ(std::pair(StoredToolTips(), StoredListFontSize()), std::pair(1, 8));
+    EXPECT_EQ(LoadStoredPlacement(), Placement()) << "first start: all -1";
+    SaveSettingValue("ToolTips", "0");
+    SaveSettingValue("ListFontSize", "12");
+    EXPECT_EQ(std::pair(StoredToolTips(), StoredListFontSize()), std::pair(0, 12));
+    QFile file(SettingsFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("[Kesto]\nListFontSize=12\nToolTips=0\n"));
+    SaveSettingValue("ToolTips", "70000");
+    SaveSettingValue("ListFontSize", "big");
+    EXPECT_EQ(std::pair(StoredToolTips(), StoredListFontSize()), std::pair(1, 8));
+
+    // A placement is stored as plain numbers; an unreadable one counts as missing.
+    SaveWindowPlacement({1350, 0, 9600.5, -60});
+    EXPECT_EQ(QStringList({GetSettingValue("_Top", ""), GetSettingValue("_Left", ""),
+                           GetSettingValue("_Width", ""), GetSettingValue("_Height", "")}),
+              QStringList({"1350", "0", "9600.5", "-60"}));
+    EXPECT_EQ(LoadStoredPlacement(), (Placement{1350, 0, 9600.5, -60}));
+    SaveSettingValue("_Left", "links");
+    EXPECT_EQ(LoadStoredPlacement(), (Placement{1350, -1, 9600.5, -60}));
+    QFile::remove(SettingsFile());
+}
+
+TEST(WindowPlacement, UsesWhatKeepsTheWindowOnTheScreenAndCentresOtherwise)
+{
+    // A screen of 1920 x 1080 pixels, a window designed 800 x 600 pixels, in twips.
+    const double sw = 28800, sh = 16200, dw = 12000, dh = 9000;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const WindowGeometry centred{8400, 3600, dw, dh, true};
+    const std::tuple<const char *, Placement, WindowGeometry> rows[] = {
+        {"first start", {}, centred},
+        {"position 0, 0", {0, 0, 15000, 10500}, {0, 0, 15000, 10500, false}},
+        {"minimised far off", {-32000, -32000, 2400, 540}, centred},
+        {"maximised beyond the edge", {-120, -120, 29040, 16440}, centred},
+        {"left on a lost monitor", {1500, 30000, 15000, 10500}, centred},
+        {"left at the screen width", {1500, 28800, 15000, 10500}, centred},
+        {"top at the screen height", {16200, 1500, 15000, 10500}, centred},
+        {"height past the bottom", {9000, 3000, 15000, 10500}, {3000, 9000, 15000, dh, false}},
+        {"height to the bottom", {9000, 3000, 15000, 7200}, {3000, 9000, 15000, 7200, false}},
+        {"width past the edge", {1500, 20000, 9000, 6000}, {20000, 1500, dw, 6000, false}},
+        {"width to the edge", {1500, 19800, 9000, 6000}, {19800, 1500, 9000, 6000, false}},
+        {"position alone", {1500, 3000, -1, -1}, {3000, 1500, dw, dh, false}},
+        {"zero size", {1500, 3000, 0, 0}, {3000, 1500, dw, dh, false}},
+        {"top not a number", {nan, 3000, 15000, 10500}, centred},
+    };
+    for (const auto &[name, stored, expected] : rows) {
+        const WindowGeometry g = RestoreWindowPlacement(stored, dw, dh, sw, sh);
+        EXPECT_EQ(g, expected) << name << ": got " << g.left << ", " << g.top << ", " << g.width
+                               << ", " << g.height;
+    }
+    // Centring halves the difference toward zero, also for a window larger than the screen.
+    EXPECT_EQ(CenterWindow(12001, 9001, sw, sh), (WindowGeometry{8399, 3599, 12001, 9001, true}));
+    EXPECT_EQ(CenterWindow(30001, 16201, sw, sh), (WindowGeometry{-600, 0, 30001, 16201, true}));
+}
+
+} // namespace
