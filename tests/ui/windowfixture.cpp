@@ -7,6 +7,10 @@
 
 namespace kesto::test {
 
+// Larger than the window.
+constexpr int TestScreenWidth = 1280;
+constexpr int TestScreenHeight = 1024;
+
 static QString screenFile()
 {
     return QDir::tempPath() +

@@ -26,19 +26,19 @@
 
 namespace kesto::test {
 
-/// The size of the offscreen screen the GUI tests run on: larger than the window.
-inline constexpr int TestScreenWidth = 1280;
-inline constexpr int TestScreenHeight = 1024;
-/// Whether that screen was set up before the application was made.
+/// Whether the offscreen screen, larger than the window, was set up before
+/// the application was made.
 extern const bool screenConfigured;
 
-/// Records the preview passes of a window: each is one timeout of its refresh timer.
-struct PassSpy : QSignalSpy
+/// Runs \a answer on the modal dialog once it is up.
+template<typename Dialog> void whenShown(const std::function<void(Dialog *)> &answer)
 {
-    explicit PassSpy(MainWindow &w)
-        : QSignalSpy(&w.session().refreshTimer(), &QTimer::timeout)
-    {}
-};
+    QTimer::singleShot(0, [answer] {
+        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        answer(dialog);
+    });
+}
 
 /// A main window on a fresh account: no settings, no masks file, no log.
 /// Questions are answered from the script; the refresh waits RefreshMs.
@@ -77,6 +77,8 @@ protected:
         return *m_window;
     }
     MainWindow &window() { return *m_window; }
+    /// Records the preview passes: each is one timeout of the refresh timer.
+    QSignalSpy passSpy() { return {&m_window->session().refreshTimer(), &QTimer::timeout}; }
     template<typename T = QWidget> T *find(const QString &objectName)
     {
         T *w = m_window->findChild<T *>(objectName);
@@ -84,7 +86,8 @@ protected:
         return w;
     }
 
-    /// Writes files named \a names (each with its name as content) and drops them on the list.
+    /// Writes files named \a names (each with its name as content, so a longer
+    /// name is a larger file) and drops them on the list.
     void dropFiles(const QStringList &names)
     {
         QList<QUrl> urls;
@@ -103,21 +106,7 @@ protected:
         QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &drop);
     }
-    /// Types \a text into the mask field in place of its content and waits for the preview.
-    void typeMask(const QString &text)
-    {
-        PassSpy pass(*m_window);
-        m_window->maskField()->selectAll();
-        QTest::keyClicks(m_window->maskField(), text);
-        ASSERT_TRUE(pass.wait());
-    }
-    void click(int buttonIndex)
-    {
-        QPushButton *b = m_window->button(buttonIndex);
-        ASSERT_TRUE(b && b->isEnabled()) << "Btn" << buttonIndex;
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
-
+    void click(int index) { QTest::mouseClick(m_window->button(index), Qt::LeftButton); }
     QStringList column(int column) const
     {
         QStringList out;
@@ -126,10 +115,7 @@ protected:
             out << model->index(r, column).data().toString();
         return out;
     }
-    QString panel(int n) const
-    {
-        return m_window->findChild<QLabel *>(QString("StatusPanel%1").arg(n))->text();
-    }
+    QString panel(int n) { return find<QLabel>(QString("StatusPanel%1").arg(n))->text(); }
 
     TempFolder dir;
     ScriptedQuestions questions;
