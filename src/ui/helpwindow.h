@@ -18,8 +18,6 @@ public:
     /// The help text as HTML.
     static QString helpHtml();
 
-    QTextBrowser *browser() const { return m_browser; }
-
 private:
     QTextBrowser *m_browser;
 };
