@@ -62,16 +62,8 @@ int preview(int rows)
 {
     NoQuestions q;
     Session s(q);
-    QList<FileEntry> entries;
-    entries.reserve(rows);
-    for (int i = 0; i < rows; ++i) {
-        FileEntry e = FileEntry::fromPath(
-            QStringLiteral("/bilder/urlaub/IMG_%1.JPG").arg(i, 6, 10, QLatin1Char('0')));
-        e.Modified = QStringLiteral("2006-03-14 09-05-07");
-        entries.append(e);
-    }
     s.list().setKeepSorted(false);
-    s.list().insertRows(0, entries);
+    s.list().insertRows(0, generatedRows(rows));
     setUpNaming(s);
     std::vector<double> times;
     for (int run = 0; run < 7; ++run) {

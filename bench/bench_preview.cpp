@@ -30,20 +30,6 @@ namespace {
 
 const QString Mask = QStringLiteral("Urlaub [zahl] [datum].[typ]");
 
-QList<FileEntry> generatedRows(int rows)
-{
-    QList<FileEntry> entries;
-    entries.reserve(rows);
-    for (int i = 0; i < rows; ++i) {
-        FileEntry e = FileEntry::fromPath(
-            QStringLiteral("/bilder/urlaub/IMG_%1.JPG").arg(i, 6, 10, QLatin1Char('0')));
-        e.Modified = QStringLiteral("2006-03-14 09-05-07");
-        e.SizeText = QStringLiteral("2.345 KB");
-        entries.append(e);
-    }
-    return entries;
-}
-
 void fill(Session &s, int rows)
 {
     s.list().setKeepSorted(false);
