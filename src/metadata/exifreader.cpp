@@ -220,11 +220,7 @@ public:
                 }
                 return true;
             }
-            if (!outsideStart(field, valueOffset, &start) || !checkRun(start, count))
-                return false;
-            if (value)
-                *value = decimalBytes(start, count, false);
-            return true;
+            return outsideDigits(field, valueOffset, count, false, value);
         case 2:
         case 7:
             if (count <= 4) {
@@ -265,11 +261,7 @@ public:
                     *value = first + second;
                 return true;
             }
-            if (!outsideStart(field, valueOffset, &start) || !checkRun(start, count))
-                return false;
-            if (value)
-                *value = decimalBytes(start, count, !m_intel);
-            return true;
+            return outsideDigits(field, valueOffset, count, !m_intel, value);
         }
         case 4:
         case 9: {
@@ -283,11 +275,7 @@ public:
                     *value = number;
                 return true;
             }
-            if (!outsideStart(field, valueOffset, &start) || !checkRun(start, count))
-                return false;
-            if (value)
-                *value = decimalBytes(start, count, false);
-            return true;
+            return outsideDigits(field, valueOffset, count, false, value);
         }
         case 5:
         case 10: {
@@ -306,6 +294,18 @@ public:
 
 private:
     int fieldOrder(int k) const { return m_intel ? 3 - k : k; }
+
+    // A value stored outside the entry, shown as the decimal digits of its bytes.
+    bool outsideDigits(qint32 field, qint32 *valueOffset, qint32 count, bool reversed,
+                       QVariant *value)
+    {
+        qint32 start = 0;
+        if (!outsideStart(field, valueOffset, &start) || !checkRun(start, count))
+            return false;
+        if (value)
+            *value = decimalBytes(start, count, reversed);
+        return true;
+    }
 
     bool outsideStart(qint32 field, qint32 *valueOffset, qint32 *start)
     {

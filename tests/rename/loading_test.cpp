@@ -92,16 +92,20 @@ TEST_F(LoadingTest, ManyFilesWithoutALogGiveTheSameRowsAsWithOne)
                            i % 3 ? kesto::test::cameraPhoto(kesto::test::ByteOrder::Intel, date)
                                  : QByteArray("kein Foto"));
     }
-    paths << paths.at(5) << dir.mkdir(QStringLiteral("ordner"))
-          << dir.file(QStringLiteral("fehlt"));
+    // Rows of another folder in between must not take over their neighbours' folder.
+    dir.mkdir(QStringLiteral("ordner"));
+    for (int i = 0; i < 5; ++i)
+        paths.insert(40 + 7 * i, dir.write(QStringLiteral("ordner/Bild%1.jpg").arg(i)));
+    paths << paths.at(5) << dir.file(QStringLiteral("ordner")) << dir.file(QStringLiteral("fehlt"));
     const FileList empty;
     const QList<FileEntry> logged = ReadNewRows(PathsFromText(paths), empty);
     SetLogPath(QString()); // without a log the files are read side by side
     const QList<FileEntry> quiet = ReadNewRows(PathsFromText(paths), empty);
-    ASSERT_EQ(logged.size(), 90);
+    ASSERT_EQ(logged.size(), 95);
     ASSERT_EQ(quiet.size(), logged.size());
     for (qsizetype i = 0; i < logged.size(); ++i) {
         EXPECT_EQ(quiet.at(i).FullPath, logged.at(i).FullPath);
+        EXPECT_EQ(quiet.at(i).Folder + quiet.at(i).OldName, quiet.at(i).FullPath);
         EXPECT_EQ(quiet.at(i).SizeKey, logged.at(i).SizeKey);
         EXPECT_EQ(quiet.at(i).Modified, logged.at(i).Modified);
         EXPECT_EQ(quiet.at(i).Captured, logged.at(i).Captured);
