@@ -1,11 +1,13 @@
 #include "rename/renamer.h"
 
-#include <QByteArray>
+#include "rename/renamer_p.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,53 +20,202 @@ namespace kesto {
 
 namespace {
 
-bool sameFile(const QByteArray &a, const QByteArray &b)
+std::function<void(ClaimStage, const QByteArray &)> g_claimHook;
+
+bool sameIdentity(const struct stat &a, const struct stat &b)
 {
-    struct stat sa, sb;
-    return ::lstat(a.constData(), &sa) == 0 && ::lstat(b.constData(), &sb) == 0 &&
-           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-int renameNoReplace(const QByteArray &from, const QByteArray &to)
+// Errors by which a drive says it does not offer a way, as opposed to a
+// refusal of this rename.
+bool lacksKernelFlag(int error)
+{
+    return error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP;
+}
+
+bool lacksLinks(int error)
+{
+    return error == EPERM || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP ||
+           error == EMLINK;
+}
+
+int byKernelFlag(const QByteArray &from, const QByteArray &to)
 {
     return ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0
                ? 0
                : errno;
 }
 
-// For file systems without RENAME_NOREPLACE: the new name is claimed with an
-// exclusive create first, so the rename can only ever replace our own empty
-// placeholder.
-int renameByClaiming(const QByteArray &from, const QByteArray &to)
+int byLink(const QByteArray &from, const QByteArray &to)
 {
-    const int fd = ::open(to.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
-    if (fd < 0)
+    if (::link(from.constData(), to.constData()) != 0)
         return errno;
-    ::close(fd);
-    if (::rename(from.constData(), to.constData()) == 0)
+    // Only a name that really is the same file lets the old one go; anything
+    // else under the new name is somebody else's and stays.
+    struct stat a, b;
+    if (::lstat(from.constData(), &a) != 0 || ::lstat(to.constData(), &b) != 0 ||
+        !sameIdentity(a, b))
+        return EEXIST;
+    if (::unlink(from.constData()) == 0)
         return 0;
     const int error = errno;
     ::unlink(to.constData());
     return error;
 }
 
-// A case-insensitive file system finds the old file under the new spelling,
-// so the rename goes through a free temporary name in the same folder.
-int renameCaseOnly(const QByteArray &from, const QByteArray &to)
+// Bytes that another program wrote into our placeholder in the instant
+// between the last check and the rename survive only in the descriptor we
+// still hold; they are kept in a fresh file beside the renamed one.
+void keepStrayBytes(int fd, const QByteArray &to)
 {
-    const qsizetype slash = to.lastIndexOf('/');
-    const QByteArray folder = to.left(slash + 1);
+    for (int n = 1; n < 1000; ++n) {
+        const QByteArray name = to + ".gerettet" + (n > 1 ? QByteArray::number(n) : QByteArray());
+        const int out = ::open(name.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+        if (out < 0) {
+            if (errno == EEXIST)
+                continue;
+            return;
+        }
+        char buffer[65536];
+        off_t at = 0;
+        for (;;) {
+            const ssize_t got = ::pread(fd, buffer, sizeof buffer, at);
+            if (got <= 0)
+                break;
+            if (::write(out, buffer, size_t(got)) != got)
+                break;
+            at += got;
+        }
+        ::fsync(out);
+        ::close(out);
+        return;
+    }
+}
+
+int byClaim(const QByteArray &from, const QByteArray &to)
+{
+    const int fd = ::open(to.constData(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return errno;
+    struct stat claimed;
+    if (::fstat(fd, &claimed) != 0) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(to.constData());
+        return error;
+    }
+    // Ours means: the name still leads to the placeholder, and nobody has
+    // written into it.
+    auto stillOurs = [&] {
+        struct stat now, held;
+        return ::lstat(to.constData(), &now) == 0 && sameIdentity(now, claimed) &&
+               S_ISREG(now.st_mode) && now.st_size == 0 && ::fstat(fd, &held) == 0 &&
+               held.st_size == 0;
+    };
+    if (g_claimHook)
+        g_claimHook(ClaimStage::Claimed, to);
+    if (!stillOurs()) {
+        ::close(fd);
+        return EEXIST;
+    }
+    if (g_claimHook)
+        g_claimHook(ClaimStage::BeforeRename, to);
+    if (::rename(from.constData(), to.constData()) != 0) {
+        const int error = errno;
+        // A placeholder never outlives the rename that made it.
+        if (stillOurs())
+            ::unlink(to.constData());
+        ::close(fd);
+        return error;
+    }
+    struct stat after;
+    if (::fstat(fd, &after) == 0 && after.st_size > 0)
+        keepStrayBytes(fd, to);
+    ::close(fd);
+    return 0;
+}
+
+int move(const QByteArray &from, const QByteArray &to, NoReplaceMethod method)
+{
+    using M = NoReplaceMethod;
+    if (method == M::Best || method == M::KernelFlag) {
+        const int error = byKernelFlag(from, to);
+        if (method == M::KernelFlag || !lacksKernelFlag(error))
+            return error;
+    }
+    if (method == M::Best || method == M::Link) {
+        const int error = byLink(from, to);
+        if (method == M::Link || !lacksLinks(error))
+            return error;
+    }
+    return byClaim(from, to);
+}
+
+qsizetype nameStart(const QByteArray &path)
+{
+    return path.lastIndexOf('/') + 1;
+}
+
+bool folderHolds(const QByteArray &folder, const QByteArray &name)
+{
+    DIR *dir = ::opendir(folder.isEmpty() ? "." : folder.constData());
+    if (!dir)
+        return false;
+    bool found = false;
+    while (const dirent *d = ::readdir(dir)) {
+        if (name == d->d_name) {
+            found = true;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
+}
+
+// Whether the existing entry that the new name \a to runs into is the file
+// \a from itself, found under another letter case by a case-insensitive drive.
+bool isSameEntry(const QByteArray &from, const QByteArray &to)
+{
+    const qsizetype fs = nameStart(from);
+    const qsizetype ts = nameStart(to);
+    const QByteArray folder = from.left(fs);
+    if (folder != to.left(ts))
+        return false;
+    const QByteArray fromName = from.mid(fs);
+    const QByteArray toName = to.mid(ts);
+    if (QFile::decodeName(fromName).toCaseFolded() != QFile::decodeName(toName).toCaseFolded())
+        return false;
+    struct stat a, b;
+    if (::lstat(from.constData(), &a) != 0 || ::lstat(to.constData(), &b) != 0 ||
+        a.st_dev != b.st_dev)
+        return false;
+    if (a.st_ino == b.st_ino)
+        return true;
+    // FAT and exFAT through FUSE number an entry per name looked up, so one
+    // file shows two numbers. Then the folder tells: it holds the old
+    // spelling and no entry spelled as the new name.
+    return (a.st_mode & S_IFMT) == (b.st_mode & S_IFMT) && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
+           folderHolds(folder, fromName) && !folderHolds(folder, toName);
+}
+
+// A case-insensitive drive finds the old file under the new spelling, so the
+// rename goes through a free temporary name in the same folder.
+int renameCaseOnly(const QByteArray &from, const QByteArray &to, NoReplaceMethod method)
+{
+    const QByteArray folder = to.left(nameStart(to));
     for (int attempt = 0; attempt < 16; ++attempt) {
         const QByteArray temp =
             folder + ".kesto-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
-        int error = renameNoReplace(from, temp);
+        int error = move(from, temp, method);
         if (error == EEXIST)
             continue;
         if (error != 0)
             return error;
-        error = renameNoReplace(temp, to);
+        error = move(temp, to, method);
         if (error != 0)
-            renameNoReplace(temp, from);
+            move(temp, from, method);
         return error;
     }
     return EEXIST;
@@ -72,27 +223,33 @@ int renameCaseOnly(const QByteArray &from, const QByteArray &to)
 
 } // namespace
 
+void SetClaimHookForTesting(std::function<void(ClaimStage, const QByteArray &)> hook)
+{
+    g_claimHook = std::move(hook);
+}
+
 bool IsPossibleFileName(const QString &name)
 {
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
            !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
 }
 
-int RenameNoReplace(const QString &from, const QString &to)
+int RenameNoReplace(const QByteArray &from, const QByteArray &to, NoReplaceMethod method)
 {
-    const QByteArray f = QFile::encodeName(from);
-    const QByteArray t = QFile::encodeName(to);
-    if (f == t) {
+    if (from == to) {
         // The file has the wanted name already.
         struct stat st;
-        return ::lstat(f.constData(), &st) == 0 ? 0 : errno;
+        return ::lstat(from.constData(), &st) == 0 ? 0 : errno;
     }
-    int error = renameNoReplace(f, t);
-    if (error == EEXIST && sameFile(f, t))
-        return renameCaseOnly(f, t);
-    if (error == EINVAL || error == ENOSYS || error == ENOTSUP)
-        error = renameByClaiming(f, t);
+    const int error = move(from, to, method);
+    if (error == EEXIST && isSameEntry(from, to))
+        return renameCaseOnly(from, to, method);
     return error;
+}
+
+int RenameNoReplace(const QString &from, const QString &to, NoReplaceMethod method)
+{
+    return RenameNoReplace(QFile::encodeName(from), QFile::encodeName(to), method);
 }
 
 } // namespace kesto

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace kesto {
@@ -9,10 +10,29 @@ namespace kesto {
 /// business.
 bool IsPossibleFileName(const QString &name);
 
+/// How a rename keeps from replacing an existing entry. Drives differ in what
+/// they offer; Best takes the first that the drive supports, in this order.
+enum class NoReplaceMethod {
+    Best,
+    /// renameat2 with RENAME_NOREPLACE: the kernel refuses an existing target.
+    KernelFlag,
+    /// A second hard link under the new name (link fails on an existing
+    /// target), then the old name is removed.
+    Link,
+    /// For drives with neither (FAT, exFAT through FUSE): the new name is
+    /// claimed with an exclusive create, and the rename replaces only that
+    /// empty placeholder, checked to be still ours right before.
+    Claim,
+};
+
 /// Renames \a from to \a to and never replaces an existing entry, not even
 /// one that appears while the call runs. A new name that differs only in
 /// letter case on a case-insensitive file system gets the new spelling.
-/// Returns 0 on success, else the errno of the failure.
-int RenameNoReplace(const QString &from, const QString &to);
+/// Paths are taken as the system's bytes. Returns 0 on success, else the
+/// errno of the failure.
+int RenameNoReplace(const QByteArray &from, const QByteArray &to,
+                    NoReplaceMethod method = NoReplaceMethod::Best);
+int RenameNoReplace(const QString &from, const QString &to,
+                    NoReplaceMethod method = NoReplaceMethod::Best);
 
 } // namespace kesto

@@ -1,11 +1,8 @@
 #include "naming/textcase.h"
 #include "rename/formatmessage.h"
-#include "rename/renamer.h"
 #include "sessionfixture.h"
 
 #include <QFile>
-
-#include <cerrno>
 
 using namespace kesto;
 using kesto::test::SessionTest;
@@ -132,28 +129,6 @@ TEST_F(SessionTest, CaseChangesSameNamesAndSlashesAreHandledSafely)
     EXPECT_EQ(questions.asked.size(), 1);
     EXPECT_TRUE(dir.exists(QStringLiteral("a.txt")));
     EXPECT_FALSE(dir.exists(QStringLiteral("sub/a.txt")));
-}
-
-TEST(Renamer, NeverReplacesAndRefusesImpossibleNames)
-{
-    kesto::test::TempFolder dir;
-    const QString a = dir.write(QStringLiteral("a"), "A");
-    dir.write(QStringLiteral("b"), "B");
-    EXPECT_EQ(RenameNoReplace(a, dir.file(QStringLiteral("b"))), EEXIST);
-    EXPECT_EQ(RenameNoReplace(dir.file(QStringLiteral("gone")), dir.file(QStringLiteral("c"))),
-              ENOENT);
-    // Two hard links of one file are no letter-case change.
-    ASSERT_EQ(::link(QFile::encodeName(a).constData(),
-                     QFile::encodeName(dir.file(QStringLiteral("c"))).constData()),
-              0);
-    EXPECT_EQ(RenameNoReplace(a, dir.file(QStringLiteral("c"))), EEXIST);
-    EXPECT_EQ(dir.names(), (QStringList{"a", "b", "c"}));
-    EXPECT_EQ(dir.read(QStringLiteral("b")), QByteArray("B"));
-
-    for (const char *bad : {"", ".", "..", "a/b"})
-        EXPECT_FALSE(IsPossibleFileName(QString::fromLatin1(bad))) << bad;
-    EXPECT_FALSE(IsPossibleFileName(QStringLiteral("a") + QChar(0)));
-    EXPECT_TRUE(IsPossibleFileName(QStringLiteral("a\\b:c?")));
 }
 
 TEST(FormatMessage, FillsParametersAndResolvesEscapes)
