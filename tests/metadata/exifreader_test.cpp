@@ -132,8 +132,16 @@ TEST_F(ExifFile, WalksTheChainThenOnceTheExifDirectoryAndStopsAtTheFirstFault)
             return b.build({{{first, b.exifPointer()}}},
                            TiffDirectory{{field, b.numbers(2, 3, {1})}});
         };
+        // A value that ends one byte past the end of the file (its block, then the EOI).
+        const int fileEnd = exifWith(b.raw(1, 1, 5, 0)).size() + 2;
+        // Ten directories of one entry each (18 bytes from offset 8), the last linking
+        // back to the ninth.
+        QList<TiffDirectory> ten(10, TiffDirectory{{first}});
+        ten.last().next = 8 + 8 * 18;
         // TIFF block, entries, the trace of entry counts, the fault (null: none).
         const std::tuple<QByteArray, int, const char *, const char *> rows[] = {
+            {exifWith(b.raw(1, 1, 5, fileEnd - 4)), 4, " 2 4", Outside},
+            {b.build(ten), 10, " 1 2 3 4 5 6 7 8 9 10", Twice},
             {b.build({{ifd0}}, exif), 2, " 2", nullptr},
             // Only a first "I" means Intel.
             {b.build({{ifd0}}).replace(0, 2, order == II ? "IM" : "XY"), 2, " 2", nullptr},
