@@ -80,8 +80,11 @@ bool IsPossibleFileName(const QString &name)
 
 int RenameNoReplace(const QString &from, const QString &to)
 {
-    const QByteArray f = QFile::encodeName(from);
-    const QByteArray t = QFile::encodeName(to);
+    return RenameNoReplace(QFile::encodeName(from), QFile::encodeName(to));
+}
+
+int RenameNoReplace(const QByteArray &f, const QByteArray &t)
+{
     if (f == t) {
         // The file has the wanted name already.
         struct stat st;

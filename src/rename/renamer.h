@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace kesto {
@@ -14,5 +15,7 @@ bool IsPossibleFileName(const QString &name);
 /// letter case on a case-insensitive file system gets the new spelling.
 /// Returns 0 on success, else the errno of the failure.
 int RenameNoReplace(const QString &from, const QString &to);
+/// The same for paths as the system knows them.
+int RenameNoReplace(const QByteArray &from, const QByteArray &to);
 
 } // namespace kesto
