@@ -121,6 +121,12 @@ TEST_F(SessionTest, ClashesAndDuplicatesCompareTheNamesAsTheyWillBeOnDisk)
     preview(u"x.[typ]"_s);
     session.ChkSituation(true);
     EXPECT_TRUE(session.renameEnabled());
+    // A UTF-8 name in that folder meets its own entry under a new spelling.
+    preview(u"[name].[typ]"_s);
+    session.chooseLetterCase(CaseUpper);
+    session.ChkSituation(true);
+    EXPECT_TRUE(session.renameEnabled());
+    session.chooseLetterCase(CaseKeep);
     preview(u"belegt.[typ]"_s);
     session.ChkSituation(true);
     EXPECT_EQ(panel2(), messages::collision());
