@@ -43,6 +43,13 @@ QString UsageText()
         "werden die markierten Dateien umbenannt; eine vorhandene Datei wird nie\n"
         "überschrieben.\n"
         "\n"
+        "In der Ausgabe steht ein Tabulator in einem Namen als \\t, ein Zeilenvorschub\n"
+        "als \\n, ein Wagenrücklauf als \\r und ein umgekehrter Schrägstrich als \\\\.\n"
+        "Bytes eines Namens, die kein UTF-8 sind, werden als Windows-1252 gelesen;\n"
+        "der neue Name wird in UTF-8 geschrieben. Ein Pfad, der fehlt, ein Ordner,\n"
+        "keine gewöhnliche Datei oder nicht lesbar ist, wird mit seinem Grund auf\n"
+        "der Fehlerausgabe genannt und übergangen.\n"
+        "\n"
         "Optionen (Werte so, wie man sie im Fenster eingibt):\n"
         "  --mask TEXT               Umbenennungsmaske, z. B. \"[name]_[zahl].[typ]\"\n"
         "  --start TEXT              Zähler: Start bei\n"
@@ -67,7 +74,8 @@ QString UsageText()
         "  --help                    diese Hilfe\n"
         "\n"
         "Rückgabewert: 0 Namen in Ordnung (und alles umbenannt), 1 Prüfung oder\n"
-        "Umbenennung fehlgeschlagen, 2 falscher Aufruf.\n");
+        "Umbenennung fehlgeschlagen, ein Pfad übergangen oder die Ausgabe nicht\n"
+        "schreibbar (die Umbenennung läuft trotzdem zu Ende), 2 falscher Aufruf.\n");
 }
 
 Arguments ParseArguments(const QList<QByteArray> &args)

@@ -3,6 +3,7 @@
 // old and new names; with --apply it renames.
 
 #include "cli/cliargs.h"
+#include "cli/clitexts.h"
 #include "rename/messages.h"
 #include "rename/session.h"
 #include "storage/datafolder.h"
@@ -12,6 +13,9 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <malloc.h>
@@ -19,6 +23,62 @@
 using namespace kesto;
 
 namespace {
+
+// A name may hold a tab or a line break; escaped like C, every row of the list
+// stays one line of two fields.
+void appendEscaped(QString &out, const QString &name)
+{
+    const auto special = [](QChar c) {
+        return c == u'\t' || c == u'\n' || c == u'\r' || c == u'\\';
+    };
+    if (std::none_of(name.begin(), name.end(), special)) {
+        out += name;
+        return;
+    }
+    for (QChar c : name) {
+        switch (c.unicode()) {
+        case u'\t':
+            out += u"\\t";
+            break;
+        case u'\n':
+            out += u"\\n";
+            break;
+        case u'\r':
+            out += u"\\r";
+            break;
+        case u'\\':
+            out += u"\\\\";
+            break;
+        default:
+            out += c;
+        }
+    }
+}
+
+QString escaped(const QString &name)
+{
+    QString out;
+    appendEscaped(out, name);
+    return out;
+}
+
+// "Vorher" TAB "Nachher", then old TAB new name per row, escaped.
+QByteArray namesList(const FileList &list)
+{
+    qsizetype length = 15;
+    for (const FileEntry &e : list.rows())
+        length += e.OldName.size() + e.NewName.size() + 2;
+    QString text;
+    text.reserve(length);
+    text += u"Vorher\tNachher\n";
+    for (const FileEntry &e : list.rows()) {
+        appendEscaped(text, e.OldName);
+        text += u'\t';
+        appendEscaped(text, e.NewName);
+        text += u'\n';
+    }
+    return text.toUtf8();
+}
 
 QString lineBreaksForTerminal(QString text)
 {
@@ -102,6 +162,9 @@ int main(int argc, char *argv[])
     // next allocation instead of handing it back and faulting it in again.
     mallopt(M_MMAP_THRESHOLD, 256 * 1024 * 1024);
     mallopt(M_TRIM_THRESHOLD, 512 * 1024 * 1024);
+    // A reader that goes away (`| head`) must not end a batch half done: the
+    // failed write is reported once the files are renamed.
+    std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quarvel"));
     QCoreApplication::setApplicationName(QStringLiteral("Kesto"));
@@ -141,7 +204,13 @@ int main(int argc, char *argv[])
     if (a.sortDescending)
         session.SortByColumn(a.sortColumn);
 
-    session.LoadListWithFileNames(a.files);
+    const QList<SkippedPath> skipped = session.LoadListWithFileNames(a.files);
+    for (const SkippedPath &p : skipped)
+        err << cli::texts::skipped(escaped(p.path), p.reason) << Qt::endl;
+    if (session.list().isEmpty()) {
+        err << cli::texts::nothingLeft() << Qt::endl;
+        return 1;
+    }
     if (a.digits) {
         const qsizetype entry =
             session.digitChoices().entries().indexOf(QString::number(*a.digits));
@@ -150,25 +219,29 @@ int main(int argc, char *argv[])
     }
     // The rename command's full test, as in the window.
     session.ChkSituation(true);
-    const QByteArray names = session.namesText(u"\n").toUtf8();
-    std::fwrite(names.constData(), 1, size_t(names.size()), stdout);
-    std::fflush(stdout);
+    const QByteArray names = namesList(session.list());
+    int outputError = 0;
+    if (std::fwrite(names.constData(), 1, size_t(names.size()), stdout) != size_t(names.size()) ||
+        std::fflush(stdout) != 0)
+        outputError = errno;
 
-    const auto finalMessage = [&session] {
-        return session.MaskOk ? session.status().panel2() : session.maskStatus();
-    };
+    int status = skipped.isEmpty() ? 0 : 1;
     if (!session.renameEnabled()) {
-        err << finalMessage() << Qt::endl;
-        return 1;
+        err << (session.MaskOk ? session.status().panel2() : session.maskStatus()) << Qt::endl;
+        status = 1;
+    } else if (!a.apply) {
+        err << cli::texts::ready(session.CheckedCount) << Qt::endl;
+    } else {
+        session.UmTaufen();
+        if (questions.refused || questions.failures != 0)
+            status = 1;
+        if (!questions.refused)
+            err << session.status().panel2() << Qt::endl;
     }
-    if (!a.apply) {
-        err << finalMessage() << Qt::endl;
-        return 0;
+    if (outputError != 0) {
+        err << cli::texts::outputFailed(QString::fromLocal8Bit(std::strerror(outputError)))
+            << Qt::endl;
+        status = 1;
     }
-
-    session.UmTaufen();
-    if (questions.refused)
-        return 1;
-    err << session.status().panel2() << Qt::endl;
-    return questions.failures == 0 ? 0 : 1;
+    return status;
 }

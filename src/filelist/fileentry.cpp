@@ -1,5 +1,10 @@
 #include "filelist/fileentry.h"
 
+#include <QFile>
+
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace kesto {
 
 QString columnHeader(int column)
@@ -88,6 +93,58 @@ QString FileEntry::text(int column) const
     default:
         return {};
     }
+}
+
+QByteArray FileEntry::pathBytes() const
+{
+    return PathBytes.isEmpty() ? QFile::encodeName(FullPath) : PathBytes;
+}
+
+QByteArray FileEntry::folderBytes() const
+{
+    if (PathBytes.isEmpty())
+        return QFile::encodeName(Folder);
+    // "/" is one byte in both decodings, so the last one ends the folder here too.
+    return PathBytes.left(PathBytes.lastIndexOf('/') + 1);
+}
+
+QString FileEntry::pathKey() const
+{
+    return PathKey(FullPath, PathBytes);
+}
+
+QString FileEntry::folderKey() const
+{
+    if (PathBytes.isEmpty())
+        return Folder;
+    const QByteArray folder = folderBytes();
+    return PathKey(Folder, QUtf8StringView(folder).isValidUtf8() ? QByteArray() : folder);
+}
+
+QString PathKey(const QString &path, const QByteArray &rawBytes)
+{
+    if (rawBytes.isEmpty())
+        return path;
+    return QChar(0) + QString::fromLatin1(rawBytes);
+}
+
+ReachablePath::ReachablePath(const FileEntry &e)
+{
+    if (e.PathBytes.isEmpty()) {
+        m_path = e.FullPath;
+        return;
+    }
+    // The readers take text and encode it as UTF-8, which cannot spell these
+    // bytes; the descriptor's link in /proc leads them to the same file.
+    m_fd = ::open(e.PathBytes.constData(), O_PATH | O_CLOEXEC);
+    if (m_fd >= 0)
+        m_path = QStringLiteral("/proc/self/fd/") + QString::number(m_fd);
+}
+
+ReachablePath::~ReachablePath()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 } // namespace kesto

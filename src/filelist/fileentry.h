@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSize>
 #include <QString>
 
@@ -44,9 +45,13 @@ struct FileEntry
     QString Modified; ///< last-write time as "yyyy-MM-dd HH-mm-ss"
     QString Created;  ///< creation (birth) time, same layout, or empty
     QString Captured; ///< Exif capture date as stored, or empty
-    QString FullPath; ///< the path as loaded
+    QString FullPath; ///< the path as loaded, decoded as its name is shown
     QString BaseName; ///< the name without its last dot and what follows
     QString SizeKey;  ///< the length as 16 upper-case hex digits, for sorting
+
+    /// The path's bytes when they are no UTF-8 (then the texts above show
+    /// them decoded); empty for every other path.
+    QByteArray PathBytes;
 
     qint64 Size = 0;
     bool Checked = true;
@@ -66,6 +71,38 @@ struct FileEntry
 
     /// The text of a column (ColUnused and unknown columns give the empty text).
     QString text(int column) const;
+
+    /// The path as the system knows it.
+    QByteArray pathBytes() const;
+    /// The folder part of pathBytes(), up to and including its last "/".
+    QByteArray folderBytes() const;
+    /// What tells this row's path apart from every other (see PathKey).
+    QString pathKey() const;
+    /// What tells this row's folder apart from every other (see PathKey).
+    QString folderKey() const;
+};
+
+/// A text that tells paths apart by their bytes: the path itself when they
+/// are UTF-8 (\a rawBytes empty), else the bytes behind a NUL, which no
+/// path text holds.
+QString PathKey(const QString &path, const QByteArray &rawBytes);
+
+/// A text path by which readers that take text reach a row's file: the path
+/// itself, or, when its bytes are no UTF-8, the link of a handle to the file
+/// (empty when the file cannot be reached). Holds the handle while it lives.
+class ReachablePath
+{
+public:
+    explicit ReachablePath(const FileEntry &e);
+    ~ReachablePath();
+    ReachablePath(const ReachablePath &) = delete;
+    ReachablePath &operator=(const ReachablePath &) = delete;
+
+    const QString &path() const { return m_path; }
+
+private:
+    int m_fd = -1;
+    QString m_path;
 };
 
 } // namespace kesto

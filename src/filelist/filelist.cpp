@@ -23,7 +23,7 @@ void FileList::insertRows(int position, const QList<FileEntry> &entries)
     m_rows.insert(position, entries.size(), FileEntry());
     for (qsizetype i = 0; i < entries.size(); ++i) {
         m_rows[position + i] = entries.at(i);
-        ++m_paths[entries.at(i).FullPath];
+        ++m_paths[entries.at(i).pathKey()];
     }
     Q_EMIT rowsInserted(position, last);
 }
@@ -39,7 +39,7 @@ void FileList::insertRows(int position, QList<FileEntry> &&entries)
     m_rows = std::move(entries);
     m_paths.reserve(m_rows.size());
     for (const FileEntry &e : std::as_const(m_rows))
-        ++m_paths[e.FullPath];
+        ++m_paths[e.pathKey()];
     Q_EMIT rowsInserted(0, last);
 }
 
@@ -49,7 +49,7 @@ void FileList::removeRows(int first, int n)
         return;
     Q_EMIT rowsAboutToBeRemoved(first, first + n - 1);
     for (int i = first; i < first + n; ++i) {
-        const auto it = m_paths.find(m_rows.at(i).FullPath);
+        const auto it = m_paths.find(m_rows.at(i).pathKey());
         if (it != m_paths.end() && --it.value() <= 0)
             m_paths.erase(it);
     }
@@ -74,12 +74,12 @@ void FileList::ClearList()
     Q_EMIT resetDone();
 }
 
-int FileList::findRow(const QString &fullPath) const
+int FileList::findRow(const QString &pathKey) const
 {
-    if (!m_paths.contains(fullPath))
+    if (!m_paths.contains(pathKey))
         return -1;
     for (int i = 0; i < count(); ++i) {
-        if (m_rows.at(i).FullPath == fullPath)
+        if (m_rows.at(i).pathKey() == pathKey)
             return i;
     }
     return -1;

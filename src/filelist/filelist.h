@@ -39,10 +39,10 @@ public:
     /// Removes every row.
     void ClearList();
 
-    /// Whether a row holds exactly this path.
-    bool containsPath(const QString &fullPath) const { return m_paths.contains(fullPath); }
-    /// Position of the row that holds \a fullPath, or -1.
-    int findRow(const QString &fullPath) const;
+    /// Whether a row holds exactly this path, given by its PathKey.
+    bool containsPath(const QString &pathKey) const { return m_paths.contains(pathKey); }
+    /// Position of the row whose path has the PathKey \a pathKey, or -1.
+    int findRow(const QString &pathKey) const;
 
     void notifyRowsChanged(int first, int last);
     /// Announces that code changed the Selected flags of rows.
@@ -74,7 +74,7 @@ private:
     void sortRows();
 
     QList<FileEntry> m_rows;
-    QHash<QString, int> m_paths; // path -> number of rows holding it
+    QHash<QString, int> m_paths; // PathKey -> number of rows holding it
     int m_sortColumn = ColOldName;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     bool m_keepSorted = true;

@@ -12,12 +12,14 @@ namespace kesto {
 
 class FileList;
 
-/// A path handed to the loader. A path is not faithful when its bytes did
-/// not survive the way into a text, so it names no file that could be found
-/// again under that name.
+/// A path handed to the loader: its text and, when it came as bytes that are
+/// no UTF-8, those bytes (see FileEntry::PathBytes). A path is not faithful
+/// when it names no file the system could find under it (a NUL inside, a
+/// text that has no bytes).
 struct PathToLoad
 {
     QString path;
+    QByteArray bytes;
     bool faithful = true;
 };
 
@@ -25,12 +27,29 @@ QList<PathToLoad> PathsFromText(const QStringList &paths);
 /// Paths as the system hands them over (command line, dropped URLs).
 QList<PathToLoad> PathsFromBytes(const QList<QByteArray> &rawPaths);
 
+/// Why a path given to the loader became no row.
+enum class SkipReason { Missing, Folder, NotRegularFile, Unreadable };
+
+struct SkippedPath
+{
+    QString path; ///< as the row would have shown it
+    SkipReason reason;
+};
+
+struct NewRows
+{
+    QList<FileEntry> rows;
+    /// The paths that name no file to rename, in the order given; a path
+    /// the list holds already, or given twice, is no skipped path.
+    QList<SkippedPath> skipped;
+};
+
 /// New rows, in the order given, for the regular files among \a paths that
 /// \a list does not hold yet, each with its size, times and (for ".jpg") its
 /// capture date. Every path is logged. \a progress gets the position of each
 /// path (from 1), \a yield is called every 16 paths.
-QList<FileEntry> ReadNewRows(const QList<PathToLoad> &paths, const FileList &list,
-                             const std::function<void(int)> &progress = {},
-                             const std::function<void()> &yield = {});
+NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list,
+                    const std::function<void(int)> &progress = {},
+                    const std::function<void()> &yield = {});
 
 } // namespace kesto

@@ -50,7 +50,7 @@ QString folded(const QString &s)
 }
 
 // A name as the folder listing gives it, decoded and folded in one step when
-// it is plain ASCII.
+// it is plain ASCII; null when it is no UTF-8, as no new name is written so.
 QString foldedFileName(const char *name)
 {
     const qsizetype n = qsizetype(std::strlen(name));
@@ -58,30 +58,44 @@ QString foldedFileName(const char *name)
     char16_t *q = reinterpret_cast<char16_t *>(out.data());
     for (qsizetype i = 0; i < n; ++i) {
         const unsigned char c = static_cast<unsigned char>(name[i]);
-        if (c >= 0x80)
-            return folded(QFile::decodeName(name));
+        if (c >= 0x80) {
+            const QUtf8StringView bytes(name, n);
+            return bytes.isValidUtf8() ? folded(bytes.toString()) : QString();
+        }
         q[i] = c >= 'A' && c <= 'Z' ? char16_t(c + 32) : char16_t(c);
     }
     return out;
 }
 
-// The names in a folder, case-folded, read once per full test. Every kind of
-// entry counts: a new name must not meet a file, a folder or a link.
-QSet<QString> foldedNamesIn(const QString &folder)
+// The names in a folder as they are on disk, case-folded, read once per full
+// test. Every kind of entry counts: a new name must not meet a file, a folder
+// or a link.
+QSet<QString> foldedNamesIn(const QByteArray &folder)
 {
     QSet<QString> names;
-    const QByteArray path = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
-    DIR *dir = ::opendir(path.constData());
+    DIR *dir = ::opendir(folder.isEmpty() ? "." : folder.constData());
     if (!dir)
         return names;
     while (const dirent *d = ::readdir(dir)) {
         const char *n = d->d_name;
         if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
             continue;
-        names.insert(foldedFileName(n));
+        const QString name = foldedFileName(n);
+        if (!name.isNull())
+            names.insert(name);
     }
     ::closedir(dir);
     return names;
+}
+
+// Whether the row's name on disk is its shown name in UTF-8, so that the
+// folder listing holds it under that name.
+bool nameIsShownOnDisk(const FileEntry &e)
+{
+    if (e.PathBytes.isEmpty())
+        return true;
+    return QUtf8StringView(QByteArrayView(e.PathBytes).sliced(e.PathBytes.lastIndexOf('/') + 1))
+        .isValidUtf8();
 }
 
 bool isBlankName(const QString &name)
@@ -366,7 +380,7 @@ void Session::RecomputeNames(bool DoAllTest)
         if (i % step == 0)
             setProgress(i + 1, rows);
         if (needsImageSize && !e.ImageSizeKnown) {
-            e.ImageSize = ReadImageSize(e.FullPath);
+            e.ImageSize = ReadImageSize(ReachablePath(e).path());
             e.ImageSizeKnown = true;
         }
         e.NewName = BuildNewName(e, i + 1, context);
@@ -382,9 +396,9 @@ void Session::RecomputeNames(bool DoAllTest)
 
 void Session::runTests(const QList<int> &checkedRows)
 {
-    // Per folder: the new names of the checked rows (a name must be unique
-    // there, without regard to letter case) and, read once, the entries that
-    // exist already.
+    // Per folder (as it is on disk): the new names of the checked rows (a
+    // name must be unique there, without regard to letter case) and, read
+    // once, the entries that exist already.
     struct Folder
     {
         QHash<QString, int> newNames;
@@ -392,25 +406,29 @@ void Session::runTests(const QList<int> &checkedRows)
         bool read = false;
     };
     QHash<QString, Folder> folders;
-    QList<QString> keys;
+    QList<QString> keys, folderKeys;
     keys.reserve(checkedRows.size());
+    folderKeys.reserve(checkedRows.size());
     for (int i : checkedRows) {
         const FileEntry &e = m_list.at(i);
         keys.append(folded(e.NewName));
-        ++folders[e.Folder].newNames[keys.last()];
+        folderKeys.append(e.folderKey());
+        ++folders[folderKeys.last()].newNames[keys.last()];
     }
 
     for (qsizetype k = 0; k < checkedRows.size(); ++k) {
         FileEntry &e = m_list.entry(checkedRows.at(k));
-        Folder &folder = folders[e.Folder];
+        Folder &folder = folders[folderKeys.at(k)];
         bool ok = true;
         if (isBlankName(e.NewName)) {
             NoEmptyName = false;
             ok = false;
         }
-        if (QString::compare(e.NewName, e.OldName, Qt::CaseInsensitive) != 0) {
+        // The file itself, under a new spelling of its name, is no clash;
+        // a name repaired to UTF-8 is a new entry and may meet another.
+        if (!nameIsShownOnDisk(e) || keys.at(k) != folded(e.OldName)) {
             if (!folder.read) {
-                folder.existing = foldedNamesIn(e.Folder);
+                folder.existing = foldedNamesIn(e.folderBytes());
                 folder.read = true;
             }
             if (folder.existing.contains(keys.at(k))) {
@@ -447,18 +465,20 @@ void Session::updateMoveCommands()
 
 // --- loading ------------------------------------------------------------------
 
-void Session::LoadListWithFileNames(const QStringList &paths, const std::function<void()> &yield)
+QList<SkippedPath> Session::LoadListWithFileNames(const QStringList &paths,
+                                                  const std::function<void()> &yield)
 {
-    loadPaths(PathsFromText(paths), yield);
+    return loadPaths(PathsFromText(paths), yield);
 }
 
-void Session::LoadListWithFileNames(const QList<QByteArray> &rawPaths,
-                                    const std::function<void()> &yield)
+QList<SkippedPath> Session::LoadListWithFileNames(const QList<QByteArray> &rawPaths,
+                                                  const std::function<void()> &yield)
 {
-    loadPaths(PathsFromBytes(rawPaths), yield);
+    return loadPaths(PathsFromBytes(rawPaths), yield);
 }
 
-void Session::loadPaths(const QList<PathToLoad> &paths, const std::function<void()> &yield)
+QList<SkippedPath> Session::loadPaths(const QList<PathToLoad> &paths,
+                                      const std::function<void()> &yield)
 {
     WriteTimedLog(QStringLiteral(" ENTRY LoadListWithFileNames "));
     const int n = static_cast<int>(paths.size());
@@ -466,11 +486,11 @@ void Session::loadPaths(const QList<PathToLoad> &paths, const std::function<void
     m_list.setKeepSorted(false);
     setProgress(0, n);
 
-    QList<FileEntry> added = ReadNewRows(
+    NewRows added = ReadNewRows(
         paths, m_list, [this, n](int i) { setProgress(i, n); }, yield);
     // Each new row goes to the top; the sort below puts everything in place.
-    std::reverse(added.begin(), added.end());
-    m_list.insertRows(0, std::move(added));
+    std::reverse(added.rows.begin(), added.rows.end());
+    m_list.insertRows(0, std::move(added.rows));
 
     setProgress(0, n);
     m_list.setKeepSorted(true);
@@ -478,6 +498,7 @@ void Session::loadPaths(const QList<PathToLoad> &paths, const std::function<void
     // without a second pass over the rows.
     ChkSituation(false);
     WriteTimedLog(QStringLiteral(" EXIT LoadListWithFileNames "));
+    return std::move(added.skipped);
 }
 
 // --- renaming -------------------------------------------------------------------
@@ -509,7 +530,11 @@ void Session::UmTaufen()
             continue;
         setProgress(rows - (i + 1), rows);
         const QString target = e.Folder + e.NewName;
-        const bool ok = IsPossibleFileName(e.NewName) && RenameNoReplace(e.FullPath, target) == 0;
+        // The folder keeps the bytes it has; the new name is written in UTF-8.
+        const QByteArray from = e.pathBytes();
+        const bool ok = IsPossibleFileName(e.NewName) &&
+                        RenameNoReplace(from, from.left(from.lastIndexOf('/') + 1) +
+                                                  QFile::encodeName(e.NewName)) == 0;
         if (ok) {
             renamed.append(i);
             continue;

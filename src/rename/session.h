@@ -110,14 +110,15 @@ public:
     void ChkSituation(bool DoAllTest);
 
     /// Adds the regular files among \a paths that are not yet in the list,
-    /// with their facts, sorts, and previews. \a yield is called every 16
-    /// files so a window can stay responsive.
-    void LoadListWithFileNames(const QStringList &paths, const std::function<void()> &yield = {});
-    /// The same for paths as the system hands them over. A path whose bytes
-    /// do not survive the way into a text names no file that could be found
-    /// again: it is logged and skipped.
-    void LoadListWithFileNames(const QList<QByteArray> &rawPaths,
-                               const std::function<void()> &yield = {});
+    /// with their facts, sorts, and previews; gives the paths that named no
+    /// such file, with the reason. \a yield is called every 16 files so a
+    /// window can stay responsive.
+    QList<SkippedPath> LoadListWithFileNames(const QStringList &paths,
+                                             const std::function<void()> &yield = {});
+    /// The same for paths as the system hands them over. A name that is no
+    /// UTF-8 keeps its bytes and is shown decoded (see FileEntry::PathBytes).
+    QList<SkippedPath> LoadListWithFileNames(const QList<QByteArray> &rawPaths,
+                                             const std::function<void()> &yield = {});
 
     /// Renames the checked rows from the last to the first and removes each
     /// renamed row; asks before renaming without "[TYP]" and after a failure.
@@ -155,7 +156,8 @@ Q_SIGNALS:
     void clipboardRequested(const QString &text);
 
 private:
-    void loadPaths(const QList<PathToLoad> &paths, const std::function<void()> &yield);
+    QList<SkippedPath> loadPaths(const QList<PathToLoad> &paths,
+                                 const std::function<void()> &yield);
     void onDigitEntryChosen(int index);
     void RecomputeNames(bool DoAllTest);
     void runTests(const QList<int> &checkedRows);

@@ -1,3 +1,4 @@
+#include "rename/messages.h"
 #include "storage/datafolder.h"
 #include "storage/questions.h"
 #include "storage/savedmasks.h"
@@ -7,9 +8,19 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 using kesto::test::TempFolder;
 
@@ -17,18 +28,77 @@ namespace {
 
 struct CliRun
 {
-    int exitCode = -1;
+    int exitCode = -1; ///< 128 + the signal when one ended the run
     QString out;
     QString err;
 };
 
+// kesto-cli with arguments as bytes (a name need not be UTF-8), its output
+// in files; or with an output whose reader has gone before anything is written.
+CliRun cliBytes(const QList<QByteArray> &args, bool outputClosed = false)
+{
+    QTemporaryDir io;
+    const QByteArray outPath = QFile::encodeName(io.filePath(QStringLiteral("out")));
+    const QByteArray errPath = QFile::encodeName(io.filePath(QStringLiteral("err")));
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    int pipeEnds[2] = {-1, -1};
+    if (outputClosed && ::pipe2(pipeEnds, O_CLOEXEC) == 0) {
+        ::close(pipeEnds[0]);
+        posix_spawn_file_actions_adddup2(&files, pipeEnds[1], 1);
+    } else {
+        posix_spawn_file_actions_addopen(&files, 1, outPath.constData(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    }
+    posix_spawn_file_actions_addopen(&files, 2, errPath.constData(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    // The tool must ignore SIGPIPE itself, whatever it inherits.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t pipeSignal;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &pipeSignal);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+
+    const QByteArray program(KESTO_CLI_PATH);
+    std::vector<char *> argv{const_cast<char *>(program.constData())};
+    for (const QByteArray &a : args)
+        argv.push_back(const_cast<char *>(a.constData()));
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    CliRun run;
+    if (posix_spawn(&pid, program.constData(), &files, &attributes, argv.data(), environ) == 0) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    if (pipeEnds[1] >= 0)
+        ::close(pipeEnds[1]);
+    posix_spawn_file_actions_destroy(&files);
+    posix_spawnattr_destroy(&attributes);
+    auto content = [](const QByteArray &path) {
+        QFile f(QFile::decodeName(path));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    };
+    run.out = content(outPath);
+    run.err = content(errPath);
+    return run;
+}
+
 CliRun cli(const QStringList &args)
 {
-    QProcess p;
-    p.start(QStringLiteral(KESTO_CLI_PATH), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    QList<QByteArray> bytes;
+    for (const QString &a : args)
+        bytes << QFile::encodeName(a);
+    return cliBytes(bytes);
+}
+
+QList<QByteArray> withPaths(QList<QByteArray> args, const QStringList &paths)
+{
+    for (const QString &p : paths)
+        args << QFile::encodeName(p);
+    return args;
 }
 
 class CliTest : public ::testing::Test
@@ -44,7 +114,7 @@ protected:
     }
 };
 
-TEST_F(CliTest, PreviewPrintsTheCopyTextAndThePanelMessage)
+TEST_F(CliTest, PreviewPrintsTheNamesAndHowManyFilesApplyWouldRename)
 {
     const CliRun r =
         cli(QStringList{"--mask", "Urlaub [zahl].[typ]", "--digits", "3", "--lead", "Null"} +
@@ -52,9 +122,84 @@ TEST_F(CliTest, PreviewPrintsTheCopyTextAndThePanelMessage)
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out,
               QStringLiteral("Vorher\tNachher\na.jpg\tUrlaub 001.jpg\nb.jpg\tUrlaub 002.jpg\n"));
-    EXPECT_EQ(r.err, QStringLiteral("Zum Umbenennen der Dateien klicken Sie jetzt die "
-                                    "Schaltfläche 'Umbenennen'.\n"));
+    EXPECT_EQ(r.err, QStringLiteral("Bereit: mit --apply werden 2 Dateien umbenannt.\n"));
     EXPECT_EQ(dir.names(), (QStringList{"a.jpg", "b.jpg"}));
+}
+
+TEST_F(CliTest, NamesWithTabsLineBreaksOrBackslashesArePrintedEscaped)
+{
+    const CliRun r = cli(QStringList{"--mask", "[name]_x.[typ]"} +
+                         files({"a\tb.txt", "c\nd.txt", "e\rf.txt", "g\\h.txt"}));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, QStringLiteral("Vorher\tNachher\n"
+                                    "a\\tb.txt\ta\\tb_x.txt\n"
+                                    "c\\nd.txt\tc\\nd_x.txt\n"
+                                    "e\\rf.txt\te\\rf_x.txt\n"
+                                    "g\\\\h.txt\tg\\\\h_x.txt\n"));
+}
+
+TEST_F(CliTest, SkippedPathsAreNamedWithTheirReasonAndTheRestIsRenamed)
+{
+    const QByteArray latin = dir.writeBytes("caf\xe9.txt", "Latin-1");
+    const QString ok = dir.write(QStringLiteral("ok.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.file(QStringLiteral("pipe"))).constData(), 0600), 0);
+    dir.mkdir(QStringLiteral("ordner"));
+    ASSERT_EQ(::symlink("schleife", QFile::encodeName(dir.file(QStringLiteral("schleife")))), 0);
+    // Missing, not a regular file, a folder, unreadable (a link to itself).
+    const QStringList bad{dir.file(QStringLiteral("fehlt.txt")), dir.file(QStringLiteral("pipe")),
+                          dir.file(QStringLiteral("ordner")), dir.file(QStringLiteral("schleife"))};
+    const QList<QByteArray> args =
+        withPaths({"--mask", "neu_[name].[typ]", "--apply", "--", latin}, bad + QStringList{ok});
+
+    CliRun r = cliBytes(args);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out,
+              QStringLiteral("Vorher\tNachher\ncafé.txt\tneu_café.txt\nok.txt\tneu_ok.txt\n"));
+    EXPECT_EQ(r.err, QStringLiteral("kesto-cli: übergangen (nicht vorhanden): %1\n"
+                                    "kesto-cli: übergangen (keine gewöhnliche Datei): %2\n"
+                                    "kesto-cli: übergangen (ein Ordner): %3\n"
+                                    "kesto-cli: übergangen (nicht lesbar): %4\n"
+                                    "Umbenennung abgeschlossen.\n")
+                         .arg(bad.at(0), bad.at(1), bad.at(2), bad.at(3)));
+    EXPECT_EQ(dir.rawNames(), (QList<QByteArray>{"neu_caf\xc3\xa9.txt", "neu_ok.txt", "ordner",
+                                                 "pipe", "schleife"}));
+    EXPECT_EQ(dir.read(QStringLiteral("neu_café.txt")), QByteArray("Latin-1"));
+
+    r = cli({"--apply", bad.at(0)});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, QString());
+    EXPECT_EQ(r.err, QStringLiteral("kesto-cli: übergangen (nicht vorhanden): %1\n"
+                                    "kesto-cli: Es bleibt keine Datei zum Umbenennen.\n")
+                         .arg(bad.at(0)));
+}
+
+TEST_F(CliTest, AClosedOutputNeitherStopsNorHalvesTheRenames)
+{
+    const CliRun r = cliBytes(
+        withPaths({"--mask", "neu_[name].[typ]", "--apply"}, files({"a.txt", "b.txt"})), true);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(dir.names(), (QStringList{"neu_a.txt", "neu_b.txt"}));
+    EXPECT_EQ(r.err, QStringLiteral("Umbenennung abgeschlossen.\n"
+                                    "kesto-cli: Die Liste ließ sich nicht ausgeben: %1\n")
+                         .arg(QString::fromLocal8Bit(std::strerror(EPIPE))));
+}
+
+TEST_F(CliTest, ApplyRenamesNothingWhenTheFullTestFails)
+{
+    const QStringList paths = files({"a.txt", "b.txt"});
+    dir.write(QStringLiteral("a-belegt.txt"));
+    const QList<std::pair<QStringList, QString>> cases = {
+        {{"--mask", "x.[typ]"}, kesto::messages::notUnique()},
+        {{"--mask", "[name]-belegt.[typ]"}, kesto::messages::collision()},
+        {{"--mask", "[name]", "--yes", "--replace", "a", " ", "--replace", "b", "  "},
+         kesto::messages::emptyName()},
+    };
+    for (const auto &[options, message] : cases) {
+        const CliRun r = cli(options + QStringList{"--apply"} + paths);
+        EXPECT_EQ(r.exitCode, 1) << message.toStdString();
+        EXPECT_EQ(r.err, message + u'\n');
+        EXPECT_EQ(dir.names(), (QStringList{"a-belegt.txt", "a.txt", "b.txt"}));
+    }
 }
 
 TEST_F(CliTest, FailedTestsAndInvalidMasksExitWithOne)

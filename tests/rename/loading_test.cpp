@@ -6,10 +6,11 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include <cstdio>
+#include <array>
 #include <sys/stat.h>
 
 using namespace kesto;
+using namespace Qt::StringLiterals;
 using kesto::test::SessionTest;
 
 namespace {
@@ -33,8 +34,15 @@ TEST_F(LoadingTest, OnlyNewRegularFilesBecomeRowsAndEveryPathIsLogged)
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QStringList paths{file, dir.mkdir(QStringLiteral("ordner")), fifo,
                             dir.file(QStringLiteral("fehlt.txt")), file};
-    session.LoadListWithFileNames(paths);
-    session.LoadListWithFileNames(QStringList{file});
+    const QList<SkippedPath> skipped = session.LoadListWithFileNames(paths);
+    EXPECT_TRUE(session.LoadListWithFileNames(QStringList{file}).isEmpty());
+    // A path given twice, or held already, is no skipped path.
+    ASSERT_EQ(skipped.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(skipped.at(i).path, paths.at(1 + i));
+        EXPECT_EQ(skipped.at(i).reason, (std::array{SkipReason::Folder, SkipReason::NotRegularFile,
+                                                    SkipReason::Missing}[i]));
+    }
 
     ASSERT_EQ(session.list().count(), 1);
     const FileEntry &e = session.list().at(0);
@@ -56,17 +64,27 @@ TEST_F(LoadingTest, OnlyNewRegularFilesBecomeRowsAndEveryPathIsLogged)
     EXPECT_TRUE(lines.at(6).endsWith(QStringLiteral(" EXIT LoadListWithFileNames ")));
 }
 
-TEST_F(LoadingTest, PathsWhoseBytesAreNoTextAreSkippedWithALogLine)
+TEST_F(LoadingTest, ANameThatIsNoUtf8IsShownDecodedAndKeptApartFromItsUtf8Twin)
 {
-    const QByteArray raw = QFile::encodeName(dir.path()) + "/bild\xff.txt";
-    FILE *f = std::fopen(raw.constData(), "w");
-    ASSERT_NE(f, nullptr);
-    std::fclose(f);
-    // A file named with the replacement character must not be taken instead.
-    dir.write(QStringLiteral("bild\uFFFD.txt"));
-    session.LoadListWithFileNames(QList<QByteArray>{raw});
-    EXPECT_TRUE(session.list().isEmpty());
-    EXPECT_TRUE(logLines().at(2).endsWith(QStringLiteral("Pfad nicht darstellbar, übergangen")));
+    const QByteArray latin = dir.writeBytes("caf\xe9 \x80.txt", "Latin-1");
+    const QByteArray utf8 = dir.writeBytes("caf\xc3\xa9 \xe2\x82\xac.txt", "UTF-8");
+    const QByteArray withNul = QFile::encodeName(dir.path()) + QByteArray("/x\0.txt", 7);
+    const QList<SkippedPath> skipped =
+        session.LoadListWithFileNames(QList<QByteArray>{latin, utf8, withNul});
+    session.LoadListWithFileNames(QList<QByteArray>{latin});
+
+    ASSERT_EQ(session.list().count(), 2);
+    EXPECT_EQ(oldNames(), (QStringList{u"café €.txt"_s, u"café €.txt"_s}));
+    for (const FileEntry &e : session.list().rows()) {
+        const bool isLatin = !e.PathBytes.isEmpty();
+        EXPECT_EQ(e.pathBytes(), isLatin ? latin : utf8);
+        EXPECT_EQ(e.FullPath, dir.file(u"café €.txt"_s));
+        EXPECT_EQ(e.Size, isLatin ? 7 : 5); // the facts of each row's own file
+    }
+    // Only a path that names no file at all is still passed over.
+    ASSERT_EQ(skipped.size(), 1);
+    EXPECT_EQ(skipped.at(0).reason, SkipReason::Unreadable);
+    EXPECT_TRUE(logLines().at(4).endsWith(u"Pfad nicht darstellbar, übergangen"_s));
 }
 
 TEST_F(LoadingTest, NewRowsAreSortedAndTheWindowIsServedEverySixteenFiles)
@@ -97,20 +115,34 @@ TEST_F(LoadingTest, ManyFilesWithoutALogGiveTheSameRowsAsWithOne)
     for (int i = 0; i < 5; ++i)
         paths.insert(40 + 7 * i, dir.write(QStringLiteral("ordner/Bild%1.jpg").arg(i)));
     paths << paths.at(5) << dir.file(QStringLiteral("ordner")) << dir.file(QStringLiteral("fehlt"));
+    QList<QByteArray> rawPaths;
+    for (const QString &p : std::as_const(paths))
+        rawPaths << QFile::encodeName(p);
+    // A photo whose name is no UTF-8 is read through its own bytes.
+    rawPaths.insert(
+        3, dir.writeBytes("IMG_\xe9.JPG", kesto::test::cameraPhoto(kesto::test::ByteOrder::Intel,
+                                                                   "2001:02:03 04:05:06")));
     const FileList empty;
-    const QList<FileEntry> logged = ReadNewRows(PathsFromText(paths), empty);
+    const NewRows logged = ReadNewRows(PathsFromBytes(rawPaths), empty);
     SetLogPath(QString()); // without a log the files are read side by side
-    const QList<FileEntry> quiet = ReadNewRows(PathsFromText(paths), empty);
-    ASSERT_EQ(logged.size(), 95);
-    ASSERT_EQ(quiet.size(), logged.size());
-    for (qsizetype i = 0; i < logged.size(); ++i) {
-        EXPECT_EQ(quiet.at(i).FullPath, logged.at(i).FullPath);
-        EXPECT_EQ(quiet.at(i).Folder + quiet.at(i).OldName, quiet.at(i).FullPath);
-        EXPECT_EQ(quiet.at(i).SizeKey, logged.at(i).SizeKey);
-        EXPECT_EQ(quiet.at(i).Modified, logged.at(i).Modified);
-        EXPECT_EQ(quiet.at(i).Captured, logged.at(i).Captured);
+    const NewRows quiet = ReadNewRows(PathsFromBytes(rawPaths), empty);
+    ASSERT_EQ(logged.rows.size(), 96);
+    ASSERT_EQ(quiet.rows.size(), logged.rows.size());
+    for (qsizetype i = 0; i < logged.rows.size(); ++i) {
+        const FileEntry &q = quiet.rows.at(i), &l = logged.rows.at(i);
+        EXPECT_EQ(q.pathBytes(), l.pathBytes());
+        EXPECT_EQ(q.Folder + q.OldName, q.FullPath);
+        EXPECT_EQ(q.SizeKey, l.SizeKey);
+        EXPECT_EQ(q.Modified, l.Modified);
+        EXPECT_EQ(q.Captured, l.Captured);
     }
-    EXPECT_EQ(logged.at(1).Captured, QStringLiteral("2005:07:14 13:45:11"));
+    EXPECT_EQ(logged.rows.at(1).Captured, QStringLiteral("2005:07:14 13:45:11"));
+    EXPECT_EQ(quiet.rows.at(3).Captured, QStringLiteral("2001:02:03 04:05:06"));
+    for (const NewRows *r : {&logged, &quiet}) {
+        ASSERT_EQ(r->skipped.size(), 2);
+        EXPECT_EQ(r->skipped.at(0).reason, SkipReason::Folder);
+        EXPECT_EQ(r->skipped.at(1).reason, SkipReason::Missing);
+    }
 }
 
 } // namespace

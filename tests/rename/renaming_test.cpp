@@ -4,7 +4,10 @@
 
 #include <QFile>
 
+#include <sys/stat.h>
+
 using namespace kesto;
+using namespace Qt::StringLiterals;
 using kesto::test::SessionTest;
 
 namespace {
@@ -129,6 +132,32 @@ TEST_F(SessionTest, CaseChangesSameNamesAndSlashesAreHandledSafely)
     EXPECT_EQ(questions.asked.size(), 1);
     EXPECT_TRUE(dir.exists(QStringLiteral("a.txt")));
     EXPECT_FALSE(dir.exists(QStringLiteral("sub/a.txt")));
+}
+
+TEST_F(SessionTest, ANameThatIsNoUtf8IsRenamedFromItsShownTextAndWrittenInUtf8)
+{
+    dir.write(u"andere.txt"_s, "andere");
+    session.LoadListWithFileNames(QList<QByteArray>{dir.writeBytes("caf\xe9.txt", "Latin-1")});
+    ASSERT_EQ(oldNames(), QStringList{u"café.txt"_s});
+    // The same shown name in other bytes: the repair.
+    preview(u"[name].[typ]"_s);
+    session.renameCommand();
+    EXPECT_TRUE(session.list().isEmpty());
+    EXPECT_EQ(dir.rawNames(), (QList<QByteArray>{"andere.txt", "caf\xc3\xa9.txt"}));
+    EXPECT_EQ(dir.read(u"café.txt"_s), QByteArray("Latin-1"));
+
+    // Ranges and letter cases work on the shown text; the folder keeps its bytes.
+    ASSERT_EQ(::mkdir(QFile::encodeName(dir.path()) + "/d\xfcr", 0700), 0);
+    session.LoadListWithFileNames(QList<QByteArray>{dir.writeBytes("d\xfcr/\xc4pfel.txt")});
+    ASSERT_EQ(session.list().count(), 1);
+    EXPECT_EQ(session.list().at(0).Folder, dir.path() + u"/dür/"_s);
+    session.chooseLetterCase(CaseLower);
+    preview(u"[1-3]-[name].[typ]"_s);
+    EXPECT_EQ(newNames(), QStringList{u"äpf-äpfel.txt"_s});
+    session.renameCommand();
+    EXPECT_EQ(dir.rawNames("d\xfcr"), QList<QByteArray>{"\xc3\xa4pf-\xc3\xa4pfel.txt"});
+    EXPECT_EQ(dir.rawNames(), (QList<QByteArray>{"andere.txt", "caf\xc3\xa9.txt", "d\xfcr"}));
+    EXPECT_TRUE(questions.asked.isEmpty());
 }
 
 TEST(FormatMessage, FillsParametersAndResolvesEscapes)

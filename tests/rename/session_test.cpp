@@ -3,9 +3,13 @@
 #include "rename/messages.h"
 #include "sessionfixture.h"
 
+#include <QFile>
 #include <QSignalSpy>
 
+#include <sys/stat.h>
+
 using namespace kesto;
+using namespace Qt::StringLiterals;
 using kesto::test::SessionTest;
 
 namespace {
@@ -93,12 +97,52 @@ TEST_F(SessionTest, ClashIsAnyExistingEntryButNeverTheFileItselfInAnotherCase)
     session.chooseLetterCase(CaseKeep);
     dir.mkdir(QStringLiteral("Ordner"));
     ASSERT_EQ(::symlink("/nonexistent", dir.file(QStringLiteral("link")).toUtf8()), 0);
-    // b.txt clashes although it is in the list too; so do a folder and a dangling link.
-    for (const char *mask : {"b.[typ]", "ordner", "LINK"}) {
-        preview(QString::fromLatin1(mask));
+    dir.write(QStringLiteral(".versteckt"));
+    dir.write(QStringLiteral("Äpfel.txt"));
+    // b.txt clashes although it is in the list too; so do a folder, a dangling
+    // link, a hidden file and a name that differs in the case of an umlaut.
+    for (const char *mask : {"b.[typ]", "ordner", "LINK", ".versteckt", "äpfel.[typ]"}) {
+        preview(QString::fromUtf8(mask));
         session.ChkSituation(true);
         EXPECT_EQ(panel2(), messages::collision()) << mask;
     }
+}
+
+TEST_F(SessionTest, ClashesAndDuplicatesCompareTheNamesAsTheyWillBeOnDisk)
+{
+    // A folder in Latin-1 and its twin in UTF-8 are two folders; the full
+    // test reads the one by its own bytes.
+    const QByteArray root = QFile::encodeName(dir.path());
+    ASSERT_EQ(::mkdir(root + "/d\xfcr", 0700), 0);
+    dir.mkdir(u"dür"_s);
+    dir.writeBytes("d\xfcr/belegt.txt");
+    session.LoadListWithFileNames(
+        QList<QByteArray>{dir.writeBytes("d\xfcr/a.txt"), dir.writeBytes("d\xc3\xbcr/b.txt")});
+    preview(u"x.[typ]"_s);
+    session.ChkSituation(true);
+    EXPECT_TRUE(session.renameEnabled());
+    // A UTF-8 name in that folder meets its own entry under a new spelling.
+    preview(u"[name].[typ]"_s);
+    session.chooseLetterCase(CaseUpper);
+    session.ChkSituation(true);
+    EXPECT_TRUE(session.renameEnabled());
+    session.chooseLetterCase(CaseKeep);
+    preview(u"belegt.[typ]"_s);
+    session.ChkSituation(true);
+    EXPECT_EQ(panel2(), messages::collision());
+    EXPECT_EQ(session.list().at(0).Icon, RowIcon::Error);
+    EXPECT_EQ(session.list().at(1).Icon, RowIcon::Normal);
+
+    // A repair to the shown name is no clash with its own old entry, but
+    // meets a file that has that name in UTF-8 already.
+    session.clearListCommand();
+    session.LoadListWithFileNames(QList<QByteArray>{dir.writeBytes("caf\xe9.txt")});
+    preview(u"[name].[typ]"_s);
+    session.ChkSituation(true);
+    EXPECT_TRUE(session.renameEnabled());
+    dir.write(u"CAFÉ.txt"_s);
+    session.ChkSituation(true);
+    EXPECT_EQ(panel2(), messages::collision());
 }
 
 TEST_F(SessionTest, DuplicatesCompareFolderAndNameExactlyWithoutRegardToCase)

@@ -4,12 +4,28 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
+#include <dirent.h>
 #include <fcntl.h>
+#include <ftw.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace kesto::test {
 
 TempFolder::TempFolder() = default;
+
+TempFolder::~TempFolder()
+{
+    ::nftw(
+        QFile::encodeName(path()).constData(),
+        [](const char *p, const struct stat *, int, struct FTW *) {
+            ::remove(p);
+            return 0;
+        },
+        16, FTW_DEPTH | FTW_PHYS);
+}
 
 QString TempFolder::file(const QString &name) const
 {
@@ -24,6 +40,34 @@ QString TempFolder::write(const QString &name, const QByteArray &content)
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(content);
     return full;
+}
+
+QByteArray TempFolder::writeBytes(const QByteArray &name, const QByteArray &content)
+{
+    const QByteArray full = QFile::encodeName(path()) + '/' + name;
+    const int fd = ::open(full.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd >= 0) {
+        if (::write(fd, content.constData(), size_t(content.size())) != content.size())
+            qWarning("short write to %s", full.constData());
+        ::close(fd);
+    }
+    return full;
+}
+
+QList<QByteArray> TempFolder::rawNames(const QByteArray &sub) const
+{
+    QList<QByteArray> names;
+    const QByteArray folder = QFile::encodeName(path()) + (sub.isEmpty() ? "" : "/" + sub);
+    if (DIR *dir = ::opendir(folder.constData())) {
+        while (const dirent *d = ::readdir(dir)) {
+            const QByteArray n(d->d_name);
+            if (n != "." && n != "..")
+                names.append(n);
+        }
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 QString TempFolder::mkdir(const QString &name)

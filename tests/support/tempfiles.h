@@ -13,6 +13,8 @@ class TempFolder
 {
 public:
     TempFolder();
+    /// Removes the folder by its bytes: Qt cannot remove names that are no UTF-8.
+    ~TempFolder();
 
     /// The folder path, without a final "/".
     QString path() const { return m_dir.path(); }
@@ -21,6 +23,11 @@ public:
 
     /// Writes \a content to \a name (sub-folders are created) and returns the full path.
     QString write(const QString &name, const QByteArray &content = {});
+    /// write() for a name given as bytes, which need not be UTF-8; returns
+    /// the full path as bytes.
+    QByteArray writeBytes(const QByteArray &name, const QByteArray &content = {});
+    /// The names in the folder \a sub (empty: this one) as bytes, sorted.
+    QList<QByteArray> rawNames(const QByteArray &sub = {}) const;
     /// Creates the sub-folder \a name and returns its full path.
     QString mkdir(const QString &name);
     /// The bytes of \a name, or a null array when it cannot be read.

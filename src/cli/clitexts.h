@@ -1,0 +1,49 @@
+#pragma once
+
+#include "filelist/loader.h"
+
+#include <QString>
+
+// The texts kesto-cli writes besides the window's own.
+namespace kesto::cli::texts {
+
+inline QString skipReason(SkipReason reason)
+{
+    switch (reason) {
+    case SkipReason::Missing:
+        return QStringLiteral("nicht vorhanden");
+    case SkipReason::Folder:
+        return QStringLiteral("ein Ordner");
+    case SkipReason::NotRegularFile:
+        return QStringLiteral("keine gewöhnliche Datei");
+    case SkipReason::Unreadable:
+        return QStringLiteral("nicht lesbar");
+    }
+    return {};
+}
+
+/// One line per path that became no row; \a path is escaped as the list is.
+inline QString skipped(const QString &path, SkipReason reason)
+{
+    return QStringLiteral("kesto-cli: übergangen (%1): %2").arg(skipReason(reason), path);
+}
+
+inline QString nothingLeft()
+{
+    return QStringLiteral("kesto-cli: Es bleibt keine Datei zum Umbenennen.");
+}
+
+/// The preview passed the full test; \a files is the number of checked files.
+inline QString ready(int files)
+{
+    return files == 1
+               ? QStringLiteral("Bereit: mit --apply wird 1 Datei umbenannt.")
+               : QStringLiteral("Bereit: mit --apply werden %1 Dateien umbenannt.").arg(files);
+}
+
+inline QString outputFailed(const QString &reason)
+{
+    return QStringLiteral("kesto-cli: Die Liste ließ sich nicht ausgeben: %1").arg(reason);
+}
+
+} // namespace kesto::cli::texts
