@@ -63,7 +63,7 @@ struct SaveFailures
         std::fprintf(stderr, "Kesto: %s\n", message.toLocal8Bit().constData());
     };
     bool told = false;
-    std::optional<testing::WriteStep> injectedStep;
+    std::optional<writefaults::WriteStep> injectedStep;
     int injectedError = 0;
 };
 
@@ -74,7 +74,7 @@ SaveFailures &saveFailures()
 }
 
 // Whether a test asked the step to fail; sets errno as the system call would.
-bool injectedFailure(testing::WriteStep step)
+bool injectedFailure(writefaults::WriteStep step)
 {
     if (saveFailures().injectedStep != step)
         return false;
@@ -85,7 +85,7 @@ bool injectedFailure(testing::WriteStep step)
 bool writeAll(int fd, const char *data, qsizetype size)
 {
     // A disk that fills up takes the first part of the bytes and refuses the rest.
-    const bool failHalfway = injectedFailure(testing::WriteStep::Write);
+    const bool failHalfway = injectedFailure(writefaults::WriteStep::Write);
     const qsizetype end = failHalfway ? size / 2 : size;
     qsizetype done = 0;
     while (done < end) {
@@ -99,7 +99,7 @@ bool writeAll(int fd, const char *data, qsizetype size)
         }
         done += n;
     }
-    return !(failHalfway && injectedFailure(testing::WriteStep::Write));
+    return !(failHalfway && injectedFailure(writefaults::WriteStep::Write));
 }
 
 // The folder entry of a rename is only durable once the folder is synced; the
@@ -115,7 +115,7 @@ void syncFolder(const QByteArray &folder)
 
 } // namespace
 
-void testing::FailWritesAt(std::optional<WriteStep> step, int errorNumber)
+void writefaults::FailWritesAt(std::optional<WriteStep> step, int errorNumber)
 {
     saveFailures().injectedStep = step;
     saveFailures().injectedError = errorNumber;
@@ -211,8 +211,9 @@ bool WriteFileBytes(const QString &path, const QByteArray &bytes)
     const QByteArray folder = QFile::encodeName(target.absolutePath());
     QByteArray tempName = folder + "/." + QFile::encodeName(target.fileName()) + ".XXXXXX";
 
-    const int fd =
-        injectedFailure(testing::WriteStep::Create) ? -1 : ::mkostemp(tempName.data(), O_CLOEXEC);
+    const int fd = injectedFailure(writefaults::WriteStep::Create)
+                       ? -1
+                       : ::mkostemp(tempName.data(), O_CLOEXEC);
     if (fd < 0) {
         ReportSaveFailure(path, errno);
         return false;
@@ -233,14 +234,14 @@ bool WriteFileBytes(const QString &path, const QByteArray &bytes)
     // disk refused, or data that never reached it, would replace good content
     // by a cut or empty file.
     bool ok = writeAll(fd, bytes.constData(), bytes.size()) &&
-              !injectedFailure(testing::WriteStep::Sync) && ::fsync(fd) == 0;
+              !injectedFailure(writefaults::WriteStep::Sync) && ::fsync(fd) == 0;
     int error = errno;
-    const bool closed = ::close(fd) == 0 && !injectedFailure(testing::WriteStep::Close);
+    const bool closed = ::close(fd) == 0 && !injectedFailure(writefaults::WriteStep::Close);
     if (ok && !closed)
         error = errno;
     ok = ok && closed;
     if (ok) {
-        ok = !injectedFailure(testing::WriteStep::Rename) &&
+        ok = !injectedFailure(writefaults::WriteStep::Rename) &&
              ::rename(tempName.constData(), targetName.constData()) == 0;
         error = errno;
     }

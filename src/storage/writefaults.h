@@ -6,7 +6,7 @@
 // For tests only: makes file replacements fail at one step, as a full or
 // failing disk would, to prove that no step's failure costs the old file.
 
-namespace kesto::testing {
+namespace kesto::writefaults {
 
 enum class WriteStep {
     Create, ///< making the temporary file
@@ -20,4 +20,4 @@ enum class WriteStep {
 /// nothing ends the failures.
 void FailWritesAt(std::optional<WriteStep> step, int errorNumber = ENOSPC);
 
-} // namespace kesto::testing
+} // namespace kesto::writefaults
