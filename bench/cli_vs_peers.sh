@@ -6,7 +6,7 @@
 # ratios against the goals.
 #
 # Usage: bench/cli_vs_peers.sh [DIR] [RUNS] [FILES]
-#   DIR    photos (default /tmp/kesto-bench/small, made by ../shared/bench/make_corpus.sh)
+#   DIR    photos (default /tmp/kesto-bench/small, made by bench/make_corpus.sh /tmp/kesto-bench)
 #   RUNS   timed runs of each program after one warm-up (default 5)
 #   FILES  empty files for the rename-loop comparison (default 10000)
 #   env BUILD  the Release build folder (default build/release)

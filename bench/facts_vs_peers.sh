@@ -7,7 +7,7 @@
 #
 # Usage: bench/facts_vs_peers.sh [DIR] [RUNS]
 #   DIR   a folder of photos (default /tmp/kesto-bench/small, made by
-#         ../shared/bench/make_corpus.sh)
+#         bench/make_corpus.sh /tmp/kesto-bench)
 #   RUNS  timed runs of each program after one warm-up run (default 5)
 #   env BENCH_FACTS  the bench_facts program (default build/release/bench/bench_facts)
 set -euo pipefail

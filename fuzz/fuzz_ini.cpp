@@ -118,6 +118,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                       [&](const QString &n) { return IniSameName(n, section); }),
           "a written section is not listed");
 
+    // Two keys at once give what writing them one by one gives.
+    const QList<IniEntry> twice = {{key, value}, {value, key}};
+    check(inibytes::WithValues(original, section, twice) ==
+              inibytes::WithValue(written, section, value, key),
+          "several keys at once disagree with one by one");
+
     bool found = false;
     const QByteArray cut = inibytes::WithoutSection(written, section, &found);
     check(found, "a written section is not found");

@@ -1,9 +1,12 @@
+#include "storage/messages.h"
+#include "storage/textfile.h"
 #include "ui/inputaids.h"
 #include "ui/mainwindow.h"
 
 #include <QApplication>
 #include <QByteArray>
 #include <QList>
+#include <QMessageBox>
 
 int main(int argc, char *argv[])
 {
@@ -17,6 +20,11 @@ int main(int argc, char *argv[])
     QList<QByteArray> files;
     for (int i = 1; i < argc; ++i)
         files.append(QByteArray(argv[i]));
+
+    kesto::SetSaveFailureHandler([](const QString &message) {
+        QMessageBox::warning(QApplication::activeWindow(),
+                             kesto::storagemessages::fileNotSavedTitle(), message);
+    });
 
     kesto::MainWindow window;
     kesto::AttachInputAids(window);

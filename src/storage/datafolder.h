@@ -7,7 +7,7 @@ namespace kesto {
 
 /// The per-user data folder ".../Quarvel/Kesto/", created level by level on
 /// every call. A folder that cannot be made is reported once on standard error
-/// and returned all the same; writes into it then fail quietly.
+/// and returned all the same; writes into it then fail (see WriteFileBytes).
 QString DataFolder();
 
 /// DataFolder() as a URL for the platform's file manager.

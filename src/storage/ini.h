@@ -28,6 +28,33 @@ struct IniEntry
     QString value;
 };
 
+class IniSection;
+
+namespace inibytes {
+std::optional<IniSection> SectionIn(const QByteArray &file, const QString &section);
+} // namespace inibytes
+
+/// The key lines of one section, read in one pass over the file, for reading
+/// many keys without reading the file for each.
+class IniSection
+{
+public:
+    /// The value of \a key as IniGetString finds it (the first line of that
+    /// key), or nothing.
+    std::optional<QString> value(const QString &key) const;
+    QString value(const QString &key, const QString &defaultValue) const;
+
+private:
+    friend std::optional<IniSection> inibytes::SectionIn(const QByteArray &, const QString &);
+    QList<IniEntry> m_entries; ///< key names as written, values as read
+};
+
+/// The first section called \a section of \a file; nothing when the file or
+/// the section is missing or the file cannot be read (\a errorNumber as for
+/// ReadFileBytes).
+std::optional<IniSection> IniGetSection(const QString &section, const QString &file,
+                                        int *errorNumber = nullptr);
+
 /// The value of \a key in \a section, or \a defaultValue when the file, the
 /// section or the key is missing or the file cannot be read.
 QString IniGetString(const QString &section, const QString &key, const QString &defaultValue,
@@ -40,7 +67,7 @@ bool IniPutString(const QString &section, const QString &key, const QString &val
                   const QString &file);
 
 /// Sets several keys of one section in a single replacement of the file; the
-/// result is that of IniPutString for each entry in order.
+/// result is that of IniPutString for each entry in order, at the cost of one.
 bool IniPutStrings(const QString &section, const QList<IniEntry> &entries, const QString &file);
 
 /// The section names of the file in file order, each once, joined by \a separator
@@ -69,6 +96,9 @@ namespace inibytes {
 std::optional<QString> ValueIn(const QByteArray &file, const QString &section, const QString &key);
 QByteArray WithValue(const QByteArray &file, const QString &section, const QString &key,
                      const QString &value);
+/// WithValue for each entry in order, with one pass over the file.
+QByteArray WithValues(const QByteArray &file, const QString &section,
+                      const QList<IniEntry> &entries);
 /// \a file without the first section called \a section; \a found tells whether there was one.
 QByteArray WithoutSection(const QByteArray &file, const QString &section, bool *found = nullptr);
 QStringList SectionsIn(const QByteArray &file);

@@ -1,6 +1,5 @@
 #include "storage/keybar.h"
 
-#include "storage/datafolder.h"
 #include "storage/ini.h"
 #include "storage/messages.h"
 
@@ -125,18 +124,23 @@ KeyBar::Insertion KeyBar::insertion(int n) const
 
 void KeyBar::InitKeyBar(const QString &keysIni)
 {
-    if (FileExists(keysIni)) {
+    int error = 0;
+    const std::optional<IniSection> stored = IniGetSection(section(), keysIni, &error);
+    if (stored) {
         for (int n = 0; n < KeyCount; ++n)
-            SetKey(n, replaceOldAbbreviation(
-                          IniGetString(section(), QString::number(n), QString(), keysIni)));
+            SetKey(n, replaceOldAbbreviation(stored->value(QString::number(n), QString())));
         return;
     }
+    // A file without the keys (empty after a full disk, say) gets the defaults
+    // like a first start, which adds them and loses nothing; one that cannot be
+    // read gets them only for this run.
     QList<IniEntry> entries;
     for (int n = 0; n < KeyCount; ++n) {
         SetKey(n, defaultText(n));
         entries.append({QString::number(n), m_texts[n]});
     }
-    IniPutStrings(section(), entries, keysIni);
+    if (error == 0)
+        IniPutStrings(section(), entries, keysIni);
 }
 
 void KeyBar::SetKey(int n, const QString &text)

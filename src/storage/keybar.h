@@ -47,7 +47,8 @@ public:
     Insertion insertion(int n) const;
 
     /// Loads the keys from \a keysIni, old abbreviations replaced (the file keeps
-    /// them); without a keys file, writes the default texts into a new one.
+    /// them). Without keys in the file (no file, an empty one) the keys get their
+    /// default texts, which are written into it; an unreadable file is left alone.
     void InitKeyBar(const QString &keysIni);
 
     /// Assigns \a text to key \a n.

@@ -64,4 +64,23 @@ inline QString dataFolderNotCreated(const QString &folder)
                           "werden nicht gespeichert.");
 }
 
+/// The first file of a run that could not be saved; \a reason is the system's
+/// text for the error, \a existed whether an older version of the file is kept.
+inline QString fileNotSaved(const QString &path, const QString &reason, bool existed)
+{
+    const QString kept =
+        existed ? QStringLiteral(" kann nicht gespeichert werden (") + reason +
+                      QStringLiteral("). Die bisherige Fassung der Datei "
+                                     "bleibt unverändert erhalten.")
+                : QStringLiteral(" kann nicht angelegt werden (") + reason + QStringLiteral(").");
+    return QStringLiteral("Die Datei \"") + path + QStringLiteral("\"") + kept +
+           QStringLiteral(" Weitere Fehler beim Speichern werden bis zum Programmende nicht "
+                          "gemeldet.");
+}
+
+inline QString fileNotSavedTitle()
+{
+    return QStringLiteral("Kesto - Datei speichern");
+}
+
 } // namespace kesto::storagemessages

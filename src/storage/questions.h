@@ -12,8 +12,7 @@ public:
     virtual ~UserQuestions() = default;
 
     /// A one-line input box. Returns the empty text when the user cancels.
-    virtual QString askText(const QString &prompt, const QString &title,
-                            const QString &preset) = 0;
+    virtual QString askText(const QString &prompt, const QString &title, const QString &preset) = 0;
     /// A Yes/No question whose default button is No; true for Yes.
     virtual bool askYesNo(const QString &text, const QString &title) = 0;
     /// An OK/Cancel message; true for OK.

@@ -18,9 +18,9 @@ enum CheckState : int { Unchecked = 0, Checked = 1, Undetermined = 2 };
 /// One of the three search-and-replace sets.
 struct SearchReplaceSet
 {
-    int Active = Unchecked; ///< check state of "Aktiv:"
-    QString Search;         ///< text of "Ersetze"
-    QString Replace;        ///< text of "durch"
+    int Active = Unchecked;    ///< check state of "Aktiv:"
+    QString Search;            ///< text of "Ersetze"
+    QString Replace;           ///< text of "durch"
     int InNewName = Unchecked; ///< check state of "Im neuen statt dem alten Namen suchen"
 
     friend bool operator==(const SearchReplaceSet &, const SearchReplaceSet &) = default;

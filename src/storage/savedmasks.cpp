@@ -81,38 +81,41 @@ qsizetype leadingNumberLength(QStringView s)
     return i;
 }
 
+// Reads the keys of one saved mask from a single reading of the file.
 class MaskReader
 {
 public:
     MaskReader(const QString &name, const QString &file)
-        : m_name(name)
-        , m_file(file)
+        : m_section(IniGetSection(name, file))
     {}
 
     void text(const QString &key, QString &field, const QString &def = QString()) const
     {
-        field = IniGetString(m_name, key, def, m_file);
+        field = stored(key, def);
     }
 
     void position(const QString &key, int &field, int listSize) const
     {
         bool ok = false;
-        const short value =
-            IniGetString(m_name, key, QStringLiteral("0"), m_file).trimmed().toShort(&ok);
+        const short value = stored(key, QStringLiteral("0")).trimmed().toShort(&ok);
         if (ok && value >= -1 && value < listSize)
             field = value;
     }
 
     void check(const QString &key, int &field) const
     {
-        const int state = StoredCheckState(IniGetString(m_name, key, QString(), m_file));
+        const int state = StoredCheckState(stored(key, QString()));
         if (state >= 0)
             field = state;
     }
 
 private:
-    QString m_name;
-    QString m_file;
+    QString stored(const QString &key, const QString &def) const
+    {
+        return m_section ? m_section->value(key, def) : def;
+    }
+
+    std::optional<IniSection> m_section;
 };
 
 } // namespace

@@ -1,8 +1,16 @@
 #include "storage/textfile.h"
 
+#include "storage/messages.h"
+#include "storage/writefaults.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <cstdio>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kesto {
 
@@ -49,7 +57,86 @@ int utf8Length(const uchar *p, qsizetype left)
     return 0;
 }
 
+struct SaveFailures
+{
+    std::function<void(const QString &)> handler = [](const QString &message) {
+        std::fprintf(stderr, "Kesto: %s\n", message.toLocal8Bit().constData());
+    };
+    bool told = false;
+    std::optional<writefaults::WriteStep> injectedStep;
+    int injectedError = 0;
+};
+
+SaveFailures &saveFailures()
+{
+    static SaveFailures failures;
+    return failures;
+}
+
+// Whether a test asked the step to fail; sets errno as the system call would.
+bool injectedFailure(writefaults::WriteStep step)
+{
+    if (saveFailures().injectedStep != step)
+        return false;
+    errno = saveFailures().injectedError;
+    return true;
+}
+
+bool writeAll(int fd, const char *data, qsizetype size)
+{
+    // A disk that fills up takes the first part of the bytes and refuses the rest.
+    const bool failHalfway = injectedFailure(writefaults::WriteStep::Write);
+    const qsizetype end = failHalfway ? size / 2 : size;
+    qsizetype done = 0;
+    while (done < end) {
+        const ssize_t n = ::write(fd, data + done, size_t(end - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        done += n;
+    }
+    return !(failHalfway && injectedFailure(writefaults::WriteStep::Write));
+}
+
+// The folder entry of a rename is only durable once the folder is synced; the
+// file is replaced by then, so a failure here changes nothing for the caller.
+void syncFolder(const QByteArray &folder)
+{
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 } // namespace
+
+void writefaults::FailWritesAt(std::optional<WriteStep> step, int errorNumber)
+{
+    saveFailures().injectedStep = step;
+    saveFailures().injectedError = errorNumber;
+}
+
+void SetSaveFailureHandler(std::function<void(const QString &message)> handler)
+{
+    saveFailures().handler = std::move(handler);
+    saveFailures().told = false;
+}
+
+void ReportSaveFailure(const QString &path, int errorNumber)
+{
+    SaveFailures &failures = saveFailures();
+    if (failures.told)
+        return;
+    failures.told = true;
+    if (failures.handler)
+        failures.handler(storagemessages::fileNotSaved(path, qt_error_string(errorNumber),
+                                                       QFileInfo(path).isFile()));
+}
 
 QString DecodeText(QByteArrayView bytes)
 {
@@ -114,19 +201,57 @@ bool WriteFileBytes(const QString &path, const QByteArray &bytes)
     if (path.isEmpty())
         return false;
     const QFileInfo info(path);
-    if (info.isDir())
-        return false;
-    // QSaveFile refuses a read-only target; the old file is to go all the same.
-    if (info.exists() && !info.isWritable())
-        QFile::setPermissions(path, info.permissions() | QFileDevice::WriteOwner);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
+    if (info.isDir()) {
+        ReportSaveFailure(path, EISDIR);
         return false;
     }
-    return file.commit();
+    // Through a link the file it points to is replaced, not the link.
+    const QFileInfo target(info.isSymLink() ? info.symLinkTarget() : path);
+    const QByteArray targetName = QFile::encodeName(target.absoluteFilePath());
+    const QByteArray folder = QFile::encodeName(target.absolutePath());
+    QByteArray tempName = folder + "/." + QFile::encodeName(target.fileName()) + ".XXXXXX";
+
+    const int fd = injectedFailure(writefaults::WriteStep::Create)
+                       ? -1
+                       : ::mkostemp(tempName.data(), O_CLOEXEC);
+    if (fd < 0) {
+        ReportSaveFailure(path, errno);
+        return false;
+    }
+    // The new file keeps the old one's rights; a new one gets the usual ones.
+    struct stat old;
+    mode_t mode = 0;
+    if (::stat(targetName.constData(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        mode = ::umask(0);
+        ::umask(mode);
+        mode = 0666 & ~mode;
+    }
+    ::fchmod(fd, mode);
+
+    // Every step must succeed before the old file is given up: a write the
+    // disk refused, or data that never reached it, would replace good content
+    // by a cut or empty file.
+    bool ok = writeAll(fd, bytes.constData(), bytes.size()) &&
+              !injectedFailure(writefaults::WriteStep::Sync) && ::fsync(fd) == 0;
+    int error = errno;
+    const bool closed = ::close(fd) == 0 && !injectedFailure(writefaults::WriteStep::Close);
+    if (ok && !closed)
+        error = errno;
+    ok = ok && closed;
+    if (ok) {
+        ok = !injectedFailure(writefaults::WriteStep::Rename) &&
+             ::rename(tempName.constData(), targetName.constData()) == 0;
+        error = errno;
+    }
+    if (!ok) {
+        ::unlink(tempName.constData());
+        ReportSaveFailure(path, error);
+        return false;
+    }
+    syncFolder(folder);
+    return true;
 }
 
 QString ReadWholeFile(const QString &path, int *errorNumber)

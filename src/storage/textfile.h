@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
+
 // The file boundary of the program: texts are QString inside and 8-bit files
 // outside. Files are written as UTF-8 without a byte-order mark; files copied
 // from Windows machines may still be Windows-1252, so reading accepts both.
@@ -25,8 +27,20 @@ QByteArray EncodeText(const QString &text);
 QByteArray ReadFileBytes(const QString &path, int *errorNumber = nullptr);
 
 /// Replaces the file at \a path by \a bytes in one step through a temporary file
-/// in the same folder; a read-only old file is replaced all the same.
+/// in the same folder, which is on the disk before it takes the old file's
+/// place; a read-only old file is replaced all the same. On any failure (a full
+/// disk, say) the old file stays as it was, no temporary file is left behind,
+/// the user is told (see SetSaveFailureHandler) and the result is false.
 bool WriteFileBytes(const QString &path, const QByteArray &bytes);
+
+/// Tells the user that \a path could not be saved for the system error
+/// \a errorNumber (an errno value), unless a failure was told already.
+void ReportSaveFailure(const QString &path, int errorNumber);
+
+/// Sets who tells the user of the first file that could not be saved; later
+/// failures are not told again until a handler is set anew. The default writes
+/// one line on standard error.
+void SetSaveFailureHandler(std::function<void(const QString &message)> handler);
 
 /// The whole content of a regular file as text (see DecodeText); empty when the
 /// file is missing or unreadable. \a errorNumber as for ReadFileBytes.

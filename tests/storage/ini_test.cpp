@@ -52,6 +52,29 @@ TEST_F(Ini, WritesPutKeysAndSectionsInPlaceAndLeaveOtherLinesByteForByte)
     }
 }
 
+TEST(IniBytes, SeveralKeysWrittenAtOnceGiveTheFileThatWritingThemOneByOneGives)
+{
+    const QByteArray files[] = {
+        {},
+        "\xEF\xBB\xBF",
+        "x=1\n\xEF\xBB\xBF",
+        "\xEF\xBB\xBF[A]\r\nx=1",
+        "[A]\r\nx=1\r\nX=2\r\n\r\n[B]\r\ny=2\r\n[a]\r\nz=3\r",
+        "; note\r\n[B]\r\n[ a ]\r\nk=[\r\n",
+    };
+    const QList<IniEntry> entries = {{"x", "new"}, {"[k", "v]"}, {"X", "again"},
+                                     {"a=b", "c"}, {"a", "d"},   {"y\r\n", "e"}};
+    for (const QByteArray &file : files) {
+        for (const QString &section : {u"A"_s, u"b"_s, u"neu"_s, u"x\r\ny"_s}) {
+            QByteArray oneByOne = file;
+            for (const IniEntry &entry : entries)
+                oneByOne = inibytes::WithValue(oneByOne, section, entry.key, entry.value);
+            EXPECT_EQ(inibytes::WithValues(file, section, entries), oneByOne)
+                << file.toStdString() << " / " << section.toStdString();
+        }
+    }
+}
+
 TEST_F(Ini, DamagedFilesYieldDefaultsOrWhatCanBeRead)
 {
     QByteArray garbage;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QSignalSpy>
 
 using namespace kesto;
@@ -82,6 +83,20 @@ TEST_F(Keys, TheKeysFileStartsWithTheDefaultsTakesDefinedKeysAndIsReadWithOldNam
     // Without a writable folder the defaults still hold.
     bar.InitKeyBar(dir.file("missing/Kesto-Tasten.INI"));
     EXPECT_EQ(texts(bar), texts(KeyBar()));
+
+    // A file without the keys (left empty by a full disk) starts anew with the defaults,
+    // keeping what it held; a folder in its place gets them without being touched.
+    for (const QByteArray &before : {QByteArray(), QByteArray("; note\r\n")}) {
+        dir.write("Kesto-Tasten.INI", before);
+        bar.SetKey(0, "x");
+        bar.InitKeyBar(file);
+        EXPECT_EQ(texts(bar), texts(KeyBar()));
+        EXPECT_EQ(bytes(), before + (before.isEmpty() ? "" : "\r\n") + DefaultKeysFile);
+    }
+    bar.SetKey(0, "x");
+    bar.InitKeyBar(dir.mkdir("folder"));
+    EXPECT_EQ(texts(bar), texts(KeyBar()));
+    EXPECT_TRUE(QFileInfo(dir.file("folder")).isDir());
 }
 
 TEST_F(Keys, CaptionsTooltipsAndInsertionsFollowTheText)
