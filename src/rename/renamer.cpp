@@ -236,16 +236,7 @@ bool IsPossibleFileName(const QString &name)
 
 int RenameNoReplace(const QByteArray &from, const QByteArray &to, NoReplaceMethod method)
 {
-<<<<<<< HEAD
     if (from == to) {
-=======
-    return RenameNoReplace(QFile::encodeName(from), QFile::encodeName(to));
-}
-
-int RenameNoReplace(const QByteArray &f, const QByteArray &t)
-{
-    if (f == t) {
->>>>>>> names
         // The file has the wanted name already.
         struct stat st;
         return ::lstat(from.constData(), &st) == 0 ? 0 : errno;
