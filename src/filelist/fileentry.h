@@ -57,6 +57,8 @@ struct FileEntry
     bool Checked = true;
     bool Selected = false;
     RowIcon Icon = RowIcon::Normal;
+    /// Why the last full test refused the row's new name, or empty.
+    QString Hint;
 
     /// Pixel size of the image, read from its header on first use and kept;
     /// invalid when the file is no readable image.

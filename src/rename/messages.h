@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+#include <cerrno>
+#include <cstring>
 
 // The texts of the preview pass and the renaming, exactly as the user sees them.
 namespace kesto::messages {
@@ -94,6 +98,93 @@ inline QString copied()
 {
     return QStringLiteral(
         "Fertig! Die Liste der alten und neuen Namen wurde in die Zwischenablage kopiert.");
+}
+
+inline QString tooLong()
+{
+    return QStringLiteral("Fehler: Einige neue Namen sind zu lang für ihren Ordner!");
+}
+inline QString notAllowed()
+{
+    return QStringLiteral(
+        "Fehler: Einige neue Namen enthalten Zeichen, die auf ihrem Laufwerk nicht erlaubt sind!");
+}
+inline QString folderUnreadable()
+{
+    return QStringLiteral(
+        "Fehler: Einige Ordner lassen sich nicht lesen, ihre neuen Namen sind nicht prüfbar!");
+}
+
+// The reason a row gives in its tooltip and in the column "Hinweis".
+inline QString reasonDuplicate()
+{
+    return QStringLiteral("Name doppelt vergeben");
+}
+inline QString reasonExists()
+{
+    return QStringLiteral("Datei existiert bereits");
+}
+inline QString reasonBlank()
+{
+    return QStringLiteral("Name ist leer");
+}
+inline QString reasonTooLong(int bytes, int allowed)
+{
+    return QStringLiteral("Name zu lang (%1 Bytes, erlaubt %2)").arg(bytes).arg(allowed);
+}
+inline QString reasonNotAllowed(char32_t c)
+{
+    const QString shown =
+        c < 0x20 || c == 0x7F
+            ? QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper()
+            : QLatin1Char('\'') + QString::fromUcs4(&c, 1) + QLatin1Char('\'');
+    return QStringLiteral("Zeichen ") + shown +
+           QStringLiteral(" ist auf diesem Laufwerk nicht erlaubt");
+}
+inline QString reasonImpossible()
+{
+    return QStringLiteral("kein gültiger Dateiname");
+}
+inline QString reasonFolderUnreadable()
+{
+    return QStringLiteral("Ordner nicht lesbar");
+}
+inline QString reasonInChain()
+{
+    return QStringLiteral("wird in der Reihe umbenannt");
+}
+
+// Undo.
+inline QString undoTooltip(const QString &when, int files)
+{
+    return QStringLiteral("Macht die Umbenennung vom %1 rückgängig (%2 Dateien)")
+        .arg(when)
+        .arg(files);
+}
+inline QString undoDone(int files)
+{
+    return QStringLiteral("Rückgängig gemacht: %1 Dateien haben ihre alten Namen zurück.")
+        .arg(files);
+}
+inline QString undoMovedOn()
+{
+    return QStringLiteral("die Datei wurde seither verschoben, gelöscht oder ersetzt");
+}
+inline QString undoReason(int error)
+{
+    return error == EEXIST ? QStringLiteral("der alte Name ist wieder vergeben")
+                           : QString::fromLocal8Bit(std::strerror(error));
+}
+inline QString undoFailed(const QStringList &files)
+{
+    return QStringLiteral("Folgende Dateien ließen sich nicht zurückbenennen und bleiben, wo sie "
+                          "sind:") +
+           QChar(13) + QChar(13) + files.join(QChar(13));
+}
+inline QString interruptedQuestion()
+{
+    return QStringLiteral("Die letzte Umbenennung wurde unterbrochen. Sollen die bereits "
+                          "umbenannten Dateien ihre alten Namen zurückbekommen?");
 }
 
 } // namespace kesto::messages

@@ -7,6 +7,7 @@
 #include "rename/formatmessage.h"
 #include "rename/messages.h"
 #include "rename/numericinput.h"
+#include "rename/plan.h"
 #include "rename/renamer.h"
 #include "storage/applog.h"
 #include "storage/questions.h"
@@ -15,10 +16,6 @@
 #include <QHash>
 #include <QSet>
 
-#include <dirent.h>
-
-#include <cstring>
-
 #include <limits>
 
 namespace kesto {
@@ -26,86 +23,6 @@ namespace kesto {
 namespace {
 
 constexpr int RefreshDelayMs = 1500;
-
-// Case folding for comparisons without regard to letter case. Most names are
-// plain ASCII, which needs no table lookups; and a name without capitals is
-// its own folded form, which needs no copy.
-QString folded(const QString &s)
-{
-    const char16_t *p = reinterpret_cast<const char16_t *>(s.utf16());
-    const qsizetype n = s.size();
-    bool upper = false;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (p[i] >= 0x80)
-            return s.toCaseFolded();
-        upper |= p[i] >= u'A' && p[i] <= u'Z';
-    }
-    if (!upper)
-        return s;
-    QString out(n, Qt::Uninitialized);
-    char16_t *q = reinterpret_cast<char16_t *>(out.data());
-    for (qsizetype i = 0; i < n; ++i)
-        q[i] = p[i] >= u'A' && p[i] <= u'Z' ? char16_t(p[i] + 32) : p[i];
-    return out;
-}
-
-// A name as the folder listing gives it, decoded and folded in one step when
-// it is plain ASCII; null when it is no UTF-8, as no new name is written so.
-QString foldedFileName(const char *name)
-{
-    const qsizetype n = qsizetype(std::strlen(name));
-    QString out(n, Qt::Uninitialized);
-    char16_t *q = reinterpret_cast<char16_t *>(out.data());
-    for (qsizetype i = 0; i < n; ++i) {
-        const unsigned char c = static_cast<unsigned char>(name[i]);
-        if (c >= 0x80) {
-            const QUtf8StringView bytes(name, n);
-            return bytes.isValidUtf8() ? folded(bytes.toString()) : QString();
-        }
-        q[i] = c >= 'A' && c <= 'Z' ? char16_t(c + 32) : char16_t(c);
-    }
-    return out;
-}
-
-// The names in a folder as they are on disk, case-folded, read once per full
-// test. Every kind of entry counts: a new name must not meet a file, a folder
-// or a link.
-QSet<QString> foldedNamesIn(const QByteArray &folder)
-{
-    QSet<QString> names;
-    DIR *dir = ::opendir(folder.isEmpty() ? "." : folder.constData());
-    if (!dir)
-        return names;
-    while (const dirent *d = ::readdir(dir)) {
-        const char *n = d->d_name;
-        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
-            continue;
-        const QString name = foldedFileName(n);
-        if (!name.isNull())
-            names.insert(name);
-    }
-    ::closedir(dir);
-    return names;
-}
-
-// Whether the row's name on disk is its shown name in UTF-8, so that the
-// folder listing holds it under that name.
-bool nameIsShownOnDisk(const FileEntry &e)
-{
-    if (e.PathBytes.isEmpty())
-        return true;
-    return QUtf8StringView(QByteArrayView(e.PathBytes).sliced(e.PathBytes.lastIndexOf('/') + 1))
-        .isValidUtf8();
-}
-
-bool isBlankName(const QString &name)
-{
-    for (QChar c : name) {
-        if (c != QLatin1Char(' '))
-            return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -311,8 +228,15 @@ void Session::ChkSituation(bool DoAllTest)
             m_status.SetStatusMessage(messages::collision());
         else if (!NoEmptyName)
             m_status.SetStatusMessage(messages::emptyName());
+        else if (!NamesFit)
+            m_status.SetStatusMessage(messages::tooLong());
+        else if (!NamesAllowed)
+            m_status.SetStatusMessage(messages::notAllowed());
+        else if (!FoldersReadable)
+            m_status.SetStatusMessage(messages::folderUnreadable());
     }
-    RenameReady = NoEmptyName && NoCollision && NamesUnique && MaskOk && hasRows && CounterInRange;
+    RenameReady = NoEmptyName && NoCollision && NamesUnique && NamesFit && NamesAllowed &&
+                  FoldersReadable && MaskOk && hasRows && CounterInRange;
     if (RenameReady)
         m_status.SetStatusMessage(messages::readyToRename(messages::renameCaption()));
     m_status.setPanel1(messages::checkedCount(CheckedCount, rows));
@@ -352,6 +276,7 @@ void Session::RecomputeNames(bool DoAllTest)
     }
 
     NoEmptyName = NoCollision = NamesUnique = true;
+    NamesFit = NamesAllowed = FoldersReadable = true;
     setProgress(0, rows);
 
     NamingContext context;
@@ -396,50 +321,33 @@ void Session::RecomputeNames(bool DoAllTest)
 
 void Session::runTests(const QList<int> &checkedRows)
 {
-    // Per folder (as it is on disk): the new names of the checked rows (a
-    // name must be unique there, without regard to letter case) and, read
-    // once, the entries that exist already.
-    struct Folder
-    {
-        QHash<QString, int> newNames;
-        QSet<QString> existing;
-        bool read = false;
-    };
-    QHash<QString, Folder> folders;
-    QList<QString> keys, folderKeys;
-    keys.reserve(checkedRows.size());
-    folderKeys.reserve(checkedRows.size());
+    QList<PlannedRename> pairs;
+    pairs.reserve(checkedRows.size());
     for (int i : checkedRows) {
         const FileEntry &e = m_list.at(i);
-        keys.append(folded(e.NewName));
-        folderKeys.append(e.folderKey());
-        ++folders[folderKeys.last()].newNames[keys.last()];
+        const QByteArray path = e.pathBytes();
+        const qsizetype slash = path.lastIndexOf('/') + 1;
+        PlannedRename p;
+        p.row = i;
+        p.folder = path.left(slash);
+        p.oldName = path.mid(slash);
+        p.newName = e.NewName.toUtf8();
+        p.shownOld = e.OldName;
+        p.shownNew = e.NewName;
+        pairs.append(std::move(p));
     }
-
-    for (qsizetype k = 0; k < checkedRows.size(); ++k) {
-        FileEntry &e = m_list.entry(checkedRows.at(k));
-        Folder &folder = folders[folderKeys.at(k)];
-        bool ok = true;
-        if (isBlankName(e.NewName)) {
-            NoEmptyName = false;
-            ok = false;
-        }
-        // The file itself, under a new spelling of its name, is no clash;
-        // a name repaired to UTF-8 is a new entry and may meet another.
-        if (!nameIsShownOnDisk(e) || keys.at(k) != folded(e.OldName)) {
-            if (!folder.read) {
-                folder.existing = foldedNamesIn(e.folderBytes());
-                folder.read = true;
-            }
-            if (folder.existing.contains(keys.at(k))) {
-                NoCollision = false;
-                ok = false;
-            }
-        }
-        const bool duplicate = folder.newNames.value(keys.at(k)) > 1;
-        if (duplicate)
-            NamesUnique = false;
-        e.Icon = ok && !duplicate ? RowIcon::Normal : RowIcon::Error;
+    const RenamePlan plan = CheckPlan(std::move(pairs));
+    NamesUnique = plan.NamesUnique;
+    NoCollision = plan.NoCollision;
+    NoEmptyName = plan.NoEmptyName;
+    NamesFit = plan.NamesFit;
+    NamesAllowed = plan.NamesAllowed;
+    FoldersReadable = plan.FoldersReadable;
+    for (const PlannedRename &p : plan.pairs) {
+        FileEntry &e = m_list.entry(p.row);
+        const bool ok = p.status == PairStatus::Ok || p.status == PairStatus::Unchanged;
+        e.Icon = ok ? RowIcon::Normal : RowIcon::Error;
+        e.Hint = p.reason();
     }
 }
 
@@ -521,28 +429,52 @@ void Session::UmTaufen()
     setProgress(0, rows);
     m_status.SetStatusMessage(messages::renaming());
 
-    // Renamed rows leave the list in blocks after the loop; removing them one
-    // by one would shift the rows below again for every file.
+    // The checked rows from the last to the first, the order in which the
+    // renames run where no name waits for another.
+    QList<Move> moves;
+    QList<int> rowOf;
     QList<int> renamed;
     for (int i = rows - 1; i >= 0; --i) {
         const FileEntry &e = m_list.at(i);
         if (!e.Checked)
             continue;
-        setProgress(rows - (i + 1), rows);
-        const QString target = e.Folder + e.NewName;
         // The folder keeps the bytes it has; the new name is written in UTF-8.
         const QByteArray from = e.pathBytes();
-        const bool ok = IsPossibleFileName(e.NewName) &&
-                        RenameNoReplace(from, from.left(from.lastIndexOf('/') + 1) +
-                                                  QFile::encodeName(e.NewName)) == 0;
-        if (ok) {
+        const qsizetype slash = from.lastIndexOf('/') + 1;
+        const QByteArray to = e.NewName.toUtf8();
+        if (to == from.mid(slash) && IsPossibleFileName(e.NewName)) {
+            // The file has the wanted name already.
             renamed.append(i);
             continue;
         }
-        if (!m_questions.askOkCancel(messages::renameFailed(e.FullPath, target),
-                                     messages::appTitle()))
-            break;
+        moves.append({from.left(slash), from.mid(slash), to, {}});
+        rowOf.append(i);
     }
+    const QList<Step> steps = OrderMoves(moves);
+    QList<JournalEntry> entries;
+    entries.reserve(moves.size());
+    for (const Move &m : moves)
+        entries.append({m});
+    // Without a journal the batch is as safe, only not undoable.
+    const bool journaled = !moves.isEmpty() && m_journal.begin(entries);
+    const QList<MoveResult> results = ApplyMoves(
+        moves, steps,
+        [&](int m, int error) {
+            const FileEntry &e = m_list.at(rowOf[m]);
+            Q_UNUSED(error);
+            return m_questions.askOkCancel(messages::renameFailed(e.FullPath, e.Folder + e.NewName),
+                                           messages::appTitle());
+        },
+        [&](int done) { setProgress(done, rows); });
+    if (journaled)
+        m_journal.end();
+    for (qsizetype m = 0; m < moves.size(); ++m) {
+        if (results[m] == MoveResult::Done)
+            renamed.append(rowOf[m]);
+    }
+    std::sort(renamed.begin(), renamed.end(), std::greater<int>());
+    Q_EMIT undoChanged();
+
     // renamed holds descending positions; remove each run of neighbours at once.
     for (qsizetype k = 0; k < renamed.size();) {
         qsizetype j = k;
@@ -555,6 +487,53 @@ void Session::UmTaufen()
     setProgress(0, rows);
     ChkSituation(false);
     m_status.SetStatusMessage(messages::renameDone());
+}
+
+// --- undo ------------------------------------------------------------------------
+
+BatchRecord Session::undoableBatch() const
+{
+    for (BatchRecord &b : m_journal.batches()) {
+        if (b.state != BatchState::Undone)
+            return std::move(b);
+    }
+    return {};
+}
+
+QString Session::undoDescription(const BatchRecord &batch)
+{
+    if (batch.entries.isEmpty())
+        return {};
+    return messages::undoTooltip(batch.begun.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")),
+                                 int(batch.entries.size()));
+}
+
+UndoResult Session::undoCommand()
+{
+    const BatchRecord batch = undoableBatch();
+    if (batch.entries.isEmpty())
+        return {};
+    QStringList stays;
+    UndoResult result = UndoBatch(batch, [&](const JournalEntry &e, int error) {
+        stays.append(QFile::decodeName(e.move.folder + e.move.to) + QStringLiteral(" --> ") +
+                     QFile::decodeName(e.move.from) + QStringLiteral(" (") +
+                     (error ? messages::undoReason(error) : messages::undoMovedOn()) +
+                     QLatin1Char(')'));
+    });
+    m_status.SetStatusMessage(messages::undoDone(int(result.movedBack.size())));
+    if (!stays.isEmpty())
+        m_questions.tell(messages::undoFailed(stays), messages::appTitle());
+    Q_EMIT undoChanged();
+    return result;
+}
+
+void Session::offerRepair()
+{
+    const QList<BatchRecord> batches = m_journal.batches();
+    if (batches.isEmpty() || batches.first().state != BatchState::Interrupted)
+        return;
+    if (m_questions.askYesNo(messages::interruptedQuestion(), messages::appTitle()))
+        undoCommand();
 }
 
 // --- list commands ----------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "filelist/loader.h"
 #include "filelist/statusline.h"
 #include "mask/mask.h"
+#include "rename/journal.h"
 #include "storage/renameoptions.h"
 
 #include <QObject>
@@ -87,6 +88,9 @@ public:
     bool NamesUnique = true;
     bool NoCollision = true;
     bool NoEmptyName = true;
+    bool NamesFit = true;
+    bool NamesAllowed = true;
+    bool FoldersReadable = true;
     bool CounterInRange = true;
     bool RenameReady = false;
     int CheckedCount = 0;
@@ -126,6 +130,21 @@ public:
     /// The rename command: a full test, then the renaming if still allowed.
     void renameCommand();
 
+    // Undo. Every batch is recorded in a journal before its first rename.
+    /// The journals of this session (tests and the command line may point
+    /// them elsewhere than the data folder).
+    Journal &journal() { return m_journal; }
+    /// The newest batch not yet undone; its entries are empty when there is none.
+    BatchRecord undoableBatch() const;
+    /// Text for the undo command's tooltip, empty when there is nothing to undo.
+    static QString undoDescription(const BatchRecord &batch);
+    /// Undoes the newest batch not yet undone; files that cannot go back are
+    /// listed in one message. Returns the undo's outcome.
+    UndoResult undoCommand();
+    /// At start: if the newest batch was interrupted, asks whether to give the
+    /// renamed files their old names back, and does so on "Ja".
+    void offerRepair();
+
     // List commands.
     void clearListCommand();
     /// 1 checks every row, 0 unchecks every row, 2 inverts every check mark.
@@ -154,6 +173,8 @@ Q_SIGNALS:
     void progressChanged(int value, int maximum);
     void beepRequested();
     void clipboardRequested(const QString &text);
+    /// A batch was renamed or undone: what the undo command offers changed.
+    void undoChanged();
 
 private:
     QList<SkippedPath> loadPaths(const QList<PathToLoad> &paths,
@@ -178,6 +199,7 @@ private:
     StatusLine m_status;
     DigitChoices m_digits;
     RenameOptions m_options;
+    Journal m_journal;
     QTimer m_timer;
     QString m_maskStatus;
     bool m_running = false;

@@ -17,6 +17,9 @@ public:
     virtual bool askYesNo(const QString &text, const QString &title) = 0;
     /// An OK/Cancel message; true for OK.
     virtual bool askOkCancel(const QString &text, const QString &title) = 0;
+    /// A message to take note of, with OK only. Where no other way is given
+    /// it is shown as an OK/Cancel message whose answer does not matter.
+    virtual void tell(const QString &text, const QString &title) { askOkCancel(text, title); }
 };
 
 } // namespace kesto

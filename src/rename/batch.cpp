@@ -1,0 +1,135 @@
+#include "rename/batch.h"
+
+#include "rename/namefold.h"
+#include "rename/renamer.h"
+
+#include <QFile>
+#include <QHash>
+#include <QRandomGenerator>
+
+namespace kesto {
+
+namespace {
+
+QString foldedKey(const QByteArray &folder, const QByteArray &name)
+{
+    return QFile::decodeName(folder) + FoldedName(QFile::decodeName(name));
+}
+
+QByteArray freshTempName()
+{
+    return ".kesto-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+}
+
+} // namespace
+
+QList<Step> OrderMoves(QList<Move> &moves)
+{
+    const int n = int(moves.size());
+    // The move whose old name each move's target is, if any (-1: none).
+    QHash<QString, int> byFrom;
+    byFrom.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        const QString key = foldedKey(moves[i].folder, moves[i].from);
+        // Two old names that fold alike free nothing for certain.
+        byFrom.insert(key, byFrom.contains(key) ? -1 : i);
+    }
+    QList<int> after(n, -1);
+    for (int i = 0; i < n; ++i) {
+        const int other = byFrom.value(foldedKey(moves[i].folder, moves[i].to), -1);
+        if (other != i)
+            after[i] = other;
+    }
+
+    QList<Step> steps;
+    steps.reserve(n + 8);
+    // 0: not placed, 1: on the path being followed, 2: placed.
+    QList<char> state(n, 0);
+    QList<int> path;
+    for (int start = 0; start < n; ++start) {
+        if (state[start] != 0)
+            continue;
+        // Follow what each move waits for until a free target, a placed move
+        // or a move on this very path (a cycle).
+        path.clear();
+        int i = start;
+        while (i >= 0 && state[i] == 0) {
+            state[i] = 1;
+            path.append(i);
+            i = after[i];
+        }
+        qsizetype cycleStart = path.size();
+        if (i >= 0 && state[i] == 1)
+            cycleStart = path.indexOf(i);
+        if (cycleStart < path.size()) {
+            // The first member waits under a temporary name, the others follow
+            // it round, and it takes its name last.
+            const int first = path[cycleStart];
+            if (moves[first].temp.isEmpty())
+                moves[first].temp = freshTempName();
+            steps.append({first, Step::ToTemp});
+            for (qsizetype k = path.size() - 1; k > cycleStart; --k)
+                steps.append({path[k], Step::Direct});
+            steps.append({first, Step::FromTemp});
+        }
+        for (qsizetype k = cycleStart - 1; k >= 0; --k)
+            steps.append({path[k], Step::Direct});
+        for (int m : path)
+            state[m] = 2;
+    }
+    return steps;
+}
+
+QList<MoveResult> ApplyMoves(const QList<Move> &moves, const QList<Step> &steps,
+                             const std::function<bool(int, int)> &goOn,
+                             const std::function<void(int)> &progress)
+{
+    QList<MoveResult> results(moves.size(), MoveResult::NotTried);
+    auto path = [&](int m, const QByteArray &name) { return moves[m].folder + name; };
+    // A file under its temporary name goes back to its old name if it can.
+    auto takeBack = [&](int m) {
+        results[m] = RenameNoReplace(path(m, moves[m].temp), path(m, moves[m].from)) == 0
+                         ? MoveResult::Failed
+                         : MoveResult::LeftAtTemp;
+    };
+
+    bool stopped = false;
+    for (qsizetype s = 0; s < steps.size(); ++s) {
+        const Step &step = steps[s];
+        const int m = step.move;
+        const Move &mv = moves[m];
+        if (stopped) {
+            if (step.kind == Step::FromTemp && results[m] == MoveResult::LeftAtTemp)
+                takeBack(m);
+            continue;
+        }
+        if (progress)
+            progress(int(s));
+        int error = 0;
+        switch (step.kind) {
+        case Step::Direct:
+            error = RenameNoReplace(path(m, mv.from), path(m, mv.to));
+            results[m] = error == 0 ? MoveResult::Done : MoveResult::Failed;
+            break;
+        case Step::ToTemp:
+            error = RenameNoReplace(path(m, mv.from), path(m, mv.temp));
+            // Waiting under the temporary name until its FromTemp step.
+            results[m] = error == 0 ? MoveResult::LeftAtTemp : MoveResult::Failed;
+            break;
+        case Step::FromTemp:
+            if (results[m] != MoveResult::LeftAtTemp)
+                continue;
+            error = RenameNoReplace(path(m, mv.temp), path(m, mv.to));
+            if (error == 0)
+                results[m] = MoveResult::Done;
+            else
+                takeBack(m);
+            break;
+        }
+        if (error != 0 && !goOn(m, error))
+            stopped = true;
+    }
+    return results;
+}
+
+} // namespace kesto

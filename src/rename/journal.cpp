@@ -1,0 +1,294 @@
+#include "rename/journal.h"
+
+#include "rename/plan.h"
+#include "rename/renamer.h"
+#include "storage/datafolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kesto {
+
+namespace {
+
+const QByteArray Header = "Kesto-Journal 1";
+const QByteArray TimeFormat = "yyyy-MM-ddTHH:mm:ss.zzz";
+
+void escapeInto(QByteArray &out, const QByteArray &name)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    if (name.isEmpty()) {
+        out += '%';
+        return;
+    }
+    for (char ch : name) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x21 || c == '%' || c == 0x7F) {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        } else {
+            out += ch;
+        }
+    }
+}
+
+QByteArray unescape(const QByteArray &field)
+{
+    if (field == "%")
+        return {};
+    return QByteArray::fromPercentEncoding(field);
+}
+
+bool writeAll(int fd, const QByteArray &data)
+{
+    const char *p = data.constData();
+    qsizetype left = data.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, size_t(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+void syncFolder(const QString &folder)
+{
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+bool appendLine(const QString &path, const QByteArray &line)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = writeAll(fd, line + '\n') && ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+bool sameFile(const JournalEntry &e, const QByteArray &path)
+{
+    struct stat st;
+    if (::lstat(path.constData(), &st) != 0 || quint64(st.st_dev) != e.device)
+        return false;
+    if (quint64(st.st_ino) == e.inode)
+        return true;
+    // FAT and exFAT through FUSE number a file anew for each name it is
+    // looked up under; there its length and time must do.
+    return NameRulesOf(e.move.folder) == NameRules::Windows && st.st_size == e.size &&
+           qint64(st.st_mtim.tv_sec) == e.modified;
+}
+
+BatchRecord parse(const QString &path)
+{
+    BatchRecord record;
+    record.path = path;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return record;
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    if (lines.isEmpty() || lines.first() != Header)
+        return record;
+    bool planned = false;
+    QList<JournalEntry> entries;
+    for (const QByteArray &line : lines) {
+        if (line.startsWith("begun ")) {
+            record.begun = QDateTime::fromString(QString::fromLatin1(line.mid(6)),
+                                                 QString::fromLatin1(TimeFormat));
+        } else if (line.startsWith("move ")) {
+            const QList<QByteArray> f = line.split(' ');
+            if (f.size() != 9)
+                continue;
+            JournalEntry e;
+            e.device = f[1].toULongLong();
+            e.inode = f[2].toULongLong();
+            e.size = f[3].toLongLong();
+            e.modified = f[4].toLongLong();
+            e.move = {unescape(f[5]), unescape(f[6]), unescape(f[7]), unescape(f[8])};
+            entries.append(e);
+        } else if (line == "planned") {
+            planned = true;
+        } else if (line == "ended" && record.state == BatchState::Interrupted) {
+            record.state = BatchState::Ended;
+        } else if (line == "undone") {
+            record.state = BatchState::Undone;
+        }
+    }
+    if (planned)
+        record.entries = std::move(entries);
+    return record;
+}
+
+} // namespace
+
+QString BatchRecord::folder() const
+{
+    return entries.isEmpty() ? QString() : QFile::decodeName(entries.first().move.folder);
+}
+
+Journal::Journal(const QString &base)
+    : m_folder((base.isEmpty() ? DataFolder() : AddBackslash(base)) +
+               QStringLiteral("Kesto-Journal/"))
+{}
+
+bool Journal::begin(QList<JournalEntry> &entries)
+{
+    m_current.clear();
+    if (!QDir().mkpath(m_folder))
+        return false;
+    // The oldest go, so that with this one Kept remain.
+    QStringList names =
+        QDir(m_folder).entryList({QStringLiteral("*.journal")}, QDir::Files, QDir::Name);
+    while (names.size() >= Kept)
+        QFile::remove(m_folder + names.takeFirst());
+
+    const QDateTime now = QDateTime::currentDateTime();
+    QByteArray text =
+        Header + "\nbegun " + now.toString(QString::fromLatin1(TimeFormat)).toLatin1() + '\n';
+    text.reserve(text.size() + entries.size() * 96);
+    for (JournalEntry &e : entries) {
+        struct stat st;
+        if (::lstat((e.move.folder + e.move.from).constData(), &st) == 0) {
+            e.device = st.st_dev;
+            e.inode = st.st_ino;
+            e.size = st.st_size;
+            e.modified = st.st_mtim.tv_sec;
+        }
+        text += "move ";
+        text += QByteArray::number(e.device) + ' ' + QByteArray::number(e.inode) + ' ' +
+                QByteArray::number(e.size) + ' ' + QByteArray::number(e.modified) + ' ';
+        escapeInto(text, e.move.folder);
+        text += ' ';
+        escapeInto(text, e.move.from);
+        text += ' ';
+        escapeInto(text, e.move.to);
+        text += ' ';
+        escapeInto(text, e.move.temp);
+        text += '\n';
+    }
+    text += "planned\n";
+
+    const QString path = m_folder + now.toString(QStringLiteral("yyyyMMdd-HHmmss-zzz-")) +
+                         QString::number(QRandomGenerator::global()->bounded(1u << 30), 36) +
+                         QStringLiteral(".journal");
+    const QByteArray p = QFile::encodeName(path);
+    const int fd = ::open(p.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    const bool ok = writeAll(fd, text) && ::fsync(fd) == 0;
+    ::close(fd);
+    if (!ok) {
+        ::unlink(p.constData());
+        return false;
+    }
+    syncFolder(m_folder);
+    m_current = path;
+    return true;
+}
+
+void Journal::end()
+{
+    if (!m_current.isEmpty())
+        appendLine(m_current, "ended");
+    m_current.clear();
+}
+
+QList<BatchRecord> Journal::batches() const
+{
+    QList<BatchRecord> list;
+    const QStringList names = QDir(m_folder).entryList({QStringLiteral("*.journal")}, QDir::Files,
+                                                       QDir::Name | QDir::Reversed);
+    for (const QString &name : names) {
+        BatchRecord r = parse(m_folder + name);
+        if (!r.entries.isEmpty())
+            list.append(std::move(r));
+    }
+    return list;
+}
+
+bool Journal::markUndone(const QString &path)
+{
+    return appendLine(path, "undone");
+}
+
+// The temporary name an undo gives a file inside a cycle, derived from the
+// journal so that an interrupted undo leaves nothing a later one cannot find.
+QByteArray undoTempName(const JournalEntry &e)
+{
+    return ".kesto-u-" + QByteArray::number(e.inode, 36) + '-' + QByteArray::number(e.device, 36);
+}
+
+FoundAt LocateEntry(const JournalEntry &e)
+{
+    const Move &m = e.move;
+    if (sameFile(e, m.folder + m.to))
+        return FoundAt::New;
+    if (!m.temp.isEmpty() && sameFile(e, m.folder + m.temp))
+        return FoundAt::Temp;
+    if (sameFile(e, m.folder + undoTempName(e)))
+        return FoundAt::UndoTemp;
+    if (sameFile(e, m.folder + m.from))
+        return FoundAt::Old;
+    return FoundAt::Nowhere;
+}
+
+UndoResult UndoBatch(const BatchRecord &batch,
+                     const std::function<void(const JournalEntry &, int)> &failed)
+{
+    UndoResult result;
+    QList<Move> back;
+    QList<int> entryOf;
+    for (qsizetype k = 0; k < batch.entries.size(); ++k) {
+        const JournalEntry &e = batch.entries[k];
+        switch (LocateEntry(e)) {
+        case FoundAt::Old:
+            break;
+        case FoundAt::New:
+            back.append({e.move.folder, e.move.to, e.move.from, undoTempName(e)});
+            entryOf.append(int(k));
+            break;
+        case FoundAt::Temp:
+            back.append({e.move.folder, e.move.temp, e.move.from, undoTempName(e)});
+            entryOf.append(int(k));
+            break;
+        case FoundAt::UndoTemp:
+            back.append({e.move.folder, undoTempName(e), e.move.from, {}});
+            entryOf.append(int(k));
+            break;
+        case FoundAt::Nowhere:
+            result.complete = false;
+            failed(e, 0);
+            break;
+        }
+    }
+    const QList<Step> steps = OrderMoves(back);
+    const QList<MoveResult> results = ApplyMoves(back, steps, [&](int m, int error) {
+        result.complete = false;
+        failed(batch.entries[entryOf[m]], error);
+        return true;
+    });
+    for (qsizetype m = 0; m < back.size(); ++m) {
+        if (results[m] == MoveResult::Done)
+            result.movedBack.append(back[m]);
+    }
+    Journal::markUndone(batch.path);
+    return result;
+}
+
+} // namespace kesto

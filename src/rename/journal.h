@@ -1,0 +1,94 @@
+#pragma once
+
+#include "rename/batch.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+namespace kesto {
+
+/// A file of a batch as the journal keeps it: its move and what it is.
+struct JournalEntry
+{
+    Move move;
+    quint64 device = 0, inode = 0;
+    qint64 size = 0, modified = 0; ///< for drives that number a file per name
+};
+
+enum class BatchState { Interrupted, Ended, Undone };
+
+/// One batch as its journal file tells it.
+struct BatchRecord
+{
+    QString path;
+    QDateTime begun;
+    BatchState state = BatchState::Interrupted;
+    QList<JournalEntry> entries;
+
+    /// The folder of the first file, for listings.
+    QString folder() const;
+};
+
+/// The journals of the last batches, one file each in "Kesto-Journal" in the
+/// data folder. A journal is written and flushed to the disk before the first
+/// rename of its batch, so that whatever stops the batch, every file can be
+/// found again: under its old name, its new name or its temporary name.
+///
+/// The format, one record a line ended by LF, fields split by one blank:
+///     Kesto-Journal 1
+///     begun 2026-12-06T19:22:00.123
+///     move DEVICE INODE SIZE MTIME FOLDER OLD NEW TEMP
+///     …
+///     planned
+///     ended            (appended when the batch ends)
+///     undone           (appended when it has been undone)
+/// Names are the bytes of the system with every byte below 0x21, "%" and
+/// 0x7F written as "%" and two hex digits; an empty TEMP is "%". A journal
+/// without "planned" was cut off before its batch began and counts for nothing.
+class Journal
+{
+public:
+    /// The folder of the journals; \a base is the data folder ("" = the usual).
+    explicit Journal(const QString &base = QString());
+
+    /// Fills in the identity of each file under its old name and writes the
+    /// journal of a new batch; false (nothing written) when that fails.
+    bool begin(QList<JournalEntry> &entries);
+    /// Records that the batch ended.
+    void end();
+
+    /// The kept batches, newest first.
+    QList<BatchRecord> batches() const;
+    /// Marks the batch of \a path as undone.
+    static bool markUndone(const QString &path);
+
+    /// How many batches are kept.
+    static constexpr int Kept = 20;
+
+private:
+    QString m_folder;
+    QString m_current;
+};
+
+/// Where a journal's file is now: the names it may have, checked against
+/// its identity.
+enum class FoundAt { Old, New, Temp, UndoTemp, Nowhere };
+FoundAt LocateEntry(const JournalEntry &entry);
+
+/// Undoes \a batch: every file still under its new (or temporary) name and
+/// still the same file goes back to its old name, never replacing anything;
+/// \a failed is told of each file that stays where it is (errno, or 0 for a
+/// file that moved on or vanished). Marks the batch undone. Returns the moves
+/// made back and whether every file is under its old name now.
+struct UndoResult
+{
+    QList<Move> movedBack;
+    bool complete = true;
+};
+UndoResult UndoBatch(const BatchRecord &batch,
+                     const std::function<void(const JournalEntry &, int error)> &failed);
+
+} // namespace kesto

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace kesto {
+
+/// Which names a drive refuses beyond "/" and NUL.
+enum class NameRules {
+    Posix,
+    /// FAT, exFAT, NTFS and SMB drives: < > : " \ | ? *, control characters,
+    /// and a dot or blank at the end.
+    Windows,
+};
+
+/// The rules of the drive that holds \a folder, from its file-system type.
+NameRules NameRulesOf(const QByteArray &folder);
+/// The rules of a file-system type as the kernel names it ("vfat", "fuseblk" …).
+NameRules NameRulesOfType(const QByteArray &fileSystemType);
+
+/// The first character of \a name that a drive with \a rules refuses, as
+/// its code point; 0 when there is none.
+char32_t RefusedCharacter(NameRules rules, const QString &name);
+
+/// What the check found for one pair of a batch.
+enum class PairStatus {
+    Ok,
+    Unchanged,        ///< the new name is the old one, byte for byte
+    Blank,            ///< blanks only, or nothing before the extension
+    Duplicate,        ///< another checked row of the folder gets the same name
+    Exists,           ///< an entry of the folder has the name already
+    Impossible,       ///< "/" or NUL in it, or "." or ".."
+    TooLong,          ///< more bytes than the folder allows
+    NotAllowed,       ///< a character the drive refuses
+    FolderUnreadable, ///< the folder cannot be listed, so nothing can be checked
+};
+
+/// One checked row on its way to its new name.
+struct PlannedRename
+{
+    int row = -1;
+    QByteArray folder;  ///< as on disk, with its final "/"
+    QByteArray oldName; ///< as on disk
+    QByteArray newName; ///< UTF-8
+    QString shownOld;   ///< the old name as the list shows it
+    QString shownNew;
+    PairStatus status = PairStatus::Ok;
+    /// The new name is the old name of another pair, which moves away first.
+    bool inChain = false;
+    int nameBytes = 0, nameMax = 0; ///< for TooLong
+    char32_t refused = 0;           ///< for NotAllowed
+
+    /// The reason shown on the row, empty where there is nothing to say.
+    QString reason() const;
+};
+
+/// The checked rows of a batch with the status of each, computed in one pass
+/// with one listing per folder.
+struct RenamePlan
+{
+    QList<PlannedRename> pairs;
+    bool NamesUnique = true;
+    bool NoCollision = true;
+    bool NoEmptyName = true;
+    bool NamesFit = true;     ///< no name too long for its folder
+    bool NamesAllowed = true; ///< no character a drive refuses, no impossible name
+    bool FoldersReadable = true;
+
+    bool ok() const
+    {
+        return NamesUnique && NoCollision && NoEmptyName && NamesFit && NamesAllowed &&
+               FoldersReadable;
+    }
+};
+
+/// Checks \a pairs (row, folder, old and new names filled in) against each
+/// other and against the folders: sets each status and the flags.
+RenamePlan CheckPlan(QList<PlannedRename> pairs);
+
+} // namespace kesto
