@@ -332,7 +332,7 @@ void Session::RecomputeNames(bool DoAllTest)
             CheckedCount += e.Checked;
             SelectedCount += e.Selected;
         }
-        m_list.notifyRowsChanged(0, rows - 1);
+        m_list.notifyRowsChanged(0, rows - 1, ColOldName, ColNewName);
         m_status.SetStatusMessage(QString());
         return;
     }
@@ -375,7 +375,7 @@ void Session::RecomputeNames(bool DoAllTest)
     }
     if (DoAllTest)
         runTests(tested);
-    m_list.notifyRowsChanged(0, rows - 1);
+    m_list.notifyRowsChanged(0, rows - 1, ColOldName, ColNewName);
     setProgress(0, rows);
     m_status.SetStatusMessage(QString());
 }
@@ -547,7 +547,7 @@ void Session::SetAllChecks(int mode)
         FileEntry &e = m_list.entry(i);
         e.Checked = mode == 1 ? true : mode == 0 ? false : !e.Checked;
     }
-    m_list.notifyRowsChanged(0, rows - 1);
+    m_list.notifyRowsChanged(0, rows - 1, ColOldName, ColOldName);
     ChkSituation(false);
 }
 
@@ -569,7 +569,7 @@ void Session::MoveSelectedRows(Direction direction)
         FileEntry &e = m_list.entry(to);
         e.NewName = messages::maskErrorName();
         e.Icon = RowIcon::None;
-        m_list.notifyRowsChanged(to, to);
+        m_list.notifyRowsChanged(to, to, ColOldName, ColNewName);
     };
     if (direction == Down) {
         for (int i = rows - 2; i >= 0; --i) {
@@ -634,7 +634,7 @@ void Session::setChecked(int row, bool checked)
     if (row < 0 || row >= m_list.count() || m_list.at(row).Checked == checked)
         return;
     m_list.entry(row).Checked = checked;
-    m_list.notifyRowsChanged(row, row);
+    m_list.notifyRowsChanged(row, row, ColOldName, ColOldName);
     ScheduleRefresh();
 }
 
