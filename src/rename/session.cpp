@@ -17,6 +17,7 @@
 
 #include <dirent.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include <limits>
@@ -287,6 +288,10 @@ void Session::ChkSituation(bool DoAllTest)
         CounterValue(CounterStart, CounterStep, rows) <= std::numeric_limits<qint32>::max();
 
     RecomputeNames(DoAllTest);
+    // The pass has cleared the mask check's message; the rows only say
+    // "< Maskenfehler >", so the status bar says what is wrong.
+    if (hasRows && check.ErrorCode >= 0)
+        m_status.SetStatusMessage(check.StatusText);
 
     if (MaskOk && hasRows) {
         if (!CounterInRange)
@@ -509,12 +514,15 @@ void Session::UmTaufen()
             continue;
         setProgress(rows - (i + 1), rows);
         const QString target = e.Folder + e.NewName;
-        const bool ok = IsPossibleFileName(e.NewName) && RenameNoReplace(e.FullPath, target) == 0;
-        if (ok) {
+        // A name the file system cannot hold is not even tried.
+        const int error =
+            IsPossibleFileName(e.NewName) ? RenameNoReplace(e.FullPath, target) : EINVAL;
+        if (error == 0) {
             renamed.append(i);
             continue;
         }
-        if (!m_questions.askOkCancel(messages::renameFailed(e.FullPath, target),
+        const QString reason = messages::renameFailureReason(error);
+        if (!m_questions.askOkCancel(messages::renameFailed(e.FullPath, target, reason),
                                      messages::appTitle()))
             break;
     }
