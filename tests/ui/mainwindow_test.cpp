@@ -113,7 +113,7 @@ TEST_F(MainWindowTest, ABurstOfKeysGivesOnePreviewThatCopyTakesAndRenameCarriesO
     EXPECT_TRUE(questions.asked.isEmpty());
 }
 
-TEST_F(MainWindowTest, CounterFieldsTakeDigitsOnlySelectOnFocusAndPastedTextBecomesCanonical)
+TEST_F(MainWindowTest, CounterFieldsTakeDigitsOnlyTabInPageOrderAndPastedTextBecomesCanonical)
 {
     start();
     auto *zahl = find<QLineEdit>("Zahl");
@@ -137,6 +137,39 @@ TEST_F(MainWindowTest, CounterFieldsTakeDigitsOnlySelectOnFocusAndPastedTextBeco
     ASSERT_TRUE(passes.wait());
     EXPECT_EQ(zahl->text(), "5");
     EXPECT_FALSE(passes.wait(4 * RefreshMs)) << "the rewrite is no change of its own";
+
+    zahl->setFocus();
+    QStringList tabOrder{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        tabOrder << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(tabOrder.join(" > "), "Zahl > Schrittweite > StellenAnzahl > Vornullenzeichen");
+}
+
+// Each box of a replacement set switches its own option of its own set, and
+// the preview follows.
+TEST_F(MainWindowTest, EachBoxOfAReplacementSetSwitchesOnlyItsOwnOption)
+{
+    MainWindow &w = start();
+    dropFiles({"a.txt"});
+    QSignalSpy passes = passSpy();
+    w.maskField()->setText("neu_[name].[typ]");
+    find<QLineEdit>("SucheText1")->setText("neu");
+    find<QLineEdit>("ErsetzeText1")->setText("alt");
+    ASSERT_TRUE(passes.wait());
+    auto state = [&] {
+        QStringList s;
+        for (const SearchReplaceSet &set : w.session().options().Sets)
+            s << QString("%1%2").arg(set.Active).arg(set.InNewName);
+        return s.join(' ') + " " + column(ColNewName).join(' ');
+    };
+    find<QCheckBox>("SucheErsetzeAktivChk1")->click();
+    ASSERT_TRUE(passes.wait());
+    EXPECT_EQ(state(), "00 10 00 neu_a.txt") << "the old name a.txt holds no 'neu'";
+    find<QCheckBox>("SucheUndErsetzenImNeuenStattAltenNamenChk1")->click();
+    ASSERT_TRUE(passes.wait());
+    EXPECT_EQ(state(), "00 11 00 alt_a.txt");
 }
 
 TEST_F(MainWindowTest, CheckAndMoveCommandsActOnTheRowsAndKeepTheHighlight)
