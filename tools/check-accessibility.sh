@@ -2,9 +2,22 @@
 # Opens Kesto with FILES on a virtual screen with its own session bus and
 # dumps what the desktop's accessibility bus (AT-SPI) sees of the window.
 #   tools/check-accessibility.sh [KESTO-BINARY] [FILE...]
+# With --time ROWS it opens Kesto with ROWS new empty files instead and times
+# "Alle auswählen", "Keine Auswahl" and "Auswahl umkehren" while a client
+# listens as a screen reader does (time_list_commands.py; --walk as there).
+#   tools/check-accessibility.sh --time 2000 [--walk] [KESTO-BINARY]
 # Needs xvfb, dbus, at-spi2-core and python3-pyatspi (the Debian python, /usr/bin/python3).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+rows=0
+walk=
+while [ $# -gt 0 ]; do
+    case $1 in
+    --time) rows=$2; shift 2 ;;
+    --walk) walk=--walk; shift ;;
+    *) break ;;
+    esac
+done
 binary=${1:-$here/../build/release/src/app/kesto}
 shift || true
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
@@ -12,12 +25,25 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 export XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data XDG_CACHE_HOME=$home/cache
+check=("$here/dump_accessibility.py" kesto)
+if [ "$rows" -gt 0 ]; then
+    mkdir "$home/files"
+    for ((i = 1; i <= rows; i++)); do
+        : >"$home/files/$(printf 'IMG_%06d.JPG' "$i")"
+    done
+    set -- "$home"/files/*
+    check=("$here/time_list_commands.py" kesto $walk)
+fi
 exec xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- bash -c '
-    "$0" "$@" &
+    binary=$1 count=$2
+    shift 2
+    check=("${@:1:count}")
+    shift "$count"
+    "$binary" "$@" &
     pid=$!
     sleep 3
     status=0
-    /usr/bin/python3 "'"$here"'/dump_accessibility.py" kesto || status=$?
+    /usr/bin/python3 "${check[@]}" || status=$?
     kill $pid
     exit $status
-' "$binary" "$@"
+' bash "$binary" "${#check[@]}" "${check[@]}" "$@"

@@ -2,6 +2,7 @@
 #include "storage/textfile.h"
 #include "ui/inputaids.h"
 #include "ui/mainwindow.h"
+#include "ui/qttranslations.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Kesto"));
     QApplication::setOrganizationName(QStringLiteral("Quarvel"));
     QApplication::setApplicationVersion(QStringLiteral(KESTO_VERSION));
+    kesto::InstallGermanQtTranslations(app);
 
     // QApplication has taken its own options out of argv; what remains are
     // file paths, one per argument, in the bytes the system gave them.

@@ -85,12 +85,14 @@ int FileList::findRow(const QString &pathKey) const
     return -1;
 }
 
-void FileList::notifyRowsChanged(int first, int last)
+void FileList::notifyRowsChanged(int first, int last, int firstColumn, int lastColumn)
 {
     first = std::max(first, 0);
     last = std::min(last, count() - 1);
-    if (first <= last)
-        Q_EMIT rowsChanged(first, last);
+    firstColumn = std::max(firstColumn, 0);
+    lastColumn = std::min(lastColumn, ColumnCount - 1);
+    if (first <= last && firstColumn <= lastColumn)
+        Q_EMIT rowsChanged(first, last, firstColumn, lastColumn);
 }
 
 void FileList::setSortColumn(int column)
@@ -160,7 +162,7 @@ void FileList::sortRows()
 
     // The rows move within their own array, cycle by cycle: a second array
     // for them would be fresh memory, dearer than the moves.
-    Q_EMIT aboutToReset();
+    Q_EMIT aboutToReorder();
     std::vector<char> placed(order.size(), 0);
     for (int start = 0; start < int(order.size()); ++start) {
         if (placed[start] || order[start] == start)
@@ -175,7 +177,7 @@ void FileList::sortRows()
         placed[to] = 1;
         m_rows[to] = std::move(first);
     }
-    Q_EMIT resetDone();
+    Q_EMIT reordered(QList<int>(order.begin(), order.end()));
 }
 
 } // namespace kesto

@@ -14,7 +14,7 @@ namespace kesto {
 /// Every structural change is announced before and after it happens, so a Qt
 /// model can forward the signals to its views one to one. Code that changes
 /// fields of rows in place (through entry()) reports them with
-/// notifyRowsChanged().
+/// notifyRowsChanged(), naming the block of rows and columns it changed.
 class FileList : public QObject
 {
     Q_OBJECT
@@ -44,7 +44,10 @@ public:
     /// Position of the row whose path has the PathKey \a pathKey, or -1.
     int findRow(const QString &pathKey) const;
 
-    void notifyRowsChanged(int first, int last);
+    /// Reports that code changed columns \a firstColumn to \a lastColumn of
+    /// rows \a first to \a last in place.
+    void notifyRowsChanged(int first, int last, int firstColumn = 0,
+                           int lastColumn = ColumnCount - 1);
     /// Announces that code changed the Selected flags of rows.
     void notifySelectionChanged() { Q_EMIT selectionChanged(); }
 
@@ -64,10 +67,14 @@ Q_SIGNALS:
     void rowsRemoved(int first, int last);
     void rowAboutToBeMoved(int from, int to);
     void rowMoved(int from, int to);
-    void rowsChanged(int first, int last);
-    /// Before and after a change of every row at once (clearing, sorting).
+    void rowsChanged(int first, int last, int firstColumn, int lastColumn);
+    /// Before and after the list is emptied at once.
     void aboutToReset();
     void resetDone();
+    /// Before and after sorting: the same rows in a new order; \a order holds,
+    /// for each new position, the position the row had before.
+    void aboutToReorder();
+    void reordered(const QList<int> &order);
     void selectionChanged();
 
 private:

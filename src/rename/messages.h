@@ -6,6 +6,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include <cerrno>
+#include <cstring>
+
 // The texts of the preview pass and the renaming, exactly as the user sees them.
 namespace kesto::messages {
 
@@ -80,12 +83,36 @@ inline QString missingTypTemplate()
         "ergänzen (Bitte beachten Sie den Dezimalpunkt VOR [TYP])\\n\\n"
         "Möchten Sie die Umbenennung nun wirklich ohne .[TYP] vornehmen?");
 }
-/// The failure dialog's text; line breaks are carriage returns.
-inline QString renameFailed(const QString &fullPath, const QString &target)
+/// Why a rename failed, from the errno of the failure: in German words where
+/// the reason is a common one, else the system's own text.
+inline QString renameFailureReason(int error)
+{
+    switch (error) {
+    case EEXIST:
+    case ENOTEMPTY:
+        return QStringLiteral("Eine Datei dieses Namens existiert bereits.");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("Keine Berechtigung.");
+    case ENOENT:
+        return QStringLiteral("Der Ordner oder die Datei existiert nicht mehr.");
+    case ENAMETOOLONG:
+        return QStringLiteral("Der Name ist zu lang.");
+    case EROFS:
+        return QStringLiteral("Das Laufwerk ist schreibgeschützt.");
+    case EINVAL:
+        return QStringLiteral("Der neue Name ist als Dateiname nicht möglich.");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+/// The failure dialog's text, with the \a reason of the failure; line breaks
+/// are carriage returns.
+inline QString renameFailed(const QString &fullPath, const QString &target, const QString &reason)
 {
     const QChar cr(13);
     return QStringLiteral("Folgende Datei ließ sich nicht umbenennen:") + cr + cr + fullPath + cr +
-           QStringLiteral("-->") + cr + target + cr + cr +
+           QStringLiteral("-->") + cr + target + cr + cr + reason + cr + cr +
            QStringLiteral("Klicken Sie 'OK', um fortzusetzen oder 'Abbrechen' um die Aktion "
                           "zu beenden.");
 }

@@ -16,6 +16,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <cerrno>
+
 #include <limits>
 
 namespace kesto {
@@ -218,6 +220,10 @@ void Session::ChkSituation(bool DoAllTest)
         CounterValue(CounterStart, CounterStep, rows) <= std::numeric_limits<qint32>::max();
 
     RecomputeNames(DoAllTest);
+    // The pass has cleared the mask check's message; the rows only say
+    // "< Maskenfehler >", so the status bar says what is wrong.
+    if (hasRows && check.ErrorCode >= 0)
+        m_status.SetStatusMessage(check.StatusText);
 
     if (MaskOk && hasRows) {
         if (!CounterInRange)
@@ -270,7 +276,7 @@ void Session::RecomputeNames(bool DoAllTest)
             CheckedCount += e.Checked;
             SelectedCount += e.Selected;
         }
-        m_list.notifyRowsChanged(0, rows - 1);
+        m_list.notifyRowsChanged(0, rows - 1, ColOldName, ColNewName);
         m_status.SetStatusMessage(QString());
         return;
     }
@@ -314,7 +320,7 @@ void Session::RecomputeNames(bool DoAllTest)
     }
     if (DoAllTest)
         runTests(tested);
-    m_list.notifyRowsChanged(0, rows - 1);
+    m_list.notifyRowsChanged(0, rows - 1, ColOldName, ColNewName);
     setProgress(0, rows);
     m_status.SetStatusMessage(QString());
 }
@@ -442,7 +448,18 @@ void Session::UmTaufen()
         const QByteArray from = e.pathBytes();
         const qsizetype slash = from.lastIndexOf('/') + 1;
         const QByteArray to = e.NewName.toUtf8();
-        if (to == from.mid(slash) && IsPossibleFileName(e.NewName)) {
+        if (!IsPossibleFileName(e.NewName)) {
+            // A name the file system cannot hold is not even tried.
+            if (!m_questions.askOkCancel(
+                    messages::renameFailed(e.FullPath, e.Folder + e.NewName,
+                                           messages::renameFailureReason(EINVAL)),
+                    messages::appTitle())) {
+                moves.clear();
+                break;
+            }
+            continue;
+        }
+        if (to == from.mid(slash)) {
             // The file has the wanted name already.
             renamed.append(i);
             continue;
@@ -461,9 +478,10 @@ void Session::UmTaufen()
         moves, steps,
         [&](int m, int error) {
             const FileEntry &e = m_list.at(rowOf[m]);
-            Q_UNUSED(error);
-            return m_questions.askOkCancel(messages::renameFailed(e.FullPath, e.Folder + e.NewName),
-                                           messages::appTitle());
+            return m_questions.askOkCancel(
+                messages::renameFailed(e.FullPath, e.Folder + e.NewName,
+                                       messages::renameFailureReason(error)),
+                messages::appTitle());
         },
         [&](int done) { setProgress(done, rows); });
     if (journaled)
@@ -551,7 +569,7 @@ void Session::SetAllChecks(int mode)
         FileEntry &e = m_list.entry(i);
         e.Checked = mode == 1 ? true : mode == 0 ? false : !e.Checked;
     }
-    m_list.notifyRowsChanged(0, rows - 1);
+    m_list.notifyRowsChanged(0, rows - 1, ColOldName, ColOldName);
     ChkSituation(false);
 }
 
@@ -573,7 +591,7 @@ void Session::MoveSelectedRows(Direction direction)
         FileEntry &e = m_list.entry(to);
         e.NewName = messages::maskErrorName();
         e.Icon = RowIcon::None;
-        m_list.notifyRowsChanged(to, to);
+        m_list.notifyRowsChanged(to, to, ColOldName, ColNewName);
     };
     if (direction == Down) {
         for (int i = rows - 2; i >= 0; --i) {
@@ -638,7 +656,7 @@ void Session::setChecked(int row, bool checked)
     if (row < 0 || row >= m_list.count() || m_list.at(row).Checked == checked)
         return;
     m_list.entry(row).Checked = checked;
-    m_list.notifyRowsChanged(row, row);
+    m_list.notifyRowsChanged(row, row, ColOldName, ColOldName);
     ScheduleRefresh();
 }
 

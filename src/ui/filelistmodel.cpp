@@ -1,9 +1,12 @@
 #include "ui/filelistmodel.h"
 
 #include "rename/session.h"
+#include "ui/windowtexts.h"
 
 #include <QApplication>
 #include <QStyle>
+
+#include <algorithm>
 
 namespace kesto {
 
@@ -26,11 +29,31 @@ FileListModel::FileListModel(Session &session, QObject *parent)
         beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
     });
     connect(list, &FileList::rowMoved, this, [this] { endMoveRows(); });
-    connect(list, &FileList::rowsChanged, this, [this](int first, int last) {
-        Q_EMIT dataChanged(index(first, 0), index(last, ColumnCount - 1));
-    });
+    connect(list, &FileList::rowsChanged, this,
+            [this](int first, int last, int firstColumn, int lastColumn) {
+                // One signal for the whole block: a view, and a screen reader
+                // behind it, handles each signal on its own.
+                lastColumn = std::min(lastColumn, VisibleColumnCount - 1);
+                if (firstColumn <= lastColumn)
+                    Q_EMIT dataChanged(index(first, firstColumn), index(last, lastColumn));
+            });
     connect(list, &FileList::aboutToReset, this, [this] { beginResetModel(); });
     connect(list, &FileList::resetDone, this, [this] { endResetModel(); });
+    connect(list, &FileList::aboutToReorder, this,
+            [this] { Q_EMIT layoutAboutToBeChanged({}, VerticalSortHint); });
+    connect(list, &FileList::reordered, this, [this](const QList<int> &order) {
+        // The view's current cell and highlight stay with their files.
+        QList<int> newPosition(order.size());
+        for (qsizetype k = 0; k < order.size(); ++k)
+            newPosition[order.at(k)] = int(k);
+        const QModelIndexList from = persistentIndexList();
+        QModelIndexList to;
+        to.reserve(from.size());
+        for (const QModelIndex &i : from)
+            to.append(index(newPosition.value(i.row(), i.row()), i.column()));
+        changePersistentIndexList(from, to);
+        Q_EMIT layoutChanged({}, VerticalSortHint);
+    });
     connect(list, &FileList::selectionChanged, this, &FileListModel::highlightChanged);
 }
 
@@ -41,7 +64,7 @@ int FileListModel::rowCount(const QModelIndex &parent) const
 
 int FileListModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : ColumnCount;
+    return parent.isValid() ? 0 : VisibleColumnCount;
 }
 
 QVariant FileListModel::data(const QModelIndex &index, int role) const
@@ -67,6 +90,12 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
         case RowIcon::None:
             return {};
         }
+        return {};
+    case Qt::AccessibleDescriptionRole:
+        // The icon says it to the eye; every cell of the row says it to a
+        // screen reader, whichever of them has the focus.
+        if (e.Icon == RowIcon::Error)
+            return windowtexts::faultyRowDescription();
         return {};
     case Qt::TextAlignmentRole:
         if (index.column() == ColSize)

@@ -11,9 +11,10 @@ class Session;
 ///
 /// Columns, in display order (kesto::Column): 0 "Alter Name", 1 "Neuer Name",
 /// 2 "In Ordner", 3 "Größe", 4 "Typ", 5 "Letzte Änderung", 6 "Erstellung",
-/// 7 "Aufnahme (Exif)" are shown; 8 (no header), 9 the full path, 10 the name
-/// without extension and 11 the size key exist only to be sorted by and stay
-/// hidden in the window.
+/// 7 "Aufnahme (Exif)". The row's further columns (the full path, the name
+/// without extension, the size key) exist only for the list to sort by; they
+/// are left out here, so that no view shows them and no screen reader reads
+/// them out.
 ///
 /// Roles:
 /// - Qt::DisplayRole: the text of the column (FileEntry::text).
@@ -21,12 +22,15 @@ class Session;
 ///   unchecks the row through Session::setChecked, which schedules a refresh.
 /// - Qt::DecorationRole, column 0: the normal or the error icon; none for a
 ///   row that a move command put in place.
+/// - Qt::AccessibleDescriptionRole: "Fehler" in every cell of a row with the
+///   error icon.
 /// - Qt::TextAlignmentRole: sizes right-aligned.
 /// - Header, Qt::DisplayRole: the column headers.
 ///
 /// Every change of the list is forwarded one to one: inserted, removed and
-/// moved rows as such, changed rows as dataChanged over their span, and only
-/// clearing and sorting as a reset.
+/// moved rows as such, changed rows as one dataChanged over their block of
+/// rows and columns, sorting as a layout change that keeps persistent indexes
+/// on their rows, and only clearing as a reset.
 class FileListModel : public QAbstractTableModel
 {
     Q_OBJECT

@@ -12,6 +12,7 @@
 #include "ui/helpwindow.h"
 #include "ui/windowtexts.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -117,6 +118,16 @@ int pixels(double twips)
     return static_cast<int>(std::lround(twips / TwipsPerPixel));
 }
 
+// A plain top-level widget is a "filler" to a screen reader, which then does
+// not announce the window's title when the window gets the focus.
+QAccessibleInterface *windowAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(MainWindow::staticMetaObject.className()) &&
+        object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
 QRect availableArea(const QWidget *window)
 {
     const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
@@ -131,6 +142,7 @@ MainWindow::MainWindow(UserQuestions *questions, QWidget *parent)
     , m_questions(questions ? questions : m_ownQuestions.get())
     , m_session(*m_questions)
 {
+    QAccessible::installFactory(windowAccessible);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(windowtexts::windowTitle());
     resize(designedSize());
@@ -203,8 +215,6 @@ void MainWindow::buildListFrame(QWidget *root)
     m_list->setAccessibleName(windowtexts::listFrameTitle());
     m_model = new FileListModel(m_session, m_list);
     m_list->setModel(m_model);
-    for (int c = VisibleColumnCount; c < ColumnCount; ++c)
-        m_list->setColumnHidden(c, true);
     for (int c = 0; c < VisibleColumnCount; ++c)
         m_list->horizontalHeader()->resizeSection(c, DesignedColumnWidths[c]);
 
@@ -477,10 +487,12 @@ void MainWindow::connectSession()
         if (!m_listCommandRunning)
             showHighlight();
     });
-    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+    auto highlightAfterChange = [this] {
         if (!m_listCommandRunning)
             showHighlight();
-    });
+    };
+    connect(m_model, &QAbstractItemModel::modelReset, this, highlightAfterChange);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, highlightAfterChange);
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MainWindow::takeOverHighlight);
     connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
@@ -620,7 +632,7 @@ void MainWindow::showHighlight()
         int last = i;
         while (last + 1 < rows && list.at(last + 1).Selected)
             ++last;
-        selection.select(m_model->index(i, 0), m_model->index(last, ColumnCount - 1));
+        selection.select(m_model->index(i, 0), m_model->index(last, m_model->columnCount() - 1));
         i = last;
     }
     const bool wasRunning = m_listCommandRunning;

@@ -187,6 +187,11 @@ inline QString statusName()
 {
     return QStringLiteral("Statusleiste");
 }
+/// What a screen reader adds to a row whose new name failed a test.
+inline QString faultyRowDescription()
+{
+    return QStringLiteral("Fehler");
+}
 inline QString countPanelName()
 {
     return QStringLiteral("Dateianzahl");

@@ -27,14 +27,4 @@ TEST(FileEntry, SplitsAtTheLastSlashAndTheLastDotOfTheNameOnly)
     }
 }
 
-TEST(FileEntry, VisibleColumnsHaveTheirHeaders)
-{
-    QStringList headers;
-    for (int column = 0; column < VisibleColumnCount; ++column)
-        headers << columnHeader(column);
-    EXPECT_EQ(headers,
-              (QStringList{u"Alter Name"_s, u"Neuer Name"_s, u"In Ordner"_s, u"Größe"_s, u"Typ"_s,
-                           u"Letzte Änderung"_s, u"Erstellung"_s, u"Aufnahme (Exif)"_s}));
-}
-
 } // namespace

@@ -1,9 +1,13 @@
 #include "naming/textcase.h"
 #include "rename/formatmessage.h"
+#include "rename/messages.h"
+#include "rename/renamer.h"
 #include "sessionfixture.h"
 
 #include <QFile>
 
+#include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 
 using namespace kesto;
@@ -73,6 +77,7 @@ TEST_F(SessionTest, FailedRenameAsksAndOkGoesOnWhileCancelStops)
               QStringLiteral("Folgende Datei ließ sich nicht umbenennen:") + cr + cr +
                   dir.file(QStringLiteral("b.txt")) + cr + QStringLiteral("-->") + cr +
                   dir.file(QStringLiteral("neu_b.txt")) + cr + cr +
+                  QStringLiteral("Der Ordner oder die Datei existiert nicht mehr.") + cr + cr +
                   QStringLiteral("Klicken Sie 'OK', um fortzusetzen oder 'Abbrechen' um die "
                                  "Aktion zu beenden."));
     EXPECT_EQ(dir.names(), (QStringList{"neu_a.txt", "neu_c.txt"}));
@@ -102,7 +107,9 @@ TEST_F(SessionTest, NeverReplacesAFileThatAppearedAfterTheCheck)
     session.UmTaufen();
     EXPECT_EQ(dir.read(QStringLiteral("ziel.txt")), QByteArray("fremd"));
     EXPECT_EQ(dir.read(QStringLiteral("a.txt")), QByteArray("a.txt"));
-    EXPECT_EQ(questions.asked.size(), 1); // the failure dialog, nothing else
+    ASSERT_EQ(questions.asked.size(), 1); // the failure dialog, nothing else
+    EXPECT_TRUE(questions.asked.at(0).text.contains(
+        QStringLiteral("\r\rEine Datei dieses Namens existiert bereits.\r\r")));
     EXPECT_EQ(session.list().count(), 1);
 }
 
@@ -127,9 +134,16 @@ TEST_F(SessionTest, CaseChangesSameNamesAndSlashesAreHandledSafely)
     session.SetAllChecks(1);
     replace(0, QStringLiteral("a"), QStringLiteral("sub/a"));
     preview(QStringLiteral("[name].[typ]"));
-    questions.okCancelAnswers = {true};
     session.renameCommand();
-    EXPECT_EQ(questions.asked.size(), 1);
+    EXPECT_TRUE(questions.asked.isEmpty());
+    EXPECT_EQ(panel2(), messages::notAllowed());
+    EXPECT_EQ(session.list().at(0).Hint, u"kein gültiger Dateiname"_s);
+    // Even past the check the name is not tried.
+    questions.okCancelAnswers = {true};
+    session.UmTaufen();
+    ASSERT_EQ(questions.asked.size(), 1);
+    EXPECT_TRUE(questions.asked.at(0).text.contains(
+        QStringLiteral("\r\rDer neue Name ist als Dateiname nicht möglich.\r\r")));
     EXPECT_TRUE(dir.exists(QStringLiteral("a.txt")));
     EXPECT_FALSE(dir.exists(QStringLiteral("sub/a.txt")));
 }
@@ -158,6 +172,19 @@ TEST_F(SessionTest, ANameThatIsNoUtf8IsRenamedFromItsShownTextAndWrittenInUtf8)
     EXPECT_EQ(dir.rawNames("d\xfcr"), QList<QByteArray>{"\xc3\xa4pf-\xc3\xa4pfel.txt"});
     EXPECT_EQ(dir.rawNames(), (QList<QByteArray>{"andere.txt", "caf\xc3\xa9.txt", "d\xfcr"}));
     EXPECT_TRUE(questions.asked.isEmpty());
+}
+
+TEST(RenameFailureReason, NamesCommonCausesInGermanAndOthersInTheSystemsWords)
+{
+    const std::pair<int, const char *> rows[] = {
+        {EACCES, "Keine Berechtigung."},
+        {EPERM, "Keine Berechtigung."},
+        {ENAMETOOLONG, "Der Name ist zu lang."},
+        {EROFS, "Das Laufwerk ist schreibgeschützt."},
+    };
+    for (const auto &[error, reason] : rows)
+        EXPECT_EQ(messages::renameFailureReason(error), QString::fromUtf8(reason)) << error;
+    EXPECT_EQ(messages::renameFailureReason(EXDEV), QString::fromLocal8Bit(std::strerror(EXDEV)));
 }
 
 TEST(FormatMessage, FillsParametersAndResolvesEscapes)

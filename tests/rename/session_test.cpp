@@ -42,14 +42,18 @@ TEST_F(SessionTest, PreviewAllowsRenamingAndOnlyTheFullTestFindsDuplicates)
     EXPECT_EQ(session.list().at(2).Icon, RowIcon::None);
 }
 
-TEST_F(SessionTest, InvalidOrEmptyMaskMarksEveryRow)
+TEST_F(SessionTest, InvalidOrEmptyMaskMarksEveryRowAndTheStatusSaysWhatIsWrong)
 {
     load({"a.txt", "b.txt"});
-    for (const char *mask : {"[3-2]", "   "}) {
+    const std::pair<const char *, const char *> masks[] = {
+        {"[3-2]", "Fehler: Das Bereichsende ist kleiner als der Bereichsanfang."},
+        {"   ", ""}, // no error text for an empty mask
+    };
+    for (const auto &[mask, status] : masks) {
         preview(QString::fromLatin1(mask));
         EXPECT_EQ(newNames(), (QStringList{"< Maskenfehler >", "< Maskenfehler >"}));
         EXPECT_EQ(session.list().at(1).Icon, RowIcon::Error);
-        EXPECT_EQ(panel2(), QString());
+        EXPECT_EQ(panel2(), QString::fromUtf8(status)) << mask;
         EXPECT_FALSE(session.renameEnabled());
     }
     EXPECT_EQ(session.maskStatus(), QStringLiteral("Maske ist OK"));

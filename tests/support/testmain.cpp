@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 
 #ifdef KESTO_GUI_TESTS
+#include "ui/qttranslations.h"
+
 #include <QApplication>
 using TestApplication = QApplication;
 #else
@@ -31,6 +33,10 @@ int main(int argc, char **argv)
     TestApplication app(argc, argv);
     TestApplication::setOrganizationName(QStringLiteral("Quarvel"));
     TestApplication::setApplicationName(QStringLiteral("Kesto"));
+#ifdef KESTO_GUI_TESTS
+    // The window's dialogs are tested with the texts the user sees.
+    kesto::InstallGermanQtTranslations(app);
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -10,13 +10,17 @@ using kesto::test::whenShown;
 
 namespace {
 
-TEST(DialogQuestions, TextsShowCarriageReturnsAsLineBreaksAndNoIsTheDefault)
+TEST(DialogQuestions, TextsShowCarriageReturnsAsLineBreaksButtonsSpeakGermanAndNoIsTheDefault)
 {
     DialogQuestions questions;
     whenShown<QMessageBox>([](QMessageBox *box) {
         EXPECT_EQ(box->windowTitle() + "|" + box->text(),
                   "Kesto - Maske löschen|Die Maske 'a' existiert.\nÜberschreiben?");
         EXPECT_EQ(box->icon(), QMessageBox::Question);
+        // The warning about a missing [TYP] asks to click 'Nein'.
+        EXPECT_EQ(box->button(QMessageBox::Yes)->text() + "|" +
+                      box->button(QMessageBox::No)->text(),
+                  "&Ja|&Nein");
         box->defaultButton()->click();
     });
     EXPECT_FALSE(
@@ -27,6 +31,9 @@ TEST(DialogQuestions, TextsShowCarriageReturnsAsLineBreaksAndNoIsTheDefault)
     whenShown<QMessageBox>([](QMessageBox *box) {
         EXPECT_EQ(box->text(), "Folgende Datei:\n\n/a/<b>.txt\n-->\n/a/c.txt");
         EXPECT_EQ(box->textFormat(), Qt::PlainText) << "a path is no markup";
+        EXPECT_EQ(box->button(QMessageBox::Ok)->text() + "|" +
+                      box->button(QMessageBox::Cancel)->text(),
+                  "OK|Abbrechen");
         box->defaultButton()->click();
     });
     EXPECT_TRUE(questions.askOkCancel("Folgende Datei:\r\r/a/<b>.txt\r-->\r/a/c.txt", "Kesto"));
@@ -36,6 +43,7 @@ TEST(DialogQuestions, TextsShowCarriageReturnsAsLineBreaksAndNoIsTheDefault)
     whenShown<QInputDialog>([](QInputDialog *box) {
         EXPECT_EQ(box->windowTitle() + "|" + box->labelText() + "|" + box->textValue(),
                   "Titel|Name:|Vorgabe");
+        EXPECT_EQ(box->cancelButtonText(), "Abbrechen");
         box->setTextValue("Urlaub 2024");
         box->accept();
     });
