@@ -37,6 +37,7 @@ QString UsageText()
 {
     return QStringLiteral(
         "Aufruf: kesto-cli [OPTION…] DATEI…\n"
+        "        kesto-cli --undo | --history\n"
         "\n"
         "Lädt die Dateien wie das Fenster, bildet die neuen Namen, prüft sie und gibt\n"
         "\"Vorher\" TAB \"Nachher\" und je Datei alten TAB neuen Namen aus. Mit --apply\n"
@@ -70,8 +71,15 @@ QString UsageText()
         "                            8 = Aufnahme (Exif)); Vorgabe 1, aufsteigend\n"
         "  --apply                   umbenennen\n"
         "  --yes                     ohne [TYP] umbenennen, ohne zu fragen\n"
+        "  --undo                    die letzte noch nicht rückgängig gemachte\n"
+        "                            Umbenennung rückgängig machen (auch eine\n"
+        "                            unterbrochene); gibt Vorher/Nachher aus\n"
+        "  --history                 die aufbewahrten Umbenennungen auflisten\n"
         "  --                        Ende der Optionen\n"
         "  --help                    diese Hilfe\n"
+        "\n"
+        "Findet die Prüfung Fehler, steht nach der Meldung je fehlerhafter Datei\n"
+        "alter Name TAB neuer Name TAB Grund auf der Fehlerausgabe.\n"
         "\n"
         "Rückgabewert: 0 Namen in Ordnung (und alles umbenannt), 1 Prüfung oder\n"
         "Umbenennung fehlgeschlagen, ein Pfad übergangen oder die Ausgabe nicht\n"
@@ -160,11 +168,19 @@ Arguments ParseArguments(const QList<QByteArray> &args)
             a.apply = true;
         } else if (arg == "--yes") {
             a.yes = true;
+        } else if (arg == "--undo") {
+            a.undo = true;
+        } else if (arg == "--history") {
+            a.history = true;
         } else {
             fail(QStringLiteral("Unbekannte Option: %1").arg(text(arg)));
         }
     }
-    if (a.files.isEmpty() && !a.help)
+    if ((a.undo || a.history) && !a.files.isEmpty())
+        fail(QStringLiteral("--undo und --history nehmen keine Dateien."));
+    if (a.undo && a.history)
+        fail(QStringLiteral("--undo und --history gehen nicht zusammen."));
+    if (a.files.isEmpty() && !a.help && !a.undo && !a.history)
         fail(QStringLiteral("Es wurde keine Datei angegeben."));
     return a;
 }

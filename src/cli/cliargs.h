@@ -30,6 +30,8 @@ struct Arguments
     bool sortDescending = false;
     bool apply = false;
     bool yes = false;
+    bool undo = false;    ///< undo the newest batch not yet undone
+    bool history = false; ///< list the kept batches
     bool help = false;
     QList<QByteArray> files; ///< as the system handed them over
     QString error;           ///< set when the command line is not usable

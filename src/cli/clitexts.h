@@ -1,6 +1,7 @@
 #pragma once
 
 #include "filelist/loader.h"
+#include "rename/journal.h"
 
 #include <QString>
 
@@ -44,6 +45,31 @@ inline QString ready(int files)
 inline QString outputFailed(const QString &reason)
 {
     return QStringLiteral("kesto-cli: Die Liste ließ sich nicht ausgeben: %1").arg(reason);
+}
+
+inline QString interrupted()
+{
+    return QStringLiteral("kesto-cli: Die letzte Umbenennung wurde unterbrochen; "
+                          "kesto-cli --undo gibt den Dateien ihre alten Namen zurück.");
+}
+
+inline QString nothingToUndo()
+{
+    return QStringLiteral(
+        "kesto-cli: Es gibt keine Umbenennung, die sich rückgängig machen ließe.");
+}
+
+inline QString batchState(BatchState state)
+{
+    switch (state) {
+    case BatchState::Ended:
+        return QStringLiteral("beendet");
+    case BatchState::Interrupted:
+        return QStringLiteral("unterbrochen");
+    case BatchState::Undone:
+        return QStringLiteral("rückgängig gemacht");
+    }
+    return {};
 }
 
 } // namespace kesto::cli::texts

@@ -11,6 +11,7 @@
 #include "storage/savedmasks.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTextStream>
 
 #include <algorithm>
@@ -109,6 +110,10 @@ public:
         }
         return m_yes;
     }
+    void tell(const QString &text, const QString &) override
+    {
+        m_err << lineBreaksForTerminal(text) << Qt::endl;
+    }
     bool askOkCancel(const QString &text, const QString &) override
     {
         ++failures;
@@ -152,6 +157,33 @@ void applyArguments(const cli::Arguments &a, RenameOptions &o)
         o.ZufallExtra = Checked;
         o.ZufallExtraChars = *a.randomExtra;
     }
+}
+
+int history(Session &session, QTextStream &out)
+{
+    for (const BatchRecord &b : session.journal().batches()) {
+        out << b.begun.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")) << '\t' << b.entries.size()
+            << '\t' << escaped(b.folder()) << '\t' << cli::texts::batchState(b.state) << '\n';
+    }
+    out.flush();
+    return 0;
+}
+
+int undo(Session &session, QTextStream &out, QTextStream &err)
+{
+    if (session.undoableBatch().entries.isEmpty()) {
+        err << cli::texts::nothingToUndo() << Qt::endl;
+        return 1;
+    }
+    const UndoResult result = session.undoCommand();
+    out << "Vorher\tNachher\n";
+    for (const Move &m : result.movedBack) {
+        out << escaped(QFile::decodeName(m.folder + m.from)) << '\t'
+            << escaped(QFile::decodeName(m.folder + m.to)) << '\n';
+    }
+    out.flush();
+    err << session.status().panel2() << Qt::endl;
+    return result.complete ? 0 : 1;
 }
 
 } // namespace
@@ -199,6 +231,13 @@ int main(int argc, char *argv[])
 
     CliQuestions questions(a.yes, err);
     Session session(questions);
+    if (a.history)
+        return history(session, out);
+    if (a.undo)
+        return undo(session, out, err);
+    const BatchRecord newest = session.undoableBatch();
+    if (!newest.entries.isEmpty() && newest.state == BatchState::Interrupted)
+        err << cli::texts::interrupted() << Qt::endl;
     session.applyOptions(options);
     session.SortByColumn(a.sortColumn);
     if (a.sortDescending)
@@ -228,6 +267,12 @@ int main(int argc, char *argv[])
     int status = skipped.isEmpty() ? 0 : 1;
     if (!session.renameEnabled()) {
         err << (session.MaskOk ? session.status().panel2() : session.maskStatus()) << Qt::endl;
+        // Then why, row by row, so that a script can tell.
+        for (const FileEntry &e : session.list().rows()) {
+            if (!e.Hint.isEmpty())
+                err << escaped(e.OldName) << '\t' << escaped(e.NewName) << '\t' << e.Hint << '\n';
+        }
+        err.flush();
         status = 1;
     } else if (!a.apply) {
         err << cli::texts::ready(session.CheckedCount) << Qt::endl;

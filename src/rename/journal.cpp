@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace kesto {
@@ -82,17 +83,39 @@ bool appendLine(const QString &path, const QByteArray &line)
     return ok;
 }
 
+struct Identity
+{
+    quint64 device = 0, inode = 0;
+    qint64 born = 0, size = 0, modified = 0;
+};
+
+bool identify(const QByteArray &path, Identity &id)
+{
+    struct statx st;
+    if (::statx(AT_FDCWD, path.constData(), AT_SYMLINK_NOFOLLOW,
+                STATX_INO | STATX_SIZE | STATX_MTIME | STATX_BTIME, &st) != 0)
+        return false;
+    id.device = makedev(st.stx_dev_major, st.stx_dev_minor);
+    id.inode = st.stx_ino;
+    id.born = (st.stx_mask & STATX_BTIME)
+                  ? qint64(st.stx_btime.tv_sec) * 1000000000 + st.stx_btime.tv_nsec
+                  : 0;
+    id.size = qint64(st.stx_size);
+    id.modified = st.stx_mtime.tv_sec;
+    return true;
+}
+
 bool sameFile(const JournalEntry &e, const QByteArray &path)
 {
-    struct stat st;
-    if (::lstat(path.constData(), &st) != 0 || quint64(st.st_dev) != e.device)
+    Identity id;
+    if (!identify(path, id) || id.device != e.device)
         return false;
-    if (quint64(st.st_ino) == e.inode)
-        return true;
+    if (id.inode == e.inode)
+        return id.born == e.born;
     // FAT and exFAT through FUSE number a file anew for each name it is
     // looked up under; there its length and time must do.
-    return NameRulesOf(e.move.folder) == NameRules::Windows && st.st_size == e.size &&
-           qint64(st.st_mtim.tv_sec) == e.modified;
+    return NameRulesOf(e.move.folder) == NameRules::Windows && id.size == e.size &&
+           id.modified == e.modified;
 }
 
 BatchRecord parse(const QString &path)
@@ -113,14 +136,15 @@ BatchRecord parse(const QString &path)
                                                  QString::fromLatin1(TimeFormat));
         } else if (line.startsWith("move ")) {
             const QList<QByteArray> f = line.split(' ');
-            if (f.size() != 9)
+            if (f.size() != 10)
                 continue;
             JournalEntry e;
             e.device = f[1].toULongLong();
             e.inode = f[2].toULongLong();
-            e.size = f[3].toLongLong();
-            e.modified = f[4].toLongLong();
-            e.move = {unescape(f[5]), unescape(f[6]), unescape(f[7]), unescape(f[8])};
+            e.born = f[3].toLongLong();
+            e.size = f[4].toLongLong();
+            e.modified = f[5].toLongLong();
+            e.move = {unescape(f[6]), unescape(f[7]), unescape(f[8]), unescape(f[9])};
             entries.append(e);
         } else if (line == "planned") {
             planned = true;
@@ -163,16 +187,18 @@ bool Journal::begin(QList<JournalEntry> &entries)
         Header + "\nbegun " + now.toString(QString::fromLatin1(TimeFormat)).toLatin1() + '\n';
     text.reserve(text.size() + entries.size() * 96);
     for (JournalEntry &e : entries) {
-        struct stat st;
-        if (::lstat((e.move.folder + e.move.from).constData(), &st) == 0) {
-            e.device = st.st_dev;
-            e.inode = st.st_ino;
-            e.size = st.st_size;
-            e.modified = st.st_mtim.tv_sec;
+        Identity id;
+        if (identify(e.move.folder + e.move.from, id)) {
+            e.device = id.device;
+            e.inode = id.inode;
+            e.born = id.born;
+            e.size = id.size;
+            e.modified = id.modified;
         }
         text += "move ";
         text += QByteArray::number(e.device) + ' ' + QByteArray::number(e.inode) + ' ' +
-                QByteArray::number(e.size) + ' ' + QByteArray::number(e.modified) + ' ';
+                QByteArray::number(e.born) + ' ' + QByteArray::number(e.size) + ' ' +
+                QByteArray::number(e.modified) + ' ';
         escapeInto(text, e.move.folder);
         text += ' ';
         escapeInto(text, e.move.from);

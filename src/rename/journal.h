@@ -15,6 +15,9 @@ struct JournalEntry
 {
     Move move;
     quint64 device = 0, inode = 0;
+    /// Birth time in nanoseconds where the drive keeps it (0 otherwise): an
+    /// inode number is given again to the next new file once its file is gone.
+    qint64 born = 0;
     qint64 size = 0, modified = 0; ///< for drives that number a file per name
 };
 
@@ -40,7 +43,7 @@ struct BatchRecord
 /// The format, one record a line ended by LF, fields split by one blank:
 ///     Kesto-Journal 1
 ///     begun 2026-12-06T19:22:00.123
-///     move DEVICE INODE SIZE MTIME FOLDER OLD NEW TEMP
+///     move DEVICE INODE BIRTH SIZE MTIME FOLDER OLD NEW TEMP
 ///     …
 ///     planned
 ///     ended            (appended when the batch ends)

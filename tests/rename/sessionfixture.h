@@ -13,8 +13,11 @@ class SessionTest : public ::testing::Test
 {
 protected:
     TempFolder dir;
+    TempFolder journals;
     ScriptedQuestions questions;
     Session session{questions};
+
+    SessionTest() { session.journal() = Journal(journals.path()); }
 
     /// Creates the files (with their name as content) and loads them.
     void load(const QStringList &names)
