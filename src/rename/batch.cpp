@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QRandomGenerator>
 
+#include <vector>
+
 namespace kesto {
 
 namespace {
@@ -34,7 +36,7 @@ QList<Step> OrderMoves(QList<Move> &moves)
         // Two old names that fold alike free nothing for certain.
         byFrom.insert(key, byFrom.contains(key) ? -1 : i);
     }
-    QList<int> after(n, -1);
+    std::vector<int> after(size_t(n), -1);
     for (int i = 0; i < n; ++i) {
         const int other = byFrom.value(foldedKey(moves[i].folder, moves[i].to), -1);
         if (other != i)
@@ -44,7 +46,7 @@ QList<Step> OrderMoves(QList<Move> &moves)
     QList<Step> steps;
     steps.reserve(n + 8);
     // 0: not placed, 1: on the path being followed, 2: placed.
-    QList<char> state(n, 0);
+    std::vector<char> state(size_t(n), 0);
     QList<int> path;
     for (int start = 0; start < n; ++start) {
         if (state[start] != 0)

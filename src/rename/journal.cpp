@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -26,6 +28,14 @@ void escapeInto(QByteArray &out, const QByteArray &name)
     static const char hex[] = "0123456789ABCDEF";
     if (name.isEmpty()) {
         out += '%';
+        return;
+    }
+    const auto plain = [](char ch) {
+        const auto c = static_cast<unsigned char>(ch);
+        return c >= 0x21 && c != '%' && c != 0x7F;
+    };
+    if (std::all_of(name.begin(), name.end(), plain)) {
+        out += name;
         return;
     }
     for (char ch : name) {
@@ -89,10 +99,10 @@ struct Identity
     qint64 born = 0, size = 0, modified = 0;
 };
 
-bool identify(const QByteArray &path, Identity &id)
+bool identify(const QByteArray &path, Identity &id, int folder = AT_FDCWD)
 {
     struct statx st;
-    if (::statx(AT_FDCWD, path.constData(), AT_SYMLINK_NOFOLLOW,
+    if (::statx(folder, path.constData(), AT_SYMLINK_NOFOLLOW,
                 STATX_INO | STATX_SIZE | STATX_MTIME | STATX_BTIME, &st) != 0)
         return false;
     id.device = makedev(st.stx_dev_major, st.stx_dev_minor);
@@ -139,8 +149,8 @@ BatchRecord parse(const QString &path)
             if (f.size() != 10)
                 continue;
             JournalEntry e;
-            e.device = f[1].toULongLong();
-            e.inode = f[2].toULongLong();
+            e.device = quint64(f[1].toLongLong());
+            e.inode = quint64(f[2].toLongLong());
             e.born = f[3].toLongLong();
             e.size = f[4].toLongLong();
             e.modified = f[5].toLongLong();
@@ -171,9 +181,18 @@ Journal::Journal(const QString &base)
                QStringLiteral("Kesto-Journal/"))
 {}
 
+Journal Journal::off()
+{
+    Journal j(QStringLiteral("/"));
+    j.m_off = true;
+    return j;
+}
+
 bool Journal::begin(QList<JournalEntry> &entries)
 {
     m_current.clear();
+    if (m_off)
+        return false;
     if (!QDir().mkpath(m_folder))
         return false;
     // The oldest go, so that with this one Kept remain.
@@ -186,9 +205,28 @@ bool Journal::begin(QList<JournalEntry> &entries)
     QByteArray text =
         Header + "\nbegun " + now.toString(QString::fromLatin1(TimeFormat)).toLatin1() + '\n';
     text.reserve(text.size() + entries.size() * 96);
+    // One handle and one escaped text per folder: a batch mostly stays in one.
+    QByteArray folder, escapedFolder;
+    int folderFd = -1;
+    char number[24];
+    auto appendNumber = [&](qint64 v) {
+        const auto end = std::to_chars(number, number + sizeof number, v).ptr;
+        text.append(number, end - number);
+        text += ' ';
+    };
     for (JournalEntry &e : entries) {
+        if (folderFd < 0 || e.move.folder != folder) {
+            if (folderFd >= 0)
+                ::close(folderFd);
+            folder = e.move.folder;
+            folderFd = ::open(folder.isEmpty() ? "." : folder.constData(),
+                              O_PATH | O_DIRECTORY | O_CLOEXEC);
+            escapedFolder.clear();
+            escapeInto(escapedFolder, folder);
+        }
         Identity id;
-        if (identify(e.move.folder + e.move.from, id)) {
+        if (folderFd >= 0 ? identify(e.move.from, id, folderFd)
+                          : identify(e.move.folder + e.move.from, id)) {
             e.device = id.device;
             e.inode = id.inode;
             e.born = id.born;
@@ -196,10 +234,12 @@ bool Journal::begin(QList<JournalEntry> &entries)
             e.modified = id.modified;
         }
         text += "move ";
-        text += QByteArray::number(e.device) + ' ' + QByteArray::number(e.inode) + ' ' +
-                QByteArray::number(e.born) + ' ' + QByteArray::number(e.size) + ' ' +
-                QByteArray::number(e.modified) + ' ';
-        escapeInto(text, e.move.folder);
+        appendNumber(qint64(e.device));
+        appendNumber(qint64(e.inode));
+        appendNumber(e.born);
+        appendNumber(e.size);
+        appendNumber(e.modified);
+        text += escapedFolder;
         text += ' ';
         escapeInto(text, e.move.from);
         text += ' ';
@@ -208,6 +248,8 @@ bool Journal::begin(QList<JournalEntry> &entries)
         escapeInto(text, e.move.temp);
         text += '\n';
     }
+    if (folderFd >= 0)
+        ::close(folderFd);
     text += "planned\n";
 
     const QString path = m_folder + now.toString(QStringLiteral("yyyyMMdd-HHmmss-zzz-")) +
@@ -238,6 +280,8 @@ void Journal::end()
 QList<BatchRecord> Journal::batches() const
 {
     QList<BatchRecord> list;
+    if (m_off)
+        return list;
     const QStringList names = QDir(m_folder).entryList({QStringLiteral("*.journal")}, QDir::Files,
                                                        QDir::Name | QDir::Reversed);
     for (const QString &name : names) {

@@ -56,6 +56,8 @@ class Journal
 public:
     /// The folder of the journals; \a base is the data folder ("" = the usual).
     explicit Journal(const QString &base = QString());
+    /// A journal that records nothing, for measuring what recording costs.
+    static Journal off();
 
     /// Fills in the identity of each file under its old name and writes the
     /// journal of a new batch; false (nothing written) when that fails.
@@ -74,6 +76,7 @@ public:
 private:
     QString m_folder;
     QString m_current;
+    bool m_off = false;
 };
 
 /// Where a journal's file is now: the names it may have, checked against

@@ -6,6 +6,11 @@
 #include <QFile>
 #include <QHash>
 
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
 #include <dirent.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
@@ -69,17 +74,56 @@ bool isImpossible(const QString &name)
            name.contains(QLatin1Char('/')) || name.contains(QChar(0));
 }
 
+// Folded names as UTF-8 bytes, looked up without a copy of the bytes of a
+// folder listing: most names there are plain ASCII, folded on the stack.
+struct KeyHash
+{
+    using is_transparent = void;
+    size_t operator()(std::string_view v) const { return std::hash<std::string_view>{}(v); }
+};
+// What a folder knows of one folded name.
+struct NameUse
+{
+    int newNames = 0; ///< pairs that get it
+    int existing = 0; ///< entries of the folder under it (counted for new names only)
+    int leaving = -1; ///< the pair that renames it away (-2: several)
+};
+using NameMap = std::unordered_map<std::string, NameUse, KeyHash, std::equal_to<>>;
+
+// Appends \a name folded; false for bytes that are no UTF-8 (no new name is
+// ever written so, so such a name never meets one).
+bool foldInto(std::string &out, std::string_view name)
+{
+    out.clear();
+    for (char ch : name) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c >= 0x80) {
+            const QUtf8StringView bytes(name.data(), qsizetype(name.size()));
+            if (!bytes.isValidUtf8())
+                return false;
+            out = FoldedName(bytes.toString()).toStdString();
+            return true;
+        }
+        out += c >= 'A' && c <= 'Z' ? char(c + 32) : ch;
+    }
+    return true;
+}
+
+std::string_view view(const QByteArray &b)
+{
+    return {b.constData(), size_t(b.size())};
+}
+
 struct Folder
 {
     bool read = false;
     bool readable = true;
     NameRules rules = NameRules::Posix;
     long nameMax = 255;
-    QHash<QString, int> existing; ///< folded name → entries of that name
-    QHash<QString, int> newNames; ///< folded new name → pairs
-    QHash<QString, int> leaving;  ///< folded old name → pair that renames it away
+    NameMap names; ///< every folded new and old name of the folder's pairs
 };
 
+// Only names that some new name could meet are counted.
 void readFolder(const QByteArray &path, Folder &f)
 {
     f.read = true;
@@ -89,13 +133,16 @@ void readFolder(const QByteArray &path, Folder &f)
         f.readable = false;
         return;
     }
+    std::string key;
     while (const dirent *d = ::readdir(dir)) {
         const char *n = d->d_name;
         if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
             continue;
-        const QString name = FoldedFileName(n);
-        if (!name.isNull())
-            ++f.existing[name];
+        if (!foldInto(key, n))
+            continue;
+        const auto it = f.names.find(std::string_view(key));
+        if (it != f.names.end() && it->second.newNames > 0)
+            ++it->second.existing;
     }
     ::closedir(dir);
     const long max = ::pathconf(p, _PC_NAME_MAX);
@@ -180,23 +227,37 @@ RenamePlan CheckPlan(QList<PlannedRename> pairs)
 {
     RenamePlan plan;
     QHash<QByteArray, Folder> folders;
-    QList<QString> keys;
-    keys.reserve(pairs.size());
-    for (const PlannedRename &p : pairs) {
-        keys.append(FoldedName(p.shownNew));
+    // Per pair: its folder and the use of its new name (nodes of an
+    // unordered_map stay where they are).
+    std::vector<Folder *> folderOf(size_t(pairs.size()));
+    std::vector<NameUse *> useOf(size_t(pairs.size()));
+    std::vector<bool> sameKey(size_t(pairs.size()));
+    std::string key, oldKey;
+    for (qsizetype k = 0; k < pairs.size(); ++k) {
+        const PlannedRename &p = pairs[k];
         Folder &f = folders[p.folder];
-        ++f.newNames[keys.last()];
-        const QString oldKey = FoldedName(p.shownOld);
+        if (f.names.empty())
+            f.names.reserve(size_t(pairs.size()) * 2);
+        folderOf[size_t(k)] = &f;
+        foldInto(key, view(p.newName));
+        NameUse &use = f.names[key];
+        ++use.newNames;
+        useOf[size_t(k)] = &use;
         // Only a pair that really leaves its name frees it, and only a name
-        // the listing holds under its shown spelling can be freed.
-        if (oldKey != keys.last() && QUtf8StringView(p.oldName).isValidUtf8())
-            f.leaving[oldKey] = f.leaving.contains(oldKey) ? -1 : int(&p - pairs.constData());
+        // the listing holds in UTF-8 can be freed.
+        if (foldInto(oldKey, view(p.oldName))) {
+            sameKey[size_t(k)] = oldKey == key;
+            if (!sameKey[size_t(k)]) {
+                NameUse &old = f.names[oldKey];
+                old.leaving = old.leaving == -1 ? int(k) : -2;
+            }
+        }
     }
 
     for (qsizetype k = 0; k < pairs.size(); ++k) {
         PlannedRename &p = pairs[k];
-        const QString &key = keys.at(k);
-        Folder &f = folders[p.folder];
+        Folder &f = *folderOf[size_t(k)];
+        const NameUse &use = *useOf[size_t(k)];
         if (p.newName == p.oldName) {
             p.status = PairStatus::Unchanged;
             continue;
@@ -210,17 +271,13 @@ RenamePlan CheckPlan(QList<PlannedRename> pairs)
         const bool impossible = isImpossible(p.shownNew);
         p.refused = impossible ? 0 : RefusedCharacter(f.rules, p.shownNew);
         const bool tooLong = p.nameBytes > f.nameMax;
-        const bool duplicate = f.newNames.value(key) > 1;
+        const bool duplicate = use.newNames > 1;
         // The file itself under a new spelling is no clash; a name repaired
         // to UTF-8 is a new entry and may meet another.
         bool exists = false;
-        if (f.readable &&
-            (key != FoldedName(p.shownOld) || !QUtf8StringView(p.oldName).isValidUtf8())) {
-            if (const int there = f.existing.value(key)) {
-                const int other = f.leaving.value(key, -1);
-                p.inChain = there == 1 && other >= 0 && other != k;
-                exists = !p.inChain;
-            }
+        if (f.readable && !sameKey[size_t(k)] && use.existing > 0) {
+            p.inChain = use.existing == 1 && use.leaving >= 0 && use.leaving != k;
+            exists = !p.inChain;
         }
 
         plan.NoEmptyName &= !blank;

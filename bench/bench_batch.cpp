@@ -1,0 +1,168 @@
+// Times a batch of renames as the window and the command line carry it out:
+// ordering, journal and renames.
+//
+//   bench_batch shift [FILES]     shifting numbered files by one (every name
+//                                 freed by the batch) against a plain renameat2
+//                                 loop over as many files to free names
+//   bench_batch journal [FILES]   UmTaufen with its journal against without
+//   bench_batch plan [ROWS]       the full test (plan with one listing) over rows
+//
+// Figures are medians of several runs, ratios against the goals, from one run
+// of the program.
+
+#include "benchsupport.h"
+#include "rename/journal.h"
+#include "rename/session.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace kesto;
+using namespace kesto::bench;
+
+namespace {
+
+// f000001.txt … upwards, empty.
+QStringList makeNumbered(const QString &dir, int n)
+{
+    QStringList paths;
+    paths.reserve(n);
+    for (int i = 1; i <= n; ++i) {
+        const QString path = dir + QStringLiteral("/f%1.txt").arg(i, 6, 10, QLatin1Char('0'));
+        const int fd =
+            ::open(QFile::encodeName(path).constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+        if (fd >= 0)
+            ::close(fd);
+        paths << path;
+    }
+    return paths;
+}
+
+double plainLoop(const QStringList &paths)
+{
+    std::vector<std::pair<QByteArray, QByteArray>> pairs;
+    pairs.reserve(size_t(paths.size()));
+    for (const QString &path : paths) {
+        const QByteArray from = QFile::encodeName(path);
+        pairs.emplace_back(from, from.chopped(4) + "_r.txt");
+    }
+    const auto t = Clock::now();
+    for (const auto &[from, to] : pairs)
+        ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+    return msSince(t);
+}
+
+// A session over \a paths, checked and ready: the mask numbers the files
+// from \a start with six digits.
+struct Ready
+{
+    NoQuestions q;
+    Session s{q};
+    QTemporaryDir journals;
+
+    Ready(const QStringList &paths, const QString &mask, bool journal)
+    {
+        s.journal() = journal ? Journal(journals.path()) : Journal::off();
+        s.LoadListWithFileNames(paths);
+        s.setStartText(QStringLiteral("2"));
+        s.setMaskText(mask);
+        s.ChkSituation(false);
+        s.chooseDigitCount(int(s.digitChoices().entries().indexOf(QStringLiteral("6"))));
+        s.chooseLeadChar(1);
+        s.refreshTimer().stop();
+        s.ChkSituation(true);
+    }
+    double run()
+    {
+        if (!s.renameEnabled()) {
+            std::printf("not ready: %s\n", qPrintable(s.status().panel2()));
+            return 0;
+        }
+        const auto t = Clock::now();
+        s.UmTaufen();
+        const double ms = msSince(t);
+        if (!s.list().isEmpty())
+            std::printf("warning: %d rows were not renamed\n", int(s.list().count()));
+        return ms;
+    }
+};
+
+int shift(int files)
+{
+    std::vector<double> batch, plain;
+    for (int run = 0; run < 3; ++run) {
+        QTemporaryDir a, b;
+        Ready r(makeNumbered(a.path(), files), QStringLiteral("f[zahl].[typ]"), true);
+        batch.push_back(r.run());
+        plain.push_back(plainLoop(makeNumbered(b.path(), files)));
+    }
+    const double e = median(batch), p = median(plain);
+    std::printf("shift by one, %d files (journal, order, renames): %.1f ms; plain renameat2 loop "
+                "%.1f ms; ratio %.2f (goal <= 1.5)\n",
+                files, e, p, e / p);
+    return 0;
+}
+
+int journal(int files)
+{
+    std::vector<double> with, without;
+    for (int run = 0; run < 5; ++run) {
+        QTemporaryDir a, b;
+        Ready on(makeNumbered(a.path(), files), QStringLiteral("g[zahl].[typ]"), true);
+        Ready off(makeNumbered(b.path(), files), QStringLiteral("g[zahl].[typ]"), false);
+        // Alternate which goes first, so neither always meets a warmer cache.
+        if (run % 2) {
+            with.push_back(on.run());
+            without.push_back(off.run());
+        } else {
+            without.push_back(off.run());
+            with.push_back(on.run());
+        }
+    }
+    const double w = median(with), o = median(without);
+    std::printf("UmTaufen, %d files: with journal %.1f ms, without %.1f ms, ratio %.3f "
+                "(goal <= 1.1)\n",
+                files, w, o, w / o);
+    return 0;
+}
+
+int plan(int rows)
+{
+    QTemporaryDir a;
+    Ready r(makeNumbered(a.path(), rows), QStringLiteral("f[zahl].[typ]"), false);
+    std::vector<double> times;
+    for (int run = 0; run < 5; ++run) {
+        const auto t = Clock::now();
+        r.s.ChkSituation(true);
+        times.push_back(msSince(t));
+    }
+    std::printf("full test with plan, %d rows shifted by one in one folder: %.1f ms "
+                "(goal < 150 ms), ready=%d\n",
+                rows, median(times), int(r.s.renameEnabled()));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("all");
+    const int n = argc > 2 ? QByteArray(argv[2]).toInt() : 0;
+    if (mode == QLatin1String("shift"))
+        return shift(n > 0 ? n : 100000);
+    if (mode == QLatin1String("journal"))
+        return journal(n > 0 ? n : 10000);
+    if (mode == QLatin1String("plan"))
+        return plan(n > 0 ? n : 100000);
+    shift(100000);
+    journal(10000);
+    plan(100000);
+    return 0;
+}
