@@ -169,6 +169,19 @@ BatchRecord parse(const QString &path)
     return record;
 }
 
+// A drive without an atomic no-replace rename gets the new name claimed by
+// an empty file first; a batch stopped right then leaves it behind. Only an
+// empty regular file made after the batch began can be that.
+void removePlaceholder(const JournalEntry &e, const QDateTime &begun)
+{
+    const QByteArray path = e.move.folder + e.move.to;
+    struct stat st;
+    if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size != 0 ||
+        (begun.isValid() && st.st_mtim.tv_sec < begun.toSecsSinceEpoch()))
+        return;
+    ::unlink(path.constData());
+}
+
 } // namespace
 
 QString BatchRecord::folder() const
@@ -328,6 +341,8 @@ UndoResult UndoBatch(const BatchRecord &batch,
         const JournalEntry &e = batch.entries[k];
         switch (LocateEntry(e)) {
         case FoundAt::Old:
+            if (batch.state == BatchState::Interrupted)
+                removePlaceholder(e, batch.begun);
             break;
         case FoundAt::New:
             back.append({e.move.folder, e.move.to, e.move.from, undoTempName(e)});

@@ -326,6 +326,26 @@ TEST(Journal, UndoLeavesAFileWhoseOldNameIsTakenOrThatMovedOn)
                                  {"A1", "a"}, {"B2", "b"}, {"C1", "anders"}, {"a", "neu"}}));
 }
 
+// A batch killed between claiming a name and renaming onto it (on drives
+// without an atomic no-replace rename) leaves an empty placeholder.
+TEST(Journal, TheRepairOfAnInterruptedBatchRemovesItsPlaceholdersOnly)
+{
+    TempFolder dir, journals;
+    QList<Move> moves = movesIn(dir, {"a>A1", "b>B1"});
+    dir.write(u"B1"_s, "schon da"); // somebody's, not a placeholder
+    QList<JournalEntry> entries;
+    for (const Move &m : moves)
+        entries.append({m});
+    Journal journal(journals.path());
+    ASSERT_TRUE(journal.begin(entries));
+    dir.write(u"A1"_s); // the claim, then the kill
+    const UndoResult undone =
+        UndoBatch(journal.batches()[0], [](const JournalEntry &, int) { ADD_FAILURE(); });
+    EXPECT_TRUE(undone.complete);
+    EXPECT_EQ(contents(dir),
+              (QMap<QString, QByteArray>{{"B1", "schon da"}, {"a", "a"}, {"b", "b"}}));
+}
+
 TEST(Journal, KeepsTheLastTwentyBatches)
 {
     TempFolder dir, journals;

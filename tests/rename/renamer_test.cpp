@@ -1,5 +1,9 @@
+#include "naming/textcase.h"
+#include "rename/plan.h"
 #include "rename/renamer.h"
 #include "rename/renamer_p.h"
+#include "rename/session.h"
+#include "support/scriptedquestions.h"
 #include "support/tempfiles.h"
 
 #include <gtest/gtest.h>
@@ -291,6 +295,30 @@ TEST(Renamer, OnAnExfatDriveCaseChangesWorkAndNothingIsReplaced)
     EXPECT_EQ(drive.names(), (QStringList{"c.txt", "d.txt"}));
     EXPECT_EQ(read("c.txt"), QByteArray("C"));
     EXPECT_EQ(read("d.txt"), QByteArray("B"));
+
+    // The drive's own rules, and the user's way: "alles groß" through the window's core.
+    const QByteArray folder = QFile::encodeName(drive.file(QString()));
+    EXPECT_EQ(NameRulesOf(folder), NameRules::Windows);
+    PlannedRename colon;
+    colon.folder = folder;
+    colon.oldName = "c.txt";
+    colon.shownOld = QStringLiteral("c.txt");
+    colon.newName = "c:1.txt";
+    colon.shownNew = QStringLiteral("c:1.txt");
+    EXPECT_EQ(CheckPlan({colon}).pairs.first().reason(),
+              QStringLiteral("Zeichen ':' ist auf diesem Laufwerk nicht erlaubt"));
+
+    kesto::test::ScriptedQuestions questions;
+    TempFolder journals;
+    Session session(questions);
+    session.journal() = Journal(journals.path());
+    session.LoadListWithFileNames(QStringList{drive.file(QStringLiteral("c.txt"))});
+    session.setMaskText(QStringLiteral("[name].[typ]"));
+    session.chooseLetterCase(CaseUpper);
+    session.renameCommand();
+    EXPECT_TRUE(questions.asked.isEmpty());
+    EXPECT_TRUE(session.list().isEmpty()) << session.status().panel2().toStdString();
+    EXPECT_EQ(drive.names(), (QStringList{"C.TXT", "d.txt"}));
 }
 
 } // namespace
