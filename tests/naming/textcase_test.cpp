@@ -67,17 +67,4 @@ TEST(Counter, PadsWithTheLeadingCharacterAndNeverCuts)
             << value << " " << digits << " '" << leadChar << "'";
 }
 
-TEST(OptionLists, EntriesAreTheProductTextsInPositionOrder)
-{
-    EXPECT_EQ(LetterCaseEntries(),
-              (QStringList{u"beibehalten"_s, u"alles groß"_s, u"alles klein"_s, u"anfangs groß"_s,
-                           u"alternierend-1"_s, u"alternierend-2"_s}));
-    EXPECT_EQ(LeadCharEntries(),
-              (QStringList{u"keine"_s, u"Null"_s, u"Leerzeichen"_s, u"Unterstrich"_s}));
-    const QString leadChars[] = {QString(), u"0"_s, u" "_s, u"_"_s, u"#"_s};
-    for (int position = 0; position < 5; ++position)
-        EXPECT_EQ(LeadCharForPosition(position, u"#"_s), leadChars[position]) << position;
-    EXPECT_EQ(LeadCharForPosition(-1, u"#"_s), u"#"_s);
-}
-
 } // namespace

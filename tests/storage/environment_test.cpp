@@ -97,16 +97,15 @@ TEST(Log, IsAppendedLineByLineAndDeletedEvenWhenReadOnlyButNeverAsAFolder)
 
 TEST(Settings, LiveInQuarvelConfUnderKestoAsPlainTextsAndFallBackToTheirDefaults)
 {
-    EXPECT_EQ(SettingsFile(),
-              QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                  "/Quarvel.conf");
-    QFile::remove(SettingsFile());
+    // Where the user finds it: ~/.config/Quarvel.conf, here in the tests' own folder.
+    const QString where = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Quarvel.conf";
+    QFile::remove(where);
     EXPECT_EQ(std::pair(StoredToolTips(), StoredListFontSize()), std::pair(1, 8));
     EXPECT_EQ(LoadStoredPlacement(), Placement()) << "first start: all -1";
     SaveSettingValue("ToolTips", "0");
     SaveSettingValue("ListFontSize", "12");
     EXPECT_EQ(std::pair(StoredToolTips(), StoredListFontSize()), std::pair(0, 12));
-    QFile file(SettingsFile());
+    QFile file(where);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("[Kesto]\nListFontSize=12\nToolTips=0\n"));
     SaveSettingValue("ToolTips", "70000");
@@ -121,7 +120,7 @@ TEST(Settings, LiveInQuarvelConfUnderKestoAsPlainTextsAndFallBackToTheirDefaults
     EXPECT_EQ(LoadStoredPlacement(), (Placement{1350, 0, 9600.5, -60}));
     SaveSettingValue("_Left", "links");
     EXPECT_EQ(LoadStoredPlacement(), (Placement{1350, -1, 9600.5, -60}));
-    QFile::remove(SettingsFile());
+    QFile::remove(where);
 }
 
 TEST(WindowPlacement, UsesWhatKeepsTheWindowOnTheScreenAndCentresOtherwise)
