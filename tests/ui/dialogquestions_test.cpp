@@ -40,6 +40,15 @@ TEST(DialogQuestions, TextsShowCarriageReturnsAsLineBreaksButtonsSpeakGermanAndN
     whenShown<QMessageBox>([](QMessageBox *b) { b->button(QMessageBox::Cancel)->click(); });
     EXPECT_FALSE(questions.askOkCancel("x", "Kesto"));
 
+    whenShown<QMessageBox>([](QMessageBox *box) {
+        EXPECT_EQ(box->text(), "Folgende Dateien:\n\nb --> a");
+        EXPECT_EQ(box->icon(), QMessageBox::Information);
+        ASSERT_EQ(box->buttons().size(), 1) << "a message to take note of";
+        EXPECT_EQ(box->buttons()[0]->text(), "OK");
+        box->buttons()[0]->click();
+    });
+    questions.tell("Folgende Dateien:\r\rb --> a", "Kesto");
+
     whenShown<QInputDialog>([](QInputDialog *box) {
         EXPECT_EQ(box->windowTitle() + "|" + box->labelText() + "|" + box->textValue(),
                   "Titel|Name:|Vorgabe");
