@@ -66,7 +66,7 @@ constexpr int GlyphButtonsTop = 8 + 162;
 constexpr int MinFontSize = 8;
 constexpr int MaxFontSize = 12;
 
-const int DesignedColumnWidths[FileListModel::HintColumn + 1] = {170, 190, 140, 70,  45,
+const int DesignedColumnWidths[FileListModel::HintColumn + 1] = {170, 190, 140, 70, 45,
                                                                  125, 125, 115, 260};
 
 template<typename W> W *placed(W *widget, const QString &name, const QRect &geometry)

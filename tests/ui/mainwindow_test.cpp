@@ -292,7 +292,8 @@ TEST_F(MainWindowTest, RueckgaengigUndoesTheNewestBatchFirstAndIsDisabledWhenNot
         EXPECT_EQ(undo->accessibleDescription(), undo->toolTip());
         return undo->isEnabled() && m.hasMatch() && m.capturedLength() == undo->toolTip().size()
                    ? m.captured(1).toInt()
-                   : undo->isEnabled() || !undo->toolTip().isEmpty() ? -1 : 0;
+               : undo->isEnabled() || !undo->toolTip().isEmpty() ? -1
+                                                                 : 0;
     };
     EXPECT_EQ(offered(), 0);
     EXPECT_EQ(undo->text(), "&Rückgängig");
@@ -324,8 +325,8 @@ TEST_F(MainWindowTest, RueckgaengigUndoesTheNewestBatchFirstAndIsDisabledWhenNot
     EXPECT_EQ(dir.read("a.txt"), "neu");
     EXPECT_EQ(offered(), 0);
     ASSERT_EQ(questions.asked.size(), 1);
-    EXPECT_TRUE(questions.asked[0].text.endsWith(
-        "x_a.txt --> a.txt (der alte Name ist wieder vergeben)"))
+    EXPECT_TRUE(
+        questions.asked[0].text.endsWith("x_a.txt --> a.txt (der alte Name ist wieder vergeben)"))
         << questions.asked[0].text.toStdString();
 }
 
