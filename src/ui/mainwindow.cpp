@@ -754,9 +754,11 @@ void MainWindow::selectNextFaultyRow()
         const int row = (from + step) % rows;
         if (list.at(row).Icon != RowIcon::Error)
             continue;
+        // No click on the list: the status bar keeps the test's message.
+        m_session.setSelectedRows({row}, false);
+        showHighlight();
         const QModelIndex at = m_model->index(row, current.isValid() ? current.column() : 0);
-        m_list->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect |
-                                                          QItemSelectionModel::Rows);
+        m_list->selectionModel()->setCurrentIndex(at, QItemSelectionModel::NoUpdate);
         m_list->scrollTo(at);
         // Where a screen reader reads the row out, with its reason.
         m_list->setFocus();
