@@ -32,6 +32,9 @@ int main(int argc, char *argv[])
     kesto::AttachInputAids(window);
     window.startUp();
     window.show();
+    // Before the files are read, so that none of them is listed under a name
+    // the repair then takes away.
+    window.offerRepair();
     // The last step of the start-up, with the window on the screen so that
     // the progress of a long list can be seen.
     if (!files.isEmpty())

@@ -660,7 +660,7 @@ void Session::setChecked(int row, bool checked)
     ScheduleRefresh();
 }
 
-void Session::setSelectedRows(const QList<int> &rows)
+void Session::setSelectedRows(const QList<int> &rows, bool refresh)
 {
     const QSet<int> wanted(rows.begin(), rows.end());
     SelectedCount = 0;
@@ -673,7 +673,8 @@ void Session::setSelectedRows(const QList<int> &rows)
     // next preview, so a highlighted row can be moved right away.
     updateMoveCommands();
     Q_EMIT commandsChanged();
-    ScheduleRefresh();
+    if (refresh)
+        ScheduleRefresh();
 }
 
 } // namespace kesto

@@ -162,8 +162,10 @@ public:
 
     /// A row's check box was clicked.
     void setChecked(int row, bool checked);
-    /// The highlight changed in the view; takes it over for the move commands.
-    void setSelectedRows(const QList<int> &rows);
+    /// The highlight changed in the view; takes it over for the move commands
+    /// and, as a click on the list does, schedules a refresh unless \a refresh
+    /// is false (a command moved the highlight, not the user's click).
+    void setSelectedRows(const QList<int> &rows, bool refresh = true);
 
 Q_SIGNALS:
     /// An option value changed other than through its own handler (a saved

@@ -41,4 +41,11 @@ bool DialogQuestions::askOkCancel(const QString &text, const QString &title)
     return box.exec() == QMessageBox::Ok;
 }
 
+void DialogQuestions::tell(const QString &text, const QString &title)
+{
+    QMessageBox box(QMessageBox::Information, title, displayText(text), QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
 } // namespace kesto

@@ -10,6 +10,18 @@
 
 namespace kesto {
 
+namespace {
+
+// What the row says of its status in words; empty for a row without a problem.
+QString rowReason(const FileEntry &e)
+{
+    if (!e.Hint.isEmpty())
+        return e.Hint;
+    return e.Icon == RowIcon::Error ? windowtexts::faultyRowDescription() : QString();
+}
+
+} // namespace
+
 FileListModel::FileListModel(Session &session, QObject *parent)
     : QAbstractTableModel(parent)
     , m_session(session)
@@ -32,8 +44,11 @@ FileListModel::FileListModel(Session &session, QObject *parent)
     connect(list, &FileList::rowsChanged, this,
             [this](int first, int last, int firstColumn, int lastColumn) {
                 // One signal for the whole block: a view, and a screen reader
-                // behind it, handles each signal on its own.
-                lastColumn = std::min(lastColumn, VisibleColumnCount - 1);
+                // behind it, handles each signal on its own. The reason is
+                // written with the icon, which lives in the first column.
+                lastColumn = firstColumn == ColOldName
+                                 ? int(HintColumn)
+                                 : std::min(lastColumn, VisibleColumnCount - 1);
                 if (firstColumn <= lastColumn)
                     Q_EMIT dataChanged(index(first, firstColumn), index(last, lastColumn));
             });
@@ -64,7 +79,7 @@ int FileListModel::rowCount(const QModelIndex &parent) const
 
 int FileListModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : VisibleColumnCount;
+    return parent.isValid() ? 0 : HintColumn + 1;
 }
 
 QVariant FileListModel::data(const QModelIndex &index, int role) const
@@ -74,7 +89,7 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
     const FileEntry &e = m_session.list().at(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return e.text(index.column());
+        return index.column() == HintColumn ? rowReason(e) : e.text(index.column());
     case Qt::CheckStateRole:
         if (index.column() == ColOldName)
             return e.Checked ? Qt::Checked : Qt::Unchecked;
@@ -91,12 +106,13 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
             return {};
         }
         return {};
-    case Qt::AccessibleDescriptionRole:
-        // The icon says it to the eye; every cell of the row says it to a
-        // screen reader, whichever of them has the focus.
-        if (e.Icon == RowIcon::Error)
-            return windowtexts::faultyRowDescription();
-        return {};
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole: {
+        // The icon says it to the eye; every cell of the row says it in words,
+        // to the mouse and to a screen reader, whichever cell they are on.
+        const QString reason = rowReason(e);
+        return reason.isEmpty() ? QVariant() : QVariant(reason);
+    }
     case Qt::TextAlignmentRole:
         if (index.column() == ColSize)
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
@@ -127,7 +143,7 @@ Qt::ItemFlags FileListModel::flags(const QModelIndex &index) const
 QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return columnHeader(section);
+        return section == HintColumn ? windowtexts::hintHeader() : columnHeader(section);
     return {};
 }
 

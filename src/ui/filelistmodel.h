@@ -1,5 +1,7 @@
 #pragma once
 
+#include "filelist/fileentry.h"
+
 #include <QAbstractTableModel>
 #include <QIcon>
 
@@ -11,7 +13,8 @@ class Session;
 ///
 /// Columns, in display order (kesto::Column): 0 "Alter Name", 1 "Neuer Name",
 /// 2 "In Ordner", 3 "Größe", 4 "Typ", 5 "Letzte Änderung", 6 "Erstellung",
-/// 7 "Aufnahme (Exif)". The row's further columns (the full path, the name
+/// 7 "Aufnahme (Exif)", then HintColumn "Hinweis", the reason of the row's
+/// status (FileEntry::Hint). The row's further columns (the full path, the name
 /// without extension, the size key) exist only for the list to sort by; they
 /// are left out here, so that no view shows them and no screen reader reads
 /// them out.
@@ -22,8 +25,8 @@ class Session;
 ///   unchecks the row through Session::setChecked, which schedules a refresh.
 /// - Qt::DecorationRole, column 0: the normal or the error icon; none for a
 ///   row that a move command put in place.
-/// - Qt::AccessibleDescriptionRole: "Fehler" in every cell of a row with the
-///   error icon.
+/// - Qt::ToolTipRole and Qt::AccessibleDescriptionRole: the row's reason in
+///   every cell; "Fehler" for a row with the error icon but no reason.
 /// - Qt::TextAlignmentRole: sizes right-aligned.
 /// - Header, Qt::DisplayRole: the column headers.
 ///
@@ -36,6 +39,9 @@ class FileListModel : public QAbstractTableModel
     Q_OBJECT
 public:
     explicit FileListModel(Session &session, QObject *parent = nullptr);
+
+    /// The last column, after the row's own shown columns.
+    static constexpr int HintColumn = VisibleColumnCount;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

@@ -28,6 +28,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSlider>
 #include <QStatusBar>
 #include <QStyle>
@@ -65,7 +66,8 @@ constexpr int GlyphButtonsTop = 8 + 162;
 constexpr int MinFontSize = 8;
 constexpr int MaxFontSize = 12;
 
-const int DesignedColumnWidths[VisibleColumnCount] = {170, 190, 140, 70, 45, 125, 125, 115};
+const int DesignedColumnWidths[FileListModel::HintColumn + 1] = {170, 190, 140, 70, 45,
+                                                                 125, 125, 115, 260};
 
 template<typename W> W *placed(W *widget, const QString &name, const QRect &geometry)
 {
@@ -167,6 +169,7 @@ MainWindow::MainWindow(UserQuestions *questions, QWidget *parent)
     applyListFont(MinFontSize);
     showOptions();
     updateCommands();
+    updateUndoCommand();
     m_panel1->setText(m_session.status().panel1());
     m_panel2->setText(m_session.status().panel2());
     showPage(1);
@@ -215,7 +218,7 @@ void MainWindow::buildListFrame(QWidget *root)
     m_list->setAccessibleName(windowtexts::listFrameTitle());
     m_model = new FileListModel(m_session, m_list);
     m_list->setModel(m_model);
-    for (int c = 0; c < VisibleColumnCount; ++c)
+    for (int c = 0; c <= FileListModel::HintColumn; ++c)
         m_list->horizontalHeader()->resizeSection(c, DesignedColumnWidths[c]);
 
     m_frame8 = placed(new QWidget(m_frame1), QStringLiteral("Frame8"), Frame8Rect);
@@ -386,11 +389,14 @@ void MainWindow::buildCommandFrame(QWidget *parent)
 {
     m_frame3 = placed(new QGroupBox(windowtexts::commandFrameTitle(), parent),
                       QStringLiteral("Frame3"), Frame3Rect);
-    int y = 28;
-    for (int index : {8, 9, 10, 25}) {
-        makeButton(index, m_frame3)->setGeometry(10, y, Frame3Rect.width() - 20, 32);
-        y += 44;
+    // The commands on the renaming first, then those on the program.
+    int y = 26;
+    for (int index : {8, 11, 14, 9, 10, 25}) {
+        makeButton(index, m_frame3)->setGeometry(10, y, Frame3Rect.width() - 20, 28);
+        y += index == 14 ? 40 : 32;
     }
+    auto *nextError = new QShortcut(QKeySequence(Qt::Key_F8), this);
+    connect(nextError, &QShortcut::activated, this, [this] { BtnClick(14); });
 }
 
 void MainWindow::buildStatus(QWidget *root)
@@ -430,7 +436,7 @@ void MainWindow::setTabOrderChain()
     chain << m_schreibweise << m_randomUpper << m_randomLower << m_randomDigits << m_randomExtra
           << m_randomExtraChars;
     chain << m_toolTipCheck << m_topMost << m_buttons.value(4) << m_fontSize;
-    for (int index : {8, 9, 10, 25})
+    for (int index : {8, 11, 14, 9, 10, 25})
         chain << m_buttons.value(index);
     for (qsizetype i = 1; i < chain.size(); ++i)
         setTabOrder(chain.at(i - 1), chain.at(i));
@@ -475,6 +481,7 @@ void MainWindow::connectSession()
     connect(&m_session, &Session::clipboardRequested, this,
             [](const QString &text) { QGuiApplication::clipboard()->setText(text); });
     connect(&m_session, &Session::optionsChanged, this, &MainWindow::showOptions);
+    connect(&m_session, &Session::undoChanged, this, &MainWindow::updateUndoCommand);
 
     DigitChoices *digits = &m_session.digitChoices();
     connect(digits, &DigitChoices::entriesChanged, this, &MainWindow::fillDigitChoices);
@@ -496,7 +503,7 @@ void MainWindow::connectSession()
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MainWindow::takeOverHighlight);
     connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
-        if (section < VisibleColumnCount)
+        if (section < VisibleColumnCount) // the reasons are no sort order
             runListCommand([this, section] { m_session.SortByColumn(section + 1); });
     });
     connect(m_list, &FileListView::filesDropped, this, &MainWindow::loadFiles);
@@ -595,6 +602,17 @@ void MainWindow::updateCommands()
     m_buttons.value(13)->setEnabled(m_session.moveUpEnabled());
 }
 
+void MainWindow::updateUndoCommand()
+{
+    const QString description = Session::undoDescription(m_session.undoableBatch());
+    QPushButton *undo = m_buttons.value(11);
+    undo->setEnabled(!description.isEmpty());
+    // The tooltip follows the switch like every other; a screen reader is
+    // told what the command would undo in any case.
+    undo->setToolTip(m_toolTipCheck->isChecked() ? description : QString());
+    undo->setAccessibleDescription(description);
+}
+
 template<typename F> void MainWindow::runListCommand(F &&command)
 {
     const bool outer = !m_listCommandRunning;
@@ -678,11 +696,20 @@ void MainWindow::BtnClick(int index)
     case 10:
         showHelp();
         break;
+    case 11:
+        runListCommand([this] {
+            m_session.undoCommand();
+            showUndoneFiles();
+        });
+        break;
     case 12:
         runListCommand([this] { m_session.MoveSelectedRows(Session::Down); });
         break;
     case 13:
         runListCommand([this] { m_session.MoveSelectedRows(Session::Up); });
+        break;
+    case 14:
+        selectNextFaultyRow();
         break;
     case 25:
         showInfo();
@@ -706,6 +733,49 @@ void MainWindow::BtnClick(int index)
     default:
         break;
     }
+}
+
+void MainWindow::showUndoneFiles()
+{
+    // The files went back on disk; the list follows in a preview, and the
+    // status bar keeps saying what the undo did.
+    const QString said = m_session.status().panel2();
+    m_session.ChkSituation(false);
+    m_session.status().SetStatusMessage(said);
+}
+
+void MainWindow::selectNextFaultyRow()
+{
+    const FileList &list = m_session.list();
+    const int rows = list.count();
+    const QModelIndex current = m_list->currentIndex();
+    const int from = current.isValid() ? current.row() : -1;
+    for (int step = 1; step <= rows; ++step) {
+        const int row = (from + step) % rows;
+        if (list.at(row).Icon != RowIcon::Error)
+            continue;
+        // No click on the list: the status bar keeps the test's message.
+        m_session.setSelectedRows({row}, false);
+        showHighlight();
+        const QModelIndex at = m_model->index(row, current.isValid() ? current.column() : 0);
+        m_list->selectionModel()->setCurrentIndex(at, QItemSelectionModel::NoUpdate);
+        m_list->scrollTo(at);
+        // Where a screen reader reads the row out, with its reason.
+        m_list->setFocus();
+        return;
+    }
+    QApplication::beep();
+}
+
+void MainWindow::offerRepair()
+{
+    bool undone = false;
+    const QMetaObject::Connection watch =
+        connect(&m_session, &Session::undoChanged, this, [&undone] { undone = true; });
+    m_session.offerRepair();
+    disconnect(watch);
+    if (undone)
+        runListCommand([this] { showUndoneFiles(); });
 }
 
 void MainWindow::loadFiles(const QList<QByteArray> &paths)
@@ -743,6 +813,8 @@ void MainWindow::onToolTipCheck(bool on)
 {
     SaveSettingValue(QStringLiteral("ToolTips"), on ? QStringLiteral("1") : QStringLiteral("0"));
     Q_EMIT tooltipsSwitched(on);
+    // The undo command's tooltip is no fixed text.
+    updateUndoCommand();
 }
 
 void MainWindow::onTopMost(bool on)

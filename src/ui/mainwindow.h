@@ -81,6 +81,11 @@ public:
     /// window responsive every 16 files.
     void loadFiles(const QList<QByteArray> &paths);
 
+    /// The end of the start-up, with the window on the screen: if the last
+    /// batch was interrupted, asks whether to give its files their old names
+    /// back, and does so on "Ja".
+    void offerRepair();
+
 Q_SIGNALS:
     /// Start-up has fixed the paths and reached the key bar: the keys are to be
     /// set up from \a keysIni, inside keyBarArea().
@@ -114,6 +119,10 @@ private:
     void fillDigitChoices();
     void showOptions();
     void updateCommands();
+    void updateUndoCommand();
+    /// After an undo: a preview that keeps the undo's message.
+    void showUndoneFiles();
+    void selectNextFaultyRow();
     void applyListFont(int points);
     void onToolTipCheck(bool on);
     void onTopMost(bool on);

@@ -45,6 +45,8 @@ const QList<ControlTooltip> &TooltipTable()
                             "Name' in die Zwischenablage.")},
             {QStringLiteral("Btn8"),
              QStringLiteral("Startet die Umbenennung aller markierten Dateien in der Liste")},
+            {QStringLiteral("Btn14"),
+             QStringLiteral("Wählt die nächste Datei aus, deren neuer Name nicht geht (F8)")},
             {QStringLiteral("Btn9"), QStringLiteral("Beendet das Programm")},
             {QStringLiteral("Btn25"), QStringLiteral("Zeigt Zusatzinfos über dieses Programm an")},
             {QStringLiteral("Btn10"), QStringLiteral("Öffnet die Online-Hilfe zu diesem Programm")},

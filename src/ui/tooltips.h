@@ -17,7 +17,8 @@ struct ControlTooltip
 };
 
 /// The tooltips of the window's controls while the switch is on, in the order
-/// in which they are set. The placeholder keys are not in it.
+/// in which they are set. The placeholder keys are not in it, nor the undo
+/// command, whose tooltip names the batch it would undo.
 const QList<ControlTooltip> &TooltipTable();
 
 /// Sets the tooltips of the keys "Btn200" .. "Btn223" under \a root from

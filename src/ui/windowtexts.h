@@ -32,10 +32,14 @@ inline QString buttonCaption(int index)
         return QStringLiteral("&Ende");
     case 10:
         return QStringLiteral("&Hilfe");
+    case 11:
+        return QStringLiteral("&Rückgängig");
     case 12:
         return QStringLiteral("▼");
     case 13:
         return QStringLiteral("▲");
+    case 14:
+        return QStringLiteral("Nächster &Fehler");
     case 25:
         return QStringLiteral("&Info");
     case 32:
@@ -187,10 +191,15 @@ inline QString statusName()
 {
     return QStringLiteral("Statusleiste");
 }
-/// What a screen reader adds to a row whose new name failed a test.
+/// What a row whose new name failed a test says when the test gave no reason.
 inline QString faultyRowDescription()
 {
     return QStringLiteral("Fehler");
+}
+/// The header of the list's last column, the reason of each row.
+inline QString hintHeader()
+{
+    return QStringLiteral("Hinweis");
 }
 inline QString countPanelName()
 {

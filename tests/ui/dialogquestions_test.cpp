@@ -40,6 +40,18 @@ TEST(DialogQuestions, TextsShowCarriageReturnsAsLineBreaksButtonsSpeakGermanAndN
     whenShown<QMessageBox>([](QMessageBox *b) { b->button(QMessageBox::Cancel)->click(); });
     EXPECT_FALSE(questions.askOkCancel("x", "Kesto"));
 
+    QString told;
+    whenShown<QMessageBox>([&told](QMessageBox *box) {
+        QStringList buttons;
+        for (const QAbstractButton *b : box->buttons())
+            buttons << b->text();
+        told = box->text() + "|" + buttons.join(',');
+        EXPECT_EQ(box->icon(), QMessageBox::Information);
+        box->buttons().constFirst()->click();
+    });
+    questions.tell("Folgende Dateien:\r\rb --> a", "Kesto");
+    EXPECT_EQ(told, "Folgende Dateien:\n\nb --> a|OK") << "a message to take note of";
+
     whenShown<QInputDialog>([](QInputDialog *box) {
         EXPECT_EQ(box->windowTitle() + "|" + box->labelText() + "|" + box->textValue(),
                   "Titel|Name:|Vorgabe");

@@ -1,3 +1,4 @@
+#include "rename/journal.h"
 #include "rename/messages.h"
 #include "storage/savedmasks.h"
 #include "ui/filelistmodel.h"
@@ -11,6 +12,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QTabBar>
 #include <QTextBrowser>
@@ -277,6 +279,132 @@ TEST_F(MainWindowTest, MaskButtonsHelpInfoAndTheDataFolderReachTheirTargets)
     EXPECT_TRUE(info.contains("Kesto " KESTO_VERSION)) << info.toStdString();
 }
 
+// The undo command offers the newest batch not yet undone, then the one
+// before; a file whose old name is taken again stays and is named.
+TEST_F(MainWindowTest, RueckgaengigUndoesTheNewestBatchFirstAndIsDisabledWhenNothingIsLeft)
+{
+    MainWindow &w = start();
+    QPushButton *undo = w.button(11);
+    auto offered = [undo] {
+        static const QRegularExpression tooltip(
+            R"(Macht die Umbenennung vom \d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d rückgängig \((\d+) Dateien\))");
+        const QRegularExpressionMatch m = tooltip.match(undo->toolTip());
+        EXPECT_EQ(undo->accessibleDescription(), undo->toolTip());
+        return undo->isEnabled() && m.hasMatch() && m.capturedLength() == undo->toolTip().size()
+                   ? m.captured(1).toInt()
+               : undo->isEnabled() || !undo->toolTip().isEmpty() ? -1
+                                                                 : 0;
+    };
+    EXPECT_EQ(offered(), 0);
+    EXPECT_EQ(undo->text(), "&Rückgängig");
+
+    // An unchecked row stays in the list through every batch.
+    dropFiles({"a.txt", "b.txt", "bleibt.txt"});
+    QSignalSpy passes = passSpy();
+    w.listModel()->setData(w.listModel()->index(2, 0), Qt::Unchecked, Qt::CheckStateRole);
+    w.maskField()->setText("x_[name].[typ]");
+    ASSERT_TRUE(passes.wait());
+    click(8);
+    ASSERT_EQ(dir.names(), (QStringList{"bleibt.txt", "x_a.txt", "x_b.txt"}));
+    EXPECT_EQ(offered(), 2);
+    dropFiles({"c.txt"});
+    ASSERT_TRUE(w.button(8)->isEnabled());
+    click(8);
+    ASSERT_EQ(dir.names(), (QStringList{"bleibt.txt", "x_a.txt", "x_b.txt", "x_c.txt"}));
+    EXPECT_EQ(offered(), 1);
+
+    click(11);
+    EXPECT_EQ(dir.names(), (QStringList{"bleibt.txt", "c.txt", "x_a.txt", "x_b.txt"}));
+    EXPECT_EQ(offered(), 2);
+    EXPECT_EQ(panel(2), messages::undoDone(1)) << "the preview after the undo keeps it";
+    EXPECT_EQ(column(ColNewName), QStringList{"x_bleibt.txt"});
+
+    dir.write("a.txt", "neu");
+    click(11);
+    EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt", "bleibt.txt", "c.txt", "x_a.txt"}));
+    EXPECT_EQ(dir.read("a.txt"), "neu");
+    EXPECT_EQ(offered(), 0);
+    ASSERT_EQ(questions.asked.size(), 1);
+    EXPECT_TRUE(
+        questions.asked[0].text.endsWith("x_a.txt --> a.txt (der alte Name ist wieder vergeben)"))
+        << questions.asked[0].text.toStdString();
+}
+
+// After a full test every row says why its new name does not do, and
+// "Nächster Fehler" (or F8 from anywhere in the window) walks the faulty rows,
+// scrolling each into view and wrapping at the end, without a word in the
+// status bar.
+TEST_F(MainWindowTest, RowsGiveTheirReasonAndNaechsterFehlerWalksTheFaultyRowsRoundTheList)
+{
+    MainWindow &w = start();
+    QStringList names;
+    for (int i = 0; i < 30; ++i)
+        names << QString("n%1.txt").arg(i, 2, 10, QChar('0'));
+    // Each of these takes the new name of the file before it, which keeps its own.
+    dropFiles(names + QStringList{"n00x.txt", "n15x.txt", "n29x.txt"}); // rows 1, 17, 32
+    QSignalSpy passes = passSpy();
+    w.maskField()->setText("[1-3].[typ]");
+    ASSERT_TRUE(passes.wait());
+    click(8);
+    ASSERT_EQ(panel(2), messages::notUnique());
+    const QString twice = messages::reasonDuplicate();
+    FileListModel *model = w.listModel();
+    EXPECT_EQ(model->headerData(FileListModel::HintColumn, Qt::Horizontal).toString(), "Hinweis");
+    EXPECT_EQ(column(FileListModel::HintColumn).mid(0, 3), (QStringList{"", twice, ""}));
+    EXPECT_EQ(model->index(32, ColFolder).data(Qt::ToolTipRole).toString(), twice);
+    EXPECT_FALSE(model->index(31, ColFolder).data(Qt::ToolTipRole).isValid());
+
+    FileListView *list = w.listView();
+    list->selectionModel()->setCurrentIndex(model->index(17, ColFolder),
+                                            QItemSelectionModel::NoUpdate);
+    w.maskField()->setFocus();
+    QStringList walk;
+    for (int i = 0; i < 3; ++i) {
+        if (i == 1)
+            click(14);
+        else
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F8);
+        const QModelIndex at = list->currentIndex();
+        walk << QString("%1:%2:%3:%4")
+                    .arg(at.row())
+                    .arg(at.column() == ColFolder)
+                    .arg(rows(false) == QList<int>{at.row()})
+                    .arg(list->viewport()->rect().contains(list->visualRect(at)));
+    }
+    EXPECT_EQ(walk.join(' '), "32:1:1:1 1:1:1:1 17:1:1:1");
+    EXPECT_FALSE(passes.wait(4 * RefreshMs)) << "no click on the list, so no refresh";
+    EXPECT_EQ(panel(2), messages::notUnique());
+}
+
+// A batch cut off by a crash is offered for repair once the window is up:
+// "Nein" leaves it to the undo command, "Ja" at the next start undoes it.
+TEST_F(MainWindowTest, AnInterruptedBatchIsOfferedForRepairAtStartAndUndoneOnJa)
+{
+    dir.write("a.txt", "a");
+    dir.write("b.txt", "b");
+    const QByteArray folder = QFile::encodeName(dir.path() + "/");
+    QList<JournalEntry> entries{{{folder, "a.txt", "A.txt", {}}}, {{folder, "b.txt", "B.txt", {}}}};
+    ASSERT_TRUE(Journal().begin(entries));
+    ASSERT_TRUE(QFile::rename(dir.file("a.txt"), dir.file("A.txt")));
+
+    questions.yesNoAnswers = {false};
+    MainWindow &first = start();
+    ASSERT_EQ(questions.asked.size(), 1);
+    EXPECT_EQ(questions.asked[0].kind + "|" + questions.asked[0].text,
+              "yesno|" + messages::interruptedQuestion());
+    EXPECT_EQ(dir.names(), (QStringList{"A.txt", "b.txt"}));
+    EXPECT_TRUE(first.button(11)->isEnabled());
+    first.close();
+
+    questions.yesNoAnswers = {true};
+    MainWindow &second = start();
+    EXPECT_EQ(questions.asked.size(), 2);
+    EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt"}));
+    EXPECT_EQ(dir.read("a.txt"), "a");
+    EXPECT_FALSE(second.button(11)->isEnabled());
+    EXPECT_EQ(panel(2), messages::undoDone(1));
+}
+
 // Every option control as "name=value", in the window's order.
 QStringList controls(const QWidget &w)
 {
@@ -412,7 +540,7 @@ TEST_F(MainWindowTest, AScreenReaderHearsTheWindowTitleTheShownColumnsAndFaultyR
     for (int c = 0; c < table->columnCount(); ++c)
         headers << table->columnDescription(c);
     EXPECT_EQ(headers.join('|'), "Alter Name|Neuer Name|In Ordner|Größe|Typ|Letzte Änderung|"
-                                 "Erstellung|Aufnahme (Exif)");
+                                 "Erstellung|Aufnahme (Exif)|Hinweis");
 
     QSignalSpy passes = passSpy();
     w.maskField()->setText("[name]_.[typ]");
@@ -424,7 +552,10 @@ TEST_F(MainWindowTest, AScreenReaderHearsTheWindowTitleTheShownColumnsAndFaultyR
     };
     EXPECT_EQ(QStringList({description(0, ColOldName), description(0, ColFolder),
                            description(1, ColOldName), description(1, ColFolder)}),
-              QStringList({"Fehler", "Fehler", "", ""}));
+              QStringList({messages::reasonExists(), messages::reasonExists(), "", ""}));
+    w.maskField()->setText("[");
+    ASSERT_TRUE(passes.wait());
+    EXPECT_EQ(description(1, ColOldName), "Fehler") << "a mask error gives no reason of its own";
 }
 
 } // namespace

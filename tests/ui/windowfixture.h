@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +55,8 @@ protected:
         const AppPaths paths = MakeAppPaths();
         for (const QString &file : {paths.masksIni, paths.keysIni, paths.log})
             QFile::remove(file);
+        // No batch of an earlier test is left to undo or to repair.
+        QDir(journalFolder()).removeRecursively();
     }
     void TearDown() override
     {
@@ -61,8 +64,11 @@ protected:
         SetLogPath(QString());
     }
 
+    /// The folder of the batches' journals.
+    static QString journalFolder() { return DataFolder() + "Kesto-Journal"; }
+
     /// Builds a window, lets \a beforeStart connect to it, runs the start-up
-    /// with \a files and shows it.
+    /// with \a files, shows it and offers to repair an interrupted batch.
     MainWindow &start(const QList<QByteArray> &files = {},
                       const std::function<void(MainWindow &)> &beforeStart = {})
     {
@@ -74,6 +80,7 @@ protected:
         m_window->show();
         m_window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+        m_window->offerRepair();
         return *m_window;
     }
     MainWindow &window() { return *m_window; }
