@@ -30,8 +30,9 @@ qsizetype readAt(int fd, quint8 *buffer, qsizetype length, qint64 offset)
 
 } // namespace
 
-FileBytes::FileBytes(qsizetype pieceSize)
+FileBytes::FileBytes(qsizetype pieceSize, qsizetype headSize)
     : m_pieceSize(std::max<qsizetype>(pieceSize, 8))
+    , m_headSize(std::clamp<qsizetype>(headSize, 8, m_pieceSize))
 {}
 
 FileBytes::~FileBytes()
@@ -69,7 +70,11 @@ bool FileBytes::adopt(int fd, qint64 size)
         ::close(fd);
         return false;
     }
-    const qsizetype want = qsizetype(std::min<qint64>(size, m_pieceSize));
+    // Only a few KiB of a photo are read, here and there; the read-ahead the
+    // kernel does for a file read from its start would fetch hundreds of KiB
+    // more from a cold disk, and on a slow disk that is most of the time.
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM);
+    const qsizetype want = qsizetype(std::min<qint64>(size, m_headSize));
     m_head.reset(new quint8[size_t(want)]);
     const qsizetype got = readAt(fd, m_head.get(), want, 0);
     if (got <= 0) {

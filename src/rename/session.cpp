@@ -281,6 +281,14 @@ void Session::RecomputeNames(bool DoAllTest)
         return;
     }
 
+    if (m_onlyFullTestNames && !DoAllTest) {
+        for (const FileEntry &e : m_list.rows()) {
+            CheckedCount += e.Checked;
+            SelectedCount += e.Selected;
+        }
+        m_status.SetStatusMessage(QString());
+        return;
+    }
     NoEmptyName = NoCollision = NamesUnique = true;
     NamesFit = NamesAllowed = FoldersReadable = true;
     setProgress(0, rows);
@@ -400,8 +408,12 @@ QList<SkippedPath> Session::loadPaths(const QList<PathToLoad> &paths,
     m_list.setKeepSorted(false);
     setProgress(0, n);
 
+    const WantedFacts wanted =
+        m_onlyFullTestNames
+            ? FactsUsedBy(CheckMask(m_options.Maske).MaskTokens, m_list.sortColumn())
+            : WantedFacts{};
     NewRows added = ReadNewRows(
-        paths, m_list, [this, n](int i) { setProgress(i, n); }, yield);
+        paths, m_list, wanted, [this, n](int i) { setProgress(i, n); }, yield);
     // Each new row goes to the top; the sort below puts everything in place.
     std::reverse(added.rows.begin(), added.rows.end());
     m_list.insertRows(0, std::move(added.rows));
