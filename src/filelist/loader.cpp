@@ -106,7 +106,9 @@ bool takeFacts(FileEntry &e, const FileFacts &facts)
         return false;
     e.Size = facts.Size;
     e.SizeText = facts.SizeText;
-    e.SizeKey = FileEntry::sizeKeyFor(facts.Size);
+    // The key only serves the hidden column; shown sizes come with it.
+    if (!facts.SizeText.isEmpty())
+        e.SizeKey = FileEntry::sizeKeyFor(facts.Size);
     e.Modified = facts.Modified;
     e.Created = facts.Created;
     e.Captured = facts.Captured;
@@ -155,7 +157,14 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
     std::vector<QByteArray> batchLog(logging ? size_t((n + Batch - 1) / Batch) : 0);
     std::atomic<int> next{0};
     std::atomic<int> done{0};
-    auto readOne = [&](int i, const QString *&lastFolder) {
+    // Files dropped together mostly share their folder and their type; one
+    // copy of each text will do.
+    struct Shared
+    {
+        const QString *folder = nullptr;
+        const QString *type = nullptr;
+    };
+    auto readOne = [&](int i, Shared &last) {
         const PathToLoad &item = paths.at(i);
         if (logging) {
             logPath(item.path);
@@ -166,22 +175,22 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
             return;
         FileEntry &e = row[i];
         e = newRow(item);
-        // Files dropped together mostly share their folder; one copy of its
-        // text will do.
-        if (lastFolder && *lastFolder == e.Folder)
-            e.Folder = *lastFolder;
-        lastFolder = &e.Folder;
+        if (last.folder && *last.folder == e.Folder)
+            e.Folder = *last.folder;
+        if (last.type && *last.type == e.Type)
+            e.Type = *last.type;
+        last = {&e.Folder, &e.Type};
         keep[i] = takeFacts(e, readFacts(e, wanted)) ? 1 : 2;
     };
     auto work = [&](const std::function<void()> &serve) {
-        const QString *lastFolder = nullptr;
+        Shared last;
         for (int from = next.fetch_add(Batch); from < n; from = next.fetch_add(Batch)) {
             std::optional<LogCapture> capture;
             if (logging)
                 capture.emplace();
             const int to = std::min(n, from + Batch);
             for (int i = from; i < to; ++i) {
-                readOne(i, lastFolder);
+                readOne(i, last);
                 if (serve)
                     serve();
             }

@@ -337,13 +337,17 @@ void Session::runTests(const QList<int> &checkedRows)
 {
     QList<PlannedRename> pairs;
     pairs.reserve(checkedRows.size());
+    QByteArray folder;
     for (int i : checkedRows) {
         const FileEntry &e = m_list.at(i);
         const QByteArray path = e.pathBytes();
         const qsizetype slash = path.lastIndexOf('/') + 1;
+        // Neighbouring rows mostly share their folder: one copy of its bytes.
+        if (QByteArrayView(path).first(slash) != folder)
+            folder = path.left(slash);
         PlannedRename p;
         p.row = i;
-        p.folder = path.left(slash);
+        p.folder = folder;
         p.oldName = path.mid(slash);
         p.newName = e.NewName.toUtf8();
         p.shownOld = e.OldName;
