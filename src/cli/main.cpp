@@ -231,6 +231,7 @@ int main(int argc, char *argv[])
 
     CliQuestions questions(a.yes, err);
     Session session(questions);
+    session.setOnlyFullTestNames(true);
     if (a.history)
         return history(session, out);
     if (a.undo)

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <optional>
 #include <sys/stat.h>
 #include <thread>
 #include <vector>
@@ -21,7 +23,7 @@ namespace {
 
 void logPath(const QString &text)
 {
-    WriteTimedLog(QStringLiteral(" LoadListWithFileNames: ") + text);
+    WriteLog(LogTimestamp() + QStringLiteral(" LoadListWithFileNames: ") + text);
 }
 
 } // namespace
@@ -70,10 +72,11 @@ QString keyOf(const PathToLoad &item)
     return PathKey(item.path, item.bytes);
 }
 
-FileFacts readFacts(const FileEntry &e)
+FileFacts readFacts(const FileEntry &e, const WantedFacts &wanted)
 {
-    const ReachablePath reach(e);
-    return ReadFileFacts(reach.path(), isJpg(e));
+    WantedFacts mine = wanted;
+    mine.captureDate = wanted.captureDate && isJpg(e);
+    return ReadFileFacts(e.pathBytes(), e.FullPath, mine);
 }
 
 // Asked again only for the few paths that became no row.
@@ -103,24 +106,31 @@ bool takeFacts(FileEntry &e, const FileFacts &facts)
         return false;
     e.Size = facts.Size;
     e.SizeText = facts.SizeText;
-    e.SizeKey = FileEntry::sizeKeyFor(facts.Size);
+    // The key only serves the hidden column; shown sizes come with it.
+    if (!facts.SizeText.isEmpty())
+        e.SizeKey = FileEntry::sizeKeyFor(facts.Size);
     e.Modified = facts.Modified;
     e.Created = facts.Created;
     e.Captured = facts.Captured;
     return true;
 }
 
-// Without a log the facts of many files are read on every core: most of the
-// time goes to the file system's calls, which run side by side. With a log the
-// files are read one after the other, so that its lines follow the list.
+// Most of the time of a load goes to the file system's calls, which run side
+// by side; below this many paths the threads would cost more than they save.
 constexpr int ParallelFrom = 64;
+// Paths a thread takes at a time: few enough to share the work out evenly,
+// enough to keep the threads from contending for the next one.
+constexpr int Batch = 32;
+// The window is served this often; more would only slow the load.
+constexpr auto YieldEvery = std::chrono::milliseconds(16);
 
-NewRows readInParallel(const QList<PathToLoad> &paths, const FileList &list,
-                       const std::function<void(int)> &progress)
+} // namespace
+
+NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const WantedFacts &wanted,
+                    const std::function<void(int)> &progress, const std::function<void()> &yield)
 {
-    // One array from the first row to the list: fresh memory costs a page
-    // fault per 4 KiB, which outweighs the work done on most rows.
     const int n = int(paths.size());
+    const bool logging = !LogPath().isEmpty();
     // Per path: 0 no row and no report, 1 read it, 2 report it as skipped.
     std::vector<char> keep(n, 0);
     QSet<QString> seen;
@@ -138,40 +148,98 @@ NewRows readInParallel(const QList<PathToLoad> &paths, const FileList &list,
         keep[i] = 1;
     }
 
+    // One array from the first row to the list: fresh memory costs a page
+    // fault per 4 KiB, which outweighs the work done on most rows.
     QList<FileEntry> rows(n);
     FileEntry *const row = rows.data(); // detached once, before the threads share it
+    // The log lines of each batch, written in the order of the paths once
+    // all are read, so that the log reads as if they had been read in turn.
+    std::vector<QByteArray> batchLog(logging ? size_t((n + Batch - 1) / Batch) : 0);
     std::atomic<int> next{0};
-    auto work = [&] {
-        constexpr int Batch = 32;
-        const QString *lastFolder = nullptr;
+    std::atomic<int> done{0};
+    // Files dropped together mostly share their folder and their type; one
+    // copy of each text will do.
+    struct Shared
+    {
+        const QString *folder = nullptr;
+        const QString *type = nullptr;
+    };
+    auto readOne = [&](int i, Shared &last) {
+        const PathToLoad &item = paths.at(i);
+        if (logging) {
+            logPath(item.path);
+            if (!item.faithful)
+                logPath(QStringLiteral("Pfad nicht darstellbar, übergangen"));
+        }
+        if (keep[i] != 1)
+            return;
+        FileEntry &e = row[i];
+        e = newRow(item);
+        if (last.folder && *last.folder == e.Folder)
+            e.Folder = *last.folder;
+        if (last.type && *last.type == e.Type)
+            e.Type = *last.type;
+        last = {&e.Folder, &e.Type};
+        keep[i] = takeFacts(e, readFacts(e, wanted)) ? 1 : 2;
+    };
+    auto work = [&](const std::function<void()> &serve) {
+        Shared last;
         for (int from = next.fetch_add(Batch); from < n; from = next.fetch_add(Batch)) {
-            for (int i = from; i < std::min(n, from + Batch); ++i) {
-                if (keep[i] != 1)
-                    continue;
-                FileEntry &e = row[i];
-                e = newRow(paths.at(i));
-                // Files dropped together mostly share their folder; one copy
-                // of its text will do.
-                if (lastFolder && *lastFolder == e.Folder)
-                    e.Folder = *lastFolder;
-                lastFolder = &e.Folder;
-                keep[i] = takeFacts(e, readFacts(e)) ? 1 : 2;
+            std::optional<LogCapture> capture;
+            if (logging)
+                capture.emplace();
+            const int to = std::min(n, from + Batch);
+            for (int i = from; i < to; ++i) {
+                readOne(i, last);
+                if (serve)
+                    serve();
             }
+            if (logging)
+                batchLog[size_t(from / Batch)] = std::move(capture->lines());
+            done.fetch_add(to - from, std::memory_order_relaxed);
         }
     };
-    const int threads = int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+
+    // The calling thread reads too, and between two paths serves the window
+    // when its time has come (first after the first path, so that it shows
+    // the load begun): the bar moves in steps that cost nothing.
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point due = Clock::now();
+    int shown = 0;
+    const int step = std::max(1, n / 100);
+    const auto serve = [&] {
+        if (Clock::now() < due)
+            return;
+        const int now = done.load(std::memory_order_relaxed);
+        if (progress && now - shown >= step)
+            progress(shown = now);
+        if (yield) {
+            const LogCapture::Pause pause;
+            yield();
+        }
+        due = Clock::now() + YieldEvery;
+    };
+    const int threads =
+        n < ParallelFrom ? 1 : int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
     std::vector<std::thread> helpers;
     for (int t = 1; t < threads; ++t)
-        helpers.emplace_back(work);
-    work();
+        helpers.emplace_back(work, std::function<void()>());
+    work(progress || yield ? std::function<void()>(serve) : std::function<void()>());
+    // What the helpers still read, the window waits for while being served.
+    while (done.load() < n && (progress || yield)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        serve();
+    }
     for (std::thread &t : helpers)
         t.join();
+    if (progress)
+        progress(n);
+    for (const QByteArray &lines : batchLog)
+        WriteLogLines(lines);
 
     QList<SkippedPath> skippedPaths;
     qsizetype kept = 0;
     for (int i = 0; i < n; ++i) {
-        if (progress)
-            progress(i + 1);
         if (keep[i] == 2)
             skippedPaths.append(skipped(paths.at(i)));
         if (keep[i] != 1)
@@ -182,46 +250,6 @@ NewRows readInParallel(const QList<PathToLoad> &paths, const FileList &list,
     }
     rows.resize(kept);
     return {std::move(rows), std::move(skippedPaths)};
-}
-
-} // namespace
-
-NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list,
-                    const std::function<void(int)> &progress, const std::function<void()> &yield)
-{
-    if (LogPath().isEmpty() && paths.size() >= ParallelFrom)
-        return readInParallel(paths, list, progress);
-
-    NewRows added;
-    added.rows.reserve(paths.size());
-    QSet<QString> seen;
-    for (int i = 1; i <= paths.size(); ++i) {
-        if (i % 16 == 0 && yield)
-            yield();
-        if (progress)
-            progress(i);
-        const PathToLoad &item = paths.at(i - 1);
-        logPath(item.path);
-        if (!item.faithful) {
-            logPath(QStringLiteral("Pfad nicht darstellbar, übergangen"));
-            added.skipped.append(skipped(item));
-            continue;
-        }
-        if (item.path.isEmpty()) {
-            added.skipped.append(skipped(item));
-            continue;
-        }
-        const QString key = keyOf(item);
-        if (list.containsPath(key) || seen.contains(key))
-            continue;
-        seen.insert(key);
-        FileEntry e = newRow(item);
-        if (takeFacts(e, readFacts(e)))
-            added.rows.append(std::move(e));
-        else
-            added.skipped.append(skipped(item));
-    }
-    return added;
 }
 
 } // namespace kesto

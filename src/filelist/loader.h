@@ -1,6 +1,7 @@
 #pragma once
 
 #include "filelist/fileentry.h"
+#include "metadata/filefacts.h"
 
 #include <QByteArray>
 #include <QList>
@@ -45,11 +46,13 @@ struct NewRows
 };
 
 /// New rows, in the order given, for the regular files among \a paths that
-/// \a list does not hold yet, each with its size, times and (for ".jpg") its
-/// capture date. Every path is logged. \a progress gets the position of each
-/// path (from 1), \a yield is called every 16 paths.
+/// \a list does not hold yet, each with its size and what \a wanted asks for
+/// of its size text, times and (for ".jpg") capture date. The files are read
+/// side by side; every path is logged, in the order given. \a progress gets
+/// how many paths are read, in at most about a hundred steps and at the end;
+/// \a yield is called about every 16 ms.
 NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list,
-                    const std::function<void(int)> &progress = {},
+                    const WantedFacts &wanted = {}, const std::function<void(int)> &progress = {},
                     const std::function<void()> &yield = {});
 
 } // namespace kesto

@@ -429,7 +429,7 @@ QVariant ExifReader::Tag(int exifTag) const
 
 void ExifReader::Load(const QString &picFile)
 {
-    load(picFile, -1, 0);
+    load(picFile, OpenByName, 0);
 }
 
 void ExifReader::load(const QString &picFile, int fd, qint64 size)
@@ -445,7 +445,8 @@ void ExifReader::load(const QString &picFile, int fd, qint64 size)
 
     // A file that cannot be read, or whose Exif header is cut off, counts as one
     // without an Exif block.
-    bool found = (fd < 0 ? m_bytes.open(picFile) : m_bytes.adopt(fd, size)) && IsExifJpeg();
+    bool found = (fd == OpenByName ? m_bytes.open(picFile) : fd >= 0 && m_bytes.adopt(fd, size)) &&
+                 IsExifJpeg();
     qint32 position = 0;
     if (found) {
         quint8 mark = 0;

@@ -62,9 +62,13 @@ private:
         qint32 fieldIndex = -1;
     };
 
-    // Load with the file already open (fd >= 0, regular, \a size bytes) or not (fd < 0).
+    // Load with the file already open (fd >= 0, regular, \a size bytes), or
+    // opened here by its name (fd == OpenByName), or not readable at all.
+    static constexpr int OpenByName = -1;
+    static constexpr int NotReadable = -2;
     void load(const QString &picFile, int fd, qint64 size);
     friend QString captureDateOfOpenFile(const QString &path, int fd, qint64 size);
+    friend QString captureDateOfUnreadableFile(const QString &path);
 
     bool IsExifJpeg();
     bool IsIntelByteOrder();

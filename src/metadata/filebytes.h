@@ -14,9 +14,14 @@ class FileBytes
 {
 public:
     static constexpr qsizetype DefaultPieceSize = 64 * 1024;
+    /// The directories of a camera's Exif block, up to its capture date, lie
+    /// within the first few KiB; its thumbnail, further on, is rarely needed.
+    static constexpr qsizetype DefaultHeadSize = 16 * 1024;
 
-    /// \a pieceSize is the length of the head read and of each further read.
-    explicit FileBytes(qsizetype pieceSize = DefaultPieceSize);
+    /// \a pieceSize is the length of each read after the head, which is
+    /// \a headSize long (at most \a pieceSize).
+    explicit FileBytes(qsizetype pieceSize = DefaultPieceSize,
+                       qsizetype headSize = DefaultHeadSize);
     ~FileBytes();
     FileBytes(const FileBytes &) = delete;
     FileBytes &operator=(const FileBytes &) = delete;
@@ -52,11 +57,16 @@ private:
     bool fill(qint64 index);
 
     qsizetype m_pieceSize;
+    qsizetype m_headSize;
     int m_fd = -1;
     qint64 m_size = 0;
     std::unique_ptr<quint8[]> m_head;
     qsizetype m_headLength = 0;
     std::unique_ptr<quint8[]> m_window;
+    qsizetype m_windowCapacity = 0;
+    // Length of the next read: grows while the reads follow each other, as a
+    // scan through a file without an Exif block does.
+    qsizetype m_span = 0;
     qint64 m_windowStart = 0;
     qsizetype m_windowLength = 0;
 };

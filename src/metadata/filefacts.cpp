@@ -14,14 +14,23 @@ namespace kesto {
 
 FileFacts ReadFileFacts(const QString &path, bool withCaptureDate)
 {
-    FileFacts facts;
     if (path.isEmpty())
+        return {};
+    WantedFacts wanted;
+    wanted.captureDate = withCaptureDate;
+    return ReadFileFacts(QFile::encodeName(path), path, wanted);
+}
+
+FileFacts ReadFileFacts(const QByteArray &localPath, const QString &shownPath,
+                        const WantedFacts &wanted)
+{
+    FileFacts facts;
+    if (localPath.isEmpty())
         return facts;
-    const QByteArray localPath = QFile::encodeName(path);
     struct statx status;
     // A photo is opened first and examined through the descriptor, so that the
     // path is looked up once; what cannot be opened is examined by its path.
-    int fd = withCaptureDate ? FileBytes::openForReading(localPath) : -1;
+    int fd = wanted.captureDate ? FileBytes::openForReading(localPath) : -1;
     if (fd >= 0 && !statOpenFile(fd, &status)) {
         ::close(fd);
         fd = -1;
@@ -32,19 +41,22 @@ FileFacts ReadFileFacts(const QString &path, bool withCaptureDate)
     facts.exists = true;
     facts.isRegularFile = S_ISREG(status.stx_mode);
     facts.Size = qint64(status.stx_size);
-    facts.SizeText = FormatFileSize(facts.Size);
-    static constexpr QStringView dash = u"-";
-    static constexpr QStringView blank = u" ";
-    facts.Modified = localTimeText(status.stx_mtime.tv_sec, dash, blank, dash);
-    if (status.stx_mask & STATX_BTIME)
-        facts.Created = localTimeText(status.stx_btime.tv_sec, dash, blank, dash);
+    if (wanted.sizeText)
+        facts.SizeText = FormatFileSize(facts.Size);
+    if (wanted.times) {
+        static constexpr QStringView dash = u"-";
+        static constexpr QStringView blank = u" ";
+        facts.Modified = localTimeText(status.stx_mtime.tv_sec, dash, blank, dash);
+        if (status.stx_mask & STATX_BTIME)
+            facts.Created = localTimeText(status.stx_btime.tv_sec, dash, blank, dash);
+    }
 
     if (fd >= 0 && facts.isRegularFile)
-        facts.Captured = captureDateOfOpenFile(path, fd, facts.Size);
+        facts.Captured = captureDateOfOpenFile(shownPath, fd, facts.Size);
     else if (fd >= 0)
         ::close(fd);
-    else if (withCaptureDate && facts.isRegularFile)
-        facts.Captured = GetCaptureDate(path); // not readable: logged as no Exif
+    else if (wanted.captureDate && facts.isRegularFile)
+        facts.Captured = captureDateOfUnreadableFile(shownPath); // logged as no Exif
     return facts;
 }
 

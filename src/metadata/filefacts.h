@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
@@ -17,9 +18,24 @@ struct FileFacts
     QString Captured; ///< the Exif capture date as stored, "" without one
 };
 
+/// Which of the facts a reader should fill in; type and size come with every
+/// read. Formatting the times costs more than the status call that gives them.
+struct WantedFacts
+{
+    bool times = true;       ///< Modified and Created
+    bool sizeText = true;    ///< SizeText
+    bool captureDate = true; ///< Captured (the file is opened and its head read)
+};
+
 /// Size and both times from one status call; the capture date only when
 /// \a withCaptureDate is set and the path is a regular file (which is then
 /// opened before its status is read, so that its path is looked up once).
 FileFacts ReadFileFacts(const QString &path, bool withCaptureDate);
+
+/// The same for a path given in the file system's bytes (\a localPath, which
+/// need not be UTF-8), reading only what \a wanted asks for; \a shownPath names
+/// the file in the log.
+FileFacts ReadFileFacts(const QByteArray &localPath, const QString &shownPath,
+                        const WantedFacts &wanted);
 
 } // namespace kesto

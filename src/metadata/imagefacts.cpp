@@ -33,6 +33,13 @@ QString captureDateOfOpenFile(const QString &path, int fd, qint64 size)
     return captureDateOf(reader);
 }
 
+QString captureDateOfUnreadableFile(const QString &path)
+{
+    ExifReader reader;
+    reader.load(path, ExifReader::NotReadable, 0);
+    return captureDateOf(reader);
+}
+
 QString ImageDimensionText(const QSize &size, Qt::Orientation which)
 {
     if (!size.isValid())

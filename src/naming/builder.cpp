@@ -173,6 +173,19 @@ bool NeedsImageSize(const QList<MaskToken> &tokens)
     });
 }
 
+WantedFacts FactsUsedBy(const QList<MaskToken> &tokens, int sortColumn)
+{
+    WantedFacts used;
+    used.times = sortColumn == ColModified || sortColumn == ColCreated;
+    used.sizeText = false; // a list sorted by size compares the lengths themselves
+    used.captureDate = sortColumn == ColCaptured;
+    for (const MaskToken &t : tokens) {
+        used.times = used.times || isTimeKind(t.Kind) || isTimeKind(t.Kind - KindErstellOffset);
+        used.captureDate = used.captureDate || isTimeKind(t.Kind - KindAufnahmeOffset);
+    }
+    return used;
+}
+
 bool UsesCounter(const QList<MaskToken> &tokens)
 {
     return std::any_of(tokens.begin(), tokens.end(),

@@ -2,6 +2,7 @@
 
 #include "filelist/fileentry.h"
 #include "mask/mask.h"
+#include "metadata/filefacts.h"
 #include "naming/randomstring.h"
 #include "storage/renameoptions.h"
 
@@ -51,6 +52,9 @@ inline qint64 CounterValue(qint32 start, qint32 step, qint64 p)
 
 /// Whether the tokens ask for the pixel size of the image.
 bool NeedsImageSize(const QList<MaskToken> &tokens);
+/// The facts of a file that names from \a tokens and a list sorted by
+/// \a sortColumn depend on (the replacements are plain text and need none).
+WantedFacts FactsUsedBy(const QList<MaskToken> &tokens, int sortColumn);
 /// Whether the tokens contain the counter.
 bool UsesCounter(const QList<MaskToken> &tokens);
 

@@ -281,6 +281,14 @@ void Session::RecomputeNames(bool DoAllTest)
         return;
     }
 
+    if (m_onlyFullTestNames && !DoAllTest) {
+        for (const FileEntry &e : m_list.rows()) {
+            CheckedCount += e.Checked;
+            SelectedCount += e.Selected;
+        }
+        m_status.SetStatusMessage(QString());
+        return;
+    }
     NoEmptyName = NoCollision = NamesUnique = true;
     NamesFit = NamesAllowed = FoldersReadable = true;
     setProgress(0, rows);
@@ -329,13 +337,17 @@ void Session::runTests(const QList<int> &checkedRows)
 {
     QList<PlannedRename> pairs;
     pairs.reserve(checkedRows.size());
+    QByteArray folder;
     for (int i : checkedRows) {
         const FileEntry &e = m_list.at(i);
         const QByteArray path = e.pathBytes();
         const qsizetype slash = path.lastIndexOf('/') + 1;
+        // Neighbouring rows mostly share their folder: one copy of its bytes.
+        if (QByteArrayView(path).first(slash) != folder)
+            folder = path.left(slash);
         PlannedRename p;
         p.row = i;
-        p.folder = path.left(slash);
+        p.folder = folder;
         p.oldName = path.mid(slash);
         p.newName = e.NewName.toUtf8();
         p.shownOld = e.OldName;
@@ -400,8 +412,12 @@ QList<SkippedPath> Session::loadPaths(const QList<PathToLoad> &paths,
     m_list.setKeepSorted(false);
     setProgress(0, n);
 
+    const WantedFacts wanted =
+        m_onlyFullTestNames
+            ? FactsUsedBy(CheckMask(m_options.Maske).MaskTokens, m_list.sortColumn())
+            : WantedFacts{};
     NewRows added = ReadNewRows(
-        paths, m_list, [this, n](int i) { setProgress(i, n); }, yield);
+        paths, m_list, wanted, [this, n](int i) { setProgress(i, n); }, yield);
     // Each new row goes to the top; the sort below puts everything in place.
     std::reverse(added.rows.begin(), added.rows.end());
     m_list.insertRows(0, std::move(added.rows));

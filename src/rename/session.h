@@ -115,7 +115,7 @@ public:
 
     /// Adds the regular files among \a paths that are not yet in the list,
     /// with their facts, sorts, and previews; gives the paths that named no
-    /// such file, with the reason. \a yield is called every 16 files so a
+    /// such file, with the reason. \a yield is called about every 16 ms so a
     /// window can stay responsive.
     QList<SkippedPath> LoadListWithFileNames(const QStringList &paths,
                                              const std::function<void()> &yield = {});
@@ -123,6 +123,12 @@ public:
     /// UTF-8 keeps its bytes and is shown decoded (see FileEntry::PathBytes).
     QList<SkippedPath> LoadListWithFileNames(const QList<QByteArray> &rawPaths,
                                              const std::function<void()> &yield = {});
+
+    /// For a run that ends in one full test (the command line): loading reads
+    /// only the facts the mask and the sort column use, and the passes before
+    /// the full test leave the names alone. Off by default: the window shows
+    /// every fact and every preview.
+    void setOnlyFullTestNames(bool on) { m_onlyFullTestNames = on; }
 
     /// Renames the checked rows from the last to the first and removes each
     /// renamed row; asks before renaming without "[TYP]" and after a failure.
@@ -205,6 +211,7 @@ private:
     QTimer m_timer;
     QString m_maskStatus;
     bool m_running = false;
+    bool m_onlyFullTestNames = false;
     bool m_renameEnabled = false;
     bool m_moveDownEnabled = false;
     bool m_moveUpEnabled = false;

@@ -6,6 +6,9 @@
 #include <QDateTime>
 #include <QFile>
 
+#include <cerrno>
+#include <ctime>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,12 +38,21 @@ void closeLog()
     logFd() = -1;
 }
 
-int openLog()
+thread_local LogCapture *capture = nullptr;
+
+int openLog(bool checkNow = false)
 {
-    struct stat st;
     // A log deleted behind our back is made anew, as a reopened file would be.
-    if (logFd() >= 0 && (::fstat(logFd(), &st) != 0 || st.st_nlink == 0))
-        closeLog();
+    // Asking once a second is enough: a load writes thousands of lines within
+    // one, and a status call before each cost as much as the write.
+    static time_t checked = 0;
+    const time_t now = ::time(nullptr);
+    if (logFd() >= 0 && (now != checked || checkNow)) {
+        checked = now;
+        struct stat st;
+        if (::fstat(logFd(), &st) != 0 || st.st_nlink == 0)
+            closeLog();
+    }
     if (logFd() < 0 && !logPath().isEmpty())
         logFd() = ::open(QFile::encodeName(logPath()).constData(),
                          O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
@@ -62,9 +74,10 @@ QString LogPath()
 
 QString LogTimestamp()
 {
-    // Many lines fall into one second; format each second once.
-    static qint64 second = -1;
-    static QString text;
+    // Many lines fall into one second; format each second once (per thread,
+    // as files are read side by side).
+    thread_local qint64 second = -1;
+    thread_local QString text;
     const qint64 now = QDateTime::currentSecsSinceEpoch();
     if (now != second) {
         second = now;
@@ -77,6 +90,11 @@ void WriteLog(const QString &text)
 {
     if (logPath().isEmpty())
         return;
+    if (capture) {
+        capture->lines() += EncodeText(text);
+        capture->lines() += "\r\n";
+        return;
+    }
     // Appending gives the same file as reading and rewriting it, without the
     // cost per line and without losing lines of a file that could not be read.
     const int fd = openLog();
@@ -85,6 +103,43 @@ void WriteLog(const QString &text)
     const QByteArray line = EncodeText(text) + "\r\n";
     // One write per line, so a line is never split by another writer.
     [[maybe_unused]] const ssize_t written = ::write(fd, line.constData(), size_t(line.size()));
+}
+
+void WriteLogLines(const QByteArray &lines)
+{
+    if (lines.isEmpty() || logPath().isEmpty())
+        return;
+    const int fd = openLog(true);
+    for (qsizetype done = 0; fd >= 0 && done < lines.size();) {
+        const ssize_t written = ::write(fd, lines.constData() + done, size_t(lines.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return;
+        done += written;
+    }
+}
+
+LogCapture::LogCapture()
+    : m_outer(capture)
+{
+    capture = this;
+}
+
+LogCapture::~LogCapture()
+{
+    capture = m_outer;
+}
+
+LogCapture::Pause::Pause()
+    : m_paused(capture)
+{
+    capture = nullptr;
+}
+
+LogCapture::Pause::~Pause()
+{
+    capture = m_paused;
 }
 
 void WriteTimedLog(const QString &text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace kesto {
@@ -18,6 +19,42 @@ void WriteLog(const QString &text);
 
 /// WriteLog(LogTimestamp() + text).
 void WriteTimedLog(const QString &text);
+
+/// While it lives, the lines this thread writes to the log are kept in
+/// lines() instead, in the order written, ending in CR LF each, so that work
+/// done side by side can write them afterwards in a fixed order.
+class LogCapture
+{
+public:
+    LogCapture();
+    ~LogCapture();
+    LogCapture(const LogCapture &) = delete;
+    LogCapture &operator=(const LogCapture &) = delete;
+
+    QByteArray &lines() { return m_lines; }
+
+    /// While it lives, this thread writes to the log itself again (for what
+    /// happens while a window is served in the middle of the work).
+    class Pause
+    {
+    public:
+        Pause();
+        ~Pause();
+        Pause(const Pause &) = delete;
+        Pause &operator=(const Pause &) = delete;
+
+    private:
+        LogCapture *m_paused;
+    };
+
+private:
+    QByteArray m_lines;
+    LogCapture *m_outer;
+};
+
+/// Appends lines, as LogCapture keeps them, to the log in one write. A log
+/// deleted since is made anew first (single lines look for that once a second).
+void WriteLogLines(const QByteArray &lines);
 
 /// Deletes the log file if it exists, read-only or not; failures are ignored.
 void DeleteLog();

@@ -474,8 +474,12 @@ void MainWindow::connectSession()
     connect(status, &StatusLine::panel2Changed, m_panel2, &QLabel::setText);
     connect(&m_session, &Session::commandsChanged, this, &MainWindow::updateCommands);
     connect(&m_session, &Session::progressChanged, this, [this](int value, int maximum) {
+        // The bar would repaint itself at once on every new value; painted
+        // with the next events instead, a step costs nothing.
+        m_bar->setUpdatesEnabled(false);
         m_bar->setRange(0, std::max(1, maximum));
         m_bar->setValue(value);
+        m_bar->setUpdatesEnabled(true);
     });
     connect(&m_session, &Session::beepRequested, this, [] { QApplication::beep(); });
     connect(&m_session, &Session::clipboardRequested, this,

@@ -220,7 +220,9 @@ TEST_F(ExifFile, FindsTheFirstApp1BlockThatIsExifWhereverItLies)
         QList<QByteArray> photos = {
             jpegFile({jpegSegment(0xE1, "http://ns.adobe.com/xap/1.0/ <x>\xFF\xE1</x>"), exif}),
             jpegFile({profile, profile, exif}), // beyond the first 64 KiB
-            jpegFile({}, ImageData + exif)};    // found only by a scan to the end
+            // across the end of the first read, which is shorter than the later ones
+            jpegFile({jpegSegment(0xE0, QByteArray(16 * 1024 - 24, 'j')), exif}),
+            jpegFile({}, ImageData + exif)}; // found only by a scan to the end
         // A JFIF block of growing length moves the pair, after a lone 0xFF, across
         // the ends of 8- and 13-byte pieces.
         for (int filler = 0; filler < 13; ++filler)

@@ -4,9 +4,12 @@
 #include "support/photobuilder.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <array>
+#include <string>
 #include <sys/stat.h>
 
 using namespace kesto;
@@ -87,21 +90,31 @@ TEST_F(LoadingTest, ANameThatIsNoUtf8IsShownDecodedAndKeptApartFromItsUtf8Twin)
     EXPECT_TRUE(logLines().at(4).endsWith(u"Pfad nicht darstellbar, übergangen"_s));
 }
 
-TEST_F(LoadingTest, NewRowsAreSortedAndTheWindowIsServedEverySixteenFiles)
+TEST_F(LoadingTest, NewRowsAreSortedAndTheWindowIsServedWithAtMostAHundredProgressSteps)
 {
     QStringList paths;
-    for (int i = 39; i >= 0; --i)
-        paths << dir.write(QStringLiteral("f%1").arg(i, 2, 10, QLatin1Char('0')));
+    for (int i = 999; i >= 0; --i)
+        paths << dir.write(QStringLiteral("f%1").arg(i, 3, 10, QLatin1Char('0')));
     int yields = 0;
-    session.LoadListWithFileNames(paths, [&] { ++yields; });
-    EXPECT_EQ(yields, 2);
-    EXPECT_EQ(oldNames().first(), QStringLiteral("f00"));
-    EXPECT_EQ(oldNames().last(), QStringLiteral("f39"));
+    QList<int> steps;
+    ReadNewRows(
+        PathsFromText(paths), FileList(), {}, [&](int done) { steps << done; }, [&] { ++yields; });
+    EXPECT_GE(yields, 1);
+    EXPECT_LE(steps.size(), 101);
+    EXPECT_TRUE(std::is_sorted(steps.begin(), steps.end()));
+    ASSERT_FALSE(steps.isEmpty());
+    EXPECT_EQ(steps.last(), 1000);
+
+    yields = 0;
+    session.LoadListWithFileNames(paths.mid(0, 40), [&] { ++yields; });
+    EXPECT_GE(yields, 1);
+    EXPECT_EQ(oldNames().first(), QStringLiteral("f960"));
+    EXPECT_EQ(oldNames().last(), QStringLiteral("f999"));
     EXPECT_EQ(panel1(), QStringLiteral("40 von 40 Dateien markiert"));
     EXPECT_EQ(session.digitChoices().chosenText(), QStringLiteral("2"));
 }
 
-TEST_F(LoadingTest, ManyFilesWithoutALogGiveTheSameRowsAsWithOne)
+TEST_F(LoadingTest, FilesReadSideBySideGiveTheRowsAndTheLogOfAOneByOneLoad)
 {
     QStringList paths;
     for (int i = 0; i < 90; ++i) {
@@ -122,26 +135,92 @@ TEST_F(LoadingTest, ManyFilesWithoutALogGiveTheSameRowsAsWithOne)
     rawPaths.insert(
         3, dir.writeBytes("IMG_\xe9.JPG", kesto::test::cameraPhoto(kesto::test::ByteOrder::Intel,
                                                                    "2001:02:03 04:05:06")));
-    const FileList empty;
-    const NewRows logged = ReadNewRows(PathsFromBytes(rawPaths), empty);
-    SetLogPath(QString()); // without a log the files are read side by side
-    const NewRows quiet = ReadNewRows(PathsFromBytes(rawPaths), empty);
-    ASSERT_EQ(logged.rows.size(), 96);
-    ASSERT_EQ(quiet.rows.size(), logged.rows.size());
-    for (qsizetype i = 0; i < logged.rows.size(); ++i) {
-        const FileEntry &q = quiet.rows.at(i), &l = logged.rows.at(i);
+    rawPaths.insert(60, QFile::encodeName(dir.path()) + QByteArray("/x\0.jpg", 7));
+    const QList<PathToLoad> items = PathsFromBytes(rawPaths);
+    const auto logWithoutTimes = [this] {
+        static const QRegularExpression time(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d{4} "
+                                                            "\\d\\d:\\d\\d:\\d\\d"),
+                                             QRegularExpression::MultilineOption);
+        QString text = QString::fromUtf8(dir.read(QStringLiteral("Kesto.LOG")));
+        QFile::resize(dir.file(QStringLiteral("Kesto.LOG")), 0);
+        return text.replace(time, QString());
+    };
+
+    FileList oneByOne;
+    NewRows single;
+    for (const PathToLoad &item : items) {
+        NewRows r = ReadNewRows({item}, oneByOne);
+        single.skipped += r.skipped;
+        single.rows += r.rows;
+        oneByOne.insertRows(oneByOne.count(), std::move(r.rows));
+    }
+    const QString singleLog = logWithoutTimes();
+    const NewRows together = ReadNewRows(items, FileList());
+    const QString togetherLog = logWithoutTimes();
+
+    EXPECT_EQ(togetherLog, singleLog);
+    EXPECT_EQ(singleLog.count(u"LoadListWithFileNames: "_s), items.size() + 1);
+    EXPECT_EQ(singleLog.count(u"Exif Load: "_s), 2 * 61 + 30 + 5);
+    EXPECT_TRUE(singleLog.contains(u"Exif Load: "_s + dir.file(u"IMG_é.JPG"_s) + u"  True"_s));
+    ASSERT_EQ(together.rows.size(), 96);
+    ASSERT_EQ(single.rows.size(), together.rows.size());
+    for (qsizetype i = 0; i < together.rows.size(); ++i) {
+        const FileEntry &q = together.rows.at(i), &l = single.rows.at(i);
         EXPECT_EQ(q.pathBytes(), l.pathBytes());
         EXPECT_EQ(q.Folder + q.OldName, q.FullPath);
         EXPECT_EQ(q.SizeKey, l.SizeKey);
         EXPECT_EQ(q.Modified, l.Modified);
         EXPECT_EQ(q.Captured, l.Captured);
     }
-    EXPECT_EQ(logged.rows.at(1).Captured, QStringLiteral("2005:07:14 13:45:11"));
-    EXPECT_EQ(quiet.rows.at(3).Captured, QStringLiteral("2001:02:03 04:05:06"));
-    for (const NewRows *r : {&logged, &quiet}) {
-        ASSERT_EQ(r->skipped.size(), 2);
-        EXPECT_EQ(r->skipped.at(0).reason, SkipReason::Folder);
-        EXPECT_EQ(r->skipped.at(1).reason, SkipReason::Missing);
+    EXPECT_EQ(together.rows.at(1).Captured, QStringLiteral("2005:07:14 13:45:11"));
+    EXPECT_EQ(together.rows.at(3).Captured, QStringLiteral("2001:02:03 04:05:06"));
+    for (const NewRows *r : {static_cast<const NewRows *>(&single), &together}) {
+        ASSERT_EQ(r->skipped.size(), 3);
+        EXPECT_EQ(r->skipped.at(0).reason, SkipReason::Unreadable);
+        EXPECT_EQ(r->skipped.at(1).reason, SkipReason::Folder);
+        EXPECT_EQ(r->skipped.at(2).reason, SkipReason::Missing);
+    }
+}
+
+TEST_F(LoadingTest, ARunThatOnlyNamesReadsOnlyTheFactsItsMaskAndSortColumnUse)
+{
+    const QString photo = dir.write(
+        QStringLiteral("IMG_1.jpg"),
+        kesto::test::cameraPhoto(kesto::test::ByteOrder::Motorola, "2005:07:14 13:45:12"));
+    struct Case
+    {
+        const char *mask;
+        int sortHeader; // 0: as loaded
+        bool times, sizeText, captured;
+    };
+    const Case cases[] = {
+        {"[name].[typ]", 0, false, false, false},
+        {"[name] [zahl].[typ]", 0, false, false, false},
+        {"[datum].[typ]", 0, true, false, false},
+        {"[erstellzeit].[typ]", 0, true, false, false},
+        {"[aufnahmejahr].[typ]", 0, false, false, true},
+        {"[name].[typ]", 6, true, false, false},
+        {"[name].[typ]", 8, false, false, true},
+        {"[name].[typ]", 4, false, false, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.mask + std::to_string(c.sortHeader));
+        kesto::test::ScriptedQuestions answers;
+        Session run(answers);
+        run.setOnlyFullTestNames(true);
+        run.setMaskText(QString::fromUtf8(c.mask));
+        if (c.sortHeader)
+            run.SortByColumn(c.sortHeader);
+        run.LoadListWithFileNames(QStringList{photo});
+        ASSERT_EQ(run.list().count(), 1);
+        const FileEntry &e = run.list().at(0);
+        EXPECT_EQ(e.NewName, QString()); // named by the full test only
+        EXPECT_EQ(!e.Modified.isEmpty(), c.times);
+        EXPECT_EQ(!e.SizeText.isEmpty(), c.sizeText);
+        EXPECT_EQ(!e.Captured.isEmpty(), c.captured);
+        EXPECT_EQ(e.Size, QFileInfo(photo).size());
+        run.ChkSituation(true);
+        EXPECT_FALSE(e.NewName.isEmpty());
     }
 }
 
