@@ -162,8 +162,8 @@ void applyArguments(const cli::Arguments &a, RenameOptions &o)
 int history(Session &session, QTextStream &out)
 {
     for (const BatchRecord &b : session.journal().batches()) {
-        out << b.begun.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")) << '\t' << b.entries.size()
-            << '\t' << escaped(b.folder()) << '\t' << cli::texts::batchState(b.state) << '\n';
+        out << b.begun.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")) << '\t' << b.files << '\t'
+            << escaped(b.folder) << '\t' << cli::texts::batchState(b.state) << '\n';
     }
     out.flush();
     return 0;
@@ -171,7 +171,7 @@ int history(Session &session, QTextStream &out)
 
 int undo(Session &session, QTextStream &out, QTextStream &err)
 {
-    if (session.undoableBatch().entries.isEmpty()) {
+    if (session.undoableBatch().files == 0) {
         err << cli::texts::nothingToUndo() << Qt::endl;
         return 1;
     }
@@ -237,7 +237,7 @@ int main(int argc, char *argv[])
     if (a.undo)
         return undo(session, out, err);
     const BatchRecord newest = session.undoableBatch();
-    if (!newest.entries.isEmpty() && newest.state == BatchState::Interrupted)
+    if (newest.files > 0 && newest.state == BatchState::Interrupted)
         err << cli::texts::interrupted() << Qt::endl;
     session.applyOptions(options);
     session.SortByColumn(a.sortColumn);

@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cerrno>
@@ -128,44 +127,93 @@ bool sameFile(const JournalEntry &e, const QByteArray &path)
            id.modified == e.modified;
 }
 
-BatchRecord parse(const QString &path)
+JournalEntry parseMove(const QByteArray &line, bool *ok)
 {
-    BatchRecord record;
-    record.path = path;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return record;
-    const QList<QByteArray> lines = f.readAll().split('\n');
-    if (lines.isEmpty() || lines.first() != Header)
-        return record;
+    const QList<QByteArray> f = line.split(' ');
+    JournalEntry e;
+    *ok = f.size() == 10;
+    if (!*ok)
+        return e;
+    e.device = quint64(f[1].toLongLong());
+    e.inode = quint64(f[2].toLongLong());
+    e.born = f[3].toLongLong();
+    e.size = f[4].toLongLong();
+    e.modified = f[5].toLongLong();
+    e.move = {unescape(f[6]), unescape(f[7]), unescape(f[8]), unescape(f[9])};
+    return e;
+}
+
+// The lines of a journal's head (header, begun, first move) and of its end
+// (planned, ended, undone), whole when \a whole.
+void scan(const QByteArray &text, BatchRecord &record, bool whole)
+{
     bool planned = false;
     QList<JournalEntry> entries;
-    for (const QByteArray &line : lines) {
-        if (line.startsWith("begun ")) {
+    qsizetype start = 0;
+    bool first = true;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0)
+            end = text.size();
+        const QByteArray line = text.mid(start, end - start);
+        start = end + 1;
+        if (first) {
+            first = false;
+            if (line != Header)
+                return;
+        } else if (line.startsWith("begun ")) {
             record.begun = QDateTime::fromString(QString::fromLatin1(line.mid(6)),
                                                  QString::fromLatin1(TimeFormat));
         } else if (line.startsWith("move ")) {
-            const QList<QByteArray> f = line.split(' ');
-            if (f.size() != 10)
+            if (!whole && !record.folder.isNull())
                 continue;
-            JournalEntry e;
-            e.device = quint64(f[1].toLongLong());
-            e.inode = quint64(f[2].toLongLong());
-            e.born = f[3].toLongLong();
-            e.size = f[4].toLongLong();
-            e.modified = f[5].toLongLong();
-            e.move = {unescape(f[6]), unescape(f[7]), unescape(f[8]), unescape(f[9])};
-            entries.append(e);
-        } else if (line == "planned") {
+            bool ok = false;
+            JournalEntry e = parseMove(line, &ok);
+            if (!ok)
+                continue;
+            if (record.folder.isNull())
+                record.folder = QFile::decodeName(e.move.folder);
+            if (whole)
+                entries.append(std::move(e));
+        } else if (line.startsWith("planned")) {
             planned = true;
+            record.files = line.mid(8).toInt();
         } else if (line == "ended" && record.state == BatchState::Interrupted) {
             record.state = BatchState::Ended;
         } else if (line == "undone") {
             record.state = BatchState::Undone;
         }
     }
-    if (planned)
+    if (!planned) {
+        record.files = 0;
+        return;
+    }
+    if (whole) {
+        record.files = int(entries.size());
         record.entries = std::move(entries);
+    }
+}
+
+BatchRecord summary(const QString &path)
+{
+    BatchRecord record;
+    record.path = path;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return record;
+    // A batch of many files has a long journal; its head and its end say
+    // all a listing needs.
+    constexpr qint64 Piece = 4096;
+    QByteArray head = f.read(Piece);
+    if (f.size() > 2 * Piece) {
+        head.truncate(head.lastIndexOf('\n') + 1);
+        f.seek(f.size() - Piece);
+        QByteArray tail = f.read(Piece);
+        head += tail.mid(tail.indexOf('\n') + 1);
+    } else {
+        head += f.readAll();
+    }
+    scan(head, record, false);
     return record;
 }
 
@@ -183,11 +231,6 @@ void removePlaceholder(const JournalEntry &e, const QDateTime &begun)
 }
 
 } // namespace
-
-QString BatchRecord::folder() const
-{
-    return entries.isEmpty() ? QString() : QFile::decodeName(entries.first().move.folder);
-}
 
 Journal::Journal(const QString &base)
     : m_folder((base.isEmpty() ? DataFolder() : AddBackslash(base)) +
@@ -263,13 +306,22 @@ bool Journal::begin(QList<JournalEntry> &entries)
     }
     if (folderFd >= 0)
         ::close(folderFd);
-    text += "planned\n";
+    text += "planned " + QByteArray::number(entries.size()) + '\n';
 
-    const QString path = m_folder + now.toString(QStringLiteral("yyyyMMdd-HHmmss-zzz-")) +
-                         QString::number(QRandomGenerator::global()->bounded(1u << 30), 36) +
-                         QStringLiteral(".journal");
-    const QByteArray p = QFile::encodeName(path);
-    const int fd = ::open(p.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    // Journals are numbered, so that their names sort as the batches came;
+    // the time in the name is for people.
+    qint64 serial = names.isEmpty() ? 0 : names.last().section(u'-', 1, 1).toLongLong();
+    QString path;
+    QByteArray p;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        path = m_folder + QStringLiteral("batch-%1-").arg(++serial, 10, 10, QLatin1Char('0')) +
+               now.toString(QStringLiteral("yyyyMMdd-HHmmss")) + QStringLiteral(".journal");
+        p = QFile::encodeName(path);
+        fd = ::open(p.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
     if (fd < 0)
         return false;
     const bool ok = writeAll(fd, text) && ::fsync(fd) == 0;
@@ -298,11 +350,21 @@ QList<BatchRecord> Journal::batches() const
     const QStringList names = QDir(m_folder).entryList({QStringLiteral("*.journal")}, QDir::Files,
                                                        QDir::Name | QDir::Reversed);
     for (const QString &name : names) {
-        BatchRecord r = parse(m_folder + name);
-        if (!r.entries.isEmpty())
+        BatchRecord r = summary(m_folder + name);
+        if (r.files > 0)
             list.append(std::move(r));
     }
     return list;
+}
+
+BatchRecord Journal::read(const QString &path)
+{
+    BatchRecord record;
+    record.path = path;
+    QFile f(path);
+    if (f.open(QIODevice::ReadOnly))
+        scan(f.readAll(), record, true);
+    return record;
 }
 
 bool Journal::markUndone(const QString &path)

@@ -29,10 +29,10 @@ struct BatchRecord
     QString path;
     QDateTime begun;
     BatchState state = BatchState::Interrupted;
+    int files = 0;  ///< 0: no batch
+    QString folder; ///< of the first file, for listings
+    /// The files; only Journal::read() fills them in.
     QList<JournalEntry> entries;
-
-    /// The folder of the first file, for listings.
-    QString folder() const;
 };
 
 /// The journals of the last batches, one file each in "Kesto-Journal" in the
@@ -45,7 +45,7 @@ struct BatchRecord
 ///     begun 2026-12-06T19:22:00.123
 ///     move DEVICE INODE BIRTH SIZE MTIME FOLDER OLD NEW TEMP
 ///     …
-///     planned
+///     planned N        (N files; the plan is complete)
 ///     ended            (appended when the batch ends)
 ///     undone           (appended when it has been undone)
 /// Names are the bytes of the system with every byte below 0x21, "%" and
@@ -65,8 +65,11 @@ public:
     /// Records that the batch ended.
     void end();
 
-    /// The kept batches, newest first.
+    /// The kept batches, newest first, without their files (read from the
+    /// head and the end of each journal only).
     QList<BatchRecord> batches() const;
+    /// The batch of the journal \a path with its files.
+    static BatchRecord read(const QString &path);
     /// Marks the batch of \a path as undone.
     static bool markUndone(const QString &path);
 

@@ -536,15 +536,15 @@ BatchRecord Session::undoableBatch() const
 
 QString Session::undoDescription(const BatchRecord &batch)
 {
-    if (batch.entries.isEmpty())
+    if (batch.files == 0)
         return {};
     return messages::undoTooltip(batch.begun.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")),
-                                 int(batch.entries.size()));
+                                 batch.files);
 }
 
 UndoResult Session::undoCommand()
 {
-    const BatchRecord batch = undoableBatch();
+    const BatchRecord batch = Journal::read(undoableBatch().path);
     if (batch.entries.isEmpty())
         return {};
     QStringList stays;

@@ -249,7 +249,7 @@ TEST_F(SessionTest, NumberingOverNamesTheBatchFreesRenamesAllAndUndoBringsThemBa
     for (const QString &n : names)
         ASSERT_EQ(dir.read(n), n.toUtf8());
     EXPECT_EQ(dir.names().size(), 300);
-    EXPECT_TRUE(session.undoableBatch().entries.isEmpty());
+    EXPECT_EQ(session.undoableBatch().files, 0);
     EXPECT_EQ(session.journal().batches().first().state, BatchState::Undone);
 }
 
@@ -289,10 +289,12 @@ TEST(Journal, UndoAfterACrashAtAnyPointBringsEveryNameBack)
         const QList<BatchRecord> batches = journal.batches();
         ASSERT_EQ(batches.size(), 1);
         EXPECT_EQ(batches[0].state, k == 6 ? BatchState::Ended : BatchState::Interrupted);
-        ASSERT_EQ(batches[0].entries.size(), 5);
-        EXPECT_EQ(batches[0].entries[3].move.to, QByteArray("\xc3\xbc\nz"));
+        EXPECT_EQ(batches[0].files, 5);
+        const BatchRecord batch = Journal::read(batches[0].path);
+        ASSERT_EQ(batch.entries.size(), 5);
+        EXPECT_EQ(batch.entries[3].move.to, QByteArray("\xc3\xbc\nz"));
         const UndoResult undone = UndoBatch(
-            batches[0], [](const JournalEntry &, int) { ADD_FAILURE() << "nothing may stay"; });
+            batch, [](const JournalEntry &, int) { ADD_FAILURE() << "nothing may stay"; });
         EXPECT_TRUE(undone.complete);
         EXPECT_EQ(contents(dir), before);
         EXPECT_EQ(journal.batches()[0].state, BatchState::Undone);
@@ -317,7 +319,7 @@ TEST(Journal, UndoLeavesAFileWhoseOldNameIsTakenOrThatMovedOn)
     dir.write(u"C1"_s, "anders"); // another file under the name
     QStringList stays;
     const UndoResult undone =
-        UndoBatch(journal.batches()[0], [&](const JournalEntry &e, int error) {
+        UndoBatch(Journal::read(journal.batches()[0].path), [&](const JournalEntry &e, int error) {
             stays << QString::fromUtf8(e.move.from) + u' ' + QString::number(error);
         });
     EXPECT_FALSE(undone.complete);
@@ -339,8 +341,8 @@ TEST(Journal, TheRepairOfAnInterruptedBatchRemovesItsPlaceholdersOnly)
     Journal journal(journals.path());
     ASSERT_TRUE(journal.begin(entries));
     dir.write(u"A1"_s); // the claim, then the kill
-    const UndoResult undone =
-        UndoBatch(journal.batches()[0], [](const JournalEntry &, int) { ADD_FAILURE(); });
+    const UndoResult undone = UndoBatch(Journal::read(journal.batches()[0].path),
+                                        [](const JournalEntry &, int) { ADD_FAILURE(); });
     EXPECT_TRUE(undone.complete);
     EXPECT_EQ(contents(dir),
               (QMap<QString, QByteArray>{{"B1", "schon da"}, {"a", "a"}, {"b", "b"}}));
@@ -357,7 +359,8 @@ TEST(Journal, KeepsTheLastTwentyBatches)
     }
     const QList<BatchRecord> batches = journal.batches();
     ASSERT_EQ(batches.size(), Journal::Kept);
-    EXPECT_EQ(batches.first().entries.first().move.to, QByteArray::number(Journal::Kept + 2));
+    EXPECT_EQ(Journal::read(batches.first().path).entries.first().move.to,
+              QByteArray::number(Journal::Kept + 2));
 }
 
 } // namespace
