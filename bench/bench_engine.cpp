@@ -115,11 +115,13 @@ int rename(int files)
 {
     std::vector<double> engine, plain;
     for (int run = 0; run < 5; ++run) {
-        QTemporaryDir a, b;
+        QTemporaryDir a, b, journals;
         makeFiles(a.path(), files, "IMG_");
         makeFiles(b.path(), files, "IMG_");
         NoQuestions q;
         Session s(q);
+        // The batch is journaled as the user's would be, but not among the user's.
+        s.journal() = Journal(journals.path());
         s.LoadListWithFileNames(filesIn(a.path()));
         s.setMaskText(QStringLiteral("[name]_r.[typ]"));
         s.refreshTimer().stop();
