@@ -9,6 +9,7 @@
 #include "storage/datafolder.h"
 #include "storage/questions.h"
 #include "storage/savedmasks.h"
+#include "storage/textfile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -178,8 +179,8 @@ int undo(Session &session, QTextStream &out, QTextStream &err)
     const UndoResult result = session.undoCommand();
     out << "Vorher\tNachher\n";
     for (const Move &m : result.movedBack) {
-        out << escaped(QFile::decodeName(m.folder + m.from)) << '\t'
-            << escaped(QFile::decodeName(m.folder + m.to)) << '\n';
+        out << escaped(DecodeTextPart(m.folder + m.from)) << '\t'
+            << escaped(DecodeTextPart(m.folder + m.to)) << '\n';
     }
     out.flush();
     err << session.status().panel2() << Qt::endl;

@@ -3,6 +3,7 @@
 #include "rename/plan.h"
 #include "rename/renamer.h"
 #include "storage/datafolder.h"
+#include "storage/textfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -172,7 +173,7 @@ void scan(const QByteArray &text, BatchRecord &record, bool whole)
             if (!ok)
                 continue;
             if (record.folder.isNull())
-                record.folder = QFile::decodeName(e.move.folder);
+                record.folder = DecodeTextPart(e.move.folder);
             if (whole)
                 entries.append(std::move(e));
         } else if (line.startsWith("planned")) {
@@ -270,7 +271,11 @@ bool Journal::begin(QList<JournalEntry> &entries)
         text.append(number, end - number);
         text += ' ';
     };
+    // A batch named by relative paths must be found again from anywhere.
+    const QByteArray here = QFile::encodeName(QDir::currentPath()) + '/';
     for (JournalEntry &e : entries) {
+        if (!e.move.folder.startsWith('/'))
+            e.move.folder.prepend(here);
         if (folderFd < 0 || e.move.folder != folder) {
             if (folderFd >= 0)
                 ::close(folderFd);

@@ -184,14 +184,16 @@ inline QString reasonInChain()
 // Undo.
 inline QString undoTooltip(const QString &when, int files)
 {
-    return QStringLiteral("Macht die Umbenennung vom %1 rückgängig (%2 Dateien)")
-        .arg(when)
-        .arg(files);
+    return QStringLiteral("Macht die Umbenennung vom %1 rückgängig (%2)")
+        .arg(when,
+             files == 1 ? QStringLiteral("1 Datei") : QStringLiteral("%1 Dateien").arg(files));
 }
 inline QString undoDone(int files)
 {
-    return QStringLiteral("Rückgängig gemacht: %1 Dateien haben ihre alten Namen zurück.")
-        .arg(files);
+    return files == 1 ? QStringLiteral("Rückgängig gemacht: 1 Datei hat ihren alten Namen zurück.")
+                      : QStringLiteral("Rückgängig gemacht: %1 Dateien haben ihre alten Namen "
+                                       "zurück.")
+                            .arg(files);
 }
 inline QString undoMovedOn()
 {

@@ -11,6 +11,7 @@
 #include "rename/renamer.h"
 #include "storage/applog.h"
 #include "storage/questions.h"
+#include "storage/textfile.h"
 
 #include <QFile>
 #include <QHash>
@@ -549,8 +550,8 @@ UndoResult Session::undoCommand()
         return {};
     QStringList stays;
     UndoResult result = UndoBatch(batch, [&](const JournalEntry &e, int error) {
-        stays.append(QFile::decodeName(e.move.folder + e.move.to) + QStringLiteral(" --> ") +
-                     QFile::decodeName(e.move.from) + QStringLiteral(" (") +
+        stays.append(DecodeTextPart(e.move.folder + e.move.to) + QStringLiteral(" --> ") +
+                     DecodeTextPart(e.move.from) + QStringLiteral(" (") +
                      (error ? messages::undoReason(error) : messages::undoMovedOn()) +
                      QLatin1Char(')'));
     });

@@ -348,6 +348,27 @@ TEST(Journal, TheRepairOfAnInterruptedBatchRemovesItsPlaceholdersOnly)
               (QMap<QString, QByteArray>{{"B1", "schon da"}, {"a", "a"}, {"b", "b"}}));
 }
 
+TEST(Journal, ABatchNamedByRelativePathsIsUndoneFromAnywhere)
+{
+    TempFolder dir, journals;
+    dir.write(u"a"_s, "A");
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    QList<Move> moves{{{}, "a", "b", {}}};
+    QList<JournalEntry> entries{{moves[0]}};
+    Journal journal(journals.path());
+    ASSERT_TRUE(journal.begin(entries));
+    ApplyMoves(moves, OrderMoves(moves), [](int, int) { return true; });
+    journal.end();
+    QDir::setCurrent(before);
+
+    EXPECT_EQ(journal.batches().first().folder, dir.path() + u'/');
+    EXPECT_TRUE(UndoBatch(Journal::read(journal.batches().first().path), [](auto &, int) {
+                    ADD_FAILURE();
+                }).complete);
+    EXPECT_EQ(contents(dir), (QMap<QString, QByteArray>{{"a", "A"}}));
+}
+
 TEST(Journal, KeepsTheLastTwentyBatches)
 {
     TempFolder dir, journals;
