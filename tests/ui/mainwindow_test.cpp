@@ -287,7 +287,7 @@ TEST_F(MainWindowTest, RueckgaengigUndoesTheNewestBatchFirstAndIsDisabledWhenNot
     QPushButton *undo = w.button(11);
     auto offered = [undo] {
         static const QRegularExpression tooltip(
-            R"(Macht die Umbenennung vom \d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d rückgängig \((\d+) Dateien?\))");
+            R"(Macht die Umbenennung vom \d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d rückgängig \((\d+) Datei(?:en)?\))");
         const QRegularExpressionMatch m = tooltip.match(undo->toolTip());
         EXPECT_EQ(undo->accessibleDescription(), undo->toolTip());
         return undo->isEnabled() && m.hasMatch() && m.capturedLength() == undo->toolTip().size()
