@@ -44,20 +44,6 @@ QStringList makeNumbered(const QString &dir, int n)
     return paths;
 }
 
-double plainLoop(const QStringList &paths)
-{
-    std::vector<std::pair<QByteArray, QByteArray>> pairs;
-    pairs.reserve(size_t(paths.size()));
-    for (const QString &path : paths) {
-        const QByteArray from = QFile::encodeName(path);
-        pairs.emplace_back(from, from.chopped(4) + "_r.txt");
-    }
-    const auto t = Clock::now();
-    for (const auto &[from, to] : pairs)
-        ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
-    return msSince(t);
-}
-
 // A session over \a paths, checked and ready: the mask numbers the files
 // from \a start with six digits.
 struct Ready

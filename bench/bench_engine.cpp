@@ -98,19 +98,6 @@ int fullTest(int rows)
     return 0;
 }
 
-double plainLoop(const QString &dirPath)
-{
-    std::vector<std::pair<QByteArray, QByteArray>> pairs;
-    for (const QString &path : filesIn(dirPath)) {
-        const QByteArray from = QFile::encodeName(path);
-        pairs.emplace_back(from, from.chopped(4) + "_r.jpg");
-    }
-    const auto t = Clock::now();
-    for (const auto &[from, to] : pairs)
-        ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
-    return msSince(t);
-}
-
 int rename(int files)
 {
     std::vector<double> engine, plain;
@@ -131,7 +118,7 @@ int rename(int files)
         engine.push_back(msSince(t));
         if (!s.list().isEmpty())
             std::printf("warning: %d rows were not renamed\n", int(s.list().count()));
-        plain.push_back(plainLoop(b.path()));
+        plain.push_back(plainLoop(filesIn(b.path())));
     }
     const double e = median(engine), p = median(plain);
     std::printf("rename loop, %d files: UmTaufen %.1f ms, plain renameat2 loop %.1f ms, "
@@ -154,7 +141,7 @@ int main(int argc, char *argv[])
     if (mode == QLatin1String("rename"))
         return rename(n > 0 ? n : 10000);
     if (mode == QLatin1String("plainloop") && argc > 2) {
-        std::printf("%.1f\n", plainLoop(QFile::decodeName(argv[2])));
+        std::printf("%.1f\n", plainLoop(filesIn(QFile::decodeName(argv[2]))));
         return 0;
     }
     preview(100000);

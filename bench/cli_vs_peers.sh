@@ -16,6 +16,8 @@ D=${1:-/tmp/kesto-bench/small}
 RUNS=${2:-5}
 NFILES=${3:-10000}
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=timing.sh
+. "$ROOT/bench/timing.sh"
 BUILD=${BUILD:-$ROOT/build/release}
 CLI=$BUILD/src/cli/kesto-cli
 ENGINE=$BUILD/bench/bench_engine
@@ -37,14 +39,6 @@ trap 'rm -rf "$SCR"' EXIT
 # Journals of their own: the batches of these runs stay out of the user's history.
 export XDG_DATA_HOME=$SCR/data
 
-median() { sort -n | awk '{a[NR]=$1} END{ if (NR%2) print a[(NR+1)/2]; else print (a[NR/2]+a[NR/2+1])/2 }'; }
-# Wall time of one whole process in microseconds.
-run_us() {
-    local start=$EPOCHREALTIME
-    "$@" >/dev/null 2>&1 || true
-    local end=$EPOCHREALTIME
-    echo $(( ${end//[.,]/} - ${start//[.,]/} ))
-}
 # time_with_copy SRC: copies SRC to $SCR/w (not timed), then times the command
 # given after it with W pointing at the copy.
 # The copy is written back before the timed run, so no writeback competes with it.
@@ -90,7 +84,6 @@ for ((r = 0; r <= RUNS; r++)); do
     loop_k+=("$k") loop_p+=("$p")
 done
 
-m() { printf '%s\n' "$@" | median; }
 awk -v n="$n" -v nf="$NFILES" -v R="$RUNS" -v renamed="$renamed" \
     -v pk="$(m "${preview_k[@]}")" -v pt="$(m "${preview_t[@]}")" -v pv="$(m "${preview_v[@]}")" \
     -v ak="$(m "${apply_k[@]}")" -v at="$(m "${apply_t[@]}")" -v av="$(m "${apply_v[@]}")" \

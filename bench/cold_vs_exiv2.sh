@@ -16,6 +16,8 @@ set -euo pipefail
 D=${1:-/tmp/kesto-bench/large}
 RUNS=${2:-5}
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=timing.sh
+. "$ROOT/bench/timing.sh"
 BUILD=${BUILD:-$ROOT/build/release}
 CLI=$BUILD/src/cli/kesto-cli
 # shellcheck source=../scripts/deps.sh
@@ -41,8 +43,6 @@ cold_us() {
     local end=$EPOCHREALTIME
     echo $((${end//[.,]/} - ${start//[.,]/}))
 }
-median() { sort -n | awk '{a[NR]=$1} END{ if (NR%2) print a[(NR+1)/2]; else print (a[NR/2]+a[NR/2+1])/2 }'; }
-m() { printf '%s\n' "$@" | median; }
 
 kesto_cmd=("$CLI" --mask '[AUFNAHMEDATUM] [AUFNAHMEZEIT].[typ]' "${files[@]}")
 exiv2_cmd=(exiv2 -g Exif.Photo.DateTimeOriginal -Pv "${files[@]}")

@@ -15,6 +15,8 @@ set -euo pipefail
 D=${1:-/tmp/kesto-bench/small}
 RUNS=${2:-5}
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=timing.sh
+. "$ROOT/bench/timing.sh"
 BIN=${BENCH_FACTS:-$ROOT/build/release/bench/bench_facts}
 
 for tool in exiftool exiv2; do
@@ -37,15 +39,7 @@ else
     diff <(echo "$ours") <(echo "$theirs") | head
 fi
 
-# Wall time of one whole process in microseconds (no helper process is timed).
-run_us() {
-    local start=$EPOCHREALTIME
-    "$@" >/dev/null 2>&1 || true
-    local end=$EPOCHREALTIME
-    echo $(( ${end//[.,]/} - ${start//[.,]/} ))
-}
 
-median() { sort -n | awk '{a[NR]=$1} END{ if (NR%2) print a[(NR+1)/2]; else print (a[NR/2]+a[NR/2+1])/2 }'; }
 
 kesto_cmd=("$BIN" --once "$D")
 exiftool_cmd=(exiftool -s3 -DateTimeOriginal "$D")

@@ -20,6 +20,8 @@ shift || true
 COUNTS=("$@")
 ((${#COUNTS[@]})) || COUNTS=(10000 100000)
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=timing.sh
+. "$ROOT/bench/timing.sh"
 BUILD=${BUILD:-$ROOT/build/release}
 CLI=$BUILD/src/cli/kesto-cli
 ENGINE=$BUILD/bench/bench_engine
@@ -39,14 +41,6 @@ make_files() {
     (cd "$SCR/e" && seq -f 'IMG_%06g.jpg' 1 "$1" | xargs touch)
     sync
 }
-run_us() {
-    local start=$EPOCHREALTIME
-    "$@" >/dev/null 2>&1 || true
-    local end=$EPOCHREALTIME
-    echo $((${end//[.,]/} - ${start//[.,]/}))
-}
-median() { sort -n | awk '{a[NR]=$1} END{ if (NR%2) print a[(NR+1)/2]; else print (a[NR/2]+a[NR/2+1])/2 }'; }
-m() { printf '%s\n' "$@" | median; }
 # Peak resident size in KiB of kesto-cli previewing N files.
 peak_kib() {
     make_files "$1"

@@ -16,6 +16,8 @@
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=timing.sh
+. "$ROOT/bench/timing.sh"
 if [ -z "${KESTO_BENCH_DISPLAY:-}" ]; then
     # shellcheck source=../scripts/deps.sh
     . "$ROOT/scripts/deps.sh"
@@ -60,14 +62,6 @@ window_us() {
     wait "$app" 2>/dev/null || true
     echo $((${end//[.,]/} - ${start//[.,]/}))
 }
-run_us() {
-    local start=$EPOCHREALTIME
-    "$@" >/dev/null 2>&1 || true
-    local end=$EPOCHREALTIME
-    echo $((${end//[.,]/} - ${start//[.,]/}))
-}
-median() { sort -n | awk '{a[NR]=$1} END{ if (NR%2) print a[(NR+1)/2]; else print (a[NR/2]+a[NR/2+1])/2 }'; }
-m() { printf '%s\n' "$@" | median; }
 
 wp=() cp=() we=() ce=()
 for ((r = 0; r <= RUNS; r++)); do
