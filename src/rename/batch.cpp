@@ -3,19 +3,26 @@
 #include "rename/namefold.h"
 #include "rename/renamer.h"
 
-#include <QFile>
-#include <QHash>
 #include <QRandomGenerator>
 
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kesto {
 
 namespace {
 
-QString foldedKey(const QByteArray &folder, const QByteArray &name)
+// The folder's bytes and the name folded as the check folds it; a name that
+// is no UTF-8 stands for itself.
+std::string foldedKey(const QByteArray &folder, const QByteArray &name)
 {
-    return QFile::decodeName(folder) + FoldedName(QFile::decodeName(name));
+    std::string key(ViewOf(folder)), folded;
+    if (FoldNameBytes(folded, ViewOf(name)))
+        key += folded;
+    else
+        key.append(1, '\0').append(ViewOf(name));
+    return key;
 }
 
 QByteArray freshTempName()
@@ -29,18 +36,19 @@ QList<Step> OrderMoves(QList<Move> &moves)
 {
     const int n = int(moves.size());
     // The move whose old name each move's target is, if any (-1: none).
-    QHash<QString, int> byFrom;
-    byFrom.reserve(n);
+    std::unordered_map<std::string, int> byFrom;
+    byFrom.reserve(size_t(n));
     for (int i = 0; i < n; ++i) {
-        const QString key = foldedKey(moves[i].folder, moves[i].from);
         // Two old names that fold alike free nothing for certain.
-        byFrom.insert(key, byFrom.contains(key) ? -1 : i);
+        const auto [it, added] = byFrom.try_emplace(foldedKey(moves[i].folder, moves[i].from), i);
+        if (!added)
+            it->second = -1;
     }
     std::vector<int> after(size_t(n), -1);
     for (int i = 0; i < n; ++i) {
-        const int other = byFrom.value(foldedKey(moves[i].folder, moves[i].to), -1);
-        if (other != i)
-            after[i] = other;
+        const auto it = byFrom.find(foldedKey(moves[i].folder, moves[i].to));
+        if (it != byFrom.end() && it->second != i)
+            after[i] = it->second;
     }
 
     QList<Step> steps;

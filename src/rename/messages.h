@@ -202,7 +202,7 @@ inline QString undoMovedOn()
 inline QString undoReason(int error)
 {
     return error == EEXIST ? QStringLiteral("der alte Name ist wieder vergeben")
-                           : QString::fromLocal8Bit(std::strerror(error));
+                           : renameFailureReason(error);
 }
 inline QString undoFailed(const QStringList &files)
 {

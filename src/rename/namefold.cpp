@@ -1,7 +1,5 @@
 #include "rename/namefold.h"
 
-#include <cstring>
-
 namespace kesto {
 
 // Most names are plain ASCII, which needs no table lookups; and a name
@@ -25,20 +23,21 @@ QString FoldedName(const QString &s)
     return out;
 }
 
-QString FoldedFileName(const char *name)
+bool FoldNameBytes(std::string &out, std::string_view name)
 {
-    const qsizetype n = qsizetype(std::strlen(name));
-    QString out(n, Qt::Uninitialized);
-    char16_t *q = reinterpret_cast<char16_t *>(out.data());
-    for (qsizetype i = 0; i < n; ++i) {
-        const unsigned char c = static_cast<unsigned char>(name[i]);
+    out.clear();
+    for (char ch : name) {
+        const auto c = static_cast<unsigned char>(ch);
         if (c >= 0x80) {
-            const QUtf8StringView bytes(name, n);
-            return bytes.isValidUtf8() ? FoldedName(bytes.toString()) : QString();
+            const QUtf8StringView bytes(name.data(), qsizetype(name.size()));
+            if (!bytes.isValidUtf8())
+                return false;
+            out = FoldedName(bytes.toString()).toStdString();
+            return true;
         }
-        q[i] = c >= 'A' && c <= 'Z' ? char16_t(c + 32) : char16_t(c);
+        out += c >= 'A' && c <= 'Z' ? char(c + 32) : ch;
     }
-    return out;
+    return true;
 }
 
 } // namespace kesto

@@ -90,30 +90,6 @@ struct NameUse
 };
 using NameMap = std::unordered_map<std::string, NameUse, KeyHash, std::equal_to<>>;
 
-// Appends \a name folded; false for bytes that are no UTF-8 (no new name is
-// ever written so, so such a name never meets one).
-bool foldInto(std::string &out, std::string_view name)
-{
-    out.clear();
-    for (char ch : name) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c >= 0x80) {
-            const QUtf8StringView bytes(name.data(), qsizetype(name.size()));
-            if (!bytes.isValidUtf8())
-                return false;
-            out = FoldedName(bytes.toString()).toStdString();
-            return true;
-        }
-        out += c >= 'A' && c <= 'Z' ? char(c + 32) : ch;
-    }
-    return true;
-}
-
-std::string_view view(const QByteArray &b)
-{
-    return {b.constData(), size_t(b.size())};
-}
-
 struct Folder
 {
     bool read = false;
@@ -138,7 +114,7 @@ void readFolder(const QByteArray &path, Folder &f)
         const char *n = d->d_name;
         if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
             continue;
-        if (!foldInto(key, n))
+        if (!FoldNameBytes(key, n))
             continue;
         const auto it = f.names.find(std::string_view(key));
         if (it != f.names.end() && it->second.newNames > 0)
@@ -239,13 +215,13 @@ RenamePlan CheckPlan(QList<PlannedRename> pairs)
         if (f.names.empty())
             f.names.reserve(size_t(pairs.size()) * 2);
         folderOf[size_t(k)] = &f;
-        foldInto(key, view(p.newName));
+        FoldNameBytes(key, ViewOf(p.newName));
         NameUse &use = f.names[key];
         ++use.newNames;
         useOf[size_t(k)] = &use;
         // Only a pair that really leaves its name frees it, and only a name
         // the listing holds in UTF-8 can be freed.
-        if (foldInto(oldKey, view(p.oldName))) {
+        if (FoldNameBytes(oldKey, ViewOf(p.oldName))) {
             sameKey[size_t(k)] = oldKey == key;
             if (!sameKey[size_t(k)]) {
                 NameUse &old = f.names[oldKey];

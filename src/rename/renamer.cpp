@@ -1,5 +1,6 @@
 #include "rename/renamer.h"
 
+#include "rename/namefold.h"
 #include "rename/renamer_p.h"
 
 #include <QFile>
@@ -184,19 +185,20 @@ bool isSameEntry(const QByteArray &from, const QByteArray &to)
         return false;
     const QByteArray fromName = from.mid(fs);
     const QByteArray toName = to.mid(ts);
-    if (QFile::decodeName(fromName).toCaseFolded() != QFile::decodeName(toName).toCaseFolded())
+    std::string a, b;
+    if (!FoldNameBytes(a, ViewOf(fromName)) || !FoldNameBytes(b, ViewOf(toName)) || a != b)
         return false;
-    struct stat a, b;
-    if (::lstat(from.constData(), &a) != 0 || ::lstat(to.constData(), &b) != 0 ||
-        a.st_dev != b.st_dev)
+    struct stat sa, sb;
+    if (::lstat(from.constData(), &sa) != 0 || ::lstat(to.constData(), &sb) != 0 ||
+        sa.st_dev != sb.st_dev)
         return false;
-    if (a.st_ino == b.st_ino)
+    if (sa.st_ino == sb.st_ino)
         return true;
     // FAT and exFAT through FUSE number an entry per name looked up, so one
     // file shows two numbers. Then the folder tells: it holds the old
     // spelling and no entry spelled as the new name.
-    return (a.st_mode & S_IFMT) == (b.st_mode & S_IFMT) && a.st_size == b.st_size &&
-           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
+    return (sa.st_mode & S_IFMT) == (sb.st_mode & S_IFMT) && sa.st_size == sb.st_size &&
+           sa.st_mtim.tv_sec == sb.st_mtim.tv_sec && sa.st_mtim.tv_nsec == sb.st_mtim.tv_nsec &&
            folderHolds(folder, fromName) && !folderHolds(folder, toName);
 }
 

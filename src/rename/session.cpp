@@ -14,7 +14,6 @@
 #include "storage/textfile.h"
 
 #include <QFile>
-#include <QHash>
 #include <QSet>
 
 #include <cerrno>

@@ -8,6 +8,8 @@
 #include <QFile>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace kesto;
 using namespace Qt::StringLiterals;
@@ -81,6 +83,22 @@ TEST(Batch, ChainsAndCyclesRunInAnOrderThatFindsEveryTargetFree)
         for (MoveResult r : results)
             EXPECT_EQ(r, MoveResult::Done);
     }
+}
+
+// Names in other encodings than UTF-8 (an undo gives them back) are told
+// apart by their bytes, not by a text in which both read alike.
+TEST(Batch, NamesThatAreNoUtf8WaitForEachOtherByTheirBytes)
+{
+    TempFolder dir;
+    const QByteArray folder = b(dir.path() + u'/');
+    for (const char *name : {"a\xe9", "a\xe8", "z"})
+        ::close(::open((folder + name).constData(), O_CREAT | O_WRONLY, 0600));
+    QList<Move> moves{
+        {folder, "z", "a\xe8", {}}, {folder, "a\xe9", "n1", {}}, {folder, "a\xe8", "n2", {}}};
+    const QList<MoveResult> results =
+        ApplyMoves(moves, OrderMoves(moves), [](int, int) { return false; });
+    EXPECT_EQ(results.count(MoveResult::Done), 3);
+    EXPECT_EQ(dir.rawNames(), (QList<QByteArray>{"a\xe8", "n1", "n2"}));
 }
 
 TEST(Batch, ShiftingAThousandNumberedFilesByOneTakesEachFreedName)
