@@ -1,5 +1,7 @@
 #pragma once
 
+#include "metadata/filefacts.h"
+
 #include <QByteArray>
 #include <QSize>
 #include <QString>
@@ -64,6 +66,8 @@ struct FileEntry
     /// invalid when the file is no readable image.
     QSize ImageSize;
     bool ImageSizeKnown = false;
+
+    FileIdentity Identity;
 
     /// A row for \a path with the name parts split; file facts are left empty.
     static FileEntry fromPath(const QString &path);

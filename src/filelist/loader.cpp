@@ -105,6 +105,7 @@ bool takeFacts(FileEntry &e, const FileFacts &facts)
     if (!facts.exists || !facts.isRegularFile)
         return false;
     e.Size = facts.Size;
+    e.Identity = facts.identity;
     e.SizeText = facts.SizeText;
     // The key only serves the hidden column; shown sizes come with it.
     if (!facts.SizeText.isEmpty())

@@ -32,8 +32,9 @@ public:
     /// and reads its head; false (and \a fd closed) when nothing can be read.
     bool adopt(int fd, qint64 size);
     /// A descriptor for reading \a localPath (the path in the file system's
-    /// encoding) that never blocks on a named pipe, or -1.
-    static int openForReading(const QByteArray &localPath);
+    /// encoding) that never blocks on a named pipe, or -1. Without
+    /// \a followLink a link is not opened (errno ELOOP).
+    static int openForReading(const QByteArray &localPath, bool followLink = true);
     void close();
 
     /// The file length when it was opened (0 when nothing is open).

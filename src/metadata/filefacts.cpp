@@ -8,6 +8,9 @@
 
 #include <QFile>
 
+#include <cerrno>
+
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace kesto {
@@ -30,13 +33,38 @@ FileFacts ReadFileFacts(const QByteArray &localPath, const QString &shownPath,
     struct statx status;
     // A photo is opened first and examined through the descriptor, so that the
     // path is looked up once; what cannot be opened is examined by its path.
-    int fd = wanted.captureDate ? FileBytes::openForReading(localPath) : -1;
+    // A link is followed, but what it is then is not the entry a rename moves.
+    bool isLink = false;
+    int fd = -1;
+    if (wanted.captureDate) {
+        fd = FileBytes::openForReading(localPath, /*followLink=*/false);
+        if (fd < 0 && errno == ELOOP) {
+            isLink = true;
+            fd = FileBytes::openForReading(localPath);
+        }
+    }
     if (fd >= 0 && !statOpenFile(fd, &status)) {
         ::close(fd);
         fd = -1;
     }
-    if (fd < 0 && !statFile(localPath, &status))
-        return facts;
+    if (fd < 0) {
+        if (!statFile(localPath, &status, /*followLink=*/false))
+            return facts;
+        if (S_ISLNK(status.stx_mode)) {
+            isLink = true;
+            if (!statFile(localPath, &status))
+                return facts;
+        }
+    }
+    if (!isLink) {
+        facts.identity.device = makedev(status.stx_dev_major, status.stx_dev_minor);
+        facts.identity.inode = status.stx_ino;
+        if (status.stx_mask & STATX_BTIME)
+            facts.identity.born =
+                qint64(status.stx_btime.tv_sec) * 1000000000 + status.stx_btime.tv_nsec;
+        facts.identity.modified = status.stx_mtime.tv_sec;
+        facts.identity.readAt = FileIdentity::now();
+    }
 
     facts.exists = true;
     facts.isRegularFile = S_ISREG(status.stx_mode);

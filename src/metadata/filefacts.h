@@ -4,7 +4,29 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <chrono>
+
 namespace kesto {
+
+/// What a file is, apart from its name, as read when it entered the list. A
+/// batch's journal records it, so that an undo moves back only the very file
+/// it renamed; read moments before the batch, it spares reading it again.
+struct FileIdentity
+{
+    quint64 device = 0, inode = 0;
+    qint64 born = 0;     ///< birth time in nanoseconds, 0 where the drive keeps none
+    qint64 modified = 0; ///< last write, whole seconds
+    /// When it was read, in milliseconds of now(); 0 for unknown, as for a
+    /// path that is a link (the identity read was its target's).
+    qint64 readAt = 0;
+
+    /// A clock that only goes forward, never 0.
+    static qint64 now()
+    {
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count() + 1;
+    }
+};
 
 /// What the list loader keeps of a new file, read in one go.
 struct FileFacts
@@ -16,6 +38,7 @@ struct FileFacts
     QString Modified; ///< "2006-03-14 09-05-07" in the local time of that date
     QString Created;  ///< same layout, "" where the file system keeps no birth time
     QString Captured; ///< the Exif capture date as stored, "" without one
+    FileIdentity identity;
 };
 
 /// Which of the facts a reader should fill in; type and size come with every

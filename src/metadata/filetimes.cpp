@@ -31,9 +31,10 @@ void appendTwoDigits(QString &text, int n)
 
 } // namespace
 
-bool statFile(const QByteArray &path, struct statx *status)
+bool statFile(const QByteArray &path, struct statx *status, bool followLink)
 {
-    return ::statx(AT_FDCWD, path.constData(), AT_STATX_SYNC_AS_STAT,
+    return ::statx(AT_FDCWD, path.constData(),
+                   AT_STATX_SYNC_AS_STAT | (followLink ? 0 : AT_SYMLINK_NOFOLLOW),
                    STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_BTIME, status) == 0;
 }
 

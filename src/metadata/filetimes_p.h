@@ -11,8 +11,9 @@
 
 namespace kesto {
 
-/// One status call for type, size, last-write and birth time (following links).
-bool statFile(const QByteArray &path, struct statx *status);
+/// One status call for type, size, last-write and birth time, of the link's
+/// target where \a followLink is set, else of the link itself.
+bool statFile(const QByteArray &path, struct statx *status, bool followLink = true);
 
 /// The same for a file already open.
 bool statOpenFile(int fd, struct statx *status);

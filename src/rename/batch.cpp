@@ -95,12 +95,14 @@ QList<MoveResult> ApplyMoves(const QList<Move> &moves, const QList<Step> &steps,
                              const std::function<void(int)> &progress)
 {
     QList<MoveResult> results(moves.size(), MoveResult::NotTried);
-    auto path = [&](int m, const QByteArray &name) { return moves[m].folder + name; };
+    FolderRenamer renamer;
+    auto move = [&](int m, const QByteArray &from, const QByteArray &to) {
+        return renamer.rename(moves[m].folder, from, to);
+    };
     // A file under its temporary name goes back to its old name if it can.
     auto takeBack = [&](int m) {
-        results[m] = RenameNoReplace(path(m, moves[m].temp), path(m, moves[m].from)) == 0
-                         ? MoveResult::Failed
-                         : MoveResult::LeftAtTemp;
+        results[m] = move(m, moves[m].temp, moves[m].from) == 0 ? MoveResult::Failed
+                                                                : MoveResult::LeftAtTemp;
     };
 
     bool stopped = false;
@@ -118,18 +120,18 @@ QList<MoveResult> ApplyMoves(const QList<Move> &moves, const QList<Step> &steps,
         int error = 0;
         switch (step.kind) {
         case Step::Direct:
-            error = RenameNoReplace(path(m, mv.from), path(m, mv.to));
+            error = move(m, mv.from, mv.to);
             results[m] = error == 0 ? MoveResult::Done : MoveResult::Failed;
             break;
         case Step::ToTemp:
-            error = RenameNoReplace(path(m, mv.from), path(m, mv.temp));
+            error = move(m, mv.from, mv.temp);
             // Waiting under the temporary name until its FromTemp step.
             results[m] = error == 0 ? MoveResult::LeftAtTemp : MoveResult::Failed;
             break;
         case Step::FromTemp:
             if (results[m] != MoveResult::LeftAtTemp)
                 continue;
-            error = RenameNoReplace(path(m, mv.temp), path(m, mv.to));
+            error = move(m, mv.temp, mv.to);
             if (error == 0)
                 results[m] = MoveResult::Done;
             else

@@ -286,8 +286,8 @@ bool Journal::begin(QList<JournalEntry> &entries)
             escapeInto(escapedFolder, folder);
         }
         Identity id;
-        if (folderFd >= 0 ? identify(e.move.from, id, folderFd)
-                          : identify(e.move.folder + e.move.from, id)) {
+        if (!e.identified && (folderFd >= 0 ? identify(e.move.from, id, folderFd)
+                                            : identify(e.move.folder + e.move.from, id))) {
             e.device = id.device;
             e.inode = id.inode;
             e.born = id.born;

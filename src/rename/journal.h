@@ -19,6 +19,8 @@ struct JournalEntry
     /// inode number is given again to the next new file once its file is gone.
     qint64 born = 0;
     qint64 size = 0, modified = 0; ///< for drives that number a file per name
+    /// Set where the fields above were read just before; else begin() reads them.
+    bool identified = false;
 };
 
 enum class BatchState { Interrupted, Ended, Undone };

@@ -35,4 +35,25 @@ int RenameNoReplace(const QByteArray &from, const QByteArray &to,
 int RenameNoReplace(const QString &from, const QString &to,
                     NoReplaceMethod method = NoReplaceMethod::Best);
 
+/// Renames within folders held open, for many renames in few folders: the
+/// names are looked up in the folder, not along the whole path each time.
+/// Does what RenameNoReplace does with the best method.
+class FolderRenamer
+{
+public:
+    FolderRenamer() = default;
+    ~FolderRenamer();
+    FolderRenamer(const FolderRenamer &) = delete;
+    FolderRenamer &operator=(const FolderRenamer &) = delete;
+
+    /// Renames \a from to \a to, both names in \a folder (which ends in "/",
+    /// or is empty for the current folder). Returns 0 or the errno.
+    int rename(const QByteArray &folder, const QByteArray &from, const QByteArray &to);
+
+private:
+    QByteArray m_folder;
+    int m_fd = -1;
+    bool m_held = false;
+};
+
 } // namespace kesto

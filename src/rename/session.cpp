@@ -25,6 +25,8 @@ namespace kesto {
 namespace {
 
 constexpr int RefreshDelayMs = 1500;
+// How long what the list read of a file is taken as still true for a batch's journal.
+constexpr qint64 IdentityFreshFor = 3000;
 
 } // namespace
 
@@ -486,8 +488,22 @@ void Session::UmTaufen()
     const QList<Step> steps = OrderMoves(moves);
     QList<JournalEntry> entries;
     entries.reserve(moves.size());
-    for (const Move &m : moves)
-        entries.append({m});
+    // What the list read a moment ago is still what is renamed; after longer,
+    // an editor may have saved a new file under the name.
+    const qint64 freshSince = FileIdentity::now() - IdentityFreshFor;
+    for (qsizetype m = 0; m < moves.size(); ++m) {
+        JournalEntry entry{moves[m]};
+        const FileEntry &e = m_list.at(rowOf[m]);
+        if (e.Identity.readAt != 0 && e.Identity.readAt >= freshSince) {
+            entry.device = e.Identity.device;
+            entry.inode = e.Identity.inode;
+            entry.born = e.Identity.born;
+            entry.size = e.Size;
+            entry.modified = e.Identity.modified;
+            entry.identified = true;
+        }
+        entries.append(entry);
+    }
     // Without a journal the batch is as safe, only not undoable.
     const bool journaled = !moves.isEmpty() && m_journal.begin(entries);
     const QList<MoveResult> results = ApplyMoves(

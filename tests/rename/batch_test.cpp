@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -269,6 +270,28 @@ TEST_F(SessionTest, NumberingOverNamesTheBatchFreesRenamesAllAndUndoBringsThemBa
     EXPECT_EQ(dir.names().size(), 300);
     EXPECT_EQ(session.undoableBatch().files, 0);
     EXPECT_EQ(session.journal().batches().first().state, BatchState::Undone);
+}
+
+// A link renames as itself, so the batch must record the link, not the file
+// the list read through it; a plain file's record comes from the list's read.
+TEST_F(SessionTest, UndoBringsBackALinkAsALinkAndAFileAsItself)
+{
+    dir.write(u"ziel.txt"_s, "Ziel");
+    ASSERT_EQ(::symlink("ziel.txt", dir.file(u"verweis.txt"_s).toUtf8().constData()), 0);
+    QStringList paths{dir.file(u"verweis.txt"_s), dir.write(u"datei.txt"_s, "Datei")};
+    session.LoadListWithFileNames(paths);
+    preview(u"[name]-neu.[typ]"_s);
+    session.renameCommand();
+    ASSERT_TRUE(session.list().isEmpty()) << panel2().toStdString();
+    EXPECT_TRUE(QFileInfo(dir.file(u"verweis-neu.txt"_s)).isSymLink());
+
+    const UndoResult undone = session.undoCommand();
+    EXPECT_TRUE(undone.complete);
+    EXPECT_EQ(undone.movedBack.size(), 2);
+    EXPECT_TRUE(QFileInfo(dir.file(u"verweis.txt"_s)).isSymLink());
+    EXPECT_EQ(dir.read(u"verweis.txt"_s), QByteArray("Ziel"));
+    EXPECT_EQ(dir.read(u"datei.txt"_s), QByteArray("Datei"));
+    EXPECT_EQ(dir.names().size(), 3);
 }
 
 TEST_F(SessionTest, ANameKeptByAnUncheckedRowIsStillAClashAndTheRowSaysWhy)
