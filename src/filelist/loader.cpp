@@ -122,6 +122,11 @@ constexpr int ParallelFrom = 64;
 // Paths a thread takes at a time: few enough to share the work out evenly,
 // enough to keep the threads from contending for the next one.
 constexpr int Batch = 32;
+// Reading photos mostly waits for the disk; then more readers than cores keep
+// it busy, each taking few photos, as one large photo without Exif data is
+// read to its end.
+constexpr unsigned PhotoReaders = 16;
+constexpr int PhotoBatch = 2;
 // The window is served this often; more would only slow the load.
 constexpr auto YieldEvery = std::chrono::milliseconds(16);
 
@@ -132,6 +137,13 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
 {
     const int n = int(paths.size());
     const bool logging = !LogPath().isEmpty();
+    qsizetype photos = 0;
+    if (wanted.captureDate) {
+        for (const PathToLoad &item : paths)
+            photos += item.path.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive);
+    }
+    const bool mostlyPhotos = photos * 2 >= n;
+    const int batch = mostlyPhotos ? PhotoBatch : Batch;
     // Per path: 0 no row and no report, 1 read it, 2 report it as skipped.
     std::vector<char> keep(n, 0);
     QSet<QString> seen;
@@ -155,7 +167,7 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
     FileEntry *const row = rows.data(); // detached once, before the threads share it
     // The log lines of each batch, written in the order of the paths once
     // all are read, so that the log reads as if they had been read in turn.
-    std::vector<QByteArray> batchLog(logging ? size_t((n + Batch - 1) / Batch) : 0);
+    std::vector<QByteArray> batchLog(logging ? size_t((n + batch - 1) / batch) : 0);
     std::atomic<int> next{0};
     std::atomic<int> done{0};
     // Files dropped together mostly share their folder and their type; one
@@ -185,18 +197,18 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
     };
     auto work = [&](const std::function<void()> &serve) {
         Shared last;
-        for (int from = next.fetch_add(Batch); from < n; from = next.fetch_add(Batch)) {
+        for (int from = next.fetch_add(batch); from < n; from = next.fetch_add(batch)) {
             std::optional<LogCapture> capture;
             if (logging)
                 capture.emplace();
-            const int to = std::min(n, from + Batch);
+            const int to = std::min(n, from + batch);
             for (int i = from; i < to; ++i) {
                 readOne(i, last);
                 if (serve)
                     serve();
             }
             if (logging)
-                batchLog[size_t(from / Batch)] = std::move(capture->lines());
+                batchLog[size_t(from / batch)] = std::move(capture->lines());
             done.fetch_add(to - from, std::memory_order_relaxed);
         }
     };
@@ -220,8 +232,8 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
         }
         due = Clock::now() + YieldEvery;
     };
-    const int threads =
-        n < ParallelFrom ? 1 : int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+    const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+    const int threads = n < ParallelFrom ? 1 : int(mostlyPhotos ? PhotoReaders : cores);
     std::vector<std::thread> helpers;
     for (int t = 1; t < threads; ++t)
         helpers.emplace_back(work, std::function<void()>());

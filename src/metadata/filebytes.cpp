@@ -99,7 +99,7 @@ void FileBytes::close()
     m_headLength = 0;
     m_windowLength = 0;
     m_windowStart = 0;
-    m_span = 0;
+    m_onwardReads = 0;
 }
 
 bool FileBytes::fill(qint64 index)
@@ -107,19 +107,16 @@ bool FileBytes::fill(qint64 index)
     const bool onward =
         index == (m_windowLength > 0 ? m_windowStart + m_windowLength : m_headLength);
     if (!onward) {
-        m_span = m_pieceSize;
-    } else if (m_span < 16 * m_pieceSize) {
-        // A scan to the end reads the whole file; in large pieces, with the
-        // kernel's read-ahead back on, a cold disk delivers it fastest.
-        if (m_span == m_pieceSize && m_fd >= 0)
-            ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-        m_span = m_span == 0 ? m_pieceSize : 2 * m_span;
+        m_onwardReads = 0;
+    } else if (++m_onwardReads == 2 && m_fd >= 0) {
+        // A scan that goes on past one piece reads the file to its end; with
+        // the kernel's read-ahead back on, the next pieces are ready when
+        // asked for. (Larger pieces were measured to make a cold read slower.)
+        ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     }
-    if (m_windowCapacity < m_span) {
-        m_window.reset(new quint8[size_t(m_span)]);
-        m_windowCapacity = m_span;
-    }
-    const qsizetype want = qsizetype(std::min<qint64>(m_span, m_size - index));
+    if (!m_window)
+        m_window.reset(new quint8[size_t(m_pieceSize)]);
+    const qsizetype want = qsizetype(std::min<qint64>(m_pieceSize, m_size - index));
     m_windowStart = index;
     m_windowLength = m_fd >= 0 ? readAt(m_fd, m_window.get(), want, index) : 0;
     return m_windowLength > 0;

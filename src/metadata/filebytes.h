@@ -64,10 +64,9 @@ private:
     std::unique_ptr<quint8[]> m_head;
     qsizetype m_headLength = 0;
     std::unique_ptr<quint8[]> m_window;
-    qsizetype m_windowCapacity = 0;
-    // Length of the next read: grows while the reads follow each other, as a
-    // scan through a file without an Exif block does.
-    qsizetype m_span = 0;
+    // Reads in a row, each where the one before ended, as a scan through a
+    // file without an Exif block does.
+    int m_onwardReads = 0;
     qint64 m_windowStart = 0;
     qsizetype m_windowLength = 0;
 };
