@@ -12,10 +12,12 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <mutex>
 #include <optional>
-#include <sys/stat.h>
 #include <thread>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace kesto {
 
@@ -122,11 +124,14 @@ constexpr int ParallelFrom = 64;
 // Paths a thread takes at a time: few enough to share the work out evenly,
 // enough to keep the threads from contending for the next one.
 constexpr int Batch = 32;
-// Reading photos mostly waits for the disk; then more readers than cores keep
-// it busy, each taking few photos, as one large photo without Exif data is
-// read to its end.
+// Reading photos from a cold disk mostly waits for it; then more readers than
+// cores keep it busy. One more joins whenever a reader took this long for its
+// batch, much longer than photos in the cache take, as a large photo without
+// Exif data is read to its end.
 constexpr unsigned PhotoReaders = 16;
-constexpr int PhotoBatch = 2;
+constexpr int PhotoBatch = 8;
+constexpr auto WaitedLong = std::chrono::milliseconds(1);
+constexpr qsizetype LogChunk = 256 * 1024;
 // The window is served this often; more would only slow the load.
 constexpr auto YieldEvery = std::chrono::milliseconds(16);
 
@@ -195,9 +200,26 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
         last = {&e.Folder, &e.Type};
         keep[i] = takeFacts(e, readFacts(e, wanted)) ? 1 : 2;
     };
-    auto work = [&](const std::function<void()> &serve) {
+    using Clock = std::chrono::steady_clock;
+    const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+    const int threads = n < ParallelFrom ? 1 : int(cores);
+    std::mutex joining;
+    std::vector<std::thread> helpers;
+    int readers = threads;
+    std::function<void(const std::function<void()> &)> work;
+    auto joinIfWaiting = [&](Clock::time_point began) {
+        if (!mostlyPhotos || threads == 1 || Clock::now() - began < WaitedLong)
+            return;
+        const std::lock_guard<std::mutex> lock(joining);
+        if (readers < int(PhotoReaders) && next.load() < n) {
+            ++readers;
+            helpers.emplace_back(work, std::function<void()>());
+        }
+    };
+    work = [&](const std::function<void()> &serve) {
         Shared last;
         for (int from = next.fetch_add(batch); from < n; from = next.fetch_add(batch)) {
+            const Clock::time_point began = mostlyPhotos ? Clock::now() : Clock::time_point();
             std::optional<LogCapture> capture;
             if (logging)
                 capture.emplace();
@@ -210,13 +232,15 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
             if (logging)
                 batchLog[size_t(from / batch)] = std::move(capture->lines());
             done.fetch_add(to - from, std::memory_order_relaxed);
+            // The window's turns would count as waiting, too.
+            if (!serve)
+                joinIfWaiting(began);
         }
     };
 
     // The calling thread reads too, and between two paths serves the window
     // when its time has come (first after the first path, so that it shows
     // the load begun): the bar moves in steps that cost nothing.
-    using Clock = std::chrono::steady_clock;
     Clock::time_point due = Clock::now();
     int shown = 0;
     const int step = std::max(1, n / 100);
@@ -232,23 +256,41 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
         }
         due = Clock::now() + YieldEvery;
     };
-    const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
-    const int threads = n < ParallelFrom ? 1 : int(mostlyPhotos ? PhotoReaders : cores);
-    std::vector<std::thread> helpers;
-    for (int t = 1; t < threads; ++t)
+    for (int t = 1; t < threads; ++t) {
+        const std::lock_guard<std::mutex> lock(joining);
         helpers.emplace_back(work, std::function<void()>());
+    }
     work(progress || yield ? std::function<void()>(serve) : std::function<void()>());
     // What the helpers still read, the window waits for while being served.
     while (done.load() < n && (progress || yield)) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
         serve();
     }
-    for (std::thread &t : helpers)
-        t.join();
+    // Readers may still be joining while the first are awaited.
+    for (;;) {
+        std::thread helper;
+        {
+            const std::lock_guard<std::mutex> lock(joining);
+            if (helpers.empty())
+                break;
+            helper = std::move(helpers.back());
+            helpers.pop_back();
+        }
+        helper.join();
+    }
     if (progress)
         progress(n);
-    for (const QByteArray &lines : batchLog)
-        WriteLogLines(lines);
+    // A write per few hundred KiB, not per batch.
+    QByteArray pending;
+    for (QByteArray &lines : batchLog) {
+        pending += lines;
+        lines = QByteArray();
+        if (pending.size() >= LogChunk) {
+            WriteLogLines(pending);
+            pending.clear();
+        }
+    }
+    WriteLogLines(pending);
 
     QList<SkippedPath> skippedPaths;
     qsizetype kept = 0;
