@@ -45,6 +45,10 @@ void SaveSettingValue(const QString &key, const QString &value)
 {
     QSettings settings(SettingsFile(), QSettings::IniFormat);
     settings.beginGroup(group());
+    // Every start writes back what it has just read; rewriting the file then
+    // would change nothing but its layout, and costs the start its time.
+    if (settings.contains(key) && settings.value(key).toString() == value)
+        return;
     settings.setValue(key, value);
     settings.endGroup();
     settings.sync();

@@ -108,6 +108,7 @@ TEST(Settings, LiveInQuarvelConfUnderKestoAsPlainTextsAndFallBackToTheirDefaults
     QFile file(where);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("[Kesto]\nListFontSize=12\nToolTips=0\n"));
+    file.close();
     SaveSettingValue("ToolTips", "70000");
     SaveSettingValue("ListFontSize", "big");
     EXPECT_EQ(std::pair(StoredToolTips(), StoredListFontSize()), std::pair(1, 8));
@@ -120,6 +121,18 @@ TEST(Settings, LiveInQuarvelConfUnderKestoAsPlainTextsAndFallBackToTheirDefaults
     EXPECT_EQ(LoadStoredPlacement(), (Placement{1350, 0, 9600.5, -60}));
     SaveSettingValue("_Left", "links");
     EXPECT_EQ(LoadStoredPlacement(), (Placement{1350, -1, 9600.5, -60}));
+
+    // A value written back unchanged leaves the file as the user wrote it.
+    const QByteArray byHand = "; von Hand\n[Kesto]\nToolTips = 1\n\n";
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(byHand);
+    file.close();
+    SaveSettingValue("ToolTips", "1");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), byHand);
+    file.close();
+    SaveSettingValue("ToolTips", "0");
+    EXPECT_EQ(StoredToolTips(), 0);
     QFile::remove(where);
 }
 
