@@ -47,6 +47,34 @@ bool statOpenFile(int fd, struct statx *status)
 QString localTimeText(qint64 secondsSinceEpoch, QStringView dateSeparator,
                       QStringView middleSeparator, QStringView timeSeparator)
 {
+    // Files that came together share their times, and localtime_r takes a
+    // lock and looks up the time zone every time: a thread keeps its last two
+    // texts (a file's change and birth time take one each).
+    struct Known
+    {
+        const char *zone = nullptr; // set anew by each tzset()
+        long offset = 0;
+        QString dateSeparator, middleSeparator, timeSeparator;
+        qint64 seconds[2] = {};
+        QString text[2];
+        int older = 0;
+    };
+    thread_local Known known;
+    if (known.zone != tzname[0] || known.offset != timezone ||
+        known.dateSeparator != dateSeparator || known.middleSeparator != middleSeparator ||
+        known.timeSeparator != timeSeparator) {
+        known = Known();
+        known.zone = tzname[0];
+        known.offset = timezone;
+        known.dateSeparator = dateSeparator.toString();
+        known.middleSeparator = middleSeparator.toString();
+        known.timeSeparator = timeSeparator.toString();
+    }
+    for (int k = 0; k < 2; ++k) {
+        if (known.seconds[k] == secondsSinceEpoch && !known.text[k].isNull())
+            return known.text[k];
+    }
+
     // localtime_r applies the offset in force at that date, so a winter time
     // read in summer shows the winter clock.
     const time_t seconds = time_t(secondsSinceEpoch);
@@ -68,6 +96,9 @@ QString localTimeText(qint64 secondsSinceEpoch, QStringView dateSeparator,
     appendTwoDigits(text, parts.tm_min);
     text += timeSeparator;
     appendTwoDigits(text, parts.tm_sec);
+    known.seconds[known.older] = secondsSinceEpoch;
+    known.text[known.older] = text;
+    known.older = 1 - known.older;
     return text;
 }
 
