@@ -208,26 +208,31 @@ RenamePlan CheckPlan(QList<PlannedRename> pairs)
     std::vector<Folder *> folderOf(size_t(pairs.size()));
     std::vector<NameUse *> useOf(size_t(pairs.size()));
     std::vector<bool> sameKey(size_t(pairs.size()));
-    std::string key, oldKey;
+    std::string key;
     for (qsizetype k = 0; k < pairs.size(); ++k) {
         const PlannedRename &p = pairs[k];
         Folder &f = folders[p.folder];
         if (f.names.empty())
-            f.names.reserve(size_t(pairs.size()) * 2);
+            f.names.reserve(size_t(pairs.size()));
         folderOf[size_t(k)] = &f;
         FoldNameBytes(key, ViewOf(p.newName));
         NameUse &use = f.names[key];
         ++use.newNames;
         useOf[size_t(k)] = &use;
-        // Only a pair that really leaves its name frees it, and only a name
-        // the listing holds in UTF-8 can be freed.
-        if (FoldNameBytes(oldKey, ViewOf(p.oldName))) {
-            sameKey[size_t(k)] = oldKey == key;
-            if (!sameKey[size_t(k)]) {
-                NameUse &old = f.names[oldKey];
-                old.leaving = old.leaving == -1 ? int(k) : -2;
-            }
-        }
+    }
+    // Only a pair that really leaves its name frees it, and only a name the
+    // listing holds in UTF-8 can be freed. A name no pair takes frees
+    // nothing that matters: it gets no entry.
+    for (qsizetype k = 0; k < pairs.size(); ++k) {
+        if (!FoldNameBytes(key, ViewOf(pairs[k].oldName)))
+            continue;
+        NameMap &names = folderOf[size_t(k)]->names;
+        const auto it = names.find(std::string_view(key));
+        if (it == names.end())
+            continue;
+        sameKey[size_t(k)] = &it->second == useOf[size_t(k)];
+        if (!sameKey[size_t(k)])
+            it->second.leaving = it->second.leaving == -1 ? int(k) : -2;
     }
 
     for (qsizetype k = 0; k < pairs.size(); ++k) {
