@@ -40,19 +40,37 @@ QString columnHeader(int column)
 FileEntry FileEntry::fromPath(const QString &path)
 {
     FileEntry e;
-    e.FullPath = path;
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     e.Folder = path.left(slash + 1);
     e.OldName = path.mid(slash + 1);
     // Only a dot inside the name counts; dots in folder names never split.
     const qsizetype dot = e.OldName.lastIndexOf(QLatin1Char('.'));
-    if (dot < 0) {
-        e.BaseName = e.OldName;
-    } else {
-        e.BaseName = e.OldName.left(dot);
+    if (dot >= 0)
         e.Type = e.OldName.mid(dot + 1);
-    }
     return e;
+}
+
+QStringView FileEntry::baseName() const
+{
+    const qsizetype dot = OldName.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QStringView(OldName) : QStringView(OldName).first(dot);
+}
+
+const FactTexts &FileEntry::noFacts()
+{
+    static const FactTexts none;
+    return none;
+}
+
+void FileEntry::setFacts(FactTexts texts)
+{
+    if (texts.SizeText.isEmpty() && texts.Modified.isEmpty() && texts.Created.isEmpty() &&
+        texts.Captured.isEmpty()) {
+        m_facts.reset();
+        return;
+    }
+    m_facts = new SharedFacts;
+    m_facts->texts = std::move(texts);
 }
 
 QString FileEntry::sizeKeyFor(qint64 length)
@@ -75,21 +93,22 @@ QString FileEntry::text(int column) const
     case ColFolder:
         return Folder;
     case ColSize:
-        return SizeText;
+        return facts().SizeText;
     case ColType:
         return Type;
     case ColModified:
-        return Modified;
+        return facts().Modified;
     case ColCreated:
-        return Created;
+        return facts().Created;
     case ColCaptured:
-        return Captured;
+        return facts().Captured;
     case ColFullPath:
-        return FullPath;
+        return fullPath();
     case ColBaseName:
-        return BaseName;
+        return baseName().toString();
     case ColSizeKey:
-        return SizeKey;
+        // The key only serves the hidden column; shown sizes come with it.
+        return facts().SizeText.isEmpty() ? QString() : sizeKeyFor(Size);
     default:
         return {};
     }
@@ -97,7 +116,7 @@ QString FileEntry::text(int column) const
 
 QByteArray FileEntry::pathBytes() const
 {
-    return PathBytes.isEmpty() ? QFile::encodeName(FullPath) : PathBytes;
+    return PathBytes.isEmpty() ? QFile::encodeName(fullPath()) : PathBytes;
 }
 
 QByteArray FileEntry::folderBytes() const
@@ -110,7 +129,7 @@ QByteArray FileEntry::folderBytes() const
 
 QString FileEntry::pathKey() const
 {
-    return PathKey(FullPath, PathBytes);
+    return PathKey(fullPath(), PathBytes);
 }
 
 QString FileEntry::folderKey() const
@@ -131,7 +150,7 @@ QString PathKey(const QString &path, const QByteArray &rawBytes)
 ReachablePath::ReachablePath(const FileEntry &e)
 {
     if (e.PathBytes.isEmpty()) {
-        m_path = e.FullPath;
+        m_path = e.fullPath();
         return;
     }
     // The readers take text and encode it as UTF-8, which cannot spell these

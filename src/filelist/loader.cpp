@@ -76,7 +76,7 @@ FileFacts readFacts(const FileEntry &e, const WantedFacts &wanted)
 {
     WantedFacts mine = wanted;
     mine.captureDate = wanted.captureDate && isJpg(e);
-    return ReadFileFacts(e.pathBytes(), e.FullPath, mine);
+    return ReadFileFacts(e.pathBytes(), e.fullPath(), mine);
 }
 
 // Asked again only for the few paths that became no row.
@@ -105,13 +105,7 @@ bool takeFacts(FileEntry &e, const FileFacts &facts)
     if (!facts.exists || !facts.isRegularFile)
         return false;
     e.Size = facts.Size;
-    e.SizeText = facts.SizeText;
-    // The key only serves the hidden column; shown sizes come with it.
-    if (!facts.SizeText.isEmpty())
-        e.SizeKey = FileEntry::sizeKeyFor(facts.Size);
-    e.Modified = facts.Modified;
-    e.Created = facts.Created;
-    e.Captured = facts.Captured;
+    e.setFacts({facts.SizeText, facts.Modified, facts.Created, facts.Captured});
     return true;
 }
 

@@ -524,7 +524,7 @@ void Session::UmTaufen()
         if (!IsPossibleFileName(e.NewName)) {
             // A name the file system cannot hold is not even tried.
             if (!m_questions.askOkCancel(
-                    messages::renameFailed(e.FullPath, e.Folder + e.NewName,
+                    messages::renameFailed(e.fullPath(), e.Folder + e.NewName,
                                            messages::renameFailureReason(EINVAL)),
                     messages::appTitle())) {
                 moves.clear();
@@ -552,7 +552,7 @@ void Session::UmTaufen()
         [&](int m, int error) {
             const FileEntry &e = m_list.at(rowOf[m]);
             return m_questions.askOkCancel(
-                messages::renameFailed(e.FullPath, e.Folder + e.NewName,
+                messages::renameFailed(e.fullPath(), e.Folder + e.NewName,
                                        messages::renameFailureReason(error)),
                 messages::appTitle());
         },

@@ -20,7 +20,7 @@ QString paths(const FileList &list)
 {
     QStringList out;
     for (const FileEntry &e : list.rows())
-        out << e.FullPath;
+        out << e.fullPath();
     return out.join(u' ');
 }
 
