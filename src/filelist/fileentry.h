@@ -46,20 +46,16 @@ struct FactTexts
 /// One file of the list. The list is the only store of these rows; every fact a
 /// later stage needs (names, size, times, capture date) is read once at loading
 /// time and kept here. A list may hold very many rows, so what follows from
-/// other fields (full path, name without type, size key) is derived when asked
-/// for, and facts nobody asked for take no room.
+/// other fields (full path, name without type, type, size key) is derived when
+/// asked for, and what most rows lack (facts nobody asked for, the bytes of a
+/// path that is no UTF-8) takes no room.
 struct FileEntry
 {
     QString OldName; ///< name with extension: everything after the last "/"
     QString NewName; ///< proposed new name, written by every preview pass
     QString Folder;  ///< path up to and including its last "/"
-    QString Type;    ///< text after the last dot of the name, as written
     /// Why the last full test refused the row's new name, or empty.
     QString Hint;
-
-    /// The path's bytes when they are no UTF-8 (then the texts above show
-    /// them decoded); empty for every other path.
-    QByteArray PathBytes;
 
     qint64 Size = 0;
     /// Pixel size of the image, read from its header on first use and kept;
@@ -83,10 +79,15 @@ struct FileEntry
     QString fullPath() const { return Folder + OldName; }
     /// The name without its last dot and what follows.
     QStringView baseName() const;
+    /// The text after the last dot of the name, as written; empty without a dot.
+    QStringView type() const;
 
-    const FactTexts &facts() const { return m_facts ? m_facts->texts : noFacts(); }
-    /// Takes \a texts over; texts that are all empty take no room.
+    const FactTexts &facts() const { return m_rare ? m_rare->texts : noFacts(); }
     void setFacts(FactTexts texts);
+    /// The path's bytes when they are no UTF-8 (then the texts above show
+    /// them decoded); empty for every other path.
+    const QByteArray &rawBytes() const { return m_rare ? m_rare->rawBytes : noBytes(); }
+    void setRawBytes(QByteArray bytes);
 
     /// The path as the system knows it.
     QByteArray pathBytes() const;
@@ -98,13 +99,18 @@ struct FileEntry
     QString folderKey() const;
 
 private:
-    struct SharedFacts : QSharedData
+    // Never changed once made: a row that changes gets a new one, so that
+    // copies of rows may share it.
+    struct Rare : QSharedData
     {
         FactTexts texts;
+        QByteArray rawBytes;
     };
     static const FactTexts &noFacts();
+    static const QByteArray &noBytes();
+    void setRare(FactTexts texts, QByteArray bytes);
 
-    QExplicitlySharedDataPointer<SharedFacts> m_facts;
+    QExplicitlySharedDataPointer<Rare> m_rare;
 };
 
 /// A text that tells paths apart by their bytes: the path itself when they

@@ -28,7 +28,7 @@ KeyParts split(const QString &pathKey)
 
 KeyParts keyParts(const FileEntry &e)
 {
-    return e.PathBytes.isEmpty() ? KeyParts{e.Folder, e.OldName} : split(e.pathKey());
+    return e.rawBytes().isEmpty() ? KeyParts{e.Folder, e.OldName} : split(e.pathKey());
 }
 
 } // namespace

@@ -57,13 +57,13 @@ namespace {
 
 bool isJpg(const FileEntry &e)
 {
-    return e.Type.compare(QLatin1String("jpg"), Qt::CaseInsensitive) == 0;
+    return e.type().compare(QLatin1String("jpg"), Qt::CaseInsensitive) == 0;
 }
 
 FileEntry newRow(const PathToLoad &item)
 {
     FileEntry e = FileEntry::fromPath(item.path);
-    e.PathBytes = item.bytes;
+    e.setRawBytes(item.bytes);
     return e;
 }
 
@@ -151,14 +151,9 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
     std::vector<QByteArray> batchLog(logging ? size_t((n + Batch - 1) / Batch) : 0);
     std::atomic<int> next{0};
     std::atomic<int> done{0};
-    // Files dropped together mostly share their folder and their type; one
-    // copy of each text will do.
-    struct Shared
-    {
-        const QString *folder = nullptr;
-        const QString *type = nullptr;
-    };
-    auto readOne = [&](int i, Shared &last) {
+    // Files dropped together mostly share their folder; one copy of its text
+    // will do. \a last is the folder of the row read before.
+    auto readOne = [&](int i, const QString *&last) {
         const PathToLoad &item = paths.at(i);
         if (logging) {
             logPath(item.path);
@@ -169,15 +164,13 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
             return;
         FileEntry &e = row[i];
         e = newRow(item);
-        if (last.folder && *last.folder == e.Folder)
-            e.Folder = *last.folder;
-        if (last.type && *last.type == e.Type)
-            e.Type = *last.type;
-        last = {&e.Folder, &e.Type};
+        if (last && *last == e.Folder)
+            e.Folder = *last;
+        last = &e.Folder;
         keep[i] = takeFacts(e, readFacts(e, wanted)) ? 1 : 2;
     };
     auto work = [&](const std::function<void()> &serve) {
-        Shared last;
+        const QString *last = nullptr;
         for (int from = next.fetch_add(Batch); from < n; from = next.fetch_add(Batch)) {
             std::optional<LogCapture> capture;
             if (logging)

@@ -76,7 +76,7 @@ void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int
         out.append(name);
         return;
     case KindTyp:
-        out.append(row.Type);
+        out.append(row.type());
         return;
     case KindDir:
         out.append(LastPathPart(row.Folder));

@@ -372,7 +372,7 @@ void Session::runTests(const QList<int> &checkedRows)
     qsizetype bytes = 0;
     for (int i : checkedRows) {
         const FileEntry &e = m_list.at(i);
-        if (e.PathBytes.isEmpty())
+        if (e.rawBytes().isEmpty())
             bytes += utf8Size(e.OldName);
         bytes += utf8Size(e.NewName);
     }
@@ -389,7 +389,8 @@ void Session::runTests(const QList<int> &checkedRows)
         const FileEntry &e = m_list.at(i);
         PlannedRename p;
         p.row = i;
-        if (e.PathBytes.isEmpty()) {
+        const QByteArray &raw = e.rawBytes();
+        if (raw.isEmpty()) {
             if (!fromText || e.Folder != folderText) {
                 folderText = e.Folder;
                 folder = QFile::encodeName(folderText);
@@ -397,13 +398,12 @@ void Session::runTests(const QList<int> &checkedRows)
             }
             p.oldName = writeUtf8(to, e.OldName);
         } else {
-            const qsizetype slash = e.PathBytes.lastIndexOf('/') + 1;
-            if (fromText || QByteArrayView(e.PathBytes).first(slash) != folder) {
-                folder = e.PathBytes.left(slash);
+            const qsizetype slash = raw.lastIndexOf('/') + 1;
+            if (fromText || QByteArrayView(raw).first(slash) != folder) {
+                folder = raw.left(slash);
                 fromText = false;
             }
-            p.oldName = QByteArray::fromRawData(e.PathBytes.constData() + slash,
-                                                e.PathBytes.size() - slash);
+            p.oldName = QByteArray::fromRawData(raw.constData() + slash, raw.size() - slash);
         }
         p.folder = folder;
         p.newName = writeUtf8(to, e.NewName);

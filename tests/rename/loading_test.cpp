@@ -79,7 +79,7 @@ TEST_F(LoadingTest, ANameThatIsNoUtf8IsShownDecodedAndKeptApartFromItsUtf8Twin)
     ASSERT_EQ(session.list().count(), 2);
     EXPECT_EQ(oldNames(), (QStringList{u"café €.txt"_s, u"café €.txt"_s}));
     for (const FileEntry &e : session.list().rows()) {
-        const bool isLatin = !e.PathBytes.isEmpty();
+        const bool isLatin = !e.rawBytes().isEmpty();
         EXPECT_EQ(e.pathBytes(), isLatin ? latin : utf8);
         EXPECT_EQ(e.fullPath(), dir.file(u"café €.txt"_s));
         EXPECT_EQ(e.Size, isLatin ? 7 : 5); // the facts of each row's own file
