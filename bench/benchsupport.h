@@ -67,8 +67,7 @@ inline QList<FileEntry> generatedRows(int rows)
     for (int i = 0; i < rows; ++i) {
         FileEntry e = FileEntry::fromPath(
             QStringLiteral("/bilder/urlaub/IMG_%1.JPG").arg(i, 6, 10, QLatin1Char('0')));
-        e.Modified = QStringLiteral("2006-03-14 09-05-07");
-        e.SizeText = QStringLiteral("2.345 KB");
+        e.setFacts({QStringLiteral("2.345 KB"), QStringLiteral("2006-03-14 09-05-07"), {}, {}});
         entries.append(e);
     }
     return entries;

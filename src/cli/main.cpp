@@ -204,10 +204,13 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
 
-    QList<QByteArray> args;
-    for (int i = 1; i < argc; ++i)
-        args.append(QByteArray::fromRawData(argv[i], qsizetype(std::strlen(argv[i]))));
-    const cli::Arguments a = cli::ParseArguments(args);
+    cli::Arguments a = [&] {
+        QList<QByteArray> args;
+        args.reserve(argc);
+        for (int i = 1; i < argc; ++i)
+            args.append(QByteArray::fromRawData(argv[i], qsizetype(std::strlen(argv[i]))));
+        return cli::ParseArguments(args);
+    }();
     if (a.help) {
         out << cli::UsageText();
         return 0;
@@ -246,6 +249,9 @@ int main(int argc, char *argv[])
         session.SortByColumn(a.sortColumn);
 
     const QList<SkippedPath> skipped = session.LoadListWithFileNames(a.files);
+    // The rows hold what they need of the paths; the list of them would only
+    // stand in the way of the plan's memory.
+    a.files = {};
     for (const SkippedPath &p : skipped)
         err << cli::texts::skipped(escaped(p.path), p.reason) << Qt::endl;
     if (session.list().isEmpty()) {

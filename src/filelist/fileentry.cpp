@@ -40,19 +40,58 @@ QString columnHeader(int column)
 FileEntry FileEntry::fromPath(const QString &path)
 {
     FileEntry e;
-    e.FullPath = path;
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     e.Folder = path.left(slash + 1);
     e.OldName = path.mid(slash + 1);
-    // Only a dot inside the name counts; dots in folder names never split.
-    const qsizetype dot = e.OldName.lastIndexOf(QLatin1Char('.'));
-    if (dot < 0) {
-        e.BaseName = e.OldName;
-    } else {
-        e.BaseName = e.OldName.left(dot);
-        e.Type = e.OldName.mid(dot + 1);
-    }
     return e;
+}
+
+// Only a dot inside the name counts; dots in folder names never split.
+QStringView FileEntry::baseName() const
+{
+    const qsizetype dot = OldName.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QStringView(OldName) : QStringView(OldName).first(dot);
+}
+
+QStringView FileEntry::type() const
+{
+    const qsizetype dot = OldName.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QStringView() : QStringView(OldName).sliced(dot + 1);
+}
+
+const FactTexts &FileEntry::noFacts()
+{
+    static const FactTexts none;
+    return none;
+}
+
+const QByteArray &FileEntry::noBytes()
+{
+    static const QByteArray none;
+    return none;
+}
+
+void FileEntry::setFacts(FactTexts texts)
+{
+    setRare(std::move(texts), rawBytes());
+}
+
+void FileEntry::setRawBytes(QByteArray bytes)
+{
+    setRare(facts(), std::move(bytes));
+}
+
+void FileEntry::setRare(FactTexts texts, QByteArray bytes)
+{
+    if (texts.SizeText.isEmpty() && texts.Modified.isEmpty() && texts.Created.isEmpty() &&
+        texts.Captured.isEmpty() && bytes.isEmpty()) {
+        m_rare.reset();
+        return;
+    }
+    QExplicitlySharedDataPointer<Rare> rare(new Rare);
+    rare->texts = std::move(texts);
+    rare->rawBytes = std::move(bytes);
+    m_rare = std::move(rare);
 }
 
 QString FileEntry::sizeKeyFor(qint64 length)
@@ -75,21 +114,22 @@ QString FileEntry::text(int column) const
     case ColFolder:
         return Folder;
     case ColSize:
-        return SizeText;
+        return facts().SizeText;
     case ColType:
-        return Type;
+        return type().toString();
     case ColModified:
-        return Modified;
+        return facts().Modified;
     case ColCreated:
-        return Created;
+        return facts().Created;
     case ColCaptured:
-        return Captured;
+        return facts().Captured;
     case ColFullPath:
-        return FullPath;
+        return fullPath();
     case ColBaseName:
-        return BaseName;
+        return baseName().toString();
     case ColSizeKey:
-        return SizeKey;
+        // The key only serves the hidden column; shown sizes come with it.
+        return facts().SizeText.isEmpty() ? QString() : sizeKeyFor(Size);
     default:
         return {};
     }
@@ -97,25 +137,25 @@ QString FileEntry::text(int column) const
 
 QByteArray FileEntry::pathBytes() const
 {
-    return PathBytes.isEmpty() ? QFile::encodeName(FullPath) : PathBytes;
+    return rawBytes().isEmpty() ? QFile::encodeName(fullPath()) : rawBytes();
 }
 
 QByteArray FileEntry::folderBytes() const
 {
-    if (PathBytes.isEmpty())
+    if (rawBytes().isEmpty())
         return QFile::encodeName(Folder);
     // "/" is one byte in both decodings, so the last one ends the folder here too.
-    return PathBytes.left(PathBytes.lastIndexOf('/') + 1);
+    return rawBytes().left(rawBytes().lastIndexOf('/') + 1);
 }
 
 QString FileEntry::pathKey() const
 {
-    return PathKey(FullPath, PathBytes);
+    return PathKey(fullPath(), rawBytes());
 }
 
 QString FileEntry::folderKey() const
 {
-    if (PathBytes.isEmpty())
+    if (rawBytes().isEmpty())
         return Folder;
     const QByteArray folder = folderBytes();
     return PathKey(Folder, QUtf8StringView(folder).isValidUtf8() ? QByteArray() : folder);
@@ -130,13 +170,13 @@ QString PathKey(const QString &path, const QByteArray &rawBytes)
 
 ReachablePath::ReachablePath(const FileEntry &e)
 {
-    if (e.PathBytes.isEmpty()) {
-        m_path = e.FullPath;
+    if (e.rawBytes().isEmpty()) {
+        m_path = e.fullPath();
         return;
     }
     // The readers take text and encode it as UTF-8, which cannot spell these
     // bytes; the descriptor's link in /proc leads them to the same file.
-    m_fd = ::open(e.PathBytes.constData(), O_PATH | O_CLOEXEC);
+    m_fd = ::open(e.rawBytes().constData(), O_PATH | O_CLOEXEC);
     if (m_fd >= 0)
         m_path = QStringLiteral("/proc/self/fd/") + QString::number(m_fd);
 }

@@ -3,6 +3,7 @@
 #include "metadata/filefacts.h"
 
 #include <QByteArray>
+#include <QSharedData>
 #include <QSize>
 #include <QString>
 
@@ -32,40 +33,40 @@ constexpr int VisibleColumnCount = ColCaptured + 1;
 /// The header texts of all columns, hidden ones included.
 QString columnHeader(int column);
 
-enum class RowIcon { None, Normal, Error };
+enum class RowIcon : quint8 { None, Normal, Error };
 
-/// One file of the list. The list is the only store of these rows; every fact a
-/// later stage needs (names, size, times, capture date) is read once at loading
-/// time and kept here as text.
-struct FileEntry
+/// The facts of a file that are kept as display texts; each is empty when it
+/// was not read (or the file has none).
+struct FactTexts
 {
-    QString OldName;  ///< name with extension: everything after the last "/"
-    QString NewName;  ///< proposed new name, written by every preview pass
-    QString Folder;   ///< path up to and including its last "/"
     QString SizeText; ///< file length as display text
-    QString Type;     ///< text after the last dot of the name, as written
     QString Modified; ///< last-write time as "yyyy-MM-dd HH-mm-ss"
     QString Created;  ///< creation (birth) time, same layout, or empty
     QString Captured; ///< Exif capture date as stored, or empty
-    QString FullPath; ///< the path as loaded, decoded as its name is shown
-    QString BaseName; ///< the name without its last dot and what follows
-    QString SizeKey;  ///< the length as 16 upper-case hex digits, for sorting
+};
 
-    /// The path's bytes when they are no UTF-8 (then the texts above show
-    /// them decoded); empty for every other path.
-    QByteArray PathBytes;
-
-    qint64 Size = 0;
-    bool Checked = true;
-    bool Selected = false;
-    RowIcon Icon = RowIcon::Normal;
+/// One file of the list. The list is the only store of these rows; every fact a
+/// later stage needs (names, size, times, capture date) is read once at loading
+/// time and kept here. A list may hold very many rows, so what follows from
+/// other fields (full path, name without type, type, size key) is derived when
+/// asked for, and what most rows lack (facts nobody asked for, the bytes of a
+/// path that is no UTF-8) takes no room.
+struct FileEntry
+{
+    QString OldName; ///< name with extension: everything after the last "/"
+    QString NewName; ///< proposed new name, written by every preview pass
+    QString Folder;  ///< path up to and including its last "/"
     /// Why the last full test refused the row's new name, or empty.
     QString Hint;
 
+    qint64 Size = 0;
     /// Pixel size of the image, read from its header on first use and kept;
     /// invalid when the file is no readable image.
     QSize ImageSize;
     bool ImageSizeKnown = false;
+    bool Checked = true;
+    bool Selected = false;
+    RowIcon Icon = RowIcon::Normal;
 
     FileIdentity Identity;
 
@@ -78,6 +79,20 @@ struct FileEntry
     /// The text of a column (ColUnused and unknown columns give the empty text).
     QString text(int column) const;
 
+    /// The path as loaded, decoded as its name is shown: Folder + OldName.
+    QString fullPath() const { return Folder + OldName; }
+    /// The name without its last dot and what follows.
+    QStringView baseName() const;
+    /// The text after the last dot of the name, as written; empty without a dot.
+    QStringView type() const;
+
+    const FactTexts &facts() const { return m_rare ? m_rare->texts : noFacts(); }
+    void setFacts(FactTexts texts);
+    /// The path's bytes when they are no UTF-8 (then the texts above show
+    /// them decoded); empty for every other path.
+    const QByteArray &rawBytes() const { return m_rare ? m_rare->rawBytes : noBytes(); }
+    void setRawBytes(QByteArray bytes);
+
     /// The path as the system knows it.
     QByteArray pathBytes() const;
     /// The folder part of pathBytes(), up to and including its last "/".
@@ -86,6 +101,20 @@ struct FileEntry
     QString pathKey() const;
     /// What tells this row's folder apart from every other (see PathKey).
     QString folderKey() const;
+
+private:
+    // Never changed once made: a row that changes gets a new one, so that
+    // copies of rows may share it.
+    struct Rare : QSharedData
+    {
+        FactTexts texts;
+        QByteArray rawBytes;
+    };
+    static const FactTexts &noFacts();
+    static const QByteArray &noBytes();
+    void setRare(FactTexts texts, QByteArray bytes);
+
+    QExplicitlySharedDataPointer<Rare> m_rare;
 };
 
 /// A text that tells paths apart by their bytes: the path itself when they

@@ -13,6 +13,54 @@ FileList::FileList(QObject *parent)
     : QObject(parent)
 {}
 
+namespace {
+
+struct KeyParts
+{
+    QString folder, name;
+};
+
+KeyParts split(const QString &pathKey)
+{
+    const qsizetype slash = pathKey.lastIndexOf(QLatin1Char('/')) + 1;
+    return {pathKey.left(slash), pathKey.mid(slash)};
+}
+
+KeyParts keyParts(const FileEntry &e)
+{
+    return e.rawBytes().isEmpty() ? KeyParts{e.Folder, e.OldName} : split(e.pathKey());
+}
+
+} // namespace
+
+bool FileList::containsPath(const QString &pathKey) const
+{
+    if (m_paths.isEmpty())
+        return false;
+    const KeyParts key = split(pathKey);
+    const auto folder = m_paths.constFind(key.folder);
+    return folder != m_paths.cend() && folder->contains(key.name);
+}
+
+void FileList::addPath(const FileEntry &e)
+{
+    const KeyParts key = keyParts(e);
+    ++m_paths[key.folder][key.name];
+}
+
+void FileList::removePath(const FileEntry &e)
+{
+    const KeyParts key = keyParts(e);
+    const auto folder = m_paths.find(key.folder);
+    if (folder == m_paths.end())
+        return;
+    const auto it = folder->find(key.name);
+    if (it != folder->end() && --it.value() <= 0)
+        folder->erase(it);
+    if (folder->isEmpty())
+        m_paths.erase(folder);
+}
+
 void FileList::insertRows(int position, const QList<FileEntry> &entries)
 {
     if (entries.isEmpty())
@@ -23,7 +71,7 @@ void FileList::insertRows(int position, const QList<FileEntry> &entries)
     m_rows.insert(position, entries.size(), FileEntry());
     for (qsizetype i = 0; i < entries.size(); ++i) {
         m_rows[position + i] = entries.at(i);
-        ++m_paths[entries.at(i).pathKey()];
+        addPath(entries.at(i));
     }
     Q_EMIT rowsInserted(position, last);
 }
@@ -37,9 +85,8 @@ void FileList::insertRows(int position, QList<FileEntry> &&entries)
     const int last = static_cast<int>(entries.size()) - 1;
     Q_EMIT rowsAboutToBeInserted(0, last);
     m_rows = std::move(entries);
-    m_paths.reserve(m_rows.size());
     for (const FileEntry &e : std::as_const(m_rows))
-        ++m_paths[e.pathKey()];
+        addPath(e);
     Q_EMIT rowsInserted(0, last);
 }
 
@@ -48,11 +95,8 @@ void FileList::removeRows(int first, int n)
     if (n <= 0 || first < 0 || first + n > count())
         return;
     Q_EMIT rowsAboutToBeRemoved(first, first + n - 1);
-    for (int i = first; i < first + n; ++i) {
-        const auto it = m_paths.find(m_rows.at(i).pathKey());
-        if (it != m_paths.end() && --it.value() <= 0)
-            m_paths.erase(it);
-    }
+    for (int i = first; i < first + n; ++i)
+        removePath(m_rows.at(i));
     m_rows.remove(first, n);
     Q_EMIT rowsRemoved(first, first + n - 1);
 }
@@ -76,7 +120,7 @@ void FileList::ClearList()
 
 int FileList::findRow(const QString &pathKey) const
 {
-    if (!m_paths.contains(pathKey))
+    if (!containsPath(pathKey))
         return -1;
     for (int i = 0; i < count(); ++i) {
         if (m_rows.at(i).pathKey() == pathKey)

@@ -40,7 +40,7 @@ public:
     void ClearList();
 
     /// Whether a row holds exactly this path, given by its PathKey.
-    bool containsPath(const QString &pathKey) const { return m_paths.contains(pathKey); }
+    bool containsPath(const QString &pathKey) const;
     /// Position of the row whose path has the PathKey \a pathKey, or -1.
     int findRow(const QString &pathKey) const;
 
@@ -79,9 +79,14 @@ Q_SIGNALS:
 
 private:
     void sortRows();
+    void addPath(const FileEntry &e);
+    void removePath(const FileEntry &e);
 
     QList<FileEntry> m_rows;
-    QHash<QString, int> m_paths; // PathKey -> number of rows holding it
+    // The PathKeys of the rows, split at their last "/": folder part -> name
+    // part -> number of rows holding it. The parts of a path in UTF-8 are the
+    // row's own Folder and OldName, so the index holds no copy of them.
+    QHash<QString, QHash<QString, int>> m_paths;
     int m_sortColumn = ColOldName;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     bool m_keepSorted = true;

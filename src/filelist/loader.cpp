@@ -59,13 +59,13 @@ namespace {
 
 bool isJpg(const FileEntry &e)
 {
-    return e.Type.compare(QLatin1String("jpg"), Qt::CaseInsensitive) == 0;
+    return e.type().compare(QLatin1String("jpg"), Qt::CaseInsensitive) == 0;
 }
 
 FileEntry newRow(const PathToLoad &item)
 {
     FileEntry e = FileEntry::fromPath(item.path);
-    e.PathBytes = item.bytes;
+    e.setRawBytes(item.bytes);
     return e;
 }
 
@@ -78,7 +78,7 @@ FileFacts readFacts(const FileEntry &e, const WantedFacts &wanted)
 {
     WantedFacts mine = wanted;
     mine.captureDate = wanted.captureDate && isJpg(e);
-    return ReadFileFacts(e.pathBytes(), e.FullPath, mine);
+    return ReadFileFacts(e.pathBytes(), e.fullPath(), mine);
 }
 
 // Asked again only for the few paths that became no row.
@@ -108,13 +108,7 @@ bool takeFacts(FileEntry &e, const FileFacts &facts)
         return false;
     e.Size = facts.Size;
     e.Identity = facts.identity;
-    e.SizeText = facts.SizeText;
-    // The key only serves the hidden column; shown sizes come with it.
-    if (!facts.SizeText.isEmpty())
-        e.SizeKey = FileEntry::sizeKeyFor(facts.Size);
-    e.Modified = facts.Modified;
-    e.Created = facts.Created;
-    e.Captured = facts.Captured;
+    e.setFacts({facts.SizeText, facts.Modified, facts.Created, facts.Captured});
     return true;
 }
 
@@ -175,14 +169,9 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
     std::vector<QByteArray> batchLog(logging ? size_t((n + batch - 1) / batch) : 0);
     std::atomic<int> next{0};
     std::atomic<int> done{0};
-    // Files dropped together mostly share their folder and their type; one
-    // copy of each text will do.
-    struct Shared
-    {
-        const QString *folder = nullptr;
-        const QString *type = nullptr;
-    };
-    auto readOne = [&](int i, Shared &last) {
+    // Files dropped together mostly share their folder; one copy of its text
+    // will do. \a last is the folder of the row read before.
+    auto readOne = [&](int i, const QString *&last) {
         const PathToLoad &item = paths.at(i);
         if (logging) {
             logPath(item.path);
@@ -193,11 +182,9 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
             return;
         FileEntry &e = row[i];
         e = newRow(item);
-        if (last.folder && *last.folder == e.Folder)
-            e.Folder = *last.folder;
-        if (last.type && *last.type == e.Type)
-            e.Type = *last.type;
-        last = {&e.Folder, &e.Type};
+        if (last && *last == e.Folder)
+            e.Folder = *last;
+        last = &e.Folder;
         keep[i] = takeFacts(e, readFacts(e, wanted)) ? 1 : 2;
     };
     using Clock = std::chrono::steady_clock;
@@ -217,7 +204,7 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
         }
     };
     work = [&](const std::function<void()> &serve) {
-        Shared last;
+        const QString *last = nullptr;
         for (int from = next.fetch_add(batch); from < n; from = next.fetch_add(batch)) {
             const Clock::time_point began = mostlyPhotos ? Clock::now() : Clock::time_point();
             std::optional<LogCapture> capture;

@@ -14,7 +14,7 @@ namespace kesto {
 class FileList;
 
 /// A path handed to the loader: its text and, when it came as bytes that are
-/// no UTF-8, those bytes (see FileEntry::PathBytes). A path is not faithful
+/// no UTF-8, those bytes (see FileEntry::rawBytes()). A path is not faithful
 /// when it names no file the system could find under it (a NUL inside, a
 /// text that has no bytes).
 struct PathToLoad

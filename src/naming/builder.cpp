@@ -65,7 +65,7 @@ bool isTimeKind(int kind)
 // Appends what one token contributes. Working on views and one growing result
 // keeps a pass over many rows free of a temporary text per token.
 void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int p,
-                 const QString &name, const NamingContext &context)
+                 QStringView name, const NamingContext &context)
 {
     const qsizetype L = name.size();
     switch (token.Kind) {
@@ -76,7 +76,7 @@ void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int
         out.append(name);
         return;
     case KindTyp:
-        out.append(row.Type);
+        out.append(row.type());
         return;
     case KindDir:
         out.append(LastPathPart(row.Folder));
@@ -121,14 +121,14 @@ void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int
     }
 
     if (isTimeKind(token.Kind)) {
-        appendTimePart(out, token.Kind, row.Modified);
+        appendTimePart(out, token.Kind, row.facts().Modified);
     } else if (isTimeKind(token.Kind - KindErstellOffset)) {
-        appendTimePart(out, token.Kind - KindErstellOffset, row.Created);
+        appendTimePart(out, token.Kind - KindErstellOffset, row.facts().Created);
     } else if (isTimeKind(token.Kind - KindAufnahmeOffset)) {
         // Only the capture date may be missing as a whole; an empty text then
         // gives nothing rather than the bare separators.
-        if (!row.Captured.isEmpty())
-            appendTimePart(out, token.Kind - KindAufnahmeOffset, row.Captured);
+        if (!row.facts().Captured.isEmpty())
+            appendTimePart(out, token.Kind - KindAufnahmeOffset, row.facts().Captured);
     }
 }
 
@@ -144,10 +144,14 @@ QString ExpandToken(const MaskToken &token, const FileEntry &row, int p, const Q
 
 QString BuildNewName(const FileEntry &row, int p, const NamingContext &context)
 {
-    QString name = row.BaseName;
+    // Most masks replace nothing in the old name: then a view of it will do.
+    QStringView name = row.baseName();
+    QString replaced;
     for (const SearchReplaceSet &set : context.sets) {
-        if (isOn(set.Active) && !isOn(set.InNewName) && !set.Search.isEmpty())
-            name = ReplaceAll(name, set.Search, set.Replace);
+        if (isOn(set.Active) && !isOn(set.InNewName) && !set.Search.isEmpty()) {
+            replaced = ReplaceAll(name.toString(), set.Search, set.Replace);
+            name = replaced;
+        }
     }
 
     QString result;

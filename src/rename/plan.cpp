@@ -8,7 +8,6 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include <dirent.h>
@@ -74,36 +73,93 @@ bool isImpossible(const QString &name)
            name.contains(QLatin1Char('/')) || name.contains(QChar(0));
 }
 
-// Folded names as UTF-8 bytes, looked up without a copy of the bytes of a
-// folder listing: most names there are plain ASCII, folded on the stack.
-struct KeyHash
-{
-    using is_transparent = void;
-    size_t operator()(std::string_view v) const { return std::hash<std::string_view>{}(v); }
-};
 // What a folder knows of one folded name.
 struct NameUse
 {
     int newNames = 0; ///< pairs that get it
-    int existing = 0; ///< entries of the folder under it (counted for new names only)
+    int existing = 0; ///< entries of the folder under it
     int leaving = -1; ///< the pair that renames it away (-2: several)
 };
-using NameMap = std::unordered_map<std::string, NameUse, KeyHash, std::equal_to<>>;
+
+// The folded new names of all folders, as UTF-8 bytes: the names one after
+// another and an open-addressed index over them. A batch may hold very many
+// names; a node of its own for each would cost several times their bytes.
+// Looking up a name of a folder listing takes no copy of it.
+class NameTable
+{
+public:
+    static constexpr uint32_t None = ~uint32_t(0);
+
+    // Room for \a names names of \a bytes bytes together; never more names.
+    NameTable(size_t names, size_t bytes)
+    {
+        m_entries.reserve(names);
+        m_keys.reserve(bytes);
+        size_t slots = 16;
+        while (slots < names * 2)
+            slots *= 2;
+        m_slots.assign(slots, None);
+    }
+
+    // The entry of \a key in \a folder, made when there is none.
+    uint32_t insert(uint32_t folder, std::string_view key)
+    {
+        size_t slot = slotOf(folder, key);
+        if (m_slots[slot] == None) {
+            m_slots[slot] = uint32_t(m_entries.size());
+            m_entries.push_back({folder, uint32_t(m_keys.size()), uint32_t(key.size()), {}});
+            m_keys.append(key);
+        }
+        return m_slots[slot];
+    }
+    // The entry of \a key in \a folder, or None.
+    uint32_t find(uint32_t folder, std::string_view key) const
+    {
+        return m_slots[slotOf(folder, key)];
+    }
+    NameUse &use(uint32_t entry) { return m_entries[entry].use; }
+
+private:
+    struct Entry
+    {
+        uint32_t folder, keyAt, keyLength;
+        NameUse use;
+    };
+
+    // The slot that holds the key, or the empty one where it would go.
+    size_t slotOf(uint32_t folder, std::string_view key) const
+    {
+        const size_t mask = m_slots.size() - 1;
+        size_t slot = (std::hash<std::string_view>{}(key) + folder * 0x9E3779B97F4A7C15ull) & mask;
+        for (;; slot = (slot + 1) & mask) {
+            const uint32_t at = m_slots[slot];
+            if (at == None)
+                return slot;
+            const Entry &e = m_entries[at];
+            if (e.folder == folder && std::string_view(m_keys).substr(e.keyAt, e.keyLength) == key)
+                return slot;
+        }
+    }
+
+    std::vector<Entry> m_entries;
+    std::string m_keys;
+    std::vector<uint32_t> m_slots;
+};
 
 struct Folder
 {
+    QByteArray path;
     bool read = false;
     bool readable = true;
     NameRules rules = NameRules::Posix;
     long nameMax = 255;
-    NameMap names; ///< every folded new and old name of the folder's pairs
 };
 
 // Only names that some new name could meet are counted.
-void readFolder(const QByteArray &path, Folder &f)
+void readFolder(uint32_t id, Folder &f, NameTable &names)
 {
     f.read = true;
-    const char *p = path.isEmpty() ? "." : path.constData();
+    const char *p = f.path.isEmpty() ? "." : f.path.constData();
     DIR *dir = ::opendir(p);
     if (!dir) {
         f.readable = false;
@@ -116,15 +172,15 @@ void readFolder(const QByteArray &path, Folder &f)
             continue;
         if (!FoldNameBytes(key, n))
             continue;
-        const auto it = f.names.find(std::string_view(key));
-        if (it != f.names.end() && it->second.newNames > 0)
-            ++it->second.existing;
+        const uint32_t entry = names.find(id, key);
+        if (entry != NameTable::None)
+            ++names.use(entry).existing;
     }
     ::closedir(dir);
     const long max = ::pathconf(p, _PC_NAME_MAX);
     if (max > 0)
         f.nameMax = max;
-    f.rules = NameRulesOf(path);
+    f.rules = NameRulesOf(f.path);
 }
 
 } // namespace
@@ -202,44 +258,62 @@ QString PlannedRename::reason() const
 RenamePlan CheckPlan(QList<PlannedRename> pairs)
 {
     RenamePlan plan;
-    QHash<QByteArray, Folder> folders;
-    // Per pair: its folder and the use of its new name (nodes of an
-    // unordered_map stay where they are).
-    std::vector<Folder *> folderOf(size_t(pairs.size()));
-    std::vector<NameUse *> useOf(size_t(pairs.size()));
+    // Per pair: its folder and the entry of its new name.
+    std::vector<Folder> folders;
+    QHash<QByteArray, uint32_t> folderIds;
+    std::vector<uint32_t> folderOf(size_t(pairs.size()));
+    std::vector<uint32_t> entryOf(size_t(pairs.size()));
     std::vector<bool> sameKey(size_t(pairs.size()));
-    std::string key, oldKey;
+    size_t bytes = 0;
+    for (const PlannedRename &p : std::as_const(pairs))
+        bytes += size_t(p.newName.size());
+    NameTable names(size_t(pairs.size()), bytes);
+    std::string key;
     for (qsizetype k = 0; k < pairs.size(); ++k) {
         const PlannedRename &p = pairs[k];
-        Folder &f = folders[p.folder];
-        if (f.names.empty())
-            f.names.reserve(size_t(pairs.size()) * 2);
-        folderOf[size_t(k)] = &f;
-        FoldNameBytes(key, ViewOf(p.newName));
-        NameUse &use = f.names[key];
-        ++use.newNames;
-        useOf[size_t(k)] = &use;
-        // Only a pair that really leaves its name frees it, and only a name
-        // the listing holds in UTF-8 can be freed.
-        if (FoldNameBytes(oldKey, ViewOf(p.oldName))) {
-            sameKey[size_t(k)] = oldKey == key;
-            if (!sameKey[size_t(k)]) {
-                NameUse &old = f.names[oldKey];
-                old.leaving = old.leaving == -1 ? int(k) : -2;
+        // Neighbouring pairs mostly share their folder.
+        uint32_t id =
+            k > 0 && p.folder == pairs[k - 1].folder ? folderOf[size_t(k - 1)] : NameTable::None;
+        if (id == NameTable::None) {
+            const auto known = folderIds.constFind(p.folder);
+            if (known != folderIds.cend()) {
+                id = *known;
+            } else {
+                id = uint32_t(folders.size());
+                folderIds.insert(p.folder, id);
+                folders.push_back({p.folder});
             }
         }
+        folderOf[size_t(k)] = id;
+        FoldNameBytes(key, ViewOf(p.newName));
+        entryOf[size_t(k)] = names.insert(id, key);
+        ++names.use(entryOf[size_t(k)]).newNames;
+    }
+    // Only a pair that really leaves its name frees it, and only a name the
+    // listing holds in UTF-8 can be freed. A name no pair takes frees
+    // nothing that matters: it gets no entry.
+    for (qsizetype k = 0; k < pairs.size(); ++k) {
+        if (!FoldNameBytes(key, ViewOf(pairs[k].oldName)))
+            continue;
+        const uint32_t entry = names.find(folderOf[size_t(k)], key);
+        if (entry == NameTable::None)
+            continue;
+        sameKey[size_t(k)] = entry == entryOf[size_t(k)];
+        NameUse &old = names.use(entry);
+        if (!sameKey[size_t(k)])
+            old.leaving = old.leaving == -1 ? int(k) : -2;
     }
 
     for (qsizetype k = 0; k < pairs.size(); ++k) {
         PlannedRename &p = pairs[k];
-        Folder &f = *folderOf[size_t(k)];
-        const NameUse &use = *useOf[size_t(k)];
+        Folder &f = folders[folderOf[size_t(k)]];
+        const NameUse &use = names.use(entryOf[size_t(k)]);
         if (p.newName == p.oldName) {
             p.status = PairStatus::Unchanged;
             continue;
         }
         if (!f.read)
-            readFolder(p.folder, f);
+            readFolder(folderOf[size_t(k)], f, names);
         p.nameBytes = int(p.newName.size());
         p.nameMax = int(f.nameMax);
 

@@ -36,15 +36,16 @@ enum class PairStatus {
     FolderUnreadable, ///< the folder cannot be listed, so nothing can be checked
 };
 
-/// One checked row on its way to its new name.
+/// One checked row on its way to its new name. The byte arrays may be views
+/// (QByteArray::fromRawData) of bytes the caller keeps while the plan lives.
 struct PlannedRename
 {
-    int row = -1;
     QByteArray folder;  ///< as on disk, with its final "/"
     QByteArray oldName; ///< as on disk
     QByteArray newName; ///< UTF-8
     QString shownOld;   ///< the old name as the list shows it
     QString shownNew;
+    int row = -1;
     PairStatus status = PairStatus::Ok;
     /// The new name is the old name of another pair, which moves away first.
     bool inChain = false;

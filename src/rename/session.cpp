@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QSet>
 
+#include <algorithm>
 #include <cerrno>
 
 #include <limits>
@@ -335,23 +336,79 @@ void Session::RecomputeNames(bool DoAllTest)
     m_status.SetStatusMessage(QString());
 }
 
+namespace {
+
+bool isAscii(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// The bytes of \a text's UTF-8 and its closing NUL.
+qsizetype utf8Size(QStringView text)
+{
+    return (isAscii(text) ? text.size() : text.toUtf8().size()) + 1;
+}
+
+// Writes \a text as UTF-8 with a closing NUL at \a to, which has room for
+// utf8Size(\a text) bytes; gives the bytes without the NUL, kept where they are.
+QByteArray writeUtf8(char *&to, QStringView text)
+{
+    char *const from = to;
+    if (isAscii(text)) {
+        for (QChar c : text)
+            *to++ = char(c.unicode());
+    } else {
+        const QByteArray bytes = text.toUtf8();
+        to = std::copy(bytes.begin(), bytes.end(), to);
+    }
+    *to++ = 0;
+    return QByteArray::fromRawData(from, to - from - 1);
+}
+
+} // namespace
+
 void Session::runTests(const QList<int> &checkedRows)
 {
-    QList<PlannedRename> pairs;
-    pairs.reserve(checkedRows.size());
-    QByteArray folder;
+    // The pairs' names are views: of the row's own bytes, or of one block
+    // that holds the UTF-8 of all the others, sized before it is written.
+    qsizetype bytes = 0;
     for (int i : checkedRows) {
         const FileEntry &e = m_list.at(i);
-        const QByteArray path = e.pathBytes();
-        const qsizetype slash = path.lastIndexOf('/') + 1;
-        // Neighbouring rows mostly share their folder: one copy of its bytes.
-        if (QByteArrayView(path).first(slash) != folder)
-            folder = path.left(slash);
+        if (e.rawBytes().isEmpty())
+            bytes += utf8Size(e.OldName);
+        bytes += utf8Size(e.NewName);
+    }
+    QByteArray names(bytes, Qt::Uninitialized);
+    char *to = names.data();
+
+    QList<PlannedRename> pairs;
+    pairs.reserve(checkedRows.size());
+    // Neighbouring rows mostly share their folder: one copy of its bytes.
+    QByteArray folder;
+    QString folderText;
+    bool fromText = false;
+    for (int i : checkedRows) {
+        const FileEntry &e = m_list.at(i);
         PlannedRename p;
         p.row = i;
+        const QByteArray &raw = e.rawBytes();
+        if (raw.isEmpty()) {
+            if (!fromText || e.Folder != folderText) {
+                folderText = e.Folder;
+                folder = QFile::encodeName(folderText);
+                fromText = true;
+            }
+            p.oldName = writeUtf8(to, e.OldName);
+        } else {
+            const qsizetype slash = raw.lastIndexOf('/') + 1;
+            if (fromText || QByteArrayView(raw).first(slash) != folder) {
+                folder = raw.left(slash);
+                fromText = false;
+            }
+            p.oldName = QByteArray::fromRawData(raw.constData() + slash, raw.size() - slash);
+        }
         p.folder = folder;
-        p.oldName = path.mid(slash);
-        p.newName = e.NewName.toUtf8();
+        p.newName = writeUtf8(to, e.NewName);
         p.shownOld = e.OldName;
         p.shownNew = e.NewName;
         pairs.append(std::move(p));
@@ -469,7 +526,7 @@ void Session::UmTaufen()
         if (!IsPossibleFileName(e.NewName)) {
             // A name the file system cannot hold is not even tried.
             if (!m_questions.askOkCancel(
-                    messages::renameFailed(e.FullPath, e.Folder + e.NewName,
+                    messages::renameFailed(e.fullPath(), e.Folder + e.NewName,
                                            messages::renameFailureReason(EINVAL)),
                     messages::appTitle())) {
                 moves.clear();
@@ -511,7 +568,7 @@ void Session::UmTaufen()
         [&](int m, int error) {
             const FileEntry &e = m_list.at(rowOf[m]);
             return m_questions.askOkCancel(
-                messages::renameFailed(e.FullPath, e.Folder + e.NewName,
+                messages::renameFailed(e.fullPath(), e.Folder + e.NewName,
                                        messages::renameFailureReason(error)),
                 messages::appTitle());
         },

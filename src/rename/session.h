@@ -120,7 +120,7 @@ public:
     QList<SkippedPath> LoadListWithFileNames(const QStringList &paths,
                                              const std::function<void()> &yield = {});
     /// The same for paths as the system hands them over. A name that is no
-    /// UTF-8 keeps its bytes and is shown decoded (see FileEntry::PathBytes).
+    /// UTF-8 keeps its bytes and is shown decoded (see FileEntry::rawBytes()).
     QList<SkippedPath> LoadListWithFileNames(const QList<QByteArray> &rawPaths,
                                              const std::function<void()> &yield = {});
 

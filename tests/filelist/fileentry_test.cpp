@@ -22,8 +22,10 @@ TEST(FileEntry, SplitsAtTheLastSlashAndTheLastDotOfTheNameOnly)
     };
     for (const auto &[path, parts] : rows) {
         const FileEntry e = FileEntry::fromPath(QString::fromUtf8(path));
-        EXPECT_EQ(e.FullPath, QString::fromUtf8(path));
-        EXPECT_EQ(QStringList({e.Folder, e.OldName, e.BaseName, e.Type}).join(u'|'), parts);
+        EXPECT_EQ(e.fullPath(), QString::fromUtf8(path));
+        EXPECT_EQ(QStringList({e.Folder, e.OldName, e.baseName().toString(), e.type().toString()})
+                      .join(u'|'),
+                  parts);
     }
 }
 

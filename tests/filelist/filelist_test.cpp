@@ -20,7 +20,7 @@ QString paths(const FileList &list)
 {
     QStringList out;
     for (const FileEntry &e : list.rows())
-        out << e.FullPath;
+        out << e.fullPath();
     return out.join(u' ');
 }
 
@@ -109,6 +109,31 @@ TEST(FileList, TextColumnsSortCaseInsensitivelyWithGermanCollationOnceKeepSorted
     EXPECT_EQ(reordered.count(), 0) << "nothing to do for rows in order";
     list.setSortOrder(Qt::DescendingOrder);
     EXPECT_EQ(paths(list), u"/f/c /f/b /f/B /f/a"_s);
+}
+
+TEST(FileList, HiddenColumnsSortByTheTextsTheyDeriveFromTheRow)
+{
+    FileList list;
+    const struct
+    {
+        int column;
+        const char16_t *order;
+    } columns[] = {
+        {ColOldName, u"/c/a /b/a.x /a/m /a/z.b"},
+        // Equal names without their types keep their order.
+        {ColBaseName, u"/b/a.x /c/a /a/m /a/z.b"},
+        {ColType, u"/c/a /a/m /a/z.b /b/a.x"},
+        {ColFullPath, u"/a/m /a/z.b /b/a.x /c/a"},
+        {ColSizeKey, u"/a/m /c/a /a/z.b /b/a.x"},
+    };
+    for (const auto &c : columns) {
+        list.setKeepSorted(false);
+        list.ClearList();
+        list.insertRows(0, {row("/b/a.x", 3), row("/c/a", 1), row("/a/z.b", 2), row("/a/m")});
+        list.setSortColumn(c.column);
+        list.setKeepSorted(true);
+        EXPECT_EQ(paths(list), QString::fromUtf16(c.order)) << columnHeader(c.column).toStdString();
+    }
 }
 
 } // namespace

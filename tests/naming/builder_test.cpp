@@ -12,9 +12,7 @@ namespace {
 FileEntry photo()
 {
     FileEntry e = FileEntry::fromPath(u"/home/u/Projekt A/Urlaub.JPG"_s);
-    e.Modified = u"2006-03-14 09-05-07"_s;
-    e.Created = u"2004-12-01 23-59-58"_s;
-    e.Captured = u"2005:07:14 13:45:12"_s;
+    e.setFacts({{}, u"2006-03-14 09-05-07"_s, u"2004-12-01 23-59-58"_s, u"2005:07:14 13:45:12"_s});
     e.ImageSize = QSize(640, 480);
     return e;
 }

@@ -213,6 +213,52 @@ TEST(Plan, EveryRowGetsItsReason)
     EXPECT_EQ(blind.pairs.first().reason(), u"Ordner nicht lesbar"_s);
 }
 
+TEST(Plan, PairsInManyFoldersMeetOnlyTheNamesOfTheirOwnFolder)
+{
+    // More folders than a small hash holds, visited out of order, all with
+    // the same names: an even folder holds "da.txt", which its pair wants;
+    // in an odd one "b.txt" is taken by the first pair and freed by the second.
+    TempFolder dir;
+    const int folders = 150;
+    QList<PlannedRename> pairs;
+    QList<std::pair<PairStatus, bool>> expected; // status, in chain
+    auto add = [&](const QString &sub, const QString &from, const QString &to) {
+        PlannedRename p;
+        p.folder = b(dir.path() + u'/' + sub);
+        p.shownOld = from;
+        p.shownNew = to;
+        p.oldName = from.toUtf8();
+        p.newName = to.toUtf8();
+        pairs.append(p);
+    };
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < folders; ++i) {
+            const int n = (i * 37) % folders;
+            const QString sub = QStringLiteral("o%1/").arg(n);
+            if (n % 2 == 0 && round == 0) {
+                dir.write(sub + u"a.txt"_s);
+                dir.write(sub + u"da.txt"_s);
+                add(sub, u"a.txt"_s, u"da.txt"_s);
+                expected.append({PairStatus::Exists, false});
+            } else if (n % 2 == 1) {
+                dir.write(sub + (round == 0 ? u"a.txt"_s : u"b.txt"_s));
+                add(sub, round == 0 ? u"a.txt"_s : u"b.txt"_s,
+                    round == 0 ? u"b.txt"_s : u"c.txt"_s);
+                expected.append({PairStatus::Ok, round == 0});
+            }
+        }
+    }
+    const RenamePlan plan = CheckPlan(pairs);
+    ASSERT_EQ(plan.pairs.size(), expected.size());
+    for (qsizetype k = 0; k < plan.pairs.size(); ++k) {
+        const PlannedRename &p = plan.pairs.at(k);
+        EXPECT_EQ(std::pair(p.status, p.inChain), expected.at(k))
+            << p.folder.constData() << p.oldName.constData();
+    }
+    EXPECT_TRUE(plan.NamesUnique);
+    EXPECT_FALSE(plan.NoCollision);
+}
+
 TEST(Plan, WindowsDrivesRefuseTheirCharacters)
 {
     const struct

@@ -49,9 +49,9 @@ TEST_F(LoadingTest, OnlyNewRegularFilesBecomeRowsAndEveryPathIsLogged)
 
     ASSERT_EQ(session.list().count(), 1);
     const FileEntry &e = session.list().at(0);
-    EXPECT_EQ(e.SizeText, QStringLiteral("5 Byte"));
-    EXPECT_EQ(e.SizeKey, QStringLiteral("0000000000000005"));
-    EXPECT_EQ(e.Modified.size(), 19);
+    EXPECT_EQ(e.text(ColSize), QStringLiteral("5 Byte"));
+    EXPECT_EQ(e.text(ColSizeKey), QStringLiteral("0000000000000005"));
+    EXPECT_EQ(e.text(ColModified).size(), 19);
     EXPECT_TRUE(e.Checked);
     EXPECT_EQ(e.NewName, QStringLiteral("a.txt"));
 
@@ -79,9 +79,9 @@ TEST_F(LoadingTest, ANameThatIsNoUtf8IsShownDecodedAndKeptApartFromItsUtf8Twin)
     ASSERT_EQ(session.list().count(), 2);
     EXPECT_EQ(oldNames(), (QStringList{u"café €.txt"_s, u"café €.txt"_s}));
     for (const FileEntry &e : session.list().rows()) {
-        const bool isLatin = !e.PathBytes.isEmpty();
+        const bool isLatin = !e.rawBytes().isEmpty();
         EXPECT_EQ(e.pathBytes(), isLatin ? latin : utf8);
-        EXPECT_EQ(e.FullPath, dir.file(u"café €.txt"_s));
+        EXPECT_EQ(e.fullPath(), dir.file(u"café €.txt"_s));
         EXPECT_EQ(e.Size, isLatin ? 7 : 5); // the facts of each row's own file
     }
     // Only a path that names no file at all is still passed over.
@@ -172,13 +172,12 @@ TEST_F(LoadingTest, FilesReadSideBySideGiveTheRowsAndTheLogOfAOneByOneLoad)
     for (qsizetype i = 0; i < together.rows.size(); ++i) {
         const FileEntry &q = together.rows.at(i), &l = single.rows.at(i);
         EXPECT_EQ(q.pathBytes(), l.pathBytes());
-        EXPECT_EQ(q.Folder + q.OldName, q.FullPath);
-        EXPECT_EQ(q.SizeKey, l.SizeKey);
-        EXPECT_EQ(q.Modified, l.Modified);
-        EXPECT_EQ(q.Captured, l.Captured);
+        EXPECT_EQ(q.text(ColSizeKey), l.text(ColSizeKey));
+        EXPECT_EQ(q.facts().Modified, l.facts().Modified);
+        EXPECT_EQ(q.facts().Captured, l.facts().Captured);
     }
-    EXPECT_EQ(together.rows.at(1).Captured, QStringLiteral("2005:07:14 13:45:11"));
-    EXPECT_EQ(together.rows.at(3).Captured, QStringLiteral("2001:02:03 04:05:06"));
+    EXPECT_EQ(together.rows.at(1).facts().Captured, QStringLiteral("2005:07:14 13:45:11"));
+    EXPECT_EQ(together.rows.at(3).facts().Captured, QStringLiteral("2001:02:03 04:05:06"));
     for (const NewRows *r : {static_cast<const NewRows *>(&single), &together}) {
         ASSERT_EQ(r->skipped.size(), 3);
         EXPECT_EQ(r->skipped.at(0).reason, SkipReason::Unreadable);
@@ -220,9 +219,9 @@ TEST_F(LoadingTest, ARunThatOnlyNamesReadsOnlyTheFactsItsMaskAndSortColumnUse)
         ASSERT_EQ(run.list().count(), 1);
         const FileEntry &e = run.list().at(0);
         EXPECT_EQ(e.NewName, QString()); // named by the full test only
-        EXPECT_EQ(!e.Modified.isEmpty(), c.times);
-        EXPECT_EQ(!e.SizeText.isEmpty(), c.sizeText);
-        EXPECT_EQ(!e.Captured.isEmpty(), c.captured);
+        EXPECT_EQ(!e.facts().Modified.isEmpty(), c.times);
+        EXPECT_EQ(!e.facts().SizeText.isEmpty(), c.sizeText);
+        EXPECT_EQ(!e.facts().Captured.isEmpty(), c.captured);
         EXPECT_EQ(e.Size, QFileInfo(photo).size());
         run.ChkSituation(true);
         EXPECT_FALSE(e.NewName.isEmpty());
