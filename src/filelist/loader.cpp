@@ -15,6 +15,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
@@ -132,10 +133,11 @@ constexpr auto YieldEvery = std::chrono::milliseconds(16);
 } // namespace
 
 NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const WantedFacts &wanted,
-                    const std::function<void(int)> &progress, const std::function<void()> &yield)
+                    const std::function<void(int)> &progress, const std::function<void()> &yield,
+                    bool keepLog)
 {
     const int n = int(paths.size());
-    const bool logging = !LogPath().isEmpty();
+    const bool logging = keepLog || !LogPath().isEmpty();
     qsizetype photos = 0;
     if (wanted.captureDate) {
         for (const PathToLoad &item : paths)
@@ -272,12 +274,13 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
     for (QByteArray &lines : batchLog) {
         pending += lines;
         lines = QByteArray();
-        if (pending.size() >= LogChunk) {
+        if (!keepLog && pending.size() >= LogChunk) {
             WriteLogLines(pending);
             pending.clear();
         }
     }
-    WriteLogLines(pending);
+    if (!keepLog)
+        WriteLogLines(std::exchange(pending, QByteArray()));
 
     QList<SkippedPath> skippedPaths;
     qsizetype kept = 0;
@@ -291,7 +294,34 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
         ++kept;
     }
     rows.resize(kept);
-    return {std::move(rows), std::move(skippedPaths)};
+    return {std::move(rows), std::move(skippedPaths), std::move(pending)};
+}
+
+RowsReadAhead::RowsReadAhead(const QList<QByteArray> &rawPaths)
+    : m_rawPaths(rawPaths)
+{
+    m_rows = std::async(std::launch::async, [this] {
+        const FileList empty;
+        return ReadNewRows(
+            PathsFromBytes(m_rawPaths), empty, WantedFacts{},
+            [this](int done) { m_done.store(done, std::memory_order_relaxed); }, {}, true);
+    });
+}
+
+RowsReadAhead::~RowsReadAhead()
+{
+    if (m_rows.valid())
+        m_rows.wait();
+}
+
+bool RowsReadAhead::waitFor(std::chrono::milliseconds time) const
+{
+    return !m_rows.valid() || m_rows.wait_for(time) == std::future_status::ready;
+}
+
+NewRows RowsReadAhead::take()
+{
+    return m_rows.valid() ? m_rows.get() : NewRows();
 }
 
 } // namespace kesto

@@ -7,7 +7,10 @@
 #include <QList>
 #include <QStringList>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
+#include <future>
 
 namespace kesto {
 
@@ -43,6 +46,8 @@ struct NewRows
     /// The paths that name no file to rename, in the order given; a path
     /// the list holds already, or given twice, is no skipped path.
     QList<SkippedPath> skipped;
+    /// The log lines of the load, where it was asked to keep them.
+    QByteArray log;
 };
 
 /// New rows, in the order given, for the regular files among \a paths that
@@ -50,9 +55,37 @@ struct NewRows
 /// of its size text, times and (for ".jpg") capture date. The files are read
 /// side by side; every path is logged, in the order given. \a progress gets
 /// how many paths are read, in at most about a hundred steps and at the end;
-/// \a yield is called about every 16 ms.
+/// \a yield is called about every 16 ms. With \a keepLog the log lines are
+/// kept in NewRows::log instead of written, even before there is a log.
 NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list,
                     const WantedFacts &wanted = {}, const std::function<void(int)> &progress = {},
-                    const std::function<void()> &yield = {});
+                    const std::function<void()> &yield = {}, bool keepLog = false);
+
+/// Rows read before anyone asks for them: a window begins reading the files
+/// it was started with while it builds itself, which takes as long again.
+/// Every fact is read, for a list that is empty; the log lines wait in the
+/// rows for whoever takes them.
+class RowsReadAhead
+{
+public:
+    explicit RowsReadAhead(const QList<QByteArray> &rawPaths);
+    /// Waits until the reading is over.
+    ~RowsReadAhead();
+    RowsReadAhead(const RowsReadAhead &) = delete;
+    RowsReadAhead &operator=(const RowsReadAhead &) = delete;
+
+    const QList<QByteArray> &rawPaths() const { return m_rawPaths; }
+    /// Whether all are read, after waiting at most \a time for it.
+    bool waitFor(std::chrono::milliseconds time) const;
+    /// How many paths are read so far, in steps as ReadNewRows reports them.
+    int done() const { return m_done.load(std::memory_order_relaxed); }
+    /// The rows, once; waits for them.
+    NewRows take();
+
+private:
+    QList<QByteArray> m_rawPaths;
+    std::atomic<int> m_done{0};
+    std::future<NewRows> m_rows;
+};
 
 } // namespace kesto

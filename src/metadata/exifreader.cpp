@@ -441,7 +441,7 @@ void ExifReader::load(const QString &picFile, int fd, qint64 size)
     m_tiffHeaderStart = 0;
     m_nextDirectoryOffset = 0;
     m_exifDirectoryOffset = 0;
-    const bool logging = !LogPath().isEmpty();
+    const bool logging = LogWanted();
 
     // A file that cannot be read, or whose Exif header is cut off, counts as one
     // without an Exif block.
@@ -524,7 +524,7 @@ QString ExifReader::PadLeft(const QString &s, int n, QChar c)
 void ExifReader::GetDirectoryEntries(qint32 position)
 {
     m_entries.clear();
-    const bool logging = !LogPath().isEmpty();
+    const bool logging = LogWanted();
     if (logging)
         WriteLog(metadatatext::walkSize + QString::number(m_bytes.size() - 1));
     QString trace;

@@ -457,13 +457,16 @@ QList<SkippedPath> Session::LoadListWithFileNames(const QStringList &paths,
 }
 
 QList<SkippedPath> Session::LoadListWithFileNames(const QList<QByteArray> &rawPaths,
-                                                  const std::function<void()> &yield)
+                                                  const std::function<void()> &yield,
+                                                  RowsReadAhead *ahead)
 {
-    return loadPaths(PathsFromBytes(rawPaths), yield);
+    if (ahead && ahead->rawPaths() != rawPaths)
+        ahead = nullptr;
+    return loadPaths(PathsFromBytes(rawPaths), yield, ahead);
 }
 
 QList<SkippedPath> Session::loadPaths(const QList<PathToLoad> &paths,
-                                      const std::function<void()> &yield)
+                                      const std::function<void()> &yield, RowsReadAhead *ahead)
 {
     WriteTimedLog(QStringLiteral(" ENTRY LoadListWithFileNames "));
     const int n = static_cast<int>(paths.size());
@@ -475,8 +478,20 @@ QList<SkippedPath> Session::loadPaths(const QList<PathToLoad> &paths,
         m_onlyFullTestNames
             ? FactsUsedBy(CheckMask(m_options.Maske).MaskTokens, m_list.sortColumn())
             : WantedFacts{};
-    NewRows added = ReadNewRows(
-        paths, m_list, wanted, [this, n](int i) { setProgress(i, n); }, yield);
+    NewRows added;
+    if (ahead && m_list.isEmpty() && !m_onlyFullTestNames) {
+        // Only what is not read yet is waited for, while the window is served.
+        while (!ahead->waitFor(std::chrono::milliseconds(16))) {
+            setProgress(ahead->done(), n);
+            if (yield)
+                yield();
+        }
+        added = ahead->take();
+        WriteLogLines(added.log);
+    } else {
+        added = ReadNewRows(
+            paths, m_list, wanted, [this, n](int i) { setProgress(i, n); }, yield);
+    }
     // Each new row goes to the top; the sort below puts everything in place.
     std::reverse(added.rows.begin(), added.rows.end());
     m_list.insertRows(0, std::move(added.rows));
@@ -634,13 +649,15 @@ UndoResult Session::undoCommand()
     return result;
 }
 
-void Session::offerRepair()
+bool Session::offerRepair()
 {
     const QList<BatchRecord> batches = m_journal.batches();
     if (batches.isEmpty() || batches.first().state != BatchState::Interrupted)
-        return;
-    if (m_questions.askYesNo(messages::interruptedQuestion(), messages::appTitle()))
-        undoCommand();
+        return false;
+    if (!m_questions.askYesNo(messages::interruptedQuestion(), messages::appTitle()))
+        return false;
+    undoCommand();
+    return true;
 }
 
 // --- list commands ----------------------------------------------------------------

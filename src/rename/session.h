@@ -121,8 +121,11 @@ public:
                                              const std::function<void()> &yield = {});
     /// The same for paths as the system hands them over. A name that is no
     /// UTF-8 keeps its bytes and is shown decoded (see FileEntry::rawBytes()).
+    /// Rows \a ahead began to read for these paths are taken over when the
+    /// list is empty.
     QList<SkippedPath> LoadListWithFileNames(const QList<QByteArray> &rawPaths,
-                                             const std::function<void()> &yield = {});
+                                             const std::function<void()> &yield = {},
+                                             RowsReadAhead *ahead = nullptr);
 
     /// For a run that ends in one full test (the command line): loading reads
     /// only the facts the mask and the sort column use, and the passes before
@@ -148,8 +151,9 @@ public:
     /// listed in one message. Returns the undo's outcome.
     UndoResult undoCommand();
     /// At start: if the newest batch was interrupted, asks whether to give the
-    /// renamed files their old names back, and does so on "Ja".
-    void offerRepair();
+    /// renamed files their old names back, and does so on "Ja". True when
+    /// files were moved back (or tried to be).
+    bool offerRepair();
 
     // List commands.
     void clearListCommand();
@@ -185,8 +189,8 @@ Q_SIGNALS:
     void undoChanged();
 
 private:
-    QList<SkippedPath> loadPaths(const QList<PathToLoad> &paths,
-                                 const std::function<void()> &yield);
+    QList<SkippedPath> loadPaths(const QList<PathToLoad> &paths, const std::function<void()> &yield,
+                                 RowsReadAhead *ahead = nullptr);
     void onDigitEntryChosen(int index);
     void RecomputeNames(bool DoAllTest);
     void runTests(const QList<int> &checkedRows);

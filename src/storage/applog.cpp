@@ -72,6 +72,11 @@ QString LogPath()
     return logPath();
 }
 
+bool LogWanted()
+{
+    return capture || !logPath().isEmpty();
+}
+
 QString LogTimestamp()
 {
     // Many lines fall into one second; format each second once (per thread,
@@ -88,13 +93,14 @@ QString LogTimestamp()
 
 void WriteLog(const QString &text)
 {
-    if (logPath().isEmpty())
-        return;
+    // What is kept may be written later, when there is a log.
     if (capture) {
         capture->lines() += EncodeText(text);
         capture->lines() += "\r\n";
         return;
     }
+    if (logPath().isEmpty())
+        return;
     // Appending gives the same file as reading and rewriting it, without the
     // cost per line and without losing lines of a file that could not be read.
     const int fd = openLog();
@@ -146,7 +152,7 @@ void WriteTimedLog(const QString &text)
 {
     // Formatting the time costs more than a loaded file's facts; skip it
     // when nobody reads the log.
-    if (!logPath().isEmpty())
+    if (LogWanted())
         WriteLog(LogTimestamp() + text);
 }
 

@@ -9,6 +9,9 @@ namespace kesto {
 /// (the command-line tool writes no log).
 void SetLogPath(const QString &path);
 QString LogPath();
+/// Whether lines written now go anywhere: to the log, or into a LogCapture
+/// of this thread (which may be written once there is a log).
+bool LogWanted();
 
 /// The local date and time as the log lines begin: "dd.MM.yyyy HH:mm:ss".
 QString LogTimestamp();

@@ -776,7 +776,8 @@ void MainWindow::offerRepair()
     bool undone = false;
     const QMetaObject::Connection watch =
         connect(&m_session, &Session::undoChanged, this, [&undone] { undone = true; });
-    m_session.offerRepair();
+    if (m_session.offerRepair())
+        m_readAhead.reset();
     disconnect(watch);
     if (undone)
         runListCommand([this] { showUndoneFiles(); });
@@ -790,8 +791,10 @@ void MainWindow::loadFiles(const QList<QByteArray> &paths)
         return;
     }
     m_loading = true;
-    runListCommand([this, &paths] {
-        m_session.LoadListWithFileNames(paths, [] { QCoreApplication::processEvents(); });
+    const std::unique_ptr<RowsReadAhead> ahead = std::move(m_readAhead);
+    runListCommand([this, &paths, &ahead] {
+        m_session.LoadListWithFileNames(
+            paths, [] { QCoreApplication::processEvents(); }, ahead.get());
     });
     m_loading = false;
 }

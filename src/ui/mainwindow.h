@@ -85,6 +85,10 @@ public:
     /// batch was interrupted, asks whether to give its files their old names
     /// back, and does so on "Ja".
     void offerRepair();
+    /// Rows begun to be read for the files the window was started with; the
+    /// load of exactly those files takes them over, unless a repair at the
+    /// start has moved files since.
+    void setReadAhead(std::unique_ptr<RowsReadAhead> ahead) { m_readAhead = std::move(ahead); }
 
 Q_SIGNALS:
     /// Start-up has fixed the paths and reached the key bar: the keys are to be
@@ -186,6 +190,7 @@ private:
     bool m_showingOptions = false; // fields are being set from the session
     bool m_listCommandRunning = false;
     bool m_loading = false;
+    std::unique_ptr<RowsReadAhead> m_readAhead;
     bool m_shutDown = false;
 };
 

@@ -162,23 +162,36 @@ TEST_F(LoadingTest, FilesReadSideBySideGiveTheRowsAndTheLogOfAOneByOneLoad)
     const QString singleLog = logWithoutTimes();
     const NewRows together = ReadNewRows(items, FileList());
     const QString togetherLog = logWithoutTimes();
+    // Read ahead while there is no log yet (a window building itself): the
+    // lines wait with the rows.
+    const QString logPath = LogPath();
+    SetLogPath(QString());
+    RowsReadAhead ahead(rawPaths);
+    const NewRows early = ahead.take();
+    SetLogPath(logPath);
+    EXPECT_TRUE(logWithoutTimes().isEmpty());
+    WriteLogLines(early.log);
 
     EXPECT_EQ(togetherLog, singleLog);
+    EXPECT_EQ(logWithoutTimes(), singleLog);
     EXPECT_EQ(singleLog.count(u"LoadListWithFileNames: "_s), items.size() + 1);
     EXPECT_EQ(singleLog.count(u"Exif Load: "_s), 2 * 61 + 30 + 5 + 3);
     EXPECT_TRUE(singleLog.contains(u"Exif Load: "_s + dir.file(u"IMG_é.JPG"_s) + u"  True"_s));
     ASSERT_EQ(together.rows.size(), 99);
     ASSERT_EQ(single.rows.size(), together.rows.size());
+    ASSERT_EQ(early.rows.size(), together.rows.size());
     for (qsizetype i = 0; i < together.rows.size(); ++i) {
-        const FileEntry &q = together.rows.at(i), &l = single.rows.at(i);
-        EXPECT_EQ(q.pathBytes(), l.pathBytes());
-        EXPECT_EQ(q.text(ColSizeKey), l.text(ColSizeKey));
-        EXPECT_EQ(q.facts().Modified, l.facts().Modified);
-        EXPECT_EQ(q.facts().Captured, l.facts().Captured);
+        const FileEntry &l = single.rows.at(i);
+        for (const FileEntry *q : {&together.rows.at(i), &early.rows.at(i)}) {
+            EXPECT_EQ(q->pathBytes(), l.pathBytes());
+            EXPECT_EQ(q->text(ColSizeKey), l.text(ColSizeKey));
+            EXPECT_EQ(q->facts().Modified, l.facts().Modified);
+            EXPECT_EQ(q->facts().Captured, l.facts().Captured);
+        }
     }
     EXPECT_EQ(together.rows.at(1).facts().Captured, QStringLiteral("2005:07:14 13:45:11"));
     EXPECT_EQ(together.rows.at(3).facts().Captured, QStringLiteral("2001:02:03 04:05:06"));
-    for (const NewRows *r : {static_cast<const NewRows *>(&single), &together}) {
+    for (const NewRows *r : {static_cast<const NewRows *>(&single), &together, &early}) {
         ASSERT_EQ(r->skipped.size(), 3);
         EXPECT_EQ(r->skipped.at(0).reason, SkipReason::Unreadable);
         EXPECT_EQ(r->skipped.at(1).reason, SkipReason::Folder);

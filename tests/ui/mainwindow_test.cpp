@@ -405,6 +405,33 @@ TEST_F(MainWindowTest, AnInterruptedBatchIsOfferedForRepairAtStartAndUndoneOnJa)
     EXPECT_EQ(panel(2), messages::undoDone(1));
 }
 
+// The files a window starts with are read while it builds itself; a repair
+// at the start moves files, and then what was read is read again.
+TEST_F(MainWindowTest, FilesReadAheadAreListedUnlessTheStartUpRepairMovedThem)
+{
+    dir.write("a.txt", "a");
+    dir.write("b.txt", "b");
+    const QByteArray folder = QFile::encodeName(dir.path() + "/");
+    QList<JournalEntry> entries{{{folder, "a.txt", "A.txt", {}}}};
+    ASSERT_TRUE(Journal().begin(entries));
+    ASSERT_TRUE(QFile::rename(dir.file("a.txt"), dir.file("A.txt")));
+    const QList<QByteArray> files{QFile::encodeName(dir.file("A.txt")),
+                                  QFile::encodeName(dir.file("b.txt"))};
+    const auto startReadingAhead = [&](MainWindow &w) {
+        w.setReadAhead(std::make_unique<RowsReadAhead>(files));
+    };
+
+    questions.yesNoAnswers = {false};
+    start({}, startReadingAhead).loadFiles(files);
+    EXPECT_EQ(column(ColOldName), (QStringList{"A.txt", "b.txt"}));
+    window().close();
+
+    questions.yesNoAnswers = {true};
+    start({}, startReadingAhead).loadFiles(files);
+    EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt"}));
+    EXPECT_EQ(column(ColOldName), QStringList{"b.txt"});
+}
+
 // Every option control as "name=value", in the window's order.
 QStringList controls(const QWidget &w)
 {
