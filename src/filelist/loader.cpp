@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace kesto {
@@ -121,11 +122,19 @@ constexpr int ParallelFrom = 64;
 constexpr int Batch = 32;
 // Reading photos from a cold disk mostly waits for it; then more readers than
 // cores keep it busy. One more joins whenever a reader took this long for its
-// batch, much longer than photos in the cache take, as a large photo without
-// Exif data is read to its end.
+// batch and read from the disk meanwhile (a batch that only waited for a core
+// is no reason), as a large photo without Exif data is read to its end.
 constexpr unsigned PhotoReaders = 16;
 constexpr int PhotoBatch = 8;
 constexpr auto WaitedLong = std::chrono::milliseconds(1);
+
+// Blocks this thread has had read from a disk so far.
+long blocksRead()
+{
+    struct rusage usage = {};
+    ::getrusage(RUSAGE_THREAD, &usage);
+    return usage.ru_inblock;
+}
 constexpr qsizetype LogChunk = 256 * 1024;
 // The window is served this often; more would only slow the load.
 constexpr auto YieldEvery = std::chrono::milliseconds(16);
@@ -196,8 +205,9 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
     std::vector<std::thread> helpers;
     int readers = threads;
     std::function<void(const std::function<void()> &)> work;
-    auto joinIfWaiting = [&](Clock::time_point began) {
-        if (!mostlyPhotos || threads == 1 || Clock::now() - began < WaitedLong)
+    auto joinIfWaiting = [&](Clock::time_point began, long blocks) {
+        if (!mostlyPhotos || threads == 1 || Clock::now() - began < WaitedLong ||
+            blocksRead() == blocks)
             return;
         const std::lock_guard<std::mutex> lock(joining);
         if (readers < int(PhotoReaders) && next.load() < n) {
@@ -209,6 +219,7 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
         const QString *last = nullptr;
         for (int from = next.fetch_add(batch); from < n; from = next.fetch_add(batch)) {
             const Clock::time_point began = mostlyPhotos ? Clock::now() : Clock::time_point();
+            const long blocks = mostlyPhotos && threads > 1 ? blocksRead() : 0;
             std::optional<LogCapture> capture;
             if (logging)
                 capture.emplace();
@@ -223,7 +234,7 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
             done.fetch_add(to - from, std::memory_order_relaxed);
             // The window's turns would count as waiting, too.
             if (!serve)
-                joinIfWaiting(began);
+                joinIfWaiting(began, blocks);
         }
     };
 

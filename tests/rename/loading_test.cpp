@@ -10,7 +10,10 @@
 #include <algorithm>
 #include <array>
 #include <string>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace kesto;
 using namespace Qt::StringLiterals;
@@ -127,11 +130,22 @@ TEST_F(LoadingTest, FilesReadSideBySideGiveTheRowsAndTheLogOfAOneByOneLoad)
     dir.mkdir(QStringLiteral("ordner"));
     for (int i = 0; i < 5; ++i)
         paths.insert(40 + 7 * i, dir.write(QStringLiteral("ordner/Bild%1.jpg").arg(i)));
-    // Large photos without Exif data, read to their end, make the readers
-    // wait; more of them join then, and the log must not show it.
-    for (int i = 0; i < 3; ++i)
-        paths.insert(10 + 30 * i, dir.write(QStringLiteral("gross%1.JPG").arg(i),
-                                            "\xff\xd8" + QByteArray(2 << 20, '\xff')));
+    // Large photos without Exif data, read to their end from the disk, make
+    // the readers wait; more of them join then, and the log must not show it.
+    QStringList large;
+    for (int i = 0; i < 3; ++i) {
+        large << dir.write(QStringLiteral("gross%1.JPG").arg(i),
+                           "\xff\xd8" + QByteArray(2 << 20, '\xff'));
+        paths.insert(10 + 30 * i, large.last());
+    }
+    const auto dropFromCache = [&large] {
+        for (const QString &path : std::as_const(large)) {
+            const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+            ::fdatasync(fd);
+            ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+            ::close(fd);
+        }
+    };
     paths << paths.at(5) << dir.file(QStringLiteral("ordner")) << dir.file(QStringLiteral("fehlt"));
     QList<QByteArray> rawPaths;
     for (const QString &p : std::as_const(paths))
@@ -160,12 +174,14 @@ TEST_F(LoadingTest, FilesReadSideBySideGiveTheRowsAndTheLogOfAOneByOneLoad)
         oneByOne.insertRows(oneByOne.count(), std::move(r.rows));
     }
     const QString singleLog = logWithoutTimes();
+    dropFromCache();
     const NewRows together = ReadNewRows(items, FileList());
     const QString togetherLog = logWithoutTimes();
     // Read ahead while there is no log yet (a window building itself): the
     // lines wait with the rows.
     const QString logPath = LogPath();
     SetLogPath(QString());
+    dropFromCache();
     RowsReadAhead ahead(rawPaths);
     const NewRows early = ahead.take();
     SetLogPath(logPath);
