@@ -127,6 +127,10 @@ constexpr int Batch = 32;
 constexpr unsigned PhotoReaders = 16;
 constexpr int PhotoBatch = 8;
 constexpr auto WaitedLong = std::chrono::milliseconds(1);
+// The log is written a few hundred KiB at a time, not once per batch.
+constexpr qsizetype LogChunk = 256 * 1024;
+// The window is served this often; more would only slow the load.
+constexpr auto YieldEvery = std::chrono::milliseconds(16);
 
 // Blocks this thread has had read from a disk so far.
 long blocksRead()
@@ -135,9 +139,6 @@ long blocksRead()
     ::getrusage(RUSAGE_THREAD, &usage);
     return usage.ru_inblock;
 }
-constexpr qsizetype LogChunk = 256 * 1024;
-// The window is served this often; more would only slow the load.
-constexpr auto YieldEvery = std::chrono::milliseconds(16);
 
 } // namespace
 
@@ -280,7 +281,6 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
     }
     if (progress)
         progress(n);
-    // A write per few hundred KiB, not per batch.
     QByteArray pending;
     for (QByteArray &lines : batchLog) {
         pending += lines;
