@@ -15,6 +15,18 @@
 
 namespace kesto {
 
+FileIdentity IdentityOf(const struct statx &status)
+{
+    FileIdentity id;
+    id.device = makedev(status.stx_dev_major, status.stx_dev_minor);
+    id.inode = status.stx_ino;
+    if (status.stx_mask & STATX_BTIME)
+        id.born = qint64(status.stx_btime.tv_sec) * 1000000000 + status.stx_btime.tv_nsec;
+    id.modified = status.stx_mtime.tv_sec;
+    id.readAt = FileIdentity::now();
+    return id;
+}
+
 FileFacts ReadFileFacts(const QString &path, bool withCaptureDate)
 {
     if (path.isEmpty())
@@ -56,15 +68,8 @@ FileFacts ReadFileFacts(const QByteArray &localPath, const QString &shownPath,
                 return facts;
         }
     }
-    if (!isLink) {
-        facts.identity.device = makedev(status.stx_dev_major, status.stx_dev_minor);
-        facts.identity.inode = status.stx_ino;
-        if (status.stx_mask & STATX_BTIME)
-            facts.identity.born =
-                qint64(status.stx_btime.tv_sec) * 1000000000 + status.stx_btime.tv_nsec;
-        facts.identity.modified = status.stx_mtime.tv_sec;
-        facts.identity.readAt = FileIdentity::now();
-    }
+    if (!isLink)
+        facts.identity = IdentityOf(status);
 
     facts.exists = true;
     facts.isRegularFile = S_ISREG(status.stx_mode);

@@ -6,6 +6,8 @@
 
 #include <chrono>
 
+struct statx;
+
 namespace kesto {
 
 /// What a file is, apart from its name, as read when it entered the list. A
@@ -27,6 +29,9 @@ struct FileIdentity
         return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count() + 1;
     }
 };
+
+/// The identity of the entry \a status was read of, read now.
+FileIdentity IdentityOf(const struct statx &status);
 
 /// What the list loader keeps of a new file, read in one go.
 struct FileFacts

@@ -13,7 +13,6 @@
 #include <charconv>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace kesto {
@@ -93,39 +92,31 @@ bool appendLine(const QString &path, const QByteArray &line)
     return ok;
 }
 
-struct Identity
-{
-    quint64 device = 0, inode = 0;
-    qint64 born = 0, size = 0, modified = 0;
-};
-
-bool identify(const QByteArray &path, Identity &id, int folder = AT_FDCWD)
+// The identity and length of the entry \a path names in \a folder, itself
+// and not a link's target: a rename moves the link.
+bool identify(const QByteArray &path, FileIdentity &id, qint64 &size, int folder = AT_FDCWD)
 {
     struct statx st;
     if (::statx(folder, path.constData(), AT_SYMLINK_NOFOLLOW,
                 STATX_INO | STATX_SIZE | STATX_MTIME | STATX_BTIME, &st) != 0)
         return false;
-    id.device = makedev(st.stx_dev_major, st.stx_dev_minor);
-    id.inode = st.stx_ino;
-    id.born = (st.stx_mask & STATX_BTIME)
-                  ? qint64(st.stx_btime.tv_sec) * 1000000000 + st.stx_btime.tv_nsec
-                  : 0;
-    id.size = qint64(st.stx_size);
-    id.modified = st.stx_mtime.tv_sec;
+    id = IdentityOf(st);
+    size = qint64(st.stx_size);
     return true;
 }
 
 bool sameFile(const JournalEntry &e, const QByteArray &path)
 {
-    Identity id;
-    if (!identify(path, id) || id.device != e.device)
+    FileIdentity id;
+    qint64 size = 0;
+    if (!identify(path, id, size) || id.device != e.identity.device)
         return false;
-    if (id.inode == e.inode)
-        return id.born == e.born;
+    if (id.inode == e.identity.inode)
+        return id.born == e.identity.born;
     // FAT and exFAT through FUSE number a file anew for each name it is
     // looked up under; there its length and time must do.
-    return NameRulesOf(e.move.folder) == NameRules::Windows && id.size == e.size &&
-           id.modified == e.modified;
+    return NameRulesOf(e.move.folder) == NameRules::Windows && size == e.size &&
+           id.modified == e.identity.modified;
 }
 
 JournalEntry parseMove(const QByteArray &line, bool *ok)
@@ -135,11 +126,11 @@ JournalEntry parseMove(const QByteArray &line, bool *ok)
     *ok = f.size() == 10;
     if (!*ok)
         return e;
-    e.device = quint64(f[1].toLongLong());
-    e.inode = quint64(f[2].toLongLong());
-    e.born = f[3].toLongLong();
+    e.identity.device = quint64(f[1].toLongLong());
+    e.identity.inode = quint64(f[2].toLongLong());
+    e.identity.born = f[3].toLongLong();
     e.size = f[4].toLongLong();
-    e.modified = f[5].toLongLong();
+    e.identity.modified = f[5].toLongLong();
     e.move = {unescape(f[6]), unescape(f[7]), unescape(f[8]), unescape(f[9])};
     return e;
 }
@@ -285,21 +276,18 @@ bool Journal::begin(QList<JournalEntry> &entries)
             escapedFolder.clear();
             escapeInto(escapedFolder, folder);
         }
-        Identity id;
-        if (!e.identified && (folderFd >= 0 ? identify(e.move.from, id, folderFd)
-                                            : identify(e.move.folder + e.move.from, id))) {
-            e.device = id.device;
-            e.inode = id.inode;
-            e.born = id.born;
-            e.size = id.size;
-            e.modified = id.modified;
+        if (e.identity.readAt == 0) {
+            if (folderFd >= 0)
+                identify(e.move.from, e.identity, e.size, folderFd);
+            else
+                identify(e.move.folder + e.move.from, e.identity, e.size);
         }
         text += "move ";
-        appendNumber(qint64(e.device));
-        appendNumber(qint64(e.inode));
-        appendNumber(e.born);
+        appendNumber(qint64(e.identity.device));
+        appendNumber(qint64(e.identity.inode));
+        appendNumber(e.identity.born);
         appendNumber(e.size);
-        appendNumber(e.modified);
+        appendNumber(e.identity.modified);
         text += escapedFolder;
         text += ' ';
         escapeInto(text, e.move.from);
@@ -381,7 +369,8 @@ bool Journal::markUndone(const QString &path)
 // journal so that an interrupted undo leaves nothing a later one cannot find.
 QByteArray undoTempName(const JournalEntry &e)
 {
-    return ".kesto-u-" + QByteArray::number(e.inode, 36) + '-' + QByteArray::number(e.device, 36);
+    return ".kesto-u-" + QByteArray::number(e.identity.inode, 36) + '-' +
+           QByteArray::number(e.identity.device, 36);
 }
 
 FoundAt LocateEntry(const JournalEntry &e)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "metadata/filefacts.h"
 #include "rename/batch.h"
 
 #include <QDateTime>
@@ -14,13 +15,11 @@ namespace kesto {
 struct JournalEntry
 {
     Move move;
-    quint64 device = 0, inode = 0;
-    /// Birth time in nanoseconds where the drive keeps it (0 otherwise): an
-    /// inode number is given again to the next new file once its file is gone.
-    qint64 born = 0;
-    qint64 size = 0, modified = 0; ///< for drives that number a file per name
-    /// Set where the fields above were read just before; else begin() reads them.
-    bool identified = false;
+    /// What the file was when its batch began. Read by Journal::begin()
+    /// unless the list read it a moment before (readAt set). The birth time
+    /// tells a file from the next one the drive gives the same inode number.
+    FileIdentity identity = {};
+    qint64 size = 0; ///< with identity.modified, for drives that number a file per name
 };
 
 enum class BatchState { Interrupted, Ended, Undone };

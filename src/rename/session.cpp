@@ -567,12 +567,8 @@ void Session::UmTaufen()
         JournalEntry entry{moves[m]};
         const FileEntry &e = m_list.at(rowOf[m]);
         if (e.Identity.readAt != 0 && e.Identity.readAt >= freshSince) {
-            entry.device = e.Identity.device;
-            entry.inode = e.Identity.inode;
-            entry.born = e.Identity.born;
+            entry.identity = e.Identity;
             entry.size = e.Size;
-            entry.modified = e.Identity.modified;
-            entry.identified = true;
         }
         entries.append(entry);
     }
