@@ -87,7 +87,25 @@ QList<Step> OrderMoves(QList<Move> &moves)
         for (int m : path)
             state[m] = 2;
     }
-    return steps;
+
+    // A drive that ignores letter case finds a file's new spelling taken by
+    // the file itself: such a move goes through its temporary name, which the
+    // journal then knows, so that a crash between the halves loses nothing.
+    QList<Step> ordered;
+    ordered.reserve(steps.size());
+    for (const Step &step : std::as_const(steps)) {
+        Move &m = moves[step.move];
+        if (step.kind != Step::Direct || m.from == m.to ||
+            foldedKey(m.folder, m.from) != foldedKey(m.folder, m.to)) {
+            ordered.append(step);
+            continue;
+        }
+        if (m.temp.isEmpty())
+            m.temp = freshTempName();
+        ordered.append({step.move, Step::ToTemp});
+        ordered.append({step.move, Step::FromTemp});
+    }
+    return ordered;
 }
 
 QList<MoveResult> ApplyMoves(const QList<Move> &moves, const QList<Step> &steps,

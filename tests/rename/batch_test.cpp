@@ -357,28 +357,29 @@ TEST_F(SessionTest, ANameKeptByAnUncheckedRowIsStillAClashAndTheRowSaysWhy)
 // use) is brought back whole by the undo of its journal.
 TEST(Journal, UndoAfterACrashAtAnyPointBringsEveryNameBack)
 {
-    for (int k = 0; k <= 6; ++k) {
+    // f>F: a drive that ignores letter case takes it in two halves.
+    for (int k = 0; k <= 8; ++k) {
         SCOPED_TRACE(k);
         TempFolder dir, journals;
-        QList<Move> moves = movesIn(dir, {"a>b", "b>c", "c>a", "x y%>ü\nz", "d>e"});
+        QList<Move> moves = movesIn(dir, {"a>b", "b>c", "c>a", "x y%>ü\nz", "d>e", "f>F"});
         const QMap<QString, QByteArray> before = contents(dir);
         const QList<Step> steps = OrderMoves(moves);
-        ASSERT_EQ(steps.size(), 6);
+        ASSERT_EQ(steps.size(), 8);
         QList<JournalEntry> entries;
         for (const Move &m : moves)
             entries.append({m});
         Journal journal(journals.path());
         ASSERT_TRUE(journal.begin(entries));
         ApplyMoves(moves, steps.mid(0, k), [](int, int) { return true; });
-        if (k == 6)
+        if (k == 8)
             journal.end();
 
         const QList<BatchRecord> batches = journal.batches();
         ASSERT_EQ(batches.size(), 1);
-        EXPECT_EQ(batches[0].state, k == 6 ? BatchState::Ended : BatchState::Interrupted);
-        EXPECT_EQ(batches[0].files, 5);
+        EXPECT_EQ(batches[0].state, k == 8 ? BatchState::Ended : BatchState::Interrupted);
+        EXPECT_EQ(batches[0].files, 6);
         const BatchRecord batch = Journal::read(batches[0].path);
-        ASSERT_EQ(batch.entries.size(), 5);
+        ASSERT_EQ(batch.entries.size(), 6);
         EXPECT_EQ(batch.entries[3].move.to, QByteArray("\xc3\xbc\nz"));
         const UndoResult undone = UndoBatch(
             batch, [](const JournalEntry &, int) { ADD_FAILURE() << "nothing may stay"; });
