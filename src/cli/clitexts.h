@@ -68,6 +68,8 @@ inline QString batchState(BatchState state)
         return QStringLiteral("unterbrochen");
     case BatchState::Undone:
         return QStringLiteral("rückgängig gemacht");
+    case BatchState::Running:
+        return QStringLiteral("läuft");
     }
     return {};
 }

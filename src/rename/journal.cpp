@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <charconv>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -186,6 +187,20 @@ void scan(const QByteArray &text, BatchRecord &record, bool whole)
     }
 }
 
+// A batch that seems cut off may only be running: then another program
+// holds the lock on its journal.
+void noteRunning(BatchRecord &record)
+{
+    if (record.files == 0 || record.state != BatchState::Interrupted)
+        return;
+    const int fd = ::open(QFile::encodeName(record.path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    if (::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+        record.state = BatchState::Running;
+    ::close(fd);
+}
+
 BatchRecord summary(const QString &path)
 {
     BatchRecord record;
@@ -206,6 +221,7 @@ BatchRecord summary(const QString &path)
         head += f.readAll();
     }
     scan(head, record, false);
+    noteRunning(record);
     return record;
 }
 
@@ -317,14 +333,19 @@ bool Journal::begin(QList<JournalEntry> &entries)
     }
     if (fd < 0)
         return false;
-    const bool ok = writeAll(fd, text) && ::fsync(fd) == 0;
-    ::close(fd);
+    // Locked before it says "planned", so that no one takes it for cut off.
+    const bool ok = ::flock(fd, LOCK_EX) == 0 && writeAll(fd, text) && ::fsync(fd) == 0;
     if (!ok) {
+        ::close(fd);
         ::unlink(p.constData());
         return false;
     }
     syncFolder(m_folder);
     m_current = path;
+    m_lock.reset(new int(fd), [](int *held) {
+        ::close(*held);
+        delete held;
+    });
     return true;
 }
 
@@ -333,6 +354,7 @@ void Journal::end()
     if (!m_current.isEmpty())
         appendLine(m_current, "ended");
     m_current.clear();
+    m_lock.reset();
 }
 
 QList<BatchRecord> Journal::batches() const
@@ -357,6 +379,7 @@ BatchRecord Journal::read(const QString &path)
     QFile f(path);
     if (f.open(QIODevice::ReadOnly))
         scan(f.readAll(), record, true);
+    noteRunning(record);
     return record;
 }
 
@@ -391,6 +414,11 @@ UndoResult UndoBatch(const BatchRecord &batch,
                      const std::function<void(const JournalEntry &, int)> &failed)
 {
     UndoResult result;
+    // Whatever its files look like now, they are still moving.
+    if (batch.state == BatchState::Running) {
+        result.complete = false;
+        return result;
+    }
     QList<Move> back;
     QList<int> entryOf;
     for (qsizetype k = 0; k < batch.entries.size(); ++k) {

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 namespace kesto {
 
@@ -22,7 +23,9 @@ struct JournalEntry
     qint64 size = 0; ///< with identity.modified, for drives that number a file per name
 };
 
-enum class BatchState { Interrupted, Ended, Undone };
+/// Running: another program (or this one) renames its files right now; it
+/// holds a lock on the journal that ends with it, however it ends.
+enum class BatchState { Interrupted, Ended, Undone, Running };
 
 /// One batch as its journal file tells it.
 struct BatchRecord
@@ -61,9 +64,10 @@ public:
     static Journal off();
 
     /// Fills in the identity of each file under its old name and writes the
-    /// journal of a new batch; false (nothing written) when that fails.
+    /// journal of a new batch, locked until end(); false (nothing written)
+    /// when that fails.
     bool begin(QList<JournalEntry> &entries);
-    /// Records that the batch ended.
+    /// Records that the batch ended, and lets go of its lock.
     void end();
 
     /// The kept batches, newest first, without their files (read from the
@@ -80,6 +84,7 @@ public:
 private:
     QString m_folder;
     QString m_current;
+    std::shared_ptr<int> m_lock; ///< the descriptor holding the batch's lock
     bool m_off = false;
 };
 

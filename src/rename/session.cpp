@@ -612,6 +612,9 @@ void Session::UmTaufen()
 BatchRecord Session::undoableBatch() const
 {
     for (BatchRecord &b : m_journal.batches()) {
+        // A batch still running is not to be undone under its feet.
+        if (b.state == BatchState::Running)
+            return {};
         if (b.state != BatchState::Undone)
             return std::move(b);
     }

@@ -373,6 +373,8 @@ TEST(Journal, UndoAfterACrashAtAnyPointBringsEveryNameBack)
         ApplyMoves(moves, steps.mid(0, k), [](int, int) { return true; });
         if (k == 8)
             journal.end();
+        else
+            journal = Journal(journals.path()); // the process dies, its lock with it
 
         const QList<BatchRecord> batches = journal.batches();
         ASSERT_EQ(batches.size(), 1);
@@ -387,6 +389,28 @@ TEST(Journal, UndoAfterACrashAtAnyPointBringsEveryNameBack)
         EXPECT_EQ(contents(dir), before);
         EXPECT_EQ(journal.batches()[0].state, BatchState::Undone);
     }
+}
+
+// A batch another program is running has a journal without its end, just as
+// one that was cut off; its lock tells them apart, and it is left alone.
+TEST_F(SessionTest, ABatchStillRunningIsNeitherRepairedNorUndone)
+{
+    load({"a.txt"});
+    QList<JournalEntry> entries{{{QFile::encodeName(dir.path() + "/"), "a.txt", "b.txt", {}}}};
+    Journal running(journals.path());
+    ASSERT_TRUE(running.begin(entries));
+    ASSERT_TRUE(QFile::rename(dir.file(u"a.txt"_s), dir.file(u"b.txt"_s)));
+
+    EXPECT_EQ(session.journal().batches().first().state, BatchState::Running);
+    EXPECT_FALSE(session.offerRepair());
+    EXPECT_EQ(session.undoableBatch().files, 0);
+    EXPECT_FALSE(UndoBatch(Journal::read(session.journal().batches().first().path), {}).complete);
+    EXPECT_TRUE(dir.exists(u"b.txt"_s));
+    EXPECT_TRUE(questions.asked.isEmpty());
+
+    running.end();
+    EXPECT_EQ(session.journal().batches().first().state, BatchState::Ended);
+    EXPECT_EQ(session.undoableBatch().files, 1);
 }
 
 TEST(Journal, UndoLeavesAFileWhoseOldNameIsTakenOrThatMovedOn)
@@ -429,6 +453,7 @@ TEST(Journal, TheRepairOfAnInterruptedBatchRemovesItsPlaceholdersOnly)
     Journal journal(journals.path());
     ASSERT_TRUE(journal.begin(entries));
     dir.write(u"A1"_s); // the claim, then the kill
+    journal = Journal(journals.path());
     const UndoResult undone = UndoBatch(Journal::read(journal.batches()[0].path),
                                         [](const JournalEntry &, int) { ADD_FAILURE(); });
     EXPECT_TRUE(undone.complete);
