@@ -57,38 +57,12 @@ QByteArray unescape(const QByteArray &field)
     return QByteArray::fromPercentEncoding(field);
 }
 
-bool writeAll(int fd, const QByteArray &data)
-{
-    const char *p = data.constData();
-    qsizetype left = data.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        p += n;
-        left -= n;
-    }
-    return true;
-}
-
-void syncFolder(const QString &folder)
-{
-    const int fd =
-        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 bool appendLine(const QString &path, const QByteArray &line)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
     if (fd < 0)
         return false;
-    const bool ok = writeAll(fd, line + '\n') && ::fsync(fd) == 0;
+    const bool ok = WriteAll(fd, line + '\n') && ::fsync(fd) == 0;
     ::close(fd);
     return ok;
 }
@@ -334,13 +308,13 @@ bool Journal::begin(QList<JournalEntry> &entries)
     if (fd < 0)
         return false;
     // Locked before it says "planned", so that no one takes it for cut off.
-    const bool ok = ::flock(fd, LOCK_EX) == 0 && writeAll(fd, text) && ::fsync(fd) == 0;
+    const bool ok = ::flock(fd, LOCK_EX) == 0 && WriteAll(fd, text) && ::fsync(fd) == 0;
     if (!ok) {
         ::close(fd);
         ::unlink(p.constData());
         return false;
     }
-    syncFolder(m_folder);
+    SyncFolder(QFile::encodeName(m_folder));
     m_current = path;
     m_lock.reset(new int(fd), [](int *held) {
         ::close(*held);

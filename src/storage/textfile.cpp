@@ -102,18 +102,22 @@ bool writeAll(int fd, const char *data, qsizetype size)
     return !(failHalfway && injectedFailure(writefaults::WriteStep::Write));
 }
 
-// The folder entry of a rename is only durable once the folder is synced; the
-// file is replaced by then, so a failure here changes nothing for the caller.
-void syncFolder(const QByteArray &folder)
+} // namespace
+
+bool WriteAll(int fd, const QByteArray &data)
 {
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return writeAll(fd, data.constData(), data.size());
+}
+
+void SyncFolder(const QByteArray &folder)
+{
+    const int fd =
+        ::open(folder.isEmpty() ? "." : folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
     ::fsync(fd);
     ::close(fd);
 }
-
-} // namespace
 
 void writefaults::FailWritesAt(std::optional<WriteStep> step, int errorNumber)
 {
@@ -250,7 +254,7 @@ bool WriteFileBytes(const QString &path, const QByteArray &bytes)
         ReportSaveFailure(path, error);
         return false;
     }
-    syncFolder(folder);
+    SyncFolder(folder);
     return true;
 }
 

@@ -37,6 +37,13 @@ bool WriteFileBytes(const QString &path, const QByteArray &bytes);
 /// \a errorNumber (an errno value), unless a failure was told already.
 void ReportSaveFailure(const QString &path, int errorNumber);
 
+/// Writes all of \a data to \a fd; false (errno set) when the disk takes
+/// less. Save failures injected for tests apply here too.
+bool WriteAll(int fd, const QByteArray &data);
+/// Makes the entries of \a folder durable, after a file in it was created or
+/// renamed; a failure is ignored, the file itself is written by then.
+void SyncFolder(const QByteArray &folder);
+
 /// Sets who tells the user of the first file that could not be saved; later
 /// failures are not told again until a handler is set anew. The default writes
 /// one line on standard error.

@@ -16,8 +16,8 @@ enum class WriteStep {
     Rename, ///< putting it in the old file's place
 };
 
-/// Makes every later WriteFileBytes fail at \a step with \a errorNumber;
-/// nothing ends the failures.
+/// Makes every later WriteFileBytes (and WriteAll, for the Write step) fail
+/// at \a step with \a errorNumber; nothing ends the failures.
 void FailWritesAt(std::optional<WriteStep> step, int errorNumber = ENOSPC);
 
 } // namespace kesto::writefaults

@@ -3,6 +3,7 @@
 #include "rename/messages.h"
 #include "rename/plan.h"
 #include "sessionfixture.h"
+#include "storage/writefaults.h"
 
 #include <QDir>
 #include <QFile>
@@ -411,6 +412,18 @@ TEST_F(SessionTest, ABatchStillRunningIsNeitherRepairedNorUndone)
     running.end();
     EXPECT_EQ(session.journal().batches().first().state, BatchState::Ended);
     EXPECT_EQ(session.undoableBatch().files, 1);
+}
+
+TEST_F(SessionTest, ABatchWhoseJournalCannotBeWrittenStillRenamesOnlyWithoutUndo)
+{
+    load({"a.txt"});
+    preview(u"[name]-neu.[typ]"_s);
+    writefaults::FailWritesAt(writefaults::WriteStep::Write, ENOSPC);
+    session.renameCommand();
+    writefaults::FailWritesAt(std::nullopt);
+    EXPECT_EQ(dir.names(), QStringList{u"a-neu.txt"_s});
+    EXPECT_TRUE(QDir(journals.path() + u"/Kesto-Journal"_s).entryList(QDir::Files).isEmpty());
+    EXPECT_EQ(session.undoableBatch().files, 0);
 }
 
 TEST(Journal, UndoLeavesAFileWhoseOldNameIsTakenOrThatMovedOn)
