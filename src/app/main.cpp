@@ -37,15 +37,7 @@ int main(int argc, char *argv[])
     kesto::MainWindow window;
     window.setReadAhead(std::move(ahead));
     kesto::AttachInputAids(window);
-    window.startUp();
-    window.show();
-    // Before the files are read, so that none of them is listed under a name
-    // the repair then takes away.
-    window.offerRepair();
-    // The last step of the start-up, with the window on the screen so that
-    // the progress of a long list can be seen.
-    if (!files.isEmpty())
-        window.loadFiles(files);
+    window.start(files);
     // Closed while the files were loading: the event loop would wait for a
     // window that is gone.
     if (!window.isVisible())

@@ -773,14 +773,11 @@ void MainWindow::selectNextFaultyRow()
 
 void MainWindow::offerRepair()
 {
-    bool undone = false;
-    const QMetaObject::Connection watch =
-        connect(&m_session, &Session::undoChanged, this, [&undone] { undone = true; });
-    if (m_session.offerRepair())
-        m_readAhead.reset();
-    disconnect(watch);
-    if (undone)
-        runListCommand([this] { showUndoneFiles(); });
+    if (!m_session.offerRepair())
+        return;
+    // Files went back to their old names: what was read ahead of them is stale.
+    m_readAhead.reset();
+    runListCommand([this] { showUndoneFiles(); });
 }
 
 void MainWindow::loadFiles(const QList<QByteArray> &paths)
@@ -850,7 +847,18 @@ void MainWindow::showInfo()
 
 // --- start-up and shutdown ------------------------------------------------------
 
-void MainWindow::startUp(const QList<QByteArray> &files)
+void MainWindow::start(const QList<QByteArray> &files)
+{
+    startUp();
+    show();
+    offerRepair();
+    // The last step, with the window on the screen so that the progress of a
+    // long list can be seen.
+    if (!files.isEmpty())
+        loadFiles(files);
+}
+
+void MainWindow::startUp()
 {
     restorePlacement();
 
@@ -875,8 +883,6 @@ void MainWindow::startUp(const QList<QByteArray> &files)
     m_session.applyOptions(options);
 
     runListCommand([this] { m_session.clearListCommand(); });
-    if (!files.isEmpty())
-        loadFiles(files);
 }
 
 void MainWindow::restorePlacement()

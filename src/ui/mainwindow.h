@@ -37,7 +37,7 @@ class HelpWindow;
 /// ("Liste", "Maske", "Btn8", …).
 ///
 /// Construction builds the window at its designed size and records the
-/// proportional layout; startUp() then runs the start-up in its order, so
+/// proportional layout; start() then runs the start-up in its order, so
 /// that the key bar, the tooltips and the mask menus can be connected to
 /// the signals below in between.
 class MainWindow : public QWidget
@@ -52,14 +52,16 @@ public:
     /// The designed size, which is also the smallest size of the window.
     static QSize designedSize();
 
-    /// Start-up: placement, paths, log, key bar, lists, settings, the options
-    /// of the last run, a first preview, then the files of \a files (raw
-    /// bytes as the command line gives them; each one path).
-    void startUp(const QList<QByteArray> &files = {});
+    /// The whole start, in its order: placement, paths, log, key bar, lists,
+    /// settings, the options of the last run and a first preview; the window
+    /// on the screen; the repair of an interrupted batch; then the files of
+    /// \a files (raw bytes as the command line gives them; each one path),
+    /// read after the repair so that none is listed under a name it takes away.
+    void start(const QList<QByteArray> &files = {});
 
     Session &session() { return m_session; }
     UserQuestions &questions() { return *m_questions; }
-    /// Paths of the masks file, the keys file and the log, fixed by startUp().
+    /// Paths of the masks file, the keys file and the log, fixed by start().
     const AppPaths &paths() const { return m_paths; }
 
     /// The command button with index \a index (nullptr when there is none).
@@ -81,10 +83,6 @@ public:
     /// window responsive every 16 files.
     void loadFiles(const QList<QByteArray> &paths);
 
-    /// The end of the start-up, with the window on the screen: if the last
-    /// batch was interrupted, asks whether to give its files their old names
-    /// back, and does so on "Ja".
-    void offerRepair();
     /// Rows begun to be read for the files the window was started with; the
     /// load of exactly those files takes them over, unless a repair at the
     /// start has moved files since.
@@ -104,6 +102,10 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void startUp();
+    /// With the window on the screen: if the last batch was interrupted, asks
+    /// whether to give its files their old names back, and does so on "Ja".
+    void offerRepair();
     void buildListFrame(QWidget *root);
     void buildOptionArea(QWidget *root);
     void buildMaskPage(QWidget *page);

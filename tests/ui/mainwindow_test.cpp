@@ -422,12 +422,12 @@ TEST_F(MainWindowTest, FilesReadAheadAreListedUnlessTheStartUpRepairMovedThem)
     };
 
     questions.yesNoAnswers = {false};
-    start({}, startReadingAhead).loadFiles(files);
+    start(files, startReadingAhead);
     EXPECT_EQ(column(ColOldName), (QStringList{"A.txt", "b.txt"}));
     window().close();
 
     questions.yesNoAnswers = {true};
-    start({}, startReadingAhead).loadFiles(files);
+    start(files, startReadingAhead);
     EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt"}));
     EXPECT_EQ(column(ColOldName), QStringList{"b.txt"});
 }

@@ -76,11 +76,9 @@ protected:
         m_window->session().refreshTimer().setInterval(RefreshMs);
         if (beforeStart)
             beforeStart(*m_window);
-        m_window->startUp(files);
-        m_window->show();
+        m_window->start(files);
         m_window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
-        m_window->offerRepair();
         return *m_window;
     }
     MainWindow &window() { return *m_window; }
