@@ -140,25 +140,9 @@ QByteArray FileEntry::pathBytes() const
     return rawBytes().isEmpty() ? QFile::encodeName(fullPath()) : rawBytes();
 }
 
-QByteArray FileEntry::folderBytes() const
-{
-    if (rawBytes().isEmpty())
-        return QFile::encodeName(Folder);
-    // "/" is one byte in both decodings, so the last one ends the folder here too.
-    return rawBytes().left(rawBytes().lastIndexOf('/') + 1);
-}
-
 QString FileEntry::pathKey() const
 {
     return PathKey(fullPath(), rawBytes());
-}
-
-QString FileEntry::folderKey() const
-{
-    if (rawBytes().isEmpty())
-        return Folder;
-    const QByteArray folder = folderBytes();
-    return PathKey(Folder, QUtf8StringView(folder).isValidUtf8() ? QByteArray() : folder);
 }
 
 QString PathKey(const QString &path, const QByteArray &rawBytes)

@@ -95,12 +95,8 @@ struct FileEntry
 
     /// The path as the system knows it.
     QByteArray pathBytes() const;
-    /// The folder part of pathBytes(), up to and including its last "/".
-    QByteArray folderBytes() const;
     /// What tells this row's path apart from every other (see PathKey).
     QString pathKey() const;
-    /// What tells this row's folder apart from every other (see PathKey).
-    QString folderKey() const;
 
 private:
     // Never changed once made: a row that changes gets a new one, so that

@@ -27,7 +27,7 @@ namespace {
 
 void logPath(const QString &text)
 {
-    WriteLog(LogTimestamp() + QStringLiteral(" LoadListWithFileNames: ") + text);
+    WriteTimedLog(QStringLiteral(" LoadListWithFileNames: ") + text);
 }
 
 } // namespace
@@ -59,9 +59,10 @@ QList<PathToLoad> PathsFromBytes(const QList<QByteArray> &rawPaths)
 
 namespace {
 
-bool isJpg(const FileEntry &e)
+// Only ".jpg" files, in any letter case, are read for a capture date.
+bool isJpg(QStringView name)
 {
-    return e.type().compare(QLatin1String("jpg"), Qt::CaseInsensitive) == 0;
+    return name.endsWith(u".jpg", Qt::CaseInsensitive);
 }
 
 FileEntry newRow(const PathToLoad &item)
@@ -79,7 +80,7 @@ QString keyOf(const PathToLoad &item)
 FileFacts readFacts(const FileEntry &e, const WantedFacts &wanted)
 {
     WantedFacts mine = wanted;
-    mine.captureDate = wanted.captureDate && isJpg(e);
+    mine.captureDate = wanted.captureDate && isJpg(e.OldName);
     return ReadFileFacts(e.pathBytes(), e.fullPath(), mine);
 }
 
@@ -151,7 +152,7 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
     qsizetype photos = 0;
     if (wanted.captureDate) {
         for (const PathToLoad &item : paths)
-            photos += item.path.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive);
+            photos += isJpg(item.path);
     }
     const bool mostlyPhotos = photos * 2 >= n;
     const int batch = mostlyPhotos ? PhotoBatch : Batch;

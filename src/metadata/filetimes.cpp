@@ -35,13 +35,15 @@ bool statFile(const QByteArray &path, struct statx *status, bool followLink)
 {
     return ::statx(AT_FDCWD, path.constData(),
                    AT_STATX_SYNC_AS_STAT | (followLink ? 0 : AT_SYMLINK_NOFOLLOW),
-                   STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_BTIME, status) == 0;
+                   STATX_TYPE | STATX_MODE | STATX_INO | STATX_SIZE | STATX_MTIME | STATX_BTIME,
+                   status) == 0;
 }
 
 bool statOpenFile(int fd, struct statx *status)
 {
     return ::statx(fd, "", AT_EMPTY_PATH | AT_STATX_SYNC_AS_STAT,
-                   STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_BTIME, status) == 0;
+                   STATX_TYPE | STATX_MODE | STATX_INO | STATX_SIZE | STATX_MTIME | STATX_BTIME,
+                   status) == 0;
 }
 
 QString localTimeText(qint64 secondsSinceEpoch, QStringView dateSeparator,

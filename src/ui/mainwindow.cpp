@@ -817,8 +817,10 @@ void MainWindow::onToolTipCheck(bool on)
 {
     SaveSettingValue(QStringLiteral("ToolTips"), on ? QStringLiteral("1") : QStringLiteral("0"));
     Q_EMIT tooltipsSwitched(on);
-    // The undo command's tooltip is no fixed text.
-    updateUndoCommand();
+    // The undo command's tooltip is no fixed text; it is what a screen
+    // reader is told in any case.
+    QPushButton *undo = m_buttons.value(11);
+    undo->setToolTip(on ? undo->accessibleDescription() : QString());
 }
 
 void MainWindow::onTopMost(bool on)
