@@ -3,8 +3,6 @@
 #include "rename/namefold.h"
 #include "rename/renamer.h"
 
-#include <QRandomGenerator>
-
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -23,11 +21,6 @@ std::string foldedKey(const QByteArray &folder, const QByteArray &name)
     else
         key.append(1, '\0').append(ViewOf(name));
     return key;
-}
-
-QByteArray freshTempName()
-{
-    return ".kesto-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
 }
 
 } // namespace
@@ -76,7 +69,7 @@ QList<Step> OrderMoves(QList<Move> &moves)
             // it round, and it takes its name last.
             const int first = path[cycleStart];
             if (moves[first].temp.isEmpty())
-                moves[first].temp = freshTempName();
+                moves[first].temp = FreshTempName();
             steps.append({first, Step::ToTemp});
             for (qsizetype k = path.size() - 1; k > cycleStart; --k)
                 steps.append({path[k], Step::Direct});
@@ -101,7 +94,7 @@ QList<Step> OrderMoves(QList<Move> &moves)
             continue;
         }
         if (m.temp.isEmpty())
-            m.temp = freshTempName();
+            m.temp = FreshTempName();
         ordered.append({step.move, Step::ToTemp});
         ordered.append({step.move, Step::FromTemp});
     }

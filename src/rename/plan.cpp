@@ -2,6 +2,7 @@
 
 #include "rename/messages.h"
 #include "rename/namefold.h"
+#include "rename/renamer.h"
 
 #include <QFile>
 #include <QHash>
@@ -65,12 +66,6 @@ bool isBlankName(const QString &name)
 bool hidesTheFile(const QString &newName, const QString &oldName)
 {
     return newName.lastIndexOf(QLatin1Char('.')) == 0 && !oldName.startsWith(QLatin1Char('.'));
-}
-
-bool isImpossible(const QString &name)
-{
-    return name == QLatin1String(".") || name == QLatin1String("..") ||
-           name.contains(QLatin1Char('/')) || name.contains(QChar(0));
 }
 
 // What a folder knows of one folded name.
@@ -318,7 +313,8 @@ RenamePlan CheckPlan(QList<PlannedRename> pairs)
         p.nameMax = int(f.nameMax);
 
         const bool blank = isBlankName(p.shownNew) || hidesTheFile(p.shownNew, p.shownOld);
-        const bool impossible = isImpossible(p.shownNew);
+        // An empty name is told as blank.
+        const bool impossible = !p.shownNew.isEmpty() && !IsPossibleFileName(p.shownNew);
         p.refused = impossible ? 0 : RefusedCharacter(f.rules, p.shownNew);
         const bool tooLong = p.nameBytes > f.nameMax;
         const bool duplicate = use.newNames > 1;

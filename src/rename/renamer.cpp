@@ -208,8 +208,7 @@ int renameCaseOnly(const QByteArray &from, const QByteArray &to, NoReplaceMethod
 {
     const QByteArray folder = to.left(nameStart(to));
     for (int attempt = 0; attempt < 16; ++attempt) {
-        const QByteArray temp =
-            folder + ".kesto-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+        const QByteArray temp = folder + FreshTempName();
         int error = move(from, temp, method);
         if (error == EEXIST)
             continue;
@@ -228,6 +227,11 @@ int renameCaseOnly(const QByteArray &from, const QByteArray &to, NoReplaceMethod
 void SetClaimHookForTesting(std::function<void(ClaimStage, const QByteArray &)> hook)
 {
     g_claimHook = std::move(hook);
+}
+
+QByteArray FreshTempName()
+{
+    return ".kesto-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
 }
 
 bool IsPossibleFileName(const QString &name)

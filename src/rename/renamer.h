@@ -10,6 +10,9 @@ namespace kesto {
 /// business.
 bool IsPossibleFileName(const QString &name);
 
+/// A hidden name for a file to wait under, new every time.
+QByteArray FreshTempName();
+
 /// How a rename keeps from replacing an existing entry. Drives differ in what
 /// they offer; Best takes the first that the drive supports, in this order.
 enum class NoReplaceMethod {
