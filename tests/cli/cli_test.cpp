@@ -362,6 +362,7 @@ TEST_F(CliTest, UsageErrorsExitWithTwo)
         {"--replace", "a", "b", "--replace", "c", "d", "--replace", "e", "f", "--replace-new", "g",
          "h"},
         {"--preset", "gibt es nicht"},
+        {"--undo"}, // with the file: an undo takes none
     };
     for (const QStringList &args : bad) {
         const CliRun r = cli(args + paths);
@@ -369,6 +370,7 @@ TEST_F(CliTest, UsageErrorsExitWithTwo)
         EXPECT_TRUE(r.out.isEmpty());
     }
     EXPECT_EQ(cli({}).exitCode, 2);
+    EXPECT_EQ(cli({"--undo", "--history"}).exitCode, 2);
     EXPECT_EQ(cli({"--help"}).exitCode, 0);
     EXPECT_EQ(dir.names(), QStringList{"a.txt"});
 }
