@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 
 #include <algorithm>
 #include <cerrno>
@@ -202,12 +203,16 @@ BatchRecord summary(const QString &path)
 // A drive without an atomic no-replace rename gets the new name claimed by
 // an empty file first; a batch stopped right then leaves it behind. Only an
 // empty regular file made after the batch began can be that.
-void removePlaceholder(const JournalEntry &e, const QDateTime &begun)
+void removePlaceholder(const JournalEntry &e, const QDateTime &begun,
+                       const JournalEntry *ownerOfName)
 {
     const QByteArray path = e.move.folder + e.move.to;
     struct stat st;
     if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size != 0 ||
         (begun.isValid() && st.st_mtim.tv_sec < begun.toSecsSinceEpoch()))
+        return;
+    // An empty file of the batch itself, still under its old name, is none.
+    if (ownerOfName && sameFile(*ownerOfName, path))
         return;
     ::unlink(path.constData());
 }
@@ -395,12 +400,20 @@ UndoResult UndoBatch(const BatchRecord &batch,
     }
     QList<Move> back;
     QList<int> entryOf;
+    // Which entry has each old name, for placeholders met at a new name.
+    QHash<QByteArray, int> byOldName;
+    if (batch.state == BatchState::Interrupted) {
+        for (qsizetype k = 0; k < batch.entries.size(); ++k)
+            byOldName.insert(batch.entries[k].move.folder + batch.entries[k].move.from, int(k));
+    }
     for (qsizetype k = 0; k < batch.entries.size(); ++k) {
         const JournalEntry &e = batch.entries[k];
         switch (LocateEntry(e)) {
         case FoundAt::Old:
-            if (batch.state == BatchState::Interrupted)
-                removePlaceholder(e, batch.begun);
+            if (batch.state == BatchState::Interrupted) {
+                const int owner = byOldName.value(e.move.folder + e.move.to, -1);
+                removePlaceholder(e, batch.begun, owner >= 0 ? &batch.entries[owner] : nullptr);
+            }
             break;
         case FoundAt::New:
             back.append({e.move.folder, e.move.to, e.move.from, undoTempName(e)});

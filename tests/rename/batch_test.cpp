@@ -458,7 +458,8 @@ TEST(Journal, UndoLeavesAFileWhoseOldNameIsTakenOrThatMovedOn)
 TEST(Journal, TheRepairOfAnInterruptedBatchRemovesItsPlaceholdersOnly)
 {
     TempFolder dir, journals;
-    QList<Move> moves = movesIn(dir, {"a>A1", "b>B1"});
+    dir.write(u"e"_s); // empty, and part of the batch: no placeholder either
+    QList<Move> moves = movesIn(dir, {"a>A1", "b>B1", "d>e", "e>f"});
     dir.write(u"B1"_s, "schon da"); // somebody's, not a placeholder
     QList<JournalEntry> entries;
     for (const Move &m : moves)
@@ -471,7 +472,8 @@ TEST(Journal, TheRepairOfAnInterruptedBatchRemovesItsPlaceholdersOnly)
                                         [](const JournalEntry &, int) { ADD_FAILURE(); });
     EXPECT_TRUE(undone.complete);
     EXPECT_EQ(contents(dir),
-              (QMap<QString, QByteArray>{{"B1", "schon da"}, {"a", "a"}, {"b", "b"}}));
+              (QMap<QString, QByteArray>{
+                  {"B1", "schon da"}, {"a", "a"}, {"b", "b"}, {"d", "d"}, {"e", ""}}));
 }
 
 TEST(Journal, ABatchNamedByRelativePathsIsUndoneFromAnywhere)
