@@ -209,8 +209,12 @@ bool WriteFileBytes(const QString &path, const QByteArray &bytes)
         ReportSaveFailure(path, EISDIR);
         return false;
     }
-    // Through a link the file it points to is replaced, not the link.
-    const QFileInfo target(info.isSymLink() ? info.symLinkTarget() : path);
+    // Through a link (or a chain of them) the file at its end is replaced,
+    // and every link stays; a loop ends after as many links as the system follows.
+    QString end = path;
+    for (int hops = 0; hops < 40 && QFileInfo(end).isSymLink(); ++hops)
+        end = QFileInfo(end).symLinkTarget();
+    const QFileInfo target(end);
     const QByteArray targetName = QFile::encodeName(target.absoluteFilePath());
     const QByteArray folder = QFile::encodeName(target.absolutePath());
     QByteArray tempName = folder + "/." + QFile::encodeName(target.fileName()) + ".XXXXXX";

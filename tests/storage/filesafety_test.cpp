@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <csignal>
 #include <cstring>
@@ -123,6 +124,23 @@ TEST_F(FileSafety, AWriteReplacesTheFileInOneStepSoAReaderOfTheOldFileKeepsItsBy
     EXPECT_EQ(seen, old);
     EXPECT_EQ(dir.read("Kesto-Masken.INI"), "[neu]\r\n");
     EXPECT_EQ(dir.names(), QStringList{"Kesto-Masken.INI"});
+    EXPECT_TRUE(told.isEmpty());
+}
+
+// A data folder kept elsewhere (dotfiles) is reached through links, even
+// through a link to a link; each stays a link, and the file gets the bytes.
+TEST_F(FileSafety, AWriteThroughAChainOfLinksReplacesTheFileAtItsEnd)
+{
+    dir.mkdir("dotfiles");
+    dir.write("dotfiles/Kesto-Masken.INI", "[alt]\r\n");
+    ASSERT_EQ(
+        ::symlink("dotfiles/Kesto-Masken.INI", QFile::encodeName(dir.file("mitte")).constData()),
+        0);
+    ASSERT_EQ(::symlink("mitte", QFile::encodeName(dir.file("Kesto-Masken.INI")).constData()), 0);
+    ASSERT_TRUE(WriteFileBytes(dir.file("Kesto-Masken.INI"), "[neu]\r\n"));
+    EXPECT_TRUE(QFileInfo(dir.file("Kesto-Masken.INI")).isSymLink());
+    EXPECT_TRUE(QFileInfo(dir.file("mitte")).isSymLink());
+    EXPECT_EQ(dir.read("dotfiles/Kesto-Masken.INI"), "[neu]\r\n");
     EXPECT_TRUE(told.isEmpty());
 }
 
