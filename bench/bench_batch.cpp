@@ -25,24 +25,9 @@
 
 using namespace kesto;
 using namespace kesto::bench;
+using namespace Qt::StringLiterals;
 
 namespace {
-
-// f000001.txt … upwards, empty.
-QStringList makeNumbered(const QString &dir, int n)
-{
-    QStringList paths;
-    paths.reserve(n);
-    for (int i = 1; i <= n; ++i) {
-        const QString path = dir + QStringLiteral("/f%1.txt").arg(i, 6, 10, QLatin1Char('0'));
-        const int fd =
-            ::open(QFile::encodeName(path).constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
-        if (fd >= 0)
-            ::close(fd);
-        paths << path;
-    }
-    return paths;
-}
 
 // A session over \a paths, checked and ready: the mask numbers the files
 // from \a start with six digits.
@@ -84,9 +69,10 @@ int shift(int files)
     std::vector<double> batch, plain;
     for (int run = 0; run < 3; ++run) {
         QTemporaryDir a, b;
-        Ready r(makeNumbered(a.path(), files), QStringLiteral("f[zahl].[typ]"), true);
+        Ready r(makeEmptyFiles(a.path(), files, u"f"_s, u".txt"_s), QStringLiteral("f[zahl].[typ]"),
+                true);
         batch.push_back(r.run());
-        plain.push_back(plainLoop(makeNumbered(b.path(), files)));
+        plain.push_back(plainLoop(makeEmptyFiles(b.path(), files, u"f"_s, u".txt"_s)));
     }
     const double e = median(batch), p = median(plain);
     std::printf("shift by one, %d files (journal, order, renames): %.1f ms; plain renameat2 loop "
@@ -100,8 +86,10 @@ int journal(int files)
     std::vector<double> with, without;
     for (int run = 0; run < 5; ++run) {
         QTemporaryDir a, b;
-        Ready on(makeNumbered(a.path(), files), QStringLiteral("g[zahl].[typ]"), true);
-        Ready off(makeNumbered(b.path(), files), QStringLiteral("g[zahl].[typ]"), false);
+        Ready on(makeEmptyFiles(a.path(), files, u"f"_s, u".txt"_s),
+                 QStringLiteral("g[zahl].[typ]"), true);
+        Ready off(makeEmptyFiles(b.path(), files, u"f"_s, u".txt"_s),
+                  QStringLiteral("g[zahl].[typ]"), false);
         // Alternate which goes first, so neither always meets a warmer cache.
         if (run % 2) {
             with.push_back(on.run());
@@ -121,7 +109,8 @@ int journal(int files)
 int plan(int rows)
 {
     QTemporaryDir a;
-    Ready r(makeNumbered(a.path(), rows), QStringLiteral("f[zahl].[typ]"), false);
+    Ready r(makeEmptyFiles(a.path(), rows, u"f"_s, u".txt"_s), QStringLiteral("f[zahl].[typ]"),
+            false);
     std::vector<double> times;
     for (int run = 0; run < 5; ++run) {
         const auto t = Clock::now();
@@ -139,16 +128,7 @@ int plan(int rows)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("all");
-    const int n = argc > 2 ? QByteArray(argv[2]).toInt() : 0;
-    if (mode == QLatin1String("shift"))
-        return shift(n > 0 ? n : 100000);
-    if (mode == QLatin1String("journal"))
-        return journal(n > 0 ? n : 10000);
-    if (mode == QLatin1String("plan"))
-        return plan(n > 0 ? n : 100000);
-    shift(100000);
-    journal(10000);
-    plan(100000);
-    return 0;
+    return runModes(
+        argc, argv,
+        {{"shift", shift, 100000}, {"journal", journal, 10000}, {"plan", plan, 100000}});
 }

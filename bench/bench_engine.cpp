@@ -27,19 +27,9 @@
 
 using namespace kesto;
 using namespace kesto::bench;
+using namespace Qt::StringLiterals;
 
 namespace {
-
-void makeFiles(const QString &dir, int n, const char *prefix)
-{
-    for (int i = 0; i < n; ++i) {
-        const QByteArray path = QFile::encodeName(dir) + '/' + prefix +
-                                QByteArray::number(i).rightJustified(6, '0') + ".jpg";
-        const int fd = ::open(path.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
-        if (fd >= 0)
-            ::close(fd);
-    }
-}
 
 QStringList filesIn(const QString &dir)
 {
@@ -80,7 +70,7 @@ int preview(int rows)
 int fullTest(int rows)
 {
     QTemporaryDir dir;
-    makeFiles(dir.path(), rows, "IMG_");
+    makeEmptyFiles(dir.path(), rows, u"IMG_"_s, u".jpg"_s);
     NoQuestions q;
     Session s(q);
     auto t = Clock::now();
@@ -103,8 +93,8 @@ int rename(int files)
     std::vector<double> engine, plain;
     for (int run = 0; run < 5; ++run) {
         QTemporaryDir a, b, journals;
-        makeFiles(a.path(), files, "IMG_");
-        makeFiles(b.path(), files, "IMG_");
+        makeEmptyFiles(a.path(), files, u"IMG_"_s, u".jpg"_s);
+        makeEmptyFiles(b.path(), files, u"IMG_"_s, u".jpg"_s);
         NoQuestions q;
         Session s(q);
         // The batch is journaled as the user's would be, but not among the user's.
@@ -132,20 +122,12 @@ int rename(int files)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("all");
-    const int n = argc > 2 ? QByteArray(argv[2]).toInt() : 0;
-    if (mode == QLatin1String("preview"))
-        return preview(n > 0 ? n : 100000);
-    if (mode == QLatin1String("fulltest"))
-        return fullTest(n > 0 ? n : 100000);
-    if (mode == QLatin1String("rename"))
-        return rename(n > 0 ? n : 10000);
-    if (mode == QLatin1String("plainloop") && argc > 2) {
+    // The yardstick of the scripts: the plain loop over the files of a folder.
+    if (argc > 2 && QByteArray(argv[1]) == "plainloop") {
         std::printf("%.1f\n", plainLoop(filesIn(QFile::decodeName(argv[2]))));
         return 0;
     }
-    preview(100000);
-    fullTest(100000);
-    rename(10000);
-    return 0;
+    return runModes(
+        argc, argv,
+        {{"preview", preview, 100000}, {"fulltest", fullTest, 100000}, {"rename", rename, 10000}});
 }

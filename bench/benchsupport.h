@@ -12,10 +12,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <initializer_list>
 #include <vector>
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <unistd.h>
 
 namespace kesto::bench {
 
@@ -56,6 +58,49 @@ inline double plainLoop(const QStringList &paths)
     for (const auto &[from, to] : pairs)
         ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
     return msSince(t);
+}
+
+/// \a n empty files in \a dir, named \a prefix, six digits from 1 and
+/// \a suffix; their paths, in that order.
+inline QStringList makeEmptyFiles(const QString &dir, int n, const QString &prefix,
+                                  const QString &suffix)
+{
+    QStringList paths;
+    paths.reserve(n);
+    for (int i = 1; i <= n; ++i) {
+        const QString path =
+            dir + u'/' + prefix + QStringLiteral("%1").arg(i, 6, 10, QLatin1Char('0')) + suffix;
+        const int fd =
+            ::open(QFile::encodeName(path).constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+        if (fd >= 0)
+            ::close(fd);
+        paths << path;
+    }
+    return paths;
+}
+
+/// One measurement of a benchmark program: its name on the command line,
+/// what it runs, and for how many files or rows unless told.
+struct Mode
+{
+    const char *name;
+    int (*run)(int count);
+    int count;
+};
+
+/// Runs the mode named by the first argument (with the count of the second,
+/// if given), or every mode without arguments.
+inline int runModes(int argc, char *argv[], std::initializer_list<Mode> modes)
+{
+    const QByteArray wanted = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    const int count = argc > 2 ? QByteArray(argv[2]).toInt() : 0;
+    for (const Mode &m : modes) {
+        if (wanted == m.name)
+            return m.run(count > 0 ? count : m.count);
+    }
+    for (const Mode &m : modes)
+        m.run(m.count);
+    return 0;
 }
 
 /// \a rows photo rows in one folder, IMG_000000.JPG upwards, all with one

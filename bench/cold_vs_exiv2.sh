@@ -38,10 +38,7 @@ evict() {
 }
 cold_us() {
     evict
-    local start=$EPOCHREALTIME
-    "$@" >/dev/null 2>&1 || true
-    local end=$EPOCHREALTIME
-    echo $((${end//[.,]/} - ${start//[.,]/}))
+    run_us "$@"
 }
 
 kesto_cmd=("$CLI" --mask '[AUFNAHMEDATUM] [AUFNAHMEZEIT].[typ]' "${files[@]}")
