@@ -245,14 +245,10 @@ std::optional<QByteArray> readForUpdate(const QString &file)
         ReportSaveFailure(file, info.isDir() ? EISDIR : EINVAL);
         return std::nullopt;
     }
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly)) {
-        ReportSaveFailure(file, errno);
-        return std::nullopt;
-    }
-    QByteArray bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError) {
-        ReportSaveFailure(file, EIO);
+    int error = 0;
+    QByteArray bytes = ReadFileBytes(file, &error);
+    if (error != 0) {
+        ReportSaveFailure(file, error);
         return std::nullopt;
     }
     return bytes;

@@ -185,18 +185,28 @@ QByteArray EncodeText(const QString &text)
 QByteArray ReadFileBytes(const QString &path, int *errorNumber)
 {
     if (errorNumber)
-        *errorNumber = QFileDevice::NoError;
+        *errorNumber = 0;
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
         if (errorNumber)
-            *errorNumber = file.error();
+            *errorNumber = errno;
         return {};
     }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError && errorNumber)
-        *errorNumber = file.error();
+    QByteArray bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errorNumber)
+            *errorNumber = errno;
+        if (n <= 0)
+            break;
+        bytes.append(buffer, n);
+    }
+    ::close(fd);
     return bytes;
 }
 

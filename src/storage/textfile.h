@@ -23,7 +23,7 @@ QString DecodeTextPart(QByteArrayView bytes);
 QByteArray EncodeText(const QString &text);
 
 /// The bytes of a regular file; a missing path or a folder gives an empty array.
-/// \a errorNumber receives 0, or the QFileDevice::FileError of a failed open or read.
+/// \a errorNumber receives 0, or the errno of a failed open or read.
 QByteArray ReadFileBytes(const QString &path, int *errorNumber = nullptr);
 
 /// Replaces the file at \a path by \a bytes in one step through a temporary file

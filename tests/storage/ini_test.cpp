@@ -146,7 +146,7 @@ TEST_F(Ini, AFolderOrAnUnreadableFileYieldsDefaultsAndIsNeverWritten)
         setfsuid(65534);
     const bool readable = QFile(locked).open(QIODevice::ReadOnly);
     if (!readable) {
-        untouchable(locked, QFileDevice::OpenError);
+        untouchable(locked, EACCES);
         // A read-only file of one's own is replaced all the same.
         QFile::setPermissions(dir.write("mine.ini", "[A]\r\n"), QFileDevice::ReadOwner);
         EXPECT_TRUE(IniPutString("A", "x", "1", dir.file("mine.ini")));
