@@ -240,8 +240,7 @@ int main(int argc, char *argv[])
         return history(session, out);
     if (a.undo)
         return undo(session, out, err);
-    const BatchRecord newest = session.undoableBatch();
-    if (newest.files > 0 && newest.state == BatchState::Interrupted)
+    if (session.interruptedBatch().files > 0)
         err << cli::texts::interrupted() << Qt::endl;
     session.applyOptions(options);
     session.SortByColumn(a.sortColumn);

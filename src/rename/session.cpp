@@ -648,10 +648,17 @@ UndoResult Session::undoCommand()
     return result;
 }
 
+BatchRecord Session::interruptedBatch() const
+{
+    QList<BatchRecord> batches = m_journal.batches();
+    if (batches.isEmpty() || batches.first().state != BatchState::Interrupted)
+        return {};
+    return batches.takeFirst();
+}
+
 bool Session::offerRepair()
 {
-    const QList<BatchRecord> batches = m_journal.batches();
-    if (batches.isEmpty() || batches.first().state != BatchState::Interrupted)
+    if (interruptedBatch().files == 0)
         return false;
     if (!m_questions.askYesNo(messages::interruptedQuestion(), messages::appTitle()))
         return false;

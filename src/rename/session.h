@@ -154,6 +154,9 @@ public:
     /// renamed files their old names back, and does so on "Ja". True when
     /// files were moved back (or tried to be).
     bool offerRepair();
+    /// The newest batch when it was cut off (its journal has no end and no
+    /// one holds it), else an empty record.
+    BatchRecord interruptedBatch() const;
 
     // List commands.
     void clearListCommand();

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -326,7 +327,7 @@ TEST_F(CliTest, ABatchKilledAtARandomMomentIsRepairedByUndo)
     // The kill falls somewhere in the renaming, once the journal is there.
     while (QDir(journals).isEmpty() && ::waitpid(pid, nullptr, WNOHANG) == 0)
         ::usleep(200);
-    ::usleep(useconds_t(std::rand() % 40000));
+    ::usleep(useconds_t(QRandomGenerator::global()->bounded(40000)));
     ::kill(pid, SIGKILL);
     ::waitpid(pid, nullptr, 0);
 
@@ -338,6 +339,15 @@ TEST_F(CliTest, ABatchKilledAtARandomMomentIsRepairedByUndo)
     };
     EXPECT_EQ(dir.names().size(), Files);
     EXPECT_EQ(contentsNow(), before);
+    // Cut off, unless the kill came after its end; with the lock gone, never
+    // taken for running; and every run says so until it is repaired.
+    const CliRun history = cli({"--history"});
+    const bool ended = history.out.contains(QStringLiteral("\tbeendet"));
+    EXPECT_TRUE(ended || history.out.contains(QStringLiteral("\tunterbrochen")))
+        << history.out.toStdString();
+    const CliRun preview = cli({"--mask", "[name].[typ]", dir.file(dir.names().first())});
+    EXPECT_EQ(preview.err.contains(QStringLiteral("wurde unterbrochen")), !ended)
+        << preview.err.toStdString();
     const CliRun undo = cli({"--undo"});
     EXPECT_EQ(undo.exitCode, 0) << undo.err.toStdString();
     QSet<QByteArray> names;
