@@ -118,8 +118,9 @@ public:
     bool askOkCancel(const QString &text, const QString &) override
     {
         ++failures;
-        // Only the message itself; the dialog's OK/Cancel hint means nothing here.
-        const QString message = lineBreaksForTerminal(text).section(QLatin1Char('\n'), 0, 4);
+        // The message and its reason; the dialog's OK/Cancel hint after them
+        // means nothing here.
+        const QString message = lineBreaksForTerminal(text).section(QLatin1Char('\n'), 0, 6);
         m_err << message << Qt::endl;
         return true;
     }

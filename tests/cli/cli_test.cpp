@@ -19,7 +19,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <spawn.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -234,6 +236,33 @@ TEST_F(CliTest, ApplyRenamesAndReportsTheFinalMessage)
     EXPECT_EQ(r.err, QStringLiteral("Umbenennung abgeschlossen.\n"));
     EXPECT_EQ(dir.names(), (QStringList{"1-B.TXT", "2-X.TXT"}));
     EXPECT_EQ(dir.read(QStringLiteral("2-X.TXT")), QByteArray("a.txt"));
+}
+
+// A folder nothing may change in (immutable, which binds root too): its file
+// is reported with the reason and stays, the others are renamed, the run fails.
+TEST_F(CliTest, AFailedRenameIsReportedTheOthersAreDoneAndTheRunExitsWithOne)
+{
+    const QStringList paths = files({"fest/a.txt", "frei/b.txt"});
+    const int folder =
+        ::open(QFile::encodeName(dir.file("fest")).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(folder, 0);
+    int flags = 0;
+    const bool locked = ::ioctl(folder, FS_IOC_GETFLAGS, &flags) == 0 &&
+                        (flags |= FS_IMMUTABLE_FL, ::ioctl(folder, FS_IOC_SETFLAGS, &flags) == 0);
+    const CliRun r =
+        locked ? cli(QStringList{"--mask", "[name]-neu.[typ]", "--apply"} + paths) : CliRun();
+    if (locked) {
+        flags &= ~FS_IMMUTABLE_FL;
+        ::ioctl(folder, FS_IOC_SETFLAGS, &flags);
+    }
+    ::close(folder);
+    if (!locked)
+        GTEST_SKIP() << "no immutable folders here (needs root on ext4 or the like)";
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(dir.file("fest/a.txt"))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(kesto::messages::renameFailureReason(EPERM))) << r.err.toStdString();
+    EXPECT_TRUE(dir.exists("fest/a.txt"));
+    EXPECT_TRUE(dir.exists("frei/b-neu.txt"));
 }
 
 TEST_F(CliTest, MaskWithoutTypIsRefusedUnlessYesIsGiven)
