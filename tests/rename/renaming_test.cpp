@@ -174,19 +174,6 @@ TEST_F(SessionTest, ANameThatIsNoUtf8IsRenamedFromItsShownTextAndWrittenInUtf8)
     EXPECT_TRUE(questions.asked.isEmpty());
 }
 
-TEST(RenameFailureReason, NamesCommonCausesInGermanAndOthersInTheSystemsWords)
-{
-    const std::pair<int, const char *> rows[] = {
-        {EACCES, "Keine Berechtigung."},
-        {EPERM, "Keine Berechtigung."},
-        {ENAMETOOLONG, "Der Name ist zu lang."},
-        {EROFS, "Das Laufwerk ist schreibgeschützt."},
-    };
-    for (const auto &[error, reason] : rows)
-        EXPECT_EQ(messages::renameFailureReason(error), QString::fromUtf8(reason)) << error;
-    EXPECT_EQ(messages::renameFailureReason(EXDEV), QString::fromLocal8Bit(std::strerror(EXDEV)));
-}
-
 TEST(FormatMessage, FillsParametersAndResolvesEscapes)
 {
     const QStringList p{QStringLiteral("P"), QStringLiteral("%1")};
