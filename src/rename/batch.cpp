@@ -38,10 +38,20 @@ QList<Step> OrderMoves(QList<Move> &moves)
             it->second = -1;
     }
     std::vector<int> after(size_t(n), -1);
+    // Moves that change only the letter case of a name: their new name folds
+    // to their own old one.
+    std::vector<bool> caseOnly(size_t(n), false);
     for (int i = 0; i < n; ++i) {
-        const auto it = byFrom.find(foldedKey(moves[i].folder, moves[i].to));
-        if (it != byFrom.end() && it->second != i)
+        const std::string toKey = foldedKey(moves[i].folder, moves[i].to);
+        const auto it = byFrom.find(toKey);
+        if (it == byFrom.end())
+            continue;
+        if (it->second != i && it->second != -1)
             after[i] = it->second;
+        caseOnly[size_t(i)] =
+            moves[i].from != moves[i].to &&
+            (it->second == i ||
+             (it->second == -1 && foldedKey(moves[i].folder, moves[i].from) == toKey));
     }
 
     QList<Step> steps;
@@ -88,8 +98,7 @@ QList<Step> OrderMoves(QList<Move> &moves)
     ordered.reserve(steps.size());
     for (const Step &step : std::as_const(steps)) {
         Move &m = moves[step.move];
-        if (step.kind != Step::Direct || m.from == m.to ||
-            foldedKey(m.folder, m.from) != foldedKey(m.folder, m.to)) {
+        if (step.kind != Step::Direct || !caseOnly[size_t(step.move)]) {
             ordered.append(step);
             continue;
         }
