@@ -43,30 +43,14 @@ FileFacts ReadFileFacts(const QByteArray &localPath, const QString &shownPath,
     if (localPath.isEmpty())
         return facts;
     struct statx status;
-    // A photo is opened first and examined through the descriptor, so that the
-    // path is looked up once; what cannot be opened is examined by its path.
     // A link is followed, but what it is then is not the entry a rename moves.
     bool isLink = false;
-    int fd = -1;
-    if (wanted.captureDate) {
-        fd = FileBytes::openForReading(localPath, /*followLink=*/false);
-        if (fd < 0 && errno == ELOOP) {
-            isLink = true;
-            fd = FileBytes::openForReading(localPath);
-        }
-    }
-    if (fd >= 0 && !statOpenFile(fd, &status)) {
-        ::close(fd);
-        fd = -1;
-    }
-    if (fd < 0) {
-        if (!statFile(localPath, &status, /*followLink=*/false))
+    if (!statFile(localPath, &status, /*followLink=*/false))
+        return facts;
+    if (S_ISLNK(status.stx_mode)) {
+        isLink = true;
+        if (!statFile(localPath, &status))
             return facts;
-        if (S_ISLNK(status.stx_mode)) {
-            isLink = true;
-            if (!statFile(localPath, &status))
-                return facts;
-        }
     }
     if (!isLink)
         facts.identity = IdentityOf(status);
@@ -84,12 +68,13 @@ FileFacts ReadFileFacts(const QByteArray &localPath, const QString &shownPath,
             facts.Created = localTimeText(status.stx_btime.tv_sec, dash, blank, dash);
     }
 
-    if (fd >= 0 && facts.isRegularFile)
-        facts.Captured = captureDateOfOpenFile(shownPath, fd, facts.Size);
-    else if (fd >= 0)
-        ::close(fd);
-    else if (wanted.captureDate && facts.isRegularFile)
-        facts.Captured = captureDateOfUnreadableFile(shownPath); // logged as no Exif
+    // The status comes first: an empty file holds no photo, and opening each of
+    // a folder of them would cost as much again as their status.
+    if (wanted.captureDate && facts.isRegularFile) {
+        const int fd = facts.Size > 0 ? FileBytes::openForReading(localPath, isLink) : -1;
+        facts.Captured = fd >= 0 ? captureDateOfOpenFile(shownPath, fd, facts.Size)
+                                 : captureDateOfUnreadableFile(shownPath); // logged as no Exif
+    }
     return facts;
 }
 

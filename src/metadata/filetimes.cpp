@@ -39,13 +39,6 @@ bool statFile(const QByteArray &path, struct statx *status, bool followLink)
                    status) == 0;
 }
 
-bool statOpenFile(int fd, struct statx *status)
-{
-    return ::statx(fd, "", AT_EMPTY_PATH | AT_STATX_SYNC_AS_STAT,
-                   STATX_TYPE | STATX_MODE | STATX_INO | STATX_SIZE | STATX_MTIME | STATX_BTIME,
-                   status) == 0;
-}
-
 QString localTimeText(qint64 secondsSinceEpoch, QStringView dateSeparator,
                       QStringView middleSeparator, QStringView timeSeparator)
 {

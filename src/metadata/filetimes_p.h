@@ -15,9 +15,6 @@ namespace kesto {
 /// target where \a followLink is set, else of the link itself.
 bool statFile(const QByteArray &path, struct statx *status, bool followLink = true);
 
-/// The same for a file already open.
-bool statOpenFile(int fd, struct statx *status);
-
 /// Seconds since 1970 as a file time text in the local time of that date.
 QString localTimeText(qint64 secondsSinceEpoch, QStringView dateSeparator,
                       QStringView middleSeparator, QStringView timeSeparator);
