@@ -18,8 +18,10 @@
 #include <utility>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace kesto {
 
@@ -27,7 +29,7 @@ namespace {
 
 void logPath(const QString &text)
 {
-    WriteTimedLog(QStringLiteral(" LoadListWithFileNames: ") + text);
+    WriteTimedLog({u" LoadListWithFileNames: ", text});
 }
 
 } // namespace
@@ -77,11 +79,54 @@ QString keyOf(const PathToLoad &item)
     return PathKey(item.path, item.bytes);
 }
 
-FileFacts readFacts(const FileEntry &e, const WantedFacts &wanted)
+// Files dropped together mostly share their folder. It is held open, and each
+// file is looked up by its name in it: walking the whole path again for every
+// file cost a fifth of a load.
+class HeldFolder
+{
+public:
+    HeldFolder() = default;
+    HeldFolder(const HeldFolder &) = delete;
+    HeldFolder &operator=(const HeldFolder &) = delete;
+    ~HeldFolder() { close(); }
+
+    // -1 where the folder cannot be opened; the whole path is looked up then.
+    int fdFor(const QString &folder)
+    {
+        if (m_opened && folder == m_folder)
+            return m_fd;
+        close();
+        m_opened = true;
+        m_folder = folder;
+        if (!folder.isEmpty())
+            m_fd = ::open(QFile::encodeName(folder).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        return m_fd;
+    }
+
+private:
+    void close()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = -1;
+    }
+
+    QString m_folder;
+    bool m_opened = false;
+    int m_fd = -1;
+};
+
+FileFacts readFacts(const FileEntry &e, const WantedFacts &wanted, HeldFolder &folder)
 {
     WantedFacts mine = wanted;
     mine.captureDate = wanted.captureDate && isJpg(e.OldName);
-    return ReadFileFacts(e.pathBytes(), e.fullPath(), mine);
+    // Only a photo's path is logged.
+    const QString shown = mine.captureDate ? e.fullPath() : QString();
+    // A name kept in its own bytes is read by its whole path, as it was given.
+    const int fd = e.rawBytes().isEmpty() && !e.OldName.isEmpty() ? folder.fdFor(e.Folder) : -1;
+    if (fd >= 0)
+        return ReadFileFacts(QFile::encodeName(e.OldName), shown, mine, fd);
+    return ReadFileFacts(e.pathBytes(), shown, mine);
 }
 
 // Asked again only for the few paths that became no row.
@@ -184,7 +229,7 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
     std::atomic<int> done{0};
     // Files dropped together mostly share their folder; one copy of its text
     // will do. \a last is the folder of the row read before.
-    auto readOne = [&](int i, const QString *&last) {
+    auto readOne = [&](int i, const QString *&last, HeldFolder &folder) {
         const PathToLoad &item = paths.at(i);
         if (logging) {
             logPath(item.path);
@@ -198,7 +243,7 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
         if (last && *last == e.Folder)
             e.Folder = *last;
         last = &e.Folder;
-        keep[i] = takeFacts(e, readFacts(e, wanted)) ? 1 : 2;
+        keep[i] = takeFacts(e, readFacts(e, wanted, folder)) ? 1 : 2;
     };
     using Clock = std::chrono::steady_clock;
     const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
@@ -219,6 +264,7 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
     };
     work = [&](const std::function<void()> &serve) {
         const QString *last = nullptr;
+        HeldFolder folder;
         for (int from = next.fetch_add(batch); from < n; from = next.fetch_add(batch)) {
             const Clock::time_point began = mostlyPhotos ? Clock::now() : Clock::time_point();
             const long blocks = mostlyPhotos && threads > 1 ? blocksRead() : 0;
@@ -227,7 +273,7 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
                 capture.emplace();
             const int to = std::min(n, from + batch);
             for (int i = from; i < to; ++i) {
-                readOne(i, last);
+                readOne(i, last, folder);
                 if (serve)
                     serve();
             }

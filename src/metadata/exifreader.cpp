@@ -459,17 +459,17 @@ void ExifReader::load(const QString &picFile, int fd, qint64 size)
     if (!found) {
         m_bytes.close();
         if (logging)
-            WriteLog(LogTimestamp() + metadatatext::exifLoad + picFile +
-                     metadatatext::beforeLoadedWord + metadatatext::notLoadedWord);
+            WriteTimedLog({metadatatext::exifLoad, picFile, metadatatext::beforeLoadedWord,
+                           metadatatext::notLoadedWord});
         return;
     }
 
     m_loaded = true;
     if (logging) {
-        WriteLog(LogTimestamp() + metadatatext::exifLoad + picFile +
-                 metadatatext::beforeLoadedWord + metadatatext::loadedWord);
-        WriteLog(LogTimestamp() + metadatatext::exifLoadWalk + QString::number(m_tiffHeaderStart) +
-                 u' ' + QString::number(m_ifd0Offset));
+        WriteTimedLog({metadatatext::exifLoad, picFile, metadatatext::beforeLoadedWord,
+                       metadatatext::loadedWord});
+        WriteTimedLog({metadatatext::exifLoadWalk, QString::number(m_tiffHeaderStart), u" ",
+                       QString::number(m_ifd0Offset)});
     }
     GetDirectoryEntries(position);
 }

@@ -40,14 +40,14 @@ FileBytes::~FileBytes()
     close();
 }
 
-int FileBytes::openForReading(const QByteArray &localPath, bool followLink)
+int FileBytes::openForReading(const QByteArray &localPath, bool followLink, int folderFd)
 {
     if (localPath.isEmpty())
         return -1;
     // O_NONBLOCK keeps a named pipe from blocking the open; only regular files
     // are read afterwards.
-    return ::open(localPath.constData(),
-                  O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | (followLink ? 0 : O_NOFOLLOW));
+    return ::openat(folderFd, localPath.constData(),
+                    O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | (followLink ? 0 : O_NOFOLLOW));
 }
 
 bool FileBytes::open(const QString &path)

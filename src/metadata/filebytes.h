@@ -1,5 +1,7 @@
 #pragma once
 
+#include <fcntl.h>
+
 #include <QString>
 #include <QtGlobal>
 
@@ -34,7 +36,8 @@ public:
     /// A descriptor for reading \a localPath (the path in the file system's
     /// encoding) that never blocks on a named pipe, or -1. Without
     /// \a followLink a link is not opened (errno ELOOP).
-    static int openForReading(const QByteArray &localPath, bool followLink = true);
+    static int openForReading(const QByteArray &localPath, bool followLink = true,
+                              int folderFd = AT_FDCWD);
     void close();
 
     /// The file length when it was opened (0 when nothing is open).

@@ -37,7 +37,7 @@ FileFacts ReadFileFacts(const QString &path, bool withCaptureDate)
 }
 
 FileFacts ReadFileFacts(const QByteArray &localPath, const QString &shownPath,
-                        const WantedFacts &wanted)
+                        const WantedFacts &wanted, int folderFd)
 {
     FileFacts facts;
     if (localPath.isEmpty())
@@ -45,11 +45,11 @@ FileFacts ReadFileFacts(const QByteArray &localPath, const QString &shownPath,
     struct statx status;
     // A link is followed, but what it is then is not the entry a rename moves.
     bool isLink = false;
-    if (!statFile(localPath, &status, /*followLink=*/false))
+    if (!statFile(localPath, &status, /*followLink=*/false, folderFd))
         return facts;
     if (S_ISLNK(status.stx_mode)) {
         isLink = true;
-        if (!statFile(localPath, &status))
+        if (!statFile(localPath, &status, /*followLink=*/true, folderFd))
             return facts;
     }
     if (!isLink)
@@ -71,7 +71,7 @@ FileFacts ReadFileFacts(const QByteArray &localPath, const QString &shownPath,
     // The status comes first: an empty file holds no photo, and opening each of
     // a folder of them would cost as much again as their status.
     if (wanted.captureDate && facts.isRegularFile) {
-        const int fd = facts.Size > 0 ? FileBytes::openForReading(localPath, isLink) : -1;
+        const int fd = facts.Size > 0 ? FileBytes::openForReading(localPath, isLink, folderFd) : -1;
         facts.Captured = fd >= 0 ? captureDateOfOpenFile(shownPath, fd, facts.Size)
                                  : captureDateOfUnreadableFile(shownPath); // logged as no Exif
     }

@@ -6,6 +6,8 @@
 
 #include <chrono>
 
+#include <fcntl.h>
+
 struct statx;
 
 namespace kesto {
@@ -56,14 +58,13 @@ struct WantedFacts
 };
 
 /// Size and both times from one status call; the capture date only when
-/// \a withCaptureDate is set and the path is a regular file (which is then
-/// opened before its status is read, so that its path is looked up once).
+/// \a withCaptureDate is set and the path is a regular file that is not empty.
 FileFacts ReadFileFacts(const QString &path, bool withCaptureDate);
 
 /// The same for a path given in the file system's bytes (\a localPath, which
-/// need not be UTF-8), reading only what \a wanted asks for; \a shownPath names
-/// the file in the log.
+/// need not be UTF-8, looked up from the folder open as \a folderFd), reading
+/// only what \a wanted asks for; \a shownPath names the file in the log.
 FileFacts ReadFileFacts(const QByteArray &localPath, const QString &shownPath,
-                        const WantedFacts &wanted);
+                        const WantedFacts &wanted, int folderFd = AT_FDCWD);
 
 } // namespace kesto

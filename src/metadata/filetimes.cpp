@@ -31,9 +31,9 @@ void appendTwoDigits(QString &text, int n)
 
 } // namespace
 
-bool statFile(const QByteArray &path, struct statx *status, bool followLink)
+bool statFile(const QByteArray &path, struct statx *status, bool followLink, int folderFd)
 {
-    return ::statx(AT_FDCWD, path.constData(),
+    return ::statx(folderFd, path.constData(),
                    AT_STATX_SYNC_AS_STAT | (followLink ? 0 : AT_SYMLINK_NOFOLLOW),
                    STATX_TYPE | STATX_MODE | STATX_INO | STATX_SIZE | STATX_MTIME | STATX_BTIME,
                    status) == 0;

@@ -5,9 +5,12 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QStringEncoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
+#include <type_traits>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -77,18 +80,60 @@ bool LogWanted()
     return capture || !logPath().isEmpty();
 }
 
+namespace {
+
+struct Timestamp
+{
+    qint64 second = -1;
+    QString text;
+    QByteArray encoded;
+};
+
+// Many lines fall into one second; format each second once (per thread, as
+// files are read side by side).
+const Timestamp &timestampNow()
+{
+    thread_local Timestamp stamp;
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    if (now != stamp.second) {
+        stamp.second = now;
+        stamp.text =
+            QDateTime::fromSecsSinceEpoch(now).toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+        stamp.encoded = EncodeText(stamp.text);
+    }
+    return stamp;
+}
+
+void appendEncoded(QByteArray &out, QAnyStringView text)
+{
+    text.visit([&out](auto part) {
+        using Part = decltype(part);
+        if constexpr (std::is_same_v<Part, QUtf8StringView>) {
+            out.append(part.data(), part.size());
+        } else if constexpr (std::is_same_v<Part, QLatin1StringView>) {
+            const char *p = part.data();
+            if (std::all_of(p, p + part.size(), [](char c) { return uchar(c) < 0x80; }))
+                out.append(p, part.size());
+            else
+                out += EncodeText(part.toString());
+        } else if (!part.isValidUtf16()) {
+            // A surrogate alone: EncodeText marks it its own way.
+            out += EncodeText(part.toString());
+        } else {
+            QStringEncoder encoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+            const qsizetype before = out.size();
+            out.resize(before + encoder.requiredSpace(part.size()));
+            const char *end = encoder.appendToBuffer(out.data() + before, part);
+            out.truncate(end - out.constData());
+        }
+    });
+}
+
+} // namespace
+
 QString LogTimestamp()
 {
-    // Many lines fall into one second; format each second once (per thread,
-    // as files are read side by side).
-    thread_local qint64 second = -1;
-    thread_local QString text;
-    const qint64 now = QDateTime::currentSecsSinceEpoch();
-    if (now != second) {
-        second = now;
-        text = QDateTime::fromSecsSinceEpoch(now).toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
-    }
-    return text;
+    return timestampNow().text;
 }
 
 void WriteLog(const QString &text)
@@ -154,6 +199,24 @@ void WriteTimedLog(const QString &text)
     // when nobody reads the log.
     if (LogWanted())
         WriteLog(LogTimestamp() + text);
+}
+
+void WriteTimedLog(std::initializer_list<QAnyStringView> parts)
+{
+    if (capture) {
+        QByteArray &lines = capture->lines();
+        lines += timestampNow().encoded;
+        for (QAnyStringView part : parts)
+            appendEncoded(lines, part);
+        lines += "\r\n";
+        return;
+    }
+    if (!LogWanted())
+        return;
+    QString text = LogTimestamp();
+    for (QAnyStringView part : parts)
+        text += part.toString();
+    WriteLog(text);
 }
 
 void DeleteLog()

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QAnyStringView>
 #include <QByteArray>
 #include <QString>
+
+#include <initializer_list>
 
 namespace kesto {
 
@@ -22,6 +25,10 @@ void WriteLog(const QString &text);
 
 /// WriteLog(LogTimestamp() + text).
 void WriteTimedLog(const QString &text);
+
+/// WriteTimedLog of the parts joined; while lines are kept, they are encoded
+/// straight into the kept lines (a load writes two lines per file).
+void WriteTimedLog(std::initializer_list<QAnyStringView> parts);
 
 /// While it lives, the lines this thread writes to the log are kept in
 /// lines() instead, in the order written, ending in CR LF each, so that work

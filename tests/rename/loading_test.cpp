@@ -3,6 +3,7 @@
 #include "storage/applog.h"
 #include "support/photobuilder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -213,6 +214,65 @@ TEST_F(LoadingTest, FilesReadSideBySideGiveTheRowsAndTheLogOfAOneByOneLoad)
         EXPECT_EQ(r->skipped.at(1).reason, SkipReason::Folder);
         EXPECT_EQ(r->skipped.at(2).reason, SkipReason::Missing);
     }
+}
+
+TEST_F(LoadingTest, EachRowHasTheFactsOfItsOwnFileWhereverItsFolderIsGivenFrom)
+{
+    // The same names in several folders, given in turns, through a linked
+    // folder, relative to the working folder and with a folder in the middle
+    // of the path: each row must get the size and date of its own file.
+    QStringList paths;
+    QList<qint64> sizes;
+    QStringList dates;
+    for (int k = 0; k < 3; ++k) {
+        const QString sub = QStringLiteral("f%1").arg(k);
+        dir.mkdir(sub);
+        const QByteArray date = "2010:01:0" + QByteArray::number(k + 1) + " 12:00:00";
+        const QByteArray photo = kesto::test::cameraPhoto(kesto::test::ByteOrder::Intel, date) +
+                                 QByteArray(100 * k, 'x');
+        dir.write(sub + u"/a.jpg"_s, photo);
+        dir.write(sub + u"/b.txt"_s, QByteArray(k + 1, 'b'));
+        for (const char *name : {"a.jpg", "b.txt"}) {
+            sizes << (name[0] == 'a' ? photo.size() : k + 1);
+            dates << (name[0] == 'a' ? QString::fromLatin1(date) : QString());
+        }
+    }
+    ASSERT_TRUE(QFile::link(dir.file(u"f1"_s), dir.file(u"link"_s)));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const std::pair<QString, int> given[] = {{dir.file(u"f0/a.jpg"_s), 0},
+                                             {dir.file(u"f1/a.jpg"_s), 2},
+                                             {dir.file(u"f0/b.txt"_s), 1},
+                                             {u"f2/a.jpg"_s, 4},
+                                             {dir.file(u"link/b.txt"_s), 3},
+                                             {dir.file(u"f2/../f1/a.jpg"_s), 2},
+                                             {u"f2/b.txt"_s, 5}};
+    QList<PathToLoad> items;
+    for (const auto &[path, file] : given)
+        items.append({path, {}, true});
+    // Enough paths for the readers to share them out, and batches that begin
+    // in the middle of a folder's run.
+    QList<int> expected;
+    QList<PathToLoad> many;
+    for (int round = 0; round < 30; ++round) {
+        for (int i = 0; i < 7; ++i) {
+            many.append(items.at((i + round) % 7));
+            expected.append(given[(i + round) % 7].second);
+        }
+    }
+    QList<FileEntry> together = ReadNewRows(many, FileList()).rows, oneByOne;
+    for (const PathToLoad &item : std::as_const(items))
+        oneByOne += ReadNewRows({item}, FileList()).rows;
+    for (const QList<FileEntry> *rows : {&together, &oneByOne}) {
+        // A path given again is read once.
+        ASSERT_EQ(rows->size(), 7);
+        for (qsizetype i = 0; i < rows->size(); ++i) {
+            SCOPED_TRACE(rows->at(i).fullPath().toStdString());
+            EXPECT_EQ(rows->at(i).Size, sizes.at(expected.at(i)));
+            EXPECT_EQ(rows->at(i).facts().Captured, dates.at(expected.at(i)));
+        }
+    }
+    QDir::setCurrent(before);
 }
 
 TEST_F(LoadingTest, ARunThatOnlyNamesReadsOnlyTheFactsItsMaskAndSortColumnUse)

@@ -95,6 +95,42 @@ TEST(Log, IsAppendedLineByLineAndDeletedEvenWhenReadOnlyButNeverAsAFolder)
     EXPECT_EQ(dir.names(), QStringList{"Kesto.LOG"}) << "no path, no log";
 }
 
+TEST(Log, ALineOfPartsReadsAsTheJoinedLineWhetherKeptOrWritten)
+{
+    test::TempFolder dir;
+    SetLogPath(dir.file("Kesto.LOG"));
+    // Texts of every kind a caller hands over, with what UTF-8 makes of them:
+    // letters beyond ASCII in each, a pair of surrogates, and one alone.
+    const QString path = u"/tmp/Fotos/Grüße \U0001F600 "_s + QChar(0xD800) + u".jpg"_s;
+    const std::initializer_list<QAnyStringView> parts = {
+        QLatin1String(" Exif Load: "), path, QLatin1String("  caf\xe9 "), u"\u20ac", "False"};
+    QString joined;
+    for (QAnyStringView part : parts)
+        joined += part.toString();
+
+    WriteTimedLog(parts);
+    QByteArray kept;
+    {
+        LogCapture capture;
+        WriteTimedLog(parts);
+        WriteTimedLog({u" LoadListWithFileNames: "_s, path});
+        kept = capture.lines();
+    }
+    WriteLogLines(kept);
+    WriteTimedLog(u" LoadListWithFileNames: "_s + path);
+    SetLogPath(QString());
+
+    // What follows the time of each line, which is 19 bytes long.
+    const QList<QByteArray> lines = dir.read("Kesto.LOG").split('\n');
+    ASSERT_EQ(lines.size(), 5);
+    QList<QByteArray> texts;
+    for (const QByteArray &line : lines.mid(0, 4))
+        texts << line.mid(19);
+    const QByteArray photoLine = joined.toUtf8() + '\r';
+    const QByteArray pathLine = (u" LoadListWithFileNames: "_s + path).toUtf8() + '\r';
+    EXPECT_EQ(texts, (QList<QByteArray>{photoLine, photoLine, pathLine, pathLine}));
+}
+
 TEST(Settings, LiveInQuarvelConfUnderKestoAsPlainTextsAndFallBackToTheirDefaults)
 {
     // Where the user finds it: ~/.config/Quarvel.conf, here in the tests' own folder.
