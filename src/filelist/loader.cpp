@@ -269,9 +269,13 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
             const Clock::time_point began = mostlyPhotos ? Clock::now() : Clock::time_point();
             const long blocks = mostlyPhotos && threads > 1 ? blocksRead() : 0;
             std::optional<LogCapture> capture;
-            if (logging)
-                capture.emplace();
             const int to = std::min(n, from + batch);
+            if (logging) {
+                capture.emplace();
+                // Two lines a file, each about its path and the time long:
+                // growing the text line by line cost more than writing it.
+                capture->lines().reserve((to - from) * 2 * (paths.at(from).path.size() + 64));
+            }
             for (int i = from; i < to; ++i) {
                 readOne(i, last, folder);
                 if (serve)
@@ -329,6 +333,12 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
     if (progress)
         progress(n);
     QByteArray pending;
+    if (keepLog) {
+        qsizetype total = 0;
+        for (const QByteArray &lines : batchLog)
+            total += lines.size();
+        pending.reserve(total);
+    }
     for (QByteArray &lines : batchLog) {
         pending += lines;
         lines = QByteArray();
