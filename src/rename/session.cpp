@@ -462,14 +462,23 @@ QList<SkippedPath> Session::LoadListWithFileNames(const QList<QByteArray> &rawPa
 {
     if (ahead && ahead->rawPaths() != rawPaths)
         ahead = nullptr;
-    return loadPaths(PathsFromBytes(rawPaths), yield, ahead);
+    // The rows read ahead need no paths made again.
+    if (ahead && canTakeReadAhead())
+        return loadPaths({}, yield, ahead, rawPaths.size());
+    return loadPaths(PathsFromBytes(rawPaths), yield);
+}
+
+bool Session::canTakeReadAhead() const
+{
+    return m_list.isEmpty() && !m_onlyFullTestNames;
 }
 
 QList<SkippedPath> Session::loadPaths(const QList<PathToLoad> &paths,
-                                      const std::function<void()> &yield, RowsReadAhead *ahead)
+                                      const std::function<void()> &yield, RowsReadAhead *ahead,
+                                      qsizetype readAheadCount)
 {
     WriteTimedLog(QStringLiteral(" ENTRY LoadListWithFileNames "));
-    const int n = static_cast<int>(paths.size());
+    const int n = static_cast<int>(ahead ? readAheadCount : paths.size());
     m_status.SetStatusMessage(messages::filling());
     m_list.setKeepSorted(false);
     setProgress(0, n);
@@ -479,7 +488,7 @@ QList<SkippedPath> Session::loadPaths(const QList<PathToLoad> &paths,
             ? FactsUsedBy(CheckMask(m_options.Maske).MaskTokens, m_list.sortColumn())
             : WantedFacts{};
     NewRows added;
-    if (ahead && m_list.isEmpty() && !m_onlyFullTestNames) {
+    if (ahead) {
         // Only what is not read yet is waited for, while the window is served.
         while (!ahead->waitFor(std::chrono::milliseconds(16))) {
             setProgress(ahead->done(), n);

@@ -192,8 +192,11 @@ Q_SIGNALS:
     void undoChanged();
 
 private:
+    /// Loads \a paths, or else the \a readAheadCount rows \a ahead read.
     QList<SkippedPath> loadPaths(const QList<PathToLoad> &paths, const std::function<void()> &yield,
-                                 RowsReadAhead *ahead = nullptr);
+                                 RowsReadAhead *ahead = nullptr, qsizetype readAheadCount = 0);
+    /// Whether rows read ahead, with every fact, can become the list.
+    bool canTakeReadAhead() const;
     void onDigitEntryChosen(int index);
     void RecomputeNames(bool DoAllTest);
     void runTests(const QList<int> &checkedRows);
