@@ -85,8 +85,21 @@ void FileList::insertRows(int position, QList<FileEntry> &&entries)
     const int last = static_cast<int>(entries.size()) - 1;
     Q_EMIT rowsAboutToBeInserted(0, last);
     m_rows = std::move(entries);
-    for (const FileEntry &e : std::as_const(m_rows))
-        addPath(e);
+    // Rows loaded together come mostly from one folder, in runs: each run
+    // finds its folder's index once, sized for the whole run.
+    for (qsizetype i = 0; i < m_rows.size();) {
+        const KeyParts key = keyParts(m_rows.at(i));
+        qsizetype end = i + 1;
+        while (end < m_rows.size() && m_rows.at(end).rawBytes().isEmpty() &&
+               m_rows.at(end).Folder == key.folder)
+            ++end;
+        QHash<QString, int> &names = m_paths[key.folder];
+        names.reserve(names.size() + (end - i));
+        ++names[key.name];
+        for (qsizetype k = i + 1; k < end; ++k)
+            ++names[m_rows.at(k).OldName];
+        i = end;
+    }
     Q_EMIT rowsInserted(0, last);
 }
 

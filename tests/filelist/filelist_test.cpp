@@ -30,6 +30,22 @@ TEST(FileList, InsertRemoveMoveAndFindKeepThePathIndexRight)
     list.setKeepSorted(false);
     QSignalSpy inserted(&list, &FileList::rowsInserted);
     QSignalSpy moved(&list, &FileList::rowMoved);
+    // Into an empty list: folders in runs, one of them coming back, a path
+    // twice, and a name that keeps its own bytes.
+    FileEntry raw = row("/c/v\xef\xbf\xbd");
+    raw.setRawBytes("/c/v\xe9");
+    list.insertRows(0, {row("/c/u"), row("/c/w"), raw, row("/d/t"), row("/c/u"), row("/c/s")});
+    for (const char *path : {"/c/u", "/c/w", "/d/t", "/c/s"})
+        EXPECT_TRUE(list.containsPath(QString::fromUtf8(path))) << path;
+    EXPECT_TRUE(list.containsPath(raw.pathKey()));
+    EXPECT_FALSE(list.containsPath(u"/c/v\ufffd"_s));
+    list.removeRow(0);
+    EXPECT_TRUE(list.containsPath(u"/c/u"_s)) << "given twice, listed once more";
+    list.removeRow(3);
+    EXPECT_FALSE(list.containsPath(u"/c/u"_s));
+    list.ClearList();
+    inserted.clear();
+
     list.insertRows(0, {row("/a/x"), row("/a/y")});
     list.insertRows(0, {row("/b/z")});
     EXPECT_EQ(inserted, (QList<QVariantList>{{0, 1}, {0, 0}}));
