@@ -7,6 +7,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace kesto {
@@ -33,6 +34,7 @@ qsizetype readAt(int fd, quint8 *buffer, qsizetype length, qint64 offset)
 FileBytes::FileBytes(qsizetype pieceSize, qsizetype headSize)
     : m_pieceSize(std::max<qsizetype>(pieceSize, 8))
     , m_headSize(std::clamp<qsizetype>(headSize, 8, m_pieceSize))
+    , m_coldHeadSize(std::clamp<qsizetype>(4 * headSize, m_headSize, m_pieceSize))
 {}
 
 FileBytes::~FileBytes()
@@ -75,9 +77,23 @@ bool FileBytes::adopt(int fd, qint64 size)
     // kernel does for a file read from its start would fetch hundreds of KiB
     // more from a cold disk, and on a slow disk that is most of the time.
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM);
-    const qsizetype want = qsizetype(std::min<qint64>(size, m_headSize));
-    m_head.reset(new quint8[size_t(want)]);
-    const qsizetype got = readAt(fd, m_head.get(), want, 0);
+    // A head in the page cache is copied no further than its directories
+    // mostly reach. One that must come from the disk comes with what usually
+    // follows, up to a camera's thumbnail directory: another trip to the disk
+    // costs far more than the bytes.
+    qsizetype want = qsizetype(std::min<qint64>(size, m_headSize));
+    const qsizetype coldWant = qsizetype(std::min<qint64>(size, m_coldHeadSize));
+    m_head.reset(new quint8[size_t(coldWant)]);
+    struct iovec cached = {m_head.get(), size_t(want)};
+    ssize_t got;
+    do
+        got = ::preadv2(fd, &cached, 1, 0, RWF_NOWAIT);
+    while (got < 0 && errno == EINTR);
+    // Not all there, or not to be asked that way: the plain read decides.
+    if (got != want) {
+        want = coldWant;
+        got = readAt(fd, m_head.get(), want, 0);
+    }
     if (got <= 0) {
         ::close(fd);
         m_head.reset();
@@ -114,9 +130,15 @@ bool FileBytes::fill(qint64 index)
         // asked for. (Larger pieces were measured to make a cold read slower.)
         ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     }
-    if (!m_window)
-        m_window.reset(new quint8[size_t(m_pieceSize)]);
-    const qsizetype want = qsizetype(std::min<qint64>(m_pieceSize, m_size - index));
+    // A scan reads on in whole pieces. A jump, to a directory or a value
+    // further on, reads no more than the head did: copying a whole piece
+    // for the few bytes of a directory cost more than the call itself.
+    const qsizetype length = onward ? m_pieceSize : m_headSize;
+    if (m_windowCapacity < length) {
+        m_window.reset(new quint8[size_t(length)]);
+        m_windowCapacity = length;
+    }
+    const qsizetype want = qsizetype(std::min<qint64>(length, m_size - index));
     m_windowStart = index;
     m_windowLength = m_fd >= 0 ? readAt(m_fd, m_window.get(), want, index) : 0;
     return m_windowLength > 0;

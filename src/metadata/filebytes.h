@@ -16,12 +16,13 @@ class FileBytes
 {
 public:
     static constexpr qsizetype DefaultPieceSize = 64 * 1024;
-    /// The directories of a camera's Exif block, up to its capture date, lie
-    /// within the first few KiB; its thumbnail, further on, is rarely needed.
-    static constexpr qsizetype DefaultHeadSize = 16 * 1024;
+    /// The directories of a camera's Exif block, up to its capture date, mostly
+    /// lie within its first KiB; what lies further on is read when asked for.
+    static constexpr qsizetype DefaultHeadSize = 4 * 1024;
 
-    /// \a pieceSize is the length of each read after the head, which is
-    /// \a headSize long (at most \a pieceSize).
+    /// \a pieceSize is the length of each read on from the end of the one
+    /// before; the head, and any read elsewhere, is \a headSize long (at most
+    /// \a pieceSize). A head not in the page cache is read four times as long.
     explicit FileBytes(qsizetype pieceSize = DefaultPieceSize,
                        qsizetype headSize = DefaultHeadSize);
     ~FileBytes();
@@ -62,11 +63,13 @@ private:
 
     qsizetype m_pieceSize;
     qsizetype m_headSize;
+    qsizetype m_coldHeadSize;
     int m_fd = -1;
     qint64 m_size = 0;
     std::unique_ptr<quint8[]> m_head;
     qsizetype m_headLength = 0;
     std::unique_ptr<quint8[]> m_window;
+    qsizetype m_windowCapacity = 0;
     // Reads in a row, each where the one before ended, as a scan through a
     // file without an Exif block does.
     int m_onwardReads = 0;

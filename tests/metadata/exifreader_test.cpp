@@ -1,4 +1,5 @@
 #include "metadata/exifreader.h"
+#include "metadata/filebytes.h"
 
 #include "storage/applog.h"
 #include "support/photobuilder.h"
@@ -6,7 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QRegularExpression>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 // An Exif value with its type, also readable in failure messages.
 static QString shown(const QVariant &v)
@@ -186,6 +191,40 @@ TEST_F(ExifFile, WalksTheChainThenOnceTheExifDirectoryAndStopsAtTheFirstFault)
     }
 }
 
+TEST_F(ExifFile, ReadsDirectoriesAndValuesFarBehindTheHeadWhetherInTheCacheOrNot)
+{
+    // A maker's block of 40 KB between IFD0 and the directories after it
+    // puts the thumbnail directory, the Exif directory and the date beyond
+    // the head, also beyond the longer head read from a disk.
+    const TiffBuilder b{MM};
+    const QByteArray tiff = b.build(
+        {{{b.ascii(271, "Kamera"), b.bytes(700, 7, QByteArray(40000, 'm')), b.exifPointer()}},
+         {{b.numbers(513, 4, {123456}), b.numbers(514, 4, {789})}}},
+        TiffDirectory{{b.ascii(Date, SampleDate)}});
+    const QString path =
+        loadPath(m_dir.write(u"weit.jpg"_s, jpegFile({exifSegment(tiff)}, ImageData)));
+    EXPECT_EQ(reader.Tag(Date), QString(SampleDate));
+    EXPECT_EQ(reader.Tag(513), QVariant(123456));
+    const QList<kesto::ExifEntry> cached = reader.Entries();
+    ASSERT_EQ(cached.size(), 6);
+
+    // The same from the disk, where the page cache can be emptied of the file.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    ::fdatasync(fd);
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    ::close(fd);
+    ExifReader fresh;
+    fresh.Load(path);
+    EXPECT_EQ(fresh.Tag(Date), QString(SampleDate));
+    const QList<kesto::ExifEntry> read = fresh.Entries();
+    ASSERT_EQ(read.size(), cached.size());
+    for (qsizetype i = 0; i < read.size(); ++i) {
+        EXPECT_EQ(read.at(i).TagNumber, cached.at(i).TagNumber);
+        EXPECT_EQ(read.at(i).Value, cached.at(i).Value) << read.at(i).TagNumber;
+    }
+}
+
 TEST_F(ExifFile, WithoutAnExifBlockTheReaderStaysEmptyWithOneLogLine)
 {
     const QByteArray app1("\xFF\xD8\xFF\xE1\0\x10", 6), tiff = TiffBuilder{II}.build({});
@@ -221,7 +260,8 @@ TEST_F(ExifFile, FindsTheFirstApp1BlockThatIsExifWhereverItLies)
             jpegFile({jpegSegment(0xE1, "http://ns.adobe.com/xap/1.0/ <x>\xFF\xE1</x>"), exif}),
             jpegFile({profile, profile, exif}), // beyond the first 64 KiB
             // across the end of the first read, which is shorter than the later ones
-            jpegFile({jpegSegment(0xE0, QByteArray(16 * 1024 - 24, 'j')), exif}),
+            jpegFile(
+                {jpegSegment(0xE0, QByteArray(kesto::FileBytes::DefaultHeadSize - 24, 'j')), exif}),
             jpegFile({}, ImageData + exif)}; // found only by a scan to the end
         // A JFIF block of growing length moves the pair, after a lone 0xFF, across
         // the ends of 8- and 13-byte pieces.
