@@ -7,7 +7,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/uio.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace kesto {
@@ -27,6 +27,30 @@ qsizetype readAt(int fd, quint8 *buffer, qsizetype length, qint64 offset)
         done += got;
     }
     return done;
+}
+
+// Whether the first page of the file is in the page cache, asked without
+// reading it: a read that must not wait (RWF_NOWAIT) would start reading it
+// from the disk. Where the system cannot tell (before Linux 6.5), the file
+// counts as one on the disk, the safe side.
+bool headInPageCache(int fd)
+{
+#ifdef __linux__
+    // cachestat(2): the same number on every architecture; older headers lack it.
+    constexpr long CacheStatCall = 451;
+    struct
+    {
+        quint64 offset, length;
+    } range = {0, 1};
+    struct
+    {
+        quint64 cached, dirty, writeback, evicted, recentlyEvicted;
+    } status = {};
+    return ::syscall(CacheStatCall, fd, &range, &status, 0) == 0 && status.cached > 0;
+#else
+    Q_UNUSED(fd);
+    return false;
+#endif
 }
 
 } // namespace
@@ -81,19 +105,10 @@ bool FileBytes::adopt(int fd, qint64 size)
     // mostly reach. One that must come from the disk comes with what usually
     // follows, up to a camera's thumbnail directory: another trip to the disk
     // costs far more than the bytes.
-    qsizetype want = qsizetype(std::min<qint64>(size, m_headSize));
-    const qsizetype coldWant = qsizetype(std::min<qint64>(size, m_coldHeadSize));
-    m_head.reset(new quint8[size_t(coldWant)]);
-    struct iovec cached = {m_head.get(), size_t(want)};
-    ssize_t got;
-    do
-        got = ::preadv2(fd, &cached, 1, 0, RWF_NOWAIT);
-    while (got < 0 && errno == EINTR);
-    // Not all there, or not to be asked that way: the plain read decides.
-    if (got != want) {
-        want = coldWant;
-        got = readAt(fd, m_head.get(), want, 0);
-    }
+    const qsizetype want =
+        qsizetype(std::min<qint64>(size, headInPageCache(fd) ? m_headSize : m_coldHeadSize));
+    m_head.reset(new quint8[size_t(want)]);
+    const qsizetype got = readAt(fd, m_head.get(), want, 0);
     if (got <= 0) {
         ::close(fd);
         m_head.reset();
