@@ -81,7 +81,7 @@ QString keyOf(const PathToLoad &item)
 
 // Files dropped together mostly share their folder. It is held open, and each
 // file is looked up by its name in it: walking the whole path again for every
-// file cost a fifth of a load.
+// file cost a sixth of a load.
 class HeldFolder
 {
 public:
