@@ -592,7 +592,8 @@ void Session::UmTaufen()
                                        messages::renameFailureReason(error)),
                 messages::appTitle());
         },
-        [&](int done) { setProgress(done, rows); });
+        // Cycles and letter-case-only moves take two steps each.
+        [&](int done) { setProgress(done, int(steps.size())); });
     if (journaled)
         m_journal.end();
     for (qsizetype m = 0; m < moves.size(); ++m) {

@@ -1,3 +1,4 @@
+#include "naming/textcase.h"
 #include "rename/batch.h"
 #include "rename/journal.h"
 #include "rename/messages.h"
@@ -317,6 +318,28 @@ TEST_F(SessionTest, NumberingOverNamesTheBatchFreesRenamesAllAndUndoBringsThemBa
     EXPECT_EQ(dir.names().size(), 300);
     EXPECT_EQ(session.undoableBatch().files, 0);
     EXPECT_EQ(session.journal().batches().first().state, BatchState::Undone);
+}
+
+// Every name in capitals: each move is a letter-case-only one and takes two
+// steps, which the progress must count, not the rows.
+TEST_F(SessionTest, ALetterCaseBatchRenamesAllAndItsProgressNeverPassesItsEnd)
+{
+    load({u"a.txt"_s, u"b.txt"_s, u"c.txt"_s});
+    preview(u"[name].[typ]"_s);
+    session.chooseLetterCase(CaseUpper);
+    QList<std::pair<int, int>> progress;
+    QObject::connect(&session, &Session::progressChanged, [&](int value, int maximum) {
+        progress.append({value, maximum});
+    });
+    session.renameCommand();
+    EXPECT_EQ(dir.names(), (QStringList{u"A.TXT"_s, u"B.TXT"_s, u"C.TXT"_s}));
+    ASSERT_FALSE(progress.isEmpty());
+    int highest = 0;
+    for (const auto &[value, maximum] : std::as_const(progress)) {
+        EXPECT_LE(value, maximum);
+        highest = std::max(highest, value);
+    }
+    EXPECT_EQ(highest, 5) << "the last of six steps";
 }
 
 // A link renames as itself, so the batch must record the link, not the file
