@@ -8,10 +8,7 @@
 
 #include <QFile>
 
-#include <cerrno>
-
 #include <sys/sysmacros.h>
-#include <unistd.h>
 
 namespace kesto {
 
