@@ -14,6 +14,7 @@
 #include <chrono>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -250,17 +251,26 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
     const int threads = n < ParallelFrom ? 1 : int(cores);
     std::mutex joining;
     std::vector<std::thread> helpers;
-    int readers = threads;
+    int readers = 1;
     std::function<void(const std::function<void()> &)> work;
+    // A system out of threads (a container's limit) reads with those it has.
+    // Called with \a joining held.
+    auto startReader = [&] {
+        try {
+            helpers.emplace_back(work, std::function<void()>());
+            ++readers;
+            return true;
+        } catch (const std::system_error &) {
+            return false;
+        }
+    };
     auto joinIfWaiting = [&](Clock::time_point began, long blocks) {
         if (!mostlyPhotos || threads == 1 || Clock::now() - began < WaitedLong ||
             blocksRead() == blocks)
             return;
         const std::lock_guard<std::mutex> lock(joining);
-        if (readers < int(PhotoReaders) && next.load() < n) {
-            ++readers;
-            helpers.emplace_back(work, std::function<void()>());
-        }
+        if (readers < int(PhotoReaders) && next.load() < n)
+            startReader();
     };
     work = [&](const std::function<void()> &serve) {
         const QString *last = nullptr;
@@ -310,7 +320,8 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
     };
     for (int t = 1; t < threads; ++t) {
         const std::lock_guard<std::mutex> lock(joining);
-        helpers.emplace_back(work, std::function<void()>());
+        if (!startReader())
+            break;
     }
     work(progress || yield ? std::function<void()>(serve) : std::function<void()>());
     // What the helpers still read, the window waits for while being served.
