@@ -3,6 +3,8 @@
 #include <QFile>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <cstring>
 
 #include <fcntl.h>
@@ -36,8 +38,15 @@ qsizetype readAt(int fd, quint8 *buffer, qsizetype length, qint64 offset)
 bool headInPageCache(int fd)
 {
 #ifdef __linux__
-    // cachestat(2): the same number on every architecture; older headers lack it.
-    constexpr long CacheStatCall = 451;
+#ifdef SYS_cachestat
+    constexpr long CacheStatCall = SYS_cachestat;
+#else
+    constexpr long CacheStatCall = 451; // older headers lack it; the common number
+#endif
+    // A kernel or sandbox without it says so once; it is not asked again.
+    static std::atomic<bool> refused{false};
+    if (refused.load(std::memory_order_relaxed))
+        return false;
     struct
     {
         quint64 offset, length;
@@ -46,7 +55,11 @@ bool headInPageCache(int fd)
     {
         quint64 cached, dirty, writeback, evicted, recentlyEvicted;
     } status = {};
-    return ::syscall(CacheStatCall, fd, &range, &status, 0) == 0 && status.cached > 0;
+    if (::syscall(CacheStatCall, fd, &range, &status, 0) == 0)
+        return status.cached > 0;
+    if (errno == ENOSYS || errno == EPERM)
+        refused.store(true, std::memory_order_relaxed);
+    return false;
 #else
     Q_UNUSED(fd);
     return false;
