@@ -118,9 +118,10 @@ public:
     bool askOkCancel(const QString &text, const QString &) override
     {
         ++failures;
-        // The message and its reason; the dialog's OK/Cancel hint after them
-        // means nothing here.
-        const QString message = lineBreaksForTerminal(text).section(QLatin1Char('\n'), 0, 6);
+        // The message and its reason; the dialog's OK/Cancel hint after the
+        // last blank line means nothing here. (A name may hold line breaks
+        // itself, so lines are not counted.)
+        const QString message = lineBreaksForTerminal(text.left(text.lastIndexOf(u"\r\r")));
         m_err << message << Qt::endl;
         return true;
     }

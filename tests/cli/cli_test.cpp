@@ -238,30 +238,39 @@ TEST_F(CliTest, ApplyRenamesAndReportsTheFinalMessage)
     EXPECT_EQ(dir.read(QStringLiteral("2-X.TXT")), QByteArray("a.txt"));
 }
 
-// A folder nothing may change in (immutable, which binds root too): its file
-// is reported with the reason and stays, the others are renamed, the run fails.
+// A folder nothing may change in (immutable, which binds root too; for anyone
+// else one without write permission): its file is reported with the reason
+// and stays, the others are renamed, the run fails. The name holds a line
+// break, which must not cut the reason off the message.
 TEST_F(CliTest, AFailedRenameIsReportedTheOthersAreDoneAndTheRunExitsWithOne)
 {
-    const QStringList paths = files({"fest/a.txt", "frei/b.txt"});
-    const int folder =
-        ::open(QFile::encodeName(dir.file("fest")).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const QStringList paths = files({"fest/a\nb.txt", "frei/b.txt"});
+    const QByteArray fest = QFile::encodeName(dir.file("fest"));
+    const int folder = ::open(fest.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     ASSERT_GE(folder, 0);
     int flags = 0;
-    const bool locked = ::ioctl(folder, FS_IOC_GETFLAGS, &flags) == 0 &&
-                        (flags |= FS_IMMUTABLE_FL, ::ioctl(folder, FS_IOC_SETFLAGS, &flags) == 0);
-    const CliRun r =
-        locked ? cli(QStringList{"--mask", "[name]-neu.[typ]", "--apply"} + paths) : CliRun();
-    if (locked) {
+    const bool immutable =
+        ::ioctl(folder, FS_IOC_GETFLAGS, &flags) == 0 &&
+        (flags |= FS_IMMUTABLE_FL, ::ioctl(folder, FS_IOC_SETFLAGS, &flags) == 0);
+    const bool readOnly = !immutable && ::geteuid() != 0 && ::chmod(fest.constData(), 0555) == 0;
+    const CliRun r = immutable || readOnly
+                         ? cli(QStringList{"--mask", "[name]-neu.[typ]", "--apply"} + paths)
+                         : CliRun();
+    if (immutable) {
         flags &= ~FS_IMMUTABLE_FL;
         ::ioctl(folder, FS_IOC_SETFLAGS, &flags);
     }
+    if (readOnly)
+        ::chmod(fest.constData(), 0755);
     ::close(folder);
-    if (!locked)
-        GTEST_SKIP() << "no immutable folders here (needs root on ext4 or the like)";
+    if (!immutable && !readOnly)
+        GTEST_SKIP() << "no folder here that a rename cannot change";
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains(dir.file("fest/a.txt"))) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(kesto::messages::renameFailureReason(EPERM))) << r.err.toStdString();
-    EXPECT_TRUE(dir.exists("fest/a.txt"));
+    EXPECT_TRUE(r.err.contains(dir.file("fest/a\nb.txt"))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(kesto::messages::renameFailureReason(immutable ? EPERM : EACCES)))
+        << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("Klicken Sie"))) << r.err.toStdString();
+    EXPECT_TRUE(dir.exists("fest/a\nb.txt"));
     EXPECT_TRUE(dir.exists("frei/b-neu.txt"));
 }
 
