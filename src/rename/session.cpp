@@ -464,7 +464,7 @@ QList<SkippedPath> Session::LoadListWithFileNames(const QList<QByteArray> &rawPa
         ahead = nullptr;
     // The rows read ahead need no paths made again.
     if (ahead && canTakeReadAhead())
-        return loadPaths({}, yield, ahead, rawPaths.size());
+        return loadPaths({}, yield, ahead);
     return loadPaths(PathsFromBytes(rawPaths), yield);
 }
 
@@ -474,19 +474,14 @@ bool Session::canTakeReadAhead() const
 }
 
 QList<SkippedPath> Session::loadPaths(const QList<PathToLoad> &paths,
-                                      const std::function<void()> &yield, RowsReadAhead *ahead,
-                                      qsizetype readAheadCount)
+                                      const std::function<void()> &yield, RowsReadAhead *ahead)
 {
     WriteTimedLog(QStringLiteral(" ENTRY LoadListWithFileNames "));
-    const int n = static_cast<int>(ahead ? readAheadCount : paths.size());
+    const int n = static_cast<int>(ahead ? ahead->rawPaths().size() : paths.size());
     m_status.SetStatusMessage(messages::filling());
     m_list.setKeepSorted(false);
     setProgress(0, n);
 
-    const WantedFacts wanted =
-        m_onlyFullTestNames
-            ? FactsUsedBy(CheckMask(m_options.Maske).MaskTokens, m_list.sortColumn())
-            : WantedFacts{};
     NewRows added;
     if (ahead) {
         // Only what is not read yet is waited for, while the window is served.
@@ -498,6 +493,10 @@ QList<SkippedPath> Session::loadPaths(const QList<PathToLoad> &paths,
         added = ahead->take();
         WriteLogLines(added.log);
     } else {
+        const WantedFacts wanted =
+            m_onlyFullTestNames
+                ? FactsUsedBy(CheckMask(m_options.Maske).MaskTokens, m_list.sortColumn())
+                : WantedFacts{};
         added = ReadNewRows(
             paths, m_list, wanted, [this, n](int i) { setProgress(i, n); }, yield);
     }

@@ -192,9 +192,9 @@ Q_SIGNALS:
     void undoChanged();
 
 private:
-    /// Loads \a paths, or else the \a readAheadCount rows \a ahead read.
+    /// Loads \a paths, or else the rows \a ahead read.
     QList<SkippedPath> loadPaths(const QList<PathToLoad> &paths, const std::function<void()> &yield,
-                                 RowsReadAhead *ahead = nullptr, qsizetype readAheadCount = 0);
+                                 RowsReadAhead *ahead = nullptr);
     /// Whether rows read ahead, with every fact, can become the list.
     bool canTakeReadAhead() const;
     void onDigitEntryChosen(int index);
