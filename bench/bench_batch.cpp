@@ -16,12 +16,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 
 using namespace kesto;
 using namespace kesto::bench;

@@ -21,8 +21,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 #include <vector>
 
 using namespace kesto;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <string>
 
 #include <fcntl.h>
@@ -238,7 +239,12 @@ TEST_F(LoadingTest, EachRowHasTheFactsOfItsOwnFileWhereverItsFolderIsGivenFrom)
         }
     }
     ASSERT_TRUE(QFile::link(dir.file(u"f1"_s), dir.file(u"link"_s)));
-    const QString before = QDir::currentPath();
+    // Back to the working folder however the test ends.
+    const std::unique_ptr<const QString, void (*)(const QString *)> before(
+        new QString(QDir::currentPath()), [](const QString *path) {
+            QDir::setCurrent(*path);
+            delete path;
+        });
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
     const std::pair<QString, int> given[] = {{dir.file(u"f0/a.jpg"_s), 0},
                                              {dir.file(u"f1/a.jpg"_s), 2},
@@ -272,7 +278,6 @@ TEST_F(LoadingTest, EachRowHasTheFactsOfItsOwnFileWhereverItsFolderIsGivenFrom)
             EXPECT_EQ(rows->at(i).facts().Captured, dates.at(expected.at(i)));
         }
     }
-    QDir::setCurrent(before);
 }
 
 TEST_F(LoadingTest, ARunThatOnlyNamesReadsOnlyTheFactsItsMaskAndSortColumnUse)

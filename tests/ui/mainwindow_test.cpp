@@ -417,8 +417,11 @@ TEST_F(MainWindowTest, FilesReadAheadAreListedUnlessTheStartUpRepairMovedThem)
     ASSERT_TRUE(QFile::rename(dir.file("a.txt"), dir.file("A.txt")));
     const QList<QByteArray> files{QFile::encodeName(dir.file("A.txt")),
                                   QFile::encodeName(dir.file("b.txt"))};
+    // Read to its end before the repair, so that stale rows are there to keep.
     const auto startReadingAhead = [&](MainWindow &w) {
-        w.setReadAhead(std::make_unique<RowsReadAhead>(files));
+        auto ahead = std::make_unique<RowsReadAhead>(files);
+        ASSERT_TRUE(ahead->waitFor(std::chrono::seconds(10)));
+        w.setReadAhead(std::move(ahead));
     };
 
     questions.yesNoAnswers = {false};

@@ -67,8 +67,8 @@ protected:
     /// The folder of the batches' journals.
     static QString journalFolder() { return DataFolder() + "Kesto-Journal"; }
 
-    /// Builds a window, lets \a beforeStart connect to it, runs the start-up
-    /// with \a files, shows it and offers to repair an interrupted batch.
+    /// Builds a window, lets \a beforeStart connect to it, then starts it as
+    /// the program does: settings, shown, a repair offered, \a files loaded.
     MainWindow &start(const QList<QByteArray> &files = {},
                       const std::function<void(MainWindow &)> &beforeStart = {})
     {
