@@ -47,7 +47,7 @@ QString localTimeText(qint64 secondsSinceEpoch, QStringView dateSeparator,
     // texts (a file's change and birth time take one each).
     struct Known
     {
-        const char *zone = nullptr; // set anew by each tzset()
+        const char *zone = nullptr; // tzset() sets it anew for another zone name
         long offset = 0;
         QString dateSeparator, middleSeparator, timeSeparator;
         qint64 seconds[2] = {};

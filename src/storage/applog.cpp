@@ -117,7 +117,8 @@ void appendEncoded(QByteArray &out, QAnyStringView text)
             else
                 out += EncodeText(part.toString());
         } else if (!part.isValidUtf16()) {
-            // A surrogate alone: EncodeText marks it its own way.
+            // A surrogate alone: EncodeText (toUtf8) writes "?" for it, the
+            // encoder U+FFFD.
             out += EncodeText(part.toString());
         } else {
             QStringEncoder encoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
