@@ -252,10 +252,12 @@ bool Journal::begin(QList<JournalEntry> &entries)
     QByteArray folder, escapedFolder;
     int folderFd = -1;
     char number[24];
+    // Number and blank in one append: a lone character takes Qt's general
+    // insert path, which costs more than the number itself.
     auto appendNumber = [&](qint64 v) {
-        const auto end = std::to_chars(number, number + sizeof number, v).ptr;
+        char *end = std::to_chars(number, number + sizeof number - 1, v).ptr;
+        *end++ = ' ';
         text.append(number, end - number);
-        text += ' ';
     };
     // A batch named by relative paths must be found again from anywhere.
     const QByteArray here = QFile::encodeName(QDir::currentPath()) + '/';
@@ -270,6 +272,7 @@ bool Journal::begin(QList<JournalEntry> &entries)
                               O_PATH | O_DIRECTORY | O_CLOEXEC);
             escapedFolder.clear();
             escapeInto(escapedFolder, folder);
+            escapedFolder += ' ';
         }
         if (e.identity.readAt == 0) {
             if (folderFd >= 0)
@@ -284,7 +287,6 @@ bool Journal::begin(QList<JournalEntry> &entries)
         appendNumber(e.size);
         appendNumber(e.identity.modified);
         text += escapedFolder;
-        text += ' ';
         escapeInto(text, e.move.from);
         text += ' ';
         escapeInto(text, e.move.to);

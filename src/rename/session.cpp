@@ -562,7 +562,13 @@ void Session::UmTaufen()
             renamed.append(i);
             continue;
         }
-        moves.append({from.left(slash), from.mid(slash), to, {}});
+        // Rows of one folder share its bytes rather than each holding a copy.
+        const QByteArrayView folder(from.constData(), slash);
+        moves.append({!moves.isEmpty() && moves.back().folder == folder ? moves.back().folder
+                                                                        : folder.toByteArray(),
+                      from.mid(slash),
+                      to,
+                      {}});
         rowOf.append(i);
     }
     const QList<Step> steps = OrderMoves(moves);

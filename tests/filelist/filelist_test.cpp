@@ -61,6 +61,13 @@ TEST(FileList, InsertRemoveMoveAndFindKeepThePathIndexRight)
     EXPECT_FALSE(list.containsPath(u"/a/x"_s));
     EXPECT_EQ(list.findRow(u"/a/x"_s), -1);
     EXPECT_EQ(list.findRow(u"/a/y"_s), 1);
+    // All rows at once, as a batch that renamed them all removes them; one
+    // given twice is gone too.
+    list.insertRows(0, {row("/a/x"), row("/a/x")});
+    list.removeRows(0, list.count());
+    EXPECT_TRUE(list.isEmpty());
+    for (const char *path : {"/a/x", "/a/y", "/b/z"})
+        EXPECT_FALSE(list.containsPath(QString::fromUtf8(path))) << path;
     list.ClearList();
     EXPECT_TRUE(list.isEmpty());
     EXPECT_FALSE(list.containsPath(u"/a/y"_s));

@@ -104,6 +104,35 @@ TEST(Batch, NamesThatAreNoUtf8WaitForEachOtherByTheirBytes)
     EXPECT_EQ(dir.rawNames(), (QList<QByteArray>{"a\xe8", "n1", "n2"}));
 }
 
+// A move waits only for the one move that frees its name for certain: an old
+// name in another folder frees nothing here, and neither does one of two old
+// names that fold alike.
+TEST(Batch, AMoveWaitsOnlyForTheOldNameItsOwnFolderFreesForCertain)
+{
+    const auto order = [](const QList<Step> &steps) {
+        QList<int> moves;
+        for (const Step &s : steps)
+            moves.append(s.move);
+        return moves;
+    };
+    TempFolder one, two;
+    QList<Move> moves = movesIn(one, {"x>y"});
+    moves += movesIn(two, {"y>z"});
+    EXPECT_EQ(order(OrderMoves(moves)), (QList<int>{0, 1}));
+    EXPECT_EQ(ApplyMoves(moves, OrderMoves(moves), [](int, int) { return false; })
+                  .count(MoveResult::Done),
+              2);
+    EXPECT_EQ(one.read(u"y"_s), "x");
+    EXPECT_EQ(two.read(u"z"_s), "y");
+
+    TempFolder dir;
+    moves = movesIn(dir, {"x>A", "a>b", "A>c"});
+    EXPECT_EQ(order(OrderMoves(moves)), (QList<int>{0, 1, 2}));
+    // A name that only changes its letter case still is told as such.
+    moves = movesIn(dir, {"a>b", "A>a"});
+    EXPECT_EQ(OrderMoves(moves).size(), 3);
+}
+
 TEST(Batch, ShiftingAThousandNumberedFilesByOneTakesEachFreedName)
 {
     TempFolder dir;
