@@ -34,7 +34,11 @@ public:
                 m_folderOf[i] = m_folderOf[i - 1];
                 continue;
             }
-            m_folderOf[i] = folderIds.emplace(folder, uint32_t(folderIds.size())).value();
+            // Not emplace: QHash's would renumber a folder met before.
+            const auto known = folderIds.constFind(folder);
+            m_folderOf[i] = known != folderIds.cend()
+                                ? *known
+                                : *folderIds.insert(folder, uint32_t(folderIds.size()));
         }
         size_t slots = 16;
         while (slots < 2 * n)

@@ -124,6 +124,12 @@ TEST(Batch, AMoveWaitsOnlyForTheOldNameItsOwnFolderFreesForCertain)
               2);
     EXPECT_EQ(one.read(u"y"_s), "x");
     EXPECT_EQ(two.read(u"z"_s), "y");
+    // A folder met again after another is still the same folder: x waits for
+    // the y that leaves after a move elsewhere.
+    moves = movesIn(one, {"x2>y"});
+    moves += movesIn(two, {"q>r"});
+    moves += movesIn(one, {"y>z"});
+    EXPECT_EQ(order(OrderMoves(moves)), (QList<int>{2, 0, 1}));
 
     TempFolder dir;
     moves = movesIn(dir, {"x>A", "a>b", "A>c"});
