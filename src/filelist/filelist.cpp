@@ -109,10 +109,12 @@ void FileList::removeRows(int first, int n)
         return;
     Q_EMIT rowsAboutToBeRemoved(first, first + n - 1);
     // A batch that renamed every row leaves no path to look up one by one.
-    if (n == count())
+    if (n == count()) {
         m_paths.clear();
-    for (int i = first; i < first + n && !m_paths.isEmpty(); ++i)
-        removePath(m_rows.at(i));
+    } else {
+        for (int i = first; i < first + n; ++i)
+            removePath(m_rows.at(i));
+    }
     m_rows.remove(first, n);
     Q_EMIT rowsRemoved(first, first + n - 1);
 }

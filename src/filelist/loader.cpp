@@ -3,6 +3,7 @@
 #include "filelist/filelist.h"
 #include "metadata/filefacts.h"
 #include "storage/applog.h"
+#include "storage/heldfolder.h"
 #include "storage/textfile.h"
 
 #include <QFile>
@@ -82,42 +83,27 @@ QString keyOf(const PathToLoad &item)
 
 // Files dropped together mostly share their folder. It is held open, and each
 // file is looked up by its name in it: walking the whole path again for every
-// file cost a sixth of a load.
-class HeldFolder
+// file cost a sixth of a load. The folder's text is encoded again only where
+// it changes.
+struct RowsFolder
 {
-public:
-    HeldFolder() = default;
-    HeldFolder(const HeldFolder &) = delete;
-    HeldFolder &operator=(const HeldFolder &) = delete;
-    ~HeldFolder() { close(); }
+    QString text;
+    bool known = false;
+    int fd = -1;
+    HeldFolder held;
 
-    // -1 where the folder cannot be opened; the whole path is looked up then.
     int fdFor(const QString &folder)
     {
-        if (m_opened && folder == m_folder)
-            return m_fd;
-        close();
-        m_opened = true;
-        m_folder = folder;
-        if (!folder.isEmpty())
-            m_fd = ::open(QFile::encodeName(folder).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-        return m_fd;
+        if (!known || folder != text) {
+            known = true;
+            text = folder;
+            fd = held.fdFor(QFile::encodeName(folder));
+        }
+        return fd;
     }
-
-private:
-    void close()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = -1;
-    }
-
-    QString m_folder;
-    bool m_opened = false;
-    int m_fd = -1;
 };
 
-FileFacts readFacts(const FileEntry &e, const WantedFacts &wanted, HeldFolder &folder)
+FileFacts readFacts(const FileEntry &e, const WantedFacts &wanted, RowsFolder &folder)
 {
     WantedFacts mine = wanted;
     mine.captureDate = wanted.captureDate && isJpg(e.OldName);
@@ -230,7 +216,7 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
     std::atomic<int> done{0};
     // Files dropped together mostly share their folder; one copy of its text
     // will do. \a last is the folder of the row read before.
-    auto readOne = [&](int i, const QString *&last, HeldFolder &folder) {
+    auto readOne = [&](int i, const QString *&last, RowsFolder &folder) {
         const PathToLoad &item = paths.at(i);
         if (logging) {
             logPath(item.path);
@@ -274,7 +260,7 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
     };
     work = [&](const std::function<void()> &serve) {
         const QString *last = nullptr;
-        HeldFolder folder;
+        RowsFolder folder;
         for (int from = next.fetch_add(batch); from < n; from = next.fetch_add(batch)) {
             const Clock::time_point began = mostlyPhotos ? Clock::now() : Clock::time_point();
             const long blocks = mostlyPhotos && threads > 1 ? blocksRead() : 0;

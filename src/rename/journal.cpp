@@ -3,6 +3,7 @@
 #include "rename/plan.h"
 #include "rename/renamer.h"
 #include "storage/datafolder.h"
+#include "storage/heldfolder.h"
 #include "storage/textfile.h"
 
 #include <QDir>
@@ -248,9 +249,10 @@ bool Journal::begin(QList<JournalEntry> &entries)
     QByteArray text =
         Header + "\nbegun " + now.toString(QString::fromLatin1(TimeFormat)).toLatin1() + '\n';
     text.reserve(text.size() + entries.size() * 96);
-    // One handle and one escaped text per folder: a batch mostly stays in one.
+    // One escaped text per folder, and the folder held open for the files
+    // whose identity is not known yet: a batch mostly stays in one.
     QByteArray folder, escapedFolder;
-    int folderFd = -1;
+    HeldFolder held;
     char number[24];
     // Number and blank in one append: a lone character takes Qt's general
     // insert path, which costs more than the number itself.
@@ -264,19 +266,15 @@ bool Journal::begin(QList<JournalEntry> &entries)
     for (JournalEntry &e : entries) {
         if (!e.move.folder.startsWith('/'))
             e.move.folder.prepend(here);
-        if (folderFd < 0 || e.move.folder != folder) {
-            if (folderFd >= 0)
-                ::close(folderFd);
+        if (escapedFolder.isEmpty() || e.move.folder != folder) {
             folder = e.move.folder;
-            folderFd = ::open(folder.isEmpty() ? "." : folder.constData(),
-                              O_PATH | O_DIRECTORY | O_CLOEXEC);
             escapedFolder.clear();
             escapeInto(escapedFolder, folder);
             escapedFolder += ' ';
         }
         if (e.identity.readAt == 0) {
-            if (folderFd >= 0)
-                identify(e.move.from, e.identity, e.size, folderFd);
+            if (const int fd = held.fdFor(folder); fd >= 0)
+                identify(e.move.from, e.identity, e.size, fd);
             else
                 identify(e.move.folder + e.move.from, e.identity, e.size);
         }
@@ -294,8 +292,6 @@ bool Journal::begin(QList<JournalEntry> &entries)
         escapeInto(text, e.move.temp);
         text += '\n';
     }
-    if (folderFd >= 0)
-        ::close(folderFd);
     text += "planned " + QByteArray::number(entries.size()) + '\n';
 
     // Journals are numbered, so that their names sort as the batches came;

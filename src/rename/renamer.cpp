@@ -258,33 +258,18 @@ int RenameNoReplace(const QString &from, const QString &to, NoReplaceMethod meth
     return RenameNoReplace(QFile::encodeName(from), QFile::encodeName(to), method);
 }
 
-FolderRenamer::~FolderRenamer()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
-
 int FolderRenamer::rename(const QByteArray &folder, const QByteArray &from, const QByteArray &to)
 {
-    if (!m_held || folder != m_folder) {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_folder = folder;
-        m_fd =
-            ::open(folder.isEmpty() ? "." : folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-        m_held = true;
-    }
+    const int fd = m_folder.fdFor(folder);
     // Only the plain case is done here; whatever goes wrong (a taken name, a
     // drive without the kernel flag, a name in another letter case) is left
     // to the whole procedure, which tries it again and knows what to do.
-    if (m_fd >= 0 && from != to) {
-        if (::renameat2(m_fd, from.constData(), m_fd, to.constData(), RENAME_NOREPLACE) == 0)
+    if (fd >= 0 && from != to) {
+        if (::renameat2(fd, from.constData(), fd, to.constData(), RENAME_NOREPLACE) == 0)
             return 0;
-        if (lacksKernelFlag(errno)) {
-            // The drive will not do it for any name; spare it the asking.
-            ::close(m_fd);
-            m_fd = -1;
-        }
+        // The drive will not do it for any name; spare it the asking.
+        if (lacksKernelFlag(errno))
+            m_folder.giveUp();
     }
     return RenameNoReplace(folder + from, folder + to);
 }

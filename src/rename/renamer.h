@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/heldfolder.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -44,19 +46,12 @@ int RenameNoReplace(const QString &from, const QString &to,
 class FolderRenamer
 {
 public:
-    FolderRenamer() = default;
-    ~FolderRenamer();
-    FolderRenamer(const FolderRenamer &) = delete;
-    FolderRenamer &operator=(const FolderRenamer &) = delete;
-
     /// Renames \a from to \a to, both names in \a folder (which ends in "/",
     /// or is empty for the current folder). Returns 0 or the errno.
     int rename(const QByteArray &folder, const QByteArray &from, const QByteArray &to);
 
 private:
-    QByteArray m_folder;
-    int m_fd = -1;
-    bool m_held = false;
+    HeldFolder m_folder;
 };
 
 } // namespace kesto
