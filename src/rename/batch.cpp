@@ -3,8 +3,6 @@
 #include "rename/namefold.h"
 #include "rename/renamer.h"
 
-#include <QHash>
-
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,24 +20,11 @@ class FoldedNames
 {
 public:
     explicit FoldedNames(const QList<Move> &moves)
-        : m_folderOf(size_t(moves.size()))
+        : m_folderOf(NumberFolders(
+              moves.size(), [&](qsizetype k) -> const QByteArray & { return moves[k].folder; }))
         , m_keys(size_t(moves.size()))
     {
         const size_t n = size_t(moves.size());
-        QHash<QByteArray, uint32_t> folderIds;
-        for (size_t i = 0; i < n; ++i) {
-            const QByteArray &folder = moves[qsizetype(i)].folder;
-            // Neighbouring moves mostly share their folder.
-            if (i > 0 && folder == moves[qsizetype(i - 1)].folder) {
-                m_folderOf[i] = m_folderOf[i - 1];
-                continue;
-            }
-            // Not emplace: QHash's would renumber a folder met before.
-            const auto known = folderIds.constFind(folder);
-            m_folderOf[i] = known != folderIds.cend()
-                                ? *known
-                                : *folderIds.insert(folder, uint32_t(folderIds.size()));
-        }
         size_t slots = 16;
         while (slots < 2 * n)
             slots *= 2;

@@ -254,9 +254,9 @@ RenamePlan CheckPlan(QList<PlannedRename> pairs)
 {
     RenamePlan plan;
     // Per pair: its folder and the entry of its new name.
+    const std::vector<uint32_t> folderOf = NumberFolders(
+        pairs.size(), [&](qsizetype k) -> const QByteArray & { return pairs[k].folder; });
     std::vector<Folder> folders;
-    QHash<QByteArray, uint32_t> folderIds;
-    std::vector<uint32_t> folderOf(size_t(pairs.size()));
     std::vector<uint32_t> entryOf(size_t(pairs.size()));
     std::vector<bool> sameKey(size_t(pairs.size()));
     size_t bytes = 0;
@@ -266,20 +266,9 @@ RenamePlan CheckPlan(QList<PlannedRename> pairs)
     std::string key;
     for (qsizetype k = 0; k < pairs.size(); ++k) {
         const PlannedRename &p = pairs[k];
-        // Neighbouring pairs mostly share their folder.
-        uint32_t id =
-            k > 0 && p.folder == pairs[k - 1].folder ? folderOf[size_t(k - 1)] : NameTable::None;
-        if (id == NameTable::None) {
-            const auto known = folderIds.constFind(p.folder);
-            if (known != folderIds.cend()) {
-                id = *known;
-            } else {
-                id = uint32_t(folders.size());
-                folderIds.insert(p.folder, id);
-                folders.push_back({p.folder});
-            }
-        }
-        folderOf[size_t(k)] = id;
+        const uint32_t id = folderOf[size_t(k)];
+        if (id == folders.size())
+            folders.push_back({p.folder});
         FoldNameBytes(key, ViewOf(p.newName));
         entryOf[size_t(k)] = names.insert(id, key);
         ++names.use(entryOf[size_t(k)]).newNames;
