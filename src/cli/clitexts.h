@@ -59,6 +59,12 @@ inline QString nothingToUndo()
         "kesto-cli: Es gibt keine Umbenennung, die sich rückgängig machen ließe.");
 }
 
+inline QString stillRunning()
+{
+    return QStringLiteral("kesto-cli: Die letzte Umbenennung läuft noch; rückgängig machen "
+                          "lässt sie sich, sobald sie beendet ist.");
+}
+
 inline QString batchState(BatchState state)
 {
     switch (state) {

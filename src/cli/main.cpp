@@ -175,7 +175,16 @@ int history(Session &session, QTextStream &out)
 int undo(Session &session, QTextStream &out, QTextStream &err)
 {
     if (session.undoableBatch().files == 0) {
-        err << cli::texts::nothingToUndo() << Qt::endl;
+        // The batch in the way may still be running in another process: then
+        // "nothing to undo" would be untrue, and the user is to try again later.
+        bool running = false;
+        for (const BatchRecord &b : session.journal().batches()) {
+            if (b.state == BatchState::Undone)
+                continue;
+            running = b.state == BatchState::Running;
+            break;
+        }
+        err << (running ? cli::texts::stillRunning() : cli::texts::nothingToUndo()) << Qt::endl;
         return 1;
     }
     const UndoResult result = session.undoCommand();

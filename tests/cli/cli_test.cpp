@@ -1,3 +1,4 @@
+#include "rename/journal.h"
 #include "rename/messages.h"
 #include "storage/datafolder.h"
 #include "storage/questions.h"
@@ -333,6 +334,18 @@ TEST_F(CliTest, UndoTakesTheLastBatchBackAndHistoryListsTheBatches)
     EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt", "n_a.txt"}));
     EXPECT_EQ(dir.read(QStringLiteral("a.txt")), QByteArray("neu"));
     EXPECT_TRUE(r.err.contains(QStringLiteral("der alte Name ist wieder vergeben")));
+
+    // A batch another program is still running is not "nothing to undo": the
+    // user is told to wait for it, and no file is touched.
+    kesto::Journal running(data.path() + QStringLiteral("/Quarvel/Kesto"));
+    QList<kesto::JournalEntry> entries{{{QFile::encodeName(folder), "b.txt", "c.txt", {}}}};
+    ASSERT_TRUE(running.begin(entries));
+    r = cli({"--undo"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("läuft noch"))) << r.err.toStdString();
+    EXPECT_TRUE(cli({"--history"}).out.contains(QStringLiteral("\tläuft\n")));
+    EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt", "n_a.txt"}));
+    running.end();
 }
 
 // A batch killed at a random moment loses and duplicates nothing, and the
