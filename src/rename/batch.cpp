@@ -1,140 +1,66 @@
 #include "rename/batch.h"
 
 #include "rename/namefold.h"
+#include "rename/nametable.h"
 #include "rename/renamer.h"
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace kesto {
 
 namespace {
 
-// The old names of a batch, folded as the check folds them, looked up by
-// folder and folded name. One buffer holds every key and the table holds
-// only hashes and numbers: a batch of 100,000 moves would otherwise allocate
-// a string per name and lose its time to the allocator.
-class FoldedNames
+// A name folded as the check folds it; a name that is no UTF-8 stands for
+// itself, behind a byte no folded name holds.
+void foldedKey(std::string &key, const QByteArray &name)
 {
-public:
-    explicit FoldedNames(const QList<Move> &moves)
-        : m_folderOf(NumberFolders(
-              moves.size(), [&](qsizetype k) -> const QByteArray & { return moves[k].folder; }))
-        , m_keys(size_t(moves.size()))
-    {
-        const size_t n = size_t(moves.size());
-        size_t slots = 16;
-        while (slots < 2 * n)
-            slots *= 2;
-        m_slots.assign(slots, Slot{});
-        m_mask = slots - 1;
-        for (size_t i = 0; i < n; ++i) {
-            const size_t start = m_all.size();
-            appendKey(m_all, moves[qsizetype(i)].from);
-            m_keys[i] = {start, m_all.size() - start};
-        }
-    }
+    if (!FoldNameBytes(key, ViewOf(name)))
+        key.assign(1, '\0').append(ViewOf(name));
+}
 
-    /// The move whose old name folds to \a key in \a move's folder; -1 for
-    /// none, -2 for more than one.
-    int find(size_t move, std::string_view key) const
-    {
-        const uint64_t h = hashOf(m_folderOf[move], key);
-        for (size_t s = h & m_mask;; s = (s + 1) & m_mask) {
-            const Slot &slot = m_slots[s];
-            if (slot.move == Empty)
-                return -1;
-            if (slot.hash == h && m_folderOf[size_t(slot.move)] == m_folderOf[move] &&
-                keyOf(size_t(slot.move)) == key)
-                return slot.twice ? -2 : slot.move;
-        }
-    }
-
-    /// Enters every old name; a name met twice frees nothing for certain.
-    void enterAll()
-    {
-        for (size_t i = 0; i < m_keys.size(); ++i) {
-            const std::string_view key = keyOf(i);
-            const uint64_t h = hashOf(m_folderOf[i], key);
-            for (size_t s = h & m_mask;; s = (s + 1) & m_mask) {
-                Slot &slot = m_slots[s];
-                if (slot.move == Empty) {
-                    slot = {h, int(i), false};
-                    break;
-                }
-                if (slot.hash == h && m_folderOf[size_t(slot.move)] == m_folderOf[i] &&
-                    keyOf(size_t(slot.move)) == key) {
-                    slot.twice = true;
-                    break;
-                }
-            }
-        }
-    }
-
-    std::string_view keyOf(size_t move) const
-    {
-        return std::string_view(m_all).substr(m_keys[move].first, m_keys[move].second);
-    }
-
-    /// A name that is no UTF-8 stands for itself, behind a byte no folded
-    /// name holds.
-    static void appendKey(std::string &out, const QByteArray &name)
-    {
-        if (FoldNameBytes(m_scratch, ViewOf(name)))
-            out += m_scratch;
-        else
-            out.append(1, '\0').append(ViewOf(name));
-    }
-
-private:
-    static constexpr int Empty = -1;
-    struct Slot
-    {
-        uint64_t hash = 0;
-        int move = Empty;
-        bool twice = false;
-    };
-
-    static uint64_t hashOf(uint32_t folder, std::string_view key)
-    {
-        return std::hash<std::string_view>{}(key) ^ (uint64_t(folder) * 0x9E3779B97F4A7C15ull);
-    }
-
-    std::vector<uint32_t> m_folderOf;
-    std::vector<std::pair<size_t, size_t>> m_keys;
-    std::string m_all;
-    std::vector<Slot> m_slots;
-    size_t m_mask = 0;
-    static thread_local std::string m_scratch;
+// Which move leaves an old name: -1 none yet, -2 more than one, which frees
+// it for none of them for certain.
+struct Leaving
+{
+    int move = -1;
 };
-
-thread_local std::string FoldedNames::m_scratch;
 
 } // namespace
 
 QList<Step> OrderMoves(QList<Move> &moves)
 {
     const int n = int(moves.size());
-    // The move whose old name each move's target is, if any (-1: none).
-    FoldedNames byFrom(moves);
-    byFrom.enterAll();
+    // The old names by folder, each with the move that leaves it.
+    const std::vector<uint32_t> folderOf =
+        NumberFolders(n, [&](qsizetype k) -> const QByteArray & { return moves[k].folder; });
+    size_t bytes = 0;
+    for (const Move &m : std::as_const(moves))
+        bytes += size_t(m.from.size());
+    NameTable<Leaving> byFrom(size_t(n), bytes);
+    std::vector<uint32_t> fromEntry(static_cast<size_t>(n));
+    std::string key;
+    for (int i = 0; i < n; ++i) {
+        foldedKey(key, moves[i].from);
+        fromEntry[size_t(i)] = byFrom.insert(folderOf[size_t(i)], key);
+        Leaving &leaving = byFrom.use(fromEntry[size_t(i)]);
+        leaving.move = leaving.move == -1 ? i : -2;
+    }
+    // The move each move waits for (-1: none): the one that leaves its target.
     std::vector<int> after(size_t(n), -1);
     // Moves that change only the letter case of a name: their new name folds
     // to their own old one.
     std::vector<bool> caseOnly(size_t(n), false);
-    std::string toKey;
     for (int i = 0; i < n; ++i) {
-        toKey.clear();
-        FoldedNames::appendKey(toKey, moves[i].to);
-        const int from = byFrom.find(size_t(i), toKey);
-        if (from == -1)
+        foldedKey(key, moves[i].to);
+        const uint32_t entry = byFrom.find(folderOf[size_t(i)], key);
+        if (entry == NameTable<Leaving>::None)
             continue;
+        const int from = byFrom.use(entry).move;
         if (from != i && from != -2)
             after[size_t(i)] = from;
-        caseOnly[size_t(i)] = moves[i].from != moves[i].to &&
-                              (from == i || (from == -2 && byFrom.keyOf(size_t(i)) == toKey));
+        caseOnly[size_t(i)] = moves[i].from != moves[i].to && entry == fromEntry[size_t(i)];
     }
 
     QList<Step> steps;

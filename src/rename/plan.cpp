@@ -2,6 +2,7 @@
 
 #include "rename/messages.h"
 #include "rename/namefold.h"
+#include "rename/nametable.h"
 #include "rename/renamer.h"
 
 #include <QFile>
@@ -76,70 +77,7 @@ struct NameUse
     int leaving = -1; ///< the pair that renames it away (-2: several)
 };
 
-// The folded new names of all folders, as UTF-8 bytes: the names one after
-// another and an open-addressed index over them. A batch may hold very many
-// names; a node of its own for each would cost several times their bytes.
-// Looking up a name of a folder listing takes no copy of it.
-class NameTable
-{
-public:
-    static constexpr uint32_t None = ~uint32_t(0);
-
-    // Room for \a names names of \a bytes bytes together; never more names.
-    NameTable(size_t names, size_t bytes)
-    {
-        m_entries.reserve(names);
-        m_keys.reserve(bytes);
-        size_t slots = 16;
-        while (slots < names * 2)
-            slots *= 2;
-        m_slots.assign(slots, None);
-    }
-
-    // The entry of \a key in \a folder, made when there is none.
-    uint32_t insert(uint32_t folder, std::string_view key)
-    {
-        size_t slot = slotOf(folder, key);
-        if (m_slots[slot] == None) {
-            m_slots[slot] = uint32_t(m_entries.size());
-            m_entries.push_back({folder, uint32_t(m_keys.size()), uint32_t(key.size()), {}});
-            m_keys.append(key);
-        }
-        return m_slots[slot];
-    }
-    // The entry of \a key in \a folder, or None.
-    uint32_t find(uint32_t folder, std::string_view key) const
-    {
-        return m_slots[slotOf(folder, key)];
-    }
-    NameUse &use(uint32_t entry) { return m_entries[entry].use; }
-
-private:
-    struct Entry
-    {
-        uint32_t folder, keyAt, keyLength;
-        NameUse use;
-    };
-
-    // The slot that holds the key, or the empty one where it would go.
-    size_t slotOf(uint32_t folder, std::string_view key) const
-    {
-        const size_t mask = m_slots.size() - 1;
-        size_t slot = (std::hash<std::string_view>{}(key) + folder * 0x9E3779B97F4A7C15ull) & mask;
-        for (;; slot = (slot + 1) & mask) {
-            const uint32_t at = m_slots[slot];
-            if (at == None)
-                return slot;
-            const Entry &e = m_entries[at];
-            if (e.folder == folder && std::string_view(m_keys).substr(e.keyAt, e.keyLength) == key)
-                return slot;
-        }
-    }
-
-    std::vector<Entry> m_entries;
-    std::string m_keys;
-    std::vector<uint32_t> m_slots;
-};
+using NewNames = NameTable<NameUse>;
 
 struct Folder
 {
@@ -151,7 +89,7 @@ struct Folder
 };
 
 // Only names that some new name could meet are counted.
-void readFolder(uint32_t id, Folder &f, NameTable &names)
+void readFolder(uint32_t id, Folder &f, NewNames &names)
 {
     f.read = true;
     const char *p = f.path.isEmpty() ? "." : f.path.constData();
@@ -168,7 +106,7 @@ void readFolder(uint32_t id, Folder &f, NameTable &names)
         if (!FoldNameBytes(key, n))
             continue;
         const uint32_t entry = names.find(id, key);
-        if (entry != NameTable::None)
+        if (entry != NewNames::None)
             ++names.use(entry).existing;
     }
     ::closedir(dir);
@@ -262,7 +200,7 @@ RenamePlan CheckPlan(QList<PlannedRename> pairs)
     size_t bytes = 0;
     for (const PlannedRename &p : std::as_const(pairs))
         bytes += size_t(p.newName.size());
-    NameTable names(size_t(pairs.size()), bytes);
+    NewNames names(size_t(pairs.size()), bytes);
     std::string key;
     for (qsizetype k = 0; k < pairs.size(); ++k) {
         const PlannedRename &p = pairs[k];
@@ -280,7 +218,7 @@ RenamePlan CheckPlan(QList<PlannedRename> pairs)
         if (!FoldNameBytes(key, ViewOf(pairs[k].oldName)))
             continue;
         const uint32_t entry = names.find(folderOf[size_t(k)], key);
-        if (entry == NameTable::None)
+        if (entry == NewNames::None)
             continue;
         sameKey[size_t(k)] = entry == entryOf[size_t(k)];
         NameUse &old = names.use(entry);
