@@ -174,17 +174,12 @@ int history(Session &session, QTextStream &out)
 
 int undo(Session &session, QTextStream &out, QTextStream &err)
 {
-    if (session.undoableBatch().files == 0) {
-        // The batch in the way may still be running in another process: then
-        // "nothing to undo" would be untrue, and the user is to try again later.
-        bool running = false;
-        for (const BatchRecord &b : session.journal().batches()) {
-            if (b.state == BatchState::Undone)
-                continue;
-            running = b.state == BatchState::Running;
-            break;
-        }
-        err << (running ? cli::texts::stillRunning() : cli::texts::nothingToUndo()) << Qt::endl;
+    const BatchRecord last = session.lastBatch();
+    if (last.files == 0 || last.state == BatchState::Running) {
+        // One still running in another process is not "nothing to undo": it
+        // can be undone once it ends.
+        err << (last.files == 0 ? cli::texts::nothingToUndo() : cli::texts::stillRunning())
+            << Qt::endl;
         return 1;
     }
     const UndoResult result = session.undoCommand();

@@ -624,16 +624,19 @@ void Session::UmTaufen()
 
 // --- undo ------------------------------------------------------------------------
 
-BatchRecord Session::undoableBatch() const
+BatchRecord Session::lastBatch() const
 {
     for (BatchRecord &b : m_journal.batches()) {
-        // A batch still running is not to be undone under its feet.
-        if (b.state == BatchState::Running)
-            return {};
         if (b.state != BatchState::Undone)
             return std::move(b);
     }
     return {};
+}
+
+BatchRecord Session::undoableBatch() const
+{
+    BatchRecord b = lastBatch();
+    return b.state == BatchState::Running ? BatchRecord() : b;
 }
 
 QString Session::undoDescription(const BatchRecord &batch)

@@ -143,7 +143,11 @@ public:
     /// The journals of this session (tests and the command line may point
     /// them elsewhere than the data folder).
     Journal &journal() { return m_journal; }
-    /// The newest batch not yet undone; its entries are empty when there is none.
+    /// The newest batch not yet undone, also one still running; no files
+    /// when there is none.
+    BatchRecord lastBatch() const;
+    /// lastBatch() unless it is still running: that one is not to be undone
+    /// under its feet.
     BatchRecord undoableBatch() const;
     /// Text for the undo command's tooltip, empty when there is nothing to undo.
     static QString undoDescription(const BatchRecord &batch);
