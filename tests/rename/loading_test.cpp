@@ -7,10 +7,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <array>
-#include <memory>
 #include <string>
 
 #include <fcntl.h>
@@ -240,11 +240,7 @@ TEST_F(LoadingTest, EachRowHasTheFactsOfItsOwnFileWhereverItsFolderIsGivenFrom)
     }
     ASSERT_TRUE(QFile::link(dir.file(u"f1"_s), dir.file(u"link"_s)));
     // Back to the working folder however the test ends.
-    const std::unique_ptr<const QString, void (*)(const QString *)> before(
-        new QString(QDir::currentPath()), [](const QString *path) {
-            QDir::setCurrent(*path);
-            delete path;
-        });
+    const auto back = qScopeGuard([before = QDir::currentPath()] { QDir::setCurrent(before); });
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
     const std::pair<QString, int> given[] = {{dir.file(u"f0/a.jpg"_s), 0},
                                              {dir.file(u"f1/a.jpg"_s), 2},
