@@ -61,7 +61,7 @@ int preview(int rows)
     }
     std::printf("preview pass, %d rows, mask [name]_[zahl].[typ] + 1 replacement: %.1f ms "
                 "(goal < 150 ms) -> %s\n",
-                rows, median(times), s.list().at(rows - 1).NewName.toUtf8().constData());
+                rows, median(times), s.list().at(rows - 1).newName.toUtf8().constData());
     return 0;
 }
 

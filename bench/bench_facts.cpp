@@ -128,7 +128,7 @@ int main(int argc, char **argv)
             const kesto::FileFacts facts = kesto::ReadFileFacts(path, f.jpg);
             out += f.name;
             out += '\t';
-            out += facts.Captured.isEmpty() ? std::string("-") : facts.Captured.toStdString();
+            out += facts.captured.isEmpty() ? std::string("-") : facts.captured.toStdString();
             out += '\n';
         }
         std::fwrite(out.data(), 1, out.size(), stdout);
@@ -151,8 +151,8 @@ int main(int argc, char **argv)
         for (size_t k = 0; k < files.size(); ++k) {
             const kesto::FileFacts facts = kesto::ReadFileFacts(paths[k], files[k].jpg);
             jpgs += files[k].jpg;
-            captured += !facts.Captured.isEmpty();
-            checksum += size_t(facts.Modified.size() + facts.Created.size() + facts.Size);
+            captured += !facts.captured.isEmpty();
+            checksum += size_t(facts.modified.size() + facts.created.size() + facts.size);
         }
         const std::chrono::duration<double, std::micro> took = Clock::now() - start;
         cpuTime(&user1, &system1);

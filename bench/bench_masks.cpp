@@ -26,11 +26,11 @@ namespace {
 RenameOptions optionsFor(int i)
 {
     RenameOptions o;
-    o.Maske = QStringLiteral("Urlaub %1 [datum] [zeit] [zahl].[typ]").arg(i);
-    o.Start = QString::number(i % 100);
-    o.Sets[0] = {Checked, QStringLiteral("IMG_"), QStringLiteral("Bild %1 ").arg(i), Unchecked};
-    o.Sets[1] = {Unchecked, QStringLiteral("DSC"), QStringLiteral("Foto"), Checked};
-    o.ZufallExtraChars = QStringLiteral("-_+");
+    o.mask = QStringLiteral("Urlaub %1 [datum] [zeit] [zahl].[typ]").arg(i);
+    o.start = QString::number(i % 100);
+    o.sets[0] = {Checked, QStringLiteral("IMG_"), QStringLiteral("Bild %1 ").arg(i), Unchecked};
+    o.sets[1] = {Unchecked, QStringLiteral("DSC"), QStringLiteral("Foto"), Checked};
+    o.randomExtraChars = QStringLiteral("-_+");
     return o;
 }
 

@@ -98,6 +98,6 @@ int main(int argc, char *argv[])
     std::printf("  whole main window with repaint     %7.1f ms  ratio %.2f  (goal < 1000 ms)\n",
                 whole, whole / core);
     std::printf("  last new name: %s\n",
-                window.session().list().at(rows - 1).NewName.toUtf8().constData());
+                window.session().list().at(rows - 1).newName.toUtf8().constData());
     return whole < 1000 ? 0 : 1;
 }

@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
 
     // The loader's way in: the length from its own status call.
-    if (kesto::ReadFileFacts(inputPath(), true).Captured != kesto::GetCaptureDate(inputPath()))
+    if (kesto::ReadFileFacts(inputPath(), true).captured != kesto::GetCaptureDate(inputPath()))
         std::abort();
     return 0;
 }

@@ -24,15 +24,15 @@ void require(bool condition)
 
 void checkOutcome(const MaskCheck &check)
 {
-    if (check.ErrorCode == -1) {
-        require(check.StatusText == QStringLiteral("Maske ist OK"));
-        require(check.MaskOk == !check.MaskTokens.isEmpty());
+    if (check.errorCode == -1) {
+        require(check.statusText == QStringLiteral("Maske ist OK"));
+        require(check.ok == !check.tokens.isEmpty());
         return;
     }
-    require(!check.MaskOk);
-    require(check.ErrorCode >= 0 && check.ErrorCode <= 7);
-    require(check.StatusText ==
-            QStringLiteral("Fehler: ") + MaskErrorMessage(check.ErrorCode) + QLatin1Char('.'));
+    require(!check.ok);
+    require(check.errorCode >= 0 && check.errorCode <= 7);
+    require(check.statusText ==
+            QStringLiteral("Fehler: ") + MaskErrorMessage(check.errorCode) + QLatin1Char('.'));
 }
 
 // Characters \a first to \a first + \a count - 1 (from 1), as far as they exist.
@@ -48,33 +48,33 @@ QString sub(const QString &text, int first, int count)
 QString buildName(const MaskCheck &check, const QString &source, const RandomAlphabet &alphabet)
 {
     QString name;
-    for (const MaskToken &token : check.MaskTokens) {
-        switch (token.Kind) {
+    for (const MaskToken &token : check.tokens) {
+        switch (token.kind) {
         case KindLiteral:
-            name += token.Text;
+            name += token.text;
             break;
         case KindName:
             name += source;
             break;
-        case KindTyp:
+        case KindExtension:
             name += QStringLiteral("JPG");
             break;
-        case KindZahl:
-            name += FormatCounter(token.First - 7, 4, QStringLiteral("0"));
+        case KindCounter:
+            name += FormatCounter(token.first - 7, 4, QStringLiteral("0"));
             break;
         case KindRandom:
-            require(token.First >= 0 && token.First <= MaxMaskNumber);
-            name += RandomString(token.First, alphabet);
+            require(token.first >= 0 && token.first <= MaxMaskNumber);
+            name += RandomString(token.first, alphabet);
             break;
         case KindRange:
         case KindRangeRight:
         case KindChars:
         case KindCharsRight:
-            require(token.First >= 1 && token.First <= MaxMaskNumber);
-            require(token.Second >= 0 &&
-                    (token.Second <= MaxMaskNumber || token.Second == OpenRangeEnd));
-            name += sub(source, token.First,
-                        token.Kind < KindChars ? token.Second - token.First + 1 : token.Second);
+            require(token.first >= 1 && token.first <= MaxMaskNumber);
+            require(token.second >= 0 &&
+                    (token.second <= MaxMaskNumber || token.second == OpenRangeEnd));
+            name += sub(source, token.first,
+                        token.kind < KindChars ? token.second - token.first + 1 : token.second);
             break;
         default:
             name += QStringLiteral("2005-07-14");
@@ -106,13 +106,13 @@ void run(const QString &mask)
 {
     const MaskCheck check = CheckMask(mask);
     checkOutcome(check);
-    if (check.ErrorCode == 7)
-        require(check.MaskTokens.isEmpty());
+    if (check.errorCode == 7)
+        require(check.tokens.isEmpty());
 
     RandomAlphabet alphabet;
-    alphabet.Lower = true;
-    alphabet.Extra = true;
-    alphabet.ExtraChars = mask.left(16);
+    alphabet.lower = true;
+    alphabet.extra = true;
+    alphabet.extraChars = mask.left(16);
     const QString name = buildName(check, mask.right(40), alphabet);
     transform(mask, name);
 }

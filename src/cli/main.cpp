@@ -69,14 +69,14 @@ QByteArray namesList(const FileList &list)
 {
     qsizetype length = 15;
     for (const FileEntry &e : list.rows())
-        length += e.OldName.size() + e.NewName.size() + 2;
+        length += e.oldName.size() + e.newName.size() + 2;
     QString text;
     text.reserve(length);
     text += u"Vorher\tNachher\n";
     for (const FileEntry &e : list.rows()) {
-        appendEscaped(text, e.OldName);
+        appendEscaped(text, e.oldName);
         text += u'\t';
-        appendEscaped(text, e.NewName);
+        appendEscaped(text, e.newName);
         text += u'\n';
     }
     return text.toUtf8();
@@ -134,31 +134,31 @@ private:
 void applyArguments(const cli::Arguments &a, RenameOptions &o)
 {
     if (a.mask)
-        o.Maske = *a.mask;
+        o.mask = *a.mask;
     if (a.start)
-        o.Start = *a.start;
+        o.start = *a.start;
     if (a.step)
-        o.Step = *a.step;
+        o.step = *a.step;
     if (a.leadChar)
-        o.LeadZeros = *a.leadChar;
+        o.leadChar = *a.leadChar;
     if (a.letterCase)
-        o.LetterCase = *a.letterCase;
+        o.letterCase = *a.letterCase;
     for (qsizetype k = 0; k < a.replacements.size(); ++k) {
-        SearchReplaceSet &set = o.Sets[k];
-        set.Active = Checked;
-        set.Search = a.replacements.at(k).search;
-        set.Replace = a.replacements.at(k).replacement;
-        set.InNewName = a.replacements.at(k).inNewName ? Checked : Unchecked;
+        SearchReplaceSet &set = o.sets[k];
+        set.active = Checked;
+        set.search = a.replacements.at(k).search;
+        set.replace = a.replacements.at(k).replacement;
+        set.inNewName = a.replacements.at(k).inNewName ? Checked : Unchecked;
     }
     if (a.randomUpper)
-        o.ZufallGross = Checked;
+        o.randomUpper = Checked;
     if (a.randomLower)
-        o.ZufallKlein = Checked;
+        o.randomLower = Checked;
     if (a.randomDigits)
-        o.ZufallZahl = Checked;
+        o.randomDigits = Checked;
     if (a.randomExtra) {
-        o.ZufallExtra = Checked;
-        o.ZufallExtraChars = *a.randomExtra;
+        o.randomExtra = Checked;
+        o.randomExtraChars = *a.randomExtra;
     }
 }
 
@@ -279,11 +279,11 @@ int main(int argc, char *argv[])
 
     int status = skipped.isEmpty() ? 0 : 1;
     if (!session.renameEnabled()) {
-        err << (session.MaskOk ? session.status().panel2() : session.maskStatus()) << Qt::endl;
+        err << (session.maskOk ? session.status().panel2() : session.maskStatus()) << Qt::endl;
         // Then why, row by row, so that a script can tell.
         for (const FileEntry &e : session.list().rows()) {
-            if (!e.Hint.isEmpty())
-                err << escaped(e.OldName) << '\t' << escaped(e.NewName) << '\t' << e.Hint << '\n';
+            if (!e.hint.isEmpty())
+                err << escaped(e.oldName) << '\t' << escaped(e.newName) << '\t' << e.hint << '\n';
         }
         err.flush();
         status = 1;

@@ -41,22 +41,22 @@ FileEntry FileEntry::fromPath(const QString &path)
 {
     FileEntry e;
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    e.Folder = path.left(slash + 1);
-    e.OldName = path.mid(slash + 1);
+    e.folder = path.left(slash + 1);
+    e.oldName = path.mid(slash + 1);
     return e;
 }
 
 // Only a dot inside the name counts; dots in folder names never split.
 QStringView FileEntry::baseName() const
 {
-    const qsizetype dot = OldName.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? QStringView(OldName) : QStringView(OldName).first(dot);
+    const qsizetype dot = oldName.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QStringView(oldName) : QStringView(oldName).first(dot);
 }
 
 QStringView FileEntry::type() const
 {
-    const qsizetype dot = OldName.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? QStringView() : QStringView(OldName).sliced(dot + 1);
+    const qsizetype dot = oldName.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QStringView() : QStringView(oldName).sliced(dot + 1);
 }
 
 const FactTexts &FileEntry::noFacts()
@@ -83,8 +83,8 @@ void FileEntry::setRawBytes(QByteArray bytes)
 
 void FileEntry::setRare(FactTexts texts, QByteArray bytes)
 {
-    if (texts.SizeText.isEmpty() && texts.Modified.isEmpty() && texts.Created.isEmpty() &&
-        texts.Captured.isEmpty() && bytes.isEmpty()) {
+    if (texts.sizeText.isEmpty() && texts.modified.isEmpty() && texts.created.isEmpty() &&
+        texts.captured.isEmpty() && bytes.isEmpty()) {
         m_rare.reset();
         return;
     }
@@ -108,28 +108,28 @@ QString FileEntry::text(int column) const
 {
     switch (column) {
     case ColOldName:
-        return OldName;
+        return oldName;
     case ColNewName:
-        return NewName;
+        return newName;
     case ColFolder:
-        return Folder;
+        return folder;
     case ColSize:
-        return facts().SizeText;
+        return facts().sizeText;
     case ColType:
         return type().toString();
     case ColModified:
-        return facts().Modified;
+        return facts().modified;
     case ColCreated:
-        return facts().Created;
+        return facts().created;
     case ColCaptured:
-        return facts().Captured;
+        return facts().captured;
     case ColFullPath:
         return fullPath();
     case ColBaseName:
         return baseName().toString();
     case ColSizeKey:
         // The key only serves the hidden column; shown sizes come with it.
-        return facts().SizeText.isEmpty() ? QString() : sizeKeyFor(Size);
+        return facts().sizeText.isEmpty() ? QString() : sizeKeyFor(size);
     default:
         return {};
     }

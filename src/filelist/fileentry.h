@@ -39,10 +39,10 @@ enum class RowIcon : quint8 { None, Normal, Error };
 /// was not read (or the file has none).
 struct FactTexts
 {
-    QString SizeText; ///< file length as display text
-    QString Modified; ///< last-write time as "yyyy-MM-dd HH-mm-ss"
-    QString Created;  ///< creation (birth) time, same layout, or empty
-    QString Captured; ///< Exif capture date as stored, or empty
+    QString sizeText; ///< file length as display text
+    QString modified; ///< last-write time as "yyyy-MM-dd HH-mm-ss"
+    QString created;  ///< creation (birth) time, same layout, or empty
+    QString captured; ///< Exif capture date as stored, or empty
 };
 
 /// One file of the list. The list is the only store of these rows; every fact a
@@ -53,22 +53,22 @@ struct FactTexts
 /// path that is no UTF-8) takes no room.
 struct FileEntry
 {
-    QString OldName; ///< name with extension: everything after the last "/"
-    QString NewName; ///< proposed new name, written by every preview pass
-    QString Folder;  ///< path up to and including its last "/"
+    QString oldName; ///< name with extension: everything after the last "/"
+    QString newName; ///< proposed new name, written by every preview pass
+    QString folder;  ///< path up to and including its last "/"
     /// Why the last full test refused the row's new name, or empty.
-    QString Hint;
+    QString hint;
 
-    qint64 Size = 0;
+    qint64 size = 0;
     /// Pixel size of the image, read from its header on first use and kept;
     /// invalid when the file is no readable image.
-    QSize ImageSize;
-    bool ImageSizeKnown = false;
-    bool Checked = true;
-    bool Selected = false;
-    RowIcon Icon = RowIcon::Normal;
+    QSize imageSize;
+    bool imageSizeKnown = false;
+    bool checked = true;
+    bool selected = false;
+    RowIcon icon = RowIcon::Normal;
 
-    FileIdentity Identity;
+    FileIdentity identity;
 
     /// A row for \a path with the name parts split; file facts are left empty.
     static FileEntry fromPath(const QString &path);
@@ -80,7 +80,7 @@ struct FileEntry
     QString text(int column) const;
 
     /// The path as loaded, decoded as its name is shown: Folder + OldName.
-    QString fullPath() const { return Folder + OldName; }
+    QString fullPath() const { return folder + oldName; }
     /// The name without its last dot and what follows.
     QStringView baseName() const;
     /// The text after the last dot of the name, as written; empty without a dot.

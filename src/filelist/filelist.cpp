@@ -28,7 +28,7 @@ KeyParts split(const QString &pathKey)
 
 KeyParts keyParts(const FileEntry &e)
 {
-    return e.rawBytes().isEmpty() ? KeyParts{e.Folder, e.OldName} : split(e.pathKey());
+    return e.rawBytes().isEmpty() ? KeyParts{e.folder, e.oldName} : split(e.pathKey());
 }
 
 } // namespace
@@ -91,13 +91,13 @@ void FileList::insertRows(int position, QList<FileEntry> &&entries)
         const KeyParts key = keyParts(m_rows.at(i));
         qsizetype end = i + 1;
         while (end < m_rows.size() && m_rows.at(end).rawBytes().isEmpty() &&
-               m_rows.at(end).Folder == key.folder)
+               m_rows.at(end).folder == key.folder)
             ++end;
         QHash<QString, int> &names = m_paths[key.folder];
         names.reserve(names.size() + (end - i));
         ++names[key.name];
         for (qsizetype k = i + 1; k < end; ++k)
-            ++names[m_rows.at(k).OldName];
+            ++names[m_rows.at(k).oldName];
         i = end;
     }
     Q_EMIT rowsInserted(0, last);
@@ -128,7 +128,7 @@ void FileList::moveRow(int from, int to)
     Q_EMIT rowMoved(from, to);
 }
 
-void FileList::ClearList()
+void FileList::clear()
 {
     Q_EMIT aboutToReset();
     m_rows.clear();
@@ -188,7 +188,7 @@ void FileList::sortRows()
 
     if (m_sortColumn == ColSize || m_sortColumn == ColSizeKey) {
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            const qint64 sa = m_rows.at(a).Size, sb = m_rows.at(b).Size;
+            const qint64 sa = m_rows.at(a).size, sb = m_rows.at(b).size;
             return descending ? sb < sa : sa < sb;
         });
     } else {

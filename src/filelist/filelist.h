@@ -37,7 +37,7 @@ public:
     /// Moves one row so that it ends up at position \a to.
     void moveRow(int from, int to);
     /// Removes every row.
-    void ClearList();
+    void clear();
 
     /// Whether a row holds exactly this path, given by its PathKey.
     bool containsPath(const QString &pathKey) const;

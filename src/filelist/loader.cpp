@@ -106,13 +106,13 @@ struct RowsFolder
 FileFacts readFacts(const FileEntry &e, const WantedFacts &wanted, RowsFolder &folder)
 {
     WantedFacts mine = wanted;
-    mine.captureDate = wanted.captureDate && isJpg(e.OldName);
+    mine.captureDate = wanted.captureDate && isJpg(e.oldName);
     // Only a photo's path is logged.
     const QString shown = mine.captureDate ? e.fullPath() : QString();
     // A name kept in its own bytes is read by its whole path, as it was given.
-    const int fd = e.rawBytes().isEmpty() && !e.OldName.isEmpty() ? folder.fdFor(e.Folder) : -1;
+    const int fd = e.rawBytes().isEmpty() && !e.oldName.isEmpty() ? folder.fdFor(e.folder) : -1;
     if (fd >= 0)
-        return ReadFileFacts(QFile::encodeName(e.OldName), shown, mine, fd);
+        return ReadFileFacts(QFile::encodeName(e.oldName), shown, mine, fd);
     return ReadFileFacts(e.pathBytes(), shown, mine);
 }
 
@@ -141,9 +141,9 @@ bool takeFacts(FileEntry &e, const FileFacts &facts)
 {
     if (!facts.exists || !facts.isRegularFile)
         return false;
-    e.Size = facts.Size;
-    e.Identity = facts.identity;
-    e.setFacts({facts.SizeText, facts.Modified, facts.Created, facts.Captured});
+    e.size = facts.size;
+    e.identity = facts.identity;
+    e.setFacts({facts.sizeText, facts.modified, facts.created, facts.captured});
     return true;
 }
 
@@ -227,9 +227,9 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
             return;
         FileEntry &e = row[i];
         e = newRow(item);
-        if (last && *last == e.Folder)
-            e.Folder = *last;
-        last = &e.Folder;
+        if (last && *last == e.folder)
+            e.folder = *last;
+        last = &e.folder;
         keep[i] = takeFacts(e, readFacts(e, wanted, folder)) ? 1 : 2;
     };
     using Clock = std::chrono::steady_clock;

@@ -6,7 +6,7 @@ StatusLine::StatusLine(QObject *parent)
     : QObject(parent)
 {}
 
-void StatusLine::SetStatusMessage(const QString &text)
+void StatusLine::setMessage(const QString &text)
 {
     if (text == m_panel2)
         return;

@@ -17,7 +17,7 @@ public:
     QString panel2() const { return m_panel2; }
 
     /// Sets the text of panel 2.
-    void SetStatusMessage(const QString &text);
+    void setMessage(const QString &text);
     void setPanel1(const QString &text);
 
 Q_SIGNALS:

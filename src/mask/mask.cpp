@@ -19,9 +19,9 @@ struct Keyword
 // order of trial never changes a result.
 constexpr std::array<Keyword, 34> Keywords{{
     {u"[NAME]", KindName},
-    {u"[TYP]", KindTyp},
+    {u"[TYP]", KindExtension},
     {u"[DIR]", KindDir},
-    {u"[ZAHL]", KindZahl},
+    {u"[ZAHL]", KindCounter},
     {u"[DATUM]", KindDatum},
     {u"[RDATUM]", KindRDatum},
     {u"[TAG]", KindTag},
@@ -34,22 +34,22 @@ constexpr std::array<Keyword, 34> Keywords{{
     {u"[M]", KindMinute},
     {u"[SEKUNDE]", KindSekunde},
     {u"[S]", KindSekunde},
-    {u"[ERSTELLDATUM]", KindErstellOffset + KindDatum},
-    {u"[ERSTELLTAG]", KindErstellOffset + KindTag},
-    {u"[ERSTELLMONAT]", KindErstellOffset + KindMonat},
-    {u"[ERSTELLJAHR]", KindErstellOffset + KindJahr},
-    {u"[ERSTELLZEIT]", KindErstellOffset + KindZeit},
-    {u"[ERSTELLSTUNDE]", KindErstellOffset + KindStunde},
-    {u"[ERSTELLMINUTE]", KindErstellOffset + KindMinute},
-    {u"[ERSTELLSEKUNDE]", KindErstellOffset + KindSekunde},
-    {u"[AUFNAHMEDATUM]", KindAufnahmeOffset + KindDatum},
-    {u"[AUFNAHMETAG]", KindAufnahmeOffset + KindTag},
-    {u"[AUFNAHMEMONAT]", KindAufnahmeOffset + KindMonat},
-    {u"[AUFNAHMEJAHR]", KindAufnahmeOffset + KindJahr},
-    {u"[AUFNAHMEZEIT]", KindAufnahmeOffset + KindZeit},
-    {u"[AUFNAHMESTUNDE]", KindAufnahmeOffset + KindStunde},
-    {u"[AUFNAHMEMINUTE]", KindAufnahmeOffset + KindMinute},
-    {u"[AUFNAHMESEKUNDE]", KindAufnahmeOffset + KindSekunde},
+    {u"[ERSTELLDATUM]", KindCreationOffset + KindDatum},
+    {u"[ERSTELLTAG]", KindCreationOffset + KindTag},
+    {u"[ERSTELLMONAT]", KindCreationOffset + KindMonat},
+    {u"[ERSTELLJAHR]", KindCreationOffset + KindJahr},
+    {u"[ERSTELLZEIT]", KindCreationOffset + KindZeit},
+    {u"[ERSTELLSTUNDE]", KindCreationOffset + KindStunde},
+    {u"[ERSTELLMINUTE]", KindCreationOffset + KindMinute},
+    {u"[ERSTELLSEKUNDE]", KindCreationOffset + KindSekunde},
+    {u"[AUFNAHMEDATUM]", KindCaptureOffset + KindDatum},
+    {u"[AUFNAHMETAG]", KindCaptureOffset + KindTag},
+    {u"[AUFNAHMEMONAT]", KindCaptureOffset + KindMonat},
+    {u"[AUFNAHMEJAHR]", KindCaptureOffset + KindJahr},
+    {u"[AUFNAHMEZEIT]", KindCaptureOffset + KindZeit},
+    {u"[AUFNAHMESTUNDE]", KindCaptureOffset + KindStunde},
+    {u"[AUFNAHMEMINUTE]", KindCaptureOffset + KindMinute},
+    {u"[AUFNAHMESEKUNDE]", KindCaptureOffset + KindSekunde},
     {u"[BREITE]", KindBreite},
     {u"[HÖHE]", KindHoehe},
 }};
@@ -70,8 +70,8 @@ int readElement(MaskScanner &scan, MaskToken &token, bool &hasTyp)
 {
     for (const Keyword &keyword : Keywords) {
         if (scan.MatchKeyword(keyword.text)) {
-            token.Kind = keyword.kind;
-            if (keyword.kind == KindTyp)
+            token.kind = keyword.kind;
+            if (keyword.kind == KindExtension)
                 hasTyp = true;
             return -1;
         }
@@ -85,15 +85,15 @@ int readElement(MaskScanner &scan, MaskToken &token, bool &hasTyp)
             return NumberTooBig;
         if (!scan.MatchKeyword(u"]"))
             return BadlyBuilt;
-        token.Kind = KindRandom;
-        token.First = scan.number();
+        token.kind = KindRandom;
+        token.first = scan.number();
         return -1;
     }
 
     if (scan.MatchKeyword(u"[")) {
         if (scan.MatchKeyword(u"[")) {
-            token.Kind = KindLiteral;
-            token.Text = QStringLiteral("[");
+            token.kind = KindLiteral;
+            token.text = QStringLiteral("[");
             return -1;
         }
         const int fromRight = scan.MatchKeyword(u"R") ? 1 : 0;
@@ -103,39 +103,39 @@ int readElement(MaskScanner &scan, MaskToken &token, bool &hasTyp)
             return NumberTooBig;
         if (scan.number() == 0)
             return ZeroStart;
-        token.First = scan.number();
+        token.first = scan.number();
 
         if (scan.MatchKeyword(u"]")) {
-            token.Kind = KindChars + fromRight;
-            token.Second = 1;
+            token.kind = KindChars + fromRight;
+            token.second = 1;
             return -1;
         }
         if (scan.MatchKeyword(u"-")) {
-            token.Kind = KindRange + fromRight;
+            token.kind = KindRange + fromRight;
             if (scan.MatchKeyword(u"]")) {
-                token.Second = OpenRangeEnd;
+                token.second = OpenRangeEnd;
                 return -1;
             }
             if (!scan.ReadNumber())
                 return NumberExpected;
             if (scan.tooBig())
                 return NumberTooBig;
-            if (scan.number() < token.First)
+            if (scan.number() < token.first)
                 return RangeEndBeforeStart;
             if (!scan.MatchKeyword(u"]"))
                 return ClosingBracketMissing;
-            token.Second = scan.number();
+            token.second = scan.number();
             return -1;
         }
         if (scan.MatchKeyword(u",")) {
-            token.Kind = KindChars + fromRight;
+            token.kind = KindChars + fromRight;
             if (!scan.ReadNumber())
                 return NumberExpected;
             if (scan.tooBig())
                 return NumberTooBig;
             if (!scan.MatchKeyword(u"]"))
                 return ClosingBracketMissing;
-            token.Second = scan.number();
+            token.second = scan.number();
             return -1;
         }
         return BadlyBuilt;
@@ -144,8 +144,8 @@ int readElement(MaskScanner &scan, MaskToken &token, bool &hasTyp)
     const QStringView literal = scan.takeLiteral();
     if (HasForbiddenChar(literal.toString()))
         return ForbiddenChar;
-    token.Kind = KindLiteral;
-    token.Text = literal.toString();
+    token.kind = KindLiteral;
+    token.text = literal.toString();
     return -1;
 }
 
@@ -209,11 +209,11 @@ QStringView MaskScanner::takeLiteral()
 MaskCheck CheckMask(const QString &mask)
 {
     MaskCheck check;
-    check.StatusText = maskmessages::statusOk();
+    check.statusText = maskmessages::statusOk();
 
     const auto fail = [&check](int code) {
-        check.ErrorCode = code;
-        check.StatusText = maskmessages::errorPrefix() + maskmessages::errorText(code) + u'.';
+        check.errorCode = code;
+        check.statusText = maskmessages::errorPrefix() + maskmessages::errorText(code) + u'.';
         return check;
     };
 
@@ -228,12 +228,12 @@ MaskCheck CheckMask(const QString &mask)
     MaskScanner scan(text);
     while (!scan.atEnd()) {
         MaskToken token;
-        const int error = readElement(scan, token, check.MaskHasTyp);
+        const int error = readElement(scan, token, check.hasExtension);
         if (error >= 0)
             return fail(error);
-        check.MaskTokens.append(token);
+        check.tokens.append(token);
     }
-    check.MaskOk = true;
+    check.ok = true;
     return check;
 }
 

@@ -10,8 +10,8 @@ namespace kesto {
 enum TokenKind : int {
     KindLiteral = 0,
     KindName = 1,
-    KindTyp = 2,
-    KindZahl = 3,
+    KindExtension = 2,
+    KindCounter = 3,
     KindDir = 4,
     KindRandom = 5,
     KindDatum = 40,
@@ -25,8 +25,8 @@ enum TokenKind : int {
     KindSekunde = 53,
     KindBreite = 60,
     KindHoehe = 61,
-    KindErstellOffset = 100,
-    KindAufnahmeOffset = 300,
+    KindCreationOffset = 100,
+    KindCaptureOffset = 300,
     KindRange = 9010,      ///< "[a-b]", "[a-]"
     KindRangeRight = 9011, ///< "[Ra-b]"
     KindChars = 9020,      ///< "[a,c]", "[a]"
@@ -43,10 +43,10 @@ constexpr int MaxMaskLength = 32767;
 /// One element of a parsed mask.
 struct MaskToken
 {
-    int Kind = KindLiteral;
-    QString Text;   ///< literal text, kind 0 only
-    int First = 0;  ///< length for kind 5, first position for the range kinds
-    int Second = 0; ///< end position or character count for the range kinds
+    int kind = KindLiteral;
+    QString text;   ///< literal text, kind 0 only
+    int first = 0;  ///< length for kind 5, first position for the range kinds
+    int second = 0; ///< end position or character count for the range kinds
 
     friend bool operator==(const MaskToken &, const MaskToken &) = default;
 };
@@ -54,12 +54,12 @@ struct MaskToken
 /// The outcome of one mask check.
 struct MaskCheck
 {
-    QList<MaskToken> MaskTokens; ///< tokens read so far, in mask order
-    bool MaskOk = false;         ///< the whole mask was read without error
-    bool MaskHasTyp = false;     ///< the keyword "[TYP]" was read
+    QList<MaskToken> tokens;   ///< tokens read so far, in mask order
+    bool ok = false;           ///< the whole mask was read without error
+    bool hasExtension = false; ///< the keyword "[TYP]" was read
     /// The status text the check leaves: "Maske ist OK" or "Fehler: <message>."
-    QString StatusText;
-    int ErrorCode = -1; ///< 0..6 as listed by MaskErrorMessage(), 7 for a too long mask, else -1
+    QString statusText;
+    int errorCode = -1; ///< 0..6 as listed by MaskErrorMessage(), 7 for a too long mask, else -1
 };
 
 /// Checks and parses a mask as typed (blanks at both ends are ignored).

@@ -54,22 +54,22 @@ FileFacts ReadFileFacts(const QByteArray &localPath, const QString &shownPath,
 
     facts.exists = true;
     facts.isRegularFile = S_ISREG(status.stx_mode);
-    facts.Size = qint64(status.stx_size);
+    facts.size = qint64(status.stx_size);
     if (wanted.sizeText)
-        facts.SizeText = FormatFileSize(facts.Size);
+        facts.sizeText = FormatFileSize(facts.size);
     if (wanted.times) {
         static constexpr QStringView dash = u"-";
         static constexpr QStringView blank = u" ";
-        facts.Modified = localTimeText(status.stx_mtime.tv_sec, dash, blank, dash);
+        facts.modified = localTimeText(status.stx_mtime.tv_sec, dash, blank, dash);
         if (status.stx_mask & STATX_BTIME)
-            facts.Created = localTimeText(status.stx_btime.tv_sec, dash, blank, dash);
+            facts.created = localTimeText(status.stx_btime.tv_sec, dash, blank, dash);
     }
 
     // The status comes first: an empty file holds no photo, and opening each of
     // a folder of them would cost as much again as their status.
     if (wanted.captureDate && facts.isRegularFile) {
-        const int fd = facts.Size > 0 ? FileBytes::openForReading(localPath, isLink, folderFd) : -1;
-        facts.Captured = fd >= 0 ? captureDateOfOpenFile(shownPath, fd, facts.Size)
+        const int fd = facts.size > 0 ? FileBytes::openForReading(localPath, isLink, folderFd) : -1;
+        facts.captured = fd >= 0 ? captureDateOfOpenFile(shownPath, fd, facts.size)
                                  : captureDateOfUnreadableFile(shownPath); // logged as no Exif
     }
     return facts;

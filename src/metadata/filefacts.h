@@ -40,11 +40,11 @@ struct FileFacts
 {
     bool exists = false;
     bool isRegularFile = false;
-    qint64 Size = 0;
-    QString SizeText; ///< FormatFileSize(Size)
-    QString Modified; ///< "2006-03-14 09-05-07" in the local time of that date
-    QString Created;  ///< same layout, "" where the file system keeps no birth time
-    QString Captured; ///< the Exif capture date as stored, "" without one
+    qint64 size = 0;
+    QString sizeText; ///< FormatFileSize(Size)
+    QString modified; ///< "2006-03-14 09-05-07" in the local time of that date
+    QString created;  ///< same layout, "" where the file system keeps no birth time
+    QString captured; ///< the Exif capture date as stored, "" without one
     FileIdentity identity;
 };
 

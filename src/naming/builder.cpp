@@ -68,67 +68,67 @@ void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int
                  QStringView name, const NamingContext &context)
 {
     const qsizetype L = name.size();
-    switch (token.Kind) {
+    switch (token.kind) {
     case KindLiteral:
-        out.append(token.Text);
+        out.append(token.text);
         return;
     case KindName:
         out.append(name);
         return;
-    case KindTyp:
+    case KindExtension:
         out.append(row.type());
         return;
     case KindDir:
-        out.append(LastPathPart(row.Folder));
+        out.append(LastPathPart(row.folder));
         return;
-    case KindZahl:
-        out.append(FormatCounter(CounterValue(context.CounterStart, context.CounterStep, p),
-                                 context.DigitCount, context.LeadChar));
+    case KindCounter:
+        out.append(FormatCounter(CounterValue(context.counterStart, context.counterStep, p),
+                                 context.digitCount, context.leadChar));
         return;
     case KindRandom:
-        out.append(RandomString(token.First, context.alphabet));
+        out.append(RandomString(token.first, context.alphabet));
         return;
     case KindBreite:
-        if (row.ImageSize.isValid())
-            out.append(QString::number(row.ImageSize.width()));
+        if (row.imageSize.isValid())
+            out.append(QString::number(row.imageSize.width()));
         return;
     case KindHoehe:
-        if (row.ImageSize.isValid())
-            out.append(QString::number(row.ImageSize.height()));
+        if (row.imageSize.isValid())
+            out.append(QString::number(row.imageSize.height()));
         return;
     case KindRange:
-        out.append(Sub(name, token.First, qsizetype(token.Second) - token.First + 1));
+        out.append(Sub(name, token.first, qsizetype(token.second) - token.first + 1));
         return;
     case KindRangeRight: {
-        if (token.First > L)
+        if (token.first > L)
             return;
-        const qsizetype e = std::min<qsizetype>(token.Second, L);
-        out.append(Sub(name, L - e + 1, e - token.First + 1));
+        const qsizetype e = std::min<qsizetype>(token.second, L);
+        out.append(Sub(name, L - e + 1, e - token.first + 1));
         return;
     }
     case KindChars:
-        out.append(Sub(name, token.First, token.Second));
+        out.append(Sub(name, token.first, token.second));
         return;
     case KindCharsRight: {
-        if (token.First > L)
+        if (token.first > L)
             return;
-        const qsizetype m = std::min<qsizetype>(token.Second, L - token.First + 1);
-        out.append(Sub(name, L - token.First - m + 2, m));
+        const qsizetype m = std::min<qsizetype>(token.second, L - token.first + 1);
+        out.append(Sub(name, L - token.first - m + 2, m));
         return;
     }
     default:
         break;
     }
 
-    if (isTimeKind(token.Kind)) {
-        appendTimePart(out, token.Kind, row.facts().Modified);
-    } else if (isTimeKind(token.Kind - KindErstellOffset)) {
-        appendTimePart(out, token.Kind - KindErstellOffset, row.facts().Created);
-    } else if (isTimeKind(token.Kind - KindAufnahmeOffset)) {
+    if (isTimeKind(token.kind)) {
+        appendTimePart(out, token.kind, row.facts().modified);
+    } else if (isTimeKind(token.kind - KindCreationOffset)) {
+        appendTimePart(out, token.kind - KindCreationOffset, row.facts().created);
+    } else if (isTimeKind(token.kind - KindCaptureOffset)) {
         // Only the capture date may be missing as a whole; an empty text then
         // gives nothing rather than the bare separators.
-        if (!row.facts().Captured.isEmpty())
-            appendTimePart(out, token.Kind - KindAufnahmeOffset, row.facts().Captured);
+        if (!row.facts().captured.isEmpty())
+            appendTimePart(out, token.kind - KindCaptureOffset, row.facts().captured);
     }
 }
 
@@ -148,8 +148,8 @@ QString BuildNewName(const FileEntry &row, int p, const NamingContext &context)
     QStringView name = row.baseName();
     QString replaced;
     for (const SearchReplaceSet &set : context.sets) {
-        if (isOn(set.Active) && !isOn(set.InNewName) && !set.Search.isEmpty()) {
-            replaced = ReplaceAll(name.toString(), set.Search, set.Replace);
+        if (isOn(set.active) && !isOn(set.inNewName) && !set.search.isEmpty()) {
+            replaced = ReplaceAll(name.toString(), set.search, set.replace);
             name = replaced;
         }
     }
@@ -159,11 +159,11 @@ QString BuildNewName(const FileEntry &row, int p, const NamingContext &context)
     for (const MaskToken &token : context.tokens)
         appendToken(result, token, row, p, name, context);
 
-    result = ApplyLetterCase(result, context.LetterCaseMode);
+    result = ApplyLetterCase(result, context.letterCase);
 
     for (const SearchReplaceSet &set : context.sets) {
-        if (isOn(set.Active) && isOn(set.InNewName) && !set.Search.isEmpty())
-            result = ReplaceAll(result, set.Search, set.Replace);
+        if (isOn(set.active) && isOn(set.inNewName) && !set.search.isEmpty())
+            result = ReplaceAll(result, set.search, set.replace);
     }
     // The reserve is not kept: every row keeps its name for long.
     result.squeeze();
@@ -173,7 +173,7 @@ QString BuildNewName(const FileEntry &row, int p, const NamingContext &context)
 bool NeedsImageSize(const QList<MaskToken> &tokens)
 {
     return std::any_of(tokens.begin(), tokens.end(), [](const MaskToken &t) {
-        return t.Kind == KindBreite || t.Kind == KindHoehe;
+        return t.kind == KindBreite || t.kind == KindHoehe;
     });
 }
 
@@ -184,8 +184,8 @@ WantedFacts FactsUsedBy(const QList<MaskToken> &tokens, int sortColumn)
     used.sizeText = false; // a list sorted by size compares the lengths themselves
     used.captureDate = sortColumn == ColCaptured;
     for (const MaskToken &t : tokens) {
-        used.times = used.times || isTimeKind(t.Kind) || isTimeKind(t.Kind - KindErstellOffset);
-        used.captureDate = used.captureDate || isTimeKind(t.Kind - KindAufnahmeOffset);
+        used.times = used.times || isTimeKind(t.kind) || isTimeKind(t.kind - KindCreationOffset);
+        used.captureDate = used.captureDate || isTimeKind(t.kind - KindCaptureOffset);
     }
     return used;
 }
@@ -193,7 +193,7 @@ WantedFacts FactsUsedBy(const QList<MaskToken> &tokens, int sortColumn)
 bool UsesCounter(const QList<MaskToken> &tokens)
 {
     return std::any_of(tokens.begin(), tokens.end(),
-                       [](const MaskToken &t) { return t.Kind == KindZahl; });
+                       [](const MaskToken &t) { return t.kind == KindCounter; });
 }
 
 } // namespace kesto

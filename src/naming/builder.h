@@ -18,11 +18,11 @@ namespace kesto {
 struct NamingContext
 {
     QList<MaskToken> tokens; ///< a valid mask's tokens
-    qint32 CounterStart = 1;
-    qint32 CounterStep = 1;
-    int DigitCount = 1;
-    QString LeadChar;
-    int LetterCaseMode = 0;
+    qint32 counterStart = 1;
+    qint32 counterStep = 1;
+    int digitCount = 1;
+    QString leadChar;
+    int letterCase = 0;
     std::array<SearchReplaceSet, 3> sets;
     RandomAlphabet alphabet;
 };

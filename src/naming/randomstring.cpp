@@ -49,20 +49,20 @@ QList<QStringView> characters(const QString &text)
 QString BuildAlphabet(const RandomAlphabet &alphabet)
 {
     QString result;
-    if (alphabet.Upper) {
+    if (alphabet.upper) {
         for (char16_t c = u'A'; c <= u'Z'; ++c)
             result.append(QChar(c));
     }
-    if (alphabet.Lower) {
+    if (alphabet.lower) {
         for (char16_t c = u'a'; c <= u'z'; ++c)
             result.append(QChar(c));
     }
-    if (alphabet.Digits) {
+    if (alphabet.digits) {
         for (char16_t c = u'0'; c <= u'9'; ++c)
             result.append(QChar(c));
     }
-    if (alphabet.Extra)
-        result.append(alphabet.ExtraChars);
+    if (alphabet.extra)
+        result.append(alphabet.extraChars);
     return result;
 }
 

@@ -7,11 +7,11 @@ namespace kesto {
 /// The characters a random string is drawn from.
 struct RandomAlphabet
 {
-    bool Upper = false;  ///< "A" to "Z"
-    bool Lower = false;  ///< "a" to "z"
-    bool Digits = false; ///< "0" to "9"
-    bool Extra = false;  ///< the extra characters, exactly as typed
-    QString ExtraChars;
+    bool upper = false;  ///< "A" to "Z"
+    bool lower = false;  ///< "a" to "z"
+    bool digits = false; ///< "0" to "9"
+    bool extra = false;  ///< the extra characters, exactly as typed
+    QString extraChars;
 };
 
 /// Capitals, small letters, digits, extra characters, in that order.

@@ -221,7 +221,7 @@ void removePlaceholder(const JournalEntry &e, const QDateTime &begun,
 } // namespace
 
 Journal::Journal(const QString &base)
-    : m_folder((base.isEmpty() ? DataFolder() : AddBackslash(base)) +
+    : m_folder((base.isEmpty() ? DataFolder() : WithFinalSlash(base)) +
                QStringLiteral("Kesto-Journal/"))
 {}
 

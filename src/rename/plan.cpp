@@ -253,12 +253,12 @@ RenamePlan CheckPlan(QList<PlannedRename> pairs)
             exists = !p.inChain;
         }
 
-        plan.NoEmptyName &= !blank;
-        plan.NamesAllowed &= !impossible && !p.refused;
-        plan.NamesFit &= !tooLong;
-        plan.FoldersReadable &= f.readable;
-        plan.NamesUnique &= !duplicate;
-        plan.NoCollision &= !exists;
+        plan.noEmptyName &= !blank;
+        plan.namesAllowed &= !impossible && !p.refused;
+        plan.namesFit &= !tooLong;
+        plan.foldersReadable &= f.readable;
+        plan.namesUnique &= !duplicate;
+        plan.noCollision &= !exists;
         p.status = blank         ? PairStatus::Blank
                    : impossible  ? PairStatus::Impossible
                    : p.refused   ? PairStatus::NotAllowed

@@ -61,17 +61,17 @@ struct PlannedRename
 struct RenamePlan
 {
     QList<PlannedRename> pairs;
-    bool NamesUnique = true;
-    bool NoCollision = true;
-    bool NoEmptyName = true;
-    bool NamesFit = true;     ///< no name too long for its folder
-    bool NamesAllowed = true; ///< no character a drive refuses, no impossible name
-    bool FoldersReadable = true;
+    bool namesUnique = true;
+    bool noCollision = true;
+    bool noEmptyName = true;
+    bool namesFit = true;     ///< no name too long for its folder
+    bool namesAllowed = true; ///< no character a drive refuses, no impossible name
+    bool foldersReadable = true;
 
     bool ok() const
     {
-        return NamesUnique && NoCollision && NoEmptyName && NamesFit && NamesAllowed &&
-               FoldersReadable;
+        return namesUnique && noCollision && noEmptyName && namesFit && namesAllowed &&
+               foldersReadable;
     }
 };
 

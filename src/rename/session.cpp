@@ -40,7 +40,7 @@ Session::Session(UserQuestions &questions, QObject *parent)
     connect(&m_timer, &QTimer::timeout, this, [this] { ChkSituation(false); });
     connect(&m_digits, &DigitChoices::entryChosen, this, &Session::onDigitEntryChosen);
     connect(&m_digits, &DigitChoices::entriesChanged, this,
-            [this] { m_options.Digits = m_digits.chosenIndex(); });
+            [this] { m_options.digits = m_digits.chosenIndex(); });
     // With an empty list and both counters still 0 this offers 1 to 12 and
     // chooses 1, which the choice handler takes over as the digit count.
     MinDigits = AdjustDigitChoices(0, CounterStart, CounterStep, m_digits);
@@ -52,74 +52,74 @@ Session::~Session() = default;
 
 void Session::setMaskText(const QString &text)
 {
-    changeOption(m_options.Maske, text);
+    changeOption(m_options.mask, text);
 }
 
 void Session::setStartText(const QString &text)
 {
-    changeOption(m_options.Start, text);
+    changeOption(m_options.start, text);
 }
 
 void Session::setStepText(const QString &text)
 {
-    changeOption(m_options.Step, text);
+    changeOption(m_options.step, text);
 }
 
 void Session::setSearchActive(int set, int checkState)
 {
     if (set >= 0 && set < 3)
-        changeOption(m_options.Sets[set].Active, checkState);
+        changeOption(m_options.sets[set].active, checkState);
 }
 
 void Session::setSearchText(int set, const QString &text)
 {
     if (set >= 0 && set < 3)
-        changeOption(m_options.Sets[set].Search, text);
+        changeOption(m_options.sets[set].search, text);
 }
 
 void Session::setReplaceText(int set, const QString &text)
 {
     if (set >= 0 && set < 3)
-        changeOption(m_options.Sets[set].Replace, text);
+        changeOption(m_options.sets[set].replace, text);
 }
 
 void Session::setSearchInNewName(int set, int checkState)
 {
     if (set >= 0 && set < 3)
-        changeOption(m_options.Sets[set].InNewName, checkState);
+        changeOption(m_options.sets[set].inNewName, checkState);
 }
 
 void Session::setRandomUpper(int checkState)
 {
-    changeOption(m_options.ZufallGross, checkState);
+    changeOption(m_options.randomUpper, checkState);
 }
 
 void Session::setRandomLower(int checkState)
 {
-    changeOption(m_options.ZufallKlein, checkState);
+    changeOption(m_options.randomLower, checkState);
 }
 
 void Session::setRandomDigits(int checkState)
 {
-    changeOption(m_options.ZufallZahl, checkState);
+    changeOption(m_options.randomDigits, checkState);
 }
 
 void Session::setRandomExtra(int checkState)
 {
-    changeOption(m_options.ZufallExtra, checkState);
+    changeOption(m_options.randomExtra, checkState);
 }
 
 void Session::setRandomExtraChars(const QString &text)
 {
-    changeOption(m_options.ZufallExtraChars, text);
+    changeOption(m_options.randomExtraChars, text);
 }
 
 void Session::chooseLetterCase(int position)
 {
     if (position < 0 || position >= LetterCaseEntries().size())
         return;
-    m_options.LetterCase = position;
-    LetterCaseMode = position;
+    m_options.letterCase = position;
+    letterCase = position;
     ChkSituation(false);
 }
 
@@ -127,7 +127,7 @@ void Session::chooseLeadChar(int position)
 {
     if (position < 0 || position >= LeadCharEntries().size())
         return;
-    m_options.LeadZeros = position;
+    m_options.leadChar = position;
     LeadChar = LeadCharForPosition(position, LeadChar);
     // The counter part of the pass could refill and re-choose the digit list.
     SkipCounterRefresh = true;
@@ -137,7 +137,7 @@ void Session::chooseLeadChar(int position)
 
 void Session::onDigitEntryChosen(int index)
 {
-    m_options.Digits = index;
+    m_options.digits = index;
     SkipCounterRefresh = true;
     DigitCount = m_digits.chosenText();
     ChkSituation(false);
@@ -146,26 +146,26 @@ void Session::onDigitEntryChosen(int index)
 
 void Session::applyOptions(const RenameOptions &o)
 {
-    setMaskText(o.Maske);
-    setStartText(o.Start);
-    setStepText(o.Step);
-    if (o.Digits != m_digits.chosenIndex() && o.Digits >= 0 && o.Digits < m_digits.entries().size())
-        m_digits.choose(o.Digits);
-    if (o.LeadZeros != m_options.LeadZeros)
-        chooseLeadChar(o.LeadZeros);
-    if (o.LetterCase != m_options.LetterCase)
-        chooseLetterCase(o.LetterCase);
+    setMaskText(o.mask);
+    setStartText(o.start);
+    setStepText(o.step);
+    if (o.digits != m_digits.chosenIndex() && o.digits >= 0 && o.digits < m_digits.entries().size())
+        m_digits.choose(o.digits);
+    if (o.leadChar != m_options.leadChar)
+        chooseLeadChar(o.leadChar);
+    if (o.letterCase != m_options.letterCase)
+        chooseLetterCase(o.letterCase);
     for (int k = 0; k < 3; ++k) {
-        setSearchActive(k, o.Sets[k].Active);
-        setSearchText(k, o.Sets[k].Search);
-        setReplaceText(k, o.Sets[k].Replace);
-        setSearchInNewName(k, o.Sets[k].InNewName);
+        setSearchActive(k, o.sets[k].active);
+        setSearchText(k, o.sets[k].search);
+        setReplaceText(k, o.sets[k].replace);
+        setSearchInNewName(k, o.sets[k].inNewName);
     }
-    setRandomUpper(o.ZufallGross);
-    setRandomLower(o.ZufallKlein);
-    setRandomDigits(o.ZufallZahl);
-    setRandomExtra(o.ZufallExtra);
-    setRandomExtraChars(o.ZufallExtraChars);
+    setRandomUpper(o.randomUpper);
+    setRandomLower(o.randomLower);
+    setRandomDigits(o.randomDigits);
+    setRandomExtra(o.randomExtra);
+    setRandomExtraChars(o.randomExtraChars);
     Q_EMIT optionsChanged();
 }
 
@@ -184,13 +184,13 @@ void Session::ScheduleRefresh()
 void Session::counterFieldsCanonical()
 {
     // Pasted text becomes the number it reads as, written back into its field.
-    CounterStart = ValidateNumericText(m_options.Start);
-    CounterStep = ValidateNumericText(m_options.Step);
+    CounterStart = ValidateNumericText(m_options.start);
+    CounterStep = ValidateNumericText(m_options.step);
     const QString start = QString::number(CounterStart);
     const QString step = QString::number(CounterStep);
-    if (start != m_options.Start || step != m_options.Step) {
-        m_options.Start = start;
-        m_options.Step = step;
+    if (start != m_options.start || step != m_options.step) {
+        m_options.start = start;
+        m_options.step = step;
         Q_EMIT optionsChanged();
     }
 }
@@ -211,43 +211,43 @@ void Session::ChkSituation(bool DoAllTest)
         MinDigits = AdjustDigitChoices(rows, CounterStart, CounterStep, m_digits);
     }
 
-    const MaskCheck check = CheckMask(m_options.Maske);
-    MaskTokens = check.MaskTokens;
-    MaskOk = check.MaskOk;
-    MaskHasTyp = check.MaskHasTyp;
-    m_maskStatus = check.StatusText;
-    m_status.SetStatusMessage(check.StatusText);
+    const MaskCheck check = CheckMask(m_options.mask);
+    MaskTokens = check.tokens;
+    maskOk = check.ok;
+    MaskHasTyp = check.hasExtension;
+    m_maskStatus = check.statusText;
+    m_status.setMessage(check.statusText);
 
     CounterInRange =
-        !(MaskOk && hasRows && UsesCounter(MaskTokens)) ||
+        !(maskOk && hasRows && UsesCounter(MaskTokens)) ||
         CounterValue(CounterStart, CounterStep, rows) <= std::numeric_limits<qint32>::max();
 
     RecomputeNames(DoAllTest);
     // The pass has cleared the mask check's message; the rows only say
     // "< Maskenfehler >", so the status bar says what is wrong.
-    if (hasRows && check.ErrorCode >= 0)
-        m_status.SetStatusMessage(check.StatusText);
+    if (hasRows && check.errorCode >= 0)
+        m_status.setMessage(check.statusText);
 
-    if (MaskOk && hasRows) {
+    if (maskOk && hasRows) {
         if (!CounterInRange)
-            m_status.SetStatusMessage(messages::counterOutOfRange());
-        else if (!NamesUnique)
-            m_status.SetStatusMessage(messages::notUnique());
-        else if (!NoCollision)
-            m_status.SetStatusMessage(messages::collision());
-        else if (!NoEmptyName)
-            m_status.SetStatusMessage(messages::emptyName());
-        else if (!NamesFit)
-            m_status.SetStatusMessage(messages::tooLong());
-        else if (!NamesAllowed)
-            m_status.SetStatusMessage(messages::notAllowed());
-        else if (!FoldersReadable)
-            m_status.SetStatusMessage(messages::folderUnreadable());
+            m_status.setMessage(messages::counterOutOfRange());
+        else if (!namesUnique)
+            m_status.setMessage(messages::notUnique());
+        else if (!noCollision)
+            m_status.setMessage(messages::collision());
+        else if (!noEmptyName)
+            m_status.setMessage(messages::emptyName());
+        else if (!namesFit)
+            m_status.setMessage(messages::tooLong());
+        else if (!namesAllowed)
+            m_status.setMessage(messages::notAllowed());
+        else if (!foldersReadable)
+            m_status.setMessage(messages::folderUnreadable());
     }
-    RenameReady = NoEmptyName && NoCollision && NamesUnique && NamesFit && NamesAllowed &&
-                  FoldersReadable && MaskOk && hasRows && CounterInRange;
+    RenameReady = noEmptyName && noCollision && namesUnique && namesFit && namesAllowed &&
+                  foldersReadable && maskOk && hasRows && CounterInRange;
     if (RenameReady)
-        m_status.SetStatusMessage(messages::readyToRename(messages::renameCaption()));
+        m_status.setMessage(messages::readyToRename(messages::renameCaption()));
     m_status.setPanel1(messages::checkedCount(CheckedCount, rows));
 
     m_renameEnabled = RenameReady;
@@ -265,50 +265,50 @@ void Session::RecomputeNames(bool DoAllTest)
     SelectedCount = 0;
     if (rows == 0)
         return;
-    m_status.SetStatusMessage(messages::checkingNames());
+    m_status.setMessage(messages::checkingNames());
 
-    if (!MaskOk || !CounterInRange) {
+    if (!maskOk || !CounterInRange) {
         // Without a usable mask every row shows the mask error; a counter out
         // of range leaves the names of the last pass.
         for (int i = 0; i < rows; ++i) {
             FileEntry &e = m_list.entry(i);
-            if (!MaskOk) {
-                e.NewName = messages::maskErrorName();
-                e.Icon = RowIcon::Error;
+            if (!maskOk) {
+                e.newName = messages::maskErrorName();
+                e.icon = RowIcon::Error;
             }
-            CheckedCount += e.Checked;
-            SelectedCount += e.Selected;
+            CheckedCount += e.checked;
+            SelectedCount += e.selected;
         }
         m_list.notifyRowsChanged(0, rows - 1, ColOldName, ColNewName);
-        m_status.SetStatusMessage(QString());
+        m_status.setMessage(QString());
         return;
     }
 
     if (m_onlyFullTestNames && !DoAllTest) {
         for (const FileEntry &e : m_list.rows()) {
-            CheckedCount += e.Checked;
-            SelectedCount += e.Selected;
+            CheckedCount += e.checked;
+            SelectedCount += e.selected;
         }
-        m_status.SetStatusMessage(QString());
+        m_status.setMessage(QString());
         return;
     }
-    NoEmptyName = NoCollision = NamesUnique = true;
-    NamesFit = NamesAllowed = FoldersReadable = true;
+    noEmptyName = noCollision = namesUnique = true;
+    namesFit = namesAllowed = foldersReadable = true;
     setProgress(0, rows);
 
     NamingContext context;
     context.tokens = MaskTokens;
-    context.CounterStart = CounterStart;
-    context.CounterStep = CounterStep;
-    context.DigitCount = DigitCount.toInt();
-    context.LeadChar = LeadChar;
-    context.LetterCaseMode = LetterCaseMode;
-    context.sets = m_options.Sets;
-    context.alphabet.Upper = isOn(m_options.ZufallGross);
-    context.alphabet.Lower = isOn(m_options.ZufallKlein);
-    context.alphabet.Digits = isOn(m_options.ZufallZahl);
-    context.alphabet.Extra = isOn(m_options.ZufallExtra);
-    context.alphabet.ExtraChars = m_options.ZufallExtraChars;
+    context.counterStart = CounterStart;
+    context.counterStep = CounterStep;
+    context.digitCount = DigitCount.toInt();
+    context.leadChar = LeadChar;
+    context.letterCase = letterCase;
+    context.sets = m_options.sets;
+    context.alphabet.upper = isOn(m_options.randomUpper);
+    context.alphabet.lower = isOn(m_options.randomLower);
+    context.alphabet.digits = isOn(m_options.randomDigits);
+    context.alphabet.extra = isOn(m_options.randomExtra);
+    context.alphabet.extraChars = m_options.randomExtraChars;
     const bool needsImageSize = NeedsImageSize(MaskTokens);
 
     QList<int> tested;
@@ -317,23 +317,23 @@ void Session::RecomputeNames(bool DoAllTest)
     const int step = std::max(1, rows / 100);
     for (int i = 0; i < rows; ++i) {
         FileEntry &e = m_list.entry(i);
-        CheckedCount += e.Checked;
-        SelectedCount += e.Selected;
+        CheckedCount += e.checked;
+        SelectedCount += e.selected;
         if (i % step == 0)
             setProgress(i + 1, rows);
-        if (needsImageSize && !e.ImageSizeKnown) {
-            e.ImageSize = ReadImageSize(ReachablePath(e).path());
-            e.ImageSizeKnown = true;
+        if (needsImageSize && !e.imageSizeKnown) {
+            e.imageSize = ReadImageSize(ReachablePath(e).path());
+            e.imageSizeKnown = true;
         }
-        e.NewName = BuildNewName(e, i + 1, context);
-        if (DoAllTest && e.Checked)
+        e.newName = BuildNewName(e, i + 1, context);
+        if (DoAllTest && e.checked)
             tested.append(i);
     }
     if (DoAllTest)
         runTests(tested);
     m_list.notifyRowsChanged(0, rows - 1, ColOldName, ColNewName);
     setProgress(0, rows);
-    m_status.SetStatusMessage(QString());
+    m_status.setMessage(QString());
 }
 
 namespace {
@@ -375,8 +375,8 @@ void Session::runTests(const QList<int> &checkedRows)
     for (int i : checkedRows) {
         const FileEntry &e = m_list.at(i);
         if (e.rawBytes().isEmpty())
-            bytes += utf8Size(e.OldName);
-        bytes += utf8Size(e.NewName);
+            bytes += utf8Size(e.oldName);
+        bytes += utf8Size(e.newName);
     }
     QByteArray names(bytes, Qt::Uninitialized);
     char *to = names.data();
@@ -393,12 +393,12 @@ void Session::runTests(const QList<int> &checkedRows)
         p.row = i;
         const QByteArray &raw = e.rawBytes();
         if (raw.isEmpty()) {
-            if (!fromText || e.Folder != folderText) {
-                folderText = e.Folder;
+            if (!fromText || e.folder != folderText) {
+                folderText = e.folder;
                 folder = QFile::encodeName(folderText);
                 fromText = true;
             }
-            p.oldName = writeUtf8(to, e.OldName);
+            p.oldName = writeUtf8(to, e.oldName);
         } else {
             const qsizetype slash = raw.lastIndexOf('/') + 1;
             if (fromText || QByteArrayView(raw).first(slash) != folder) {
@@ -408,23 +408,23 @@ void Session::runTests(const QList<int> &checkedRows)
             p.oldName = QByteArray::fromRawData(raw.constData() + slash, raw.size() - slash);
         }
         p.folder = folder;
-        p.newName = writeUtf8(to, e.NewName);
-        p.shownOld = e.OldName;
-        p.shownNew = e.NewName;
+        p.newName = writeUtf8(to, e.newName);
+        p.shownOld = e.oldName;
+        p.shownNew = e.newName;
         pairs.append(std::move(p));
     }
     const RenamePlan plan = CheckPlan(std::move(pairs));
-    NamesUnique = plan.NamesUnique;
-    NoCollision = plan.NoCollision;
-    NoEmptyName = plan.NoEmptyName;
-    NamesFit = plan.NamesFit;
-    NamesAllowed = plan.NamesAllowed;
-    FoldersReadable = plan.FoldersReadable;
+    namesUnique = plan.namesUnique;
+    noCollision = plan.noCollision;
+    noEmptyName = plan.noEmptyName;
+    namesFit = plan.namesFit;
+    namesAllowed = plan.namesAllowed;
+    foldersReadable = plan.foldersReadable;
     for (const PlannedRename &p : plan.pairs) {
         FileEntry &e = m_list.entry(p.row);
         const bool ok = p.status == PairStatus::Ok || p.status == PairStatus::Unchanged;
-        e.Icon = ok ? RowIcon::Normal : RowIcon::Error;
-        e.Hint = p.reason();
+        e.icon = ok ? RowIcon::Normal : RowIcon::Error;
+        e.hint = p.reason();
     }
 }
 
@@ -441,8 +441,8 @@ void Session::updateMoveCommands()
 {
     const int rows = m_list.count();
     if (SelectedCount != 0 && rows != 0) {
-        m_moveDownEnabled = !m_list.at(rows - 1).Selected;
-        m_moveUpEnabled = !m_list.at(0).Selected;
+        m_moveDownEnabled = !m_list.at(rows - 1).selected;
+        m_moveUpEnabled = !m_list.at(0).selected;
     } else {
         m_moveDownEnabled = m_moveUpEnabled = false;
     }
@@ -478,7 +478,7 @@ QList<SkippedPath> Session::loadPaths(const QList<PathToLoad> &paths,
 {
     WriteTimedLog(QStringLiteral(" ENTRY LoadListWithFileNames "));
     const int n = static_cast<int>(ahead ? ahead->rawPaths().size() : paths.size());
-    m_status.SetStatusMessage(messages::filling());
+    m_status.setMessage(messages::filling());
     m_list.setKeepSorted(false);
     setProgress(0, n);
 
@@ -494,9 +494,8 @@ QList<SkippedPath> Session::loadPaths(const QList<PathToLoad> &paths,
         WriteLogLines(added.log);
     } else {
         const WantedFacts wanted =
-            m_onlyFullTestNames
-                ? FactsUsedBy(CheckMask(m_options.Maske).MaskTokens, m_list.sortColumn())
-                : WantedFacts{};
+            m_onlyFullTestNames ? FactsUsedBy(CheckMask(m_options.mask).tokens, m_list.sortColumn())
+                                : WantedFacts{};
         added = ReadNewRows(
             paths, m_list, wanted, [this, n](int i) { setProgress(i, n); }, yield);
     }
@@ -531,7 +530,7 @@ void Session::UmTaufen()
     }
     const int rows = m_list.count();
     setProgress(0, rows);
-    m_status.SetStatusMessage(messages::renaming());
+    m_status.setMessage(messages::renaming());
 
     // The checked rows from the last to the first, the order in which the
     // renames run where no name waits for another.
@@ -540,16 +539,16 @@ void Session::UmTaufen()
     QList<int> renamed;
     for (int i = rows - 1; i >= 0; --i) {
         const FileEntry &e = m_list.at(i);
-        if (!e.Checked)
+        if (!e.checked)
             continue;
         // The folder keeps the bytes it has; the new name is written in UTF-8.
         const QByteArray from = e.pathBytes();
         const qsizetype slash = from.lastIndexOf('/') + 1;
-        const QByteArray to = e.NewName.toUtf8();
-        if (!IsPossibleFileName(e.NewName)) {
+        const QByteArray to = e.newName.toUtf8();
+        if (!IsPossibleFileName(e.newName)) {
             // A name the file system cannot hold is not even tried.
             if (!m_questions.askOkCancel(
-                    messages::renameFailed(e.fullPath(), e.Folder + e.NewName,
+                    messages::renameFailed(e.fullPath(), e.folder + e.newName,
                                            messages::renameFailureReason(EINVAL)),
                     messages::appTitle())) {
                 moves.clear();
@@ -580,9 +579,9 @@ void Session::UmTaufen()
     for (qsizetype m = 0; m < moves.size(); ++m) {
         JournalEntry entry{moves[m]};
         const FileEntry &e = m_list.at(rowOf[m]);
-        if (e.Identity.readAt != 0 && e.Identity.readAt >= freshSince) {
-            entry.identity = e.Identity;
-            entry.size = e.Size;
+        if (e.identity.readAt != 0 && e.identity.readAt >= freshSince) {
+            entry.identity = e.identity;
+            entry.size = e.size;
         }
         entries.append(entry);
     }
@@ -593,7 +592,7 @@ void Session::UmTaufen()
         [&](int m, int error) {
             const FileEntry &e = m_list.at(rowOf[m]);
             return m_questions.askOkCancel(
-                messages::renameFailed(e.fullPath(), e.Folder + e.NewName,
+                messages::renameFailed(e.fullPath(), e.folder + e.newName,
                                        messages::renameFailureReason(error)),
                 messages::appTitle());
         },
@@ -619,7 +618,7 @@ void Session::UmTaufen()
 
     setProgress(0, rows);
     ChkSituation(false);
-    m_status.SetStatusMessage(messages::renameDone());
+    m_status.setMessage(messages::renameDone());
 }
 
 // --- undo ------------------------------------------------------------------------
@@ -659,7 +658,7 @@ UndoResult Session::undoCommand()
                      (error ? messages::undoReason(error) : messages::undoMovedOn()) +
                      QLatin1Char(')'));
     });
-    m_status.SetStatusMessage(messages::undoDone(int(result.movedBack.size())));
+    m_status.setMessage(messages::undoDone(int(result.movedBack.size())));
     if (!stays.isEmpty())
         m_questions.tell(messages::undoFailed(stays), messages::appTitle());
     Q_EMIT undoChanged();
@@ -688,7 +687,7 @@ bool Session::offerRepair()
 
 void Session::clearListCommand()
 {
-    m_list.ClearList();
+    m_list.clear();
     ChkSituation(false);
 }
 
@@ -697,7 +696,7 @@ void Session::SetAllChecks(int mode)
     const int rows = m_list.count();
     for (int i = 0; i < rows; ++i) {
         FileEntry &e = m_list.entry(i);
-        e.Checked = mode == 1 ? true : mode == 0 ? false : !e.Checked;
+        e.checked = mode == 1 ? true : mode == 0 ? false : !e.checked;
     }
     m_list.notifyRowsChanged(0, rows - 1, ColOldName, ColOldName);
     ChkSituation(false);
@@ -710,7 +709,7 @@ void Session::MoveSelectedRows(Direction direction)
     if (rows == 0)
         return;
     const int edge = direction == Down ? rows - 1 : 0;
-    if (m_list.at(edge).Selected) {
+    if (m_list.at(edge).selected) {
         Q_EMIT beepRequested();
         ScheduleRefresh();
         return;
@@ -719,18 +718,18 @@ void Session::MoveSelectedRows(Direction direction)
     auto moveOne = [this](int from, int to) {
         m_list.moveRow(from, to);
         FileEntry &e = m_list.entry(to);
-        e.NewName = messages::maskErrorName();
-        e.Icon = RowIcon::None;
+        e.newName = messages::maskErrorName();
+        e.icon = RowIcon::None;
         m_list.notifyRowsChanged(to, to, ColOldName, ColNewName);
     };
     if (direction == Down) {
         for (int i = rows - 2; i >= 0; --i) {
-            if (m_list.at(i).Selected)
+            if (m_list.at(i).selected)
                 moveOne(i, i + 1);
         }
     } else {
         for (int i = 1; i < rows; ++i) {
-            if (m_list.at(i).Selected)
+            if (m_list.at(i).selected)
                 moveOne(i, i - 1);
         }
     }
@@ -759,15 +758,15 @@ QString Session::namesText(QStringView lineEnd) const
     const QLatin1StringView header("Vorher\tNachher");
     qsizetype length = header.size() + lineEnd.size();
     for (const FileEntry &e : m_list.rows())
-        length += e.OldName.size() + 1 + e.NewName.size() + lineEnd.size();
+        length += e.oldName.size() + 1 + e.newName.size() + lineEnd.size();
     QString text;
     text.reserve(length);
     text += header;
     text += lineEnd;
     for (const FileEntry &e : m_list.rows()) {
-        text += e.OldName;
+        text += e.oldName;
         text += QLatin1Char('\t');
-        text += e.NewName;
+        text += e.newName;
         text += lineEnd;
     }
     return text;
@@ -775,17 +774,17 @@ QString Session::namesText(QStringView lineEnd) const
 
 void Session::CopyNamesToClipboard()
 {
-    m_status.SetStatusMessage(messages::copying());
+    m_status.setMessage(messages::copying());
     Q_EMIT clipboardRequested(namesText());
     Q_EMIT beepRequested();
-    m_status.SetStatusMessage(messages::copied());
+    m_status.setMessage(messages::copied());
 }
 
 void Session::setChecked(int row, bool checked)
 {
-    if (row < 0 || row >= m_list.count() || m_list.at(row).Checked == checked)
+    if (row < 0 || row >= m_list.count() || m_list.at(row).checked == checked)
         return;
-    m_list.entry(row).Checked = checked;
+    m_list.entry(row).checked = checked;
     m_list.notifyRowsChanged(row, row, ColOldName, ColOldName);
     ScheduleRefresh();
 }
@@ -796,7 +795,7 @@ void Session::setSelectedRows(const QList<int> &rows, bool refresh)
     SelectedCount = 0;
     for (int i = 0; i < m_list.count(); ++i) {
         const bool selected = wanted.contains(i);
-        m_list.entry(i).Selected = selected;
+        m_list.entry(i).selected = selected;
         SelectedCount += selected;
     }
     // The move commands follow the highlight at once rather than after the

@@ -77,20 +77,20 @@ public:
     qint32 CounterStep = 0;
     QString DigitCount;
     QString LeadChar;
-    int LetterCaseMode = 0;
+    int letterCase = 0;
     bool SkipCounterRefresh = false;
     int MinDigits = 0;
 
     // Check flags and counters of the last pass.
     QList<MaskToken> MaskTokens;
-    bool MaskOk = false;
+    bool maskOk = false;
     bool MaskHasTyp = false;
-    bool NamesUnique = true;
-    bool NoCollision = true;
-    bool NoEmptyName = true;
-    bool NamesFit = true;
-    bool NamesAllowed = true;
-    bool FoldersReadable = true;
+    bool namesUnique = true;
+    bool noCollision = true;
+    bool noEmptyName = true;
+    bool namesFit = true;
+    bool namesAllowed = true;
+    bool foldersReadable = true;
     bool CounterInRange = true;
     bool RenameReady = false;
     int CheckedCount = 0;

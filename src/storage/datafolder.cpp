@@ -34,7 +34,7 @@ QString DataFolder()
     QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (base.isEmpty())
         base = QCoreApplication::applicationDirPath();
-    QString folder = AddBackslash(base);
+    QString folder = WithFinalSlash(base);
     // Both levels are made one by one, as the first start expects; a missing
     // base folder (a fresh account) is made along with them.
     if (!FolderExists(folder))
@@ -43,7 +43,7 @@ QString DataFolder()
     for (const QString &level : {QStringLiteral("Quarvel"), QStringLiteral("Kesto")}) {
         folder += level;
         made = makeFolder(folder) && made;
-        folder = AddBackslash(folder);
+        folder = WithFinalSlash(folder);
     }
     if (!made)
         reportFolderOnce(folder);
@@ -55,7 +55,7 @@ QUrl DataFolderUrl()
     return QUrl::fromLocalFile(DataFolder());
 }
 
-QString AddBackslash(const QString &path)
+QString WithFinalSlash(const QString &path)
 {
     return path.endsWith(u'/') ? path : path + u'/';
 }
@@ -67,7 +67,7 @@ bool FileExists(const QString &path)
 
 bool FolderExists(const QString &path)
 {
-    return !path.isEmpty() && QFileInfo(AddBackslash(path) + u'.').isDir();
+    return !path.isEmpty() && QFileInfo(WithFinalSlash(path) + u'.').isDir();
 }
 
 AppPaths MakeAppPaths()

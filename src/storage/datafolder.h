@@ -14,7 +14,7 @@ QString DataFolder();
 QUrl DataFolderUrl();
 
 /// \a path with "/" appended unless it already ends with one ("" becomes "/").
-QString AddBackslash(const QString &path);
+QString WithFinalSlash(const QString &path);
 
 /// True if \a path is not empty and names an existing regular file.
 bool FileExists(const QString &path);

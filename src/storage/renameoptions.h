@@ -18,10 +18,10 @@ enum CheckState : int { Unchecked = 0, Checked = 1, Undetermined = 2 };
 /// One of the three search-and-replace sets.
 struct SearchReplaceSet
 {
-    int Active = Unchecked;    ///< check state of "Aktiv:"
-    QString Search;            ///< text of "Ersetze"
-    QString Replace;           ///< text of "durch"
-    int InNewName = Unchecked; ///< check state of "Im neuen statt dem alten Namen suchen"
+    int active = Unchecked;    ///< check state of "Aktiv:"
+    QString search;            ///< text of "Ersetze"
+    QString replace;           ///< text of "durch"
+    int inNewName = Unchecked; ///< check state of "Im neuen statt dem alten Namen suchen"
 
     friend bool operator==(const SearchReplaceSet &, const SearchReplaceSet &) = default;
 };
@@ -31,18 +31,18 @@ struct SearchReplaceSet
 /// The defaults are those of a first start.
 struct RenameOptions
 {
-    QString Maske = DefaultMask();
-    QString Start = QStringLiteral("1");
-    QString Step = QStringLiteral("1");
-    int Digits = 0;     ///< position in the digit-count list
-    int LeadZeros = 0;  ///< position in the leading-character list
-    int LetterCase = 0; ///< position in the letter-case list
-    std::array<SearchReplaceSet, 3> Sets;
-    int ZufallGross = Unchecked;
-    int ZufallKlein = Unchecked;
-    int ZufallZahl = Unchecked;
-    int ZufallExtra = Unchecked;
-    QString ZufallExtraChars;
+    QString mask = DefaultMask();
+    QString start = QStringLiteral("1");
+    QString step = QStringLiteral("1");
+    int digits = 0;     ///< position in the digit-count list
+    int leadChar = 0;   ///< position in the leading-character list
+    int letterCase = 0; ///< position in the letter-case list
+    std::array<SearchReplaceSet, 3> sets;
+    int randomUpper = Unchecked;
+    int randomLower = Unchecked;
+    int randomDigits = Unchecked;
+    int randomExtra = Unchecked;
+    QString randomExtraChars;
 
     friend bool operator==(const RenameOptions &, const RenameOptions &) = default;
 };

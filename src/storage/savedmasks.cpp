@@ -26,25 +26,25 @@ QString checkText(int state)
 QList<IniEntry> maskEntries(const RenameOptions &o)
 {
     QList<IniEntry> entries = {
-        {QStringLiteral("Maske"), o.Maske},
-        {QStringLiteral("Start"), o.Start},
-        {QStringLiteral("Step"), o.Step},
-        {QStringLiteral("Digits"), QString::number(o.Digits)},
-        {QStringLiteral("LeadZeros"), QString::number(o.LeadZeros)},
-        {QStringLiteral("LetterCase"), QString::number(o.LetterCase)},
+        {QStringLiteral("Maske"), o.mask},
+        {QStringLiteral("Start"), o.start},
+        {QStringLiteral("Step"), o.step},
+        {QStringLiteral("Digits"), QString::number(o.digits)},
+        {QStringLiteral("LeadZeros"), QString::number(o.leadChar)},
+        {QStringLiteral("LetterCase"), QString::number(o.letterCase)},
     };
-    for (int n = 0; n < int(o.Sets.size()); ++n) {
-        const SearchReplaceSet &s = o.Sets[n];
-        entries.append({setKey(u"SearchAktiv", n), checkText(s.Active)});
-        entries.append({setKey(u"Search", n), s.Search});
-        entries.append({setKey(u"Replace", n), s.Replace});
-        entries.append({setKey(u"SearchInNeu", n), checkText(s.InNewName)});
+    for (int n = 0; n < int(o.sets.size()); ++n) {
+        const SearchReplaceSet &s = o.sets[n];
+        entries.append({setKey(u"SearchAktiv", n), checkText(s.active)});
+        entries.append({setKey(u"Search", n), s.search});
+        entries.append({setKey(u"Replace", n), s.replace});
+        entries.append({setKey(u"SearchInNeu", n), checkText(s.inNewName)});
     }
-    entries.append({QStringLiteral("ZufallGross"), checkText(o.ZufallGross)});
-    entries.append({QStringLiteral("ZufallKlein"), checkText(o.ZufallKlein)});
-    entries.append({QStringLiteral("ZufallZahl"), checkText(o.ZufallZahl)});
-    entries.append({QStringLiteral("ZufallExtra"), checkText(o.ZufallExtra)});
-    entries.append({QStringLiteral("ZufallExtraChars"), o.ZufallExtraChars});
+    entries.append({QStringLiteral("ZufallGross"), checkText(o.randomUpper)});
+    entries.append({QStringLiteral("ZufallKlein"), checkText(o.randomLower)});
+    entries.append({QStringLiteral("ZufallZahl"), checkText(o.randomDigits)});
+    entries.append({QStringLiteral("ZufallExtra"), checkText(o.randomExtra)});
+    entries.append({QStringLiteral("ZufallExtraChars"), o.randomExtraChars});
     return entries;
 }
 
@@ -162,24 +162,24 @@ void LoadMask(const QString &name, RenameOptions &options, const QString &masksI
               const OptionListSizes &sizes)
 {
     const MaskReader read(name, masksIni);
-    read.text(QStringLiteral("Maske"), options.Maske, DefaultMask());
-    read.text(QStringLiteral("Start"), options.Start, QStringLiteral("1"));
-    read.text(QStringLiteral("Step"), options.Step, QStringLiteral("1"));
-    read.position(QStringLiteral("Digits"), options.Digits, sizes.digits);
-    read.position(QStringLiteral("LeadZeros"), options.LeadZeros, sizes.leadChars);
-    read.position(QStringLiteral("LetterCase"), options.LetterCase, sizes.letterCases);
-    for (int n = 0; n < int(options.Sets.size()); ++n) {
-        SearchReplaceSet &s = options.Sets[n];
-        read.check(setKey(u"SearchAktiv", n), s.Active);
-        read.text(setKey(u"Search", n), s.Search);
-        read.text(setKey(u"Replace", n), s.Replace);
-        read.check(setKey(u"SearchInNeu", n), s.InNewName);
+    read.text(QStringLiteral("Maske"), options.mask, DefaultMask());
+    read.text(QStringLiteral("Start"), options.start, QStringLiteral("1"));
+    read.text(QStringLiteral("Step"), options.step, QStringLiteral("1"));
+    read.position(QStringLiteral("Digits"), options.digits, sizes.digits);
+    read.position(QStringLiteral("LeadZeros"), options.leadChar, sizes.leadChars);
+    read.position(QStringLiteral("LetterCase"), options.letterCase, sizes.letterCases);
+    for (int n = 0; n < int(options.sets.size()); ++n) {
+        SearchReplaceSet &s = options.sets[n];
+        read.check(setKey(u"SearchAktiv", n), s.active);
+        read.text(setKey(u"Search", n), s.search);
+        read.text(setKey(u"Replace", n), s.replace);
+        read.check(setKey(u"SearchInNeu", n), s.inNewName);
     }
-    read.check(QStringLiteral("ZufallGross"), options.ZufallGross);
-    read.check(QStringLiteral("ZufallKlein"), options.ZufallKlein);
-    read.check(QStringLiteral("ZufallZahl"), options.ZufallZahl);
-    read.check(QStringLiteral("ZufallExtra"), options.ZufallExtra);
-    read.text(QStringLiteral("ZufallExtraChars"), options.ZufallExtraChars);
+    read.check(QStringLiteral("ZufallGross"), options.randomUpper);
+    read.check(QStringLiteral("ZufallKlein"), options.randomLower);
+    read.check(QStringLiteral("ZufallZahl"), options.randomDigits);
+    read.check(QStringLiteral("ZufallExtra"), options.randomExtra);
+    read.text(QStringLiteral("ZufallExtraChars"), options.randomExtraChars);
 }
 
 bool DeleteMask(const QString &name, const QString &masksIni, UserQuestions &questions)

@@ -15,9 +15,9 @@ namespace {
 // What the row says of its status in words; empty for a row without a problem.
 QString rowReason(const FileEntry &e)
 {
-    if (!e.Hint.isEmpty())
-        return e.Hint;
-    return e.Icon == RowIcon::Error ? windowtexts::faultyRowDescription() : QString();
+    if (!e.hint.isEmpty())
+        return e.hint;
+    return e.icon == RowIcon::Error ? windowtexts::faultyRowDescription() : QString();
 }
 
 } // namespace
@@ -92,12 +92,12 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
         return index.column() == HintColumn ? rowReason(e) : e.text(index.column());
     case Qt::CheckStateRole:
         if (index.column() == ColOldName)
-            return e.Checked ? Qt::Checked : Qt::Unchecked;
+            return e.checked ? Qt::Checked : Qt::Unchecked;
         return {};
     case Qt::DecorationRole:
         if (index.column() != ColOldName)
             return {};
-        switch (e.Icon) {
+        switch (e.icon) {
         case RowIcon::Normal:
             return m_normalIcon;
         case RowIcon::Error:

@@ -569,23 +569,23 @@ void MainWindow::showOptions()
     const bool wasShowing = m_showingOptions;
     m_showingOptions = true;
     const RenameOptions &o = m_session.options();
-    setTextKeepingCaret(m_maske, o.Maske);
-    setTextKeepingCaret(m_zahl, o.Start);
-    setTextKeepingCaret(m_schrittweite, o.Step);
+    setTextKeepingCaret(m_maske, o.mask);
+    setTextKeepingCaret(m_zahl, o.start);
+    setTextKeepingCaret(m_schrittweite, o.step);
     m_stellenAnzahl->setCurrentIndex(m_session.digitChoices().chosenIndex());
-    m_vornullen->setCurrentIndex(o.LeadZeros);
-    m_schreibweise->setCurrentIndex(o.LetterCase);
+    m_vornullen->setCurrentIndex(o.leadChar);
+    m_schreibweise->setCurrentIndex(o.letterCase);
     for (int k = 0; k < 3; ++k) {
-        m_searchActive[k]->setCheckState(qtState(o.Sets[k].Active));
-        setTextKeepingCaret(m_searchText[k], o.Sets[k].Search);
-        setTextKeepingCaret(m_replaceText[k], o.Sets[k].Replace);
-        m_searchInNew[k]->setCheckState(qtState(o.Sets[k].InNewName));
+        m_searchActive[k]->setCheckState(qtState(o.sets[k].active));
+        setTextKeepingCaret(m_searchText[k], o.sets[k].search);
+        setTextKeepingCaret(m_replaceText[k], o.sets[k].replace);
+        m_searchInNew[k]->setCheckState(qtState(o.sets[k].inNewName));
     }
-    m_randomUpper->setCheckState(qtState(o.ZufallGross));
-    m_randomLower->setCheckState(qtState(o.ZufallKlein));
-    m_randomDigits->setCheckState(qtState(o.ZufallZahl));
-    m_randomExtra->setCheckState(qtState(o.ZufallExtra));
-    setTextKeepingCaret(m_randomExtraChars, o.ZufallExtraChars);
+    m_randomUpper->setCheckState(qtState(o.randomUpper));
+    m_randomLower->setCheckState(qtState(o.randomLower));
+    m_randomDigits->setCheckState(qtState(o.randomDigits));
+    m_randomExtra->setCheckState(qtState(o.randomExtra));
+    setTextKeepingCaret(m_randomExtraChars, o.randomExtraChars);
     m_showingOptions = wasShowing;
 }
 
@@ -649,10 +649,10 @@ void MainWindow::showHighlight()
     QItemSelection selection;
     const int rows = list.count();
     for (int i = 0; i < rows; ++i) {
-        if (!list.at(i).Selected)
+        if (!list.at(i).selected)
             continue;
         int last = i;
-        while (last + 1 < rows && list.at(last + 1).Selected)
+        while (last + 1 < rows && list.at(last + 1).selected)
             ++last;
         selection.select(m_model->index(i, 0), m_model->index(last, m_model->columnCount() - 1));
         i = last;
@@ -745,7 +745,7 @@ void MainWindow::showUndoneFiles()
     // status bar keeps saying what the undo did.
     const QString said = m_session.status().panel2();
     m_session.ChkSituation(false);
-    m_session.status().SetStatusMessage(said);
+    m_session.status().setMessage(said);
 }
 
 void MainWindow::selectNextFaultyRow()
@@ -756,7 +756,7 @@ void MainWindow::selectNextFaultyRow()
     const int from = current.isValid() ? current.row() : -1;
     for (int step = 1; step <= rows; ++step) {
         const int row = (from + step) % rows;
-        if (list.at(row).Icon != RowIcon::Error)
+        if (list.at(row).icon != RowIcon::Error)
             continue;
         // No click on the list: the status bar keeps the test's message.
         m_session.setSelectedRows({row}, false);

@@ -448,9 +448,9 @@ TEST_F(CliTest, DoubleDashLetsAFileBeginWithADash)
 TEST_F(CliTest, PresetStartsFromASavedMaskAndWritesNoLog)
 {
     kesto::RenameOptions o;
-    o.Maske = QStringLiteral("foto_[zahl].[typ]");
-    o.Start = QStringLiteral("10");
-    o.LetterCase = 1;
+    o.mask = QStringLiteral("foto_[zahl].[typ]");
+    o.start = QStringLiteral("10");
+    o.letterCase = 1;
     kesto::test::ScriptedQuestions q;
     q.textAnswers = {QStringLiteral("Urlaub")};
     const QString masksIni = kesto::MakeAppPaths().masksIni;

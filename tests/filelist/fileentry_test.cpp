@@ -23,7 +23,7 @@ TEST(FileEntry, SplitsAtTheLastSlashAndTheLastDotOfTheNameOnly)
     for (const auto &[path, parts] : rows) {
         const FileEntry e = FileEntry::fromPath(QString::fromUtf8(path));
         EXPECT_EQ(e.fullPath(), QString::fromUtf8(path));
-        EXPECT_EQ(QStringList({e.Folder, e.OldName, e.baseName().toString(), e.type().toString()})
+        EXPECT_EQ(QStringList({e.folder, e.oldName, e.baseName().toString(), e.type().toString()})
                       .join(u'|'),
                   parts);
     }

@@ -12,7 +12,7 @@ namespace {
 FileEntry row(const char *path, qint64 size = 0)
 {
     FileEntry e = FileEntry::fromPath(QString::fromUtf8(path));
-    e.Size = size;
+    e.size = size;
     return e;
 }
 
@@ -43,7 +43,7 @@ TEST(FileList, InsertRemoveMoveAndFindKeepThePathIndexRight)
     EXPECT_TRUE(list.containsPath(u"/c/u"_s)) << "given twice, listed once more";
     list.removeRow(3);
     EXPECT_FALSE(list.containsPath(u"/c/u"_s));
-    list.ClearList();
+    list.clear();
     inserted.clear();
 
     list.insertRows(0, {row("/a/x"), row("/a/y")});
@@ -68,7 +68,7 @@ TEST(FileList, InsertRemoveMoveAndFindKeepThePathIndexRight)
     EXPECT_TRUE(list.isEmpty());
     for (const char *path : {"/a/x", "/a/y", "/b/z"})
         EXPECT_FALSE(list.containsPath(QString::fromUtf8(path))) << path;
-    list.ClearList();
+    list.clear();
     EXPECT_TRUE(list.isEmpty());
     EXPECT_FALSE(list.containsPath(u"/a/y"_s));
 }
@@ -92,14 +92,14 @@ TEST(FileList, SizeColumnSortsByLengthAndKeepsTheOrderOfEqualLengths)
         const int size = (i * 7919) % 500;
         scrambled.append(row(QStringLiteral("/s/%1").arg(size).toUtf8().constData(), size));
     }
-    list.ClearList();
+    list.clear();
     list.setSortOrder(Qt::AscendingOrder);
     list.setKeepSorted(false);
     list.insertRows(0, scrambled);
     list.setKeepSorted(true);
     ASSERT_EQ(list.count(), 500);
     for (int i = 0; i < 500; ++i) {
-        ASSERT_EQ(list.at(i).Size, i);
+        ASSERT_EQ(list.at(i).size, i);
         ASSERT_EQ(list.findRow(QStringLiteral("/s/%1").arg(i)), i);
     }
 }
@@ -111,7 +111,7 @@ TEST(FileList, TextColumnsSortCaseInsensitivelyWithGermanCollationOnceKeepSorted
     list.insertRows(0, {row("/f/Birne"), row("/f/Zebra"), row("/f/Äpfel"), row("/f/apfel"),
                         row("/f/Apfelmus"), row("/f/birne")});
     list.setSortColumn(ColOldName);
-    EXPECT_EQ(list.at(0).OldName, u"Birne"_s) << "the manual order stays until switched on";
+    EXPECT_EQ(list.at(0).oldName, u"Birne"_s) << "the manual order stays until switched on";
     QSignalSpy reordered(&list, &FileList::reordered);
     list.setKeepSorted(true);
     ASSERT_EQ(reordered.count(), 1);
@@ -122,7 +122,7 @@ TEST(FileList, TextColumnsSortCaseInsensitivelyWithGermanCollationOnceKeepSorted
         << paths(list).toStdString();
 
     // Rows that arrive in order or in reverse take the short way, with the same result.
-    list.ClearList();
+    list.clear();
     list.setKeepSorted(false);
     list.insertRows(0, {row("/f/c"), row("/f/b"), row("/f/B"), row("/f/a")});
     list.setKeepSorted(true);
@@ -151,7 +151,7 @@ TEST(FileList, HiddenColumnsSortByTheTextsTheyDeriveFromTheRow)
     };
     for (const auto &c : columns) {
         list.setKeepSorted(false);
-        list.ClearList();
+        list.clear();
         list.insertRows(0, {row("/b/a.x", 3), row("/c/a", 1), row("/a/z.b", 2), row("/a/m")});
         list.setSortColumn(c.column);
         list.setKeepSorted(true);

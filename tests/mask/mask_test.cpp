@@ -15,12 +15,12 @@ QString describe(const QList<MaskToken> &tokens)
 {
     QStringList parts;
     for (const MaskToken &t : tokens) {
-        if (t.Kind == KindLiteral)
-            parts << u'\'' + t.Text + u'\'';
-        else if (t.First != 0 || t.Second != 0)
-            parts << u"%1:%2,%3"_s.arg(t.Kind).arg(t.First).arg(t.Second);
+        if (t.kind == KindLiteral)
+            parts << u'\'' + t.text + u'\'';
+        else if (t.first != 0 || t.second != 0)
+            parts << u"%1:%2,%3"_s.arg(t.kind).arg(t.first).arg(t.second);
         else
-            parts << QString::number(t.Kind);
+            parts << QString::number(t.kind);
     }
     return parts.join(u' ');
 }
@@ -60,10 +60,10 @@ TEST(MaskCheck, ValidMasksGiveTheirTokens)
     for (const auto &[mask, tokens] : rows) {
         SCOPED_TRACE(mask.toStdString());
         const MaskCheck check = CheckMask(mask);
-        EXPECT_TRUE(check.MaskOk);
-        EXPECT_EQ(check.ErrorCode, -1);
-        EXPECT_EQ(check.StatusText, u"Maske ist OK"_s);
-        EXPECT_EQ(describe(check.MaskTokens), tokens);
+        EXPECT_TRUE(check.ok);
+        EXPECT_EQ(check.errorCode, -1);
+        EXPECT_EQ(check.statusText, u"Maske ist OK"_s);
+        EXPECT_EQ(describe(check.tokens), tokens);
     }
 }
 
@@ -86,11 +86,11 @@ TEST(MaskCheck, EveryKeywordGivesItsKindInAnyLetterCase)
     }
     for (const QString &mask : {keywords, lower, mixed}) {
         const MaskCheck check = CheckMask(mask);
-        EXPECT_TRUE(check.MaskOk);
-        EXPECT_EQ(describe(check.MaskTokens), kinds);
-        EXPECT_TRUE(check.MaskHasTyp);
+        EXPECT_TRUE(check.ok);
+        EXPECT_EQ(describe(check.tokens), kinds);
+        EXPECT_TRUE(check.hasExtension);
     }
-    EXPECT_FALSE(CheckMask(u"[name]typ.[3-]"_s).MaskHasTyp);
+    EXPECT_FALSE(CheckMask(u"[name]typ.[3-]"_s).hasExtension);
 }
 
 TEST(MaskCheck, BadMasksStopAtTheFirstErrorWithItsText)
@@ -117,10 +117,10 @@ TEST(MaskCheck, BadMasksStopAtTheFirstErrorWithItsText)
         for (const QString &mask : errors[code].second) {
             SCOPED_TRACE(mask.left(30).toStdString());
             const MaskCheck check = CheckMask(mask);
-            EXPECT_FALSE(check.MaskOk);
-            EXPECT_EQ(check.ErrorCode, code);
-            EXPECT_EQ(check.StatusText, errors[code].first);
-            EXPECT_TRUE(code != 7 || check.MaskTokens.isEmpty()) << "refused whole";
+            EXPECT_FALSE(check.ok);
+            EXPECT_EQ(check.errorCode, code);
+            EXPECT_EQ(check.statusText, errors[code].first);
+            EXPECT_TRUE(code != 7 || check.tokens.isEmpty()) << "refused whole";
         }
     }
 }
@@ -129,27 +129,27 @@ TEST(MaskCheck, EmptyOrBlankMaskIsNotOkButShowsNoError)
 {
     for (const QString &mask : {QString(), u"    "_s}) {
         const MaskCheck check = CheckMask(mask);
-        EXPECT_FALSE(check.MaskOk);
-        EXPECT_EQ(check.StatusText, u"Maske ist OK"_s);
-        EXPECT_TRUE(check.MaskTokens.isEmpty());
+        EXPECT_FALSE(check.ok);
+        EXPECT_EQ(check.statusText, u"Maske ist OK"_s);
+        EXPECT_TRUE(check.tokens.isEmpty());
     }
 }
 
 TEST(MaskCheck, TokensBeforeAnErrorStayButTheMaskIsNotOk)
 {
     const MaskCheck check = CheckMask(u"[typ]x[3-5"_s);
-    EXPECT_FALSE(check.MaskOk);
-    EXPECT_EQ(describe(check.MaskTokens), u"2 'x'"_s);
-    EXPECT_TRUE(check.MaskHasTyp);
+    EXPECT_FALSE(check.ok);
+    EXPECT_EQ(describe(check.tokens), u"2 'x'"_s);
+    EXPECT_TRUE(check.hasExtension);
 }
 
 TEST(MaskCheck, MaskOfTheLongestLengthIsRead)
 {
     const QString longest(MaxMaskLength, u'a');
-    EXPECT_EQ(describe(CheckMask(u"  "_s + longest + u"  "_s).MaskTokens), u'\'' + longest + u'\'');
+    EXPECT_EQ(describe(CheckMask(u"  "_s + longest + u"  "_s).tokens), u'\'' + longest + u'\'');
     const MaskCheck placeholders = CheckMask(u"[name]"_s.repeated(MaxMaskLength / 6));
-    EXPECT_TRUE(placeholders.MaskOk);
-    EXPECT_EQ(placeholders.MaskTokens.size(), MaxMaskLength / 6);
+    EXPECT_TRUE(placeholders.ok);
+    EXPECT_EQ(placeholders.tokens.size(), MaxMaskLength / 6);
 }
 
 } // namespace

@@ -48,10 +48,10 @@ TEST(FileTime, IsShownInTheLocalTimeOfItsOwnDateAlsoForAReadOnlyFile)
         const QDateTime time = QDateTime::fromString(QString::fromLatin1(written), Qt::ISODate);
         EXPECT_TRUE(TempFolder::setTimes(path, time));
         EXPECT_EQ(GetFileTimeText(path, FileTime::Modified, Dash, Blank, Dash), shown);
-        EXPECT_EQ(ReadFileFacts(path, false).Modified, shown);
+        EXPECT_EQ(ReadFileFacts(path, false).modified, shown);
     }
     setTimeZone("Europe/Berlin");
-    EXPECT_EQ(ReadFileFacts(path, false).Modified, "2200-03-01 00-59-58") << "the zone changed";
+    EXPECT_EQ(ReadFileFacts(path, false).modified, "2200-03-01 00-59-58") << "the zone changed";
     EXPECT_EQ(GetFileTimeText(path, FileTime::Modified, ".", " um ", ""), "2200.03.01 um 005958");
     setTimeZone(oldZone);
 }
@@ -102,18 +102,18 @@ TEST(FileFacts, GiveSizeTimesAndTheStoredCaptureDateOfEveryPathAndLeaveNoFileOpe
         SCOPED_TRACE(path.toStdString());
         const FileFacts facts = ReadFileFacts(path, true);
         EXPECT_EQ(std::pair(facts.exists, facts.isRegularFile), std::pair(exists, regular));
-        EXPECT_EQ(facts.Size, QFileInfo(path).size());
-        EXPECT_EQ(size ? facts.SizeText : QString(), QLatin1String(size));
-        EXPECT_EQ(facts.Captured, captured);
+        EXPECT_EQ(facts.size, QFileInfo(path).size());
+        EXPECT_EQ(size ? facts.sizeText : QString(), QLatin1String(size));
+        EXPECT_EQ(facts.captured, captured);
         EXPECT_EQ(GetCaptureDate(path), captured);
-        EXPECT_EQ(ReadFileFacts(path, false).Captured, QString());
-        EXPECT_EQ(facts.Modified.isEmpty(), !exists);
-        EXPECT_EQ(facts.Modified, GetFileTimeText(path, FileTime::Modified, Dash, Blank, Dash));
-        EXPECT_EQ(facts.Created, GetFileTimeText(path, FileTime::Created, Dash, Blank, Dash));
+        EXPECT_EQ(ReadFileFacts(path, false).captured, QString());
+        EXPECT_EQ(facts.modified.isEmpty(), !exists);
+        EXPECT_EQ(facts.modified, GetFileTimeText(path, FileTime::Modified, Dash, Blank, Dash));
+        EXPECT_EQ(facts.created, GetFileTimeText(path, FileTime::Created, Dash, Blank, Dash));
     }
     EXPECT_EQ(QDir(u"/proc/self/fd"_s).count(), openBefore);
     // The creation time is the birth time where the file system keeps one, else empty.
-    const QString created = ReadFileFacts(photo, false).Created;
+    const QString created = ReadFileFacts(photo, false).created;
     EXPECT_TRUE(QFileInfo(photo).birthTime().isValid() ? created >= before && created <= after
                                                        : created.isEmpty())
         << created.toStdString();

@@ -13,15 +13,15 @@ FileEntry photo()
 {
     FileEntry e = FileEntry::fromPath(u"/home/u/Projekt A/Urlaub.JPG"_s);
     e.setFacts({{}, u"2006-03-14 09-05-07"_s, u"2004-12-01 23-59-58"_s, u"2005:07:14 13:45:12"_s});
-    e.ImageSize = QSize(640, 480);
+    e.imageSize = QSize(640, 480);
     return e;
 }
 
 QString build(const QString &mask, const FileEntry &row, int p = 1, NamingContext context = {})
 {
     const MaskCheck check = CheckMask(mask);
-    EXPECT_TRUE(check.MaskOk) << mask.toStdString();
-    context.tokens = check.MaskTokens;
+    EXPECT_TRUE(check.ok) << mask.toStdString();
+    context.tokens = check.tokens;
     return BuildNewName(row, p, context);
 }
 
@@ -63,10 +63,10 @@ TEST(NameBuilder, RangesCountFromEitherEndOfTheName)
 TEST(NameBuilder, OptionsApplyInTheirOrder)
 {
     NamingContext c;
-    c.CounterStart = 95;
-    c.CounterStep = 5;
-    c.DigitCount = 3;
-    c.LeadChar = u"0"_s;
+    c.counterStart = 95;
+    c.counterStep = 5;
+    c.digitCount = 3;
+    c.leadChar = u"0"_s;
     EXPECT_EQ(build(u"[zahl]"_s, photo(), 1, c), u"095"_s);
     EXPECT_EQ(build(u"[zahl]"_s, photo(), 3, c), u"105"_s);
 
@@ -78,7 +78,7 @@ TEST(NameBuilder, OptionsApplyInTheirOrder)
                {Checked, QString(), u"nie"_s, Checked},
                {Unchecked, u"bild"_s, u"nie"_s, Checked}}};
     EXPECT_EQ(build(mask, e, 1, c), u"X_bild-_b-jpg.jpg"_s);
-    c.sets[0].InNewName = Checked;
+    c.sets[0].inNewName = Checked;
     EXPECT_EQ(build(mask, e, 1, c), u"X_bild-pg-X.X"_s);
 
     // Each set works on the result of the one before.
@@ -88,7 +88,7 @@ TEST(NameBuilder, OptionsApplyInTheirOrder)
               u"Bild_1 Bild"_s);
 
     // The letter case covers the whole name; new-name replacements keep their case.
-    c.LetterCaseMode = CaseUpper;
+    c.letterCase = CaseUpper;
     c.sets[0] = {Checked, u"JPG"_s, u"jpeg"_s, Checked};
     EXPECT_EQ(build(u"urlaub_[name].[typ]"_s, photo(), 1, c), u"URLAUB_URLAUB.jpeg"_s);
 }
@@ -96,13 +96,13 @@ TEST(NameBuilder, OptionsApplyInTheirOrder)
 TEST(NameBuilder, RandomStringsAreDrawnPerTokenAndRow)
 {
     NamingContext c;
-    c.alphabet.Digits = true;
+    c.alphabet.digits = true;
     SeedRandom(1);
     const QString first = build(u"[zufallskette 6]-[zufallskette6]"_s, photo(), 1, c);
     ASSERT_EQ(first.size(), 13);
     EXPECT_NE(first.left(6), first.mid(7));
     EXPECT_NE(build(u"[zufallskette 6]"_s, photo(), 1, c), first.left(6));
-    c.alphabet.Digits = false;
+    c.alphabet.digits = false;
     EXPECT_EQ(build(u"a[zufallskette 6]b"_s, photo(), 1, c), u"ab"_s);
 }
 

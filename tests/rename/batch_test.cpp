@@ -237,16 +237,16 @@ TEST(Plan, EveryRowGetsItsReason)
                            QString(), u"Name zu lang (310 Bytes, erlaubt 255)"_s,
                            u"kein gültiger Dateiname"_s, u"wird in der Reihe umbenannt"_s,
                            QString(), QString()}));
-    EXPECT_FALSE(plan.NamesUnique || plan.NoCollision || plan.NoEmptyName || plan.NamesFit ||
-                 plan.NamesAllowed);
-    EXPECT_TRUE(plan.FoldersReadable);
+    EXPECT_FALSE(plan.namesUnique || plan.noCollision || plan.noEmptyName || plan.namesFit ||
+                 plan.namesAllowed);
+    EXPECT_TRUE(plan.foldersReadable);
     EXPECT_EQ(plan.pairs.last().status, PairStatus::Unchanged);
 
     // A folder that cannot be listed frees nothing and blocks its rows.
     PlannedRename lost = pair(u"x.txt"_s, u"y.txt"_s);
     lost.folder = folder + "fehlt/";
     const RenamePlan blind = CheckPlan({lost});
-    EXPECT_FALSE(blind.FoldersReadable);
+    EXPECT_FALSE(blind.foldersReadable);
     EXPECT_EQ(blind.pairs.first().reason(), u"Ordner nicht lesbar"_s);
 }
 
@@ -292,8 +292,8 @@ TEST(Plan, PairsInManyFoldersMeetOnlyTheNamesOfTheirOwnFolder)
         EXPECT_EQ(std::pair(p.status, p.inChain), expected.at(k))
             << p.folder.constData() << p.oldName.constData();
     }
-    EXPECT_TRUE(plan.NamesUnique);
-    EXPECT_FALSE(plan.NoCollision);
+    EXPECT_TRUE(plan.namesUnique);
+    EXPECT_FALSE(plan.noCollision);
 }
 
 TEST(Plan, WindowsDrivesRefuseTheirCharacters)
@@ -407,9 +407,9 @@ TEST_F(SessionTest, ANameKeptByAnUncheckedRowIsStillAClashAndTheRowSaysWhy)
     preview(u"[name].[typ]"_s);
     session.renameCommand();
     EXPECT_EQ(panel2(), messages::collision());
-    EXPECT_EQ(session.list().at(0).Hint, u"Datei existiert bereits"_s);
-    EXPECT_EQ(session.list().at(0).Icon, RowIcon::Error);
-    EXPECT_TRUE(session.list().at(1).Hint.isEmpty());
+    EXPECT_EQ(session.list().at(0).hint, u"Datei existiert bereits"_s);
+    EXPECT_EQ(session.list().at(0).icon, RowIcon::Error);
+    EXPECT_TRUE(session.list().at(1).hint.isEmpty());
 }
 
 // A batch stopped after k renames (the journal written, temporary names in

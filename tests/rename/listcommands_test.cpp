@@ -19,7 +19,7 @@ protected:
     {
         QList<int> rows;
         for (int i = 0; i < session.list().count(); ++i) {
-            if (session.list().at(i).Selected)
+            if (session.list().at(i).selected)
                 rows << i;
         }
         return rows;
@@ -36,7 +36,7 @@ TEST_F(ListCommandsTest, CheckAllNoneAndInvertLeaveTheHighlight)
     session.SetAllChecks(2);
     session.SetAllChecks(2);
     EXPECT_EQ(panel1(), QStringLiteral("5 von 6 Dateien markiert"));
-    EXPECT_FALSE(session.list().at(2).Checked);
+    EXPECT_FALSE(session.list().at(2).checked);
     EXPECT_EQ(highlighted(), QList<int>{1});
 }
 
@@ -48,8 +48,8 @@ TEST_F(ListCommandsTest, HighlightedBlockMovesTogetherAndKeepsItsHighlight)
     session.MoveSelectedRows(Session::Down);
     EXPECT_EQ(oldNames(), (QStringList{"1.txt", "2.txt", "6.txt", "3.txt", "4.txt", "5.txt"}));
     EXPECT_EQ(highlighted(), (QList<int>{3, 4, 5}));
-    EXPECT_FALSE(session.list().at(5).Checked);
-    EXPECT_EQ(session.list().at(3).NewName, QStringLiteral("< Maskenfehler >"));
+    EXPECT_FALSE(session.list().at(5).checked);
+    EXPECT_EQ(session.list().at(3).newName, QStringLiteral("< Maskenfehler >"));
     EXPECT_FALSE(session.list().keepSorted() || session.renameEnabled());
     EXPECT_FALSE(session.moveDownEnabled());
 

@@ -57,8 +57,8 @@ TEST_F(LoadingTest, OnlyNewRegularFilesBecomeRowsAndEveryPathIsLogged)
     EXPECT_EQ(e.text(ColSize), QStringLiteral("5 Byte"));
     EXPECT_EQ(e.text(ColSizeKey), QStringLiteral("0000000000000005"));
     EXPECT_EQ(e.text(ColModified).size(), 19);
-    EXPECT_TRUE(e.Checked);
-    EXPECT_EQ(e.NewName, QStringLiteral("a.txt"));
+    EXPECT_TRUE(e.checked);
+    EXPECT_EQ(e.newName, QStringLiteral("a.txt"));
 
     const QStringList lines = logLines();
     ASSERT_EQ(lines.size(), 10);
@@ -87,7 +87,7 @@ TEST_F(LoadingTest, ANameThatIsNoUtf8IsShownDecodedAndKeptApartFromItsUtf8Twin)
         const bool isLatin = !e.rawBytes().isEmpty();
         EXPECT_EQ(e.pathBytes(), isLatin ? latin : utf8);
         EXPECT_EQ(e.fullPath(), dir.file(u"café €.txt"_s));
-        EXPECT_EQ(e.Size, isLatin ? 7 : 5); // the facts of each row's own file
+        EXPECT_EQ(e.size, isLatin ? 7 : 5); // the facts of each row's own file
     }
     // Only a path that names no file at all is still passed over.
     ASSERT_EQ(skipped.size(), 1);
@@ -203,12 +203,12 @@ TEST_F(LoadingTest, FilesReadSideBySideGiveTheRowsAndTheLogOfAOneByOneLoad)
         for (const FileEntry *q : {&together.rows.at(i), &early.rows.at(i)}) {
             EXPECT_EQ(q->pathBytes(), l.pathBytes());
             EXPECT_EQ(q->text(ColSizeKey), l.text(ColSizeKey));
-            EXPECT_EQ(q->facts().Modified, l.facts().Modified);
-            EXPECT_EQ(q->facts().Captured, l.facts().Captured);
+            EXPECT_EQ(q->facts().modified, l.facts().modified);
+            EXPECT_EQ(q->facts().captured, l.facts().captured);
         }
     }
-    EXPECT_EQ(together.rows.at(1).facts().Captured, QStringLiteral("2005:07:14 13:45:11"));
-    EXPECT_EQ(together.rows.at(3).facts().Captured, QStringLiteral("2001:02:03 04:05:06"));
+    EXPECT_EQ(together.rows.at(1).facts().captured, QStringLiteral("2005:07:14 13:45:11"));
+    EXPECT_EQ(together.rows.at(3).facts().captured, QStringLiteral("2001:02:03 04:05:06"));
     for (const NewRows *r : {static_cast<const NewRows *>(&single), &together, &early}) {
         ASSERT_EQ(r->skipped.size(), 3);
         EXPECT_EQ(r->skipped.at(0).reason, SkipReason::Unreadable);
@@ -270,8 +270,8 @@ TEST_F(LoadingTest, EachRowHasTheFactsOfItsOwnFileWhereverItsFolderIsGivenFrom)
         ASSERT_EQ(rows->size(), 7);
         for (qsizetype i = 0; i < rows->size(); ++i) {
             SCOPED_TRACE(rows->at(i).fullPath().toStdString());
-            EXPECT_EQ(rows->at(i).Size, sizes.at(expected.at(i)));
-            EXPECT_EQ(rows->at(i).facts().Captured, dates.at(expected.at(i)));
+            EXPECT_EQ(rows->at(i).size, sizes.at(expected.at(i)));
+            EXPECT_EQ(rows->at(i).facts().captured, dates.at(expected.at(i)));
         }
     }
 }
@@ -308,13 +308,13 @@ TEST_F(LoadingTest, ARunThatOnlyNamesReadsOnlyTheFactsItsMaskAndSortColumnUse)
         run.LoadListWithFileNames(QStringList{photo});
         ASSERT_EQ(run.list().count(), 1);
         const FileEntry &e = run.list().at(0);
-        EXPECT_EQ(e.NewName, QString()); // named by the full test only
-        EXPECT_EQ(!e.facts().Modified.isEmpty(), c.times);
-        EXPECT_EQ(!e.facts().SizeText.isEmpty(), c.sizeText);
-        EXPECT_EQ(!e.facts().Captured.isEmpty(), c.captured);
-        EXPECT_EQ(e.Size, QFileInfo(photo).size());
+        EXPECT_EQ(e.newName, QString()); // named by the full test only
+        EXPECT_EQ(!e.facts().modified.isEmpty(), c.times);
+        EXPECT_EQ(!e.facts().sizeText.isEmpty(), c.sizeText);
+        EXPECT_EQ(!e.facts().captured.isEmpty(), c.captured);
+        EXPECT_EQ(e.size, QFileInfo(photo).size());
         run.ChkSituation(true);
-        EXPECT_FALSE(e.NewName.isEmpty());
+        EXPECT_FALSE(e.newName.isEmpty());
     }
 }
 

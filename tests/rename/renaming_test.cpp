@@ -82,7 +82,7 @@ TEST_F(SessionTest, FailedRenameAsksAndOkGoesOnWhileCancelStops)
                                  "Aktion zu beenden."));
     EXPECT_EQ(dir.names(), (QStringList{"neu_a.txt", "neu_c.txt"}));
     EXPECT_EQ(oldNames(), QStringList{"b.txt"}); // still checked, with a fresh name
-    EXPECT_TRUE(session.list().at(0).Checked);
+    EXPECT_TRUE(session.list().at(0).checked);
     EXPECT_EQ(panel2(), done);
 
     load({"d.txt", "e.txt"}); // rows b, d, e, renamed from the last
@@ -137,7 +137,7 @@ TEST_F(SessionTest, CaseChangesSameNamesAndSlashesAreHandledSafely)
     session.renameCommand();
     EXPECT_TRUE(questions.asked.isEmpty());
     EXPECT_EQ(panel2(), messages::notAllowed());
-    EXPECT_EQ(session.list().at(0).Hint, u"kein gültiger Dateiname"_s);
+    EXPECT_EQ(session.list().at(0).hint, u"kein gültiger Dateiname"_s);
     // Even past the check the name is not tried.
     questions.okCancelAnswers = {true};
     session.UmTaufen();
@@ -164,7 +164,7 @@ TEST_F(SessionTest, ANameThatIsNoUtf8IsRenamedFromItsShownTextAndWrittenInUtf8)
     ASSERT_EQ(::mkdir(QFile::encodeName(dir.path()) + "/d\xfcr", 0700), 0);
     session.LoadListWithFileNames(QList<QByteArray>{dir.writeBytes("d\xfcr/\xc4pfel.txt")});
     ASSERT_EQ(session.list().count(), 1);
-    EXPECT_EQ(session.list().at(0).Folder, dir.path() + u"/dür/"_s);
+    EXPECT_EQ(session.list().at(0).folder, dir.path() + u"/dür/"_s);
     session.chooseLetterCase(CaseLower);
     preview(u"[1-3]-[name].[typ]"_s);
     EXPECT_EQ(newNames(), QStringList{u"äpf-äpfel.txt"_s});

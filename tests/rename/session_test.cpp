@@ -33,13 +33,13 @@ TEST_F(SessionTest, PreviewAllowsRenamingAndOnlyTheFullTestFindsDuplicates)
                                        "Schaltfläche 'Umbenennen'."));
     EXPECT_EQ(panel1(), QStringLiteral("2 von 3 Dateien markiert"));
 
-    session.list().entry(2).Icon = RowIcon::None;
+    session.list().entry(2).icon = RowIcon::None;
     session.ChkSituation(true);
     EXPECT_FALSE(session.renameEnabled());
     EXPECT_EQ(panel2(), messages::notUnique());
-    EXPECT_EQ(session.list().at(0).Icon, RowIcon::Error);
+    EXPECT_EQ(session.list().at(0).icon, RowIcon::Error);
     // An unchecked row never fails a test and keeps its icon.
-    EXPECT_EQ(session.list().at(2).Icon, RowIcon::None);
+    EXPECT_EQ(session.list().at(2).icon, RowIcon::None);
 }
 
 TEST_F(SessionTest, InvalidOrEmptyMaskMarksEveryRowAndTheStatusSaysWhatIsWrong)
@@ -52,7 +52,7 @@ TEST_F(SessionTest, InvalidOrEmptyMaskMarksEveryRowAndTheStatusSaysWhatIsWrong)
     for (const auto &[mask, status] : masks) {
         preview(QString::fromLatin1(mask));
         EXPECT_EQ(newNames(), (QStringList{"< Maskenfehler >", "< Maskenfehler >"}));
-        EXPECT_EQ(session.list().at(1).Icon, RowIcon::Error);
+        EXPECT_EQ(session.list().at(1).icon, RowIcon::Error);
         EXPECT_EQ(panel2(), QString::fromUtf8(status)) << mask;
         EXPECT_FALSE(session.renameEnabled());
     }
@@ -75,7 +75,7 @@ TEST_F(SessionTest, FullTestReportsDuplicatesBeforeClashesBeforeBlankNames)
     preview(QStringLiteral("[name]"));
     session.ChkSituation(true);
     EXPECT_EQ(panel2(), messages::notUnique());
-    EXPECT_FALSE(session.NoCollision || session.NoEmptyName);
+    EXPECT_FALSE(session.noCollision || session.noEmptyName);
 
     session.setReplaceText(2, QStringLiteral("  "));
     preview(QStringLiteral("[name]"));
@@ -86,8 +86,8 @@ TEST_F(SessionTest, FullTestReportsDuplicatesBeforeClashesBeforeBlankNames)
     preview(QStringLiteral("[name]"));
     session.ChkSituation(true);
     EXPECT_EQ(panel2(), messages::emptyName());
-    EXPECT_EQ(session.list().at(0).Icon, RowIcon::Normal);
-    EXPECT_EQ(session.list().at(1).Icon, RowIcon::Error);
+    EXPECT_EQ(session.list().at(0).icon, RowIcon::Normal);
+    EXPECT_EQ(session.list().at(1).icon, RowIcon::Error);
 }
 
 TEST_F(SessionTest, ClashIsAnyExistingEntryButNeverTheFileItselfInAnotherCase)
@@ -134,8 +134,8 @@ TEST_F(SessionTest, ClashesAndDuplicatesCompareTheNamesAsTheyWillBeOnDisk)
     preview(u"belegt.[typ]"_s);
     session.ChkSituation(true);
     EXPECT_EQ(panel2(), messages::collision());
-    EXPECT_EQ(session.list().at(0).Icon, RowIcon::Error);
-    EXPECT_EQ(session.list().at(1).Icon, RowIcon::Normal);
+    EXPECT_EQ(session.list().at(0).icon, RowIcon::Error);
+    EXPECT_EQ(session.list().at(1).icon, RowIcon::Normal);
 
     // A repair to the shown name is no clash with its own old entry, but
     // meets a file that has that name in UTF-8 already.
@@ -211,8 +211,8 @@ TEST_F(SessionTest, CounterFieldsBecomeCanonicalAndChoicesApplyAtOnce)
     session.setStartText(QStringLiteral("-7"));
     session.setStepText(QStringLiteral("2.7"));
     preview(QStringLiteral("[zahl]"));
-    EXPECT_EQ(session.options().Start, QStringLiteral("7"));
-    EXPECT_EQ(session.options().Step, QStringLiteral("2"));
+    EXPECT_EQ(session.options().start, QStringLiteral("7"));
+    EXPECT_EQ(session.options().step, QStringLiteral("2"));
     EXPECT_GE(changed.count(), 1);
 
     const int three = int(session.digitChoices().entries().indexOf(QStringLiteral("3")));
@@ -222,8 +222,8 @@ TEST_F(SessionTest, CounterFieldsBecomeCanonicalAndChoicesApplyAtOnce)
     EXPECT_EQ(newNames(), QStringList{"007"});
     session.chooseLeadChar(3);
     EXPECT_EQ(newNames(), QStringList{"__7"});
-    EXPECT_EQ(session.options().Digits, three);
-    EXPECT_EQ(session.options().LeadZeros, 3);
+    EXPECT_EQ(session.options().digits, three);
+    EXPECT_EQ(session.options().leadChar, 3);
 }
 
 TEST_F(SessionTest, ABurstOfChangesWaitsForTheTimerAndGivesOnePreview)
@@ -247,17 +247,17 @@ TEST_F(SessionTest, ABurstOfChangesWaitsForTheTimerAndGivesOnePreview)
 TEST_F(SessionTest, SavedOptionsOutsideTheirListsKeepTheCurrentChoice)
 {
     RenameOptions o;
-    o.Maske = QStringLiteral("[zahl]");
-    o.Digits = 40;
-    o.LeadZeros = 9;
-    o.LetterCase = 2;
-    o.Sets[1].Search = QStringLiteral(" ");
+    o.mask = QStringLiteral("[zahl]");
+    o.digits = 40;
+    o.leadChar = 9;
+    o.letterCase = 2;
+    o.sets[1].search = QStringLiteral(" ");
     session.applyOptions(o);
-    EXPECT_EQ(session.options().Maske, QStringLiteral("[zahl]"));
-    EXPECT_EQ(session.options().Digits, 0);
-    EXPECT_EQ(session.options().LeadZeros, 0);
-    EXPECT_EQ(session.LetterCaseMode, 2);
-    EXPECT_EQ(session.options().Sets[1].Search, QStringLiteral(" "));
+    EXPECT_EQ(session.options().mask, QStringLiteral("[zahl]"));
+    EXPECT_EQ(session.options().digits, 0);
+    EXPECT_EQ(session.options().leadChar, 0);
+    EXPECT_EQ(session.letterCase, 2);
+    EXPECT_EQ(session.options().sets[1].search, QStringLiteral(" "));
 }
 
 } // namespace

@@ -47,8 +47,8 @@ protected:
             out << e.*field;
         return out;
     }
-    QStringList newNames() const { return column(&FileEntry::NewName); }
-    QStringList oldNames() const { return column(&FileEntry::OldName); }
+    QStringList newNames() const { return column(&FileEntry::newName); }
+    QStringList oldNames() const { return column(&FileEntry::oldName); }
     QString panel1() const { return session.status().panel1(); }
     QString panel2() const { return session.status().panel2(); }
 };

@@ -63,12 +63,12 @@ TEST_F(SavedMasks, AllTwentyThreeKeysRoundTripUnderUnusualNames)
         "Urlaub 2024", u"Äpfel & Öl – ß"_s, " blanks around ", "a=b", "[x]", "[", "a]b", ";note"};
     RenameOptions o = Unusual;
     for (const QString &name : names) {
-        o.Maske = name + " [zahl]";
+        o.mask = name + " [zahl]";
         ASSERT_TRUE(saveAs(name, o)) << name.toStdString();
     }
     EXPECT_EQ(SavedMaskNames(file), names);
     for (const QString &name : names) {
-        o.Maske = name + " [zahl]";
+        o.mask = name + " [zahl]";
         EXPECT_EQ(load(name), o) << name.toStdString();
     }
 }
@@ -82,14 +82,14 @@ TEST_F(SavedMasks, SavingUnderANameAsksForItAndBeforeReplacingAMaskOfThatName)
     EXPECT_FALSE(QFileInfo::exists(file)) << "cancelling writes nothing";
 
     RenameOptions o;
-    o.Maske = "first";
+    o.mask = "first";
     ASSERT_TRUE(saveAs("Urlaub", o));
     EXPECT_TRUE(saveAs("Urlau", o)) << "a prefix of a stored name is another name";
     EXPECT_EQ(questions.asked.size(), 1);
     const QByteArray before = bytes();
 
     // The file finds sections without regard to letter case, so the question does too.
-    o.Maske = "second";
+    o.mask = "second";
     EXPECT_FALSE(saveAs("urlaub", o, false));
     EXPECT_EQ(describe(questions.asked.value(1)),
               u"yesno|Kesto - Aktuelle Maske speichern|Eine Maske mit dem Namen 'urlaub' "
@@ -97,7 +97,7 @@ TEST_F(SavedMasks, SavingUnderANameAsksForItAndBeforeReplacingAMaskOfThatName)
     EXPECT_EQ(bytes(), before);
     EXPECT_TRUE(saveAs("urlaub", o, true));
     EXPECT_EQ(SavedMaskNames(file), (QStringList{"Urlaub", "Urlau"}));
-    EXPECT_EQ(load("Urlaub").Maske, "second");
+    EXPECT_EQ(load("Urlaub").mask, "second");
 }
 
 TEST_F(SavedMasks, AStoredValueNoControlCouldShowLeavesItsFieldAsItWasAndAMissingOneIsDefault)
@@ -118,17 +118,17 @@ TEST_F(SavedMasks, AStoredValueNoControlCouldShowLeavesItsFieldAsItWasAndAMissin
         {"abc", 3}, {"", 3},  {"1.5", 3}, {"40000", 3}, {"3x", 3}};
     for (const auto &[stored, digits] : positions) {
         dir.write("Kesto-Masken.INI", QByteArray("[m]\r\nDigits=") + stored + "\r\n");
-        EXPECT_EQ(load("m").Digits, digits) << stored;
+        EXPECT_EQ(load("m").digits, digits) << stored;
     }
     dir.write("Kesto-Masken.INI", "[m]\r\nLeadZeros=4\r\nLetterCase=3\r\nSearchAktiv1=7\r\n"
                                   "SearchInNeu2=1\r\nZufallGross=-1\r\nZufallExtra=2\r\n");
     RenameOptions expected;
-    expected.LeadZeros = Unusual.LeadZeros;           // 4 is beyond the four entries
-    expected.LetterCase = Unusual.LetterCase;         // 3 is beyond a list of three
-    expected.Sets[1].Active = Unusual.Sets[1].Active; // 7 is no check state
-    expected.Sets[2].InNewName = Checked;
-    expected.ZufallGross = Unusual.ZufallGross; // -1 is no check state
-    expected.ZufallExtra = Undetermined;
+    expected.leadChar = Unusual.leadChar;             // 4 is beyond the four entries
+    expected.letterCase = Unusual.letterCase;         // 3 is beyond a list of three
+    expected.sets[1].active = Unusual.sets[1].active; // 7 is no check state
+    expected.sets[2].inNewName = Checked;
+    expected.randomUpper = Unusual.randomUpper; // -1 is no check state
+    expected.randomExtra = Undetermined;
     EXPECT_EQ(load("m", OptionListSizes{12, 4, 3}), expected);
 }
 

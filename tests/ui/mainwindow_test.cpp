@@ -162,8 +162,8 @@ TEST_F(MainWindowTest, EachBoxOfAReplacementSetSwitchesOnlyItsOwnOption)
     ASSERT_TRUE(passes.wait());
     auto state = [&] {
         QStringList s;
-        for (const SearchReplaceSet &set : w.session().options().Sets)
-            s << QString("%1%2").arg(set.Active).arg(set.InNewName);
+        for (const SearchReplaceSet &set : w.session().options().sets)
+            s << QString("%1%2").arg(set.active).arg(set.inNewName);
         return s.join(' ') + " " + column(ColNewName).join(' ');
     };
     find<QCheckBox>("SucheErsetzeAktivChk1")->click();
@@ -254,7 +254,7 @@ TEST_F(MainWindowTest, MaskButtonsHelpInfoAndTheDataFolderReachTheirTargets)
     click(100);
     RenameOptions saved;
     LoadMask("Urlaub", saved, w.paths().masksIni);
-    EXPECT_EQ(saved.Maske, "Urlaub [zahl].[typ]");
+    EXPECT_EQ(saved.mask, "Urlaub [zahl].[typ]");
     click(150);
     EXPECT_EQ(w.maskField()->text(), "[name].[typ]");
     EXPECT_EQ(QApplication::focusWidget(), w.maskField());

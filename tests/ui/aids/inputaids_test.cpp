@@ -80,7 +80,7 @@ TEST_F(InputAidsTest, KeysFillTheGridAndInsertOverTheSelectionOrAtTheCaretFocusi
             w.button(100)->setFocus();
         }
         QTest::mouseClick(key(n), Qt::LeftButton);
-        EXPECT_EQ(w.session().options().Maske, result);
+        EXPECT_EQ(w.session().options().mask, result);
         EXPECT_EQ(mask->cursorPosition(), caret) << result;
         EXPECT_TRUE(QApplication::focusWidget() == mask && !mask->hasSelectedText()) << result;
     }
@@ -92,7 +92,7 @@ TEST_F(InputAidsTest, TheMenusListSavedMasksInCodeOrderLoadAndDeleteAfterAsking)
     EXPECT_EQ(openMenu(101, "&Abbrechen"), (QStringList{"|", "&Abbrechen"}));
     for (const char *name : {"b", ".Standard", "Z", "-", "a", "Tom & Jerry", "Ä"}) {
         RenameOptions o;
-        o.Maske = QString("[name]-%1.[typ]").arg(name);
+        o.mask = QString("[name]-%1.[typ]").arg(name);
         questions.textAnswers = {name};
         ASSERT_TRUE(SaveMask(name[0] == '.' ? name : QString(), o, w.paths().masksIni, questions));
     }
