@@ -65,7 +65,74 @@ enum MaskError : int {
     MaskTooLong = 7,
 };
 
-// Reads one element at the cursor into \a token; returns an error code or -1.
+constexpr int NoError = -1;
+
+// A number inside a placeholder, into \a value: \a missing when no digit
+// stands at the cursor.
+int readNumber(MaskScanner &scan, int missing, int &value)
+{
+    if (!scan.ReadNumber())
+        return missing;
+    if (scan.tooBig())
+        return NumberTooBig;
+    value = scan.number();
+    return NoError;
+}
+
+// The number that ends a placeholder, and its "]"; a range end below
+// \a least is refused.
+int readLastNumber(MaskScanner &scan, int least, int &value)
+{
+    if (const int error = readNumber(scan, NumberExpected, value); error != NoError)
+        return error;
+    if (value < least)
+        return RangeEndBeforeStart;
+    return scan.MatchKeyword(u"]") ? NoError : ClosingBracketMissing;
+}
+
+// Behind "[ZUFALLSKETTE".
+int readRandom(MaskScanner &scan, MaskToken &token)
+{
+    scan.MatchKeyword(u" ");
+    if (const int error = readNumber(scan, NumberExpected, token.first); error != NoError)
+        return error;
+    if (!scan.MatchKeyword(u"]"))
+        return BadlyBuilt;
+    token.kind = KindRandom;
+    return NoError;
+}
+
+// Behind "[": the character placeholders "[a]", "[a,c]", "[a-b]" and "[a-]",
+// each also with "R" counting from the right.
+int readCharacters(MaskScanner &scan, MaskToken &token)
+{
+    const int fromRight = scan.MatchKeyword(u"R") ? 1 : 0;
+    if (const int error = readNumber(scan, BadlyBuilt, token.first); error != NoError)
+        return error;
+    if (token.first == 0)
+        return ZeroStart;
+    if (scan.MatchKeyword(u"]")) {
+        token.kind = KindChars + fromRight;
+        token.second = 1;
+        return NoError;
+    }
+    if (scan.MatchKeyword(u"-")) {
+        token.kind = KindRange + fromRight;
+        if (scan.MatchKeyword(u"]")) {
+            token.second = OpenRangeEnd;
+            return NoError;
+        }
+        return readLastNumber(scan, token.first, token.second);
+    }
+    if (scan.MatchKeyword(u",")) {
+        token.kind = KindChars + fromRight;
+        return readLastNumber(scan, 0, token.second);
+    }
+    return BadlyBuilt;
+}
+
+// Reads one element at the cursor into \a token; returns an error code or
+// NoError.
 int readElement(MaskScanner &scan, MaskToken &token, bool &hasTyp)
 {
     for (const Keyword &keyword : Keywords) {
@@ -73,80 +140,25 @@ int readElement(MaskScanner &scan, MaskToken &token, bool &hasTyp)
             token.kind = keyword.kind;
             if (keyword.kind == KindExtension)
                 hasTyp = true;
-            return -1;
+            return NoError;
         }
     }
-
-    if (scan.MatchKeyword(u"[ZUFALLSKETTE")) {
-        scan.MatchKeyword(u" ");
-        if (!scan.ReadNumber())
-            return NumberExpected;
-        if (scan.tooBig())
-            return NumberTooBig;
-        if (!scan.MatchKeyword(u"]"))
-            return BadlyBuilt;
-        token.kind = KindRandom;
-        token.first = scan.number();
-        return -1;
-    }
-
+    if (scan.MatchKeyword(u"[ZUFALLSKETTE"))
+        return readRandom(scan, token);
     if (scan.MatchKeyword(u"[")) {
         if (scan.MatchKeyword(u"[")) {
             token.kind = KindLiteral;
             token.text = QStringLiteral("[");
-            return -1;
+            return NoError;
         }
-        const int fromRight = scan.MatchKeyword(u"R") ? 1 : 0;
-        if (!scan.ReadNumber())
-            return BadlyBuilt;
-        if (scan.tooBig())
-            return NumberTooBig;
-        if (scan.number() == 0)
-            return ZeroStart;
-        token.first = scan.number();
-
-        if (scan.MatchKeyword(u"]")) {
-            token.kind = KindChars + fromRight;
-            token.second = 1;
-            return -1;
-        }
-        if (scan.MatchKeyword(u"-")) {
-            token.kind = KindRange + fromRight;
-            if (scan.MatchKeyword(u"]")) {
-                token.second = OpenRangeEnd;
-                return -1;
-            }
-            if (!scan.ReadNumber())
-                return NumberExpected;
-            if (scan.tooBig())
-                return NumberTooBig;
-            if (scan.number() < token.first)
-                return RangeEndBeforeStart;
-            if (!scan.MatchKeyword(u"]"))
-                return ClosingBracketMissing;
-            token.second = scan.number();
-            return -1;
-        }
-        if (scan.MatchKeyword(u",")) {
-            token.kind = KindChars + fromRight;
-            if (!scan.ReadNumber())
-                return NumberExpected;
-            if (scan.tooBig())
-                return NumberTooBig;
-            if (!scan.MatchKeyword(u"]"))
-                return ClosingBracketMissing;
-            token.second = scan.number();
-            return -1;
-        }
-        return BadlyBuilt;
+        return readCharacters(scan, token);
     }
-
     const QStringView literal = scan.takeLiteral();
     if (HasForbiddenChar(literal.toString()))
         return ForbiddenChar;
     token.kind = KindLiteral;
     token.text = literal.toString();
-    return -1;
+    return NoError;
 }
 
 QStringView trimBlanks(QStringView text)
@@ -229,7 +241,7 @@ MaskCheck CheckMask(const QString &mask)
     while (!scan.atEnd()) {
         MaskToken token;
         const int error = readElement(scan, token, check.hasExtension);
-        if (error >= 0)
+        if (error != NoError)
             return fail(error);
         check.tokens.append(token);
     }
