@@ -27,8 +27,7 @@ QString describe(const QList<MaskToken> &tokens)
 
 TEST(MaskCheck, ValidMasksGiveTheirTokens)
 {
-    QList<std::pair<QString, QString>> rows;
-    const std::pair<const char *, const char *> plain[] = {
+    QList<std::pair<QString, QString>> rows = {
         {"[name].[typ]", "1 '.' 2"},
         {"Urlaub [ZAHL] [DATUM].[typ]", "'Urlaub ' 3 ' ' 40 '.' 2"},
         {"[[NAME]", "'[' 'NAME]'"},
@@ -52,11 +51,14 @@ TEST(MaskCheck, ValidMasksGiveTheirTokens)
         {"   [name]  ", "1"},
         {"\t[name]\t", "'\t' 1 '\t'"},
     };
-    for (const auto &[mask, tokens] : plain)
-        rows.append({QString::fromUtf8(mask), QString::fromUtf8(tokens)});
     // Control characters and an unpaired surrogate are literal text.
     const QString odd = u"a\x01"_s + QChar(0xD800);
     rows.append({odd + u"[name]\x7f"_s, u'\'' + odd + u"' 1 '\x7f'"_s});
+    // Masks of the longest length.
+    const QString longest(MaxMaskLength, u'a');
+    rows.append({u"  "_s + longest + u"  "_s, u'\'' + longest + u'\''});
+    rows.append({u"[name]"_s.repeated(MaxMaskLength / 6),
+                 QStringList(MaxMaskLength / 6, u"1"_s).join(u' ')});
     for (const auto &[mask, tokens] : rows) {
         SCOPED_TRACE(mask.toStdString());
         const MaskCheck check = CheckMask(mask);
@@ -77,14 +79,10 @@ TEST(MaskCheck, EveryKeywordGivesItsKindInAnyLetterCase)
         u"[AUFNAHMESEKUNDE][BREITE][HÖHE]"_s;
     const QString kinds = u"1 2 4 3 40 41 42 43 44 50 51 51 52 52 53 53 140 142 143 144 150 151 "
                           u"152 153 340 342 343 344 350 351 352 353 60 61"_s;
-    QString lower = keywords;
     QString mixed = keywords;
-    for (qsizetype i = 0; i < keywords.size(); ++i) {
-        lower[i] = keywords[i].toLower();
-        if (i % 2 == 1)
-            mixed[i] = lower[i];
-    }
-    for (const QString &mask : {keywords, lower, mixed}) {
+    for (qsizetype i = 1; i < keywords.size(); i += 2)
+        mixed[i] = keywords[i].toLower();
+    for (const QString &mask : {keywords, keywords.toLower(), mixed}) {
         const MaskCheck check = CheckMask(mask);
         EXPECT_TRUE(check.ok);
         EXPECT_EQ(describe(check.tokens), kinds);
@@ -125,31 +123,21 @@ TEST(MaskCheck, BadMasksStopAtTheFirstErrorWithItsText)
     }
 }
 
-TEST(MaskCheck, EmptyOrBlankMaskIsNotOkButShowsNoError)
+TEST(MaskCheck, AnEmptyMaskShowsNoErrorAndTokensBeforeAnErrorStayButNeitherIsOk)
 {
-    for (const QString &mask : {QString(), u"    "_s}) {
+    // Mask, status text, tokens.
+    const std::tuple<QString, QString, QString> rows[] = {
+        {QString(), u"Maske ist OK"_s, QString()},
+        {u"    "_s, u"Maske ist OK"_s, QString()},
+        {u"[typ]x[3-5"_s, u"Fehler: Schließende Klammer fehlt."_s, u"2 'x'"_s},
+    };
+    for (const auto &[mask, status, tokens] : rows) {
         const MaskCheck check = CheckMask(mask);
         EXPECT_FALSE(check.ok);
-        EXPECT_EQ(check.statusText, u"Maske ist OK"_s);
-        EXPECT_TRUE(check.tokens.isEmpty());
+        EXPECT_EQ(check.statusText, status);
+        EXPECT_EQ(describe(check.tokens), tokens);
     }
-}
-
-TEST(MaskCheck, TokensBeforeAnErrorStayButTheMaskIsNotOk)
-{
-    const MaskCheck check = CheckMask(u"[typ]x[3-5"_s);
-    EXPECT_FALSE(check.ok);
-    EXPECT_EQ(describe(check.tokens), u"2 'x'"_s);
-    EXPECT_TRUE(check.hasExtension);
-}
-
-TEST(MaskCheck, MaskOfTheLongestLengthIsRead)
-{
-    const QString longest(MaxMaskLength, u'a');
-    EXPECT_EQ(describe(CheckMask(u"  "_s + longest + u"  "_s).tokens), u'\'' + longest + u'\'');
-    const MaskCheck placeholders = CheckMask(u"[name]"_s.repeated(MaxMaskLength / 6));
-    EXPECT_TRUE(placeholders.ok);
-    EXPECT_EQ(placeholders.tokens.size(), MaxMaskLength / 6);
+    EXPECT_TRUE(CheckMask(u"[typ]x[3-5"_s).hasExtension);
 }
 
 } // namespace

@@ -26,9 +26,21 @@ public:
     QList<bool> okCancelAnswers;
     QList<Asked> asked;
 
-    QString askText(const QString &prompt, const QString &title, const QString &preset) override;
-    bool askYesNo(const QString &text, const QString &title) override;
-    bool askOkCancel(const QString &text, const QString &title) override;
+    QString askText(const QString &prompt, const QString &title, const QString &preset) override
+    {
+        asked.append({QStringLiteral("text"), prompt, title, preset});
+        return textAnswers.isEmpty() ? QString() : textAnswers.takeFirst();
+    }
+    bool askYesNo(const QString &text, const QString &title) override
+    {
+        asked.append({QStringLiteral("yesno"), text, title, {}});
+        return !yesNoAnswers.isEmpty() && yesNoAnswers.takeFirst();
+    }
+    bool askOkCancel(const QString &text, const QString &title) override
+    {
+        asked.append({QStringLiteral("okcancel"), text, title, {}});
+        return !okCancelAnswers.isEmpty() && okCancelAnswers.takeFirst();
+    }
 };
 
 } // namespace kesto::test

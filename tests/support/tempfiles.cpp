@@ -98,6 +98,14 @@ QStringList TempFolder::names() const
     return list;
 }
 
+QMap<QString, QByteArray> TempFolder::contents() const
+{
+    QMap<QString, QByteArray> files;
+    for (const QString &name : names())
+        files.insert(name, read(name));
+    return files;
+}
+
 bool TempFolder::setTimes(const QString &fullPath, const QDateTime &modified)
 {
     const qint64 secs = modified.toSecsSinceEpoch();

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -35,6 +36,8 @@ public:
     bool exists(const QString &name) const;
     /// The names in the folder (not recursive), sorted by code.
     QStringList names() const;
+    /// Name and bytes of every entry in the folder.
+    QMap<QString, QByteArray> contents() const;
 
     /// Sets access and modification time of \a name (local time) with utimensat.
     static bool setTimes(const QString &fullPath, const QDateTime &modified);
