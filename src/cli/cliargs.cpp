@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <utility>
+
 namespace kesto::cli {
 
 namespace {
@@ -86,104 +88,171 @@ QString UsageText()
         "schreibbar (die Umbenennung läuft trotzdem zu Ende), 2 falscher Aufruf.\n");
 }
 
+namespace {
+
+// The options that only switch something on.
+constexpr std::pair<const char *, bool Arguments::*> Switches[] = {
+    {"--help", &Arguments::help},
+    {"--random-upper", &Arguments::randomUpper},
+    {"--random-lower", &Arguments::randomLower},
+    {"--random-digits", &Arguments::randomDigits},
+    {"--apply", &Arguments::apply},
+    {"--yes", &Arguments::yes},
+    {"--undo", &Arguments::undo},
+    {"--history", &Arguments::history},
+};
+
+// Walks the command line; the first error found is the one reported.
+class ArgumentReader
+{
+public:
+    ArgumentReader(const QList<QByteArray> &args, Arguments &a)
+        : m_args(args)
+        , m_a(a)
+    {}
+
+    void fail(const QString &message)
+    {
+        if (m_a.error.isEmpty())
+            m_a.error = message;
+    }
+
+    void read()
+    {
+        bool optionsEnded = false;
+        for (m_at = 0; m_at < m_args.size(); ++m_at) {
+            const QByteArray &arg = m_args.at(m_at);
+            if (optionsEnded || !arg.startsWith("--"))
+                m_a.files.append(arg);
+            else if (arg == "--")
+                optionsEnded = true;
+            else if (!readSwitch(arg) && !readOption(arg))
+                fail(QStringLiteral("Unbekannte Option: %1").arg(text(arg)));
+        }
+    }
+
+private:
+    // The \a count arguments after the option; a missing one ends the
+    // command line.
+    QStringList values(int count)
+    {
+        if (m_at + count >= m_args.size()) {
+            fail(QStringLiteral("Der Option %1 fehlt ein Wert.").arg(text(m_args.at(m_at))));
+            m_at = m_args.size();
+            return QStringList(count, QString());
+        }
+        QStringList values;
+        for (int k = 1; k <= count; ++k)
+            values.append(text(m_args.at(m_at + k)));
+        m_at += count;
+        return values;
+    }
+    QString value() { return values(1).first(); }
+
+    bool readSwitch(const QByteArray &arg)
+    {
+        for (const auto &[name, flag] : Switches) {
+            if (arg == name) {
+                m_a.*flag = true;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // False for an option it does not know.
+    bool readOption(const QByteArray &arg)
+    {
+        if (arg == "--mask")
+            m_a.mask = value();
+        else if (arg == "--start")
+            m_a.start = value();
+        else if (arg == "--step")
+            m_a.step = value();
+        else if (arg == "--preset")
+            m_a.preset = value();
+        else if (arg == "--random-extra")
+            m_a.randomExtra = value();
+        else if (arg == "--digits")
+            readDigits();
+        else if (arg == "--lead")
+            readLead();
+        else if (arg == "--case")
+            readCase();
+        else if (arg == "--replace" || arg == "--replace-new")
+            readReplacement(arg == "--replace-new");
+        else if (arg == "--sort")
+            readSort();
+        else
+            return false;
+        return true;
+    }
+
+    void readDigits()
+    {
+        bool ok = false;
+        const int n = value().toInt(&ok);
+        if (!ok || n < 1 || n > 12)
+            fail(QStringLiteral("--digits erwartet eine Zahl von 1 bis 12."));
+        m_a.digits = n;
+    }
+
+    void readLead()
+    {
+        m_a.leadChar = listPosition(value(), LeadCharEntries());
+        if (!m_a.leadChar)
+            fail(QStringLiteral("--lead erwartet keine, Null, Leerzeichen oder Unterstrich."));
+    }
+
+    void readCase()
+    {
+        m_a.letterCase = listPosition(value(), LetterCaseEntries());
+        if (!m_a.letterCase)
+            fail(QStringLiteral("--case erwartet einen Eintrag der Schreibweise oder 0 bis 5."));
+    }
+
+    void readReplacement(bool inNewName)
+    {
+        const QStringList v = values(2);
+        if (m_a.replacements.size() == 3)
+            fail(QStringLiteral("Es gibt höchstens drei Sätze für Suchen und Ersetzen."));
+        else
+            m_a.replacements.append({v.at(0), v.at(1), inNewName});
+    }
+
+    void readSort()
+    {
+        QString v = value();
+        if (v.endsWith(QLatin1String(":desc"))) {
+            m_a.sortDescending = true;
+            v.chop(5);
+        }
+        bool ok = false;
+        m_a.sortColumn = v.toInt(&ok);
+        if (!ok || m_a.sortColumn < 1 || m_a.sortColumn > 8)
+            fail(QStringLiteral("--sort erwartet eine Spalte von 1 bis 8, wahlweise mit :desc."));
+    }
+
+    const QList<QByteArray> &m_args;
+    Arguments &m_a;
+    qsizetype m_at = 0;
+};
+
+} // namespace
+
 Arguments ParseArguments(const QList<QByteArray> &args)
 {
     Arguments a;
     // Nearly every argument is a path: one array, no regrowing.
     a.files.reserve(args.size());
-    auto fail = [&a](const QString &message) {
-        if (a.error.isEmpty())
-            a.error = message;
-    };
-    bool optionsEnded = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QByteArray &arg = args.at(i);
-        if (optionsEnded || !arg.startsWith("--")) {
-            a.files.append(arg);
-            continue;
-        }
-        auto value = [&](int count = 1) -> QStringList {
-            if (i + count >= args.size()) {
-                fail(QStringLiteral("Der Option %1 fehlt ein Wert.").arg(text(arg)));
-                i = args.size();
-                return QStringList(count, QString());
-            }
-            QStringList values;
-            for (int k = 1; k <= count; ++k)
-                values.append(text(args.at(i + k)));
-            i += count;
-            return values;
-        };
-        if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--help") {
-            a.help = true;
-        } else if (arg == "--mask") {
-            a.mask = value().first();
-        } else if (arg == "--start") {
-            a.start = value().first();
-        } else if (arg == "--step") {
-            a.step = value().first();
-        } else if (arg == "--preset") {
-            a.preset = value().first();
-        } else if (arg == "--digits") {
-            bool ok = false;
-            const int n = value().first().toInt(&ok);
-            if (!ok || n < 1 || n > 12)
-                fail(QStringLiteral("--digits erwartet eine Zahl von 1 bis 12."));
-            a.digits = n;
-        } else if (arg == "--lead") {
-            a.leadChar = listPosition(value().first(), LeadCharEntries());
-            if (!a.leadChar)
-                fail(QStringLiteral("--lead erwartet keine, Null, Leerzeichen oder Unterstrich."));
-        } else if (arg == "--case") {
-            a.letterCase = listPosition(value().first(), LetterCaseEntries());
-            if (!a.letterCase)
-                fail(
-                    QStringLiteral("--case erwartet einen Eintrag der Schreibweise oder 0 bis 5."));
-        } else if (arg == "--replace" || arg == "--replace-new") {
-            const QStringList v = value(2);
-            if (a.replacements.size() == 3)
-                fail(QStringLiteral("Es gibt höchstens drei Sätze für Suchen und Ersetzen."));
-            else
-                a.replacements.append({v.at(0), v.at(1), arg == "--replace-new"});
-        } else if (arg == "--random-upper") {
-            a.randomUpper = true;
-        } else if (arg == "--random-lower") {
-            a.randomLower = true;
-        } else if (arg == "--random-digits") {
-            a.randomDigits = true;
-        } else if (arg == "--random-extra") {
-            a.randomExtra = value().first();
-        } else if (arg == "--sort") {
-            QString v = value().first();
-            if (v.endsWith(QLatin1String(":desc"))) {
-                a.sortDescending = true;
-                v.chop(5);
-            }
-            bool ok = false;
-            a.sortColumn = v.toInt(&ok);
-            if (!ok || a.sortColumn < 1 || a.sortColumn > 8)
-                fail(QStringLiteral(
-                    "--sort erwartet eine Spalte von 1 bis 8, wahlweise mit :desc."));
-        } else if (arg == "--apply") {
-            a.apply = true;
-        } else if (arg == "--yes") {
-            a.yes = true;
-        } else if (arg == "--undo") {
-            a.undo = true;
-        } else if (arg == "--history") {
-            a.history = true;
-        } else {
-            fail(QStringLiteral("Unbekannte Option: %1").arg(text(arg)));
-        }
-    }
+    ArgumentReader reader(args, a);
+    reader.read();
     if ((a.undo || a.history) && !a.files.isEmpty())
-        fail(QStringLiteral("--undo und --history nehmen keine Dateien."));
+        reader.fail(QStringLiteral("--undo und --history nehmen keine Dateien."));
     if (a.undo && a.history)
-        fail(QStringLiteral("--undo und --history gehen nicht zusammen."));
+        reader.fail(QStringLiteral("--undo und --history gehen nicht zusammen."));
     if (a.files.isEmpty() && !a.help && !a.undo && !a.history)
-        fail(QStringLiteral("Es wurde keine Datei angegeben."));
+        reader.fail(QStringLiteral("Es wurde keine Datei angegeben."));
     return a;
 }
 
