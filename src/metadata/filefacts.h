@@ -35,6 +35,15 @@ struct FileIdentity
 /// The identity of the entry \a status was read of, read now.
 FileIdentity IdentityOf(const struct statx &status);
 
+/// Whether two entries of one device whose inode numbers differ may still be
+/// one file: FAT and exFAT through FUSE number a file anew for each name it is
+/// looked up under, so there one file shows the same length and last write
+/// (whole seconds, as FileIdentity keeps it) under either name.
+inline bool SameLengthAndTime(qint64 sizeA, qint64 modifiedA, qint64 sizeB, qint64 modifiedB)
+{
+    return sizeA == sizeB && modifiedA == modifiedB;
+}
+
 /// What the list loader keeps of a new file, read in one go.
 struct FileFacts
 {

@@ -90,10 +90,8 @@ bool sameFile(const JournalEntry &e, const QByteArray &path)
         return false;
     if (id.inode == e.identity.inode)
         return id.born == e.identity.born;
-    // FAT and exFAT through FUSE number a file anew for each name it is
-    // looked up under; there its length and time must do.
-    return NameRulesOf(e.move.folder) == NameRules::Windows && size == e.size &&
-           id.modified == e.identity.modified;
+    return NameRulesOf(e.move.folder) == NameRules::Windows &&
+           SameLengthAndTime(size, id.modified, e.size, e.identity.modified);
 }
 
 JournalEntry parseMove(const QByteArray &line, bool *ok)

@@ -1,5 +1,6 @@
 #include "rename/renamer.h"
 
+#include "metadata/filefacts.h"
 #include "rename/namefold.h"
 #include "rename/renamer_p.h"
 
@@ -194,11 +195,11 @@ bool isSameEntry(const QByteArray &from, const QByteArray &to)
         return false;
     if (sa.st_ino == sb.st_ino)
         return true;
-    // FAT and exFAT through FUSE number an entry per name looked up, so one
-    // file shows two numbers. Then the folder tells: it holds the old
-    // spelling and no entry spelled as the new name.
-    return (sa.st_mode & S_IFMT) == (sb.st_mode & S_IFMT) && sa.st_size == sb.st_size &&
-           sa.st_mtim.tv_sec == sb.st_mtim.tv_sec && sa.st_mtim.tv_nsec == sb.st_mtim.tv_nsec &&
+    // A drive that numbers a file per name shows one file under two numbers;
+    // there the folder tells as well: it holds the old spelling and no entry
+    // spelled as the new name.
+    return (sa.st_mode & S_IFMT) == (sb.st_mode & S_IFMT) &&
+           SameLengthAndTime(sa.st_size, sa.st_mtim.tv_sec, sb.st_size, sb.st_mtim.tv_sec) &&
            folderHolds(folder, fromName) && !folderHolds(folder, toName);
 }
 
