@@ -216,34 +216,21 @@ void removePlaceholder(const JournalEntry &e, const QDateTime &begun,
     ::unlink(path.constData());
 }
 
-} // namespace
-
-Journal::Journal(const QString &base)
-    : m_folder((base.isEmpty() ? DataFolder() : WithFinalSlash(base)) +
-               QStringLiteral("Kesto-Journal/"))
-{}
-
-Journal Journal::off()
+// The oldest journals in \a folder go, so that with a new one Kept remain;
+// the names of the others, oldest first.
+QStringList makeRoom(const QString &folder)
 {
-    Journal j(QStringLiteral("/"));
-    j.m_off = true;
-    return j;
+    QStringList names =
+        QDir(folder).entryList({QStringLiteral("*.journal")}, QDir::Files, QDir::Name);
+    while (names.size() >= Journal::Kept)
+        QFile::remove(folder + names.takeFirst());
+    return names;
 }
 
-bool Journal::begin(QList<JournalEntry> &entries)
+// The journal of a batch that begins \a now, with the identity of each file
+// filled in where it is not known yet.
+QByteArray journalText(QList<JournalEntry> &entries, const QDateTime &now)
 {
-    m_current.clear();
-    if (m_off)
-        return false;
-    if (!QDir().mkpath(m_folder))
-        return false;
-    // The oldest go, so that with this one Kept remain.
-    QStringList names =
-        QDir(m_folder).entryList({QStringLiteral("*.journal")}, QDir::Files, QDir::Name);
-    while (names.size() >= Kept)
-        QFile::remove(m_folder + names.takeFirst());
-
-    const QDateTime now = QDateTime::currentDateTime();
     QByteArray text =
         Header + "\nbegun " + now.toString(QString::fromLatin1(TimeFormat)).toLatin1() + '\n';
     text.reserve(text.size() + entries.size() * 96);
@@ -291,28 +278,61 @@ bool Journal::begin(QList<JournalEntry> &entries)
         text += '\n';
     }
     text += "planned " + QByteArray::number(entries.size()) + '\n';
+    return text;
+}
 
-    // Journals are numbered, so that their names sort as the batches came;
-    // the time in the name is for people.
-    qint64 serial = names.isEmpty() ? 0 : names.last().section(u'-', 1, 1).toLongLong();
-    QString path;
-    QByteArray p;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        path = m_folder + QStringLiteral("batch-%1-").arg(++serial, 10, 10, QLatin1Char('0')) +
+// A new journal file in \a folder, numbered after \a lastSerial, open for
+// writing; -1 when none can be made. The time in the name is for people.
+int createJournal(const QString &folder, qint64 lastSerial, const QDateTime &now, QString &path)
+{
+    qint64 serial = lastSerial;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path = folder + QStringLiteral("batch-%1-").arg(++serial, 10, 10, QLatin1Char('0')) +
                now.toString(QStringLiteral("yyyyMMdd-HHmmss")) + QStringLiteral(".journal");
-        p = QFile::encodeName(path);
-        fd = ::open(p.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
-        if (fd < 0 && errno != EEXIST)
-            return false;
+        const int fd = ::open(QFile::encodeName(path).constData(),
+                              O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
     }
+    return -1;
+}
+
+} // namespace
+
+Journal::Journal(const QString &base)
+    : m_folder((base.isEmpty() ? DataFolder() : WithFinalSlash(base)) +
+               QStringLiteral("Kesto-Journal/"))
+{}
+
+Journal Journal::off()
+{
+    Journal j(QStringLiteral("/"));
+    j.m_off = true;
+    return j;
+}
+
+bool Journal::begin(QList<JournalEntry> &entries)
+{
+    m_current.clear();
+    if (m_off)
+        return false;
+    if (!QDir().mkpath(m_folder))
+        return false;
+    const QStringList names = makeRoom(m_folder);
+    const QDateTime now = QDateTime::currentDateTime();
+    const QByteArray text = journalText(entries, now);
+
+    // Journals are numbered, so that their names sort as the batches came.
+    const qint64 last = names.isEmpty() ? 0 : names.last().section(u'-', 1, 1).toLongLong();
+    QString path;
+    const int fd = createJournal(m_folder, last, now, path);
     if (fd < 0)
         return false;
     // Locked before it says "planned", so that no one takes it for cut off.
     const bool ok = ::flock(fd, LOCK_EX) == 0 && WriteAll(fd, text) && ::fsync(fd) == 0;
     if (!ok) {
         ::close(fd);
-        ::unlink(p.constData());
+        ::unlink(QFile::encodeName(path).constData());
         return false;
     }
     SyncFolder(QFile::encodeName(m_folder));
