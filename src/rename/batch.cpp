@@ -27,16 +27,24 @@ struct Leaving
     int move = -1;
 };
 
-} // namespace
+// What each move waits for before its target is free.
+struct Waits
+{
+    // The move each move waits for (-1: none): the one that leaves its target.
+    std::vector<int> after;
+    // Moves that change only the letter case of a name: their new name folds
+    // to their own old one.
+    std::vector<bool> caseOnly;
+};
 
-QList<Step> OrderMoves(QList<Move> &moves)
+Waits findWaits(const QList<Move> &moves)
 {
     const int n = int(moves.size());
     // The old names by folder, each with the move that leaves it.
     const std::vector<uint32_t> folderOf =
         NumberFolders(n, [&](qsizetype k) -> const QByteArray & { return moves[k].folder; });
     size_t bytes = 0;
-    for (const Move &m : std::as_const(moves))
+    for (const Move &m : moves)
         bytes += size_t(m.from.size());
     NameTable<Leaving> byFrom(size_t(n), bytes);
     std::vector<uint32_t> fromEntry(static_cast<size_t>(n));
@@ -47,11 +55,7 @@ QList<Step> OrderMoves(QList<Move> &moves)
         Leaving &leaving = byFrom.use(fromEntry[size_t(i)]);
         leaving.move = leaving.move == -1 ? i : -2;
     }
-    // The move each move waits for (-1: none): the one that leaves its target.
-    std::vector<int> after(size_t(n), -1);
-    // Moves that change only the letter case of a name: their new name folds
-    // to their own old one.
-    std::vector<bool> caseOnly(size_t(n), false);
+    Waits waits{std::vector<int>(size_t(n), -1), std::vector<bool>(size_t(n), false)};
     for (int i = 0; i < n; ++i) {
         foldedKey(key, moves[i].to);
         const uint32_t entry = byFrom.find(folderOf[size_t(i)], key);
@@ -59,10 +63,18 @@ QList<Step> OrderMoves(QList<Move> &moves)
             continue;
         const int from = byFrom.use(entry).move;
         if (from != i && from != -2)
-            after[size_t(i)] = from;
-        caseOnly[size_t(i)] = moves[i].from != moves[i].to && entry == fromEntry[size_t(i)];
+            waits.after[size_t(i)] = from;
+        waits.caseOnly[size_t(i)] = moves[i].from != moves[i].to && entry == fromEntry[size_t(i)];
     }
+    return waits;
+}
 
+// Each move after the one it waits for; a cycle's first member waits under a
+// temporary name (given to it where it has none), the others follow it
+// round, and it takes its name last.
+QList<Step> stepsAfterWaits(QList<Move> &moves, const std::vector<int> &after)
+{
+    const int n = int(moves.size());
     QList<Step> steps;
     steps.reserve(n + 8);
     // 0: not placed, 1: on the path being followed, 2: placed.
@@ -84,8 +96,6 @@ QList<Step> OrderMoves(QList<Move> &moves)
         if (i >= 0 && state[i] == 1)
             cycleStart = path.indexOf(i);
         if (cycleStart < path.size()) {
-            // The first member waits under a temporary name, the others follow
-            // it round, and it takes its name last.
             const int first = path[cycleStart];
             if (moves[first].temp.isEmpty())
                 moves[first].temp = FreshTempName();
@@ -99,13 +109,18 @@ QList<Step> OrderMoves(QList<Move> &moves)
         for (int m : path)
             state[m] = 2;
     }
+    return steps;
+}
 
-    // A drive that ignores letter case finds a file's new spelling taken by
-    // the file itself: such a move goes through its temporary name, which the
-    // journal then knows, so that a crash between the halves loses nothing.
+// A drive that ignores letter case finds a file's new spelling taken by the
+// file itself: such a move goes through its temporary name, which the
+// journal then knows, so that a crash between the halves loses nothing.
+QList<Step> caseOnlyThroughTemp(QList<Move> &moves, const QList<Step> &steps,
+                                const std::vector<bool> &caseOnly)
+{
     QList<Step> ordered;
     ordered.reserve(steps.size());
-    for (const Step &step : std::as_const(steps)) {
+    for (const Step &step : steps) {
         Move &m = moves[step.move];
         if (step.kind != Step::Direct || !caseOnly[size_t(step.move)]) {
             ordered.append(step);
@@ -117,6 +132,14 @@ QList<Step> OrderMoves(QList<Move> &moves)
         ordered.append({step.move, Step::FromTemp});
     }
     return ordered;
+}
+
+} // namespace
+
+QList<Step> OrderMoves(QList<Move> &moves)
+{
+    const Waits waits = findWaits(moves);
+    return caseOnlyThroughTemp(moves, stepsAfterWaits(moves, waits.after), waits.caseOnly);
 }
 
 QList<MoveResult> ApplyMoves(const QList<Move> &moves, const QList<Step> &steps,
