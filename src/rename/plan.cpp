@@ -116,6 +116,107 @@ void readFolder(uint32_t id, Folder &f, NewNames &names)
     f.rules = NameRulesOf(f.path);
 }
 
+// The new names of a batch by folder, and where each pair stands in them.
+struct PlanIndex
+{
+    std::vector<uint32_t> folderOf; ///< per pair
+    std::vector<Folder> folders;
+    std::vector<uint32_t> entryOf; ///< per pair: the entry of its new name
+    /// Per pair: its old name is its new name in another spelling.
+    std::vector<bool> sameKey;
+    NewNames names;
+};
+
+PlanIndex indexNewNames(const QList<PlannedRename> &pairs)
+{
+    size_t bytes = 0;
+    for (const PlannedRename &p : pairs)
+        bytes += size_t(p.newName.size());
+    PlanIndex index{
+        NumberFolders(pairs.size(),
+                      [&](qsizetype k) -> const QByteArray & { return pairs[k].folder; }),
+        {},
+        std::vector<uint32_t>(size_t(pairs.size())),
+        std::vector<bool>(size_t(pairs.size())),
+        NewNames(size_t(pairs.size()), bytes)};
+    std::string key;
+    for (qsizetype k = 0; k < pairs.size(); ++k) {
+        const PlannedRename &p = pairs[k];
+        const uint32_t id = index.folderOf[size_t(k)];
+        if (id == index.folders.size())
+            index.folders.push_back({p.folder});
+        FoldNameBytes(key, ViewOf(p.newName));
+        index.entryOf[size_t(k)] = index.names.insert(id, key);
+        ++index.names.use(index.entryOf[size_t(k)]).newNames;
+    }
+    return index;
+}
+
+// Only a pair that really leaves its name frees it, and only a name the
+// listing holds in UTF-8 can be freed. A name no pair takes frees nothing
+// that matters: it gets no entry.
+void noteLeaving(const QList<PlannedRename> &pairs, PlanIndex &index)
+{
+    std::string key;
+    for (qsizetype k = 0; k < pairs.size(); ++k) {
+        if (!FoldNameBytes(key, ViewOf(pairs[k].oldName)))
+            continue;
+        const uint32_t entry = index.names.find(index.folderOf[size_t(k)], key);
+        if (entry == NewNames::None)
+            continue;
+        index.sameKey[size_t(k)] = entry == index.entryOf[size_t(k)];
+        NameUse &old = index.names.use(entry);
+        if (!index.sameKey[size_t(k)])
+            old.leaving = old.leaving == -1 ? int(k) : -2;
+    }
+}
+
+// Sets the status of pair \a k (\a p) and clears each flag of \a plan it
+// fails; its folder is read when it is first needed.
+void checkPair(PlanIndex &index, qsizetype k, PlannedRename &p, RenamePlan &plan)
+{
+    const uint32_t folderId = index.folderOf[size_t(k)];
+    Folder &f = index.folders[folderId];
+    const NameUse &use = index.names.use(index.entryOf[size_t(k)]);
+    if (p.newName == p.oldName) {
+        p.status = PairStatus::Unchanged;
+        return;
+    }
+    if (!f.read)
+        readFolder(folderId, f, index.names);
+    p.nameBytes = int(p.newName.size());
+    p.nameMax = int(f.nameMax);
+
+    const bool blank = isBlankName(p.shownNew) || hidesTheFile(p.shownNew, p.shownOld);
+    // An empty name is told as blank.
+    const bool impossible = !p.shownNew.isEmpty() && !IsPossibleFileName(p.shownNew);
+    p.refused = impossible ? 0 : RefusedCharacter(f.rules, p.shownNew);
+    const bool tooLong = p.nameBytes > f.nameMax;
+    const bool duplicate = use.newNames > 1;
+    // The file itself under a new spelling is no clash; a name repaired
+    // to UTF-8 is a new entry and may meet another.
+    bool exists = false;
+    if (f.readable && !index.sameKey[size_t(k)] && use.existing > 0) {
+        p.inChain = use.existing == 1 && use.leaving >= 0 && use.leaving != k;
+        exists = !p.inChain;
+    }
+
+    plan.noEmptyName &= !blank;
+    plan.namesAllowed &= !impossible && !p.refused;
+    plan.namesFit &= !tooLong;
+    plan.foldersReadable &= f.readable;
+    plan.namesUnique &= !duplicate;
+    plan.noCollision &= !exists;
+    p.status = blank         ? PairStatus::Blank
+               : impossible  ? PairStatus::Impossible
+               : p.refused   ? PairStatus::NotAllowed
+               : tooLong     ? PairStatus::TooLong
+               : !f.readable ? PairStatus::FolderUnreadable
+               : duplicate   ? PairStatus::Duplicate
+               : exists      ? PairStatus::Exists
+                             : PairStatus::Ok;
+}
+
 } // namespace
 
 NameRules NameRulesOfType(const QByteArray &type)
@@ -191,83 +292,10 @@ QString PlannedRename::reason() const
 RenamePlan CheckPlan(QList<PlannedRename> pairs)
 {
     RenamePlan plan;
-    // Per pair: its folder and the entry of its new name.
-    const std::vector<uint32_t> folderOf = NumberFolders(
-        pairs.size(), [&](qsizetype k) -> const QByteArray & { return pairs[k].folder; });
-    std::vector<Folder> folders;
-    std::vector<uint32_t> entryOf(size_t(pairs.size()));
-    std::vector<bool> sameKey(size_t(pairs.size()));
-    size_t bytes = 0;
-    for (const PlannedRename &p : std::as_const(pairs))
-        bytes += size_t(p.newName.size());
-    NewNames names(size_t(pairs.size()), bytes);
-    std::string key;
-    for (qsizetype k = 0; k < pairs.size(); ++k) {
-        const PlannedRename &p = pairs[k];
-        const uint32_t id = folderOf[size_t(k)];
-        if (id == folders.size())
-            folders.push_back({p.folder});
-        FoldNameBytes(key, ViewOf(p.newName));
-        entryOf[size_t(k)] = names.insert(id, key);
-        ++names.use(entryOf[size_t(k)]).newNames;
-    }
-    // Only a pair that really leaves its name frees it, and only a name the
-    // listing holds in UTF-8 can be freed. A name no pair takes frees
-    // nothing that matters: it gets no entry.
-    for (qsizetype k = 0; k < pairs.size(); ++k) {
-        if (!FoldNameBytes(key, ViewOf(pairs[k].oldName)))
-            continue;
-        const uint32_t entry = names.find(folderOf[size_t(k)], key);
-        if (entry == NewNames::None)
-            continue;
-        sameKey[size_t(k)] = entry == entryOf[size_t(k)];
-        NameUse &old = names.use(entry);
-        if (!sameKey[size_t(k)])
-            old.leaving = old.leaving == -1 ? int(k) : -2;
-    }
-
-    for (qsizetype k = 0; k < pairs.size(); ++k) {
-        PlannedRename &p = pairs[k];
-        Folder &f = folders[folderOf[size_t(k)]];
-        const NameUse &use = names.use(entryOf[size_t(k)]);
-        if (p.newName == p.oldName) {
-            p.status = PairStatus::Unchanged;
-            continue;
-        }
-        if (!f.read)
-            readFolder(folderOf[size_t(k)], f, names);
-        p.nameBytes = int(p.newName.size());
-        p.nameMax = int(f.nameMax);
-
-        const bool blank = isBlankName(p.shownNew) || hidesTheFile(p.shownNew, p.shownOld);
-        // An empty name is told as blank.
-        const bool impossible = !p.shownNew.isEmpty() && !IsPossibleFileName(p.shownNew);
-        p.refused = impossible ? 0 : RefusedCharacter(f.rules, p.shownNew);
-        const bool tooLong = p.nameBytes > f.nameMax;
-        const bool duplicate = use.newNames > 1;
-        // The file itself under a new spelling is no clash; a name repaired
-        // to UTF-8 is a new entry and may meet another.
-        bool exists = false;
-        if (f.readable && !sameKey[size_t(k)] && use.existing > 0) {
-            p.inChain = use.existing == 1 && use.leaving >= 0 && use.leaving != k;
-            exists = !p.inChain;
-        }
-
-        plan.noEmptyName &= !blank;
-        plan.namesAllowed &= !impossible && !p.refused;
-        plan.namesFit &= !tooLong;
-        plan.foldersReadable &= f.readable;
-        plan.namesUnique &= !duplicate;
-        plan.noCollision &= !exists;
-        p.status = blank         ? PairStatus::Blank
-                   : impossible  ? PairStatus::Impossible
-                   : p.refused   ? PairStatus::NotAllowed
-                   : tooLong     ? PairStatus::TooLong
-                   : !f.readable ? PairStatus::FolderUnreadable
-                   : duplicate   ? PairStatus::Duplicate
-                   : exists      ? PairStatus::Exists
-                                 : PairStatus::Ok;
-    }
+    PlanIndex index = indexNewNames(pairs);
+    noteLeaving(pairs, index);
+    for (qsizetype k = 0; k < pairs.size(); ++k)
+        checkPair(index, k, pairs[k], plan);
     plan.pairs = std::move(pairs);
     return plan;
 }
