@@ -76,6 +76,23 @@ private:
     std::map<qint64, qint64> m_many;
 };
 
+// \a count more entries at the end of \a entries, with room for the usual Exif
+// directory too, in one allocation; false when memory runs out.
+template<typename Slot> bool addSlots(std::vector<Slot> &entries, qint32 count)
+{
+    if (count <= 0)
+        return true;
+    const std::size_t size = entries.size() + std::size_t(count);
+    try {
+        if (entries.capacity() < size)
+            entries.reserve(std::max(size, 2 * entries.capacity() + 32));
+        entries.resize(size);
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+    return true;
+}
+
 int faultCode(Fault fault)
 {
     switch (fault) {
@@ -204,96 +221,142 @@ public:
     // when \a value is given, decodes it. Sets *valueOffset as soon as it is read.
     bool decode(qint32 type, qint32 count, qint32 field, qint32 *valueOffset, QVariant *value)
     {
-        qint32 start = 0;
         switch (type) {
         case 1:
         case 6:
-            if (count <= 4) {
-                const quint8 *p = m_bytes.bytes(field, 4);
-                if (!p)
-                    return fail(Fault::OutOfRange);
-                if (value) {
-                    QString text;
-                    for (int k = 0; k < 4; ++k)
-                        text += ExifReader::PadLeft(upperHex(p[fieldOrder(k)]), 2, u'0');
-                    *value = text;
-                }
-                return true;
-            }
+            if (count <= 4)
+                return fieldHex(field, value);
             return outsideDigits(field, valueOffset, count, false, value);
         case 2:
         case 7:
-            if (count <= 4) {
-                const quint8 *p = m_bytes.bytes(field, 4);
-                if (!p)
-                    return fail(Fault::OutOfRange);
-                if (value) {
-                    QString text(4, Qt::Uninitialized);
-                    for (int k = 0; k < 4; ++k)
-                        text[k] = characterOf(p[fieldOrder(k)]);
-                    *value = text;
-                }
-                return true;
-            }
-            if (!outsideStart(field, valueOffset, &start) || !checkRun(start, qint64(count) - 1))
-                return false;
-            if (value) {
-                // The last byte is an ASCII value's terminating zero only when it is
-                // zero: some cameras store the date with a count of 19 and no zero.
-                qint32 length = count - 1;
-                quint8 last = 0;
-                if (type == 2 && m_bytes.byte(qint64(start) + length, &last) && last != 0)
-                    ++length;
-                *value = characters(start, length);
-            }
-            return true;
+            if (count <= 4)
+                return fieldCharacters(field, value);
+            return outsideText(type, field, valueOffset, count, value);
         case 3:
         case 8: {
             qint32 twice = 0;
             if (!sum(count, count, &twice))
                 return false;
-            if (twice <= 4) {
-                qint32 first = 0, second = 0, secondIndex = 0;
-                if (!read16(field, &first) || !sum(field, 2, &secondIndex) ||
-                    !read16(secondIndex, &second))
-                    return false;
-                if (value)
-                    *value = first + second;
-                return true;
-            }
+            if (twice <= 4)
+                return fieldShorts(field, value);
             return outsideDigits(field, valueOffset, count, !m_intel, value);
         }
         case 4:
         case 9: {
             if (qint64(count) * 4 > Int32Max)
                 return fail(Fault::Overflow);
-            if (count * 4 <= 4) {
-                qint32 number = 0;
-                if (!read32(field, &number))
-                    return false;
-                if (value)
-                    *value = number;
-                return true;
-            }
+            if (count * 4 <= 4)
+                return fieldLong(field, value);
             return outsideDigits(field, valueOffset, count, false, value);
         }
         case 5:
-        case 10: {
-            qint32 numerator = 0, denominator = 0, second = 0;
-            if (!outsideStart(field, valueOffset, &start) || !read32(start, &numerator) ||
-                !sum(start, 4, &second) || !read32(second, &denominator))
-                return false;
-            if (value)
-                *value = QString::number(numerator) + u'/' + QString::number(denominator);
-            return true;
-        }
+        case 10:
+            return outsideRational(field, valueOffset, value);
         default:
             return true;
         }
     }
 
+    // Reads entry \a k (from 0) of the directory at \a position into \a slot;
+    // the value of the Exif pointer goes to \a exifOffset.
+    bool readEntry(qint32 position, qint32 k, ExifReader::Slot &slot, qint32 *exifOffset)
+    {
+        qint32 e = 0, typeIndex = 0, countIndex = 0, field = 0;
+        if (!sum(position, 2 + 12 * qint64(k), &e) || !read16(e, &slot.tagNumber) ||
+            !sum(e, 2, &typeIndex) || !read16(typeIndex, &slot.dataType) ||
+            !sum(e, 4, &countIndex) || !read32(countIndex, &slot.count) || !sum(e, 8, &field))
+            return false;
+        const bool pointer = slot.tagNumber == ExifPointerTag;
+        QVariant value;
+        if (!decode(slot.dataType, slot.count, field, &slot.valueOffset,
+                    pointer ? &value : nullptr))
+            return false;
+        slot.fieldIndex = field;
+        return !pointer || toInt32(value, exifOffset);
+    }
+
 private:
     int fieldOrder(int k) const { return m_intel ? 3 - k : k; }
+
+    // Up to four bytes inside the value field, as two hex digits each.
+    bool fieldHex(qint32 field, QVariant *value)
+    {
+        const quint8 *p = m_bytes.bytes(field, 4);
+        if (!p)
+            return fail(Fault::OutOfRange);
+        if (value) {
+            QString text;
+            for (int k = 0; k < 4; ++k)
+                text += ExifReader::PadLeft(upperHex(p[fieldOrder(k)]), 2, u'0');
+            *value = text;
+        }
+        return true;
+    }
+
+    // Up to four characters inside the value field.
+    bool fieldCharacters(qint32 field, QVariant *value)
+    {
+        const quint8 *p = m_bytes.bytes(field, 4);
+        if (!p)
+            return fail(Fault::OutOfRange);
+        if (value) {
+            QString text(4, Qt::Uninitialized);
+            for (int k = 0; k < 4; ++k)
+                text[k] = characterOf(p[fieldOrder(k)]);
+            *value = text;
+        }
+        return true;
+    }
+
+    // One or two 16-bit numbers inside the value field, as their sum.
+    bool fieldShorts(qint32 field, QVariant *value)
+    {
+        qint32 first = 0, second = 0, secondIndex = 0;
+        if (!read16(field, &first) || !sum(field, 2, &secondIndex) || !read16(secondIndex, &second))
+            return false;
+        if (value)
+            *value = first + second;
+        return true;
+    }
+
+    bool fieldLong(qint32 field, QVariant *value)
+    {
+        qint32 number = 0;
+        if (!read32(field, &number))
+            return false;
+        if (value)
+            *value = number;
+        return true;
+    }
+
+    // A text of \a type 2 (ASCII) or 7 (undefined) stored outside the entry.
+    bool outsideText(qint32 type, qint32 field, qint32 *valueOffset, qint32 count, QVariant *value)
+    {
+        qint32 start = 0;
+        if (!outsideStart(field, valueOffset, &start) || !checkRun(start, qint64(count) - 1))
+            return false;
+        if (value) {
+            // The last byte is an ASCII value's terminating zero only when it is
+            // zero: some cameras store the date with a count of 19 and no zero.
+            qint32 length = count - 1;
+            quint8 last = 0;
+            if (type == 2 && m_bytes.byte(qint64(start) + length, &last) && last != 0)
+                ++length;
+            *value = characters(start, length);
+        }
+        return true;
+    }
+
+    bool outsideRational(qint32 field, qint32 *valueOffset, QVariant *value)
+    {
+        qint32 start = 0, numerator = 0, denominator = 0, second = 0;
+        if (!outsideStart(field, valueOffset, &start) || !read32(start, &numerator) ||
+            !sum(start, 4, &second) || !read32(second, &denominator))
+            return false;
+        if (value)
+            *value = QString::number(numerator) + u'/' + QString::number(denominator);
+        return true;
+    }
 
     // A value stored outside the entry, shown as the decimal digits of its bytes.
     bool outsideDigits(qint32 field, qint32 *valueOffset, qint32 count, bool reversed,
@@ -545,37 +608,16 @@ void ExifReader::GetDirectoryEntries(qint32 position)
         }
 
         const std::size_t base = m_entries.size();
-        if (count > 0) {
-            try {
-                // Room for the usual Exif directory too, in one allocation.
-                if (m_entries.capacity() < base + std::size_t(count))
-                    m_entries.reserve(
-                        std::max(base + std::size_t(count), 2 * m_entries.capacity() + 32));
-                m_entries.resize(base + std::size_t(count));
-            } catch (const std::bad_alloc &) {
-                block.fail(Fault::OutOfMemory);
-                break;
-            }
+        if (!addSlots(m_entries, count)) {
+            block.fail(Fault::OutOfMemory);
+            break;
         }
         if (logging)
             trace += u' ' + QString::number(m_entries.size());
-
-        for (qint32 k = 1; k <= count && block.fault == Fault::None; ++k) {
-            Slot &slot = m_entries[base + std::size_t(k - 1)];
-            qint32 e = 0, typeIndex = 0, countIndex = 0, field = 0;
-            if (!block.sum(position, 2 + 12 * qint64(k - 1), &e) ||
-                !block.read16(e, &slot.tagNumber) || !block.sum(e, 2, &typeIndex) ||
-                !block.read16(typeIndex, &slot.dataType) || !block.sum(e, 4, &countIndex) ||
-                !block.read32(countIndex, &slot.count) || !block.sum(e, 8, &field))
+        for (qint32 k = 0; k < count; ++k) {
+            if (!block.readEntry(position, k, m_entries[base + std::size_t(k)],
+                                 &m_exifDirectoryOffset))
                 break;
-            const bool pointer = slot.tagNumber == ExifPointerTag;
-            QVariant value;
-            if (!block.decode(slot.dataType, slot.count, field, &slot.valueOffset,
-                              pointer ? &value : nullptr))
-                break;
-            slot.fieldIndex = field;
-            if (pointer)
-                block.toInt32(value, &m_exifDirectoryOffset);
         }
         if (block.fault != Fault::None)
             break;
