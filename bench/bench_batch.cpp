@@ -37,14 +37,14 @@ struct Ready
     Ready(const QStringList &paths, const QString &mask, bool journal)
     {
         s.journal() = journal ? Journal(journals.path()) : Journal::off();
-        s.LoadListWithFileNames(paths);
+        s.load(paths);
         s.setStartText(QStringLiteral("2"));
         s.setMaskText(mask);
-        s.ChkSituation(false);
+        s.refresh();
         s.chooseDigitCount(int(s.digitChoices().entries().indexOf(QStringLiteral("6"))));
         s.chooseLeadChar(1);
         s.refreshTimer().stop();
-        s.ChkSituation(true);
+        s.refresh();
     }
     double run()
     {
@@ -53,7 +53,7 @@ struct Ready
             return 0;
         }
         const auto t = Clock::now();
-        s.UmTaufen();
+        s.renameCommand();
         const double ms = msSince(t);
         if (!s.list().isEmpty())
             std::printf("warning: %d rows were not renamed\n", int(s.list().count()));
@@ -111,7 +111,8 @@ int plan(int rows)
     std::vector<double> times;
     for (int run = 0; run < 5; ++run) {
         const auto t = Clock::now();
-        r.s.ChkSituation(true);
+        r.s.refresh();
+        r.s.testNames();
         times.push_back(msSince(t));
     }
     std::printf("full test with plan, %d rows shifted by one in one folder: %.1f ms "

@@ -56,7 +56,7 @@ int preview(int rows)
     std::vector<double> times;
     for (int run = 0; run < 7; ++run) {
         const auto t = Clock::now();
-        s.ChkSituation(false);
+        s.refresh();
         times.push_back(msSince(t));
     }
     std::printf("preview pass, %d rows, mask [name]_[zahl].[typ] + 1 replacement: %.1f ms "
@@ -72,13 +72,14 @@ int fullTest(int rows)
     NoQuestions q;
     Session s(q);
     auto t = Clock::now();
-    s.LoadListWithFileNames(filesIn(dir.path()));
+    s.load(filesIn(dir.path()));
     std::printf("loading %d empty files (facts of each): %.1f ms\n", rows, msSince(t));
     setUpNaming(s);
     std::vector<double> times;
     for (int run = 0; run < 5; ++run) {
         t = Clock::now();
-        s.ChkSituation(true);
+        s.refresh();
+        s.testNames();
         times.push_back(msSince(t));
     }
     std::printf("full test, %d rows in one folder: %.1f ms (goal < 400 ms), ready=%d\n", rows,
@@ -97,12 +98,12 @@ int rename(int files)
         Session s(q);
         // The batch is journaled as the user's would be, but not among the user's.
         s.journal() = Journal(journals.path());
-        s.LoadListWithFileNames(filesIn(a.path()));
+        s.load(filesIn(a.path()));
         s.setMaskText(QStringLiteral("[name]_r.[typ]"));
         s.refreshTimer().stop();
-        s.ChkSituation(true);
+        s.refresh();
         auto t = Clock::now();
-        s.UmTaufen();
+        s.renameCommand();
         engine.push_back(msSince(t));
         if (!s.list().isEmpty())
             std::printf("warning: %d rows were not renamed\n", int(s.list().count()));

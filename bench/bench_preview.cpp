@@ -44,7 +44,7 @@ double timePasses(Session &s, const std::function<void()> &after = {})
     std::vector<double> times;
     for (int run = 0; run < 7; ++run) {
         const auto t = Clock::now();
-        s.ChkSituation(false);
+        s.refresh();
         if (after)
             after();
         times.push_back(msSince(t));

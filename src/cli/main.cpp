@@ -6,6 +6,7 @@
 #include "cli/clitexts.h"
 #include "rename/messages.h"
 #include "rename/session.h"
+#include "storage/applog.h"
 #include "storage/datafolder.h"
 #include "storage/questions.h"
 #include "storage/savedmasks.h"
@@ -26,62 +27,6 @@ using namespace kesto;
 
 namespace {
 
-// A name may hold a tab or a line break; escaped like C, every row of the list
-// stays one line of two fields.
-void appendEscaped(QString &out, const QString &name)
-{
-    const auto special = [](QChar c) {
-        return c == u'\t' || c == u'\n' || c == u'\r' || c == u'\\';
-    };
-    if (std::none_of(name.begin(), name.end(), special)) {
-        out += name;
-        return;
-    }
-    for (QChar c : name) {
-        switch (c.unicode()) {
-        case u'\t':
-            out += u"\\t";
-            break;
-        case u'\n':
-            out += u"\\n";
-            break;
-        case u'\r':
-            out += u"\\r";
-            break;
-        case u'\\':
-            out += u"\\\\";
-            break;
-        default:
-            out += c;
-        }
-    }
-}
-
-QString escaped(const QString &name)
-{
-    QString out;
-    appendEscaped(out, name);
-    return out;
-}
-
-// "Vorher" TAB "Nachher", then old TAB new name per row, escaped.
-QByteArray namesList(const FileList &list)
-{
-    qsizetype length = 15;
-    for (const FileEntry &e : list.rows())
-        length += e.oldName.size() + e.newName.size() + 2;
-    QString text;
-    text.reserve(length);
-    text += u"Vorher\tNachher\n";
-    for (const FileEntry &e : list.rows()) {
-        appendEscaped(text, e.oldName);
-        text += u'\t';
-        appendEscaped(text, e.newName);
-        text += u'\n';
-    }
-    return text.toUtf8();
-}
-
 QString lineBreaksForTerminal(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -99,16 +44,11 @@ public:
         , m_err(err)
     {}
 
-    int failures = 0;
-    bool refused = false;
-
     QString askText(const QString &, const QString &, const QString &) override { return {}; }
     bool askYesNo(const QString &text, const QString &) override
     {
-        if (!m_yes) {
+        if (!m_yes)
             m_err << lineBreaksForTerminal(text) << Qt::endl;
-            refused = true;
-        }
         return m_yes;
     }
     void tell(const QString &text, const QString &) override
@@ -117,12 +57,10 @@ public:
     }
     bool askOkCancel(const QString &text, const QString &) override
     {
-        ++failures;
         // The message and its reason; the dialog's OK/Cancel hint after the
         // last blank line means nothing here. (A name may hold line breaks
         // itself, so lines are not counted.)
-        const QString message = lineBreaksForTerminal(text.left(text.lastIndexOf(u"\r\r")));
-        m_err << message << Qt::endl;
+        m_err << lineBreaksForTerminal(text.left(text.lastIndexOf(u"\r\r"))) << Qt::endl;
         return true;
     }
 
@@ -165,8 +103,8 @@ void applyArguments(const cli::Arguments &a, RenameOptions &o)
 int history(Session &session, QTextStream &out)
 {
     for (const BatchRecord &b : session.journal().batches()) {
-        out << b.begun.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")) << '\t' << b.files << '\t'
-            << escaped(b.folder) << '\t' << cli::texts::batchState(b.state) << '\n';
+        out << b.begun.toString(TimeShownFormat) << '\t' << b.files << '\t' << EscapedName(b.folder)
+            << '\t' << cli::texts::batchState(b.state) << '\n';
     }
     out.flush();
     return 0;
@@ -183,14 +121,106 @@ int undo(Session &session, QTextStream &out, QTextStream &err)
         return 1;
     }
     const UndoResult result = session.undoCommand();
-    out << "Vorher\tNachher\n";
+    out << NamesHeader << '\n';
     for (const Move &m : result.movedBack) {
-        out << escaped(DecodeTextPart(m.folder + m.from)) << '\t'
-            << escaped(DecodeTextPart(m.folder + m.to)) << '\n';
+        out << EscapedName(DecodeTextPart(m.folder + m.from)) << '\t'
+            << EscapedName(DecodeTextPart(m.folder + m.to)) << '\n';
     }
     out.flush();
     err << session.status().panel2() << Qt::endl;
     return result.complete ? 0 : 1;
+}
+
+// The options of a saved mask, if one is named, with the arguments over them;
+// false when the named mask does not exist.
+bool optionsFrom(const cli::Arguments &a, RenameOptions &options, QTextStream &err)
+{
+    if (a.preset) {
+        const QString masksIni = MakeAppPaths().masksIni;
+        if (!SavedMaskNames(masksIni).contains(*a.preset)) {
+            err << "kesto-cli: "
+                << QStringLiteral("Es gibt keine gespeicherte Maske '%1'.").arg(*a.preset)
+                << Qt::endl;
+            return false;
+        }
+        LoadMask(*a.preset, options, masksIni, OptionListSizes{});
+    }
+    applyArguments(a, options);
+    return true;
+}
+
+// Why the names are not renamed, then each row's reason, so that a script can tell.
+void printRefusal(const Session &session, QTextStream &err)
+{
+    const MaskCheck &mask = session.maskCheck();
+    err << (mask.ok ? session.status().panel2() : mask.statusText) << Qt::endl;
+    for (const FileEntry &e : session.list().rows()) {
+        if (!e.hint.isEmpty())
+            err << EscapedName(e.oldName) << '\t' << EscapedName(e.newName) << '\t' << e.hint
+                << '\n';
+    }
+    err.flush();
+}
+
+// Writes the names to standard output; gives the errno of a failed write, or 0.
+int printNames(const FileList &list)
+{
+    const QByteArray names = NamesText(list, NamesLayout::Terminal).toUtf8();
+    if (std::fwrite(names.constData(), 1, size_t(names.size()), stdout) != size_t(names.size()) ||
+        std::fflush(stdout) != 0)
+        return errno;
+    return 0;
+}
+
+// Previews the files of \a a, tests the names and, with --apply, renames them:
+// the exit status.
+int renameFiles(cli::Arguments &a, const RenameOptions &options, QTextStream &err)
+{
+    CliQuestions questions(a.yes, err);
+    Session session(questions, Session::Preview::OnDemand);
+    if (session.interruptedBatch().files > 0)
+        err << cli::texts::interrupted() << Qt::endl;
+    session.applyOptions(options);
+    session.list().sortBy(a.sortColumn - 1,
+                          a.sortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    const QList<SkippedPath> skipped = session.load(a.files);
+    // The rows hold what they need of the paths; the list of them would only
+    // stand in the way of the plan's memory.
+    a.files = {};
+    for (const SkippedPath &p : skipped)
+        err << cli::texts::skipped(EscapedName(p.path), p.reason) << Qt::endl;
+    if (session.list().isEmpty()) {
+        err << cli::texts::nothingLeft() << Qt::endl;
+        return 1;
+    }
+    if (a.digits)
+        session.setDigitCount(*a.digits);
+    session.refresh();
+    const int outputError = printNames(session.list());
+
+    int status = skipped.isEmpty() ? 0 : 1;
+    if (!a.apply) {
+        if (session.testNames()) {
+            err << cli::texts::ready(session.list().checkedCount()) << Qt::endl;
+        } else {
+            printRefusal(session, err);
+            status = 1;
+        }
+    } else {
+        const RenameResult result = session.renameCommand();
+        if (result.verdict == RenameResult::Verdict::Refused)
+            printRefusal(session, err);
+        else if (result.verdict == RenameResult::Verdict::Ran)
+            err << session.status().panel2() << Qt::endl;
+        if (!result.complete())
+            status = 1;
+    }
+    if (outputError != 0) {
+        err << cli::texts::outputFailed(QString::fromLocal8Bit(std::strerror(outputError)))
+            << Qt::endl;
+        status = 1;
+    }
+    return status;
 }
 
 } // namespace
@@ -210,13 +240,10 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
 
-    cli::Arguments a = [&] {
-        QList<QByteArray> args;
-        args.reserve(argc);
-        for (int i = 1; i < argc; ++i)
-            args.append(QByteArray::fromRawData(argv[i], qsizetype(std::strlen(argv[i]))));
-        return cli::ParseArguments(args);
-    }();
+    QList<QByteArray> args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QByteArray::fromRawData(argv[i], qsizetype(std::strlen(argv[i]))));
+    cli::Arguments a = cli::ParseArguments(args);
     if (a.help) {
         out << cli::UsageText();
         return 0;
@@ -225,81 +252,13 @@ int main(int argc, char *argv[])
         err << "kesto-cli: " << a.error << "\n\n" << cli::UsageText();
         return 2;
     }
-
     RenameOptions options;
-    if (a.preset) {
-        const QString masksIni = MakeAppPaths().masksIni;
-        if (!SavedMaskNames(masksIni).contains(*a.preset)) {
-            err << "kesto-cli: "
-                << QStringLiteral("Es gibt keine gespeicherte Maske '%1'.").arg(*a.preset)
-                << Qt::endl;
-            return 2;
-        }
-        LoadMask(*a.preset, options, masksIni, OptionListSizes{});
+    if (!optionsFrom(a, options, err))
+        return 2;
+    if (a.history || a.undo) {
+        CliQuestions questions(a.yes, err);
+        Session session(questions, Session::Preview::OnDemand);
+        return a.history ? history(session, out) : undo(session, out, err);
     }
-    applyArguments(a, options);
-
-    CliQuestions questions(a.yes, err);
-    Session session(questions);
-    session.setOnlyFullTestNames(true);
-    if (a.history)
-        return history(session, out);
-    if (a.undo)
-        return undo(session, out, err);
-    if (session.interruptedBatch().files > 0)
-        err << cli::texts::interrupted() << Qt::endl;
-    session.applyOptions(options);
-    session.SortByColumn(a.sortColumn);
-    if (a.sortDescending)
-        session.SortByColumn(a.sortColumn);
-
-    const QList<SkippedPath> skipped = session.LoadListWithFileNames(a.files);
-    // The rows hold what they need of the paths; the list of them would only
-    // stand in the way of the plan's memory.
-    a.files = {};
-    for (const SkippedPath &p : skipped)
-        err << cli::texts::skipped(escaped(p.path), p.reason) << Qt::endl;
-    if (session.list().isEmpty()) {
-        err << cli::texts::nothingLeft() << Qt::endl;
-        return 1;
-    }
-    if (a.digits) {
-        const qsizetype entry =
-            session.digitChoices().entries().indexOf(QString::number(*a.digits));
-        if (entry >= 0)
-            session.chooseDigitCount(int(entry));
-    }
-    // The rename command's full test, as in the window.
-    session.ChkSituation(true);
-    const QByteArray names = namesList(session.list());
-    int outputError = 0;
-    if (std::fwrite(names.constData(), 1, size_t(names.size()), stdout) != size_t(names.size()) ||
-        std::fflush(stdout) != 0)
-        outputError = errno;
-
-    int status = skipped.isEmpty() ? 0 : 1;
-    if (!session.renameEnabled()) {
-        err << (session.maskOk ? session.status().panel2() : session.maskStatus()) << Qt::endl;
-        // Then why, row by row, so that a script can tell.
-        for (const FileEntry &e : session.list().rows()) {
-            if (!e.hint.isEmpty())
-                err << escaped(e.oldName) << '\t' << escaped(e.newName) << '\t' << e.hint << '\n';
-        }
-        err.flush();
-        status = 1;
-    } else if (!a.apply) {
-        err << cli::texts::ready(session.CheckedCount) << Qt::endl;
-    } else {
-        session.UmTaufen();
-        if (questions.refused || questions.failures != 0)
-            status = 1;
-        if (!questions.refused)
-            err << session.status().panel2() << Qt::endl;
-    }
-    if (outputError != 0) {
-        err << cli::texts::outputFailed(QString::fromLocal8Bit(std::strerror(outputError)))
-            << Qt::endl;
-        status = 1;
-    }
-    return status;
+    return renameFiles(a, options, err);
 }

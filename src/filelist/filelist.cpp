@@ -242,4 +242,172 @@ void FileList::sortRows()
     Q_EMIT reordered(QList<int>(order.begin(), order.end()));
 }
 
+void FileList::changeChecks(CheckChange change)
+{
+    for (FileEntry &e : m_rows)
+        e.checked = change == CheckChange::CheckAll     ? true
+                    : change == CheckChange::UncheckAll ? false
+                                                        : !e.checked;
+    notifyRowsChanged(0, count() - 1, ColOldName, ColOldName);
+}
+
+bool FileList::setChecked(int row, bool checked)
+{
+    if (row < 0 || row >= count() || m_rows.at(row).checked == checked)
+        return false;
+    m_rows[row].checked = checked;
+    notifyRowsChanged(row, row, ColOldName, ColOldName);
+    return true;
+}
+
+void FileList::setSelectedRows(const QList<int> &rows)
+{
+    for (FileEntry &e : m_rows)
+        e.selected = false;
+    for (int row : rows) {
+        if (row >= 0 && row < count())
+            m_rows[row].selected = true;
+    }
+}
+
+bool FileList::canMoveSelected(Direction direction) const
+{
+    const auto selected = [](const FileEntry &e) { return e.selected; };
+    if (m_rows.isEmpty() || std::none_of(m_rows.begin(), m_rows.end(), selected))
+        return false;
+    return !(direction == Direction::Down ? m_rows.last() : m_rows.first()).selected;
+}
+
+bool FileList::moveSelectedRows(Direction direction, const QString &pendingName)
+{
+    // Moving by hand ends the sort order.
+    m_keepSorted = false;
+    const int rows = count();
+    if (rows == 0 || (direction == Direction::Down ? m_rows.last() : m_rows.first()).selected)
+        return false;
+    const auto moveOne = [&](int from, int to) {
+        moveRow(from, to);
+        m_rows[to].newName = pendingName;
+        m_rows[to].icon = RowIcon::None;
+        notifyRowsChanged(to, to, ColOldName, ColNewName);
+    };
+    // Working from the far end lets a block of highlighted rows move together.
+    if (direction == Direction::Down) {
+        for (int i = rows - 2; i >= 0; --i) {
+            if (m_rows.at(i).selected)
+                moveOne(i, i + 1);
+        }
+    } else {
+        for (int i = 1; i < rows; ++i) {
+            if (m_rows.at(i).selected)
+                moveOne(i, i - 1);
+        }
+    }
+    notifySelectionChanged();
+    return true;
+}
+
+int FileList::checkedCount() const
+{
+    return int(
+        std::count_if(m_rows.begin(), m_rows.end(), [](const FileEntry &e) { return e.checked; }));
+}
+
+void FileList::removeRowsDescending(const QList<int> &rows)
+{
+    // Each run of neighbours goes at once.
+    for (qsizetype k = 0; k < rows.size();) {
+        qsizetype j = k;
+        while (j + 1 < rows.size() && rows.at(j + 1) == rows.at(j) - 1)
+            ++j;
+        removeRows(rows.at(j), static_cast<int>(j - k + 1));
+        k = j + 1;
+    }
+}
+
+void FileList::clickHeader(int column)
+{
+    // The size sorts by its key, which keeps the numbers in their order.
+    const int sortColumn = column == ColSize ? int(ColSizeKey) : column;
+    if (column == m_clickedColumn) {
+        setSortOrder(m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder);
+        return;
+    }
+    m_clickedColumn = column;
+    m_sortColumn = sortColumn;
+    setKeepSorted(true);
+}
+
+void FileList::sortBy(int column, Qt::SortOrder order)
+{
+    m_clickedColumn = column;
+    m_sortColumn = column == ColSize ? int(ColSizeKey) : column;
+    m_sortOrder = order;
+    setKeepSorted(true);
+}
+
+namespace {
+
+// A name may hold a tab or a line break; escaped like C, every row of the list
+// stays one line of two fields.
+void appendEscaped(QString &out, const QString &name)
+{
+    const auto special = [](QChar c) {
+        return c == u'\t' || c == u'\n' || c == u'\r' || c == u'\\';
+    };
+    if (std::none_of(name.begin(), name.end(), special)) {
+        out += name;
+        return;
+    }
+    for (QChar c : name) {
+        switch (c.unicode()) {
+        case u'\t':
+            out += u"\\t";
+            break;
+        case u'\n':
+            out += u"\\n";
+            break;
+        case u'\r':
+            out += u"\\r";
+            break;
+        case u'\\':
+            out += u"\\\\";
+            break;
+        default:
+            out += c;
+        }
+    }
+}
+
+} // namespace
+
+QString EscapedName(const QString &name)
+{
+    QString out;
+    appendEscaped(out, name);
+    return out;
+}
+
+QString NamesText(const FileList &list, NamesLayout layout)
+{
+    const QStringView lineEnd = layout == NamesLayout::Clipboard ? u"\r\n" : u"\n";
+    const auto append = layout == NamesLayout::Clipboard
+                            ? +[](QString &out, const QString &name) { out += name; }
+                            : &appendEscaped;
+    qsizetype length = NamesHeader.size() + lineEnd.size();
+    for (const FileEntry &e : list.rows())
+        length += e.oldName.size() + 1 + e.newName.size() + lineEnd.size();
+    QString text;
+    text.reserve(length);
+    text += NamesHeader;
+    text += lineEnd;
+    for (const FileEntry &e : list.rows()) {
+        append(text, e.oldName);
+        text += u'\t';
+        append(text, e.newName);
+        text += lineEnd;
+    }
+    return text;
+}
+
 } // namespace kesto

@@ -60,6 +60,30 @@ public:
     /// Switching keep-sorted on sorts the rows by the current column and order.
     void setKeepSorted(bool on);
 
+    // List commands. Each reports what it changed through the signals below.
+    enum class CheckChange { CheckAll, UncheckAll, Invert };
+    void changeChecks(CheckChange change);
+    /// Whether a change was made.
+    bool setChecked(int row, bool checked);
+    /// Highlights exactly \a rows.
+    void setSelectedRows(const QList<int> &rows);
+    enum class Direction { Down, Up };
+    /// Moves every highlighted row one place, a block of them together; each
+    /// moved row shows \a pendingName until names are built again. False, and
+    /// nothing moved, when a highlighted row is at that end already.
+    bool moveSelectedRows(Direction direction, const QString &pendingName);
+    /// Whether highlighted rows can move that way.
+    bool canMoveSelected(Direction direction) const;
+    int checkedCount() const;
+    /// Removes the rows at the positions \a rows, given from the last to the first.
+    void removeRowsDescending(const QList<int> &rows);
+
+    /// A click on the header of \a column: sorts by it, and turns the order
+    /// around when it was the column clicked last.
+    void clickHeader(int column);
+    /// Sorts by \a column in \a order and keeps the rows sorted.
+    void sortBy(int column, Qt::SortOrder order);
+
 Q_SIGNALS:
     void rowsAboutToBeInserted(int first, int last);
     void rowsInserted(int first, int last);
@@ -90,6 +114,22 @@ private:
     int m_sortColumn = ColOldName;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     bool m_keepSorted = true;
+    int m_clickedColumn = -1;
 };
+
+/// How NamesText() lays the names out.
+enum class NamesLayout {
+    Clipboard, ///< as typed, lines ended by CR LF
+    Terminal,  ///< tab, line feed, carriage return and backslash escaped as in C, lines ended by LF
+};
+
+/// The head line of every list of names, before and after.
+inline constexpr QLatin1StringView NamesHeader("Vorher\tNachher");
+
+/// NamesHeader, then old TAB new name per row.
+QString NamesText(const FileList &list, NamesLayout layout);
+
+/// \a name with tab, line feed, carriage return and backslash escaped as in C.
+QString EscapedName(const QString &name);
 
 } // namespace kesto

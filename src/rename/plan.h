@@ -61,6 +61,8 @@ struct PlannedRename
 struct RenamePlan
 {
     QList<PlannedRename> pairs;
+    /// The bytes the pairs' names may view; moves along with the plan.
+    QByteArray bytes;
     bool namesUnique = true;
     bool noCollision = true;
     bool noEmptyName = true;

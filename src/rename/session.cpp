@@ -4,21 +4,15 @@
 #include "metadata/imagefacts.h"
 #include "naming/builder.h"
 #include "naming/textcase.h"
-#include "rename/formatmessage.h"
 #include "rename/messages.h"
 #include "rename/numericinput.h"
-#include "rename/plan.h"
-#include "rename/renamer.h"
 #include "storage/applog.h"
 #include "storage/questions.h"
 #include "storage/textfile.h"
 
-#include <QFile>
-#include <QSet>
+#include <QScopedValueRollback>
 
 #include <algorithm>
-#include <cerrno>
-
 #include <limits>
 
 namespace kesto {
@@ -26,24 +20,23 @@ namespace kesto {
 namespace {
 
 constexpr int RefreshDelayMs = 1500;
-// How long what the list read of a file is taken as still true for a batch's journal.
-constexpr qint64 IdentityFreshFor = 3000;
 
 } // namespace
 
-Session::Session(UserQuestions &questions, QObject *parent)
+Session::Session(UserQuestions &questions, Preview preview, QObject *parent)
     : QObject(parent)
     , m_questions(questions)
+    , m_preview(preview)
 {
     m_timer.setSingleShot(true);
     m_timer.setInterval(RefreshDelayMs);
-    connect(&m_timer, &QTimer::timeout, this, [this] { ChkSituation(false); });
+    connect(&m_timer, &QTimer::timeout, this, &Session::refresh);
     connect(&m_digits, &DigitChoices::entryChosen, this, &Session::onDigitEntryChosen);
     connect(&m_digits, &DigitChoices::entriesChanged, this,
             [this] { m_options.digits = m_digits.chosenIndex(); });
-    // With an empty list and both counters still 0 this offers 1 to 12 and
-    // chooses 1, which the choice handler takes over as the digit count.
-    MinDigits = AdjustDigitChoices(0, CounterStart, CounterStep, m_digits);
+    // Before the first refresh the counters count as 0: this offers 1 to 12
+    // and chooses 1.
+    AdjustDigitChoices(0, 0, 0, m_digits);
 }
 
 Session::~Session() = default;
@@ -119,8 +112,7 @@ void Session::chooseLetterCase(int position)
     if (position < 0 || position >= LetterCaseEntries().size())
         return;
     m_options.letterCase = position;
-    letterCase = position;
-    ChkSituation(false);
+    previewIfLive();
 }
 
 void Session::chooseLeadChar(int position)
@@ -128,20 +120,21 @@ void Session::chooseLeadChar(int position)
     if (position < 0 || position >= LeadCharEntries().size())
         return;
     m_options.leadChar = position;
-    LeadChar = LeadCharForPosition(position, LeadChar);
-    // The counter part of the pass could refill and re-choose the digit list.
-    SkipCounterRefresh = true;
-    ChkSituation(false);
-    SkipCounterRefresh = false;
+    previewIfLive();
 }
 
 void Session::onDigitEntryChosen(int index)
 {
     m_options.digits = index;
-    SkipCounterRefresh = true;
-    DigitCount = m_digits.chosenText();
-    ChkSituation(false);
-    SkipCounterRefresh = false;
+    previewIfLive();
+}
+
+void Session::setDigitCount(int digits)
+{
+    takeOverCounters();
+    const qsizetype entry = m_digits.entries().indexOf(QString::number(digits));
+    if (entry >= 0)
+        m_digits.choose(int(entry));
 }
 
 void Session::applyOptions(const RenameOptions &o)
@@ -169,263 +162,135 @@ void Session::applyOptions(const RenameOptions &o)
     Q_EMIT optionsChanged();
 }
 
-void Session::ScheduleRefresh()
+void Session::scheduleRefresh()
 {
+    // The names shown are no longer those of the options: nothing is renamed
+    // until they are again.
     if (m_renameEnabled) {
         m_renameEnabled = false;
         Q_EMIT commandsChanged();
     }
-    m_timer.stop();
-    m_timer.start();
+    if (m_preview == Preview::Live)
+        m_timer.start();
 }
 
-// --- the pass ---------------------------------------------------------------
+void Session::previewIfLive()
+{
+    if (m_preview == Preview::Live)
+        refresh();
+}
 
-void Session::counterFieldsCanonical()
+// --- the preview ------------------------------------------------------------
+
+void Session::takeOverCounters()
 {
     // Pasted text becomes the number it reads as, written back into its field.
-    CounterStart = ValidateNumericText(m_options.start);
-    CounterStep = ValidateNumericText(m_options.step);
-    const QString start = QString::number(CounterStart);
-    const QString step = QString::number(CounterStep);
+    const QString start = QString::number(ValidateNumericText(m_options.start));
+    const QString step = QString::number(ValidateNumericText(m_options.step));
     if (start != m_options.start || step != m_options.step) {
         m_options.start = start;
         m_options.step = step;
         Q_EMIT optionsChanged();
     }
+    // This may choose another digit count; the refresh under way takes it.
+    AdjustDigitChoices(m_list.count(), start.toInt(), step.toInt(), m_digits);
 }
 
-void Session::ChkSituation(bool DoAllTest)
+bool Session::counterInRange() const
 {
-    if (m_running)
+    const int rows = m_list.count();
+    return !(m_mask.ok && rows > 0 && UsesCounter(m_mask.tokens)) ||
+           CounterValue(m_options.start.toInt(), m_options.step.toInt(), rows) <=
+               std::numeric_limits<qint32>::max();
+}
+
+void Session::refresh()
+{
+    if (m_refreshing)
         return;
-    m_running = true;
+    const QScopedValueRollback<bool> busy(m_refreshing, true);
     m_timer.stop();
-
     m_status.setPanel1(QStringLiteral("..."));
-    const int rows = m_list.count();
-    const bool hasRows = rows >= 1;
-
-    if (!SkipCounterRefresh) {
-        counterFieldsCanonical();
-        MinDigits = AdjustDigitChoices(rows, CounterStart, CounterStep, m_digits);
-    }
-
-    const MaskCheck check = CheckMask(m_options.mask);
-    MaskTokens = check.tokens;
-    maskOk = check.ok;
-    MaskHasTyp = check.hasExtension;
-    m_maskStatus = check.statusText;
-    m_status.setMessage(check.statusText);
-
-    CounterInRange =
-        !(maskOk && hasRows && UsesCounter(MaskTokens)) ||
-        CounterValue(CounterStart, CounterStep, rows) <= std::numeric_limits<qint32>::max();
-
-    RecomputeNames(DoAllTest);
-    // The pass has cleared the mask check's message; the rows only say
-    // "< Maskenfehler >", so the status bar says what is wrong.
-    if (hasRows && check.errorCode >= 0)
-        m_status.setMessage(check.statusText);
-
-    if (maskOk && hasRows) {
-        if (!CounterInRange)
-            m_status.setMessage(messages::counterOutOfRange());
-        else if (!namesUnique)
-            m_status.setMessage(messages::notUnique());
-        else if (!noCollision)
-            m_status.setMessage(messages::collision());
-        else if (!noEmptyName)
-            m_status.setMessage(messages::emptyName());
-        else if (!namesFit)
-            m_status.setMessage(messages::tooLong());
-        else if (!namesAllowed)
-            m_status.setMessage(messages::notAllowed());
-        else if (!foldersReadable)
-            m_status.setMessage(messages::folderUnreadable());
-    }
-    RenameReady = noEmptyName && noCollision && namesUnique && namesFit && namesAllowed &&
-                  foldersReadable && maskOk && hasRows && CounterInRange;
-    if (RenameReady)
-        m_status.setMessage(messages::readyToRename(messages::renameCaption()));
-    m_status.setPanel1(messages::checkedCount(CheckedCount, rows));
-
-    m_renameEnabled = RenameReady;
-    updateMoveCommands();
-    Q_EMIT commandsChanged();
-    m_running = false;
+    takeOverCounters();
+    m_mask = CheckMask(m_options.mask);
+    m_status.setMessage(m_mask.statusText);
+    const bool inRange = counterInRange();
+    buildNames(inRange);
+    const bool hasRows = !m_list.isEmpty();
+    // The rows only say "< Maskenfehler >", so the status bar says what is wrong.
+    if (hasRows && m_mask.errorCode >= 0)
+        m_status.setMessage(m_mask.statusText);
+    if (m_mask.ok && hasRows && !inRange)
+        m_status.setMessage(messages::counterOutOfRange());
+    showOutcome(m_mask.ok && hasRows && inRange);
 }
 
-void Session::RecomputeNames(bool DoAllTest)
+void Session::showOutcome(bool ready)
+{
+    if (ready)
+        m_status.setMessage(messages::readyToRename(messages::renameCaption()));
+    m_status.setPanel1(messages::checkedCount(m_list.checkedCount(), m_list.count()));
+    m_renameEnabled = ready;
+    Q_EMIT commandsChanged();
+}
+
+void Session::buildNames(bool counterInRange)
 {
     const int rows = m_list.count();
-    // An emptied list has nothing checked; the counts of its last pass would
-    // otherwise stand next to "von 0".
-    CheckedCount = 0;
-    SelectedCount = 0;
     if (rows == 0)
         return;
     m_status.setMessage(messages::checkingNames());
-
-    if (!maskOk || !CounterInRange) {
-        // Without a usable mask every row shows the mask error; a counter out
-        // of range leaves the names of the last pass.
+    // Without a usable mask every row shows the mask error; a counter out of
+    // range leaves the names of the last refresh.
+    if (m_mask.ok && counterInRange) {
+        NamingContext context;
+        context.tokens = m_mask.tokens;
+        context.counterStart = m_options.start.toInt();
+        context.counterStep = m_options.step.toInt();
+        context.digitCount = m_digits.chosenText().toInt();
+        context.leadChar = LeadCharForPosition(m_options.leadChar, QString());
+        context.letterCase = m_options.letterCase;
+        context.sets = m_options.sets;
+        context.alphabet = {isOn(m_options.randomUpper), isOn(m_options.randomLower),
+                            isOn(m_options.randomDigits), isOn(m_options.randomExtra),
+                            m_options.randomExtraChars};
+        const bool needsImageSize = NeedsImageSize(m_mask.tokens);
+        setProgress(0, rows);
+        // The window cannot repaint during the refresh, so the bar moves in
+        // steps of one percent instead of once per row.
+        const int step = std::max(1, rows / 100);
         for (int i = 0; i < rows; ++i) {
             FileEntry &e = m_list.entry(i);
-            if (!maskOk) {
-                e.newName = messages::maskErrorName();
-                e.icon = RowIcon::Error;
+            if (i % step == 0)
+                setProgress(i + 1, rows);
+            if (needsImageSize && !e.imageSizeKnown) {
+                e.imageSize = ReadImageSize(ReachablePath(e).path());
+                e.imageSizeKnown = true;
             }
-            CheckedCount += e.checked;
-            SelectedCount += e.selected;
+            e.newName = BuildNewName(e, i + 1, context);
         }
-        m_list.notifyRowsChanged(0, rows - 1, ColOldName, ColNewName);
-        m_status.setMessage(QString());
-        return;
-    }
-
-    if (m_onlyFullTestNames && !DoAllTest) {
-        for (const FileEntry &e : m_list.rows()) {
-            CheckedCount += e.checked;
-            SelectedCount += e.selected;
+        setProgress(0, rows);
+    } else if (!m_mask.ok) {
+        for (int i = 0; i < rows; ++i) {
+            m_list.entry(i).newName = messages::maskErrorName();
+            m_list.entry(i).icon = RowIcon::Error;
         }
-        m_status.setMessage(QString());
-        return;
     }
-    noEmptyName = noCollision = namesUnique = true;
-    namesFit = namesAllowed = foldersReadable = true;
-    setProgress(0, rows);
-
-    NamingContext context;
-    context.tokens = MaskTokens;
-    context.counterStart = CounterStart;
-    context.counterStep = CounterStep;
-    context.digitCount = DigitCount.toInt();
-    context.leadChar = LeadChar;
-    context.letterCase = letterCase;
-    context.sets = m_options.sets;
-    context.alphabet.upper = isOn(m_options.randomUpper);
-    context.alphabet.lower = isOn(m_options.randomLower);
-    context.alphabet.digits = isOn(m_options.randomDigits);
-    context.alphabet.extra = isOn(m_options.randomExtra);
-    context.alphabet.extraChars = m_options.randomExtraChars;
-    const bool needsImageSize = NeedsImageSize(MaskTokens);
-
-    QList<int> tested;
-    // The window cannot repaint during the pass, so the bar moves in steps of
-    // one percent instead of once per row.
-    const int step = std::max(1, rows / 100);
-    for (int i = 0; i < rows; ++i) {
-        FileEntry &e = m_list.entry(i);
-        CheckedCount += e.checked;
-        SelectedCount += e.selected;
-        if (i % step == 0)
-            setProgress(i + 1, rows);
-        if (needsImageSize && !e.imageSizeKnown) {
-            e.imageSize = ReadImageSize(ReachablePath(e).path());
-            e.imageSizeKnown = true;
-        }
-        e.newName = BuildNewName(e, i + 1, context);
-        if (DoAllTest && e.checked)
-            tested.append(i);
-    }
-    if (DoAllTest)
-        runTests(tested);
     m_list.notifyRowsChanged(0, rows - 1, ColOldName, ColNewName);
-    setProgress(0, rows);
     m_status.setMessage(QString());
 }
 
-namespace {
-
-bool isAscii(QStringView text)
+bool Session::testNames()
 {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-}
-
-// The bytes of \a text's UTF-8 and its closing NUL.
-qsizetype utf8Size(QStringView text)
-{
-    return (isAscii(text) ? text.size() : text.toUtf8().size()) + 1;
-}
-
-// Writes \a text as UTF-8 with a closing NUL at \a to, which has room for
-// utf8Size(\a text) bytes; gives the bytes without the NUL, kept where they are.
-QByteArray writeUtf8(char *&to, QStringView text)
-{
-    char *const from = to;
-    if (isAscii(text)) {
-        for (QChar c : text)
-            *to++ = char(c.unicode());
-    } else {
-        const QByteArray bytes = text.toUtf8();
-        to = std::copy(bytes.begin(), bytes.end(), to);
-    }
-    *to++ = 0;
-    return QByteArray::fromRawData(from, to - from - 1);
-}
-
-} // namespace
-
-void Session::runTests(const QList<int> &checkedRows)
-{
-    // The pairs' names are views: of the row's own bytes, or of one block
-    // that holds the UTF-8 of all the others, sized before it is written.
-    qsizetype bytes = 0;
-    for (int i : checkedRows) {
-        const FileEntry &e = m_list.at(i);
-        if (e.rawBytes().isEmpty())
-            bytes += utf8Size(e.oldName);
-        bytes += utf8Size(e.newName);
-    }
-    QByteArray names(bytes, Qt::Uninitialized);
-    char *to = names.data();
-
-    QList<PlannedRename> pairs;
-    pairs.reserve(checkedRows.size());
-    // Neighbouring rows mostly share their folder: one copy of its bytes.
-    QByteArray folder;
-    QString folderText;
-    bool fromText = false;
-    for (int i : checkedRows) {
-        const FileEntry &e = m_list.at(i);
-        PlannedRename p;
-        p.row = i;
-        const QByteArray &raw = e.rawBytes();
-        if (raw.isEmpty()) {
-            if (!fromText || e.folder != folderText) {
-                folderText = e.folder;
-                folder = QFile::encodeName(folderText);
-                fromText = true;
-            }
-            p.oldName = writeUtf8(to, e.oldName);
-        } else {
-            const qsizetype slash = raw.lastIndexOf('/') + 1;
-            if (fromText || QByteArrayView(raw).first(slash) != folder) {
-                folder = raw.left(slash);
-                fromText = false;
-            }
-            p.oldName = QByteArray::fromRawData(raw.constData() + slash, raw.size() - slash);
-        }
-        p.folder = folder;
-        p.newName = writeUtf8(to, e.newName);
-        p.shownOld = e.oldName;
-        p.shownNew = e.newName;
-        pairs.append(std::move(p));
-    }
-    const RenamePlan plan = CheckPlan(std::move(pairs));
-    namesUnique = plan.namesUnique;
-    noCollision = plan.noCollision;
-    noEmptyName = plan.noEmptyName;
-    namesFit = plan.namesFit;
-    namesAllowed = plan.namesAllowed;
-    foldersReadable = plan.foldersReadable;
-    for (const PlannedRename &p : plan.pairs) {
-        FileEntry &e = m_list.entry(p.row);
-        const bool ok = p.status == PairStatus::Ok || p.status == PairStatus::Unchanged;
-        e.icon = ok ? RowIcon::Normal : RowIcon::Error;
-        e.hint = p.reason();
-    }
+    if (!m_renameEnabled)
+        return false;
+    const QString refusal = Refusal(TestRows(m_list));
+    if (refusal.isEmpty())
+        return true;
+    m_status.setMessage(refusal);
+    m_renameEnabled = false;
+    Q_EMIT commandsChanged();
+    return false;
 }
 
 void Session::setProgress(int value, int maximum)
@@ -437,40 +302,34 @@ void Session::setProgress(int value, int maximum)
     Q_EMIT progressChanged(value, maximum);
 }
 
-void Session::updateMoveCommands()
-{
-    const int rows = m_list.count();
-    if (SelectedCount != 0 && rows != 0) {
-        m_moveDownEnabled = !m_list.at(rows - 1).selected;
-        m_moveUpEnabled = !m_list.at(0).selected;
-    } else {
-        m_moveDownEnabled = m_moveUpEnabled = false;
-    }
-}
-
 // --- loading ------------------------------------------------------------------
 
-QList<SkippedPath> Session::LoadListWithFileNames(const QStringList &paths,
-                                                  const std::function<void()> &yield)
+QList<SkippedPath> Session::load(const QStringList &paths, const std::function<void()> &yield)
 {
     return loadPaths(PathsFromText(paths), yield);
 }
 
-QList<SkippedPath> Session::LoadListWithFileNames(const QList<QByteArray> &rawPaths,
-                                                  const std::function<void()> &yield,
-                                                  RowsReadAhead *ahead)
+QList<SkippedPath> Session::load(const QList<QByteArray> &rawPaths,
+                                 const std::function<void()> &yield, RowsReadAhead *ahead)
 {
-    if (ahead && ahead->rawPaths() != rawPaths)
-        ahead = nullptr;
-    // The rows read ahead need no paths made again.
-    if (ahead && canTakeReadAhead())
+    // Rows read ahead carry every fact, as the window shows them; they need
+    // no paths made again.
+    if (ahead && ahead->rawPaths() == rawPaths && m_list.isEmpty() && m_preview == Preview::Live)
         return loadPaths({}, yield, ahead);
     return loadPaths(PathsFromBytes(rawPaths), yield);
 }
 
-bool Session::canTakeReadAhead() const
+NewRows Session::readAhead(RowsReadAhead &ahead, int count, const std::function<void()> &yield)
 {
-    return m_list.isEmpty() && !m_onlyFullTestNames;
+    // Only what is not read yet is waited for, while the window is served.
+    while (!ahead.waitFor(std::chrono::milliseconds(16))) {
+        setProgress(ahead.done(), count);
+        if (yield)
+            yield();
+    }
+    NewRows added = ahead.take();
+    WriteLogLines(added.log);
+    return added;
 }
 
 QList<SkippedPath> Session::loadPaths(const QList<PathToLoad> &paths,
@@ -481,144 +340,55 @@ QList<SkippedPath> Session::loadPaths(const QList<PathToLoad> &paths,
     m_status.setMessage(messages::filling());
     m_list.setKeepSorted(false);
     setProgress(0, n);
-
-    NewRows added;
-    if (ahead) {
-        // Only what is not read yet is waited for, while the window is served.
-        while (!ahead->waitFor(std::chrono::milliseconds(16))) {
-            setProgress(ahead->done(), n);
-            if (yield)
-                yield();
-        }
-        added = ahead->take();
-        WriteLogLines(added.log);
-    } else {
-        const WantedFacts wanted =
-            m_onlyFullTestNames ? FactsUsedBy(CheckMask(m_options.mask).tokens, m_list.sortColumn())
-                                : WantedFacts{};
-        added = ReadNewRows(
-            paths, m_list, wanted, [this, n](int i) { setProgress(i, n); }, yield);
-    }
+    const WantedFacts wanted =
+        m_preview == Preview::OnDemand
+            ? FactsUsedBy(CheckMask(m_options.mask).tokens, m_list.sortColumn())
+            : WantedFacts{};
+    NewRows added =
+        ahead ? readAhead(*ahead, n, yield)
+              : ReadNewRows(
+                    paths, m_list, wanted, [this, n](int i) { setProgress(i, n); }, yield);
     // Each new row goes to the top; the sort below puts everything in place.
     std::reverse(added.rows.begin(), added.rows.end());
     m_list.insertRows(0, std::move(added.rows));
-
     setProgress(0, n);
     m_list.setKeepSorted(true);
-    // The pass sizes the digit choices itself; a choice it makes is taken over
-    // without a second pass over the rows.
-    ChkSituation(false);
+    previewIfLive();
     WriteTimedLog(QStringLiteral(" EXIT LoadListWithFileNames "));
     return std::move(added.skipped);
 }
 
 // --- renaming -------------------------------------------------------------------
 
-void Session::renameCommand()
+RenameResult Session::renameCommand()
 {
-    ChkSituation(true);
-    if (m_renameEnabled)
-        UmTaufen();
-}
-
-void Session::UmTaufen()
-{
-    if (!MaskHasTyp) {
-        const QString warning = FormatMessage(messages::missingTypTemplate());
-        if (!m_questions.askYesNo(warning, messages::appTitle()))
-            return;
-    }
+    if (!m_renameEnabled)
+        return RenameResult::refused(m_status.panel2());
     const int rows = m_list.count();
     setProgress(0, rows);
+    const QString ready = m_status.panel2();
     m_status.setMessage(messages::renaming());
-
-    // The checked rows from the last to the first, the order in which the
-    // renames run where no name waits for another.
-    QList<Move> moves;
-    QList<int> rowOf;
-    QList<int> renamed;
-    for (int i = rows - 1; i >= 0; --i) {
-        const FileEntry &e = m_list.at(i);
-        if (!e.checked)
-            continue;
-        // The folder keeps the bytes it has; the new name is written in UTF-8.
-        const QByteArray from = e.pathBytes();
-        const qsizetype slash = from.lastIndexOf('/') + 1;
-        const QByteArray to = e.newName.toUtf8();
-        if (!IsPossibleFileName(e.newName)) {
-            // A name the file system cannot hold is not even tried.
-            if (!m_questions.askOkCancel(
-                    messages::renameFailed(e.fullPath(), e.folder + e.newName,
-                                           messages::renameFailureReason(EINVAL)),
-                    messages::appTitle())) {
-                moves.clear();
-                break;
-            }
-            continue;
-        }
-        if (to == from.mid(slash)) {
-            // The file has the wanted name already.
-            renamed.append(i);
-            continue;
-        }
-        // Rows of one folder share its bytes rather than each holding a copy.
-        const QByteArrayView folder(from.constData(), slash);
-        moves.append({!moves.isEmpty() && moves.back().folder == folder ? moves.back().folder
-                                                                        : folder.toByteArray(),
-                      from.mid(slash),
-                      to,
-                      {}});
-        rowOf.append(i);
+    RenameResult result = RenameRows(m_list, m_mask.hasExtension, m_journal, m_questions,
+                                     [this](int done, int steps) { setProgress(done, steps); });
+    switch (result.verdict) {
+    case RenameResult::Verdict::Refused:
+        m_status.setMessage(result.refusal);
+        m_renameEnabled = false;
+        Q_EMIT commandsChanged();
+        return result;
+    case RenameResult::Verdict::Declined:
+        m_status.setMessage(ready);
+        setProgress(0, rows);
+        return result;
+    case RenameResult::Verdict::Ran:
+        break;
     }
-    const QList<Step> steps = OrderMoves(moves);
-    QList<JournalEntry> entries;
-    entries.reserve(moves.size());
-    // What the list read a moment ago is still what is renamed; after longer,
-    // an editor may have saved a new file under the name.
-    const qint64 freshSince = FileIdentity::now() - IdentityFreshFor;
-    for (qsizetype m = 0; m < moves.size(); ++m) {
-        JournalEntry entry{moves[m]};
-        const FileEntry &e = m_list.at(rowOf[m]);
-        if (e.identity.readAt != 0 && e.identity.readAt >= freshSince) {
-            entry.identity = e.identity;
-            entry.size = e.size;
-        }
-        entries.append(entry);
-    }
-    // Without a journal the batch is as safe, only not undoable.
-    const bool journaled = !moves.isEmpty() && m_journal.begin(entries);
-    const QList<MoveResult> results = ApplyMoves(
-        moves, steps,
-        [&](int m, int error) {
-            const FileEntry &e = m_list.at(rowOf[m]);
-            return m_questions.askOkCancel(
-                messages::renameFailed(e.fullPath(), e.folder + e.newName,
-                                       messages::renameFailureReason(error)),
-                messages::appTitle());
-        },
-        // Cycles and letter-case-only moves take two steps each.
-        [&](int done) { setProgress(done, int(steps.size())); });
-    if (journaled)
-        m_journal.end();
-    for (qsizetype m = 0; m < moves.size(); ++m) {
-        if (results[m] == MoveResult::Done)
-            renamed.append(rowOf[m]);
-    }
-    std::sort(renamed.begin(), renamed.end(), std::greater<int>());
     Q_EMIT undoChanged();
-
-    // renamed holds descending positions; remove each run of neighbours at once.
-    for (qsizetype k = 0; k < renamed.size();) {
-        qsizetype j = k;
-        while (j + 1 < renamed.size() && renamed.at(j + 1) == renamed.at(j) - 1)
-            ++j;
-        m_list.removeRows(renamed.at(j), static_cast<int>(j - k + 1));
-        k = j + 1;
-    }
-
+    m_list.removeRowsDescending(result.renamed);
     setProgress(0, rows);
-    ChkSituation(false);
+    refresh();
     m_status.setMessage(messages::renameDone());
+    return result;
 }
 
 // --- undo ------------------------------------------------------------------------
@@ -642,8 +412,7 @@ QString Session::undoDescription(const BatchRecord &batch)
 {
     if (batch.files == 0)
         return {};
-    return messages::undoTooltip(batch.begun.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")),
-                                 batch.files);
+    return messages::undoTooltip(batch.begun.toString(TimeShownFormat), batch.files);
 }
 
 UndoResult Session::undoCommand()
@@ -685,125 +454,56 @@ bool Session::offerRepair()
 
 // --- list commands ----------------------------------------------------------------
 
-void Session::clearListCommand()
+void Session::clearList()
 {
     m_list.clear();
-    ChkSituation(false);
+    previewIfLive();
 }
 
-void Session::SetAllChecks(int mode)
+void Session::changeChecks(FileList::CheckChange change)
 {
-    const int rows = m_list.count();
-    for (int i = 0; i < rows; ++i) {
-        FileEntry &e = m_list.entry(i);
-        e.checked = mode == 1 ? true : mode == 0 ? false : !e.checked;
-    }
-    m_list.notifyRowsChanged(0, rows - 1, ColOldName, ColOldName);
-    ChkSituation(false);
+    m_list.changeChecks(change);
+    previewIfLive();
 }
 
-void Session::MoveSelectedRows(Direction direction)
+void Session::moveSelectedRows(FileList::Direction direction)
 {
-    m_list.setKeepSorted(false);
-    const int rows = m_list.count();
-    if (rows == 0)
+    if (m_list.isEmpty())
         return;
-    const int edge = direction == Down ? rows - 1 : 0;
-    if (m_list.at(edge).selected) {
+    if (!m_list.moveSelectedRows(direction, messages::maskErrorName()))
         Q_EMIT beepRequested();
-        ScheduleRefresh();
-        return;
-    }
-    // Working from the far end lets a block of highlighted rows move together.
-    auto moveOne = [this](int from, int to) {
-        m_list.moveRow(from, to);
-        FileEntry &e = m_list.entry(to);
-        e.newName = messages::maskErrorName();
-        e.icon = RowIcon::None;
-        m_list.notifyRowsChanged(to, to, ColOldName, ColNewName);
-    };
-    if (direction == Down) {
-        for (int i = rows - 2; i >= 0; --i) {
-            if (m_list.at(i).selected)
-                moveOne(i, i + 1);
-        }
-    } else {
-        for (int i = 1; i < rows; ++i) {
-            if (m_list.at(i).selected)
-                moveOne(i, i - 1);
-        }
-    }
-    m_list.notifySelectionChanged();
-    updateMoveCommands();
     Q_EMIT commandsChanged();
-    ScheduleRefresh();
+    scheduleRefresh();
 }
 
-void Session::SortByColumn(int k)
+void Session::sortByColumn(int column)
 {
-    if (k == LastSortColumn) {
-        m_list.setSortOrder(m_list.sortOrder() == Qt::AscendingOrder ? Qt::DescendingOrder
-                                                                     : Qt::AscendingOrder);
-    } else {
-        LastSortColumn = k;
-        m_list.setSortColumn(k == 4 ? int(ColSizeKey) : k - 1);
-        if (!m_list.keepSorted())
-            m_list.setKeepSorted(true);
-    }
-    ChkSituation(false);
+    m_list.clickHeader(column);
+    previewIfLive();
 }
 
-QString Session::namesText(QStringView lineEnd) const
-{
-    const QLatin1StringView header("Vorher\tNachher");
-    qsizetype length = header.size() + lineEnd.size();
-    for (const FileEntry &e : m_list.rows())
-        length += e.oldName.size() + 1 + e.newName.size() + lineEnd.size();
-    QString text;
-    text.reserve(length);
-    text += header;
-    text += lineEnd;
-    for (const FileEntry &e : m_list.rows()) {
-        text += e.oldName;
-        text += QLatin1Char('\t');
-        text += e.newName;
-        text += lineEnd;
-    }
-    return text;
-}
-
-void Session::CopyNamesToClipboard()
+void Session::copyNamesToClipboard()
 {
     m_status.setMessage(messages::copying());
-    Q_EMIT clipboardRequested(namesText());
+    Q_EMIT clipboardRequested(NamesText(m_list, NamesLayout::Clipboard));
     Q_EMIT beepRequested();
     m_status.setMessage(messages::copied());
 }
 
 void Session::setChecked(int row, bool checked)
 {
-    if (row < 0 || row >= m_list.count() || m_list.at(row).checked == checked)
-        return;
-    m_list.entry(row).checked = checked;
-    m_list.notifyRowsChanged(row, row, ColOldName, ColOldName);
-    ScheduleRefresh();
+    if (m_list.setChecked(row, checked))
+        scheduleRefresh();
 }
 
 void Session::setSelectedRows(const QList<int> &rows, bool refresh)
 {
-    const QSet<int> wanted(rows.begin(), rows.end());
-    SelectedCount = 0;
-    for (int i = 0; i < m_list.count(); ++i) {
-        const bool selected = wanted.contains(i);
-        m_list.entry(i).selected = selected;
-        SelectedCount += selected;
-    }
+    m_list.setSelectedRows(rows);
     // The move commands follow the highlight at once rather than after the
     // next preview, so a highlighted row can be moved right away.
-    updateMoveCommands();
     Q_EMIT commandsChanged();
     if (refresh)
-        ScheduleRefresh();
+        scheduleRefresh();
 }
 
 } // namespace kesto

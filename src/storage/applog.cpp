@@ -97,8 +97,7 @@ const Timestamp &timestampNow()
     const qint64 now = QDateTime::currentSecsSinceEpoch();
     if (now != stamp.second) {
         stamp.second = now;
-        stamp.text =
-            QDateTime::fromSecsSinceEpoch(now).toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+        stamp.text = QDateTime::fromSecsSinceEpoch(now).toString(TimeShownFormat);
         stamp.encoded = EncodeText(stamp.text);
     }
     return stamp;

@@ -16,7 +16,11 @@ QString LogPath();
 /// of this thread (which may be written once there is a log).
 bool LogWanted();
 
-/// The local date and time as the log lines begin: "dd.MM.yyyy HH:mm:ss".
+/// How a local date and time is shown: at the start of each log line, and
+/// for each batch in the undo command's tooltip and the command line's history.
+inline constexpr QLatin1StringView TimeShownFormat("dd.MM.yyyy HH:mm:ss");
+
+/// The local date and time of now, as the log lines begin (TimeShownFormat).
 QString LogTimestamp();
 
 /// Appends one line (text + CR LF) to the log; the caller puts the date and time

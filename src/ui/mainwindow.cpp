@@ -158,8 +158,8 @@ MainWindow::MainWindow(UserQuestions *questions, QWidget *parent)
 
     // The three lists hold fixed entries, and the digit list follows the
     // session; filling them here lets the start-up take over saved choices.
-    m_schreibweise->addItems(LetterCaseEntries());
-    m_vornullen->addItems(LeadCharEntries());
+    m_letterCase->addItems(LetterCaseEntries());
+    m_leadChar->addItems(LeadCharEntries());
     fillDigitChoices();
 
     connectSession();
@@ -190,16 +190,17 @@ QSize MainWindow::designedSize()
 
 // --- building ---------------------------------------------------------------
 
-QPushButton *MainWindow::makeButton(int index, QWidget *parent)
+QPushButton *MainWindow::makeButton(Command command, QWidget *parent)
 {
+    const int index = int(command);
     auto *b = new QPushButton(windowtexts::buttonCaption(index), parent);
     b->setObjectName(QStringLiteral("Btn%1").arg(index));
     const QString accessible = windowtexts::buttonAccessibleName(index);
     if (!accessible.isEmpty())
         b->setAccessibleName(accessible);
     b->setAutoDefault(false);
-    connect(b, &QPushButton::clicked, this, [this, index] { BtnClick(index); });
-    m_buttons.insert(index, b);
+    connect(b, &QPushButton::clicked, this, [this, command] { runCommand(command); });
+    m_buttons.insert(command, b);
     return b;
 }
 
@@ -224,14 +225,15 @@ void MainWindow::buildListFrame(QWidget *root)
     m_frame8 = placed(new QWidget(m_frame1), QStringLiteral("Frame8"), Frame8Rect);
     const int w = Frame8Rect.width();
     int y = 0;
-    for (int index : {0, 1, 2, 3, 32}) {
-        makeButton(index, m_frame8)->setGeometry(0, y, w, 28);
+    for (Command c : {Command::ClearList, Command::CheckAll, Command::UncheckAll,
+                      Command::InvertChecks, Command::CopyNames}) {
+        makeButton(c, m_frame8)->setGeometry(0, y, w, 28);
         y += 32;
     }
     y += 8;
     const int half = (w - 4) / 2;
-    makeButton(13, m_frame8)->setGeometry(0, y, half, 28);
-    makeButton(12, m_frame8)->setGeometry(w - half, y, half, 28);
+    makeButton(Command::MoveUp, m_frame8)->setGeometry(0, y, half, 28);
+    makeButton(Command::MoveDown, m_frame8)->setGeometry(w - half, y, half, 28);
 }
 
 void MainWindow::buildOptionArea(QWidget *root)
@@ -268,22 +270,22 @@ void MainWindow::buildMaskPage(QWidget *page)
 {
     m_keyBarArea = placed(new QWidget(page), QStringLiteral("keyBarArea"), KeyBarRect);
     m_keyBarArea->setAccessibleName(windowtexts::keyBarName());
-    m_maske = placed(new QLineEdit(page), QStringLiteral("Maske"), MaskRect);
-    m_maske->setAccessibleName(windowtexts::maskFieldName());
+    m_mask = placed(new QLineEdit(page), QStringLiteral("Maske"), MaskRect);
+    m_mask->setAccessibleName(windowtexts::maskFieldName());
     // The grid's container reaches up into the mask field's band.
     m_keyBarArea->lower();
 
     const struct
     {
-        int index;
+        Command command;
         QStyle::StandardPixmap icon;
-    } glyphs[] = {{100, QStyle::SP_DialogSaveButton},
-                  {101, QStyle::SP_DialogOpenButton},
-                  {102, QStyle::SP_TrashIcon},
-                  {150, QStyle::SP_DialogResetButton}};
+    } glyphs[] = {{Command::SaveMask, QStyle::SP_DialogSaveButton},
+                  {Command::LoadMaskMenu, QStyle::SP_DialogOpenButton},
+                  {Command::DeleteMaskMenu, QStyle::SP_TrashIcon},
+                  {Command::ResetMask, QStyle::SP_DialogResetButton}};
     int x = GlyphButtonsLeft;
     for (const auto &g : glyphs) {
-        QPushButton *b = makeButton(g.index, page);
+        QPushButton *b = makeButton(g.command, page);
         b->setIcon(style()->standardIcon(g.icon));
         b->setGeometry(x, GlyphButtonsTop, 33, 27);
         x += 36;
@@ -292,23 +294,23 @@ void MainWindow::buildMaskPage(QWidget *page)
 
 void MainWindow::buildCounterPage(QWidget *page)
 {
-    m_zahl = placed(new QLineEdit(page), QStringLiteral("Zahl"), QRect(130, 16, 110, 26));
-    m_zahl->setMaxLength(8);
-    m_schrittweite =
+    m_counterStart = placed(new QLineEdit(page), QStringLiteral("Zahl"), QRect(130, 16, 110, 26));
+    m_counterStart->setMaxLength(8);
+    m_counterStep =
         placed(new QLineEdit(page), QStringLiteral("Schrittweite"), QRect(130, 52, 110, 26));
-    m_schrittweite->setMaxLength(5);
-    m_stellenAnzahl =
+    m_counterStep->setMaxLength(5);
+    m_digitCount =
         placed(new QComboBox(page), QStringLiteral("StellenAnzahl"), QRect(130, 88, 110, 26));
-    m_vornullen =
+    m_leadChar =
         placed(new QComboBox(page), QStringLiteral("Vornullenzeichen"), QRect(130, 124, 150, 26));
-    label(windowtexts::startLabel(), m_zahl, page, QRect(16, 16, 110, 26));
-    label(windowtexts::stepLabel(), m_schrittweite, page, QRect(16, 52, 110, 26));
-    label(windowtexts::digitsLabel(), m_stellenAnzahl, page, QRect(16, 88, 110, 26));
-    label(windowtexts::leadLabel(), m_vornullen, page, QRect(16, 124, 110, 26));
+    label(windowtexts::startLabel(), m_counterStart, page, QRect(16, 16, 110, 26));
+    label(windowtexts::stepLabel(), m_counterStep, page, QRect(16, 52, 110, 26));
+    label(windowtexts::digitsLabel(), m_digitCount, page, QRect(16, 88, 110, 26));
+    label(windowtexts::leadLabel(), m_leadChar, page, QRect(16, 124, 110, 26));
 
     auto *digitsOnly = new DigitKeyFilter(this);
     auto *selectAll = new SelectAllOnFocus(this);
-    for (QLineEdit *counter : {m_zahl, m_schrittweite}) {
+    for (QLineEdit *counter : {m_counterStart, m_counterStep}) {
         counter->installEventFilter(digitsOnly);
         counter->installEventFilter(selectAll);
     }
@@ -348,9 +350,9 @@ void MainWindow::buildSearchPage(QWidget *page)
 
 void MainWindow::buildCasePage(QWidget *page)
 {
-    m_schreibweise =
+    m_letterCase =
         placed(new QComboBox(page), QStringLiteral("Schreibweise"), QRect(276, 14, 170, 26));
-    label(windowtexts::letterCaseLabel(), m_schreibweise, page, QRect(16, 14, 256, 26));
+    label(windowtexts::letterCaseLabel(), m_letterCase, page, QRect(16, 14, 256, 26));
     (new QLabel(windowtexts::randomLabel(), page))->setGeometry(16, 56, 500, 22);
     m_randomUpper = placed(new QCheckBox(windowtexts::randomUpperCaption(), page),
                            QStringLiteral("ZufallsketteGROSSChk"), QRect(32, 82, 240, 24));
@@ -371,7 +373,7 @@ void MainWindow::buildOptionsPage(QWidget *page)
                             QStringLiteral("ToolTipCheck"), QRect(16, 14, 320, 24));
     m_topMost = placed(new QCheckBox(windowtexts::topMostCaption(), page),
                        QStringLiteral("TopMostChk"), QRect(16, 42, 320, 24));
-    makeButton(4, page)->setGeometry(16, 78, 200, 30);
+    makeButton(Command::OpenDataFolder, page)->setGeometry(16, 78, 200, 30);
     m_fontSize = placed(new QSlider(Qt::Horizontal, page), QStringLiteral("FontSizeSlider"),
                         QRect(176, 124, 180, 26));
     m_fontSize->setRange(MinFontSize, MaxFontSize);
@@ -391,12 +393,13 @@ void MainWindow::buildCommandFrame(QWidget *parent)
                       QStringLiteral("Frame3"), Frame3Rect);
     // The commands on the renaming first, then those on the program.
     int y = 26;
-    for (int index : {8, 11, 14, 9, 10, 25}) {
-        makeButton(index, m_frame3)->setGeometry(10, y, Frame3Rect.width() - 20, 28);
-        y += index == 14 ? 40 : 32;
+    for (Command c : {Command::Rename, Command::Undo, Command::NextFault, Command::Close,
+                      Command::Help, Command::Info}) {
+        makeButton(c, m_frame3)->setGeometry(10, y, Frame3Rect.width() - 20, 28);
+        y += c == Command::NextFault ? 40 : 32;
     }
     auto *nextError = new QShortcut(QKeySequence(Qt::Key_F8), this);
-    connect(nextError, &QShortcut::activated, this, [this] { BtnClick(14); });
+    connect(nextError, &QShortcut::activated, this, [this] { runCommand(Command::NextFault); });
 }
 
 void MainWindow::buildStatus(QWidget *root)
@@ -425,19 +428,21 @@ void MainWindow::buildStatus(QWidget *root)
 void MainWindow::setTabOrderChain()
 {
     QList<QWidget *> chain{m_list};
-    for (int index : {0, 1, 2, 3, 32, 13, 12})
-        chain << m_buttons.value(index);
-    chain << m_tabs << m_maske;
-    for (int index : {100, 101, 102, 150})
-        chain << m_buttons.value(index);
-    chain << m_zahl << m_schrittweite << m_stellenAnzahl << m_vornullen;
+    using C = Command;
+    for (C c : {C::ClearList, C::CheckAll, C::UncheckAll, C::InvertChecks, C::CopyNames, C::MoveUp,
+                C::MoveDown})
+        chain << m_buttons.value(c);
+    chain << m_tabs << m_mask;
+    for (C c : {C::SaveMask, C::LoadMaskMenu, C::DeleteMaskMenu, C::ResetMask})
+        chain << m_buttons.value(c);
+    chain << m_counterStart << m_counterStep << m_digitCount << m_leadChar;
     for (int k = 0; k < 3; ++k)
         chain << m_searchActive[k] << m_searchText[k] << m_replaceText[k] << m_searchInNew[k];
-    chain << m_schreibweise << m_randomUpper << m_randomLower << m_randomDigits << m_randomExtra
+    chain << m_letterCase << m_randomUpper << m_randomLower << m_randomDigits << m_randomExtra
           << m_randomExtraChars;
-    chain << m_toolTipCheck << m_topMost << m_buttons.value(4) << m_fontSize;
-    for (int index : {8, 11, 14, 9, 10, 25})
-        chain << m_buttons.value(index);
+    chain << m_toolTipCheck << m_topMost << m_buttons.value(C::OpenDataFolder) << m_fontSize;
+    for (C c : {C::Rename, C::Undo, C::NextFault, C::Close, C::Help, C::Info})
+        chain << m_buttons.value(c);
     for (qsizetype i = 1; i < chain.size(); ++i)
         setTabOrder(chain.at(i - 1), chain.at(i));
 }
@@ -455,7 +460,7 @@ void MainWindow::recordLayout()
                              {m_status, R::MoveDownGrowWidth},
                              {m_frame8, R::MoveRight},
                              {m_frame3, R::MoveRight},
-                             {m_maske, R::GrowWidth},
+                             {m_mask, R::GrowWidth},
                              {m_tabs, R::GrowWidth},
                              {m_layers[0], R::MoveDownGrowWidth},
                              {m_layers[1], R::MoveDownGrowWidth},
@@ -490,8 +495,8 @@ void MainWindow::connectSession()
     DigitChoices *digits = &m_session.digitChoices();
     connect(digits, &DigitChoices::entriesChanged, this, &MainWindow::fillDigitChoices);
     connect(digits, &DigitChoices::entryChosen, this, [this](int index) {
-        const QSignalBlocker block(m_stellenAnzahl);
-        m_stellenAnzahl->setCurrentIndex(index);
+        const QSignalBlocker block(m_digitCount);
+        m_digitCount->setCurrentIndex(index);
     });
 
     connect(m_model, &FileListModel::highlightChanged, this, [this] {
@@ -508,7 +513,7 @@ void MainWindow::connectSession()
             &MainWindow::takeOverHighlight);
     connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
         if (section < VisibleColumnCount) // the reasons are no sort order
-            runListCommand([this, section] { m_session.SortByColumn(section + 1); });
+            runListCommand([this, section] { m_session.sortByColumn(section); });
     });
     connect(m_list, &FileListView::filesDropped, this, &MainWindow::loadFiles);
     connect(m_list, &FileListView::emptyDrop, this, [] { QApplication::beep(); });
@@ -537,9 +542,9 @@ void MainWindow::connectControls()
         });
     };
     Session &s = m_session;
-    text(m_maske, [&s](const QString &t) { s.setMaskText(t); });
-    text(m_zahl, [&s](const QString &t) { s.setStartText(t); });
-    text(m_schrittweite, [&s](const QString &t) { s.setStepText(t); });
+    text(m_mask, [&s](const QString &t) { s.setMaskText(t); });
+    text(m_counterStart, [&s](const QString &t) { s.setStartText(t); });
+    text(m_counterStep, [&s](const QString &t) { s.setStepText(t); });
     for (int k = 0; k < 3; ++k) {
         check(m_searchActive[k], [&s, k](int v) { s.setSearchActive(k, v); });
         text(m_searchText[k], [&s, k](const QString &t) { s.setSearchText(k, t); });
@@ -551,9 +556,9 @@ void MainWindow::connectControls()
     check(m_randomDigits, [&s](int v) { s.setRandomDigits(v); });
     check(m_randomExtra, [&s](int v) { s.setRandomExtra(v); });
     text(m_randomExtraChars, [&s](const QString &t) { s.setRandomExtraChars(t); });
-    choice(m_schreibweise, [&s](int i) { s.chooseLetterCase(i); });
-    choice(m_vornullen, [&s](int i) { s.chooseLeadChar(i); });
-    choice(m_stellenAnzahl, [&s](int i) { s.chooseDigitCount(i); });
+    choice(m_letterCase, [&s](int i) { s.chooseLetterCase(i); });
+    choice(m_leadChar, [&s](int i) { s.chooseLeadChar(i); });
+    choice(m_digitCount, [&s](int i) { s.chooseDigitCount(i); });
 
     connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) { showPage(index + 1); });
     connect(m_toolTipCheck, &QCheckBox::toggled, this, &MainWindow::onToolTipCheck);
@@ -569,12 +574,12 @@ void MainWindow::showOptions()
     const bool wasShowing = m_showingOptions;
     m_showingOptions = true;
     const RenameOptions &o = m_session.options();
-    setTextKeepingCaret(m_maske, o.mask);
-    setTextKeepingCaret(m_zahl, o.start);
-    setTextKeepingCaret(m_schrittweite, o.step);
-    m_stellenAnzahl->setCurrentIndex(m_session.digitChoices().chosenIndex());
-    m_vornullen->setCurrentIndex(o.leadChar);
-    m_schreibweise->setCurrentIndex(o.letterCase);
+    setTextKeepingCaret(m_mask, o.mask);
+    setTextKeepingCaret(m_counterStart, o.start);
+    setTextKeepingCaret(m_counterStep, o.step);
+    m_digitCount->setCurrentIndex(m_session.digitChoices().chosenIndex());
+    m_leadChar->setCurrentIndex(o.leadChar);
+    m_letterCase->setCurrentIndex(o.letterCase);
     for (int k = 0; k < 3; ++k) {
         m_searchActive[k]->setCheckState(qtState(o.sets[k].active));
         setTextKeepingCaret(m_searchText[k], o.sets[k].search);
@@ -593,23 +598,23 @@ void MainWindow::fillDigitChoices()
 {
     const bool wasShowing = m_showingOptions;
     m_showingOptions = true;
-    m_stellenAnzahl->clear();
-    m_stellenAnzahl->addItems(m_session.digitChoices().entries());
-    m_stellenAnzahl->setCurrentIndex(m_session.digitChoices().chosenIndex());
+    m_digitCount->clear();
+    m_digitCount->addItems(m_session.digitChoices().entries());
+    m_digitCount->setCurrentIndex(m_session.digitChoices().chosenIndex());
     m_showingOptions = wasShowing;
 }
 
 void MainWindow::updateCommands()
 {
-    m_buttons.value(8)->setEnabled(m_session.renameEnabled());
-    m_buttons.value(12)->setEnabled(m_session.moveDownEnabled());
-    m_buttons.value(13)->setEnabled(m_session.moveUpEnabled());
+    m_buttons.value(Command::Rename)->setEnabled(m_session.renameEnabled());
+    m_buttons.value(Command::MoveDown)->setEnabled(m_session.moveDownEnabled());
+    m_buttons.value(Command::MoveUp)->setEnabled(m_session.moveUpEnabled());
 }
 
 void MainWindow::updateUndoCommand()
 {
     const QString description = Session::undoDescription(m_session.undoableBatch());
-    QPushButton *undo = m_buttons.value(11);
+    QPushButton *undo = m_buttons.value(Command::Undo);
     undo->setEnabled(!description.isEmpty());
     // The tooltip follows the switch like every other; a screen reader is
     // told what the command would undo in any case.
@@ -673,68 +678,66 @@ void MainWindow::updateSortIndicator()
 
 // --- commands -------------------------------------------------------------------
 
-void MainWindow::BtnClick(int index)
+void MainWindow::runCommand(Command command)
 {
-    switch (index) {
-    case 0:
-        runListCommand([this] { m_session.clearListCommand(); });
+    switch (command) {
+    case Command::ClearList:
+        runListCommand([this] { m_session.clearList(); });
         break;
-    case 1:
-        runListCommand([this] { m_session.SetAllChecks(1); });
+    case Command::CheckAll:
+        runListCommand([this] { m_session.changeChecks(FileList::CheckChange::CheckAll); });
         break;
-    case 2:
-        runListCommand([this] { m_session.SetAllChecks(0); });
+    case Command::UncheckAll:
+        runListCommand([this] { m_session.changeChecks(FileList::CheckChange::UncheckAll); });
         break;
-    case 3:
-        runListCommand([this] { m_session.SetAllChecks(2); });
+    case Command::InvertChecks:
+        runListCommand([this] { m_session.changeChecks(FileList::CheckChange::Invert); });
         break;
-    case 4:
+    case Command::OpenDataFolder:
         QDesktopServices::openUrl(DataFolderUrl());
         break;
-    case 8:
+    case Command::Rename:
         runListCommand([this] { m_session.renameCommand(); });
         break;
-    case 9:
+    case Command::Close:
         close();
         break;
-    case 10:
+    case Command::Help:
         showHelp();
         break;
-    case 11:
+    case Command::Undo:
         runListCommand([this] {
             m_session.undoCommand();
             showUndoneFiles();
         });
         break;
-    case 12:
-        runListCommand([this] { m_session.MoveSelectedRows(Session::Down); });
+    case Command::MoveDown:
+        runListCommand([this] { m_session.moveSelectedRows(FileList::Direction::Down); });
         break;
-    case 13:
-        runListCommand([this] { m_session.MoveSelectedRows(Session::Up); });
+    case Command::MoveUp:
+        runListCommand([this] { m_session.moveSelectedRows(FileList::Direction::Up); });
         break;
-    case 14:
+    case Command::NextFault:
         selectNextFaultyRow();
         break;
-    case 25:
+    case Command::Info:
         showInfo();
         break;
-    case 32:
-        m_session.CopyNamesToClipboard();
+    case Command::CopyNames:
+        m_session.copyNamesToClipboard();
         break;
-    case 100:
+    case Command::SaveMask:
         SaveMask(QString(), m_session.options(), m_paths.masksIni, *m_questions);
         break;
-    case 101:
+    case Command::LoadMaskMenu:
         Q_EMIT maskMenuRequested(1);
         break;
-    case 102:
+    case Command::DeleteMaskMenu:
         Q_EMIT maskMenuRequested(2);
         break;
-    case 150:
-        m_maske->setText(DefaultMask());
-        m_maske->setFocus();
-        break;
-    default:
+    case Command::ResetMask:
+        m_mask->setText(DefaultMask());
+        m_mask->setFocus();
         break;
     }
 }
@@ -744,7 +747,7 @@ void MainWindow::showUndoneFiles()
     // The files went back on disk; the list follows in a preview, and the
     // status bar keeps saying what the undo did.
     const QString said = m_session.status().panel2();
-    m_session.ChkSituation(false);
+    m_session.refresh();
     m_session.status().setMessage(said);
 }
 
@@ -790,7 +793,7 @@ void MainWindow::loadFiles(const QList<QByteArray> &paths)
     m_loading = true;
     const std::unique_ptr<RowsReadAhead> ahead = std::move(m_readAhead);
     runListCommand([this, &paths, &ahead] {
-        m_session.LoadListWithFileNames(
+        m_session.load(
             paths, [] { QCoreApplication::processEvents(); }, ahead.get());
     });
     m_loading = false;
@@ -819,7 +822,7 @@ void MainWindow::onToolTipCheck(bool on)
     Q_EMIT tooltipsSwitched(on);
     // The undo command's tooltip is no fixed text; it is what a screen
     // reader is told in any case.
-    QPushButton *undo = m_buttons.value(11);
+    QPushButton *undo = m_buttons.value(Command::Undo);
     undo->setToolTip(on ? undo->accessibleDescription() : QString());
 }
 
@@ -884,7 +887,7 @@ void MainWindow::startUp()
     LoadMask(StandardMaskName(), options, m_paths.masksIni, sizes);
     m_session.applyOptions(options);
 
-    runListCommand([this] { m_session.clearListCommand(); });
+    runListCommand([this] { m_session.clearList(); });
 }
 
 void MainWindow::restorePlacement()

@@ -40,6 +40,29 @@ class HelpWindow;
 /// proportional layout; start() then runs the start-up in its order, so
 /// that the key bar, the tooltips and the mask menus can be connected to
 /// the signals below in between.
+/// The command buttons. Each value is the number in its button's object name
+/// ("Btn8"), which the stored key bar and the tooltips know it by.
+enum class Command : int {
+    ClearList = 0,
+    CheckAll = 1,
+    UncheckAll = 2,
+    InvertChecks = 3,
+    OpenDataFolder = 4,
+    Rename = 8,
+    Close = 9,
+    Help = 10,
+    Undo = 11,
+    MoveDown = 12,
+    MoveUp = 13,
+    NextFault = 14,
+    Info = 25,
+    CopyNames = 32,
+    SaveMask = 100,
+    LoadMaskMenu = 101,
+    DeleteMaskMenu = 102,
+    ResetMask = 150,
+};
+
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -64,10 +87,10 @@ public:
     /// Paths of the masks file, the keys file and the log, fixed by start().
     const AppPaths &paths() const { return m_paths; }
 
-    /// The command button with index \a index (nullptr when there is none).
-    QPushButton *button(int index) const { return m_buttons.value(index); }
+    /// The button of \a command.
+    QPushButton *button(Command command) const { return m_buttons.value(command); }
     /// The mask field "Maske".
-    QLineEdit *maskField() const { return m_maske; }
+    QLineEdit *maskField() const { return m_mask; }
     /// The empty container on page 1 ("keyBarArea") where the 24 placeholder
     /// keys go; it spans the key grid from its top-left corner (column left 0,
     /// row top 0 of the grid's container), 10395 x 2830 twips, and lies under
@@ -76,8 +99,8 @@ public:
     FileListView *listView() const { return m_list; }
     FileListModel *listModel() const { return m_model; }
 
-    /// The single click handler of the command buttons, dispatching on \a index.
-    void BtnClick(int index);
+    /// Runs \a command, as a click on its button does.
+    void runCommand(Command command);
 
     /// Loads files as dropped or given on the command line, keeping the
     /// window responsive every 16 files.
@@ -120,7 +143,7 @@ private:
     void connectSession();
     void connectControls();
 
-    QPushButton *makeButton(int index, QWidget *parent);
+    QPushButton *makeButton(Command command, QWidget *parent);
     void showPage(int index);
     void fillDigitChoices();
     void showOptions();
@@ -151,7 +174,7 @@ private:
     AppPaths m_paths;
     ProportionalLayout m_layout;
 
-    QHash<int, QPushButton *> m_buttons;
+    QHash<Command, QPushButton *> m_buttons;
     FileListView *m_list = nullptr;
     FileListModel *m_model = nullptr;
     QProgressBar *m_bar = nullptr;
@@ -166,17 +189,17 @@ private:
     QLabel *m_panel1 = nullptr;
     QLabel *m_panel2 = nullptr;
 
-    QLineEdit *m_maske = nullptr;
+    QLineEdit *m_mask = nullptr;
     QWidget *m_keyBarArea = nullptr;
-    QLineEdit *m_zahl = nullptr;
-    QLineEdit *m_schrittweite = nullptr;
-    QComboBox *m_stellenAnzahl = nullptr;
-    QComboBox *m_vornullen = nullptr;
+    QLineEdit *m_counterStart = nullptr;
+    QLineEdit *m_counterStep = nullptr;
+    QComboBox *m_digitCount = nullptr;
+    QComboBox *m_leadChar = nullptr;
     std::array<QCheckBox *, 3> m_searchActive{};
     std::array<QLineEdit *, 3> m_searchText{};
     std::array<QLineEdit *, 3> m_replaceText{};
     std::array<QCheckBox *, 3> m_searchInNew{};
-    QComboBox *m_schreibweise = nullptr;
+    QComboBox *m_letterCase = nullptr;
     QCheckBox *m_randomUpper = nullptr;
     QCheckBox *m_randomLower = nullptr;
     QCheckBox *m_randomDigits = nullptr;

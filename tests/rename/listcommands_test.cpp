@@ -29,12 +29,12 @@ protected:
 TEST_F(ListCommandsTest, CheckAllNoneAndInvertLeaveTheHighlight)
 {
     session.setSelectedRows({1});
-    session.SetAllChecks(0);
+    session.changeChecks(FileList::CheckChange::UncheckAll);
     EXPECT_EQ(panel1(), QStringLiteral("0 von 6 Dateien markiert"));
-    session.SetAllChecks(1);
+    session.changeChecks(FileList::CheckChange::CheckAll);
     session.setChecked(2, false);
-    session.SetAllChecks(2);
-    session.SetAllChecks(2);
+    session.changeChecks(FileList::CheckChange::Invert);
+    session.changeChecks(FileList::CheckChange::Invert);
     EXPECT_EQ(panel1(), QStringLiteral("5 von 6 Dateien markiert"));
     EXPECT_FALSE(session.list().at(2).checked);
     EXPECT_EQ(highlighted(), QList<int>{1});
@@ -45,7 +45,7 @@ TEST_F(ListCommandsTest, HighlightedBlockMovesTogetherAndKeepsItsHighlight)
     session.setChecked(4, false);
     session.setSelectedRows({2, 3, 4});
     EXPECT_TRUE(session.moveDownEnabled());
-    session.MoveSelectedRows(Session::Down);
+    session.moveSelectedRows(FileList::Direction::Down);
     EXPECT_EQ(oldNames(), (QStringList{"1.txt", "2.txt", "6.txt", "3.txt", "4.txt", "5.txt"}));
     EXPECT_EQ(highlighted(), (QList<int>{3, 4, 5}));
     EXPECT_FALSE(session.list().at(5).checked);
@@ -60,43 +60,42 @@ TEST_F(ListCommandsTest, HighlightedBlockMovesTogetherAndKeepsItsHighlight)
     EXPECT_EQ(highlighted(), (QList<int>{3, 4, 5}));
 
     QSignalSpy beep(&session, &Session::beepRequested);
-    session.MoveSelectedRows(Session::Down); // past the end: only a beep
+    session.moveSelectedRows(FileList::Direction::Down); // past the end: only a beep
     EXPECT_EQ(beep.count(), 1);
     EXPECT_EQ(oldNames().last(), QStringLiteral("5.txt"));
 }
 
 TEST_F(ListCommandsTest, HeadersSortAndTheLastOneOnlyFlipsAfterAMove)
 {
-    session.clearListCommand();
-    session.LoadListWithFileNames(
-        QStringList{dir.write(QStringLiteral("big"), QByteArray(300, 'x')),
-                    dir.write(QStringLiteral("small"), "xx"),
-                    dir.write(QStringLiteral("mid"), QByteArray(20, 'x'))});
+    session.clearList();
+    session.load(QStringList{dir.write(QStringLiteral("big"), QByteArray(300, 'x')),
+                             dir.write(QStringLiteral("small"), "xx"),
+                             dir.write(QStringLiteral("mid"), QByteArray(20, 'x'))});
     preview(QStringLiteral("[zahl]_[name]"));
-    session.SortByColumn(4);
+    session.sortByColumn(3);
     EXPECT_EQ(oldNames(), (QStringList{"small", "mid", "big"}));
-    session.SortByColumn(4);
+    session.sortByColumn(3);
     EXPECT_EQ(oldNames(), (QStringList{"big", "mid", "small"}));
     EXPECT_EQ(newNames().first(), QStringLiteral("1_big")); // counters follow
 
     session.setSelectedRows({0});
-    session.MoveSelectedRows(Session::Down);
-    session.SortByColumn(4);
+    session.moveSelectedRows(FileList::Direction::Down);
+    session.sortByColumn(3);
     EXPECT_EQ(oldNames(), (QStringList{"mid", "big", "small"}));
     EXPECT_EQ(session.list().sortOrder(), Qt::AscendingOrder);
-    session.SortByColumn(1);
+    session.sortByColumn(0);
     EXPECT_EQ(oldNames(), (QStringList{"big", "mid", "small"}));
 }
 
 TEST_F(ListCommandsTest, CopyTextHasAHeaderAndOneCrLfLinePerRow)
 {
-    session.clearListCommand();
+    session.clearList();
     load({"a.txt", "c.txt"});
     replace(0, QStringLiteral("a"), QStringLiteral("b"));
     replace(1, QStringLiteral("c"), QStringLiteral("d"));
     preview(QStringLiteral("[name].[typ]"));
     QSignalSpy clip(&session, &Session::clipboardRequested);
-    session.CopyNamesToClipboard();
+    session.copyNamesToClipboard();
     ASSERT_EQ(clip.count(), 1);
     EXPECT_EQ(clip.at(0).at(0).toString(),
               QStringLiteral("Vorher\tNachher\r\na.txt\tb.txt\r\nc.txt\td.txt\r\n"));

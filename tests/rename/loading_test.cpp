@@ -42,8 +42,8 @@ TEST_F(LoadingTest, OnlyNewRegularFilesBecomeRowsAndEveryPathIsLogged)
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QStringList paths{file, dir.mkdir(QStringLiteral("ordner")), fifo,
                             dir.file(QStringLiteral("fehlt.txt")), file};
-    const QList<SkippedPath> skipped = session.LoadListWithFileNames(paths);
-    EXPECT_TRUE(session.LoadListWithFileNames(QStringList{file}).isEmpty());
+    const QList<SkippedPath> skipped = session.load(paths);
+    EXPECT_TRUE(session.load(QStringList{file}).isEmpty());
     // A path given twice, or held already, is no skipped path.
     ASSERT_EQ(skipped.size(), 3);
     for (int i = 0; i < 3; ++i) {
@@ -77,9 +77,8 @@ TEST_F(LoadingTest, ANameThatIsNoUtf8IsShownDecodedAndKeptApartFromItsUtf8Twin)
     const QByteArray latin = dir.writeBytes("caf\xe9 \x80.txt", "Latin-1");
     const QByteArray utf8 = dir.writeBytes("caf\xc3\xa9 \xe2\x82\xac.txt", "UTF-8");
     const QByteArray withNul = QFile::encodeName(dir.path()) + QByteArray("/x\0.txt", 7);
-    const QList<SkippedPath> skipped =
-        session.LoadListWithFileNames(QList<QByteArray>{latin, utf8, withNul});
-    session.LoadListWithFileNames(QList<QByteArray>{latin});
+    const QList<SkippedPath> skipped = session.load(QList<QByteArray>{latin, utf8, withNul});
+    session.load(QList<QByteArray>{latin});
 
     ASSERT_EQ(session.list().count(), 2);
     EXPECT_EQ(oldNames(), (QStringList{u"café €.txt"_s, u"café €.txt"_s}));
@@ -111,7 +110,7 @@ TEST_F(LoadingTest, NewRowsAreSortedAndTheWindowIsServedWithAtMostAHundredProgre
     EXPECT_EQ(steps.last(), 1000);
 
     yields = 0;
-    session.LoadListWithFileNames(paths.mid(0, 40), [&] { ++yields; });
+    session.load(paths.mid(0, 40), [&] { ++yields; });
     EXPECT_GE(yields, 1);
     EXPECT_EQ(oldNames().first(), QStringLiteral("f960"));
     EXPECT_EQ(oldNames().last(), QStringLiteral("f999"));
@@ -300,20 +299,19 @@ TEST_F(LoadingTest, ARunThatOnlyNamesReadsOnlyTheFactsItsMaskAndSortColumnUse)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.mask + std::to_string(c.sortHeader));
         kesto::test::ScriptedQuestions answers;
-        Session run(answers);
-        run.setOnlyFullTestNames(true);
+        Session run(answers, Session::Preview::OnDemand);
         run.setMaskText(QString::fromUtf8(c.mask));
         if (c.sortHeader)
-            run.SortByColumn(c.sortHeader);
-        run.LoadListWithFileNames(QStringList{photo});
+            run.list().sortBy(c.sortHeader - 1, Qt::AscendingOrder);
+        run.load(QStringList{photo});
         ASSERT_EQ(run.list().count(), 1);
         const FileEntry &e = run.list().at(0);
-        EXPECT_EQ(e.newName, QString()); // named by the full test only
+        EXPECT_EQ(e.newName, QString()); // named by refresh() only
         EXPECT_EQ(!e.facts().modified.isEmpty(), c.times);
         EXPECT_EQ(!e.facts().sizeText.isEmpty(), c.sizeText);
         EXPECT_EQ(!e.facts().captured.isEmpty(), c.captured);
         EXPECT_EQ(e.size, QFileInfo(photo).size());
-        run.ChkSituation(true);
+        run.refresh();
         EXPECT_FALSE(e.newName.isEmpty());
     }
 }

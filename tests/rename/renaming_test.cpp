@@ -13,6 +13,7 @@
 using namespace kesto;
 using namespace Qt::StringLiterals;
 using kesto::test::SessionTest;
+using kesto::test::TempFolder;
 
 namespace {
 
@@ -96,21 +97,41 @@ TEST_F(SessionTest, FailedRenameAsksAndOkGoesOnWhileCancelStops)
     EXPECT_EQ(panel2(), done);
 }
 
+// Says "Ja" to the question before the first rename, after another program
+// wrote the file \a name: past the full test, so only the rename can notice.
+struct WriterAtTheQuestion : kesto::test::ScriptedQuestions
+{
+    TempFolder *dir = nullptr;
+    QString name;
+    bool askYesNo(const QString &text, const QString &title) override
+    {
+        dir->write(name, "fremd");
+        yesNoAnswers = {true};
+        return ScriptedQuestions::askYesNo(text, title);
+    }
+};
+
 TEST_F(SessionTest, NeverReplacesAFileThatAppearedAfterTheCheck)
 {
-    load({"a.txt"});
-    preview(QStringLiteral("ziel.[typ]"));
-    session.ChkSituation(true);
-    ASSERT_TRUE(session.renameEnabled());
-    dir.write(QStringLiteral("ziel.txt"), "fremd");
-    questions.okCancelAnswers = {true};
-    session.UmTaufen();
+    WriterAtTheQuestion writer;
+    writer.dir = &dir;
+    writer.name = QStringLiteral("ziel.txt");
+    writer.okCancelAnswers = {true};
+    Session run(writer);
+    run.journal() = Journal(journals.path());
+    run.load(QStringList{dir.write(QStringLiteral("a.txt"), "a.txt")});
+    run.setMaskText(QStringLiteral("ziel.txt")); // no "[TYP]": a question comes
+    run.refresh();
+    const RenameResult result = run.renameCommand();
     EXPECT_EQ(dir.read(QStringLiteral("ziel.txt")), QByteArray("fremd"));
     EXPECT_EQ(dir.read(QStringLiteral("a.txt")), QByteArray("a.txt"));
-    ASSERT_EQ(questions.asked.size(), 1); // the failure dialog, nothing else
-    EXPECT_TRUE(questions.asked.at(0).text.contains(
+    ASSERT_EQ(result.failed.size(), 1);
+    EXPECT_EQ(result.failed.at(0).error, EEXIST);
+    const auto &asked = writer.asked;
+    ASSERT_EQ(asked.size(), 2); // the "[TYP]" question, the failure dialog, nothing else
+    EXPECT_TRUE(asked.at(1).text.contains(
         QStringLiteral("\r\rEine Datei dieses Namens existiert bereits.\r\r")));
-    EXPECT_EQ(session.list().count(), 1);
+    EXPECT_EQ(run.list().count(), 1);
 }
 
 TEST_F(SessionTest, CaseChangesSameNamesAndSlashesAreHandledSafely)
@@ -125,25 +146,20 @@ TEST_F(SessionTest, CaseChangesSameNamesAndSlashesAreHandledSafely)
 
     // A name equal to the old one counts as done.
     session.chooseLetterCase(CaseKeep);
-    session.SetAllChecks(0);
+    session.changeChecks(FileList::CheckChange::UncheckAll);
     session.setChecked(1, true);
+    session.refresh();
     session.renameCommand();
     EXPECT_EQ(oldNames(), QStringList{"a.txt"});
 
     // A "/" from a replacement never moves the file into another folder.
-    session.SetAllChecks(1);
+    session.changeChecks(FileList::CheckChange::CheckAll);
     replace(0, QStringLiteral("a"), QStringLiteral("sub/a"));
     preview(QStringLiteral("[name].[typ]"));
     session.renameCommand();
     EXPECT_TRUE(questions.asked.isEmpty());
     EXPECT_EQ(panel2(), messages::notAllowed());
     EXPECT_EQ(session.list().at(0).hint, u"kein gültiger Dateiname"_s);
-    // Even past the check the name is not tried.
-    questions.okCancelAnswers = {true};
-    session.UmTaufen();
-    ASSERT_EQ(questions.asked.size(), 1);
-    EXPECT_TRUE(questions.asked.at(0).text.contains(
-        QStringLiteral("\r\rDer neue Name ist als Dateiname nicht möglich.\r\r")));
     EXPECT_TRUE(dir.exists(QStringLiteral("a.txt")));
     EXPECT_FALSE(dir.exists(QStringLiteral("sub/a.txt")));
 }
@@ -151,7 +167,7 @@ TEST_F(SessionTest, CaseChangesSameNamesAndSlashesAreHandledSafely)
 TEST_F(SessionTest, ANameThatIsNoUtf8IsRenamedFromItsShownTextAndWrittenInUtf8)
 {
     dir.write(u"andere.txt"_s, "andere");
-    session.LoadListWithFileNames(QList<QByteArray>{dir.writeBytes("caf\xe9.txt", "Latin-1")});
+    session.load(QList<QByteArray>{dir.writeBytes("caf\xe9.txt", "Latin-1")});
     ASSERT_EQ(oldNames(), QStringList{u"café.txt"_s});
     // The same shown name in other bytes: the repair.
     preview(u"[name].[typ]"_s);
@@ -162,7 +178,7 @@ TEST_F(SessionTest, ANameThatIsNoUtf8IsRenamedFromItsShownTextAndWrittenInUtf8)
 
     // Ranges and letter cases work on the shown text; the folder keeps its bytes.
     ASSERT_EQ(::mkdir(QFile::encodeName(dir.path()) + "/d\xfcr", 0700), 0);
-    session.LoadListWithFileNames(QList<QByteArray>{dir.writeBytes("d\xfcr/\xc4pfel.txt")});
+    session.load(QList<QByteArray>{dir.writeBytes("d\xfcr/\xc4pfel.txt")});
     ASSERT_EQ(session.list().count(), 1);
     EXPECT_EQ(session.list().at(0).folder, dir.path() + u"/dür/"_s);
     session.chooseLetterCase(CaseLower);

@@ -16,7 +16,7 @@ namespace {
 
 TEST_F(SessionTest, EmptyListShowsTheMaskMessageAndDisablesTheCommands)
 {
-    session.ChkSituation(false);
+    session.refresh();
     EXPECT_EQ(panel1(), QStringLiteral("0 von 0 Dateien markiert"));
     EXPECT_EQ(panel2(), QStringLiteral("Maske ist OK"));
     EXPECT_FALSE(session.renameEnabled() || session.moveUpEnabled() || session.moveDownEnabled());
@@ -34,7 +34,8 @@ TEST_F(SessionTest, PreviewAllowsRenamingAndOnlyTheFullTestFindsDuplicates)
     EXPECT_EQ(panel1(), QStringLiteral("2 von 3 Dateien markiert"));
 
     session.list().entry(2).icon = RowIcon::None;
-    session.ChkSituation(true);
+    session.refresh();
+    session.testNames();
     EXPECT_FALSE(session.renameEnabled());
     EXPECT_EQ(panel2(), messages::notUnique());
     EXPECT_EQ(session.list().at(0).icon, RowIcon::Error);
@@ -56,10 +57,10 @@ TEST_F(SessionTest, InvalidOrEmptyMaskMarksEveryRowAndTheStatusSaysWhatIsWrong)
         EXPECT_EQ(panel2(), QString::fromUtf8(status)) << mask;
         EXPECT_FALSE(session.renameEnabled());
     }
-    EXPECT_EQ(session.maskStatus(), QStringLiteral("Maske ist OK"));
+    EXPECT_EQ(session.maskCheck().statusText, QStringLiteral("Maske ist OK"));
     preview(QStringLiteral("[3-2]"));
     // With the list empty the mask check's message stays visible.
-    session.clearListCommand();
+    session.clearList();
     EXPECT_EQ(panel2(),
               QStringLiteral("Fehler: Das Bereichsende ist kleiner als der Bereichsanfang."));
     EXPECT_EQ(panel1(), QStringLiteral("0 von 0 Dateien markiert"));
@@ -73,18 +74,20 @@ TEST_F(SessionTest, FullTestReportsDuplicatesBeforeClashesBeforeBlankNames)
     replace(1, QStringLiteral("2"), QStringLiteral(" "));
     replace(2, QStringLiteral("3"), QStringLiteral(" "));
     preview(QStringLiteral("[name]"));
-    session.ChkSituation(true);
+    session.refresh();
+    session.testNames();
     EXPECT_EQ(panel2(), messages::notUnique());
-    EXPECT_FALSE(session.noCollision || session.noEmptyName);
 
     session.setReplaceText(2, QStringLiteral("  "));
     preview(QStringLiteral("[name]"));
-    session.ChkSituation(true);
+    session.refresh();
+    session.testNames();
     EXPECT_EQ(panel2(), messages::collision());
 
     session.setReplaceText(0, QStringLiteral("free"));
     preview(QStringLiteral("[name]"));
-    session.ChkSituation(true);
+    session.refresh();
+    session.testNames();
     EXPECT_EQ(panel2(), messages::emptyName());
     EXPECT_EQ(session.list().at(0).icon, RowIcon::Normal);
     EXPECT_EQ(session.list().at(1).icon, RowIcon::Error);
@@ -95,7 +98,8 @@ TEST_F(SessionTest, ClashIsAnyExistingEntryButNeverTheFileItselfInAnotherCase)
     load({"a.txt", "b.txt"});
     session.setChecked(1, false);
     session.chooseLetterCase(CaseUpper); // a.txt -> A.TXT
-    session.ChkSituation(true);
+    session.refresh();
+    session.testNames();
     EXPECT_TRUE(session.renameEnabled());
 
     session.chooseLetterCase(CaseKeep);
@@ -107,7 +111,8 @@ TEST_F(SessionTest, ClashIsAnyExistingEntryButNeverTheFileItselfInAnotherCase)
     // link, a hidden file and a name that differs in the case of an umlaut.
     for (const char *mask : {"b.[typ]", "ordner", "LINK", ".versteckt", "äpfel.[typ]"}) {
         preview(QString::fromUtf8(mask));
-        session.ChkSituation(true);
+        session.refresh();
+        session.testNames();
         EXPECT_EQ(panel2(), messages::collision()) << mask;
     }
 }
@@ -120,59 +125,70 @@ TEST_F(SessionTest, ClashesAndDuplicatesCompareTheNamesAsTheyWillBeOnDisk)
     ASSERT_EQ(::mkdir(root + "/d\xfcr", 0700), 0);
     dir.mkdir(u"dür"_s);
     dir.writeBytes("d\xfcr/belegt.txt");
-    session.LoadListWithFileNames(
+    session.load(
         QList<QByteArray>{dir.writeBytes("d\xfcr/a.txt"), dir.writeBytes("d\xc3\xbcr/b.txt")});
     preview(u"x.[typ]"_s);
-    session.ChkSituation(true);
+    session.refresh();
+    session.testNames();
     EXPECT_TRUE(session.renameEnabled());
     // A UTF-8 name in that folder meets its own entry under a new spelling.
     preview(u"[name].[typ]"_s);
     session.chooseLetterCase(CaseUpper);
-    session.ChkSituation(true);
+    session.refresh();
+    session.testNames();
     EXPECT_TRUE(session.renameEnabled());
     session.chooseLetterCase(CaseKeep);
     preview(u"belegt.[typ]"_s);
-    session.ChkSituation(true);
+    session.refresh();
+    session.testNames();
     EXPECT_EQ(panel2(), messages::collision());
     EXPECT_EQ(session.list().at(0).icon, RowIcon::Error);
     EXPECT_EQ(session.list().at(1).icon, RowIcon::Normal);
 
     // A repair to the shown name is no clash with its own old entry, but
     // meets a file that has that name in UTF-8 already.
-    session.clearListCommand();
-    session.LoadListWithFileNames(QList<QByteArray>{dir.writeBytes("caf\xe9.txt")});
+    session.clearList();
+    session.load(QList<QByteArray>{dir.writeBytes("caf\xe9.txt")});
     preview(u"[name].[typ]"_s);
-    session.ChkSituation(true);
+    session.refresh();
+    session.testNames();
     EXPECT_TRUE(session.renameEnabled());
     dir.write(u"CAFÉ.txt"_s);
-    session.ChkSituation(true);
+    session.refresh();
+    session.testNames();
     EXPECT_EQ(panel2(), messages::collision());
 }
 
 TEST_F(SessionTest, DuplicatesCompareFolderAndNameExactlyWithoutRegardToCase)
 {
     // Folders that end alike are different folders.
-    session.LoadListWithFileNames(QStringList{dir.write(QStringLiteral("a/b/f1.txt")),
-                                              dir.write(QStringLiteral("x/a/b/f2.txt"))});
+    session.load(QStringList{dir.write(QStringLiteral("a/b/f1.txt")),
+                             dir.write(QStringLiteral("x/a/b/f2.txt"))});
     preview(QStringLiteral("neu.txt"));
-    session.ChkSituation(true);
+    session.refresh();
+    session.testNames();
     EXPECT_TRUE(session.renameEnabled());
 
-    session.clearListCommand();
+    session.clearList();
     load({"1.txt", "2.txt"});
     replace(0, QStringLiteral("1"), QStringLiteral("Foto"));
     replace(1, QStringLiteral("2"), QStringLiteral("FOTO"));
     preview(QStringLiteral("[name].jpg"));
-    session.ChkSituation(true);
+    session.refresh();
+    session.testNames();
     EXPECT_EQ(panel2(), messages::notUnique());
 }
 
-TEST_F(SessionTest, FreshNamesOfThePassAreComparedWithEachOther)
+TEST_F(SessionTest, NamesNotYetShownAreNeverRenamedAndFreshNamesAreComparedWithEachOther)
 {
     load({"a.txt", "b.txt"});
     preview(QStringLiteral("[name].[typ]"));
     // The rename command right after a change, before the refresh ran.
     session.setMaskText(QStringLiteral("x.txt"));
+    EXPECT_EQ(session.renameCommand().verdict, RenameResult::Verdict::Refused);
+    EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt"}));
+    EXPECT_EQ(newNames(), (QStringList{"a.txt", "b.txt"}));
+    session.refresh();
     session.renameCommand();
     EXPECT_EQ(panel2(), messages::notUnique());
     EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt"}));
@@ -182,7 +198,8 @@ TEST_F(SessionTest, FreshNamesOfThePassAreComparedWithEachOther)
     session.setRandomExtra(Checked);
     session.setRandomExtraChars(QStringLiteral("x"));
     preview(QStringLiteral("[ZUFALLSKETTE 2].[typ]"));
-    session.ChkSituation(true);
+    session.refresh();
+    session.testNames();
     EXPECT_EQ(newNames(), (QStringList{"xx.txt", "xx.txt"}));
     EXPECT_EQ(panel2(), messages::notUnique());
 }
@@ -256,7 +273,7 @@ TEST_F(SessionTest, SavedOptionsOutsideTheirListsKeepTheCurrentChoice)
     EXPECT_EQ(session.options().mask, QStringLiteral("[zahl]"));
     EXPECT_EQ(session.options().digits, 0);
     EXPECT_EQ(session.options().leadChar, 0);
-    EXPECT_EQ(session.letterCase, 2);
+    EXPECT_EQ(session.options().letterCase, 2);
     EXPECT_EQ(session.options().sets[1].search, QStringLiteral(" "));
 }
 

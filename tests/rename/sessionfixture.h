@@ -25,13 +25,13 @@ protected:
         QStringList paths;
         for (const QString &n : names)
             paths << dir.write(n, n.toUtf8());
-        session.LoadListWithFileNames(paths);
+        session.load(paths);
     }
     /// Sets the mask and runs the preview at once, as the timer would.
     void preview(const QString &mask)
     {
         session.setMaskText(mask);
-        session.ChkSituation(false);
+        session.refresh();
     }
     void replace(int set, const QString &search, const QString &by, bool inNewName = false)
     {

@@ -50,7 +50,7 @@ TEST_F(MainWindowTest, AFreshStartShowsTheDefaultsAndAnEmptyList)
     QStringList texts{w.windowTitle(), find<QGroupBox>("Frame1")->title(),
                       find<QGroupBox>("Frame3")->title()};
     for (int i : {0, 1, 2, 3, 4, 8, 9, 10, 25, 32})
-        texts << w.button(i)->text();
+        texts << w.button(Command(i))->text();
     auto *tabs = find<QTabBar>("MyTabStrip");
     for (int i = 0; i < tabs->count(); ++i)
         texts << tabs->tabText(i);
@@ -97,18 +97,19 @@ TEST_F(MainWindowTest, ABurstOfKeysGivesOnePreviewThatCopyTakesAndRenameCarriesO
 {
     MainWindow &w = start();
     dropFiles({"b.txt", "a.txt"});
-    ASSERT_TRUE(w.button(8)->isEnabled());
+    ASSERT_TRUE(w.button(Command::Rename)->isEnabled());
     QSignalSpy passes = passSpy();
     w.maskField()->selectAll();
     QTest::keyClicks(w.maskField(), "Foto_[zahl].[typ]");
-    EXPECT_FALSE(w.button(8)->isEnabled()) << "disabled from the first key until the preview";
+    EXPECT_FALSE(w.button(Command::Rename)->isEnabled())
+        << "disabled from the first key until the preview";
     EXPECT_EQ(column(ColNewName), (QStringList{"a.txt", "b.txt"}));
     ASSERT_TRUE(passes.wait());
     EXPECT_EQ(column(ColNewName), (QStringList{"Foto_1.txt", "Foto_2.txt"}));
     EXPECT_FALSE(passes.wait(4 * RefreshMs)) << "one pass, and none without a change";
-    click(32);
+    click(Command::CopyNames);
     EXPECT_TRUE(QGuiApplication::clipboard()->text().endsWith("\r\nb.txt\tFoto_2.txt\r\n"));
-    click(8);
+    click(Command::Rename);
     EXPECT_EQ(dir.names(), (QStringList{"Foto_1.txt", "Foto_2.txt"}));
     EXPECT_EQ(dir.read("Foto_1.txt"), "a.txt");
     EXPECT_EQ(panel(2), messages::renameDone());
@@ -181,15 +182,15 @@ TEST_F(MainWindowTest, CheckAndMoveCommandsActOnTheRowsAndKeepTheHighlight)
     FileListModel *model = w.listModel();
     auto icon = [&](int r) { return model->index(r, 0).data(Qt::DecorationRole).value<QIcon>(); };
     highlight(1, 1);
-    click(2);
+    click(Command::UncheckAll);
     EXPECT_EQ(panel(1), "0 von 6 Dateien markiert");
     // A screen reader handles every signal on its own: the list tells the
     // view of whole blocks, not of rows one by one.
     QSignalSpy changes(model, &QAbstractItemModel::dataChanged);
-    click(1);
+    click(Command::CheckAll);
     EXPECT_EQ(changes.count(), 2) << "the check marks, then the new names and icons";
     model->setData(model->index(1, 0), Qt::Unchecked, Qt::CheckStateRole); // the row's box
-    click(3);
+    click(Command::InvertChecks);
     EXPECT_EQ(rows(true), QList<int>{1});
     EXPECT_EQ(rows(false), QList<int>{1});
     w.listView()->setFocus();
@@ -199,16 +200,16 @@ TEST_F(MainWindowTest, CheckAndMoveCommandsActOnTheRowsAndKeepTheHighlight)
 
     highlight(2, 4);
     QSignalSpy passes = passSpy();
-    click(12);
+    click(Command::MoveDown);
     EXPECT_EQ(column(ColOldName),
               (QStringList{"1.txt", "2.txt", "6.txt", "3.txt", "4.txt", "5.txt"}));
     EXPECT_EQ(rows(false), (QList<int>{3, 4, 5}));
-    EXPECT_FALSE(w.button(12)->isEnabled()) << "the last row is highlighted";
+    EXPECT_FALSE(w.button(Command::MoveDown)->isEnabled()) << "the last row is highlighted";
     EXPECT_TRUE(icon(3).isNull()) << "a moved row shows no icon";
     ASSERT_TRUE(passes.wait());
     EXPECT_EQ(rows(false), (QList<int>{3, 4, 5})) << "the preview keeps the highlight";
     EXPECT_EQ(icon(0).cacheKey(), model->normalIcon().cacheKey());
-    click(13);
+    click(Command::MoveUp);
     EXPECT_EQ(column(ColOldName),
               (QStringList{"1.txt", "2.txt", "3.txt", "4.txt", "5.txt", "6.txt"}));
     EXPECT_EQ(rows(false), (QList<int>{2, 3, 4}));
@@ -251,22 +252,22 @@ TEST_F(MainWindowTest, MaskButtonsHelpInfoAndTheDataFolderReachTheirTargets)
     MainWindow &w = start();
     w.maskField()->setText("Urlaub [zahl].[typ]");
     questions.textAnswers = {"Urlaub"};
-    click(100);
+    click(Command::SaveMask);
     RenameOptions saved;
     LoadMask("Urlaub", saved, w.paths().masksIni);
     EXPECT_EQ(saved.mask, "Urlaub [zahl].[typ]");
-    click(150);
+    click(Command::ResetMask);
     EXPECT_EQ(w.maskField()->text(), "[name].[typ]");
     EXPECT_EQ(QApplication::focusWidget(), w.maskField());
 
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "open");
-    click(4);
+    click(Command::OpenDataFolder);
     QDesktopServices::unsetUrlHandler("file");
     EXPECT_EQ(catcher.urls,
               QList<QUrl>{QUrl::fromLocalFile(QFileInfo(w.paths().masksIni).absolutePath() + "/")});
 
-    click(10);
+    click(Command::Help);
     auto *help = w.findChild<QWidget *>("HelpWindow");
     ASSERT_TRUE(help && help->isVisible());
     EXPECT_TRUE(help->findChild<QTextBrowser *>()->toPlainText().contains("[ZUFALLSKETTE 8]"));
@@ -275,7 +276,7 @@ TEST_F(MainWindowTest, MaskButtonsHelpInfoAndTheDataFolderReachTheirTargets)
         info = box->text();
         box->accept();
     });
-    click(25);
+    click(Command::Info);
     EXPECT_TRUE(info.contains("Kesto " KESTO_VERSION)) << info.toStdString();
 }
 
@@ -284,7 +285,7 @@ TEST_F(MainWindowTest, MaskButtonsHelpInfoAndTheDataFolderReachTheirTargets)
 TEST_F(MainWindowTest, RueckgaengigUndoesTheNewestBatchFirstAndIsDisabledWhenNothingIsLeft)
 {
     MainWindow &w = start();
-    QPushButton *undo = w.button(11);
+    QPushButton *undo = w.button(Command::Undo);
     auto offered = [undo] {
         static const QRegularExpression tooltip(
             R"(Macht die Umbenennung vom \d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d rückgängig \((\d+) Datei(?:en)?\))");
@@ -304,23 +305,23 @@ TEST_F(MainWindowTest, RueckgaengigUndoesTheNewestBatchFirstAndIsDisabledWhenNot
     w.listModel()->setData(w.listModel()->index(2, 0), Qt::Unchecked, Qt::CheckStateRole);
     w.maskField()->setText("x_[name].[typ]");
     ASSERT_TRUE(passes.wait());
-    click(8);
+    click(Command::Rename);
     ASSERT_EQ(dir.names(), (QStringList{"bleibt.txt", "x_a.txt", "x_b.txt"}));
     EXPECT_EQ(offered(), 2);
     dropFiles({"c.txt"});
-    ASSERT_TRUE(w.button(8)->isEnabled());
-    click(8);
+    ASSERT_TRUE(w.button(Command::Rename)->isEnabled());
+    click(Command::Rename);
     ASSERT_EQ(dir.names(), (QStringList{"bleibt.txt", "x_a.txt", "x_b.txt", "x_c.txt"}));
     EXPECT_EQ(offered(), 1);
 
-    click(11);
+    click(Command::Undo);
     EXPECT_EQ(dir.names(), (QStringList{"bleibt.txt", "c.txt", "x_a.txt", "x_b.txt"}));
     EXPECT_EQ(offered(), 2);
     EXPECT_EQ(panel(2), messages::undoDone(1)) << "the preview after the undo keeps it";
     EXPECT_EQ(column(ColNewName), QStringList{"x_bleibt.txt"});
 
     dir.write("a.txt", "neu");
-    click(11);
+    click(Command::Undo);
     EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt", "bleibt.txt", "c.txt", "x_a.txt"}));
     EXPECT_EQ(dir.read("a.txt"), "neu");
     EXPECT_EQ(offered(), 0);
@@ -345,7 +346,7 @@ TEST_F(MainWindowTest, RowsGiveTheirReasonAndNaechsterFehlerWalksTheFaultyRowsRo
     QSignalSpy passes = passSpy();
     w.maskField()->setText("[1-3].[typ]");
     ASSERT_TRUE(passes.wait());
-    click(8);
+    click(Command::Rename);
     ASSERT_EQ(panel(2), messages::notUnique());
     const QString twice = messages::reasonDuplicate();
     FileListModel *model = w.listModel();
@@ -361,7 +362,7 @@ TEST_F(MainWindowTest, RowsGiveTheirReasonAndNaechsterFehlerWalksTheFaultyRowsRo
     QStringList walk;
     for (int i = 0; i < 3; ++i) {
         if (i == 1)
-            click(14);
+            click(Command::NextFault);
         else
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_F8);
         const QModelIndex at = list->currentIndex();
@@ -393,7 +394,7 @@ TEST_F(MainWindowTest, AnInterruptedBatchIsOfferedForRepairAtStartAndUndoneOnJa)
     EXPECT_EQ(questions.asked[0].kind + "|" + questions.asked[0].text,
               "yesno|" + messages::interruptedQuestion());
     EXPECT_EQ(dir.names(), (QStringList{"A.txt", "b.txt"}));
-    EXPECT_TRUE(first.button(11)->isEnabled());
+    EXPECT_TRUE(first.button(Command::Undo)->isEnabled());
     first.close();
 
     questions.yesNoAnswers = {true};
@@ -401,7 +402,7 @@ TEST_F(MainWindowTest, AnInterruptedBatchIsOfferedForRepairAtStartAndUndoneOnJa)
     EXPECT_EQ(questions.asked.size(), 2);
     EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt"}));
     EXPECT_EQ(dir.read("a.txt"), "a");
-    EXPECT_FALSE(second.button(11)->isEnabled());
+    EXPECT_FALSE(second.button(Command::Undo)->isEnabled());
     EXPECT_EQ(panel(2), messages::undoDone(1));
 }
 
@@ -490,7 +491,7 @@ TEST_F(MainWindowTest,
     EXPECT_EQ(layout(first), grown);
     QStringList expected = controls(first);
     expected.replaceInStrings("TopMostChk=1", "TopMostChk=0");
-    click(9);
+    click(Command::Close);
     EXPECT_FALSE(first.isVisible());
 
     MainWindow &second = start();
@@ -543,7 +544,8 @@ TEST_F(MainWindowTest, EveryControlShowsItsCaptionInFullAndHasAName)
     MainWindow &w = start();
     // Fields are named by the label beside them. A drop-down list is named by
     // its entry on Linux and points to its label instead.
-    EXPECT_EQ(name(find("Zahl")) + "|" + name(find("SucheText1")) + "|" + name(w.button(12)),
+    EXPECT_EQ(name(find("Zahl")) + "|" + name(find("SucheText1")) + "|" +
+                  name(w.button(Command::MoveDown)),
               "Start bei|Satz 2: Ersetze|Markierte Einträge nach unten verschieben");
     EXPECT_EQ(name(find("StatusPanel1")), panel(1));
     const auto labels =
@@ -575,7 +577,7 @@ TEST_F(MainWindowTest, AScreenReaderHearsTheWindowTitleTheShownColumnsAndFaultyR
     QSignalSpy passes = passSpy();
     w.maskField()->setText("[name]_.[typ]");
     ASSERT_TRUE(passes.wait());
-    click(8);
+    click(Command::Rename);
     EXPECT_EQ(panel(2), messages::collision());
     auto description = [table](int row, int column) {
         return table->cellAt(row, column)->text(QAccessible::Description);

@@ -111,7 +111,7 @@ protected:
         QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &drop);
     }
-    void click(int index) { QTest::mouseClick(m_window->button(index), Qt::LeftButton); }
+    void click(Command command) { QTest::mouseClick(m_window->button(command), Qt::LeftButton); }
     QStringList column(int column) const
     {
         QStringList out;

@@ -35,7 +35,7 @@ protected:
             }
             QTest::keyClick(popup, Qt::Key_Return);
         });
-        window().BtnClick(buttonIndex);
+        window().runCommand(Command(buttonIndex));
         return shown;
     }
     std::map<QString, QString> tooltips()
@@ -58,7 +58,7 @@ TEST_F(InputAidsTest, KeysFillTheGridAndInsertOverTheSelectionOrAtTheCaretFocusi
     EXPECT_EQ(key(23)->geometry(), QRect(552, 132, 141, 27));
     EXPECT_TRUE(w.keyBarArea()->isAncestorOf(key(23)));
     EXPECT_EQ(w.maskField()->nextInFocusChain(), key(0));
-    EXPECT_EQ(key(23)->nextInFocusChain(), w.button(100));
+    EXPECT_EQ(key(23)->nextInFocusChain(), w.button(Command::SaveMask));
     // A 17-character text shows 16 and "...", an ampersand no access key, and
     // a key missing in the file nothing.
     EXPECT_EQ(key(3)->text() + "|" + key(7)->text() + "|" + key(0)->text(),
@@ -77,7 +77,7 @@ TEST_F(InputAidsTest, KeysFillTheGridAndInsertOverTheSelectionOrAtTheCaretFocusi
         mask->setSelection(from, length);
         if (length == 0) {
             mask->setCursorPosition(from);
-            w.button(100)->setFocus();
+            w.button(Command::SaveMask)->setFocus();
         }
         QTest::mouseClick(key(n), Qt::LeftButton);
         EXPECT_EQ(w.session().options().mask, result);

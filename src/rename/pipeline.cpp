@@ -1,0 +1,217 @@
+#include "rename/pipeline.h"
+
+#include "rename/batch.h"
+#include "rename/formatmessage.h"
+#include "rename/journal.h"
+#include "rename/messages.h"
+#include "storage/questions.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace kesto {
+
+namespace {
+
+// How long what the list read of a file is taken as still true for a batch's journal.
+constexpr qint64 IdentityFreshFor = 3000;
+
+bool isAscii(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// The bytes of \a text's UTF-8 and its closing NUL.
+qsizetype utf8Size(QStringView text)
+{
+    return (isAscii(text) ? text.size() : text.toUtf8().size()) + 1;
+}
+
+// Writes \a text as UTF-8 with a closing NUL at \a to, which has room for
+// utf8Size(\a text) bytes; gives the bytes without the NUL, kept where they are.
+QByteArray writeUtf8(char *&to, QStringView text)
+{
+    char *const from = to;
+    if (isAscii(text)) {
+        for (QChar c : text)
+            *to++ = char(c.unicode());
+    } else {
+        const QByteArray bytes = text.toUtf8();
+        to = std::copy(bytes.begin(), bytes.end(), to);
+    }
+    *to++ = 0;
+    return QByteArray::fromRawData(from, to - from - 1);
+}
+
+bool agreesWithoutExtension(UserQuestions &questions)
+{
+    return questions.askYesNo(FormatMessage(messages::missingTypTemplate()), messages::appTitle());
+}
+
+// The moves of a tested plan, with what the journal and the result need of each.
+struct PlannedMoves
+{
+    QList<Move> moves;
+    QList<JournalEntry> entries;
+    QList<int> rowOf;
+    QList<int> errors;
+    RenameResult result;
+
+    // Asks whether to go on after a failed move, as the window's dialog does.
+    std::function<bool(int, int)> askToGoOn(const FileList &list, UserQuestions &questions)
+    {
+        return [this, &list, &questions](int m, int error) {
+            errors[m] = error;
+            const FileEntry &e = list.at(rowOf[m]);
+            return questions.askOkCancel(
+                messages::renameFailed(e.fullPath(), e.folder + e.newName,
+                                       messages::renameFailureReason(error)),
+                messages::appTitle());
+        };
+    }
+
+    RenameResult resultOf(const QList<MoveResult> &done)
+    {
+        for (qsizetype m = 0; m < moves.size(); ++m) {
+            if (done[m] == MoveResult::Done)
+                result.renamed.append(rowOf[m]);
+            else if (done[m] == MoveResult::NotTried)
+                result.stopped = true;
+            else
+                result.failed.append({rowOf[m], errors[m]});
+        }
+        std::sort(result.renamed.begin(), result.renamed.end(), std::greater<int>());
+        return std::move(result);
+    }
+};
+
+// The pairs that change a name become moves, from the last row to the first:
+// the order in which the renames run where no name waits for another.
+PlannedMoves movesOf(const RenamePlan &plan, const FileList &list)
+{
+    PlannedMoves planned;
+    planned.moves.reserve(plan.pairs.size());
+    planned.entries.reserve(plan.pairs.size());
+    // What the list read a moment ago is still what is renamed; after longer,
+    // an editor may have saved a new file under the name.
+    const qint64 freshSince = FileIdentity::now() - IdentityFreshFor;
+    for (auto p = plan.pairs.crbegin(); p != plan.pairs.crend(); ++p) {
+        if (p->status == PairStatus::Unchanged) {
+            planned.result.renamed.append(p->row);
+            continue;
+        }
+        planned.moves.append({p->folder, p->oldName, p->newName, {}});
+        JournalEntry entry{planned.moves.back()};
+        const FileEntry &e = list.at(p->row);
+        if (e.identity.readAt != 0 && e.identity.readAt >= freshSince) {
+            entry.identity = e.identity;
+            entry.size = e.size;
+        }
+        planned.entries.append(entry);
+        planned.rowOf.append(p->row);
+    }
+    planned.errors.resize(planned.moves.size());
+    return planned;
+}
+
+} // namespace
+
+RenameResult RenameRows(FileList &list, bool maskHasExtension, Journal &journal,
+                        UserQuestions &questions, const std::function<void(int, int)> &progress)
+{
+    const RenamePlan plan = TestRows(list);
+    if (!plan.ok())
+        return RenameResult::refused(Refusal(plan));
+    if (!maskHasExtension && !agreesWithoutExtension(questions))
+        return RenameResult::declined();
+    PlannedMoves planned = movesOf(plan, list);
+    const QList<Step> steps = OrderMoves(planned.moves);
+    planned.result.undoable = !planned.moves.isEmpty() && journal.begin(planned.entries);
+    const QList<MoveResult> done =
+        ApplyMoves(planned.moves, steps, planned.askToGoOn(list, questions),
+                   [&](int n) { progress ? progress(n, int(steps.size())) : void(); });
+    if (planned.result.undoable)
+        journal.end();
+    return planned.resultOf(done);
+}
+
+RenamePlan TestRows(FileList &list)
+{
+    RenamePlan plan = PairsFromRows(list);
+    QByteArray bytes = std::move(plan.bytes);
+    plan = CheckPlan(std::move(plan.pairs));
+    plan.bytes = std::move(bytes);
+    for (const PlannedRename &p : plan.pairs) {
+        FileEntry &e = list.entry(p.row);
+        const bool ok = p.status == PairStatus::Ok || p.status == PairStatus::Unchanged;
+        e.icon = ok ? RowIcon::Normal : RowIcon::Error;
+        e.hint = p.reason();
+    }
+    list.notifyRowsChanged(0, list.count() - 1, ColOldName, ColNewName);
+    return plan;
+}
+
+RenamePlan PairsFromRows(const FileList &list)
+{
+    // The pairs' names are views: of the row's own bytes, or of one block
+    // that holds the UTF-8 of all the others, sized before it is written.
+    qsizetype size = 0;
+    for (const FileEntry &e : list.rows()) {
+        if (!e.checked)
+            continue;
+        if (e.rawBytes().isEmpty())
+            size += utf8Size(e.oldName);
+        size += utf8Size(e.newName);
+    }
+    RenamePlan plan;
+    plan.bytes = QByteArray(size, Qt::Uninitialized);
+    char *to = plan.bytes.data();
+    plan.pairs.reserve(list.count());
+    // Neighbouring rows mostly share their folder: one copy of its bytes.
+    QByteArray folder;
+    QString folderText;
+    bool fromText = false;
+    for (int i = 0; i < list.count(); ++i) {
+        const FileEntry &e = list.at(i);
+        if (!e.checked)
+            continue;
+        PlannedRename p;
+        p.row = i;
+        const QByteArray &raw = e.rawBytes();
+        if (raw.isEmpty()) {
+            if (!fromText || e.folder != folderText) {
+                folderText = e.folder;
+                folder = QFile::encodeName(folderText);
+                fromText = true;
+            }
+            p.oldName = writeUtf8(to, e.oldName);
+        } else {
+            const qsizetype slash = raw.lastIndexOf('/') + 1;
+            if (fromText || QByteArrayView(raw).first(slash) != folder) {
+                folder = raw.left(slash);
+                fromText = false;
+            }
+            p.oldName = QByteArray::fromRawData(raw.constData() + slash, raw.size() - slash);
+        }
+        p.folder = folder;
+        p.newName = writeUtf8(to, e.newName);
+        p.shownOld = e.oldName;
+        p.shownNew = e.newName;
+        plan.pairs.append(std::move(p));
+    }
+    return plan;
+}
+
+QString Refusal(const RenamePlan &plan)
+{
+    return !plan.namesUnique       ? messages::notUnique()
+           : !plan.noCollision     ? messages::collision()
+           : !plan.noEmptyName     ? messages::emptyName()
+           : !plan.namesFit        ? messages::tooLong()
+           : !plan.namesAllowed    ? messages::notAllowed()
+           : !plan.foldersReadable ? messages::folderUnreadable()
+                                   : QString();
+}
+
+} // namespace kesto
