@@ -173,22 +173,11 @@ long blocksRead()
     return usage.ru_inblock;
 }
 
-} // namespace
-
-NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const WantedFacts &wanted,
-                    const std::function<void(int)> &progress, const std::function<void()> &yield,
-                    bool keepLog)
+// Per path: 0 no row and no report, 1 read it, 2 report it as skipped. A path
+// the list holds already, or given before, is neither.
+std::vector<char> pathsToRead(const QList<PathToLoad> &paths, const FileList &list)
 {
     const int n = int(paths.size());
-    const bool logging = keepLog || !LogPath().isEmpty();
-    qsizetype photos = 0;
-    if (wanted.captureDate) {
-        for (const PathToLoad &item : paths)
-            photos += isJpg(item.path);
-    }
-    const bool mostlyPhotos = photos * 2 >= n;
-    const int batch = mostlyPhotos ? PhotoBatch : Batch;
-    // Per path: 0 no row and no report, 1 read it, 2 report it as skipped.
     std::vector<char> keep(n, 0);
     QSet<QString> seen;
     seen.reserve(n);
@@ -204,131 +193,216 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
         seen.insert(key);
         keep[i] = 1;
     }
+    return keep;
+}
 
-    // One array from the first row to the list: fresh memory costs a page
-    // fault per 4 KiB, which outweighs the work done on most rows.
-    QList<FileEntry> rows(n);
-    FileEntry *const row = rows.data(); // detached once, before the threads share it
-    // The log lines of each batch, written in the order of the paths once
-    // all are read, so that the log reads as if they had been read in turn.
-    std::vector<QByteArray> batchLog(logging ? size_t((n + batch - 1) / batch) : 0);
-    std::atomic<int> next{0};
-    std::atomic<int> done{0};
+bool mostlyPhotos(const QList<PathToLoad> &paths, const WantedFacts &wanted)
+{
+    qsizetype photos = 0;
+    if (wanted.captureDate) {
+        for (const PathToLoad &item : paths)
+            photos += isJpg(item.path);
+    }
+    return photos * 2 >= paths.size();
+}
+
+using Clock = std::chrono::steady_clock;
+
+// How many threads begin reading \a paths paths.
+int firstReaders(int paths)
+{
+    return paths < ParallelFrom ? 1 : int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+}
+
+// The paths read side by side: the calling thread and its helpers take
+// batches of them in turn, into rows and per-path marks made beforehand.
+class ParallelRead
+{
+public:
+    ParallelRead(const QList<PathToLoad> &paths, std::vector<char> &keep, FileEntry *row,
+                 const WantedFacts &wanted, bool logging)
+        : m_paths(paths)
+        , m_keep(keep)
+        , m_row(row)
+        , m_wanted(wanted)
+        , m_n(int(paths.size()))
+        , m_logging(logging)
+        , m_mostlyPhotos(mostlyPhotos(paths, wanted))
+        , m_batch(m_mostlyPhotos ? PhotoBatch : Batch)
+        , m_threads(firstReaders(m_n))
+        , m_batchLog(logging ? size_t((m_n + m_batch - 1) / m_batch) : 0)
+    {}
+
+    // Reads every path; the calling thread calls \a serve, where given,
+    // between two paths and while it waits for its helpers.
+    void run(const std::function<void()> &serve)
+    {
+        for (int t = 1; t < m_threads; ++t) {
+            const std::lock_guard<std::mutex> lock(m_joining);
+            if (!startReader())
+                break;
+        }
+        work(serve);
+        // What the helpers still read, the window waits for while being served.
+        while (m_done.load() < m_n && serve) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            serve();
+        }
+        joinReaders();
+    }
+
+    const std::atomic<int> &done() const { return m_done; }
+    // The log lines of each batch, to be written in the order of the paths
+    // once all are read, so that the log reads as if they had been read in turn.
+    std::vector<QByteArray> &batchLog() { return m_batchLog; }
+
+private:
     // Files dropped together mostly share their folder; one copy of its text
     // will do. \a last is the folder of the row read before.
-    auto readOne = [&](int i, const QString *&last, RowsFolder &folder) {
-        const PathToLoad &item = paths.at(i);
-        if (logging) {
+    void readOne(int i, const QString *&last, RowsFolder &folder)
+    {
+        const PathToLoad &item = m_paths.at(i);
+        if (m_logging) {
             logPath(item.path);
             if (!item.faithful)
                 logPath(QStringLiteral("Pfad nicht darstellbar, übergangen"));
         }
-        if (keep[i] != 1)
+        if (m_keep[i] != 1)
             return;
-        FileEntry &e = row[i];
+        FileEntry &e = m_row[i];
         e = newRow(item);
         if (last && *last == e.folder)
             e.folder = *last;
         last = &e.folder;
-        keep[i] = takeFacts(e, readFacts(e, wanted, folder)) ? 1 : 2;
-    };
-    using Clock = std::chrono::steady_clock;
-    const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
-    const int threads = n < ParallelFrom ? 1 : int(cores);
-    std::mutex joining;
-    std::vector<std::thread> helpers;
-    int readers = 1;
-    std::function<void(const std::function<void()> &)> work;
-    // A system out of threads (a container's limit) reads with those it has.
-    // Called with \a joining held.
-    auto startReader = [&] {
-        try {
-            helpers.emplace_back(work, std::function<void()>());
-            ++readers;
-            return true;
-        } catch (const std::system_error &) {
-            return false;
-        }
-    };
-    auto joinIfWaiting = [&](Clock::time_point began, long blocks) {
-        if (!mostlyPhotos || threads == 1 || Clock::now() - began < WaitedLong ||
-            blocksRead() == blocks)
-            return;
-        const std::lock_guard<std::mutex> lock(joining);
-        if (readers < int(PhotoReaders) && next.load() < n)
-            startReader();
-    };
-    work = [&](const std::function<void()> &serve) {
+        m_keep[i] = takeFacts(e, readFacts(e, m_wanted, folder)) ? 1 : 2;
+    }
+
+    void work(const std::function<void()> &serve)
+    {
         const QString *last = nullptr;
         RowsFolder folder;
-        for (int from = next.fetch_add(batch); from < n; from = next.fetch_add(batch)) {
-            const Clock::time_point began = mostlyPhotos ? Clock::now() : Clock::time_point();
-            const long blocks = mostlyPhotos && threads > 1 ? blocksRead() : 0;
+        for (int from = m_next.fetch_add(m_batch); from < m_n; from = m_next.fetch_add(m_batch)) {
+            const Clock::time_point began = m_mostlyPhotos ? Clock::now() : Clock::time_point();
+            const long blocks = m_mostlyPhotos && m_threads > 1 ? blocksRead() : 0;
             std::optional<LogCapture> capture;
-            const int to = std::min(n, from + batch);
-            if (logging) {
+            const int to = std::min(m_n, from + m_batch);
+            if (m_logging) {
                 capture.emplace();
                 // Two lines a file, each about its path and the time long:
                 // growing the text line by line cost more than writing it.
-                capture->lines().reserve((to - from) * 2 * (paths.at(from).path.size() + 64));
+                capture->lines().reserve((to - from) * 2 * (m_paths.at(from).path.size() + 64));
             }
             for (int i = from; i < to; ++i) {
                 readOne(i, last, folder);
                 if (serve)
                     serve();
             }
-            if (logging)
-                batchLog[size_t(from / batch)] = std::move(capture->lines());
-            done.fetch_add(to - from, std::memory_order_relaxed);
+            if (m_logging)
+                m_batchLog[size_t(from / m_batch)] = std::move(capture->lines());
+            m_done.fetch_add(to - from, std::memory_order_relaxed);
             // The window's turns would count as waiting, too.
             if (!serve)
                 joinIfWaiting(began, blocks);
         }
-    };
+    }
 
-    // The calling thread reads too, and between two paths serves the window
-    // when its time has come (first after the first path, so that it shows
-    // the load begun): the bar moves in steps that cost nothing.
-    Clock::time_point due = Clock::now();
-    int shown = 0;
-    const int step = std::max(1, n / 100);
-    const auto serve = [&] {
-        if (Clock::now() < due)
+    // A system out of threads (a container's limit) reads with those it has.
+    // Called with m_joining held.
+    bool startReader()
+    {
+        try {
+            m_helpers.emplace_back([this] { work({}); });
+            ++m_readers;
+            return true;
+        } catch (const std::system_error &) {
+            return false;
+        }
+    }
+
+    void joinIfWaiting(Clock::time_point began, long blocks)
+    {
+        if (!m_mostlyPhotos || m_threads == 1 || Clock::now() - began < WaitedLong ||
+            blocksRead() == blocks)
             return;
-        const int now = done.load(std::memory_order_relaxed);
-        if (progress && now - shown >= step)
-            progress(shown = now);
-        if (yield) {
-            const LogCapture::Pause pause;
-            yield();
-        }
-        due = Clock::now() + YieldEvery;
-    };
-    for (int t = 1; t < threads; ++t) {
-        const std::lock_guard<std::mutex> lock(joining);
-        if (!startReader())
-            break;
+        const std::lock_guard<std::mutex> lock(m_joining);
+        if (m_readers < int(PhotoReaders) && m_next.load() < m_n)
+            startReader();
     }
-    work(progress || yield ? std::function<void()>(serve) : std::function<void()>());
-    // What the helpers still read, the window waits for while being served.
-    while (done.load() < n && (progress || yield)) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        serve();
-    }
+
     // Readers may still be joining while the first are awaited.
-    for (;;) {
-        std::thread helper;
-        {
-            const std::lock_guard<std::mutex> lock(joining);
-            if (helpers.empty())
-                break;
-            helper = std::move(helpers.back());
-            helpers.pop_back();
+    void joinReaders()
+    {
+        for (;;) {
+            std::thread helper;
+            {
+                const std::lock_guard<std::mutex> lock(m_joining);
+                if (m_helpers.empty())
+                    break;
+                helper = std::move(m_helpers.back());
+                m_helpers.pop_back();
+            }
+            helper.join();
         }
-        helper.join();
     }
-    if (progress)
-        progress(n);
+
+    const QList<PathToLoad> &m_paths;
+    std::vector<char> &m_keep;
+    FileEntry *const m_row;
+    const WantedFacts &m_wanted;
+    const int m_n;
+    const bool m_logging;
+    const bool m_mostlyPhotos;
+    const int m_batch;
+    const int m_threads;
+    std::vector<QByteArray> m_batchLog;
+    std::atomic<int> m_next{0};
+    std::atomic<int> m_done{0};
+    std::mutex m_joining;
+    std::vector<std::thread> m_helpers;
+    int m_readers = 1;
+};
+
+// The calling thread serves the window between two paths when its time has
+// come (first after the first path, so that it shows the load begun): the
+// bar moves in steps that cost nothing.
+class WindowTurns
+{
+public:
+    WindowTurns(const std::function<void(int)> &progress, const std::function<void()> &yield,
+                const std::atomic<int> &done, int paths)
+        : m_progress(progress)
+        , m_yield(yield)
+        , m_done(done)
+        , m_step(std::max(1, paths / 100))
+    {}
+
+    void serve()
+    {
+        if (Clock::now() < m_due)
+            return;
+        const int now = m_done.load(std::memory_order_relaxed);
+        if (m_progress && now - m_shown >= m_step)
+            m_progress(m_shown = now);
+        if (m_yield) {
+            const LogCapture::Pause pause;
+            m_yield();
+        }
+        m_due = Clock::now() + YieldEvery;
+    }
+
+private:
+    const std::function<void(int)> &m_progress;
+    const std::function<void()> &m_yield;
+    const std::atomic<int> &m_done;
+    const int m_step;
+    Clock::time_point m_due = Clock::now();
+    int m_shown = 0;
+};
+
+// The lines of all batches in the order of the paths: kept and returned with
+// \a keepLog, else written a few hundred KiB at a time.
+QByteArray gatherLog(std::vector<QByteArray> &batchLog, bool keepLog)
+{
     QByteArray pending;
     if (keepLog) {
         qsizetype total = 0;
@@ -346,10 +420,17 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
     }
     if (!keepLog)
         WriteLogLines(std::exchange(pending, QByteArray()));
+    return pending;
+}
 
+// Moves the rows that were read to the front of \a rows and drops the rest;
+// returns the paths to report as skipped, in the order given.
+QList<SkippedPath> keepRowsRead(QList<FileEntry> &rows, const std::vector<char> &keep,
+                                const QList<PathToLoad> &paths)
+{
     QList<SkippedPath> skippedPaths;
     qsizetype kept = 0;
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < int(paths.size()); ++i) {
         if (keep[i] == 2)
             skippedPaths.append(skipped(paths.at(i)));
         if (keep[i] != 1)
@@ -359,7 +440,30 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
         ++kept;
     }
     rows.resize(kept);
-    return {std::move(rows), std::move(skippedPaths), std::move(pending)};
+    return skippedPaths;
+}
+
+} // namespace
+
+NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const WantedFacts &wanted,
+                    const std::function<void(int)> &progress, const std::function<void()> &yield,
+                    bool keepLog)
+{
+    const int n = int(paths.size());
+    std::vector<char> keep = pathsToRead(paths, list);
+    // One array from the first row to the list: fresh memory costs a page
+    // fault per 4 KiB, which outweighs the work done on most rows.
+    QList<FileEntry> rows(n);
+    FileEntry *const row = rows.data(); // detached once, before the threads share it
+    ParallelRead reading(paths, keep, row, wanted, keepLog || !LogPath().isEmpty());
+    WindowTurns turns(progress, yield, reading.done(), n);
+    reading.run(progress || yield ? std::function<void()>([&turns] { turns.serve(); })
+                                  : std::function<void()>());
+    if (progress)
+        progress(n);
+    QByteArray log = gatherLog(reading.batchLog(), keepLog);
+    QList<SkippedPath> skippedPaths = keepRowsRead(rows, keep, paths);
+    return {std::move(rows), std::move(skippedPaths), std::move(log)};
 }
 
 RowsReadAhead::RowsReadAhead(const QList<QByteArray> &rawPaths)
