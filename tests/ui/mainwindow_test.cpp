@@ -116,6 +116,92 @@ TEST_F(MainWindowTest, ABurstOfKeysGivesOnePreviewThatCopyTakesAndRenameCarriesO
     EXPECT_TRUE(questions.asked.isEmpty());
 }
 
+// A counter field typed into and a list chosen, in either order, within the
+// refresh pause or after it: "Umbenennen" writes exactly the names shown.
+TEST_F(MainWindowTest, TheNamesRenamedAreTheNamesShownInEveryOrderOfFieldAndListChanges)
+{
+    using Change = std::function<void()>;
+    const auto type = [this](const char *field, const char *text) -> Change {
+        return [=, this] {
+            auto *edit = find<QLineEdit>(field);
+            edit->selectAll();
+            QTest::keyClicks(edit, text);
+        };
+    };
+    const auto choose = [this](const char *list, int index) -> Change {
+        return [=, this] { find<QComboBox>(list)->setCurrentIndex(index); };
+    };
+    const struct
+    {
+        const char *name;
+        Change first, second;
+        bool pauseBetween;
+        QStringList renamed;
+    } cases[] = {
+        {"start, then leading zero, within the pause",
+         type("Zahl", "7"),
+         choose("Vornullenzeichen", 1),
+         false,
+         {"7.txt", "8.txt"}},
+        {"start, then leading zero, after the pause",
+         type("Zahl", "7"),
+         choose("Vornullenzeichen", 1),
+         true,
+         {"7.txt", "8.txt"}},
+        {"leading zero, then start, within the pause",
+         choose("Vornullenzeichen", 1),
+         type("Zahl", "7"),
+         false,
+         {"7.txt", "8.txt"}},
+        {"step, then digit count, within the pause",
+         type("Schrittweite", "10"),
+         choose("StellenAnzahl", 0),
+         false,
+         {"01.txt", "11.txt"}},
+        {"step, then digit count, after the pause",
+         type("Schrittweite", "10"),
+         choose("StellenAnzahl", 0),
+         true,
+         {"01.txt", "11.txt"}},
+        {"digit count, then step, within the pause",
+         choose("StellenAnzahl", 2),
+         type("Schrittweite", "10"),
+         false,
+         {"001.txt", "011.txt"}},
+        {"digit count, then step, after the pause",
+         choose("StellenAnzahl", 2),
+         type("Schrittweite", "10"),
+         true,
+         {"001.txt", "011.txt"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const QString &name : dir.names())
+            QFile::remove(dir.file(name));
+        MainWindow &w = start();
+        dropFiles({"001.txt", "002.txt"});
+        // A digit count other than the first, so that choosing the first is a change.
+        if (QString(c.name).contains("digit count")) {
+            choose("Vornullenzeichen", 1)();
+            choose("StellenAnzahl", 3)();
+        }
+        w.maskField()->setText("[zahl].[typ]");
+        QSignalSpy passes = passSpy();
+        ASSERT_TRUE(passes.wait());
+        c.first();
+        if (c.pauseBetween)
+            passes.wait();
+        c.second();
+        if (!w.button(Command::Rename)->isEnabled()) {
+            ASSERT_TRUE(passes.wait());
+        }
+        const QStringList shown = column(ColNewName);
+        click(Command::Rename);
+        EXPECT_EQ(dir.names(), shown);
+        EXPECT_EQ(shown, c.renamed);
+    }
+}
+
 TEST_F(MainWindowTest, CounterFieldsTakeDigitsOnlyTabInPageOrderAndPastedTextBecomesCanonical)
 {
     start();
