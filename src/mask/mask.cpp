@@ -232,8 +232,8 @@ MaskCheck CheckMask(const QString &mask)
     const QStringView text = trimBlanks(mask);
     if (text.isEmpty())
         return check;
-    // The cursor of the original scan was a 16-bit position; longer masks are
-    // refused whole rather than read in part.
+    // A mask position is counted in 16 bits; a longer mask is refused whole
+    // rather than read in part.
     if (text.size() > MaxMaskLength)
         return fail(MaskTooLong);
 

@@ -165,7 +165,7 @@ inline QString topMostCaption()
 {
     return QStringLiteral("Fenster immer sichtbar");
 }
-// Spelt as the product has always shown it.
+// Kept letter for letter, slip included: the product's own texts are not corrected.
 inline QString fontSizeLabel()
 {
     return QStringLiteral("Listenschriftgöße:");
