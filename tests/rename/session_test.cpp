@@ -23,26 +23,6 @@ TEST_F(SessionTest, EmptyListShowsTheMaskMessageAndDisablesTheCommands)
     EXPECT_EQ(session.digitChoices().chosenText(), QStringLiteral("1"));
 }
 
-TEST_F(SessionTest, PreviewAllowsRenamingAndOnlyTheFullTestFindsDuplicates)
-{
-    load({"a.txt", "b.txt", "c.txt"});
-    session.setChecked(2, false);
-    preview(QStringLiteral("same.txt"));
-    EXPECT_TRUE(session.renameEnabled());
-    EXPECT_EQ(panel2(), QStringLiteral("Zum Umbenennen der Dateien klicken Sie jetzt die "
-                                       "Schaltfläche 'Umbenennen'."));
-    EXPECT_EQ(panel1(), QStringLiteral("2 von 3 Dateien markiert"));
-
-    session.list().entry(2).icon = RowIcon::None;
-    session.refresh();
-    session.testNames();
-    EXPECT_FALSE(session.renameEnabled());
-    EXPECT_EQ(panel2(), messages::notUnique());
-    EXPECT_EQ(session.list().at(0).icon, RowIcon::Error);
-    // An unchecked row never fails a test and keeps its icon.
-    EXPECT_EQ(session.list().at(2).icon, RowIcon::None);
-}
-
 TEST_F(SessionTest, InvalidOrEmptyMaskMarksEveryRowAndTheStatusSaysWhatIsWrong)
 {
     load({"a.txt", "b.txt"});
@@ -66,119 +46,6 @@ TEST_F(SessionTest, InvalidOrEmptyMaskMarksEveryRowAndTheStatusSaysWhatIsWrong)
     EXPECT_EQ(panel1(), QStringLiteral("0 von 0 Dateien markiert"));
 }
 
-TEST_F(SessionTest, FullTestReportsDuplicatesBeforeClashesBeforeBlankNames)
-{
-    dir.write(QStringLiteral("taken"));
-    load({"1.txt", "2.txt", "3.txt"});
-    replace(0, QStringLiteral("1"), QStringLiteral("taken"));
-    replace(1, QStringLiteral("2"), QStringLiteral(" "));
-    replace(2, QStringLiteral("3"), QStringLiteral(" "));
-    preview(QStringLiteral("[name]"));
-    session.refresh();
-    session.testNames();
-    EXPECT_EQ(panel2(), messages::notUnique());
-
-    session.setReplaceText(2, QStringLiteral("  "));
-    preview(QStringLiteral("[name]"));
-    session.refresh();
-    session.testNames();
-    EXPECT_EQ(panel2(), messages::collision());
-
-    session.setReplaceText(0, QStringLiteral("free"));
-    preview(QStringLiteral("[name]"));
-    session.refresh();
-    session.testNames();
-    EXPECT_EQ(panel2(), messages::emptyName());
-    EXPECT_EQ(session.list().at(0).icon, RowIcon::Normal);
-    EXPECT_EQ(session.list().at(1).icon, RowIcon::Error);
-}
-
-TEST_F(SessionTest, ClashIsAnyExistingEntryButNeverTheFileItselfInAnotherCase)
-{
-    load({"a.txt", "b.txt"});
-    session.setChecked(1, false);
-    session.chooseLetterCase(CaseUpper); // a.txt -> A.TXT
-    session.refresh();
-    session.testNames();
-    EXPECT_TRUE(session.renameEnabled());
-
-    session.chooseLetterCase(CaseKeep);
-    dir.mkdir(QStringLiteral("Ordner"));
-    ASSERT_EQ(::symlink("/nonexistent", dir.file(QStringLiteral("link")).toUtf8()), 0);
-    dir.write(QStringLiteral(".versteckt"));
-    dir.write(QStringLiteral("Äpfel.txt"));
-    // b.txt clashes although it is in the list too; so do a folder, a dangling
-    // link, a hidden file and a name that differs in the case of an umlaut.
-    for (const char *mask : {"b.[typ]", "ordner", "LINK", ".versteckt", "äpfel.[typ]"}) {
-        preview(QString::fromUtf8(mask));
-        session.refresh();
-        session.testNames();
-        EXPECT_EQ(panel2(), messages::collision()) << mask;
-    }
-}
-
-TEST_F(SessionTest, ClashesAndDuplicatesCompareTheNamesAsTheyWillBeOnDisk)
-{
-    // A folder in Latin-1 and its twin in UTF-8 are two folders; the full
-    // test reads the one by its own bytes.
-    const QByteArray root = QFile::encodeName(dir.path());
-    ASSERT_EQ(::mkdir(root + "/d\xfcr", 0700), 0);
-    dir.mkdir(u"dür"_s);
-    dir.writeBytes("d\xfcr/belegt.txt");
-    session.load(
-        QList<QByteArray>{dir.writeBytes("d\xfcr/a.txt"), dir.writeBytes("d\xc3\xbcr/b.txt")});
-    preview(u"x.[typ]"_s);
-    session.refresh();
-    session.testNames();
-    EXPECT_TRUE(session.renameEnabled());
-    // A UTF-8 name in that folder meets its own entry under a new spelling.
-    preview(u"[name].[typ]"_s);
-    session.chooseLetterCase(CaseUpper);
-    session.refresh();
-    session.testNames();
-    EXPECT_TRUE(session.renameEnabled());
-    session.chooseLetterCase(CaseKeep);
-    preview(u"belegt.[typ]"_s);
-    session.refresh();
-    session.testNames();
-    EXPECT_EQ(panel2(), messages::collision());
-    EXPECT_EQ(session.list().at(0).icon, RowIcon::Error);
-    EXPECT_EQ(session.list().at(1).icon, RowIcon::Normal);
-
-    // A repair to the shown name is no clash with its own old entry, but
-    // meets a file that has that name in UTF-8 already.
-    session.clearList();
-    session.load(QList<QByteArray>{dir.writeBytes("caf\xe9.txt")});
-    preview(u"[name].[typ]"_s);
-    session.refresh();
-    session.testNames();
-    EXPECT_TRUE(session.renameEnabled());
-    dir.write(u"CAFÉ.txt"_s);
-    session.refresh();
-    session.testNames();
-    EXPECT_EQ(panel2(), messages::collision());
-}
-
-TEST_F(SessionTest, DuplicatesCompareFolderAndNameExactlyWithoutRegardToCase)
-{
-    // Folders that end alike are different folders.
-    session.load(QStringList{dir.write(QStringLiteral("a/b/f1.txt")),
-                             dir.write(QStringLiteral("x/a/b/f2.txt"))});
-    preview(QStringLiteral("neu.txt"));
-    session.refresh();
-    session.testNames();
-    EXPECT_TRUE(session.renameEnabled());
-
-    session.clearList();
-    load({"1.txt", "2.txt"});
-    replace(0, QStringLiteral("1"), QStringLiteral("Foto"));
-    replace(1, QStringLiteral("2"), QStringLiteral("FOTO"));
-    preview(QStringLiteral("[name].jpg"));
-    session.refresh();
-    session.testNames();
-    EXPECT_EQ(panel2(), messages::notUnique());
-}
-
 TEST_F(SessionTest, NamesNotYetShownAreNeverRenamedAndFreshNamesAreComparedWithEachOther)
 {
     load({"a.txt", "b.txt"});
@@ -198,8 +65,7 @@ TEST_F(SessionTest, NamesNotYetShownAreNeverRenamedAndFreshNamesAreComparedWithE
     session.setRandomExtra(Checked);
     session.setRandomExtraChars(QStringLiteral("x"));
     preview(QStringLiteral("[ZUFALLSKETTE 2].[typ]"));
-    session.refresh();
-    session.testNames();
+    fullTest();
     EXPECT_EQ(newNames(), (QStringList{"xx.txt", "xx.txt"}));
     EXPECT_EQ(panel2(), messages::notUnique());
 }
@@ -275,6 +141,124 @@ TEST_F(SessionTest, SavedOptionsOutsideTheirListsKeepTheCurrentChoice)
     EXPECT_EQ(session.options().leadChar, 0);
     EXPECT_EQ(session.options().letterCase, 2);
     EXPECT_EQ(session.options().sets[1].search, QStringLiteral(" "));
+}
+
+// A batch another program is running has a journal without its end, just as
+// one that was cut off; its lock tells them apart, and it is left alone.
+TEST_F(SessionTest, ABatchStillRunningIsNeitherRepairedNorUndone)
+{
+    load({"a.txt"});
+    QList<JournalEntry> entries{{{QFile::encodeName(dir.path() + "/"), "a.txt", "b.txt", {}}}};
+    Journal running(journals.path());
+    ASSERT_TRUE(running.begin(entries));
+    ASSERT_TRUE(QFile::rename(dir.file(u"a.txt"_s), dir.file(u"b.txt"_s)));
+
+    EXPECT_EQ(session.journal().batches().first().state, BatchState::Running);
+    EXPECT_FALSE(session.offerRepair());
+    EXPECT_EQ(session.undoableBatch().files, 0);
+    EXPECT_FALSE(UndoBatch(Journal::read(session.journal().batches().first().path), {}).complete);
+    EXPECT_TRUE(dir.exists(u"b.txt"_s));
+    EXPECT_TRUE(questions.asked.isEmpty());
+
+    running.end();
+    EXPECT_EQ(session.journal().batches().first().state, BatchState::Ended);
+    EXPECT_EQ(session.undoableBatch().files, 1);
+}
+
+class ListCommandsTest : public SessionTest
+{
+protected:
+    void SetUp() override
+    {
+        load({"1.txt", "2.txt", "3.txt", "4.txt", "5.txt", "6.txt"});
+        session.refreshTimer().setInterval(10);
+    }
+    QList<int> highlighted() const
+    {
+        QList<int> rows;
+        for (int i = 0; i < session.list().count(); ++i) {
+            if (session.list().at(i).selected)
+                rows << i;
+        }
+        return rows;
+    }
+};
+
+TEST_F(ListCommandsTest, CheckAllNoneAndInvertLeaveTheHighlight)
+{
+    session.setSelectedRows({1});
+    session.changeChecks(FileList::CheckChange::UncheckAll);
+    EXPECT_EQ(panel1(), QStringLiteral("0 von 6 Dateien markiert"));
+    session.changeChecks(FileList::CheckChange::CheckAll);
+    session.setChecked(2, false);
+    session.changeChecks(FileList::CheckChange::Invert);
+    session.changeChecks(FileList::CheckChange::Invert);
+    EXPECT_EQ(panel1(), QStringLiteral("5 von 6 Dateien markiert"));
+    EXPECT_FALSE(session.list().at(2).checked);
+    EXPECT_EQ(highlighted(), QList<int>{1});
+}
+
+TEST_F(ListCommandsTest, HighlightedBlockMovesTogetherAndKeepsItsHighlight)
+{
+    session.setChecked(4, false);
+    session.setSelectedRows({2, 3, 4});
+    EXPECT_TRUE(session.moveDownEnabled());
+    session.moveSelectedRows(FileList::Direction::Down);
+    EXPECT_EQ(oldNames(), (QStringList{"1.txt", "2.txt", "6.txt", "3.txt", "4.txt", "5.txt"}));
+    EXPECT_EQ(highlighted(), (QList<int>{3, 4, 5}));
+    EXPECT_FALSE(session.list().at(5).checked);
+    EXPECT_EQ(session.list().at(3).newName, QStringLiteral("< Maskenfehler >"));
+    EXPECT_FALSE(session.list().keepSorted() || session.renameEnabled());
+    EXPECT_FALSE(session.moveDownEnabled());
+
+    // The refresh gives the moved rows their names back; the highlight stays.
+    QSignalSpy commands(&session, &Session::commandsChanged);
+    ASSERT_TRUE(commands.wait(2000));
+    EXPECT_EQ(newNames(), oldNames());
+    EXPECT_EQ(highlighted(), (QList<int>{3, 4, 5}));
+
+    QSignalSpy beep(&session, &Session::beepRequested);
+    session.moveSelectedRows(FileList::Direction::Down); // past the end: only a beep
+    EXPECT_EQ(beep.count(), 1);
+    EXPECT_EQ(oldNames().last(), QStringLiteral("5.txt"));
+}
+
+TEST_F(ListCommandsTest, HeadersSortAndTheLastOneOnlyFlipsAfterAMove)
+{
+    session.clearList();
+    session.load(QStringList{dir.write(QStringLiteral("big"), QByteArray(300, 'x')),
+                             dir.write(QStringLiteral("small"), "xx"),
+                             dir.write(QStringLiteral("mid"), QByteArray(20, 'x'))});
+    preview(QStringLiteral("[zahl]_[name]"));
+    session.sortByColumn(3);
+    EXPECT_EQ(oldNames(), (QStringList{"small", "mid", "big"}));
+    session.sortByColumn(3);
+    EXPECT_EQ(oldNames(), (QStringList{"big", "mid", "small"}));
+    EXPECT_EQ(newNames().first(), QStringLiteral("1_big")); // counters follow
+
+    session.setSelectedRows({0});
+    session.moveSelectedRows(FileList::Direction::Down);
+    session.sortByColumn(3);
+    EXPECT_EQ(oldNames(), (QStringList{"mid", "big", "small"}));
+    EXPECT_EQ(session.list().sortOrder(), Qt::AscendingOrder);
+    session.sortByColumn(0);
+    EXPECT_EQ(oldNames(), (QStringList{"big", "mid", "small"}));
+}
+
+TEST_F(ListCommandsTest, CopyTextHasAHeaderAndOneCrLfLinePerRow)
+{
+    session.clearList();
+    load({"a.txt", "c.txt"});
+    replace(0, QStringLiteral("a"), QStringLiteral("b"));
+    replace(1, QStringLiteral("c"), QStringLiteral("d"));
+    preview(QStringLiteral("[name].[typ]"));
+    QSignalSpy clip(&session, &Session::clipboardRequested);
+    session.copyNamesToClipboard();
+    ASSERT_EQ(clip.count(), 1);
+    EXPECT_EQ(clip.at(0).at(0).toString(),
+              QStringLiteral("Vorher\tNachher\r\na.txt\tb.txt\r\nc.txt\td.txt\r\n"));
+    EXPECT_EQ(panel2(), QStringLiteral("Fertig! Die Liste der alten und neuen Namen wurde in die "
+                                       "Zwischenablage kopiert."));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rename/messages.h"
 #include "rename/session.h"
 #include "support/scriptedquestions.h"
 #include "support/tempfiles.h"
@@ -32,6 +33,21 @@ protected:
     {
         session.setMaskText(mask);
         session.refresh();
+    }
+    /// Previews \a mask and runs the full test; gives the status it leaves.
+    QString fullTestOf(const QString &mask)
+    {
+        preview(mask);
+        session.testNames();
+        return panel2();
+    }
+    /// The status of names that passed the full test.
+    static QString ready() { return messages::readyToRename(messages::renameCaption()); }
+    /// The full test of the names as the options give them now.
+    bool fullTest()
+    {
+        session.refresh();
+        return session.testNames();
     }
     void replace(int set, const QString &search, const QString &by, bool inNewName = false)
     {
