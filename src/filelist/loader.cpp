@@ -233,10 +233,13 @@ public:
         , m_batchLog(logging ? size_t((m_n + m_batch - 1) / m_batch) : 0)
     {}
 
-    // Reads every path; the calling thread calls \a serve, where given,
-    // between two paths and while it waits for its helpers.
+    // Reads every path; the calling thread calls \a serve, where given, once
+    // before the first path (the helpers may read them all), between two
+    // paths and while it waits for its helpers.
     void run(const std::function<void()> &serve)
     {
+        if (serve)
+            serve();
         for (int t = 1; t < m_threads; ++t) {
             const std::lock_guard<std::mutex> lock(m_joining);
             if (!startReader())
@@ -362,9 +365,9 @@ private:
     int m_readers = 1;
 };
 
-// The calling thread serves the window between two paths when its time has
-// come (first after the first path, so that it shows the load begun): the
-// bar moves in steps that cost nothing.
+// The calling thread serves the window when its time has come (first as the
+// load begins, so that every load serves it at least once): the bar moves in
+// steps that cost nothing.
 class WindowTurns
 {
 public:
