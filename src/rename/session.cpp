@@ -386,7 +386,7 @@ RenameResult Session::renameCommand()
     Q_EMIT undoChanged();
     m_list.removeRowsDescending(result.renamed);
     setProgress(0, rows);
-    refresh();
+    previewIfLive();
     m_status.setMessage(messages::renameDone());
     return result;
 }
