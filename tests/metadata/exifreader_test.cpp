@@ -35,6 +35,16 @@ const QByteArray SampleDate = "2005:07:14 13:45:12";
 // Image data without an APP1 marker pair, much longer than the head.
 const QByteArray ImageData(300000, char(0xFF));
 
+// What a reader loaded, an entry a line.
+QString entries(const ExifReader &r)
+{
+    QString text = r.Loaded() ? u"loaded\n"_s : u"not loaded\n"_s;
+    for (const kesto::ExifEntry &e : r.Entries())
+        text += QString::asprintf("%d %d %d %d ", e.TagNumber, e.DataType, e.Count, e.ValueOffset) +
+                kesto::ExifValueText(e.Value) + u'\n';
+    return text;
+}
+
 // Loads photos from a temporary folder, whole and in pieces of 8 and 13 bytes, which
 // must make no difference to anything; log lines come back with "TS" for their time.
 class ExifFile : public ::testing::Test
@@ -51,12 +61,7 @@ protected:
         const auto read = [&](ExifReader &r) {
             kesto::DeleteLog();
             r.Load(path);
-            QString text = r.Loaded() ? u"loaded\n"_s : u"not loaded\n"_s;
-            for (const kesto::ExifEntry &e : r.Entries())
-                text += QString::asprintf("%d %d %d %d ", e.TagNumber, e.DataType, e.Count,
-                                          e.ValueOffset) +
-                        kesto::ExifValueText(e.Value) + u'\n';
-            return text + log().join(u'\n');
+            return entries(r) + log().join(u'\n');
         };
         ExifReader eight(8), thirteen(13);
         const QString inEights = read(eight), inThirteens = read(thirteen);
@@ -205,8 +210,7 @@ TEST_F(ExifFile, ReadsDirectoriesAndValuesFarBehindTheHeadWhetherInTheCacheOrNot
         loadPath(m_dir.write(u"weit.jpg"_s, jpegFile({exifSegment(tiff)}, ImageData)));
     EXPECT_EQ(reader.Tag(Date), QString(SampleDate));
     EXPECT_EQ(reader.Tag(513), QVariant(123456));
-    const QList<kesto::ExifEntry> cached = reader.Entries();
-    ASSERT_EQ(cached.size(), 6);
+    EXPECT_EQ(reader.Entries().size(), 6);
 
     // The same from the disk, where the page cache can be emptied of the file.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
@@ -216,13 +220,7 @@ TEST_F(ExifFile, ReadsDirectoriesAndValuesFarBehindTheHeadWhetherInTheCacheOrNot
     ::close(fd);
     ExifReader fresh;
     fresh.Load(path);
-    EXPECT_EQ(fresh.Tag(Date), QString(SampleDate));
-    const QList<kesto::ExifEntry> read = fresh.Entries();
-    ASSERT_EQ(read.size(), cached.size());
-    for (qsizetype i = 0; i < read.size(); ++i) {
-        EXPECT_EQ(read.at(i).TagNumber, cached.at(i).TagNumber);
-        EXPECT_EQ(read.at(i).Value, cached.at(i).Value) << read.at(i).TagNumber;
-    }
+    EXPECT_EQ(entries(fresh), entries(reader));
 }
 
 TEST_F(ExifFile, WithoutAnExifBlockTheReaderStaysEmptyWithOneLogLine)

@@ -141,10 +141,11 @@ TEST(Settings, LiveInQuarvelConfUnderKestoAsPlainTextsAndFallBackToTheirDefaults
     SaveSettingValue("ToolTips", "0");
     SaveSettingValue("ListFontSize", "12");
     EXPECT_EQ(std::pair(StoredToolTips(), StoredListFontSize()), std::pair(0, 12));
-    QFile file(where);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("[Kesto]\nListFontSize=12\nToolTips=0\n"));
-    file.close();
+    const auto stored = [&] {
+        QFile file(where);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    EXPECT_EQ(stored(), QByteArray("[Kesto]\nListFontSize=12\nToolTips=0\n"));
     SaveSettingValue("ToolTips", "70000");
     SaveSettingValue("ListFontSize", "big");
     EXPECT_EQ(std::pair(StoredToolTips(), StoredListFontSize()), std::pair(1, 8));
@@ -160,13 +161,12 @@ TEST(Settings, LiveInQuarvelConfUnderKestoAsPlainTextsAndFallBackToTheirDefaults
 
     // A value written back unchanged leaves the file as the user wrote it.
     const QByteArray byHand = "; von Hand\n[Kesto]\nToolTips = 1\n\n";
+    QFile file(where);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(byHand);
     file.close();
     SaveSettingValue("ToolTips", "1");
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), byHand);
-    file.close();
+    EXPECT_EQ(stored(), byHand);
     SaveSettingValue("ToolTips", "0");
     EXPECT_EQ(StoredToolTips(), 0);
     QFile::remove(where);

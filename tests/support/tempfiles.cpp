@@ -108,11 +108,7 @@ QMap<QString, QByteArray> TempFolder::contents() const
 
 bool TempFolder::setTimes(const QString &fullPath, const QDateTime &modified)
 {
-    const qint64 secs = modified.toSecsSinceEpoch();
-    struct timespec times[2];
-    times[0].tv_sec = secs;
-    times[0].tv_nsec = 0;
-    times[1] = times[0];
+    const timespec time{modified.toSecsSinceEpoch(), 0}, times[2] = {time, time};
     return utimensat(AT_FDCWD, QFile::encodeName(fullPath).constData(), times, 0) == 0;
 }
 

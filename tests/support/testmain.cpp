@@ -20,12 +20,9 @@ int main(int argc, char **argv)
     QTemporaryDir home;
     if (!home.isValid())
         return 2;
-    for (const char *var : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) {
-        const QByteArray dir = (home.path() + QLatin1Char('/') + QLatin1String(var)).toUtf8();
-        qputenv(var, dir);
-    }
-    qputenv("XDG_DATA_DIRS", (home.path() + QStringLiteral("/XDG_DATA_DIRS")).toUtf8());
-    qputenv("XDG_CONFIG_DIRS", (home.path() + QStringLiteral("/XDG_CONFIG_DIRS")).toUtf8());
+    for (const char *var :
+         {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_DIRS"})
+        qputenv(var, (home.path() + QLatin1Char('/') + QLatin1String(var)).toUtf8());
 #ifdef KESTO_GUI_TESTS
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
