@@ -1,4 +1,4 @@
-#include "rename/numericinput.h"
+#include "naming/numericinput.h"
 
 #include <cmath>
 #include <limits>
