@@ -152,7 +152,7 @@ TEST_F(PipelineTest, MaskWithoutTypAsksFirstAndNoChangesNothing)
     load({"a.txt", "b.txt"});
     preview(QStringLiteral("[name]_neu"));
     questions.yesNoAnswers = {false, true};
-    session.renameCommand();
+    EXPECT_EQ(session.renameCommand().verdict, RenameResult::Verdict::Declined);
     ASSERT_EQ(questions.asked.size(), 1);
     EXPECT_EQ(questions.asked.at(0).title, QStringLiteral("Kesto"));
     EXPECT_TRUE(questions.asked.at(0).text.startsWith(
@@ -163,7 +163,7 @@ TEST_F(PipelineTest, MaskWithoutTypAsksFirstAndNoChangesNothing)
     EXPECT_EQ(session.list().count(), 2);
     EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt"}));
 
-    session.renameCommand();
+    EXPECT_TRUE(session.renameCommand().complete());
     EXPECT_EQ(dir.names(), (QStringList{"a_neu", "b_neu"}));
     // "[typ]" in small letters counts as "[TYP]": no question.
     load({"c.txt"});
@@ -178,7 +178,13 @@ TEST_F(PipelineTest, FailedRenameAsksAndOkGoesOnWhileCancelStops)
     preview(QStringLiteral("neu_[name].[typ]"));
     QFile::remove(dir.file(QStringLiteral("b.txt")));
     questions.okCancelAnswers = {true};
-    session.renameCommand();
+    RenameResult result = session.renameCommand();
+    EXPECT_EQ(result.renamed, (QList<int>{2, 0}));
+    ASSERT_EQ(result.failed.size(), 1);
+    EXPECT_EQ(result.failed.at(0).row, 1);
+    EXPECT_EQ(result.failed.at(0).error, ENOENT);
+    EXPECT_FALSE(result.stopped || result.complete());
+    EXPECT_TRUE(result.undoable);
 
     const QChar cr(13);
     ASSERT_EQ(questions.asked.size(), 1);
@@ -198,7 +204,9 @@ TEST_F(PipelineTest, FailedRenameAsksAndOkGoesOnWhileCancelStops)
     QFile::remove(dir.file(QStringLiteral("d.txt")));
     preview(QStringLiteral("x_[name].[typ]"));
     questions.okCancelAnswers = {false};
-    session.renameCommand(); // e renamed, d fails, Cancel: b is not even tried
+    result = session.renameCommand(); // e renamed, d fails, Cancel: b is not even tried
+    EXPECT_EQ(result.renamed, QList<int>{2});
+    EXPECT_TRUE(result.stopped);
     EXPECT_EQ(oldNames(), (QStringList{"b.txt", "d.txt"}));
     EXPECT_EQ(questions.asked.size(), 2);
     EXPECT_TRUE(dir.exists(QStringLiteral("x_e.txt")));
