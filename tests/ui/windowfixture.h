@@ -41,8 +41,8 @@ template<typename Dialog> void whenShown(const std::function<void(Dialog *)> &an
     });
 }
 
-/// A main window on a fresh account: no settings, no masks file, no log.
-/// Questions are answered from the script; the refresh waits RefreshMs.
+/// A main window on a fresh account: no settings, no masks file, no log, no
+/// journal. Questions are answered from the script; the refresh waits RefreshMs.
 class WindowTest : public ::testing::Test
 {
 protected:
@@ -51,21 +51,16 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(screenConfigured || !qgetenv("QT_QPA_PLATFORM").startsWith("offscreen"));
-        QFile::remove(SettingsFile());
         const AppPaths paths = MakeAppPaths();
-        for (const QString &file : {paths.masksIni, paths.keysIni, paths.log})
+        for (const QString &file : {SettingsFile(), paths.masksIni, paths.keysIni, paths.log})
             QFile::remove(file);
-        // No batch of an earlier test is left to undo or to repair.
-        QDir(journalFolder()).removeRecursively();
+        QDir(DataFolder() + "Kesto-Journal").removeRecursively();
     }
     void TearDown() override
     {
         m_window.reset();
         SetLogPath(QString());
     }
-
-    /// The folder of the batches' journals.
-    static QString journalFolder() { return DataFolder() + "Kesto-Journal"; }
 
     /// Builds a window, lets \a beforeStart connect to it, then starts it as
     /// the program does: settings, shown, a repair offered, \a files loaded.
@@ -84,11 +79,24 @@ protected:
     MainWindow &window() { return *m_window; }
     /// Records the preview passes: each is one timeout of the refresh timer.
     QSignalSpy passSpy() { return {&m_window->session().refreshTimer(), &QTimer::timeout}; }
+    /// Sets the mask and waits for its preview.
+    [[nodiscard]] bool preview(const QString &mask)
+    {
+        QSignalSpy passes = passSpy();
+        m_window->maskField()->setText(mask);
+        return passes.wait();
+    }
     template<typename T = QWidget> T *find(const QString &objectName)
     {
         T *w = m_window->findChild<T *>(objectName);
         EXPECT_NE(w, nullptr) << objectName.toStdString();
         return w;
+    }
+    void type(const QString &field, const QString &text)
+    {
+        auto *edit = find<QLineEdit>(field);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
     }
 
     /// Writes files named \a names (each with its name as content, so a longer
