@@ -18,6 +18,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <linux/fs.h>
 #include <spawn.h>
 #include <sys/ioctl.h>
@@ -38,33 +39,11 @@ struct CliRun
     QString err;
 };
 
-// kesto-cli with arguments as bytes (a name need not be UTF-8) and the
-// standard output and error \a io gives it; -1 when it did not start.
-pid_t spawnCli(const QList<QByteArray> &args, const posix_spawn_file_actions_t &io)
-{
-    // The tool must ignore SIGPIPE itself, whatever it inherits.
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t pipeSignal;
-    sigemptyset(&pipeSignal);
-    sigaddset(&pipeSignal, SIGPIPE);
-    posix_spawnattr_setsigdefault(&attributes, &pipeSignal);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
-    const QByteArray program(KESTO_CLI_PATH);
-    std::vector<char *> argv{const_cast<char *>(program.constData())};
-    for (const QByteArray &a : args)
-        argv.push_back(const_cast<char *>(a.constData()));
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    if (posix_spawn(&pid, program.constData(), &io, &attributes, argv.data(), environ) != 0)
-        pid = -1;
-    posix_spawnattr_destroy(&attributes);
-    return pid;
-}
-
-// A run with its output in files; or with an output whose reader has gone
-// before anything is written.
-CliRun cliBytes(const QList<QByteArray> &args, bool outputClosed = false)
+// kesto-cli with arguments as bytes (a name need not be UTF-8), its output in
+// files, or in a pipe whose reader has gone before anything is written;
+// \a whileRunning is given the process before it is waited for.
+CliRun cliBytes(const QList<QByteArray> &args, bool outputClosed = false,
+                const std::function<void(pid_t)> &whileRunning = {})
 {
     QTemporaryDir folder;
     const QByteArray out = QFile::encodeName(folder.filePath("out"));
@@ -79,8 +58,23 @@ CliRun cliBytes(const QList<QByteArray> &args, bool outputClosed = false)
         posix_spawn_file_actions_addopen(&io, 1, out.constData(), O_WRONLY | O_CREAT, 0600);
     }
     posix_spawn_file_actions_addopen(&io, 2, err.constData(), O_WRONLY | O_CREAT, 0600);
+    // The tool must ignore SIGPIPE itself, whatever it inherits.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t pipeSignal;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &pipeSignal);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    std::vector<char *> argv{const_cast<char *>(KESTO_CLI_PATH)};
+    for (const QByteArray &a : args)
+        argv.push_back(const_cast<char *>(a.constData()));
+    argv.push_back(nullptr);
     CliRun run;
-    if (const pid_t pid = spawnCli(args, io); pid > 0) {
+    pid_t pid = -1;
+    if (posix_spawn(&pid, KESTO_CLI_PATH, &io, &attributes, argv.data(), environ) == 0) {
+        if (whileRunning)
+            whileRunning(pid);
         int status = 0;
         ::waitpid(pid, &status, 0);
         run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -88,12 +82,10 @@ CliRun cliBytes(const QList<QByteArray> &args, bool outputClosed = false)
     if (pipeEnds[1] >= 0)
         ::close(pipeEnds[1]);
     posix_spawn_file_actions_destroy(&io);
-    const auto content = [](const QByteArray &path) {
-        QFile f(QFile::decodeName(path));
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    };
-    run.out = content(out);
-    run.err = content(err);
+    posix_spawnattr_destroy(&attributes);
+    QFile o(QFile::decodeName(out)), e(QFile::decodeName(err));
+    run.out = o.open(QIODevice::ReadOnly) ? QString::fromUtf8(o.readAll()) : QString();
+    run.err = e.open(QIODevice::ReadOnly) ? QString::fromUtf8(e.readAll()) : QString();
     return run;
 }
 
@@ -300,24 +292,29 @@ TEST_F(CliTest, UndoTakesTheLastBatchBackAndHistoryListsTheBatches)
     const QStringList apply =
         QStringList{"--mask", "n_[name].[typ]", "--apply"} + files({"a.txt", "b.txt"});
     const QString folder = dir.path() + '/';
-    const auto history = [] { return cli({"--history"}).out.section('\t', 1); };
-    EXPECT_EQ(cli({"--undo"}).err,
-              "kesto-cli: Es gibt keine Umbenennung, die sich rückgängig machen ließe.\n");
-    ASSERT_EQ(cli(apply).exitCode, 0);
-    EXPECT_EQ(history(), "2\t" + folder + "\tbeendet\n");
-
-    CliRun r = cli({"--undo"});
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, "Vorher\tNachher\n" + folder + "n_b.txt\t" + folder + "b.txt\n" + folder +
-                         "n_a.txt\t" + folder + "a.txt\n");
-    EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt"}));
-    EXPECT_EQ(history(), "2\t" + folder + "\trückgängig gemacht\n");
+    // The exit status, the output, the end of the history and the files.
+    const auto run = [&](const QStringList &args) {
+        const CliRun r = cli(args);
+        const QString history = cli({"--history"}).out.section('\n', 0, 0).section('\t', 2);
+        return QString("%1|%2|%3|%4|").arg(r.exitCode).arg(r.out, r.err, history) +
+               dir.names().join(' ');
+    };
+    EXPECT_EQ(run({"--undo"}), "1||kesto-cli: Es gibt keine Umbenennung, die sich rückgängig "
+                               "machen ließe.\n||a.txt b.txt");
+    EXPECT_EQ(run(apply), "0|Vorher\tNachher\na.txt\tn_a.txt\nb.txt\tn_b.txt\n|"
+                          "Umbenennung abgeschlossen.\n|" +
+                              folder + "\tbeendet|n_a.txt n_b.txt");
+    EXPECT_EQ(run({"--undo"}),
+              QString("0|Vorher\tNachher\n%1n_b.txt\t%1b.txt\n%1n_a.txt\t%1a.txt\n|"
+                      "Rückgängig gemacht: 2 Dateien haben ihre alten Namen zurück.\n|"
+                      "%1\trückgängig gemacht|a.txt b.txt")
+                  .arg(folder));
     EXPECT_EQ(cli({"--undo"}).exitCode, 1);
 
     // An old name taken again keeps its new owner: that file stays, exit 1.
     ASSERT_EQ(cli(apply).exitCode, 0);
     dir.write("a.txt", "neu");
-    r = cli({"--undo"});
+    const CliRun r = cli({"--undo"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt", "n_a.txt"}));
     EXPECT_TRUE(r.err.contains("n_a.txt --> a.txt (der alte Name ist wieder vergeben)"))
@@ -328,12 +325,9 @@ TEST_F(CliTest, UndoTakesTheLastBatchBackAndHistoryListsTheBatches)
     Journal running(data.path() + "/Quarvel/Kesto");
     QList<JournalEntry> entries{{{QFile::encodeName(folder), "b.txt", "c.txt", {}}}};
     ASSERT_TRUE(running.begin(entries));
-    r = cli({"--undo"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "kesto-cli: Die letzte Umbenennung läuft noch; rückgängig machen lässt sie "
-                     "sich, sobald sie beendet ist.\n");
-    EXPECT_TRUE(cli({"--history"}).out.contains("\tläuft\n"));
-    EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt", "n_a.txt"}));
+    EXPECT_EQ(run({"--undo"}), "1||kesto-cli: Die letzte Umbenennung läuft noch; rückgängig "
+                               "machen lässt sie sich, sobald sie beendet ist.\n|" +
+                                   folder + "\tläuft|a.txt b.txt n_a.txt");
     running.end();
 }
 
@@ -350,28 +344,24 @@ TEST_F(CliTest, ABatchKilledAtARandomMomentIsRepairedByUndo)
         args << QFile::encodeName(dir.write(name, name.toUtf8()));
         before.insert(name.toUtf8());
     }
-    posix_spawn_file_actions_t io;
-    posix_spawn_file_actions_init(&io);
-    posix_spawn_file_actions_addopen(&io, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&io, 2, "/dev/null", O_WRONLY, 0);
-    const pid_t pid = spawnCli(args, io);
-    posix_spawn_file_actions_destroy(&io);
-    ASSERT_GT(pid, 0);
     // The kill falls somewhere in the renaming: once the journal holds the
     // whole plan, a batch is one to repair (before, it counts for nothing).
-    const auto planned = [journals = data.path() + "/Quarvel/Kesto/Kesto-Journal"] {
-        for (const QFileInfo &f : QDir(journals).entryInfoList(QDir::Files)) {
-            QFile file(f.filePath());
-            if (file.open(QIODevice::ReadOnly) && file.readAll().contains("\nplanned "))
-                return true;
-        }
-        return false;
+    const auto killWhenPlanned = [journals =
+                                      data.path() + "/Quarvel/Kesto/Kesto-Journal"](pid_t pid) {
+        const auto planned = [&journals] {
+            for (const QFileInfo &f : QDir(journals).entryInfoList(QDir::Files)) {
+                QFile file(f.filePath());
+                if (file.open(QIODevice::ReadOnly) && file.readAll().contains("\nplanned "))
+                    return true;
+            }
+            return false;
+        };
+        while (!planned() && ::waitpid(pid, nullptr, WNOHANG) == 0)
+            ::usleep(200);
+        ::usleep(useconds_t(QRandomGenerator::global()->bounded(20000)));
+        ::kill(pid, SIGKILL);
     };
-    while (!planned() && ::waitpid(pid, nullptr, WNOHANG) == 0)
-        ::usleep(200);
-    ::usleep(useconds_t(QRandomGenerator::global()->bounded(20000)));
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, nullptr, 0);
+    cliBytes(args, false, killWhenPlanned);
 
     QSet<QByteArray> contents;
     for (const QString &n : dir.names())

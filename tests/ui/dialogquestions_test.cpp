@@ -10,52 +10,45 @@ using kesto::test::whenShown;
 
 namespace {
 
+// Each question as it is shown: title, text with carriage returns as line
+// breaks and no markup, icon, buttons with the default marked "*"; then the
+// button clicked and the answer it gives.
 TEST(DialogQuestions, TextsShowCarriageReturnsAsLineBreaksButtonsSpeakGermanAndNoIsTheDefault)
 {
     DialogQuestions questions;
-    whenShown<QMessageBox>([](QMessageBox *box) {
-        EXPECT_EQ(box->windowTitle() + "|" + box->text(),
-                  "Kesto - Maske löschen|Die Maske 'a' existiert.\nÜberschreiben?");
-        EXPECT_EQ(box->icon(), QMessageBox::Question);
-        // The warning about a missing [TYP] asks to click 'Nein'.
-        EXPECT_EQ(box->button(QMessageBox::Yes)->text() + "|" +
-                      box->button(QMessageBox::No)->text(),
-                  "&Ja|&Nein");
-        box->defaultButton()->click();
-    });
-    EXPECT_FALSE(
-        questions.askYesNo("Die Maske 'a' existiert.\r\nÜberschreiben?", "Kesto - Maske löschen"));
-    whenShown<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
-    EXPECT_TRUE(questions.askYesNo("Wirklich?", "Kesto"));
-
-    whenShown<QMessageBox>([](QMessageBox *box) {
-        EXPECT_EQ(box->text(), "Folgende Datei:\n\n/a/<b>.txt\n-->\n/a/c.txt");
-        EXPECT_EQ(box->textFormat(), Qt::PlainText) << "a path is no markup";
-        EXPECT_EQ(box->button(QMessageBox::Ok)->text() + "|" +
-                      box->button(QMessageBox::Cancel)->text(),
-                  "OK|Abbrechen");
-        box->defaultButton()->click();
-    });
-    EXPECT_TRUE(questions.askOkCancel("Folgende Datei:\r\r/a/<b>.txt\r-->\r/a/c.txt", "Kesto"));
-    whenShown<QMessageBox>([](QMessageBox *b) { b->button(QMessageBox::Cancel)->click(); });
-    EXPECT_FALSE(questions.askOkCancel("x", "Kesto"));
-
-    QString told;
-    whenShown<QMessageBox>([&told](QMessageBox *box) {
-        QStringList buttons;
-        for (const QAbstractButton *b : box->buttons())
-            buttons << b->text();
-        told = box->text() + "|" + buttons.join(',');
-        EXPECT_EQ(box->icon(), QMessageBox::Information);
-        box->buttons().constFirst()->click();
-    });
-    questions.tell("Folgende Dateien:\r\rb --> a", "Kesto");
-    EXPECT_EQ(told, "Folgende Dateien:\n\nb --> a|OK") << "a message to take note of";
+    const std::tuple<std::function<bool()>, QMessageBox::StandardButton, const char *> cases[] = {
+        {[&] { return questions.askYesNo("Die Maske 'a' existiert.\r\nÜberschreiben?", "Kesto"); },
+         QMessageBox::No, "Kesto|Die Maske 'a' existiert.\nÜberschreiben?|4|&Ja,*&Nein|0"},
+        {[&] { return questions.askYesNo("Wirklich?", "Kesto"); }, QMessageBox::Yes,
+         "Kesto|Wirklich?|4|&Ja,*&Nein|1"},
+        {[&] { return questions.askOkCancel("Folgende Datei:\r\r/a/<b>.txt\r-->\r/a/c.txt", "K"); },
+         QMessageBox::Ok, "K|Folgende Datei:\n\n/a/<b>.txt\n-->\n/a/c.txt|2|*OK,Abbrechen|1"},
+        {[&] { return questions.askOkCancel("x", "Kesto"); }, QMessageBox::Cancel,
+         "Kesto|x|2|*OK,Abbrechen|0"},
+        {[&] { return questions.tell("Folgende Dateien:\r\rb --> a", "Kesto"), true; },
+         QMessageBox::Ok, "Kesto|Folgende Dateien:\n\nb --> a|1|OK|1"},
+    };
+    for (const auto &[ask, click, shown] : cases) {
+        QString seen;
+        whenShown<QMessageBox>([&seen, click](QMessageBox *box) {
+            QStringList buttons;
+            for (const QAbstractButton *b : box->buttons())
+                buttons << (b == box->defaultButton() ? "*" : "") + b->text();
+            seen = QString("%1|%2|%3|%4")
+                       .arg(box->windowTitle(), box->text())
+                       .arg(box->icon())
+                       .arg(buttons.join(','));
+            EXPECT_EQ(box->textFormat(), Qt::PlainText);
+            box->button(click)->click();
+        });
+        seen += QString("|%1").arg(ask());
+        EXPECT_EQ(seen, shown);
+    }
 
     whenShown<QInputDialog>([](QInputDialog *box) {
-        EXPECT_EQ(box->windowTitle() + "|" + box->labelText() + "|" + box->textValue(),
-                  "Titel|Name:|Vorgabe");
-        EXPECT_EQ(box->cancelButtonText(), "Abbrechen");
+        EXPECT_EQ(box->windowTitle() + "|" + box->labelText() + "|" + box->textValue() + "|" +
+                      box->cancelButtonText(),
+                  "Titel|Name:|Vorgabe|Abbrechen");
         box->setTextValue("Urlaub 2024");
         box->accept();
     });

@@ -53,7 +53,7 @@ TEST_F(MainWindowTest, AFreshStartShowsTheDefaultsAndAnEmptyList)
     MainWindow &w = start();
     QStringList texts{w.windowTitle(), accessibleName(&w), find<QGroupBox>("Frame1")->title(),
                       find<QGroupBox>("Frame3")->title()};
-    for (int i : {0, 1, 2, 3, 4, 8, 9, 10, 25, 32})
+    for (int i : {0, 1, 2, 3, 4, 8, 9, 10, 11, 25, 32})
         texts << w.button(Command(i))->text();
     auto *tabs = find<QTabBar>("MyTabStrip");
     for (int i = 0; i < tabs->count(); ++i)
@@ -67,8 +67,8 @@ TEST_F(MainWindowTest, AFreshStartShowsTheDefaultsAndAnEmptyList)
           << QString("%1 %2 %3").arg(slider->minimum()).arg(slider->value()).arg(slider->maximum());
     EXPECT_EQ(texts.join('|'), "Kesto - Rename|Kesto - Rename|Kandidaten zum Umbenennen|Steuerung|"
                                "Liste l&öschen|&Alle auswählen|&Keine Auswahl|Auswahl &umkehren|"
-                               "&Datenverz. öffnen|&Umbenennen|&Ende|&Hilfe|&Info|&Kopie|"
-                               "Maske|Zähler|Suchen und Ersetzen|Schreibweise|Optionen|"
+                               "&Datenverz. öffnen|&Umbenennen|&Ende|&Hilfe|&Rückgängig|&Info|"
+                               "&Kopie|Maske|Zähler|Suchen und Ersetzen|Schreibweise|Optionen|"
                                "[name].[typ]|1|1|1|keine|beibehalten|0 von 0 Dateien markiert|"
                                "8 8 12");
     EXPECT_EQ(w.size(), MainWindow::designedSize());
@@ -82,12 +82,10 @@ TEST_F(MainWindowTest, FilesFromTheCommandLineOrDroppedAreLoadedAndAnEmptyDropIs
     dropUrls({QUrl::fromLocalFile(dir.write("b.txt")), QUrl::fromLocalFile(dir.mkdir("Ordner")),
               QUrl("https://example.org/c.txt"), QUrl::fromLocalFile(dir.write("a.txt"))});
     EXPECT_EQ(column(ColOldName), (QStringList{"a.txt", "b.txt", "mit blank.txt"}));
-    EXPECT_EQ(panel(1), "3 von 3 Dateien markiert");
-
     QSignalSpy empty(w.listView(), &FileListView::emptyDrop);
     dropUrls({QUrl("https://example.org/c.txt")});
     EXPECT_EQ(empty.count(), 1);
-    EXPECT_EQ(w.listModel()->rowCount(), 3);
+    EXPECT_EQ(panel(1), "3 von 3 Dateien markiert");
 }
 
 TEST(FileListViewDrop, LocalFileUrlsBecomeTheBytesOfTheirPaths)
@@ -104,9 +102,7 @@ TEST_F(MainWindowTest, ABurstOfKeysGivesOnePreviewThatCopyTakesAndRenameCarriesO
     ASSERT_TRUE(w.button(Command::Rename)->isEnabled());
     QSignalSpy passes = passSpy();
     type("Maske", "Foto_[zahl].[typ]");
-    EXPECT_FALSE(w.button(Command::Rename)->isEnabled())
-        << "disabled from the first key until the preview";
-    EXPECT_EQ(column(ColNewName), (QStringList{"a.txt", "b.txt"}));
+    EXPECT_FALSE(w.button(Command::Rename)->isEnabled()) << "from the first key to the preview";
     ASSERT_TRUE(passes.wait());
     EXPECT_FALSE(passes.wait(4 * RefreshMs)) << "one pass, and none without a change";
     click(Command::CopyNames);
@@ -128,46 +124,41 @@ TEST_F(MainWindowTest, TheNamesRenamedAreTheNamesShownInEveryOrderOfFieldAndList
         else
             find<QComboBox>(what.section(':', 0, 0))->setCurrentIndex(what.section(':', 1).toInt());
     };
-    const struct
-    {
-        const char *first, *second;
-        bool pauseBetween;
-        QStringList renamed;
-    } cases[] = {
-        {"Zahl=7", "Vornullenzeichen:1", false, {"7.txt", "8.txt"}},
-        {"Zahl=7", "Vornullenzeichen:1", true, {"7.txt", "8.txt"}},
-        {"Vornullenzeichen:1", "Zahl=7", false, {"7.txt", "8.txt"}},
-        {"Schrittweite=10", "StellenAnzahl:0", false, {"01.txt", "11.txt"}},
-        {"Schrittweite=10", "StellenAnzahl:0", true, {"01.txt", "11.txt"}},
-        {"StellenAnzahl:2", "Schrittweite=10", false, {"001.txt", "011.txt"}},
-        {"StellenAnzahl:2", "Schrittweite=10", true, {"001.txt", "011.txt"}},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(QString("%1, then %2, %3 the pause")
-                         .arg(c.first, c.second, c.pauseBetween ? "after" : "within")
-                         .toStdString());
-        for (const QString &name : dir.names())
-            QFile::remove(dir.file(name));
+    // The first change, the second, whether the refresh ran between them, the names.
+    const std::tuple<const char *, const char *, bool, const char *> cases[] = {
+        {"Zahl=7", "Vornullenzeichen:1", false, "7.txt 8.txt"},
+        {"Zahl=7", "Vornullenzeichen:1", true, "7.txt 8.txt"},
+        {"Vornullenzeichen:1", "Zahl=7", false, "7.txt 8.txt"},
+        {"Schrittweite=10", "StellenAnzahl:0", false, "01.txt 11.txt"},
+        {"Schrittweite=10", "StellenAnzahl:0", true, "01.txt 11.txt"},
+        {"StellenAnzahl:2", "Schrittweite=10", false, "001.txt 011.txt"},
+        {"StellenAnzahl:2", "Schrittweite=10", true, "001.txt 011.txt"}};
+    for (const auto &[first, second, pauseBetween, renamed] : cases) {
+        const QString name = QString("%1, then %2, %3 the pause")
+                                 .arg(first, second, pauseBetween ? "after" : "within");
+        SCOPED_TRACE(name.toStdString());
+        for (const QString &file : dir.names())
+            QFile::remove(dir.file(file));
         MainWindow &w = start();
         dropFiles({"001.txt", "002.txt"});
         // A digit count other than the first, so that choosing the first is a change.
-        if (QString(c.first).contains("StellenAnzahl") || QString(c.second).contains("Stellen")) {
+        if (name.contains("StellenAnzahl")) {
             change("Vornullenzeichen:1");
             change("StellenAnzahl:3");
         }
         ASSERT_TRUE(preview("[zahl].[typ]"));
         QSignalSpy passes = passSpy();
-        change(c.first);
-        if (c.pauseBetween)
+        change(first);
+        if (pauseBetween)
             passes.wait();
-        change(c.second);
+        change(second);
         if (!w.button(Command::Rename)->isEnabled()) {
             ASSERT_TRUE(passes.wait());
         }
         const QStringList shown = column(ColNewName);
         click(Command::Rename);
         EXPECT_EQ(dir.names(), shown);
-        EXPECT_EQ(shown, c.renamed);
+        EXPECT_EQ(shown.join(' '), renamed);
     }
 }
 
@@ -175,12 +166,11 @@ TEST_F(MainWindowTest, CounterFieldsTakeDigitsOnlyTabInPageOrderAndPastedTextBec
 {
     start();
     auto *zahl = find<QLineEdit>("Zahl");
-    auto *step = find<QLineEdit>("Schrittweite");
-    QTest::keyClicks(step, "9876543");
-    EXPECT_EQ(step->text(), "19876") << "at most five characters";
+    type("Schrittweite", "9876543");
     type("Zahl", "a1-2 x3.4567890");
     QTest::keyClick(zahl, Qt::Key_Backspace);
-    EXPECT_EQ(zahl->text(), "1234567") << "digits only, at most eight";
+    // At most five characters, and digits only, at most eight.
+    EXPECT_EQ(find<QLineEdit>("Schrittweite")->text() + " " + zahl->text(), "98765 1234567");
 
     find<QTabBar>("MyTabStrip")->setCurrentIndex(1);
     zahl->deselect();
@@ -213,18 +203,17 @@ TEST_F(MainWindowTest, EachBoxOfAReplacementSetSwitchesOnlyItsOwnOption)
     find<QLineEdit>("ErsetzeText1")->setText("alt");
     ASSERT_TRUE(preview("neu_[name].[typ]"));
     QSignalSpy passes = passSpy();
-    auto state = [&] {
+    auto clickAndShow = [&](const QString &box) {
+        find<QCheckBox>(box)->click();
+        EXPECT_TRUE(passes.wait());
         QStringList s;
         for (const SearchReplaceSet &set : w.session().options().sets)
             s << QString("%1%2").arg(set.active).arg(set.inNewName);
         return s.join(' ') + " " + column(ColNewName).join(' ');
     };
-    find<QCheckBox>("SucheErsetzeAktivChk1")->click();
-    ASSERT_TRUE(passes.wait());
-    EXPECT_EQ(state(), "00 10 00 neu_a.txt") << "the old name a.txt holds no 'neu'";
-    find<QCheckBox>("SucheUndErsetzenImNeuenStattAltenNamenChk1")->click();
-    ASSERT_TRUE(passes.wait());
-    EXPECT_EQ(state(), "00 11 00 alt_a.txt");
+    EXPECT_EQ(clickAndShow("SucheErsetzeAktivChk1"), "00 10 00 neu_a.txt")
+        << "the old name a.txt holds no 'neu'";
+    EXPECT_EQ(clickAndShow("SucheUndErsetzenImNeuenStattAltenNamenChk1"), "00 11 00 alt_a.txt");
 }
 
 TEST_F(MainWindowTest, CheckAndMoveCommandsActOnTheRowsAndKeepTheHighlight)
@@ -243,8 +232,7 @@ TEST_F(MainWindowTest, CheckAndMoveCommandsActOnTheRowsAndKeepTheHighlight)
     EXPECT_EQ(changes.count(), 2) << "the check marks, then the new names and icons";
     model->setData(model->index(1, 0), Qt::Unchecked, Qt::CheckStateRole); // the row's box
     click(Command::InvertChecks);
-    EXPECT_EQ(rows(true), QList<int>{1});
-    EXPECT_EQ(rows(false), QList<int>{1});
+    EXPECT_EQ(rows(true) + rows(false), (QList<int>{1, 1})) << "checked, then highlighted";
     w.listView()->setFocus();
     w.listView()->setCurrentIndex(model->index(2, ColFolder));
     QTest::keyClick(w.listView(), Qt::Key_Space);
@@ -253,8 +241,7 @@ TEST_F(MainWindowTest, CheckAndMoveCommandsActOnTheRowsAndKeepTheHighlight)
     highlight(2, 4);
     QSignalSpy passes = passSpy();
     click(Command::MoveDown);
-    EXPECT_EQ(column(ColOldName),
-              (QStringList{"1.txt", "2.txt", "6.txt", "3.txt", "4.txt", "5.txt"}));
+    EXPECT_EQ(column(ColOldName).join(' '), "1.txt 2.txt 6.txt 3.txt 4.txt 5.txt");
     EXPECT_EQ(rows(false), (QList<int>{3, 4, 5}));
     EXPECT_FALSE(w.button(Command::MoveDown)->isEnabled()) << "the last row is highlighted";
     EXPECT_TRUE(icon(3).isNull()) << "a moved row shows no icon";
@@ -277,12 +264,12 @@ TEST_F(MainWindowTest, ClickingGroesseTwiceSortsBySizeUpThenDownKeepingHighlight
     QHeaderView *header = w.listView()->horizontalHeader();
     const QPoint at(header->sectionViewportPosition(ColSize) + 10, header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
-    EXPECT_EQ(column(ColOldName), (QStringList{"b.txt", "a12.txt", "c1234.txt"}));
-    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    EXPECT_EQ(column(ColOldName).join(' ') + QString(" %1").arg(header->sortIndicatorOrder()),
+              "b.txt a12.txt c1234.txt 0");
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
-    EXPECT_EQ(column(ColOldName), (QStringList{"c1234.txt", "a12.txt", "b.txt"}));
+    EXPECT_EQ(column(ColOldName).join(' ') + QString(" %1").arg(header->sortIndicatorOrder()),
+              "c1234.txt a12.txt b.txt 1");
     EXPECT_EQ(header->sortIndicatorSection(), int(ColSize));
-    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
     EXPECT_EQ(rows(false), QList<int>{2});
     EXPECT_EQ(w.listView()->currentIndex(), w.listModel()->index(2, ColFolder));
 }
@@ -330,46 +317,38 @@ TEST_F(MainWindowTest, MaskButtonsHelpInfoAndTheDataFolderReachTheirTargets)
 }
 
 // The undo command offers the newest batch not yet undone, then the one
-// before, and nothing once an undo has run on each.
+// before, and nothing once an undo has run on each; it says which by its
+// tooltip and to a screen reader.
 TEST_F(MainWindowTest, RueckgaengigUndoesTheNewestBatchFirstAndIsDisabledWhenNothingIsLeft)
 {
     MainWindow &w = start();
     QPushButton *undo = w.button(Command::Undo);
-    // The files of the batch offered; 0 for none, -1 for a button at odds with itself.
     auto offered = [undo] {
-        static const QRegularExpression tooltip(
-            R"(Macht die Umbenennung vom \d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d rückgängig \((\d+) Datei(?:en)?\))");
-        const QRegularExpressionMatch m = tooltip.match(undo->toolTip());
+        static const QRegularExpression time(R"(\d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d)");
         EXPECT_EQ(undo->accessibleDescription(), undo->toolTip());
-        return undo->isEnabled() && m.hasMatch() && m.capturedLength() == undo->toolTip().size()
-                   ? m.captured(1).toInt()
-               : undo->isEnabled() || !undo->toolTip().isEmpty() ? -1
-                                                                 : 0;
+        EXPECT_EQ(undo->isEnabled(), !undo->toolTip().isEmpty());
+        return undo->toolTip().replace(time, "T").replace("Macht die Umbenennung vom T", "");
     };
-    EXPECT_EQ(offered(), 0);
-    EXPECT_EQ(undo->text(), "&Rückgängig");
+    EXPECT_EQ(offered(), "");
 
     // An unchecked row stays in the list through every batch.
     dropFiles({"a.txt", "b.txt", "bleibt.txt"});
     w.listModel()->setData(w.listModel()->index(2, 0), Qt::Unchecked, Qt::CheckStateRole);
     ASSERT_TRUE(preview("x_[name].[typ]"));
     click(Command::Rename);
-    EXPECT_EQ(offered(), 2);
+    EXPECT_EQ(offered(), " rückgängig (2 Dateien)");
     dropFiles({"c.txt"});
     ASSERT_TRUE(w.button(Command::Rename)->isEnabled());
     click(Command::Rename);
-    ASSERT_EQ(dir.names(), (QStringList{"bleibt.txt", "x_a.txt", "x_b.txt", "x_c.txt"}));
-    EXPECT_EQ(offered(), 1);
+    EXPECT_EQ(offered(), " rückgängig (1 Datei)");
 
     click(Command::Undo);
-    EXPECT_EQ(dir.names(), (QStringList{"bleibt.txt", "c.txt", "x_a.txt", "x_b.txt"}));
-    EXPECT_EQ(offered(), 2);
+    EXPECT_EQ(dir.names().join(' '), "bleibt.txt c.txt x_a.txt x_b.txt");
+    EXPECT_EQ(offered(), " rückgängig (2 Dateien)");
     EXPECT_EQ(panel(2), messages::undoDone(1)) << "the preview after the undo keeps it";
-    EXPECT_EQ(column(ColNewName), QStringList{"x_bleibt.txt"});
-
     dir.write("a.txt", "neu"); // the undo leaves x_a.txt and says so
     click(Command::Undo);
-    EXPECT_EQ(offered(), 0);
+    EXPECT_EQ(offered(), "");
     EXPECT_EQ(questions.asked.size(), 1);
 }
 
@@ -390,7 +369,6 @@ TEST_F(MainWindowTest, RowsGiveTheirReasonAndNaechsterFehlerWalksTheFaultyRowsRo
     ASSERT_EQ(panel(2), messages::notUnique());
     const QString twice = messages::reasonDuplicate();
     FileListModel *model = w.listModel();
-    EXPECT_EQ(model->headerData(FileListModel::HintColumn, Qt::Horizontal).toString(), "Hinweis");
     EXPECT_EQ(column(FileListModel::HintColumn).mid(0, 3), (QStringList{"", twice, ""}));
     EXPECT_EQ(model->index(32, ColFolder).data(Qt::ToolTipRole).toString(), twice);
     EXPECT_FALSE(model->index(31, ColFolder).data(Qt::ToolTipRole).isValid());
@@ -458,16 +436,14 @@ TEST_F(MainWindowTest, AnInterruptedBatchIsOfferedForRepairAtStartAndUndoneOnJa)
     ASSERT_EQ(questions.asked.size(), 1);
     EXPECT_EQ(questions.asked[0].kind + "|" + questions.asked[0].text,
               "yesno|" + messages::interruptedQuestion());
-    EXPECT_EQ(dir.names(), (QStringList{"A.txt", "b.txt"}));
-    EXPECT_EQ(column(ColOldName), (QStringList{"A.txt", "b.txt"}));
+    EXPECT_EQ(dir.names() + column(ColOldName), (QStringList{"A.txt", "b.txt", "A.txt", "b.txt"}));
     EXPECT_TRUE(first.button(Command::Undo)->isEnabled());
     first.close();
 
     questions.yesNoAnswers = {true};
     MainWindow &second = start(files, startReadingAhead);
     EXPECT_EQ(questions.asked.size(), 2);
-    EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt"}));
-    EXPECT_EQ(column(ColOldName), QStringList{"b.txt"});
+    EXPECT_EQ(dir.names() + column(ColOldName), (QStringList{"a.txt", "b.txt", "b.txt"}));
     EXPECT_FALSE(second.button(Command::Undo)->isEnabled());
     EXPECT_TRUE(told.contains(messages::undoDone(1))) << told.join('\n').toStdString();
 }

@@ -1,15 +1,8 @@
 #include "windowfixture.h"
 
-#include <QDir>
-#include <QFile>
-
 #include <cstdlib>
 
 namespace kesto::test {
-
-// Larger than the window.
-constexpr int TestScreenWidth = 1280;
-constexpr int TestScreenHeight = 1024;
 
 static QString screenFile()
 {
@@ -25,11 +18,8 @@ const bool screenConfigured = [] {
     QFile f(screenFile());
     if ((!platform.isEmpty() && platform != "offscreen") || !f.open(QIODevice::WriteOnly))
         return false;
-    f.write(QString("{\"screens\":[{\"name\":\"Test\",\"x\":0,\"y\":0,\"width\":%1,\"height\":%2,"
-                    "\"logicalDpi\":96,\"logicalBaseDpi\":96,\"dpr\":1}]}")
-                .arg(TestScreenWidth)
-                .arg(TestScreenHeight)
-                .toUtf8());
+    f.write(R"({"screens":[{"name":"Test","x":0,"y":0,"width":1280,"height":1024,)"
+            R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
     f.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(f.fileName()));
     std::atexit([] { QFile::remove(screenFile()); });
