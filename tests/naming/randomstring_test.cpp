@@ -51,14 +51,4 @@ TEST(RandomString, DrawRoundsHalvesToTheEvenNeighbour)
         EXPECT_EQ(DrawPosition(r, length), position) << r << " of " << length;
 }
 
-TEST(RandomString, FirstAndLastCharacterAreHalfAsLikely)
-{
-    SeedRandom(2024);
-    constexpr int draws = 400000;
-    const QString text = RandomString(draws, extraOnly(u"abcde"_s));
-    // Shares of 1/8, 1/4, 1/4, 1/4, 1/8; the bounds lie many standard deviations away.
-    for (int i = 0; i < 5; ++i)
-        EXPECT_NEAR(double(text.count(QChar(u'a' + i))) / draws, i % 4 ? 0.25 : 0.125, 0.005) << i;
-}
-
 } // namespace

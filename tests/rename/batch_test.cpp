@@ -100,23 +100,6 @@ TEST(Batch, AMoveWaitsOnlyForTheOldNameItsOwnFolderFreesForCertain)
     EXPECT_EQ(two.contents(), (Files{{"z", "y"}}));
 }
 
-TEST(Batch, ShiftingAThousandNumberedFilesByOneTakesEachFreedName)
-{
-    TempFolder dir;
-    QStringList pairs;
-    Files after;
-    // The loop runs from the last row, so the first file meets a taken name.
-    for (int i = 1; i <= 1000; ++i) {
-        pairs << u"f%1>f%2"_s.arg(i).arg(i + 1);
-        after.insert(u"f%1"_s.arg(i + 1), u"f%1"_s.arg(i).toUtf8());
-    }
-    QList<Move> moves = movesIn(dir, pairs);
-    const QList<Step> steps = OrderMoves(moves);
-    EXPECT_EQ(steps.size(), 1000); // no temporary names for a chain
-    ApplyMoves(moves, steps, [](int, int) { return false; });
-    EXPECT_EQ(dir.contents(), after);
-}
-
 // Another program takes a name in the middle of a batch: that pair fails,
 // those waiting for it fail, nothing is replaced and nothing is lost.
 TEST(Batch, ANameTakenInTheMiddleOfAChainOrCycleFailsSafely)

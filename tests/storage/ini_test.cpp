@@ -38,6 +38,7 @@ TEST_F(Ini, WritesPutKeysAndSectionsInPlaceAndLeaveOtherLinesByteForByte)
         {"[A]\r\nx=\xE4\r\n\r\n[B]\r\ny=\xF6\r\n", "A", "x", u"ü"_s,
          "[A]\r\nx=\xC3\xBC\r\n\r\n[B]\r\ny=\xF6\r\n"},
         {"[A]\nx=1\ny=2", "A", "z", "3", "[A]\nx=1\ny=2\r\nz=3\r\n"},
+        {"[A]\r\nx=1\r", "A", "y", "2", "[A]\r\nx=1\r\ny=2\r\n"},
         {"[A]\r\nx=1\r\n[a]\r\nx=2\r\n", "a", "y", "new", "[A]\r\nx=1\r\ny=new\r\n[a]\r\nx=2\r\n"},
         {"[A]\r\nx=1\r\nX=2\r\n", "A", "X", "3", "[A]\r\nX=3\r\nX=2\r\n"},
         {"  [ T ]\t\r\n 0 = [name] \r\n", "T", "0", "[typ]", "  [ T ]\t\r\n0=[typ]\r\n"},
@@ -48,6 +49,8 @@ TEST_F(Ini, WritesPutKeysAndSectionsInPlaceAndLeaveOtherLinesByteForByte)
             QFile::setPermissions(dir.write("test.ini", before), QFileDevice::ReadOwner);
         EXPECT_TRUE(IniPutString(section, key, value, path)) << before.toStdString();
         EXPECT_EQ(dir.read("test.ini"), after) << before.toStdString();
+        EXPECT_EQ(QFile::permissions(path).toInt() & 0xF000, before.isNull() ? 0x6000 : 0x4000)
+            << "the file keeps its rights";
         EXPECT_EQ(dir.names(), QStringList{"test.ini"}) << "no temporary file stays behind";
     }
 }
@@ -102,8 +105,9 @@ TEST_F(Ini, DamagedFilesYieldDefaultsOrWhatCanBeRead)
         {twice, "A", "y", "<default>", "A"},
         {"  [ T ]\t\r\n 0 = [name] \r\n", " t", "0 ", " [name] ", " T "},
         {"[A]\r\nx=\r\n", "A", "x", "", "A"},
-        {"[A]\r\nx=" + QByteArray(IniMaxValueLength + 1, 'v'), "A", "x",
-         QString(IniMaxValueLength, u'v'), "A"},
+        // Cut to the longest value, never inside a pair of surrogates.
+        {"[A]\r\nx=" + QByteArray(IniMaxValueLength - 1, 'v') + "\xF0\x9F\x98\x80", "A", "x",
+         QString(IniMaxValueLength - 1, u'v'), "A"},
         {headers, "a", "x", "<default>", "b| A |.Standard|in"},
         {garbage + "\n[ok]\nk=v\n" + garbage, "ok", "k", "v", nullptr},
         {big + "[Last]\r\nk=end\r\n", "last", "K", "end", nullptr},
