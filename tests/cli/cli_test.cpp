@@ -116,8 +116,9 @@ protected:
     TempFolder data;
 };
 
-// Each run is given its files after "--", "|" between two of them; every file
-// holds its first name, and "new<old" after the run is a file and the name it had.
+// Each run is given its files by their names in its folder, after "--", "|"
+// between two of them; every file holds its first name, and "new<old" after
+// the run is a file and the name it had; a name after "!" is only in the way.
 TEST_F(CliTest, ARunPrintsTheNamesAndItsVerdictAndRenamesOnlyWhenTheFullTestPasses)
 {
     const QString twice = "Name doppelt vergeben\n";
@@ -173,11 +174,14 @@ TEST_F(CliTest, ARunPrintsTheNamesAndItsVerdictAndRenamesOnlyWhenTheFullTestPass
         TempFolder here;
         QStringList args = c.args.split('|') + QStringList{"--"};
         for (const QString &f : c.files.split('|')) {
-            const QString path = here.write(QString(f).remove(0, f.startsWith('!')), f.toUtf8());
+            here.write(QString(f).remove(0, f.startsWith('!')), f.toUtf8());
             if (!f.startsWith('!'))
-                args << path;
+                args << f;
         }
+        const QString cwd = QDir::currentPath();
+        QDir::setCurrent(here.path());
         const CliRun r = cli(args);
+        QDir::setCurrent(cwd);
         EXPECT_EQ(r.exitCode, c.exitCode);
         EXPECT_EQ(r.out, "Vorher\tNachher\n" + c.out);
         EXPECT_EQ(r.err, c.err);
