@@ -38,7 +38,7 @@ struct Ready
     {
         s.journal() = journal ? Journal(journals.path()) : Journal::off();
         s.load(paths);
-        s.setStartText(QStringLiteral("2"));
+        s.setCounterStartText(QStringLiteral("2"));
         s.setMaskText(mask);
         s.refresh();
         s.chooseDigitCount(int(s.digitChoices().entries().indexOf(QStringLiteral("6"))));

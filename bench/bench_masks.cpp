@@ -27,7 +27,7 @@ RenameOptions optionsFor(int i)
 {
     RenameOptions o;
     o.mask = QStringLiteral("Urlaub %1 [datum] [zeit] [zahl].[typ]").arg(i);
-    o.start = QString::number(i % 100);
+    o.counterStart = QString::number(i % 100);
     o.sets[0] = {Checked, QStringLiteral("IMG_"), QStringLiteral("Bild %1 ").arg(i), Unchecked};
     o.sets[1] = {Unchecked, QStringLiteral("DSC"), QStringLiteral("Foto"), Checked};
     o.randomExtraChars = QStringLiteral("-_+");

@@ -166,9 +166,9 @@ private:
         if (arg == "--mask")
             m_a.mask = value();
         else if (arg == "--start")
-            m_a.start = value();
+            m_a.counterStart = value();
         else if (arg == "--step")
-            m_a.step = value();
+            m_a.counterStep = value();
         else if (arg == "--preset")
             m_a.preset = value();
         else if (arg == "--random-extra")
@@ -194,7 +194,7 @@ private:
         const int n = value().toInt(&ok);
         if (!ok || n < 1 || n > 12)
             fail(QStringLiteral("--digits erwartet eine Zahl von 1 bis 12."));
-        m_a.digits = n;
+        m_a.digitCount = n;
     }
 
     void readLead()

@@ -12,15 +12,15 @@ namespace kesto::cli {
 struct Replacement
 {
     QString search;
-    QString replacement;
+    QString replace;
     bool inNewName = false;
 };
 
 /// The command line of kesto-cli, read but not yet applied.
 struct Arguments
 {
-    std::optional<QString> mask, start, step, preset;
-    std::optional<int> digits;     ///< the digit count wanted
+    std::optional<QString> mask, counterStart, counterStep, preset;
+    std::optional<int> digitCount;
     std::optional<int> leadChar;   ///< position in the leading-character list
     std::optional<int> letterCase; ///< position in the letter-case list
     QList<Replacement> replacements;

@@ -73,10 +73,10 @@ void applyArguments(const cli::Arguments &a, RenameOptions &o)
 {
     if (a.mask)
         o.mask = *a.mask;
-    if (a.start)
-        o.start = *a.start;
-    if (a.step)
-        o.step = *a.step;
+    if (a.counterStart)
+        o.counterStart = *a.counterStart;
+    if (a.counterStep)
+        o.counterStep = *a.counterStep;
     if (a.leadChar)
         o.leadChar = *a.leadChar;
     if (a.letterCase)
@@ -85,7 +85,7 @@ void applyArguments(const cli::Arguments &a, RenameOptions &o)
         SearchReplaceSet &set = o.sets[k];
         set.active = Checked;
         set.search = a.replacements.at(k).search;
-        set.replace = a.replacements.at(k).replacement;
+        set.replace = a.replacements.at(k).replace;
         set.inNewName = a.replacements.at(k).inNewName ? Checked : Unchecked;
     }
     if (a.randomUpper)
@@ -193,8 +193,8 @@ int renameFiles(cli::Arguments &a, const RenameOptions &options, QTextStream &er
         err << cli::texts::nothingLeft() << Qt::endl;
         return 1;
     }
-    if (a.digits)
-        session.setDigitCount(*a.digits);
+    if (a.digitCount)
+        session.setDigitCount(*a.digitCount);
     session.refresh();
     const int outputError = printNames(session.list());
 

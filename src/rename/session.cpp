@@ -33,7 +33,7 @@ Session::Session(UserQuestions &questions, Preview preview, QObject *parent)
     connect(&m_timer, &QTimer::timeout, this, &Session::refresh);
     connect(&m_digits, &DigitChoices::entryChosen, this, &Session::onDigitEntryChosen);
     connect(&m_digits, &DigitChoices::entriesChanged, this,
-            [this] { m_options.digits = m_digits.chosenIndex(); });
+            [this] { m_options.digitCount = m_digits.chosenIndex(); });
     // Before the first refresh the counters count as 0: this offers 1 to 12
     // and chooses 1.
     AdjustDigitChoices(0, 0, 0, m_digits);
@@ -48,14 +48,14 @@ void Session::setMaskText(const QString &text)
     changeOption(m_options.mask, text);
 }
 
-void Session::setStartText(const QString &text)
+void Session::setCounterStartText(const QString &text)
 {
-    changeOption(m_options.start, text);
+    changeOption(m_options.counterStart, text);
 }
 
-void Session::setStepText(const QString &text)
+void Session::setCounterStepText(const QString &text)
 {
-    changeOption(m_options.step, text);
+    changeOption(m_options.counterStep, text);
 }
 
 void Session::setSearchActive(int set, int checkState)
@@ -125,7 +125,7 @@ void Session::chooseLeadChar(int position)
 
 void Session::onDigitEntryChosen(int index)
 {
-    m_options.digits = index;
+    m_options.digitCount = index;
     previewIfLive();
 }
 
@@ -140,10 +140,11 @@ void Session::setDigitCount(int digits)
 void Session::applyOptions(const RenameOptions &o)
 {
     setMaskText(o.mask);
-    setStartText(o.start);
-    setStepText(o.step);
-    if (o.digits != m_digits.chosenIndex() && o.digits >= 0 && o.digits < m_digits.entries().size())
-        m_digits.choose(o.digits);
+    setCounterStartText(o.counterStart);
+    setCounterStepText(o.counterStep);
+    if (o.digitCount != m_digits.chosenIndex() && o.digitCount >= 0 &&
+        o.digitCount < m_digits.entries().size())
+        m_digits.choose(o.digitCount);
     if (o.leadChar != m_options.leadChar)
         chooseLeadChar(o.leadChar);
     if (o.letterCase != m_options.letterCase)
@@ -185,11 +186,11 @@ void Session::previewIfLive()
 void Session::takeOverCounters()
 {
     // Pasted text becomes the number it reads as, written back into its field.
-    const QString start = QString::number(ValidateNumericText(m_options.start));
-    const QString step = QString::number(ValidateNumericText(m_options.step));
-    if (start != m_options.start || step != m_options.step) {
-        m_options.start = start;
-        m_options.step = step;
+    const QString start = QString::number(ValidateNumericText(m_options.counterStart));
+    const QString step = QString::number(ValidateNumericText(m_options.counterStep));
+    if (start != m_options.counterStart || step != m_options.counterStep) {
+        m_options.counterStart = start;
+        m_options.counterStep = step;
         Q_EMIT optionsChanged();
     }
     // This may choose another digit count; the refresh under way takes it.
@@ -200,7 +201,7 @@ bool Session::counterInRange() const
 {
     const int rows = m_list.count();
     return !(m_mask.ok && rows > 0 && UsesCounter(m_mask.tokens)) ||
-           CounterValue(m_options.start.toInt(), m_options.step.toInt(), rows) <=
+           CounterValue(m_options.counterStart.toInt(), m_options.counterStep.toInt(), rows) <=
                std::numeric_limits<qint32>::max();
 }
 
@@ -245,8 +246,8 @@ void Session::buildNames(bool counterInRange)
     if (m_mask.ok && counterInRange) {
         NamingContext context;
         context.tokens = m_mask.tokens;
-        context.counterStart = m_options.start.toInt();
-        context.counterStep = m_options.step.toInt();
+        context.counterStart = m_options.counterStart.toInt();
+        context.counterStep = m_options.counterStep.toInt();
         context.digitCount = m_digits.chosenText().toInt();
         context.leadChar = LeadCharForPosition(m_options.leadChar, QString());
         context.letterCase = m_options.letterCase;

@@ -61,8 +61,8 @@ public:
     // schedule a refresh; the three lists refresh at once. A value equal to
     // the current one is no change.
     void setMaskText(const QString &text);
-    void setStartText(const QString &text);
-    void setStepText(const QString &text);
+    void setCounterStartText(const QString &text);
+    void setCounterStepText(const QString &text);
     void setSearchActive(int set, int checkState);
     void setSearchText(int set, const QString &text);
     void setReplaceText(int set, const QString &text);

@@ -32,9 +32,9 @@ struct SearchReplaceSet
 struct RenameOptions
 {
     QString mask = DefaultMask();
-    QString start = QStringLiteral("1");
-    QString step = QStringLiteral("1");
-    int digits = 0;     ///< position in the digit-count list
+    QString counterStart = QStringLiteral("1");
+    QString counterStep = QStringLiteral("1");
+    int digitCount = 0; ///< position in the digit-count list
     int leadChar = 0;   ///< position in the leading-character list
     int letterCase = 0; ///< position in the letter-case list
     std::array<SearchReplaceSet, 3> sets;

@@ -27,9 +27,9 @@ QList<IniEntry> maskEntries(const RenameOptions &o)
 {
     QList<IniEntry> entries = {
         {QStringLiteral("Maske"), o.mask},
-        {QStringLiteral("Start"), o.start},
-        {QStringLiteral("Step"), o.step},
-        {QStringLiteral("Digits"), QString::number(o.digits)},
+        {QStringLiteral("Start"), o.counterStart},
+        {QStringLiteral("Step"), o.counterStep},
+        {QStringLiteral("Digits"), QString::number(o.digitCount)},
         {QStringLiteral("LeadZeros"), QString::number(o.leadChar)},
         {QStringLiteral("LetterCase"), QString::number(o.letterCase)},
     };
@@ -163,9 +163,9 @@ void LoadMask(const QString &name, RenameOptions &options, const QString &masksI
 {
     const MaskReader read(name, masksIni);
     read.text(QStringLiteral("Maske"), options.mask, DefaultMask());
-    read.text(QStringLiteral("Start"), options.start, QStringLiteral("1"));
-    read.text(QStringLiteral("Step"), options.step, QStringLiteral("1"));
-    read.position(QStringLiteral("Digits"), options.digits, sizes.digits);
+    read.text(QStringLiteral("Start"), options.counterStart, QStringLiteral("1"));
+    read.text(QStringLiteral("Step"), options.counterStep, QStringLiteral("1"));
+    read.position(QStringLiteral("Digits"), options.digitCount, sizes.digitCount);
     read.position(QStringLiteral("LeadZeros"), options.leadChar, sizes.leadChars);
     read.position(QStringLiteral("LetterCase"), options.letterCase, sizes.letterCases);
     for (int n = 0; n < int(options.sets.size()); ++n) {

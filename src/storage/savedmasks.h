@@ -18,7 +18,7 @@ inline QString StandardMaskName()
 /// a stored position outside a list is not taken over.
 struct OptionListSizes
 {
-    int digits = 12;
+    int digitCount = 12;
     int leadChars = 4;
     int letterCases = 6;
 };

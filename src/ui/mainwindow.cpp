@@ -329,9 +329,10 @@ void MainWindow::buildSearchPage(QWidget *page)
             placed(new QLineEdit(page), QStringLiteral("SucheText") + n, QRect(176, y, 200, 26));
         m_replaceText[k] =
             placed(new QLineEdit(page), QStringLiteral("ErsetzeText") + n, QRect(446, y, 200, 26));
-        m_searchInNew[k] = placed(new QCheckBox(windowtexts::inNewNameCaption(), page),
-                                  QStringLiteral("SucheUndErsetzenImNeuenStattAltenNamenChk") + n,
-                                  QRect(108, y + 28, 420, 24));
+        m_searchInNewName[k] =
+            placed(new QCheckBox(windowtexts::inNewNameCaption(), page),
+                   QStringLiteral("SucheUndErsetzenImNeuenStattAltenNamenChk") + n,
+                   QRect(108, y + 28, 420, 24));
         label(windowtexts::searchLabel(), m_searchText[k], page, QRect(108, y, 64, 26));
         label(windowtexts::replaceLabel(), m_replaceText[k], page, QRect(386, y, 56, 26));
 
@@ -341,7 +342,7 @@ void MainWindow::buildSearchPage(QWidget *page)
             windowtexts::setAccessibleName(k, windowtexts::searchLabel()));
         m_replaceText[k]->setAccessibleName(
             windowtexts::setAccessibleName(k, windowtexts::replaceLabel()));
-        m_searchInNew[k]->setAccessibleName(
+        m_searchInNewName[k]->setAccessibleName(
             windowtexts::setAccessibleName(k, windowtexts::inNewNameCaption()));
         m_searchText[k]->installEventFilter(selectAll);
         m_replaceText[k]->installEventFilter(selectAll);
@@ -437,7 +438,7 @@ void MainWindow::setTabOrderChain()
         chain << m_buttons.value(c);
     chain << m_counterStart << m_counterStep << m_digitCount << m_leadChar;
     for (int k = 0; k < 3; ++k)
-        chain << m_searchActive[k] << m_searchText[k] << m_replaceText[k] << m_searchInNew[k];
+        chain << m_searchActive[k] << m_searchText[k] << m_replaceText[k] << m_searchInNewName[k];
     chain << m_letterCase << m_randomUpper << m_randomLower << m_randomDigits << m_randomExtra
           << m_randomExtraChars;
     chain << m_toolTipCheck << m_topMost << m_buttons.value(C::OpenDataFolder) << m_fontSize;
@@ -543,13 +544,13 @@ void MainWindow::connectControls()
     };
     Session &s = m_session;
     text(m_mask, [&s](const QString &t) { s.setMaskText(t); });
-    text(m_counterStart, [&s](const QString &t) { s.setStartText(t); });
-    text(m_counterStep, [&s](const QString &t) { s.setStepText(t); });
+    text(m_counterStart, [&s](const QString &t) { s.setCounterStartText(t); });
+    text(m_counterStep, [&s](const QString &t) { s.setCounterStepText(t); });
     for (int k = 0; k < 3; ++k) {
         check(m_searchActive[k], [&s, k](int v) { s.setSearchActive(k, v); });
         text(m_searchText[k], [&s, k](const QString &t) { s.setSearchText(k, t); });
         text(m_replaceText[k], [&s, k](const QString &t) { s.setReplaceText(k, t); });
-        check(m_searchInNew[k], [&s, k](int v) { s.setSearchInNewName(k, v); });
+        check(m_searchInNewName[k], [&s, k](int v) { s.setSearchInNewName(k, v); });
     }
     check(m_randomUpper, [&s](int v) { s.setRandomUpper(v); });
     check(m_randomLower, [&s](int v) { s.setRandomLower(v); });
@@ -575,8 +576,8 @@ void MainWindow::showOptions()
     m_showingOptions = true;
     const RenameOptions &o = m_session.options();
     setTextKeepingCaret(m_mask, o.mask);
-    setTextKeepingCaret(m_counterStart, o.start);
-    setTextKeepingCaret(m_counterStep, o.step);
+    setTextKeepingCaret(m_counterStart, o.counterStart);
+    setTextKeepingCaret(m_counterStep, o.counterStep);
     m_digitCount->setCurrentIndex(m_session.digitChoices().chosenIndex());
     m_leadChar->setCurrentIndex(o.leadChar);
     m_letterCase->setCurrentIndex(o.letterCase);
@@ -584,7 +585,7 @@ void MainWindow::showOptions()
         m_searchActive[k]->setCheckState(qtState(o.sets[k].active));
         setTextKeepingCaret(m_searchText[k], o.sets[k].search);
         setTextKeepingCaret(m_replaceText[k], o.sets[k].replace);
-        m_searchInNew[k]->setCheckState(qtState(o.sets[k].inNewName));
+        m_searchInNewName[k]->setCheckState(qtState(o.sets[k].inNewName));
     }
     m_randomUpper->setCheckState(qtState(o.randomUpper));
     m_randomLower->setCheckState(qtState(o.randomLower));
@@ -883,7 +884,7 @@ void MainWindow::startUp()
 
     RenameOptions options = m_session.options();
     OptionListSizes sizes;
-    sizes.digits = static_cast<int>(m_session.digitChoices().entries().size());
+    sizes.digitCount = static_cast<int>(m_session.digitChoices().entries().size());
     LoadMask(StandardMaskName(), options, m_paths.masksIni, sizes);
     m_session.applyOptions(options);
 

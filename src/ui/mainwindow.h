@@ -198,7 +198,7 @@ private:
     std::array<QCheckBox *, 3> m_searchActive{};
     std::array<QLineEdit *, 3> m_searchText{};
     std::array<QLineEdit *, 3> m_replaceText{};
-    std::array<QCheckBox *, 3> m_searchInNew{};
+    std::array<QCheckBox *, 3> m_searchInNewName{};
     QComboBox *m_letterCase = nullptr;
     QCheckBox *m_randomUpper = nullptr;
     QCheckBox *m_randomLower = nullptr;

@@ -108,7 +108,7 @@ void MaskMenu::MaskMenuChosen(int index)
     }
     RenameOptions options = m_session.options();
     OptionListSizes sizes;
-    sizes.digits = int(m_session.digitChoices().entries().size());
+    sizes.digitCount = int(m_session.digitChoices().entries().size());
     LoadMask(name, options, m_masksIni, sizes);
     m_session.applyOptions(options);
 }

@@ -411,7 +411,7 @@ TEST_F(CliTest, PresetStartsFromASavedMaskAndWritesNoLog)
 {
     RenameOptions o;
     o.mask = "foto_[zahl].[typ]";
-    o.start = "10";
+    o.counterStart = "10";
     o.letterCase = 1;
     test::ScriptedQuestions q;
     q.textAnswers = {"Urlaub"};

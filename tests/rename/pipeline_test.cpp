@@ -313,7 +313,7 @@ TEST_F(PipelineTest, NumberingOverNamesTheBatchFreesRenamesAllAndUndoBringsThemB
     for (int i = 1; i <= 300; ++i)
         names << u"IMG_%1.txt"_s.arg(i, 4, 10, QLatin1Char('0'));
     load(names);
-    session.setStartText(u"2"_s);
+    session.setCounterStartText(u"2"_s);
     session.chooseDigitCount(int(session.digitChoices().entries().indexOf(u"4"_s)));
     session.chooseLeadChar(1); // "Null"
     preview(u"IMG_[zahl].[typ]"_s);

@@ -77,8 +77,8 @@ TEST_F(SessionTest, CounterFollowsTheListPositionAndStopsOutsideTheIntegerRange)
     preview(QStringLiteral("[NAME]_[ZAHL].[TYP]"));
     EXPECT_EQ(newNames().last(), QStringLiteral("Urlaub_3.JPG"));
 
-    session.setStartText(QStringLiteral("2147483600"));
-    session.setStepText(QStringLiteral("100"));
+    session.setCounterStartText(QStringLiteral("2147483600"));
+    session.setCounterStepText(QStringLiteral("100"));
     preview(QStringLiteral("[zahl].[typ]"));
     EXPECT_FALSE(session.renameEnabled());
     EXPECT_EQ(panel2(), messages::counterOutOfRange());
@@ -91,11 +91,11 @@ TEST_F(SessionTest, CounterFieldsBecomeCanonicalAndChoicesApplyAtOnce)
 {
     load({"a.txt"});
     QSignalSpy changed(&session, &Session::optionsChanged);
-    session.setStartText(QStringLiteral("-7"));
-    session.setStepText(QStringLiteral("2.7"));
+    session.setCounterStartText(QStringLiteral("-7"));
+    session.setCounterStepText(QStringLiteral("2.7"));
     preview(QStringLiteral("[zahl]"));
-    EXPECT_EQ(session.options().start, QStringLiteral("7"));
-    EXPECT_EQ(session.options().step, QStringLiteral("2"));
+    EXPECT_EQ(session.options().counterStart, QStringLiteral("7"));
+    EXPECT_EQ(session.options().counterStep, QStringLiteral("2"));
     EXPECT_GE(changed.count(), 1);
 
     const int three = int(session.digitChoices().entries().indexOf(QStringLiteral("3")));
@@ -105,7 +105,7 @@ TEST_F(SessionTest, CounterFieldsBecomeCanonicalAndChoicesApplyAtOnce)
     EXPECT_EQ(newNames(), QStringList{"007"});
     session.chooseLeadChar(3);
     EXPECT_EQ(newNames(), QStringList{"__7"});
-    EXPECT_EQ(session.options().digits, three);
+    EXPECT_EQ(session.options().digitCount, three);
     EXPECT_EQ(session.options().leadChar, 3);
 }
 
@@ -131,13 +131,13 @@ TEST_F(SessionTest, SavedOptionsOutsideTheirListsKeepTheCurrentChoice)
 {
     RenameOptions o;
     o.mask = QStringLiteral("[zahl]");
-    o.digits = 40;
+    o.digitCount = 40;
     o.leadChar = 9;
     o.letterCase = 2;
     o.sets[1].search = QStringLiteral(" ");
     session.applyOptions(o);
     EXPECT_EQ(session.options().mask, QStringLiteral("[zahl]"));
-    EXPECT_EQ(session.options().digits, 0);
+    EXPECT_EQ(session.options().digitCount, 0);
     EXPECT_EQ(session.options().leadChar, 0);
     EXPECT_EQ(session.options().letterCase, 2);
     EXPECT_EQ(session.options().sets[1].search, QStringLiteral(" "));

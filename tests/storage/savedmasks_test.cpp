@@ -118,7 +118,7 @@ TEST_F(SavedMasks, AStoredValueNoControlCouldShowLeavesItsFieldAsItWasAndAMissin
         {"abc", 3}, {"", 3},  {"1.5", 3}, {"40000", 3}, {"3x", 3}};
     for (const auto &[stored, digits] : positions) {
         dir.write("Kesto-Masken.INI", QByteArray("[m]\r\nDigits=") + stored + "\r\n");
-        EXPECT_EQ(load("m").digits, digits) << stored;
+        EXPECT_EQ(load("m").digitCount, digits) << stored;
     }
     dir.write("Kesto-Masken.INI", "[m]\r\nLeadZeros=4\r\nLetterCase=3\r\nSearchAktiv1=7\r\n"
                                   "SearchInNeu2=1\r\nZufallGross=-1\r\nZufallExtra=2\r\n");
