@@ -11,6 +11,9 @@
 #include <QProcess>
 
 #include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace kesto;
@@ -84,6 +87,59 @@ TEST(Renamer, AClaimedNameThatAnotherProgramTakesOverIsNeverReplaced)
         EXPECT_EQ(QList<QByteArray>({dir.read("z"), dir.read("a"), dir.read("z.gerettet")}),
                   QList<QByteArray>({target, source, kept}));
         EXPECT_EQ(dir.names().size(), 1 + !source.isNull() + !kept.isNull());
+    }
+}
+
+// A real second process appends to the target name as fast as it can while
+// files are renamed onto that name: every renamed file must survive, and so
+// must what the other program wrote. Where the drive offers no atomic way
+// (the claim), a write from a descriptor opened in the instant before the
+// rename and used after it cannot be seen; that window is a few
+// microseconds, so at most a stray byte in a thousand may go.
+TEST(Renamer, ARacingWriterProcessLosesNothing)
+{
+    for (NoReplaceMethod method : {NoReplaceMethod::Claim, NoReplaceMethod::Link}) {
+        TempFolder dir;
+        const QByteArray target = QFile::encodeName(dir.file("ziel"));
+        int pipeFds[2];
+        ASSERT_EQ(::pipe(pipeFds), 0);
+        const pid_t racer = ::fork();
+        ASSERT_GE(racer, 0);
+        if (racer == 0) {
+            long written = 0;
+            const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(600);
+            while (std::chrono::steady_clock::now() < end) {
+                const int fd = ::open(target.constData(), O_CREAT | O_WRONLY | O_APPEND, 0644);
+                written += fd >= 0 && ::write(fd, "R", 1) == 1;
+                ::close(fd);
+            }
+            (void)!::write(pipeFds[1], &written, sizeof written);
+            ::_exit(0);
+        }
+        ::close(pipeFds[1]);
+
+        int moved = 0, sources = 0;
+        while (::waitpid(racer, nullptr, WNOHANG) == 0) {
+            if (!dir.exists("quelle"))
+                dir.write("quelle", "S" + QByteArray::number(sources++) + ";");
+            const int error = RenameNoReplace(dir.file("quelle"), dir.file("ziel"), method);
+            // Either way the name is cleared for the next round.
+            QFile::rename(dir.file("ziel"),
+                          dir.file(u"weg%1%2"_s.arg(error ? 'R' : 'S').arg(moved++)));
+        }
+        long written = 0;
+        ASSERT_EQ(::read(pipeFds[0], &written, sizeof written), ssize_t(sizeof written));
+        ::close(pipeFds[0]);
+
+        QByteArray all;
+        for (const QByteArray &content : dir.contents())
+            all += content;
+        const long lost = written - all.count('R');
+        EXPECT_LE(lost * 1000, written) << lost << " bytes of the other program were lost";
+        EXPECT_TRUE(lost == 0 || method == NoReplaceMethod::Claim) << lost;
+        for (int i = 0; i < sources; ++i)
+            EXPECT_TRUE(all.contains("S" + QByteArray::number(i) + ";")) << i;
+        EXPECT_GT(written, 0);
     }
 }
 

@@ -13,7 +13,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <csignal>
+#include <cstring>
 #include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace kesto;
@@ -128,6 +132,77 @@ TEST_F(FileSafety, AWriteReplacesTheFileInOneStepAlsoAtTheEndOfAChainOfLinks)
     EXPECT_EQ(QDir(dir.file("dotfiles")).entryList(QDir::Files | QDir::Hidden),
               QStringList{"Kesto-Masken.INI"});
     EXPECT_TRUE(told.isEmpty());
+}
+
+TEST_F(FileSafety, AProcessKilledInTheMiddleOfWritingLeavesTheOldOrTheNewFileWhole)
+{
+    const QByteArray a(8 << 20, 'a');
+    const QByteArray b(8 << 20, 'b');
+    const QString file = dir.write("big.ini", a);
+    for (int round = 0; round < 6; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int i = 0;; ++i)
+                WriteFileBytes(file, i % 2 ? a : b);
+        }
+        ::usleep(useconds_t(20'000 + round * 37'000));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const QByteArray now = dir.read("big.ini");
+        EXPECT_TRUE(now == a || now == b) << "round " << round << ": " << now.size() << " bytes";
+    }
+}
+
+// A real file system of 256 KiB, mounted where the machine allows it.
+class FullDisk : public FileSafety
+{
+protected:
+    QByteArray mountPoint = QFile::encodeName(dir.mkdir("disk"));
+
+    void SetUp() override
+    {
+        if (::mount("kesto-test", mountPoint.constData(), "tmpfs", 0, "size=256k") != 0)
+            GTEST_SKIP() << "cannot mount a small tmpfs here (" << std::strerror(errno)
+                         << "); the full disk is only simulated by the other tests";
+    }
+    void TearDown() override { ::umount2(mountPoint.constData(), MNT_DETACH); }
+
+    // Fills the disk up to \a freeBytes (in whole pages).
+    void fill(qsizetype freeBytes)
+    {
+        QFile filler(dir.file("disk/filler"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'f')) == 4096) {
+        }
+        ASSERT_TRUE(filler.resize(filler.size() - freeBytes));
+    }
+};
+
+TEST_F(FullDisk, SavingOnAFullDiskKeepsTheMasksAndKeysFilesByteForByte)
+{
+    const QByteArray masks = masksWith(41), keys = "[Tasten]\r\n0=[name]\r\n";
+    const QString masksIni = dir.write("disk/Kesto-Masken.INI", masks);
+    const QString keysIni = dir.write("disk/Kesto-Tasten.INI", keys);
+    fill(8192);
+
+    EXPECT_FALSE(SaveMask(".Standard", RenameOptions(), masksIni, questions));
+    questions.yesNoAnswers = {true};
+    EXPECT_FALSE(DeleteMask("Maske 40", masksIni, questions));
+    KeyBar bar;
+    questions.textAnswers = {QString(9000, u'k')};
+    bar.DefineKey(1, questions, keysIni);
+    EXPECT_EQ(dir.read("disk/Kesto-Masken.INI"), masks);
+    EXPECT_EQ(dir.read("disk/Kesto-Tasten.INI"), keys);
+    EXPECT_EQ(QDir(dir.file("disk")).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              QStringList({"Kesto-Masken.INI", "Kesto-Tasten.INI", "filler"}));
+    EXPECT_EQ(told.size(), 1);
+
+    // A first start with no room at all leaves no empty keys file behind.
+    fill(0);
+    bar.InitKeyBar(dir.file("disk/Neu-Tasten.INI"));
+    EXPECT_FALSE(QFile::exists(dir.file("disk/Neu-Tasten.INI")));
+    EXPECT_EQ(bar.text(2), "[zahl]");
 }
 
 } // namespace
