@@ -4,7 +4,7 @@
 //   bench_batch shift [FILES]     shifting numbered files by one (every name
 //                                 freed by the batch) against a plain renameat2
 //                                 loop over as many files to free names
-//   bench_batch journal [FILES]   UmTaufen with its journal against without
+//   bench_batch journal [FILES]   the rename command with its journal against without
 //   bench_batch plan [ROWS]       the full test (plan with one listing) over rows
 //
 // Figures are medians of several runs, ratios against the goals, from one run
@@ -97,7 +97,7 @@ int journal(int files)
         }
     }
     const double w = median(with), o = median(without);
-    std::printf("UmTaufen, %d files: with journal %.1f ms, without %.1f ms, ratio %.3f "
+    std::printf("rename command, %d files: with journal %.1f ms, without %.1f ms, ratio %.3f "
                 "(goal <= 1.1)\n",
                 files, w, o, w / o);
     return 0;
