@@ -3,7 +3,7 @@
 //
 //   bench_engine preview [ROWS]      preview pass over generated rows
 //   bench_engine fulltest [ROWS]     full test over real empty files in one folder
-//   bench_engine rename [FILES]      UmTaufen against a plain renameat2 loop
+//   bench_engine rename [FILES]      the rename command against a plain renameat2 loop
 //   bench_engine plainloop DIR       renames every file of DIR with renameat2 (for scripts)
 //
 // Prints the median of several runs; all figures from one run of the program.
@@ -110,7 +110,7 @@ int rename(int files)
         plain.push_back(plainLoop(filesIn(b.path())));
     }
     const double e = median(engine), p = median(plain);
-    std::printf("rename loop, %d files: UmTaufen %.1f ms, plain renameat2 loop %.1f ms, "
+    std::printf("rename loop, %d files: rename command %.1f ms, plain renameat2 loop %.1f ms, "
                 "ratio %.2f (goal <= 1.5)\n",
                 files, e, p, e / p);
     return 0;
