@@ -1,6 +1,4 @@
-#include "naming/randomstring.h"
 #include "naming/textcase.h"
-#include "rename/messages.h"
 #include "sessionfixture.h"
 #include "storage/writefaults.h"
 
@@ -9,92 +7,86 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace kesto;
 using namespace Qt::StringLiterals;
-using kesto::test::TempFolder;
 
 namespace {
 
 // A batch from the rows of a session: the full test, the renames on disk,
 // what the result says and what the journal lets undo.
-class PipelineTest : public kesto::test::SessionTest
-{};
+using PipelineTest = kesto::test::SessionTest;
 
-const QString done = QStringLiteral("Umbenennung abgeschlossen.");
-
-TEST_F(PipelineTest, PreviewAllowsRenamingAndOnlyTheFullTestFindsDuplicates)
+// The status names the first fault of: duplicates, clashes, blank names, names
+// too long, names not allowed.
+TEST_F(PipelineTest, FullTestReportsDuplicatesBeforeClashesBeforeBlankNamesBeforeLongOnes)
 {
-    load({"a.txt", "b.txt", "c.txt"});
-    session.setChecked(2, false);
-    preview(QStringLiteral("same.txt"));
-    EXPECT_TRUE(session.renameEnabled());
-    EXPECT_EQ(panel2(), QStringLiteral("Zum Umbenennen der Dateien klicken Sie jetzt die "
-                                       "Schaltfläche 'Umbenennen'."));
-    EXPECT_EQ(panel1(), QStringLiteral("2 von 3 Dateien markiert"));
-
-    session.list().entry(2).icon = RowIcon::None;
-    fullTest();
-    EXPECT_FALSE(session.renameEnabled());
+    dir.write(u"taken"_s);
+    load({"1.txt", "2.txt", "3.txt", "4.txt"});
+    session.setChecked(3, false);
+    session.list().entry(3).icon = RowIcon::None;
+    replace(0, u"1"_s, u"taken"_s);
+    replace(1, u"2"_s, u" "_s);
+    replace(2, u"3"_s, u" "_s);
+    // The preview leaves the faults to the full test, which marks their rows;
+    // an unchecked row never fails it and keeps its icon.
+    preview(u"[name]"_s);
+    EXPECT_EQ(panel2(),
+              u"Zum Umbenennen der Dateien klicken Sie jetzt die Schaltfläche 'Umbenennen'."_s);
+    EXPECT_FALSE(fullTest() || session.renameEnabled());
     EXPECT_EQ(panel2(), messages::notUnique());
-    EXPECT_EQ(session.list().at(0).icon, RowIcon::Error);
-    // An unchecked row never fails a test and keeps its icon.
-    EXPECT_EQ(session.list().at(2).icon, RowIcon::None);
-}
-
-TEST_F(PipelineTest, FullTestReportsDuplicatesBeforeClashesBeforeBlankNames)
-{
-    dir.write(QStringLiteral("taken"));
-    load({"1.txt", "2.txt", "3.txt"});
-    replace(0, QStringLiteral("1"), QStringLiteral("taken"));
-    replace(1, QStringLiteral("2"), QStringLiteral(" "));
-    replace(2, QStringLiteral("3"), QStringLiteral(" "));
-    EXPECT_EQ(fullTestOf(QStringLiteral("[name]")), messages::notUnique());
-
-    session.setReplaceText(2, QStringLiteral("  "));
-    EXPECT_EQ(fullTestOf(QStringLiteral("[name]")), messages::collision());
-
-    session.setReplaceText(0, QStringLiteral("free"));
-    EXPECT_EQ(fullTestOf(QStringLiteral("[name]")), messages::emptyName());
-    EXPECT_EQ(session.list().at(0).icon, RowIcon::Normal);
     EXPECT_EQ(session.list().at(1).icon, RowIcon::Error);
+    EXPECT_EQ(session.list().at(3).icon, RowIcon::None);
+    session.setReplaceText(2, u"  "_s);
+    EXPECT_EQ(fullTestOf(u"[name]"_s), messages::collision());
+    session.setReplaceText(0, QString(300, u'x'));
+    EXPECT_EQ(fullTestOf(u"[name]"_s), messages::emptyName());
+    session.setReplaceText(1, u"zwei"_s);
+    session.setReplaceText(2, u"drei"_s);
+    EXPECT_EQ(fullTestOf(u"[name]"_s), messages::tooLong());
+
+    // A "/" from a replacement never moves the file into another folder.
+    dir.mkdir(u"sub"_s);
+    session.setReplaceText(0, u"sub/eins"_s);
+    preview(u"[name]"_s);
+    EXPECT_EQ(session.renameCommand().verdict, RenameResult::Verdict::Refused);
+    EXPECT_EQ(panel2(), messages::notAllowed());
+    EXPECT_EQ(session.list().at(0).hint, u"kein gültiger Dateiname"_s);
+    EXPECT_TRUE(dir.rawNames("sub").isEmpty());
 }
 
-TEST_F(PipelineTest, ClashIsAnyExistingEntryButNeverTheFileItselfInAnotherCase)
+TEST_F(PipelineTest, ClashIsAnyExistingEntryEvenTheFileOfAnUncheckedRow)
 {
     load({"a.txt", "b.txt"});
     session.setChecked(1, false);
-    session.chooseLetterCase(CaseUpper); // a.txt -> A.TXT
-    EXPECT_TRUE(fullTest());
-
-    session.chooseLetterCase(CaseKeep);
-    dir.mkdir(QStringLiteral("Ordner"));
-    ASSERT_EQ(::symlink("/nonexistent", dir.file(QStringLiteral("link")).toUtf8()), 0);
-    dir.write(QStringLiteral(".versteckt"));
-    dir.write(QStringLiteral("Äpfel.txt"));
-    // b.txt clashes although it is in the list too; so do a folder, a dangling
-    // link, a hidden file and a name that differs in the case of an umlaut.
-    for (const char *mask : {"b.[typ]", "ordner", "LINK", ".versteckt", "äpfel.[typ]"}) {
-        preview(QString::fromUtf8(mask));
-        fullTest();
-        EXPECT_EQ(panel2(), messages::collision()) << mask;
-    }
+    dir.mkdir(u"Ordner"_s);
+    ASSERT_EQ(::symlink("/nonexistent", dir.file(u"link"_s).toUtf8()), 0);
+    dir.write(u".versteckt"_s);
+    dir.write(u"Äpfel.txt"_s);
+    // b.txt clashes although it is in the list too, unchecked; so do a folder,
+    // a dangling link, a hidden file and a name that differs in the case of an umlaut.
+    for (const char *mask : {"b.[typ]", "ordner", "LINK", ".versteckt", "äpfel.[typ]"})
+        EXPECT_EQ(fullTestOf(QString::fromUtf8(mask)), messages::collision()) << mask;
 }
 
+// Folders that end alike, and a Latin-1 folder and its twin in UTF-8, are
+// different folders: the full test reads each by its own bytes.
 TEST_F(PipelineTest, ClashesAndDuplicatesCompareTheNamesAsTheyWillBeOnDisk)
 {
-    // A folder in Latin-1 and its twin in UTF-8 are two folders; the full
-    // test reads the one by its own bytes.
-    const QByteArray root = QFile::encodeName(dir.path());
-    ASSERT_EQ(::mkdir(root + "/d\xfcr", 0700), 0);
+    session.load(QStringList{dir.write(u"a/b/f1.txt"_s), dir.write(u"x/a/b/f2.txt"_s)});
+    EXPECT_EQ(fullTestOf(u"neu.txt"_s), ready());
+
+    session.clearList();
+    ASSERT_EQ(::mkdir(QFile::encodeName(dir.path()) + "/d\xfcr", 0700), 0);
     dir.mkdir(u"dür"_s);
     dir.writeBytes("d\xfcr/belegt.txt");
     session.load(
         QList<QByteArray>{dir.writeBytes("d\xfcr/a.txt"), dir.writeBytes("d\xc3\xbcr/b.txt")});
     EXPECT_EQ(fullTestOf(u"x.[typ]"_s), ready());
-    // A UTF-8 name in that folder meets its own entry under a new spelling.
+    // A file never clashes with its own entry under another letter case.
     preview(u"[name].[typ]"_s);
     session.chooseLetterCase(CaseUpper);
     EXPECT_TRUE(fullTest());
@@ -103,207 +95,97 @@ TEST_F(PipelineTest, ClashesAndDuplicatesCompareTheNamesAsTheyWillBeOnDisk)
     EXPECT_EQ(session.list().at(0).icon, RowIcon::Error);
     EXPECT_EQ(session.list().at(1).icon, RowIcon::Normal);
 
-    // A repair to the shown name is no clash with its own old entry, but
-    // meets a file that has that name in UTF-8 already.
+    // A repair to the shown name meets a file that has that name in UTF-8
+    // already, but never its own old entry: it writes the name in UTF-8.
     session.clearList();
-    session.load(QList<QByteArray>{dir.writeBytes("caf\xe9.txt")});
-    EXPECT_EQ(fullTestOf(u"[name].[typ]"_s), ready());
+    session.load(QList<QByteArray>{dir.writeBytes("caf\xe9.txt", "Latin-1")});
     dir.write(u"CAFÉ.txt"_s);
-    fullTest();
-    EXPECT_EQ(panel2(), messages::collision());
+    EXPECT_EQ(fullTestOf(u"[name].[typ]"_s), messages::collision());
+    QFile::remove(dir.file(u"CAFÉ.txt"_s));
+    EXPECT_EQ(fullTestOf(u"[name].[typ]"_s), ready());
+    session.renameCommand();
+    EXPECT_EQ(dir.rawNames(),
+              (QList<QByteArray>{"a", "caf\xc3\xa9.txt", "d\xc3\xbcr", "d\xfcr", "x"}));
+    EXPECT_EQ(dir.read(u"café.txt"_s), QByteArray("Latin-1"));
 }
 
-TEST_F(PipelineTest, DuplicatesCompareFolderAndNameExactlyWithoutRegardToCase)
-{
-    // Folders that end alike are different folders.
-    session.load(QStringList{dir.write(QStringLiteral("a/b/f1.txt")),
-                             dir.write(QStringLiteral("x/a/b/f2.txt"))});
-    EXPECT_EQ(fullTestOf(QStringLiteral("neu.txt")), ready());
-
-    session.clearList();
-    load({"1.txt", "2.txt"});
-    replace(0, QStringLiteral("1"), QStringLiteral("Foto"));
-    replace(1, QStringLiteral("2"), QStringLiteral("FOTO"));
-    EXPECT_EQ(fullTestOf(QStringLiteral("[name].jpg")), messages::notUnique());
-}
-
+// A row whose new name is its old one counts as renamed too.
 TEST_F(PipelineTest, RenamesCheckedFilesAndRecomputesTheRowsThatRemain)
 {
-    QStringList names;
-    for (int i = 1; i <= 10; ++i)
-        names << QStringLiteral("f%1.txt").arg(i, 2, 10, QLatin1Char('0'));
-    load(names);
-    for (int i = 0; i < 10; i += 2)
-        session.setChecked(i, false);
-    preview(QStringLiteral("neu_[zahl].[typ]"));
+    load({"f1.txt", "f2.txt", "f3.txt", "f4.txt", "neu_5.txt"});
+    session.setChecked(0, false);
+    session.setChecked(2, false);
+    preview(u"neu_[zahl].[typ]"_s);
     session.renameCommand();
-
-    EXPECT_EQ(panel2(), done);
-    EXPECT_EQ(oldNames(), (QStringList{"f01.txt", "f03.txt", "f05.txt", "f07.txt", "f09.txt"}));
-    EXPECT_EQ(newNames(),
-              (QStringList{"neu_1.txt", "neu_2.txt", "neu_3.txt", "neu_4.txt", "neu_5.txt"}));
-    EXPECT_EQ(dir.read(QStringLiteral("neu_2.txt")), QByteArray("f02.txt"));
-    EXPECT_EQ(dir.read(QStringLiteral("neu_10.txt")), QByteArray("f10.txt"));
-    EXPECT_TRUE(questions.asked.isEmpty());
+    EXPECT_EQ(panel2(), u"Umbenennung abgeschlossen."_s);
+    EXPECT_EQ(oldNames(), (QStringList{"f1.txt", "f3.txt"}));
+    EXPECT_EQ(newNames(), (QStringList{"neu_1.txt", "neu_2.txt"}));
+    EXPECT_EQ(dir.contents(), (QMap<QString, QByteArray>{{"f1.txt", "f1.txt"},
+                                                         {"f3.txt", "f3.txt"},
+                                                         {"neu_2.txt", "f2.txt"},
+                                                         {"neu_4.txt", "f4.txt"},
+                                                         {"neu_5.txt", "neu_5.txt"}}));
 }
 
 TEST_F(PipelineTest, MaskWithoutTypAsksFirstAndNoChangesNothing)
 {
     load({"a.txt", "b.txt"});
-    preview(QStringLiteral("[name]_neu"));
-    questions.yesNoAnswers = {false, true};
+    preview(u"[name]_neu"_s);
+    questions.yesNoAnswers = {false};
     EXPECT_EQ(session.renameCommand().verdict, RenameResult::Verdict::Declined);
-    ASSERT_EQ(questions.asked.size(), 1);
-    EXPECT_EQ(questions.asked.at(0).title, QStringLiteral("Kesto"));
-    EXPECT_TRUE(questions.asked.at(0).text.startsWith(
-        QStringLiteral("WARNUNG: In Ihrer Umbenennungmaske wurde der Platzhalter .[TYP] NICHT "
-                       "verwendet!\r\rBitte beachten Sie")));
-    EXPECT_TRUE(questions.asked.at(0).text.endsWith(
-        QStringLiteral("\r\rMöchten Sie die Umbenennung nun wirklich ohne .[TYP] vornehmen?")));
-    EXPECT_EQ(session.list().count(), 2);
     EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt"}));
-
-    EXPECT_TRUE(session.renameCommand().complete());
-    EXPECT_EQ(dir.names(), (QStringList{"a_neu", "b_neu"}));
-    // "[typ]" in small letters counts as "[TYP]": no question.
-    load({"c.txt"});
-    preview(QStringLiteral("x.[typ]"));
-    session.renameCommand();
-    EXPECT_EQ(questions.asked.size(), 2);
+    ASSERT_EQ(questions.asked.size(), 1);
+    EXPECT_EQ(questions.asked.at(0).title, u"Kesto"_s);
+    EXPECT_TRUE(questions.asked.at(0).text.startsWith(
+        u"WARNUNG: In Ihrer Umbenennungmaske wurde der Platzhalter .[TYP] NICHT verwendet!\r\r"
+        "Bitte beachten Sie"_s));
+    EXPECT_TRUE(questions.asked.at(0).text.endsWith(
+        u"\r\rMöchten Sie die Umbenennung nun wirklich ohne .[TYP] vornehmen?"_s));
 }
 
 TEST_F(PipelineTest, FailedRenameAsksAndOkGoesOnWhileCancelStops)
 {
     load({"a.txt", "b.txt", "c.txt"});
-    preview(QStringLiteral("neu_[name].[typ]"));
-    QFile::remove(dir.file(QStringLiteral("b.txt")));
+    preview(u"neu_[name].[typ]"_s);
+    QFile::remove(dir.file(u"b.txt"_s));
     questions.okCancelAnswers = {true};
     RenameResult result = session.renameCommand();
     EXPECT_EQ(result.renamed, (QList<int>{2, 0}));
     ASSERT_EQ(result.failed.size(), 1);
-    EXPECT_EQ(result.failed.at(0).row, 1);
-    EXPECT_EQ(result.failed.at(0).error, ENOENT);
-    EXPECT_FALSE(result.stopped || result.complete());
-    EXPECT_TRUE(result.undoable);
-
-    const QChar cr(13);
+    EXPECT_EQ(std::pair(result.failed.at(0).row, result.failed.at(0).error), std::pair(1, ENOENT));
+    EXPECT_TRUE(result.undoable && !result.stopped && !result.complete());
     ASSERT_EQ(questions.asked.size(), 1);
     EXPECT_EQ(questions.asked.at(0).text,
-              QStringLiteral("Folgende Datei ließ sich nicht umbenennen:") + cr + cr +
-                  dir.file(QStringLiteral("b.txt")) + cr + QStringLiteral("-->") + cr +
-                  dir.file(QStringLiteral("neu_b.txt")) + cr + cr +
-                  QStringLiteral("Der Ordner oder die Datei existiert nicht mehr.") + cr + cr +
-                  QStringLiteral("Klicken Sie 'OK', um fortzusetzen oder 'Abbrechen' um die "
-                                 "Aktion zu beenden."));
+              u"Folgende Datei ließ sich nicht umbenennen:\r\r%1\r-->\r%2\r\r"
+              "Der Ordner oder die Datei existiert nicht mehr.\r\r"
+              "Klicken Sie 'OK', um fortzusetzen oder 'Abbrechen' um die Aktion zu beenden."_s.arg(
+                  dir.file(u"b.txt"_s), dir.file(u"neu_b.txt"_s)));
     EXPECT_EQ(dir.names(), (QStringList{"neu_a.txt", "neu_c.txt"}));
-    EXPECT_EQ(oldNames(), QStringList{"b.txt"}); // still checked, with a fresh name
+    EXPECT_EQ(oldNames(), QStringList{"b.txt"});
     EXPECT_TRUE(session.list().at(0).checked);
-    EXPECT_EQ(panel2(), done);
 
     load({"d.txt", "e.txt"}); // rows b, d, e, renamed from the last
-    QFile::remove(dir.file(QStringLiteral("d.txt")));
-    preview(QStringLiteral("x_[name].[typ]"));
+    QFile::remove(dir.file(u"d.txt"_s));
+    preview(u"x_[name].[typ]"_s);
     questions.okCancelAnswers = {false};
     result = session.renameCommand(); // e renamed, d fails, Cancel: b is not even tried
     EXPECT_EQ(result.renamed, QList<int>{2});
     EXPECT_TRUE(result.stopped);
-    EXPECT_EQ(oldNames(), (QStringList{"b.txt", "d.txt"}));
     EXPECT_EQ(questions.asked.size(), 2);
-    EXPECT_TRUE(dir.exists(QStringLiteral("x_e.txt")));
-    EXPECT_EQ(panel2(), done);
-}
-
-// Says "Ja" to the question before the first rename, after another program
-// wrote the file \a name: past the full test, so only the rename can notice.
-struct WriterAtTheQuestion : kesto::test::ScriptedQuestions
-{
-    TempFolder *dir = nullptr;
-    QString name;
-    bool askYesNo(const QString &text, const QString &title) override
-    {
-        dir->write(name, "fremd");
-        yesNoAnswers = {true};
-        return ScriptedQuestions::askYesNo(text, title);
-    }
-};
-
-TEST_F(PipelineTest, NeverReplacesAFileThatAppearedAfterTheCheck)
-{
-    WriterAtTheQuestion writer;
-    writer.dir = &dir;
-    writer.name = QStringLiteral("ziel.txt");
-    writer.okCancelAnswers = {true};
-    Session run(writer);
-    run.journal() = Journal(journals.path());
-    run.load(QStringList{dir.write(QStringLiteral("a.txt"), "a.txt")});
-    run.setMaskText(QStringLiteral("ziel.txt")); // no "[TYP]": a question comes
-    run.refresh();
-    const RenameResult result = run.renameCommand();
-    EXPECT_EQ(dir.read(QStringLiteral("ziel.txt")), QByteArray("fremd"));
-    EXPECT_EQ(dir.read(QStringLiteral("a.txt")), QByteArray("a.txt"));
-    ASSERT_EQ(result.failed.size(), 1);
-    EXPECT_EQ(result.failed.at(0).error, EEXIST);
-    const auto &asked = writer.asked;
-    ASSERT_EQ(asked.size(), 2); // the "[TYP]" question, the failure dialog, nothing else
-    EXPECT_TRUE(asked.at(1).text.contains(
-        QStringLiteral("\r\rEine Datei dieses Namens existiert bereits.\r\r")));
-    EXPECT_EQ(run.list().count(), 1);
-}
-
-TEST_F(PipelineTest, CaseChangesSameNamesAndSlashesAreHandledSafely)
-{
-    dir.mkdir(QStringLiteral("sub"));
-    load({"foto.jpg", "same.txt", "a.txt"}); // sorted: a, foto, same
-    session.setChecked(0, false);
-    session.setChecked(2, false);
-    session.chooseLetterCase(CaseUpper);
-    session.renameCommand();
-    EXPECT_TRUE(dir.exists(QStringLiteral("FOTO.JPG")));
-
-    // A name equal to the old one counts as done.
-    session.chooseLetterCase(CaseKeep);
-    session.changeChecks(FileList::CheckChange::UncheckAll);
-    session.setChecked(1, true);
-    session.refresh();
-    session.renameCommand();
-    EXPECT_EQ(oldNames(), QStringList{"a.txt"});
-
-    // A "/" from a replacement never moves the file into another folder.
-    session.changeChecks(FileList::CheckChange::CheckAll);
-    replace(0, QStringLiteral("a"), QStringLiteral("sub/a"));
-    preview(QStringLiteral("[name].[typ]"));
-    session.renameCommand();
-    EXPECT_TRUE(questions.asked.isEmpty());
-    EXPECT_EQ(panel2(), messages::notAllowed());
-    EXPECT_EQ(session.list().at(0).hint, u"kein gültiger Dateiname"_s);
-    EXPECT_TRUE(dir.exists(QStringLiteral("a.txt")));
-    EXPECT_FALSE(dir.exists(QStringLiteral("sub/a.txt")));
+    EXPECT_TRUE(dir.exists(u"x_e.txt"_s));
 }
 
 TEST_F(PipelineTest, ANameThatIsNoUtf8IsRenamedFromItsShownTextAndWrittenInUtf8)
 {
-    dir.write(u"andere.txt"_s, "andere");
-    session.load(QList<QByteArray>{dir.writeBytes("caf\xe9.txt", "Latin-1")});
-    ASSERT_EQ(oldNames(), QStringList{u"café.txt"_s});
-    // The same shown name in other bytes: the repair.
-    preview(u"[name].[typ]"_s);
-    session.renameCommand();
-    EXPECT_TRUE(session.list().isEmpty());
-    EXPECT_EQ(dir.rawNames(), (QList<QByteArray>{"andere.txt", "caf\xc3\xa9.txt"}));
-    EXPECT_EQ(dir.read(u"café.txt"_s), QByteArray("Latin-1"));
-
     // Ranges and letter cases work on the shown text; the folder keeps its bytes.
     ASSERT_EQ(::mkdir(QFile::encodeName(dir.path()) + "/d\xfcr", 0700), 0);
     session.load(QList<QByteArray>{dir.writeBytes("d\xfcr/\xc4pfel.txt")});
-    ASSERT_EQ(session.list().count(), 1);
-    EXPECT_EQ(session.list().at(0).folder, dir.path() + u"/dür/"_s);
     session.chooseLetterCase(CaseLower);
     preview(u"[1-3]-[name].[typ]"_s);
     EXPECT_EQ(newNames(), QStringList{u"äpf-äpfel.txt"_s});
     session.renameCommand();
     EXPECT_EQ(dir.rawNames("d\xfcr"), QList<QByteArray>{"\xc3\xa4pf-\xc3\xa4pfel.txt"});
-    EXPECT_EQ(dir.rawNames(), (QList<QByteArray>{"andere.txt", "caf\xc3\xa9.txt", "d\xfcr"}));
-    EXPECT_TRUE(questions.asked.isEmpty());
+    EXPECT_EQ(dir.rawNames(), QList<QByteArray>{"d\xfcr"});
 }
 
 // The user's case: a numbered series shifted by one over its own names.
@@ -313,87 +195,68 @@ TEST_F(PipelineTest, NumberingOverNamesTheBatchFreesRenamesAllAndUndoBringsThemB
     for (int i = 1; i <= 300; ++i)
         names << u"IMG_%1.txt"_s.arg(i, 4, 10, QLatin1Char('0'));
     load(names);
+    const QMap<QString, QByteArray> before = dir.contents();
     session.setCounterStartText(u"2"_s);
     session.chooseDigitCount(int(session.digitChoices().entries().indexOf(u"4"_s)));
     session.chooseLeadChar(1); // "Null"
     preview(u"IMG_[zahl].[typ]"_s);
     session.renameCommand();
-    EXPECT_TRUE(questions.asked.isEmpty());
     EXPECT_TRUE(session.list().isEmpty()) << panel2().toStdString();
     EXPECT_EQ(dir.read(u"IMG_0301.txt"_s), QByteArray("IMG_0300.txt"));
-    EXPECT_EQ(dir.read(u"IMG_0002.txt"_s), QByteArray("IMG_0001.txt"));
-    EXPECT_FALSE(dir.exists(u"IMG_0001.txt"_s));
 
-    const BatchRecord batch = session.undoableBatch();
-    EXPECT_EQ(batch.state, BatchState::Ended);
-    EXPECT_EQ(Session::undoDescription(batch),
-              u"Macht die Umbenennung vom %1 rückgängig (300 Dateien)"_s.arg(
-                  batch.begun.toString(u"dd.MM.yyyy HH:mm:ss"_s)));
-    const UndoResult undone = session.undoCommand();
-    EXPECT_TRUE(undone.complete);
-    EXPECT_EQ(undone.movedBack.size(), 300);
-    for (const QString &n : names)
-        ASSERT_EQ(dir.read(n), n.toUtf8());
-    EXPECT_EQ(dir.names().size(), 300);
-    EXPECT_EQ(session.undoableBatch().files, 0);
-    EXPECT_EQ(session.journal().batches().first().state, BatchState::Undone);
+    EXPECT_EQ(session.undoCommand().movedBack.size(), 300);
+    EXPECT_EQ(dir.contents(), before);
 }
 
 // Every name in capitals: each move is a letter-case-only one and takes two
-// steps, which the progress must count, not the rows.
-TEST_F(PipelineTest, ALetterCaseBatchRenamesAllAndItsProgressNeverPassesItsEnd)
+// steps, through a temporary name, which the progress must count, not the
+// rows. Another program writes "A.TXT" once the batch is under way: past the
+// full test, so only the rename can notice, and it must not replace the file.
+TEST_F(PipelineTest, ALetterCaseBatchCountsItsStepsAndNeverReplacesAFileThatAppearedAfterTheCheck)
 {
     load({u"a.txt"_s, u"b.txt"_s, u"c.txt"_s});
     preview(u"[name].[typ]"_s);
     session.chooseLetterCase(CaseUpper);
-    QList<std::pair<int, int>> progress;
-    QObject::connect(&session, &Session::progressChanged, [&](int value, int maximum) {
-        progress.append({value, maximum});
-    });
-    session.renameCommand();
-    EXPECT_EQ(dir.names(), (QStringList{u"A.TXT"_s, u"B.TXT"_s, u"C.TXT"_s}));
-    ASSERT_FALSE(progress.isEmpty());
     int highest = 0;
-    for (const auto &[value, maximum] : std::as_const(progress)) {
+    QObject::connect(&session, &Session::progressChanged, [&](int value, int maximum) {
         EXPECT_LE(value, maximum);
         highest = std::max(highest, value);
-    }
+        if (value == 1)
+            dir.write(u"A.TXT"_s, "fremd");
+    });
+    questions.okCancelAnswers = {true};
+    const RenameResult result = session.renameCommand();
     EXPECT_EQ(highest, 5) << "the last of six steps";
+    EXPECT_EQ(dir.contents(),
+              (QMap<QString, QByteArray>{
+                  {"A.TXT", "fremd"}, {"B.TXT", "b.txt"}, {"C.TXT", "c.txt"}, {"a.txt", "a.txt"}}));
+    ASSERT_EQ(result.failed.size(), 1);
+    EXPECT_EQ(result.failed.at(0).error, EEXIST);
+    ASSERT_EQ(questions.asked.size(), 1);
+    EXPECT_TRUE(questions.asked.at(0).text.contains(
+        u"\r\rEine Datei dieses Namens existiert bereits.\r\r"_s));
 }
 
 // A link renames as itself, so the batch must record the link, not the file
-// the list read through it; a plain file's record comes from the list's read.
+// the list read through it; a file's record comes from the list's read only
+// while that is fresh: a file saved anew since is recorded as it is now.
 TEST_F(PipelineTest, UndoBringsBackALinkAsALinkAndAFileAsItself)
 {
     dir.write(u"ziel.txt"_s, "Ziel");
     ASSERT_EQ(::symlink("ziel.txt", dir.file(u"verweis.txt"_s).toUtf8().constData()), 0);
-    QStringList paths{dir.file(u"verweis.txt"_s), dir.write(u"datei.txt"_s, "Datei")};
-    session.load(paths);
+    load({"alt.txt", "datei.txt"});
+    session.load(QStringList{dir.file(u"verweis.txt"_s)});
+    session.list().entry(0).identity.readAt -= 60 * 1000;
+    dir.write(u"neu.tmp"_s, "neu gespeichert");
+    ASSERT_EQ(::rename(qPrintable(dir.file(u"neu.tmp"_s)), qPrintable(dir.file(u"alt.txt"_s))), 0);
+    const QMap<QString, QByteArray> before = dir.contents();
     preview(u"[name]-neu.[typ]"_s);
     session.renameCommand();
     ASSERT_TRUE(session.list().isEmpty()) << panel2().toStdString();
-    EXPECT_TRUE(QFileInfo(dir.file(u"verweis-neu.txt"_s)).isSymLink());
 
-    const UndoResult undone = session.undoCommand();
-    EXPECT_TRUE(undone.complete);
-    EXPECT_EQ(undone.movedBack.size(), 2);
+    EXPECT_TRUE(session.undoCommand().complete);
     EXPECT_TRUE(QFileInfo(dir.file(u"verweis.txt"_s)).isSymLink());
-    EXPECT_EQ(dir.read(u"verweis.txt"_s), QByteArray("Ziel"));
-    EXPECT_EQ(dir.read(u"datei.txt"_s), QByteArray("Datei"));
-    EXPECT_EQ(dir.names().size(), 3);
-}
-
-TEST_F(PipelineTest, ANameKeptByAnUncheckedRowIsStillAClashAndTheRowSaysWhy)
-{
-    load({"a.txt", "b.txt"});
-    session.setChecked(1, false);
-    replace(0, u"a"_s, u"b"_s);
-    preview(u"[name].[typ]"_s);
-    session.renameCommand();
-    EXPECT_EQ(panel2(), messages::collision());
-    EXPECT_EQ(session.list().at(0).hint, u"Datei existiert bereits"_s);
-    EXPECT_EQ(session.list().at(0).icon, RowIcon::Error);
-    EXPECT_TRUE(session.list().at(1).hint.isEmpty());
+    EXPECT_EQ(dir.contents(), before);
 }
 
 TEST_F(PipelineTest, ABatchWhoseJournalCannotBeWrittenStillRenamesOnlyWithoutUndo)
