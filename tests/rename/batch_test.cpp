@@ -67,20 +67,18 @@ TEST(Batch, ChainsAndCyclesFindEveryTargetFreeAndFailSafelyWhenANameIsTaken)
 // are told apart by their bytes, not by a text in which both read alike.
 TEST(Batch, AMoveWaitsOnlyForTheOldNameItsOwnFolderFreesForCertain)
 {
-    // Each move as "folder/old>new", the moves in the order of their steps.
-    const std::pair<QList<QByteArray>, QList<int>> cases[] = {
-        {{"0/x>y", "1/y>z"}, {0, 1}},
-        {{"0/x>y", "1/q>r", "0/y>z"}, {2, 0, 1}},
-        {{"0/x>A", "0/a>b", "0/A>c"}, {0, 1, 2}},
-        {{"0/a>b", "0/A>a"}, {0, 1, 1}}, // case only: through its temporary name
-        {{"0/z>a\xe8", "0/a\xe9>n1", "0/a\xe8>n2"}, {2, 0, 1}},
+    // The moves (folder, old and new name), the moves in the order of their steps.
+    const std::pair<QList<Move>, QList<int>> cases[] = {
+        {{{"0/", "x", "y", {}}, {"1/", "y", "z", {}}}, {0, 1}},
+        {{{"0/", "x", "y", {}}, {"1/", "q", "r", {}}, {"0/", "y", "z", {}}}, {2, 0, 1}},
+        {{{"0/", "x", "A", {}}, {"0/", "a", "b", {}}, {"0/", "A", "c", {}}}, {0, 1, 2}},
+        // A move of letter case only goes through its temporary name.
+        {{{"0/", "a", "b", {}}, {"0/", "A", "a", {}}}, {0, 1, 1}},
+        {{{"0/", "z", "a\xe8", {}}, {"0/", "a\xe9", "n1", {}}, {"0/", "a\xe8", "n2", {}}},
+         {2, 0, 1}},
     };
-    for (const auto &[texts, order] : cases) {
-        QList<Move> moves;
-        for (const QByteArray &text : texts) {
-            const qsizetype arrow = text.indexOf('>');
-            moves.append({text.left(2), text.mid(2, arrow - 2), text.mid(arrow + 1), {}});
-        }
+    for (const auto &[given, order] : cases) {
+        QList<Move> moves = given;
         QList<int> stepMoves;
         for (const Step &step : OrderMoves(moves))
             stepMoves.append(step.move);

@@ -64,11 +64,9 @@ TEST(Journal, UndoAfterACrashAtAnyPointBringsEveryNameBack)
 
         const BatchRecord batch = journal.batches().value(0);
         EXPECT_EQ(batch.state, k == 8 ? BatchState::Ended : BatchState::Interrupted);
-        EXPECT_EQ(batch.files, 6);
         EXPECT_EQ(batch.folder, dir.path() + u'/');
         EXPECT_EQ(undoLast(journal), QStringList());
         EXPECT_EQ(dir.contents(), before);
-        EXPECT_EQ(journal.batches()[0].state, BatchState::Undone);
     }
 }
 
