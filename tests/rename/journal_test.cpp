@@ -25,111 +25,105 @@ Journal begun(const TempFolder &journals, const QList<Move> &moves)
     return journal;
 }
 
-// Carries out the first \a steps of the batch (all: -1).
-void apply(QList<Move> moves, qsizetype steps = -1)
-{
-    const QList<Step> order = OrderMoves(moves);
-    ApplyMoves(moves, order.mid(0, steps), [](int, int) { return true; });
-}
-
 // Undoes the last batch, each file left where it is as "old name, errno".
-QStringList undoLast(const Journal &journal, bool complete)
+QStringList undoLast(const Journal &journal)
 {
     QStringList stays;
     const UndoResult undone = UndoBatch(
         Journal::read(journal.batches().first().path), [&](const JournalEntry &e, int error) {
             stays << QString::fromUtf8(e.move.from) + u' ' + QString::number(error);
         });
-    EXPECT_EQ(undone.complete, complete);
+    EXPECT_EQ(undone.complete, stays.isEmpty());
     return stays;
 }
 
 // A batch stopped after k renames (the journal written, temporary names in
-// use) is brought back whole by the undo of its journal.
+// use) is brought back whole by the undo of its journal, from anywhere,
+// though it named its files by paths relative to the folder it ran in.
 TEST(Journal, UndoAfterACrashAtAnyPointBringsEveryNameBack)
 {
-    // f>F: a drive that ignores letter case takes it in two halves.
+    const QString here = QDir::currentPath();
     for (int k = 0; k <= 8; ++k) {
         SCOPED_TRACE(k);
         TempFolder dir, journals;
+        // f>F: a drive that ignores letter case takes it in two halves.
         QList<Move> moves = movesIn(dir, {"a>b", "b>c", "c>a", "x y%>ü\nz", "d>e", "f>F"});
+        for (Move &m : moves)
+            m.folder.clear();
         const Files before = dir.contents();
-        ASSERT_EQ(OrderMoves(moves).size(), 8); // the temporary names are in the journal
+        const QList<Step> steps = OrderMoves(moves); // the temporary names go into the journal
+        ASSERT_EQ(steps.size(), 8);
+        ASSERT_TRUE(QDir::setCurrent(dir.path()));
         Journal journal = begun(journals, moves);
-        apply(moves, k);
+        ApplyMoves(moves, steps.mid(0, k), [](int, int) { return true; });
+        QDir::setCurrent(here);
         if (k == 8)
             journal.end();
         else
             journal = Journal(journals.path()); // the process dies, its lock with it
 
-        const QList<BatchRecord> batches = journal.batches();
-        ASSERT_EQ(batches.size(), 1);
-        EXPECT_EQ(batches[0].state, k == 8 ? BatchState::Ended : BatchState::Interrupted);
-        EXPECT_EQ(batches[0].files, 6);
-        EXPECT_EQ(Journal::read(batches[0].path).entries.value(3).move.to, "\xc3\xbc\nz");
-        EXPECT_EQ(undoLast(journal, true), QStringList());
+        const BatchRecord batch = journal.batches().value(0);
+        EXPECT_EQ(batch.state, k == 8 ? BatchState::Ended : BatchState::Interrupted);
+        EXPECT_EQ(batch.folder, dir.path() + u'/');
+        EXPECT_EQ(undoLast(journal), QStringList());
         EXPECT_EQ(dir.contents(), before);
-        EXPECT_EQ(journal.batches()[0].state, BatchState::Undone);
     }
 }
 
-TEST(Journal, UndoLeavesAFileWhoseOldNameIsTakenOrThatMovedOn)
+// The undo of a batch stopped after three renames leaves each file that is
+// no longer the batch's, or whose old name is taken; and of the empty
+// placeholders that a batch killed between claiming a name and renaming onto
+// it leaves (on drives without an atomic no-replace rename), it removes
+// those and nothing else.
+TEST(Journal, UndoLeavesWhatIsNoLongerTheBatchsAndRemovesOnlyItsPlaceholders)
 {
     TempFolder dir, journals;
-    const QList<Move> moves = movesIn(dir, {"a>A1", "b>B1", "c>C1"});
+    dir.write(u"e"_s); // empty, and part of the batch: no placeholder either
+    QList<Move> moves = movesIn(dir, {"a>A1", "b>B1", "c>C1", "p>P1", "q>Q1", "d>e", "e>f"});
+    dir.write(u"Q1"_s, "schon da"); // somebody's, not a placeholder
     Journal journal = begun(journals, moves);
-    apply(moves);
-    journal.end();
+    ApplyMoves(moves, OrderMoves(moves).mid(0, 3), [](int, int) { return true; });
+    dir.write(u"P1"_s); // the claim, then the kill
+    journal = Journal(journals.path());
 
     dir.write(u"a"_s, "neu");                            // the old name is taken again
     QFile::rename(dir.file(u"B1"_s), dir.file(u"B2"_s)); // moved on
     QFile::remove(dir.file(u"C1"_s));
     dir.write(u"C1"_s, "anders"); // another file under the name
-    EXPECT_EQ(undoLast(journal, false), (QStringList{u"b 0"_s, u"c 0"_s, u"a %1"_s.arg(EEXIST)}));
-    EXPECT_EQ(dir.contents(), (Files{{"A1", "a"}, {"B2", "b"}, {"C1", "anders"}, {"a", "neu"}}));
+    EXPECT_EQ(undoLast(journal), (QStringList{u"b 0"_s, u"c 0"_s, u"a %1"_s.arg(EEXIST)}));
+    const Files after{{"A1", "a"}, {"B2", "b"}, {"C1", "anders"}, {"Q1", "schon da"}, {"a", "neu"},
+                      {"d", "d"},  {"e", ""},   {"p", "p"},       {"q", "q"}};
+    EXPECT_EQ(dir.contents(), after);
 }
 
-// A batch killed between claiming a name and renaming onto it (on drives
-// without an atomic no-replace rename) leaves an empty placeholder.
-TEST(Journal, TheRepairOfAnInterruptedBatchRemovesItsPlaceholdersOnly)
+// A journal cut off before its plan was complete, or no journal at all,
+// stands for no batch; a damaged line stands for no file.
+TEST(Journal, ADamagedJournalIsNoBatchToUndo)
 {
-    TempFolder dir, journals;
-    dir.write(u"e"_s); // empty, and part of the batch: no placeholder either
-    const QList<Move> moves = movesIn(dir, {"a>A1", "b>B1", "d>e", "e>f"});
-    dir.write(u"B1"_s, "schon da"); // somebody's, not a placeholder
-    Journal journal = begun(journals, moves);
-    dir.write(u"A1"_s); // the claim, then the kill
-    journal = Journal(journals.path());
-    EXPECT_EQ(undoLast(journal, true), QStringList());
-    EXPECT_EQ(dir.contents(),
-              (Files{{"B1", "schon da"}, {"a", "a"}, {"b", "b"}, {"d", "d"}, {"e", ""}}));
-}
-
-TEST(Journal, ABatchNamedByRelativePathsIsUndoneFromAnywhere)
-{
-    TempFolder dir, journals;
-    dir.write(u"a"_s, "A");
-    const QString before = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    const QList<Move> moves{{{}, "a", "b", {}}};
-    Journal journal = begun(journals, moves);
-    apply(moves);
-    journal.end();
-    QDir::setCurrent(before);
-
-    EXPECT_EQ(journal.batches().first().folder, dir.path() + u'/');
-    EXPECT_EQ(undoLast(journal, true), QStringList());
-    EXPECT_EQ(dir.contents(), (Files{{"a", "A"}}));
+    const QByteArray head = "Kesto-Journal 1\nbegun 2026-01-02T03:04:05.000\n";
+    const QByteArray move = "move 1 2 3 4 5 /o/ a b %\n";
+    // The journal, how many batches the listing shows, how many files a read finds.
+    const std::tuple<QByteArray, int, int> cases[] = {
+        {head + move + "planned 1\n", 1, 1},
+        {head + move, 0, 0},
+        {"Kesto-Journal 2\n" + move + "planned 1\n", 0, 0},
+        {head + "move 1 2 3 4 5 /o/ a b c %\nplanned 1\n", 1, 0},
+    };
+    for (const auto &[text, listed, files] : cases) {
+        TempFolder journals;
+        const QString path = journals.write(u"Kesto-Journal/batch-0000000001-x.journal"_s, text);
+        EXPECT_EQ(Journal(journals.path()).batches().size(), listed) << text.constData();
+        EXPECT_EQ(Journal::read(path).files, files) << text.constData();
+    }
 }
 
 TEST(Journal, KeepsTheLastTwentyBatches)
 {
     TempFolder dir, journals;
-    Journal journal(journals.path());
     for (int i = 0; i < Journal::Kept + 3; ++i)
         begun(journals, {{QFile::encodeName(dir.path() + u'/'), "a", QByteArray::number(i), {}}})
             .end();
-    const QList<BatchRecord> batches = journal.batches();
+    const QList<BatchRecord> batches = Journal(journals.path()).batches();
     ASSERT_EQ(batches.size(), Journal::Kept);
     EXPECT_EQ(Journal::read(batches.first().path).entries.first().move.to,
               QByteArray::number(Journal::Kept + 2));

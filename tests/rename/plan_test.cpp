@@ -13,35 +13,35 @@ namespace {
 
 PlannedRename planned(const QString &folder, const QString &oldName, const QString &newName)
 {
-    PlannedRename p;
-    p.folder = QFile::encodeName(folder);
-    p.oldName = QFile::encodeName(oldName);
-    p.newName = newName.toUtf8();
-    p.shownOld = oldName;
-    p.shownNew = newName;
-    return p;
+    return {QFile::encodeName(folder), QFile::encodeName(oldName), newName.toUtf8(), oldName,
+            newName};
 }
 
 TEST(Plan, EveryRowGetsItsReason)
 {
     TempFolder dir;
     const QString folder = dir.path() + u'/';
-    // Old name, new name, reason; "da.txt" and "weg.txt" exist.
+    // Old name, new name, reason; "da.txt" exists, and so does every old name.
     const std::tuple<QString, QString, QString> rows[] = {
-        {"1.txt", "doppelt.txt", "Name doppelt vergeben"},
-        {"2.txt", "DOPPELT.txt", "Name doppelt vergeben"},
+        {"1.txt", "zwei.txt", "Name doppelt vergeben"},
+        {"2.txt", "ZWEI.txt", "Name doppelt vergeben"},
+        // "Da.txt" leaves, but "da.txt" stays in the way.
         {"3.txt", "DA.txt", "Datei existiert bereits"},
+        {"Da.txt", "nicht-da.txt", ""},
         {"4.txt", "   ", "Name ist leer"},
         {"5.txt", ".txt", "Name ist leer"},
         {".6.txt", ".sechs", ""}, // hidden before, hidden after: its choice
         {"7.txt", QString(300, u'l') + u"äöü.txt"_s, "Name zu lang (310 Bytes, erlaubt 255)"},
-        {"8.txt", "..", u"kein gültiger Dateiname"_s},
-        {"9.txt", "weg.txt", "wird in der Reihe umbenannt"}, // freed by the next row
+        {"8.txt", QString(255, u'l'), ""},
+        {"9.txt", "..", u"kein gültiger Dateiname"_s},
+        {"9a.txt", "a/b", u"kein gültiger Dateiname"_s},
+        {"9b.txt", u"a\0b"_s, u"kein gültiger Dateiname"_s},
+        {"10.txt", "weg.txt", "wird in der Reihe umbenannt"}, // freed by the next row
         {"weg.txt", "neu.txt", ""},
-        {"10.txt", "10.txt", ""},
+        {"11.txt", "11.txt", ""},
     };
     QList<PlannedRename> pairs;
-    QStringList reasons;
+    QStringList reasons, given;
     dir.write(u"da.txt"_s);
     for (const auto &[oldName, newName, reason] : rows) {
         dir.write(oldName);
@@ -49,13 +49,11 @@ TEST(Plan, EveryRowGetsItsReason)
         reasons << reason;
     }
     const RenamePlan plan = CheckPlan(pairs);
-    QStringList given;
     for (const PlannedRename &p : plan.pairs)
         given << p.reason();
     EXPECT_EQ(given, reasons);
     EXPECT_FALSE(plan.namesUnique || plan.noCollision || plan.noEmptyName || plan.namesFit ||
                  plan.namesAllowed);
-    EXPECT_TRUE(plan.foldersReadable);
     EXPECT_EQ(plan.pairs.last().status, PairStatus::Unchanged);
 
     // A folder that cannot be listed frees nothing and blocks its rows.
@@ -67,36 +65,26 @@ TEST(Plan, EveryRowGetsItsReason)
 TEST(Plan, PairsInManyFoldersMeetOnlyTheNamesOfTheirOwnFolder)
 {
     // More folders than a small hash holds, visited out of order, all with
-    // the same names: an even folder holds "da.txt", which its pair wants;
-    // in an odd one "b.txt" is taken by the first pair and freed by the second.
+    // the same names: "a.txt" goes to "b.txt", which is somebody's in an even
+    // folder and in an odd one is freed by a second pair much later.
     TempFolder dir;
-    constexpr int folders = 150;
     QList<PlannedRename> pairs;
-    QList<std::pair<PairStatus, bool>> expected; // status, in chain
-    for (int round = 0; round < 2; ++round) {
-        for (int i = 0; i < folders; ++i) {
-            const int n = (i * 37) % folders;
-            const QString sub = dir.path() + u"/o%1/"_s.arg(n);
-            if (n % 2 == 0 && round == 0) {
-                dir.write(u"o%1/da.txt"_s.arg(n));
-                pairs << planned(sub, u"a.txt"_s, u"da.txt"_s);
-                expected.append({PairStatus::Exists, false});
-            } else if (n % 2 == 1) {
-                const QString from = round == 0 ? u"a.txt"_s : u"b.txt"_s;
-                dir.write(u"o%1/"_s.arg(n) + from);
-                pairs << planned(sub, from, round == 0 ? u"b.txt"_s : u"c.txt"_s);
-                expected.append({PairStatus::Ok, round == 0});
-            }
+    QStringList reasons, given;
+    for (int k = 0; k < 300; ++k) {
+        const int n = (k * 37) % 150; // every folder twice
+        const QString sub = u"o%1/"_s.arg(n);
+        if (k < 150) {
+            dir.write(sub + u"b.txt"_s);
+            pairs << planned(dir.file(sub), u"a.txt"_s, u"b.txt"_s);
+            reasons << (n % 2 ? u"wird in der Reihe umbenannt"_s : u"Datei existiert bereits"_s);
+        } else if (n % 2) {
+            pairs << planned(dir.file(sub), u"b.txt"_s, u"c.txt"_s);
+            reasons << QString();
         }
     }
-    const RenamePlan plan = CheckPlan(pairs);
-    ASSERT_EQ(plan.pairs.size(), expected.size());
-    for (qsizetype k = 0; k < plan.pairs.size(); ++k) {
-        const PlannedRename &p = plan.pairs.at(k);
-        EXPECT_EQ(std::pair(p.status, p.inChain), expected.at(k)) << p.folder.constData();
-    }
-    EXPECT_TRUE(plan.namesUnique);
-    EXPECT_FALSE(plan.noCollision);
+    for (const PlannedRename &p : CheckPlan(pairs).pairs)
+        given << p.reason();
+    EXPECT_EQ(given, reasons);
 }
 
 TEST(Plan, WindowsDrivesRefuseTheirCharacters)
