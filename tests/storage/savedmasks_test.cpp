@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFileInfo>
-
 using namespace kesto;
 using namespace Qt::Literals::StringLiterals;
 
@@ -28,12 +26,6 @@ const std::array<SearchReplaceSet, 3> UnusualSets{
 const RenameOptions Unusual(u"[name] = [Ä]ß [zahl]"_s, " 7", "-2 ", 3, -1, 5, UnusualSets, Checked,
                             Undetermined, Checked, Checked, "'=[]; #\t'");
 
-// A question as kind|title|text|preset.
-QString describe(const test::ScriptedQuestions::Asked &q)
-{
-    return QStringList{q.kind, q.title, q.text, q.preset}.join(u'|');
-}
-
 class SavedMasks : public ::testing::Test
 {
 protected:
@@ -46,8 +38,15 @@ protected:
     {
         questions.textAnswers = {name};
         questions.yesNoAnswers = {overwrite};
-        questions.asked.clear();
         return SaveMask(QString(), o, file, questions);
+    }
+    // The questions asked, each as kind|title|text|preset.
+    QStringList asked() const
+    {
+        QStringList list;
+        for (const test::ScriptedQuestions::Asked &q : questions.asked)
+            list << QStringList{q.kind, q.title, q.text, q.preset}.join(u'|');
+        return list;
     }
     RenameOptions load(const QString &name, const OptionListSizes &sizes = {})
     {
@@ -73,31 +72,36 @@ TEST_F(SavedMasks, AllTwentyThreeKeysRoundTripUnderUnusualNames)
     }
 }
 
-TEST_F(SavedMasks, SavingUnderANameAsksForItAndBeforeReplacingAMaskOfThatName)
+TEST_F(SavedMasks, SavingAsksForTheNameAndBeforeReplacingAMaskOfThatNameAndDeletingAsksToo)
 {
-    EXPECT_FALSE(saveAs(QString(), RenameOptions()));
-    EXPECT_EQ(describe(questions.asked.value(0)),
-              u"text|Kesto - Aktuelle Maske speichern|Bitte geben Sie einen möglichst "
-              u"bezeichnenden Namen für die zu speichernde Maske ein:|"_s);
-    EXPECT_FALSE(QFileInfo::exists(file)) << "cancelling writes nothing";
+    EXPECT_EQ(load(".Standard"), RenameOptions()) << "a first start gets the defaults";
+    // At shutdown the options are stored as ".Standard" without a question.
+    ASSERT_TRUE(SaveMask("any other name", RenameOptions(), file, questions));
+    EXPECT_EQ(bytes(), DefaultsAsStandard);
+    EXPECT_FALSE(saveAs(QString(), Unusual));
+    EXPECT_EQ(bytes(), DefaultsAsStandard) << "cancelling writes nothing";
 
-    RenameOptions o;
-    o.mask = "first";
-    ASSERT_TRUE(saveAs("Urlaub", o));
-    EXPECT_TRUE(saveAs("Urlau", o)) << "a prefix of a stored name is another name";
-    EXPECT_EQ(questions.asked.size(), 1);
-    const QByteArray before = bytes();
-
+    ASSERT_TRUE(saveAs("Urlaub", Unusual));
+    EXPECT_TRUE(saveAs("Urlau", Unusual)) << "a prefix of a stored name is another name";
     // The file finds sections without regard to letter case, so the question does too.
-    o.mask = "second";
-    EXPECT_FALSE(saveAs("urlaub", o, false));
-    EXPECT_EQ(describe(questions.asked.value(1)),
-              u"yesno|Kesto - Aktuelle Maske speichern|Eine Maske mit dem Namen 'urlaub' "
-              u"existiert bereits.\r\nMöchten Sie diese Maske überschreiben?|"_s);
-    EXPECT_EQ(bytes(), before);
-    EXPECT_TRUE(saveAs("urlaub", o, true));
-    EXPECT_EQ(SavedMaskNames(file), (QStringList{"Urlaub", "Urlau"}));
-    EXPECT_EQ(load("Urlaub").mask, "second");
+    EXPECT_FALSE(saveAs("urlaub", RenameOptions(), false));
+    EXPECT_EQ(load("Urlaub"), Unusual);
+    EXPECT_TRUE(saveAs("urlaub", RenameOptions(), true));
+    EXPECT_EQ(load("Urlaub"), RenameOptions());
+    questions.yesNoAnswers = {false, true};
+    EXPECT_FALSE(DeleteMask("Urlau", file, questions));
+    EXPECT_TRUE(DeleteMask("Urlau", file, questions)) << "No kept the mask";
+    EXPECT_EQ(SavedMaskNames(file), (QStringList{".Standard", "Urlaub"}));
+
+    const QString named = u"text|Kesto - Aktuelle Maske speichern|Bitte geben Sie einen möglichst "
+                          u"bezeichnenden Namen für die zu speichernde Maske ein:|"_s;
+    const QString exists =
+        u"yesno|Kesto - Aktuelle Maske speichern|Eine Maske mit dem Namen "
+        u"'urlaub' existiert bereits.\r\nMöchten Sie diese Maske überschreiben?|"_s;
+    const QString remove =
+        u"yesno|Kesto - Maske löschen|Wollen Sie die Maske 'Urlau' wirklich löschen?|"_s;
+    EXPECT_EQ(asked(),
+              QStringList({named, named, named, named, exists, named, exists, remove, remove}));
 }
 
 TEST_F(SavedMasks, AStoredValueNoControlCouldShowLeavesItsFieldAsItWasAndAMissingOneIsDefault)
@@ -120,35 +124,14 @@ TEST_F(SavedMasks, AStoredValueNoControlCouldShowLeavesItsFieldAsItWasAndAMissin
         dir.write("Kesto-Masken.INI", QByteArray("[m]\r\nDigits=") + stored + "\r\n");
         EXPECT_EQ(load("m").digitCount, digits) << stored;
     }
-    dir.write("Kesto-Masken.INI", "[m]\r\nLeadZeros=4\r\nLetterCase=3\r\nSearchAktiv1=7\r\n"
-                                  "SearchInNeu2=1\r\nZufallGross=-1\r\nZufallExtra=2\r\n");
+    dir.write("Kesto-Masken.INI",
+              "[m]\r\nLeadZeros=4\r\nLetterCase=3\r\nSearchAktiv1=7\r\nZufallGross=-1\r\n");
     RenameOptions expected;
     expected.leadChar = Unusual.leadChar;             // 4 is beyond the four entries
     expected.letterCase = Unusual.letterCase;         // 3 is beyond a list of three
     expected.sets[1].active = Unusual.sets[1].active; // 7 is no check state
-    expected.sets[2].inNewName = Checked;
-    expected.randomUpper = Unusual.randomUpper; // -1 is no check state
-    expected.randomExtra = Undetermined;
+    expected.randomUpper = Unusual.randomUpper;       // nor is -1
     EXPECT_EQ(load("m", OptionListSizes{12, 4, 3}), expected);
-}
-
-TEST_F(SavedMasks, StandardIsStoredWithoutAskingAndDeletingAsksAndRemovesOnlyThatSection)
-{
-    EXPECT_EQ(load(".Standard"), RenameOptions()) << "a first start gets the defaults";
-    // At shutdown the options are stored as ".Standard" without a question.
-    ASSERT_TRUE(SaveMask("any other name", RenameOptions(), file, questions));
-    EXPECT_TRUE(questions.asked.isEmpty());
-    EXPECT_EQ(bytes(), DefaultsAsStandard);
-
-    ASSERT_TRUE(saveAs("Urlaub", Unusual));
-    const QByteArray withUrlaub = bytes();
-    questions.yesNoAnswers = {false, true, true};
-    EXPECT_FALSE(DeleteMask("Urlaub", file, questions));
-    EXPECT_EQ(describe(questions.asked.value(1)),
-              u"yesno|Kesto - Maske löschen|Wollen Sie die Maske 'Urlaub' wirklich löschen?|"_s);
-    EXPECT_EQ(bytes(), withUrlaub);
-    EXPECT_TRUE(DeleteMask("Urlaub", file, questions));
-    EXPECT_EQ(bytes(), DefaultsAsStandard + "\r\n") << "the blank line before it stays";
 }
 
 } // namespace
