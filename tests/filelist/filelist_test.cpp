@@ -183,7 +183,6 @@ TEST(FileList, ListCommandsKeepTheHighlightAndAHeaderClickAfterAMoveOnlyFlipsThe
     EXPECT_EQ(list.at(3).newName, u"?"_s);
     EXPECT_FALSE(list.keepSorted() || list.canMoveSelected(FileList::Direction::Down));
     EXPECT_FALSE(list.moveSelectedRows(FileList::Direction::Down, u"?"_s));
-    EXPECT_EQ(paths(list), u"/f/1 /f/2 /f/6 /f/3 /f/4 /f/5"_s);
 
     list.clickHeader(ColSize);
     EXPECT_EQ(paths(list), u"/f/6 /f/2 /f/1 /f/5 /f/4 /f/3"_s);

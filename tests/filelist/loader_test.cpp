@@ -11,6 +11,8 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -71,7 +73,6 @@ TEST_F(LoaderTest, OnlyNewRegularFilesBecomeRowsAndEveryPathIsLogged)
     // A path given twice, or held already, is no skipped path.
     EXPECT_EQ(reasons(read.skipped),
               (QList{SkipReason::Folder, SkipReason::NotRegularFile, SkipReason::Missing}));
-    EXPECT_EQ(read.skipped.value(1).path, fifo);
     ASSERT_EQ(read.rows.size(), 1);
     const FileEntry &e = read.rows.at(0);
     EXPECT_EQ((QStringList{e.text(ColSize), e.text(ColSizeKey)}),

@@ -1,9 +1,11 @@
 #include "rename/messages.h"
 #include "sessionfixture.h"
+#include "storage/applog.h"
 #include "support/photobuilder.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSignalSpy>
 
 using namespace kesto;
@@ -122,7 +124,6 @@ TEST_F(SessionTest, ABatchStillRunningIsNeitherRepairedNorUndone)
     EXPECT_FALSE(session.offerRepair());
     EXPECT_EQ(session.undoableBatch().files, 0);
     EXPECT_FALSE(UndoBatch(Journal::read(session.journal().batches().first().path), {}).complete);
-    EXPECT_TRUE(dir.exists(u"b.txt"_s));
     EXPECT_TRUE(questions.asked.isEmpty());
 
     running.end();
@@ -156,6 +157,23 @@ TEST_F(SessionTest, ListCommandsPreviewAtOnceAndMovedRowsWaitForTheTimer)
                                          u"c.txt\t3_c\r\n"_s}});
     EXPECT_EQ(panel2(), u"Fertig! Die Liste der alten und neuen Namen wurde in die "
                         u"Zwischenablage kopiert."_s);
+}
+
+TEST_F(SessionTest, ALoadIsLoggedBetweenItsEntryAndExitAndServesTheWindow)
+{
+    SetLogPath(journals.file(u"Kesto.LOG"_s));
+    const auto noLog = qScopeGuard([] { SetLogPath(QString()); });
+    const QString file = dir.write(u"a.txt"_s);
+    int yields = 0;
+    session.load(QStringList{file}, [&] { ++yields; });
+    EXPECT_GE(yields, 1);
+    QStringList lines =
+        QString::fromUtf8(journals.read(u"Kesto.LOG"_s)).split(u"\r\n"_s, Qt::SkipEmptyParts);
+    for (QString &line : lines)
+        line = line.section(u' ', 2); // without its date and time
+    EXPECT_EQ(lines,
+              (QStringList{u"ENTRY LoadListWithFileNames "_s, u"LoadListWithFileNames: "_s + file,
+                           u"EXIT LoadListWithFileNames "_s}));
 }
 
 TEST_F(SessionTest, ARunThatOnlyNamesReadsOnlyTheFactsItsMaskAndSortColumnUse)
