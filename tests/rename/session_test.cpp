@@ -1,12 +1,12 @@
-#include "naming/randomstring.h"
-#include "naming/textcase.h"
 #include "rename/messages.h"
 #include "sessionfixture.h"
+#include "storage/applog.h"
+#include "support/photobuilder.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
 #include <QSignalSpy>
-
-#include <sys/stat.h>
 
 using namespace kesto;
 using namespace Qt::StringLiterals;
@@ -14,76 +14,49 @@ using kesto::test::SessionTest;
 
 namespace {
 
-TEST_F(SessionTest, EmptyListShowsTheMaskMessageAndDisablesTheCommands)
-{
-    session.refresh();
-    EXPECT_EQ(panel1(), QStringLiteral("0 von 0 Dateien markiert"));
-    EXPECT_EQ(panel2(), QStringLiteral("Maske ist OK"));
-    EXPECT_FALSE(session.renameEnabled() || session.moveUpEnabled() || session.moveDownEnabled());
-    EXPECT_EQ(session.digitChoices().chosenText(), QStringLiteral("1"));
-}
-
-TEST_F(SessionTest, InvalidOrEmptyMaskMarksEveryRowAndTheStatusSaysWhatIsWrong)
+TEST_F(SessionTest, AnInvalidOrEmptyMaskMarksEveryRowAndAnEmptyListKeepsTheMaskMessage)
 {
     load({"a.txt", "b.txt"});
-    const std::pair<const char *, const char *> masks[] = {
-        {"[3-2]", "Fehler: Das Bereichsende ist kleiner als der Bereichsanfang."},
-        {"   ", ""}, // no error text for an empty mask
-    };
-    for (const auto &[mask, status] : masks) {
-        preview(QString::fromLatin1(mask));
+    const QString rangeError = u"Fehler: Das Bereichsende ist kleiner als der Bereichsanfang."_s;
+    // An empty mask has no error text.
+    for (const auto &[mask, status] : {std::pair{u"   "_s, QString()}, {u"[3-2]"_s, rangeError}}) {
+        preview(mask);
         EXPECT_EQ(newNames(), (QStringList{"< Maskenfehler >", "< Maskenfehler >"}));
         EXPECT_EQ(session.list().at(1).icon, RowIcon::Error);
-        EXPECT_EQ(panel2(), QString::fromUtf8(status)) << mask;
+        EXPECT_EQ(panel2(), status) << mask.toStdString();
         EXPECT_FALSE(session.renameEnabled());
     }
-    EXPECT_EQ(session.maskCheck().statusText, QStringLiteral("Maske ist OK"));
-    preview(QStringLiteral("[3-2]"));
-    // With the list empty the mask check's message stays visible.
     session.clearList();
-    EXPECT_EQ(panel2(),
-              QStringLiteral("Fehler: Das Bereichsende ist kleiner als der Bereichsanfang."));
-    EXPECT_EQ(panel1(), QStringLiteral("0 von 0 Dateien markiert"));
+    EXPECT_EQ(panel2(), rangeError);
+    EXPECT_EQ(panel1(), u"0 von 0 Dateien markiert"_s);
+    EXPECT_FALSE(session.renameEnabled() || session.moveUpEnabled() || session.moveDownEnabled());
 }
 
-TEST_F(SessionTest, NamesNotYetShownAreNeverRenamedAndFreshNamesAreComparedWithEachOther)
+TEST_F(SessionTest, NamesNotYetShownAreNeverRenamed)
 {
     load({"a.txt", "b.txt"});
-    preview(QStringLiteral("[name].[typ]"));
+    preview(u"[name].[typ]"_s);
     // The rename command right after a change, before the refresh ran.
-    session.setMaskText(QStringLiteral("x.txt"));
+    session.setMaskText(u"x.txt"_s);
     EXPECT_EQ(session.renameCommand().verdict, RenameResult::Verdict::Refused);
-    EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt"}));
-    EXPECT_EQ(newNames(), (QStringList{"a.txt", "b.txt"}));
-    session.refresh();
-    session.renameCommand();
-    EXPECT_EQ(panel2(), messages::notUnique());
-    EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt"}));
-
-    // Random strings drawn alike in one pass are duplicates too.
-    SeedRandom(7);
-    session.setRandomExtra(Checked);
-    session.setRandomExtraChars(QStringLiteral("x"));
-    preview(QStringLiteral("[ZUFALLSKETTE 2].[typ]"));
-    fullTest();
-    EXPECT_EQ(newNames(), (QStringList{"xx.txt", "xx.txt"}));
-    EXPECT_EQ(panel2(), messages::notUnique());
+    EXPECT_EQ(newNames() + dir.names(), (QStringList{"a.txt", "b.txt", "a.txt", "b.txt"}));
 }
 
 TEST_F(SessionTest, CounterFollowsTheListPositionAndStopsOutsideTheIntegerRange)
 {
-    load({"1.txt", "2.txt", "Urlaub.JPG"});
+    load({"Urlaub.JPG", "2.txt", "1.txt"}); // sorted as they are loaded
     session.setChecked(1, false);
-    preview(QStringLiteral("[NAME]_[ZAHL].[TYP]"));
-    EXPECT_EQ(newNames().last(), QStringLiteral("Urlaub_3.JPG"));
+    preview(u"[NAME]_[ZAHL].[TYP]"_s);
+    EXPECT_EQ(newNames().last(), u"Urlaub_3.JPG"_s);
 
-    session.setCounterStartText(QStringLiteral("2147483600"));
-    session.setCounterStepText(QStringLiteral("100"));
-    preview(QStringLiteral("[zahl].[typ]"));
+    session.setCounterStartText(u"2147483600"_s);
+    session.setCounterStepText(u"100"_s);
+    preview(u"[zahl].[typ]"_s);
     EXPECT_FALSE(session.renameEnabled());
     EXPECT_EQ(panel2(), messages::counterOutOfRange());
-    EXPECT_EQ(panel1(), QStringLiteral("2 von 3 Dateien markiert"));
-    preview(QStringLiteral("[name].[typ]")); // the same values without the counter
+    EXPECT_EQ(panel1(), u"2 von 3 Dateien markiert"_s);
+    EXPECT_EQ(session.digitChoices().chosenText(), u"10"_s);
+    preview(u"[name].[typ]"_s); // the same values without the counter
     EXPECT_TRUE(session.renameEnabled());
 }
 
@@ -91,22 +64,19 @@ TEST_F(SessionTest, CounterFieldsBecomeCanonicalAndChoicesApplyAtOnce)
 {
     load({"a.txt"});
     QSignalSpy changed(&session, &Session::optionsChanged);
-    session.setCounterStartText(QStringLiteral("-7"));
-    session.setCounterStepText(QStringLiteral("2.7"));
-    preview(QStringLiteral("[zahl]"));
-    EXPECT_EQ(session.options().counterStart, QStringLiteral("7"));
-    EXPECT_EQ(session.options().counterStep, QStringLiteral("2"));
+    session.setCounterStartText(u"-7"_s);
+    session.setCounterStepText(u"2.7"_s);
+    preview(u"[zahl]"_s);
+    EXPECT_EQ(QStringList({session.options().counterStart, session.options().counterStep}),
+              QStringList({"7", "2"}));
     EXPECT_GE(changed.count(), 1);
 
-    const int three = int(session.digitChoices().entries().indexOf(QStringLiteral("3")));
-    session.chooseDigitCount(three);
+    session.chooseDigitCount(int(session.digitChoices().entries().indexOf(u"3"_s)));
     EXPECT_EQ(newNames(), QStringList{"7"});
     session.chooseLeadChar(1);
     EXPECT_EQ(newNames(), QStringList{"007"});
     session.chooseLeadChar(3);
     EXPECT_EQ(newNames(), QStringList{"__7"});
-    EXPECT_EQ(session.options().digitCount, three);
-    EXPECT_EQ(session.options().leadChar, 3);
 }
 
 TEST_F(SessionTest, ABurstOfChangesWaitsForTheTimerAndGivesOnePreview)
@@ -130,17 +100,14 @@ TEST_F(SessionTest, ABurstOfChangesWaitsForTheTimerAndGivesOnePreview)
 TEST_F(SessionTest, SavedOptionsOutsideTheirListsKeepTheCurrentChoice)
 {
     RenameOptions o;
-    o.mask = QStringLiteral("[zahl]");
+    o.mask = u"[zahl]"_s;
     o.digitCount = 40;
     o.leadChar = 9;
     o.letterCase = 2;
-    o.sets[1].search = QStringLiteral(" ");
+    o.sets[1].search = u" "_s;
     session.applyOptions(o);
-    EXPECT_EQ(session.options().mask, QStringLiteral("[zahl]"));
-    EXPECT_EQ(session.options().digitCount, 0);
-    EXPECT_EQ(session.options().leadChar, 0);
-    EXPECT_EQ(session.options().letterCase, 2);
-    EXPECT_EQ(session.options().sets[1].search, QStringLiteral(" "));
+    o.digitCount = o.leadChar = 0;
+    EXPECT_TRUE(session.options() == o);
 }
 
 // A batch another program is running has a journal without its end, just as
@@ -157,108 +124,85 @@ TEST_F(SessionTest, ABatchStillRunningIsNeitherRepairedNorUndone)
     EXPECT_FALSE(session.offerRepair());
     EXPECT_EQ(session.undoableBatch().files, 0);
     EXPECT_FALSE(UndoBatch(Journal::read(session.journal().batches().first().path), {}).complete);
-    EXPECT_TRUE(dir.exists(u"b.txt"_s));
     EXPECT_TRUE(questions.asked.isEmpty());
 
     running.end();
-    EXPECT_EQ(session.journal().batches().first().state, BatchState::Ended);
     EXPECT_EQ(session.undoableBatch().files, 1);
 }
 
-class ListCommandsTest : public SessionTest
+TEST_F(SessionTest, ListCommandsPreviewAtOnceAndMovedRowsWaitForTheTimer)
 {
-protected:
-    void SetUp() override
-    {
-        load({"1.txt", "2.txt", "3.txt", "4.txt", "5.txt", "6.txt"});
-        session.refreshTimer().setInterval(10);
-    }
-    QList<int> highlighted() const
-    {
-        QList<int> rows;
-        for (int i = 0; i < session.list().count(); ++i) {
-            if (session.list().at(i).selected)
-                rows << i;
-        }
-        return rows;
-    }
-};
-
-TEST_F(ListCommandsTest, CheckAllNoneAndInvertLeaveTheHighlight)
-{
-    session.setSelectedRows({1});
+    load({"a.txt", "b.txt", "c.txt"});
+    session.refreshTimer().setInterval(10);
+    preview(u"[zahl]_[name]"_s);
     session.changeChecks(FileList::CheckChange::UncheckAll);
-    EXPECT_EQ(panel1(), QStringLiteral("0 von 6 Dateien markiert"));
-    session.changeChecks(FileList::CheckChange::CheckAll);
-    session.setChecked(2, false);
-    session.changeChecks(FileList::CheckChange::Invert);
-    session.changeChecks(FileList::CheckChange::Invert);
-    EXPECT_EQ(panel1(), QStringLiteral("5 von 6 Dateien markiert"));
-    EXPECT_FALSE(session.list().at(2).checked);
-    EXPECT_EQ(highlighted(), QList<int>{1});
-}
+    EXPECT_EQ(panel1(), u"0 von 3 Dateien markiert"_s);
+    session.sortByColumn(ColOldName);
+    session.sortByColumn(ColOldName);
+    EXPECT_EQ(newNames(), (QStringList{"1_c", "2_b", "3_a"}));
 
-TEST_F(ListCommandsTest, HighlightedBlockMovesTogetherAndKeepsItsHighlight)
-{
-    session.setChecked(4, false);
-    session.setSelectedRows({2, 3, 4});
-    EXPECT_TRUE(session.moveDownEnabled());
-    session.moveSelectedRows(FileList::Direction::Down);
-    EXPECT_EQ(oldNames(), (QStringList{"1.txt", "2.txt", "6.txt", "3.txt", "4.txt", "5.txt"}));
-    EXPECT_EQ(highlighted(), (QList<int>{3, 4, 5}));
-    EXPECT_FALSE(session.list().at(5).checked);
-    EXPECT_EQ(session.list().at(3).newName, QStringLiteral("< Maskenfehler >"));
-    EXPECT_FALSE(session.list().keepSorted() || session.renameEnabled());
-    EXPECT_FALSE(session.moveDownEnabled());
-
-    // The refresh gives the moved rows their names back; the highlight stays.
+    session.setSelectedRows({1, 2}, false);
+    session.moveSelectedRows(FileList::Direction::Up);
+    EXPECT_EQ(newNames(), (QStringList{"< Maskenfehler >", "< Maskenfehler >", "1_c"}));
+    EXPECT_FALSE(session.renameEnabled() || session.moveUpEnabled());
     QSignalSpy commands(&session, &Session::commandsChanged);
     ASSERT_TRUE(commands.wait(2000));
-    EXPECT_EQ(newNames(), oldNames());
-    EXPECT_EQ(highlighted(), (QList<int>{3, 4, 5}));
-
     QSignalSpy beep(&session, &Session::beepRequested);
-    session.moveSelectedRows(FileList::Direction::Down); // past the end: only a beep
+    session.moveSelectedRows(FileList::Direction::Up); // past the end: only a beep
     EXPECT_EQ(beep.count(), 1);
-    EXPECT_EQ(oldNames().last(), QStringLiteral("5.txt"));
-}
 
-TEST_F(ListCommandsTest, HeadersSortAndTheLastOneOnlyFlipsAfterAMove)
-{
-    session.clearList();
-    session.load(QStringList{dir.write(QStringLiteral("big"), QByteArray(300, 'x')),
-                             dir.write(QStringLiteral("small"), "xx"),
-                             dir.write(QStringLiteral("mid"), QByteArray(20, 'x'))});
-    preview(QStringLiteral("[zahl]_[name]"));
-    session.sortByColumn(3);
-    EXPECT_EQ(oldNames(), (QStringList{"small", "mid", "big"}));
-    session.sortByColumn(3);
-    EXPECT_EQ(oldNames(), (QStringList{"big", "mid", "small"}));
-    EXPECT_EQ(newNames().first(), QStringLiteral("1_big")); // counters follow
-
-    session.setSelectedRows({0});
-    session.moveSelectedRows(FileList::Direction::Down);
-    session.sortByColumn(3);
-    EXPECT_EQ(oldNames(), (QStringList{"mid", "big", "small"}));
-    EXPECT_EQ(session.list().sortOrder(), Qt::AscendingOrder);
-    session.sortByColumn(0);
-    EXPECT_EQ(oldNames(), (QStringList{"big", "mid", "small"}));
-}
-
-TEST_F(ListCommandsTest, CopyTextHasAHeaderAndOneCrLfLinePerRow)
-{
-    session.clearList();
-    load({"a.txt", "c.txt"});
-    replace(0, QStringLiteral("a"), QStringLiteral("b"));
-    replace(1, QStringLiteral("c"), QStringLiteral("d"));
-    preview(QStringLiteral("[name].[typ]"));
     QSignalSpy clip(&session, &Session::clipboardRequested);
     session.copyNamesToClipboard();
-    ASSERT_EQ(clip.count(), 1);
-    EXPECT_EQ(clip.at(0).at(0).toString(),
-              QStringLiteral("Vorher\tNachher\r\na.txt\tb.txt\r\nc.txt\td.txt\r\n"));
-    EXPECT_EQ(panel2(), QStringLiteral("Fertig! Die Liste der alten und neuen Namen wurde in die "
-                                       "Zwischenablage kopiert."));
+    EXPECT_EQ(clip, QList<QVariantList>{{u"Vorher\tNachher\r\nb.txt\t1_b\r\na.txt\t2_a\r\n"
+                                         u"c.txt\t3_c\r\n"_s}});
+    EXPECT_EQ(panel2(), u"Fertig! Die Liste der alten und neuen Namen wurde in die "
+                        u"Zwischenablage kopiert."_s);
+}
+
+TEST_F(SessionTest, ALoadIsLoggedBetweenItsEntryAndExitAndServesTheWindow)
+{
+    SetLogPath(journals.file(u"Kesto.LOG"_s));
+    const auto noLog = qScopeGuard([] { SetLogPath(QString()); });
+    const QString file = dir.write(u"a.txt"_s);
+    int yields = 0;
+    session.load(QStringList{file}, [&] { ++yields; });
+    EXPECT_GE(yields, 1);
+    QStringList lines =
+        QString::fromUtf8(journals.read(u"Kesto.LOG"_s)).split(u"\r\n"_s, Qt::SkipEmptyParts);
+    for (QString &line : lines)
+        line = line.section(u' ', 2); // without its date and time
+    EXPECT_EQ(lines,
+              (QStringList{u"ENTRY LoadListWithFileNames "_s, u"LoadListWithFileNames: "_s + file,
+                           u"EXIT LoadListWithFileNames "_s}));
+}
+
+TEST_F(SessionTest, ARunThatOnlyNamesReadsOnlyTheFactsItsMaskAndSortColumnUse)
+{
+    const QString photo =
+        dir.write(u"IMG_1.jpg"_s, kesto::test::cameraPhoto(kesto::test::ByteOrder::Motorola,
+                                                           "2005:07:14 13:45:12"));
+    // Mask, sort column (-1: as loaded), whether the times and the capture date are read.
+    const std::tuple<const char *, int, const char *> cases[] = {
+        {"[name].[typ]", -1, "00"},          {"[name] [zahl].[typ]", -1, "00"},
+        {"[datum].[typ]", -1, "10"},         {"[erstellzeit].[typ]", -1, "10"},
+        {"[aufnahmejahr].[typ]", -1, "01"},  {"[name].[typ]", ColModified, "10"},
+        {"[name].[typ]", ColCaptured, "01"}, {"[name].[typ]", ColSize, "00"},
+    };
+    for (const auto &[mask, sortColumn, read] : cases) {
+        SCOPED_TRACE(mask + std::to_string(sortColumn));
+        Session run(questions, Session::Preview::OnDemand);
+        run.setMaskText(QString::fromUtf8(mask));
+        if (sortColumn >= 0)
+            run.list().sortBy(sortColumn, Qt::AscendingOrder);
+        run.load(QStringList{photo});
+        ASSERT_EQ(run.list().count(), 1);
+        const FileEntry &e = run.list().at(0);
+        EXPECT_EQ(e.newName, QString()); // named by refresh() only
+        const auto readFact = [](const QString &fact) { return fact.isEmpty() ? '0' : '1'; };
+        EXPECT_EQ((std::string{readFact(e.facts().modified), readFact(e.facts().captured)}), read);
+        EXPECT_TRUE(e.facts().sizeText.isEmpty());
+        EXPECT_EQ(e.size, QFileInfo(photo).size());
+    }
 }
 
 } // namespace
