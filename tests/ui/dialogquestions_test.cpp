@@ -6,7 +6,6 @@
 #include <QMessageBox>
 
 using namespace kesto;
-using kesto::test::whenShown;
 
 namespace {
 
@@ -30,7 +29,7 @@ TEST(DialogQuestions, TextsShowCarriageReturnsAsLineBreaksButtonsSpeakGermanAndN
     };
     for (const auto &[ask, click, shown] : cases) {
         QString seen;
-        whenShown<QMessageBox>([&seen, click](QMessageBox *box) {
+        test::whenShown<QMessageBox>([&seen, click](QMessageBox *box) {
             QStringList buttons;
             for (const QAbstractButton *b : box->buttons())
                 buttons << (b == box->defaultButton() ? "*" : "") + b->text();
@@ -45,7 +44,7 @@ TEST(DialogQuestions, TextsShowCarriageReturnsAsLineBreaksButtonsSpeakGermanAndN
         EXPECT_EQ(seen, shown);
     }
 
-    whenShown<QInputDialog>([](QInputDialog *box) {
+    test::whenShown<QInputDialog>([](QInputDialog *box) {
         EXPECT_EQ(box->windowTitle() + "|" + box->labelText() + "|" + box->textValue() + "|" +
                       box->cancelButtonText(),
                   "Titel|Name:|Vorgabe|Abbrechen");
