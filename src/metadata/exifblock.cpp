@@ -10,7 +10,6 @@ namespace kesto {
 namespace {
 
 constexpr qint32 ExifPointerTag = 34665;
-constexpr qint64 Int32Max = std::numeric_limits<qint32>::max();
 
 // Bytes become characters by Windows-1252, as the photos' texts were written on
 // such systems; its five unassigned bytes keep their own code point.
@@ -52,7 +51,7 @@ bool ExifBlock::fail(Fault f)
 bool ExifBlock::sum(qint64 a, qint64 b, qint32 *out)
 {
     const qint64 r = a + b;
-    if (r > Int32Max || r < std::numeric_limits<qint32>::min())
+    if (r > ExifInt32Max || r < std::numeric_limits<qint32>::min())
         return fail(Fault::Overflow);
     *out = qint32(r);
     return true;
@@ -75,7 +74,7 @@ bool ExifBlock::read32(qint64 index, qint32 *out)
     const quint32 v =
         m_intel ? quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24
                 : quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
-    if (v > quint32(Int32Max))
+    if (v > quint32(ExifInt32Max))
         return fail(Fault::Overflow);
     *out = qint32(v);
     return true;
@@ -104,10 +103,10 @@ bool ExifBlock::toInt32(const QVariant &value, qint32 *out)
         if (c < u'0' || c > u'9')
             return fail(Fault::NotANumber);
         // Past 2^31 the number no longer fits either way; stop growing it.
-        if (n <= Int32Max + 1)
+        if (n <= ExifInt32Max + 1)
             n = n * 10 + (c - u'0');
     }
-    if (n > (negative ? Int32Max + 1 : Int32Max))
+    if (n > (negative ? ExifInt32Max + 1 : ExifInt32Max))
         return fail(Fault::Overflow);
     if (negative)
         n = -n;
@@ -140,7 +139,7 @@ bool ExifBlock::decode(qint32 type, qint32 count, qint32 field, qint32 *valueOff
     }
     case 4:
     case 9: {
-        if (qint64(count) * 4 > Int32Max)
+        if (qint64(count) * 4 > ExifInt32Max)
             return fail(Fault::Overflow);
         if (count * 4 <= 4)
             return fieldLong(field, value);
@@ -272,9 +271,9 @@ bool ExifBlock::checkRun(qint32 start, qint64 length)
     if (start < 0 || start > upper)
         return fail(Fault::OutOfRange);
     const qint64 last = qint64(start) + length - 1;
-    if (last <= upper && last <= Int32Max)
+    if (last <= upper && last <= ExifInt32Max)
         return true;
-    return fail(upper < Int32Max ? Fault::OutOfRange : Fault::Overflow);
+    return fail(upper < ExifInt32Max ? Fault::OutOfRange : Fault::Overflow);
 }
 
 template<typename Take> void ExifBlock::forEachPiece(qint32 start, qint32 length, Take take)

@@ -4,7 +4,12 @@
 
 #include "metadata/exifreader.h"
 
+#include <limits>
+
 namespace kesto {
+
+// Offsets and counts of the block are signed 32-bit numbers.
+constexpr qint64 ExifInt32Max = std::numeric_limits<qint32>::max();
 
 // Reads numbers and values of the Exif block with the reader's byte order;
 // every read is checked, and the first fault is kept.

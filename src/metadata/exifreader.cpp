@@ -15,8 +15,6 @@ namespace kesto {
 
 namespace {
 
-constexpr qint64 Int32Max = std::numeric_limits<qint32>::max();
-
 using Fault = ExifBlock::Fault;
 
 // The byte ranges [start, end) of the directories visited so far. A walk
@@ -204,7 +202,7 @@ bool ExifReader::IsExifJpeg()
     // whose block begins with "Exif" is the Exif block, even after an XMP block.
     for (qint64 from = 2;;) {
         const qint64 at = m_bytes.findPair(from, 0xFF, 0xE1);
-        if (at < 0 || at > Int32Max - 10)
+        if (at < 0 || at > ExifInt32Max - 10)
             return false;
         const quint8 *name = m_bytes.bytes(at + 4, 4);
         if (!name)
