@@ -76,6 +76,8 @@ inline QString batchState(BatchState state)
         return QStringLiteral("rückgängig gemacht");
     case BatchState::Running:
         return QStringLiteral("läuft");
+    case BatchState::Damaged:
+        return QStringLiteral("beschädigt");
     }
     return {};
 }

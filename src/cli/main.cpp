@@ -113,6 +113,10 @@ int history(Session &session, QTextStream &out)
 int undo(Session &session, QTextStream &out, QTextStream &err)
 {
     const BatchRecord last = session.lastBatch();
+    if (last.state == BatchState::Damaged) {
+        session.undoCommand(); // which tells why it does nothing
+        return 1;
+    }
     if (last.files == 0 || last.state == BatchState::Running) {
         // One still running in another process is not "nothing to undo": it
         // can be undone once it ends.

@@ -1,5 +1,6 @@
 #include "rename/journal.h"
 
+#include "rename/journalreader.h"
 #include "rename/plan.h"
 #include "rename/renamer.h"
 #include "storage/datafolder.h"
@@ -21,9 +22,6 @@
 namespace kesto {
 
 namespace {
-
-const QByteArray Header = "Kesto-Journal 1";
-const QByteArray TimeFormat = "yyyy-MM-ddTHH:mm:ss.zzz";
 
 void escapeInto(QByteArray &out, const QByteArray &name)
 {
@@ -52,19 +50,15 @@ void escapeInto(QByteArray &out, const QByteArray &name)
     }
 }
 
-QByteArray unescape(const QByteArray &field)
-{
-    if (field == "%")
-        return {};
-    return QByteArray::fromPercentEncoding(field);
-}
-
 bool appendLine(const QString &path, const QByteArray &line)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
-    const bool ok = WriteAll(fd, line + '\n') && ::fsync(fd) == 0;
+    struct stat st;
+    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+                    WriteAll(fd, line + '\n') && ::fsync(fd) == 0;
     ::close(fd);
     return ok;
 }
@@ -94,111 +88,6 @@ bool sameFile(const JournalEntry &e, const QByteArray &path)
            SameLengthAndTime(size, id.modified, e.size, e.identity.modified);
 }
 
-JournalEntry parseMove(const QByteArray &line, bool *ok)
-{
-    const QList<QByteArray> f = line.split(' ');
-    JournalEntry e;
-    *ok = f.size() == 10;
-    if (!*ok)
-        return e;
-    e.identity.device = quint64(f[1].toLongLong());
-    e.identity.inode = quint64(f[2].toLongLong());
-    e.identity.born = f[3].toLongLong();
-    e.size = f[4].toLongLong();
-    e.identity.modified = f[5].toLongLong();
-    e.move = {unescape(f[6]), unescape(f[7]), unescape(f[8]), unescape(f[9])};
-    return e;
-}
-
-// The lines of a journal's head (header, begun, first move) and of its end
-// (planned, ended, undone), whole when \a whole.
-void scan(const QByteArray &text, BatchRecord &record, bool whole)
-{
-    bool planned = false;
-    QList<JournalEntry> entries;
-    qsizetype start = 0;
-    bool first = true;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf('\n', start);
-        if (end < 0)
-            end = text.size();
-        const QByteArray line = text.mid(start, end - start);
-        start = end + 1;
-        if (first) {
-            first = false;
-            if (line != Header)
-                return;
-        } else if (line.startsWith("begun ")) {
-            record.begun = QDateTime::fromString(QString::fromLatin1(line.mid(6)),
-                                                 QString::fromLatin1(TimeFormat));
-        } else if (line.startsWith("move ")) {
-            if (!whole && !record.folder.isNull())
-                continue;
-            bool ok = false;
-            JournalEntry e = parseMove(line, &ok);
-            if (!ok)
-                continue;
-            if (record.folder.isNull())
-                record.folder = DecodeTextPart(e.move.folder);
-            if (whole)
-                entries.append(std::move(e));
-        } else if (line.startsWith("planned")) {
-            planned = true;
-            record.files = line.mid(8).toInt();
-        } else if (line == "ended" && record.state == BatchState::Interrupted) {
-            record.state = BatchState::Ended;
-        } else if (line == "undone") {
-            record.state = BatchState::Undone;
-        }
-    }
-    if (!planned) {
-        record.files = 0;
-        return;
-    }
-    if (whole) {
-        record.files = int(entries.size());
-        record.entries = std::move(entries);
-    }
-}
-
-// A batch that seems cut off may only be running: then another program
-// holds the lock on its journal.
-void noteRunning(BatchRecord &record)
-{
-    if (record.files == 0 || record.state != BatchState::Interrupted)
-        return;
-    const int fd = ::open(QFile::encodeName(record.path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    if (::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK)
-        record.state = BatchState::Running;
-    ::close(fd);
-}
-
-BatchRecord summary(const QString &path)
-{
-    BatchRecord record;
-    record.path = path;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return record;
-    // A batch of many files has a long journal; its head and its end say
-    // all a listing needs.
-    constexpr qint64 Piece = 4096;
-    QByteArray head = f.read(Piece);
-    if (f.size() > 2 * Piece) {
-        head.truncate(head.lastIndexOf('\n') + 1);
-        f.seek(f.size() - Piece);
-        QByteArray tail = f.read(Piece);
-        head += tail.mid(tail.indexOf('\n') + 1);
-    } else {
-        head += f.readAll();
-    }
-    scan(head, record, false);
-    noteRunning(record);
-    return record;
-}
-
 // A drive without an atomic no-replace rename gets the new name claimed by
 // an empty file first; a batch stopped right then leaves it behind. Only an
 // empty regular file made after the batch began can be that.
@@ -216,14 +105,41 @@ void removePlaceholder(const JournalEntry &e, const QDateTime &begun,
     ::unlink(path.constData());
 }
 
+// Journals live in a folder of the user's own, never one a link leads to:
+// what is trimmed there must be the user's.
+bool isOwnFolder(const QString &folder)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(folder).chopped(1).constData(), &st) == 0 &&
+           S_ISDIR(st.st_mode) && st.st_uid == ::geteuid();
+}
+
+// The names of the journals in \a folder, oldest first.
+QStringList journalNames(const QString &folder)
+{
+    QStringList names = QDir(folder).entryList(QDir::Files | QDir::System, QDir::Name);
+    names.removeIf([](const QString &name) { return !IsJournalName(name); });
+    return names;
+}
+
 // The oldest journals in \a folder go, so that with a new one Kept remain;
-// the names of the others, oldest first.
+// the names of the others, oldest first. Only what Kesto wrote is removed: a
+// regular file of the user, named and headed as a journal.
 QStringList makeRoom(const QString &folder)
 {
-    QStringList names =
-        QDir(folder).entryList({QStringLiteral("*.journal")}, QDir::Files, QDir::Name);
-    while (names.size() >= Journal::Kept)
-        QFile::remove(folder + names.takeFirst());
+    QStringList names = journalNames(folder);
+    while (names.size() >= Journal::Kept) {
+        const QByteArray path = QFile::encodeName(folder + names.takeFirst());
+        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        struct stat st;
+        char head[sizeof JournalHeader] = {};
+        if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+            ::pread(fd, head, sizeof head, 0) == sizeof head &&
+            QByteArrayView(head, sizeof head) == QByteArray(JournalHeader) + '\n')
+            ::unlink(path.constData());
+        if (fd >= 0)
+            ::close(fd);
+    }
     return names;
 }
 
@@ -231,8 +147,8 @@ QStringList makeRoom(const QString &folder)
 // filled in where it is not known yet.
 QByteArray journalText(QList<JournalEntry> &entries, const QDateTime &now)
 {
-    QByteArray text =
-        Header + "\nbegun " + now.toString(QString::fromLatin1(TimeFormat)).toLatin1() + '\n';
+    QByteArray text = JournalHeader + QByteArray("\nbegun ") +
+                      now.toString(QString::fromLatin1(JournalTimeFormat)).toLatin1() + '\n';
     text.reserve(text.size() + entries.size() * 96);
     // One escaped text per folder, and the folder held open for the files
     // whose identity is not known yet: a batch mostly stays in one.
@@ -241,7 +157,7 @@ QByteArray journalText(QList<JournalEntry> &entries, const QDateTime &now)
     char number[24];
     // Number and blank in one append: a lone character takes Qt's general
     // insert path, which costs more than the number itself.
-    auto appendNumber = [&](qint64 v) {
+    auto appendNumber = [&](auto v) {
         char *end = std::to_chars(number, number + sizeof number - 1, v).ptr;
         *end++ = ' ';
         text.append(number, end - number);
@@ -264,8 +180,8 @@ QByteArray journalText(QList<JournalEntry> &entries, const QDateTime &now)
                 identify(e.move.folder + e.move.from, e.identity, e.size);
         }
         text += "move ";
-        appendNumber(qint64(e.identity.device));
-        appendNumber(qint64(e.identity.inode));
+        appendNumber(e.identity.device);
+        appendNumber(e.identity.inode);
         appendNumber(e.identity.born);
         appendNumber(e.size);
         appendNumber(e.identity.modified);
@@ -316,7 +232,7 @@ bool Journal::begin(QList<JournalEntry> &entries)
     m_current.clear();
     if (m_off)
         return false;
-    if (!QDir().mkpath(m_folder))
+    if (!QDir().mkpath(m_folder) || !isOwnFolder(m_folder))
         return false;
     const QStringList names = makeRoom(m_folder);
     const QDateTime now = QDateTime::currentDateTime();
@@ -346,8 +262,8 @@ bool Journal::begin(QList<JournalEntry> &entries)
 
 void Journal::end()
 {
-    if (!m_current.isEmpty())
-        appendLine(m_current, "ended");
+    if (m_lock && !m_current.isEmpty() && WriteAll(*m_lock, "ended\n"))
+        ::fsync(*m_lock);
     m_current.clear();
     m_lock.reset();
 }
@@ -355,13 +271,12 @@ void Journal::end()
 QList<BatchRecord> Journal::batches() const
 {
     QList<BatchRecord> list;
-    if (m_off)
+    if (m_off || !isOwnFolder(m_folder))
         return list;
-    const QStringList names = QDir(m_folder).entryList({QStringLiteral("*.journal")}, QDir::Files,
-                                                       QDir::Name | QDir::Reversed);
-    for (const QString &name : names) {
-        BatchRecord r = summary(m_folder + name);
-        if (r.files > 0)
+    const QStringList names = journalNames(m_folder);
+    for (auto name = names.crbegin(); name != names.crend(); ++name) {
+        BatchRecord r = ReadJournalFile(m_folder + *name, false);
+        if (r.files > 0 || r.state == BatchState::Damaged)
             list.append(std::move(r));
     }
     return list;
@@ -369,13 +284,7 @@ QList<BatchRecord> Journal::batches() const
 
 BatchRecord Journal::read(const QString &path)
 {
-    BatchRecord record;
-    record.path = path;
-    QFile f(path);
-    if (f.open(QIODevice::ReadOnly))
-        scan(f.readAll(), record, true);
-    noteRunning(record);
-    return record;
+    return ReadJournalFile(path, true);
 }
 
 bool Journal::markUndone(const QString &path)
@@ -409,8 +318,9 @@ UndoResult UndoBatch(const BatchRecord &batch,
                      const std::function<void(const JournalEntry &, int)> &failed)
 {
     UndoResult result;
-    // Whatever its files look like now, they are still moving.
-    if (batch.state == BatchState::Running) {
+    // Whatever its files look like now, they are still moving; and a
+    // damaged journal is obeyed in no part.
+    if (batch.state == BatchState::Running || batch.state == BatchState::Damaged) {
         result.complete = false;
         return result;
     }

@@ -24,8 +24,10 @@ struct JournalEntry
 };
 
 /// Running: another program (or this one) renames its files right now; it
-/// holds a lock on the journal that ends with it, however it ends.
-enum class BatchState { Interrupted, Ended, Undone, Running };
+/// holds a lock on the journal that ends with it, however it ends. Damaged:
+/// the journal holds what Kesto does not write, or is no file Kesto may read;
+/// it is shown, never obeyed.
+enum class BatchState { Interrupted, Ended, Undone, Running, Damaged };
 
 /// One batch as its journal file tells it.
 struct BatchRecord

@@ -210,6 +210,17 @@ inline QString undoFailed(const QStringList &files)
                           "sind:") +
            QChar(13) + QChar(13) + files.join(QChar(13));
 }
+inline QString undoDamagedTooltip()
+{
+    return QStringLiteral("Das Protokoll der letzten Umbenennung ist beschädigt; sie lässt sich "
+                          "nicht rückgängig machen");
+}
+inline QString journalDamaged(const QString &path)
+{
+    return QStringLiteral("Das Protokoll der letzten Umbenennung ist beschädigt oder stammt nicht "
+                          "von Kesto. Es wird nicht befolgt; keine Datei wurde zurückbenannt.") +
+           QChar(13) + QChar(13) + path;
+}
 inline QString interruptedQuestion()
 {
     return QStringLiteral("Die letzte Umbenennung wurde unterbrochen. Sollen die bereits "

@@ -411,6 +411,8 @@ BatchRecord Session::undoableBatch() const
 
 QString Session::undoDescription(const BatchRecord &batch)
 {
+    if (batch.state == BatchState::Damaged)
+        return messages::undoDamagedTooltip();
     if (batch.files == 0)
         return {};
     return messages::undoTooltip(batch.begun.toString(TimeShownFormat), batch.files);
@@ -419,6 +421,10 @@ QString Session::undoDescription(const BatchRecord &batch)
 UndoResult Session::undoCommand()
 {
     const BatchRecord batch = Journal::read(undoableBatch().path);
+    if (batch.state == BatchState::Damaged) {
+        m_questions.tell(messages::journalDamaged(batch.path), messages::appTitle());
+        return {{}, false};
+    }
     if (batch.entries.isEmpty())
         return {};
     QStringList stays;

@@ -3,6 +3,7 @@
 #include "rename/messages.h"
 #include "storage/datafolder.h"
 #include "storage/savedmasks.h"
+#include "storage/textfile.h"
 #include "support/scriptedquestions.h"
 #include "support/tempfiles.h"
 
@@ -303,6 +304,16 @@ TEST_F(CliTest, UndoTakesTheLastBatchBackAndHistoryListsTheBatches)
                                "machen lässt sie sich, sobald sie beendet ist.\n|" +
                                    folder + "\tläuft|a.txt b.txt n_a.txt");
     running.end();
+
+    // The newest journal damaged: shown, neither obeyed nor passed over for
+    // an older one.
+    const QString forged = data.path() + "/Quarvel/Kesto/Kesto-Journal/batch-9999999999-x.journal";
+    ASSERT_TRUE(WriteFileBytes(forged, "Kesto-Journal 1\nbegun 2026-01-02T03:04:05.000\n"
+                                       "move 1 2 3 4 5 " +
+                                           QFile::encodeName(folder) +
+                                           " ../a.txt a.txt %\nplanned 1\n"));
+    EXPECT_EQ(run({"--undo"}), "1||" + messages::journalDamaged(forged).replace('\r', '\n') +
+                                   "\n|\tbeschädigt|a.txt b.txt n_a.txt");
 }
 
 // A batch killed at a random moment loses and duplicates nothing, and the

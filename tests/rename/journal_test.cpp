@@ -96,27 +96,6 @@ TEST(Journal, UndoLeavesWhatIsNoLongerTheBatchsAndRemovesOnlyItsPlaceholders)
     EXPECT_EQ(dir.contents(), after);
 }
 
-// A journal cut off before its plan was complete, or no journal at all,
-// stands for no batch; a damaged line stands for no file.
-TEST(Journal, ADamagedJournalIsNoBatchToUndo)
-{
-    const QByteArray head = "Kesto-Journal 1\nbegun 2026-01-02T03:04:05.000\n";
-    const QByteArray move = "move 1 2 3 4 5 /o/ a b %\n";
-    // The journal, how many batches the listing shows, how many files a read finds.
-    const std::tuple<QByteArray, int, int> cases[] = {
-        {head + move + "planned 1\n", 1, 1},
-        {head + move, 0, 0},
-        {"Kesto-Journal 2\n" + move + "planned 1\n", 0, 0},
-        {head + "move 1 2 3 4 5 /o/ a b c %\nplanned 1\n", 1, 0},
-    };
-    for (const auto &[text, listed, files] : cases) {
-        TempFolder journals;
-        const QString path = journals.write(u"Kesto-Journal/batch-0000000001-x.journal"_s, text);
-        EXPECT_EQ(Journal(journals.path()).batches().size(), listed) << text.constData();
-        EXPECT_EQ(Journal::read(path).files, files) << text.constData();
-    }
-}
-
 TEST(Journal, KeepsTheLastTwentyBatches)
 {
     TempFolder dir, journals;

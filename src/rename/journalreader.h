@@ -1,0 +1,58 @@
+#pragma once
+
+#include "rename/journal.h"
+
+#include <QByteArrayView>
+
+namespace kesto {
+
+/// The first line of every journal.
+inline constexpr char JournalHeader[] = "Kesto-Journal 1";
+/// The time in a journal's "begun" line.
+inline constexpr char JournalTimeFormat[] = "yyyy-MM-ddTHH:mm:ss.zzz";
+/// The largest journal read: a batch of a million files writes about 150 MB.
+inline constexpr qint64 MaxJournalBytes = qint64(256) << 20;
+
+/// Takes a journal apart line by line, trusting nothing in it. A journal is
+/// anyone's file in the user's data folder, and an undo renames what it
+/// says: so a journal whose plan is complete but that holds one line Kesto
+/// does not write (a folder that is not absolute, a name with "/" or NUL or
+/// equal to "." or "..", a temporary name Kesto does not give, a number that
+/// is none, a count that does not match) is Damaged as a whole and never
+/// obeyed in part.
+class JournalParser
+{
+public:
+    /// \a withEntries: keep the files; a listing needs only the head and the end.
+    explicit JournalParser(bool withEntries)
+        : m_withEntries(withEntries)
+    {}
+    /// One line, without its LF.
+    void add(QByteArrayView line);
+    /// The batch; \a whole: every line was given, not the head and end only.
+    BatchRecord finish(bool whole);
+
+private:
+    void parseMove(QByteArrayView line);
+
+    BatchRecord m_record;
+    qint64 m_lines = 0, m_moves = 0, m_planned = -1;
+    bool m_withEntries;
+    bool m_isJournal = true;
+    bool m_damaged = false;
+};
+
+/// The batch a whole journal text tells.
+BatchRecord ParseJournal(QByteArrayView text);
+
+/// Whether \a name is a journal's file name: "batch-", a ten-digit serial,
+/// "-", anything, ".journal".
+bool IsJournalName(const QString &name);
+
+/// Reads the journal \a path: only a regular file of this user, opened
+/// without following a link, up to MaxJournalBytes; anything else is Damaged.
+/// With \a withEntries the whole file is read as a stream, else only its head
+/// and its end.
+BatchRecord ReadJournalFile(const QString &path, bool withEntries);
+
+} // namespace kesto
