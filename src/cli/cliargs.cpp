@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <utility>
 
 namespace kesto::cli {
@@ -55,8 +56,8 @@ QString UsageText()
         "\n"
         "Optionen (Werte so, wie man sie im Fenster eingibt):\n"
         "  --mask TEXT               Umbenennungsmaske, z. B. \"[name]_[zahl].[typ]\"\n"
-        "  --start TEXT              Zähler: Start bei\n"
-        "  --step TEXT               Zähler: Schrittweite\n"
+        "  --start ZAHL              Zähler: Start bei (0 bis 99999999)\n"
+        "  --step ZAHL               Zähler: Schrittweite (0 bis 99999)\n"
         "  --digits N                Zähler: Länge (Stellenanzahl)\n"
         "  --lead keine|Null|Leerzeichen|Unterstrich\n"
         "                            Zähler: Vornullen\n"
@@ -128,6 +129,8 @@ public:
                 optionsEnded = true;
             else if (!readSwitch(arg) && !readOption(arg))
                 fail(QStringLiteral("Unbekannte Option: %1").arg(text(arg)));
+            else
+                m_a.namingOption |= arg != "--help" && arg != "--undo" && arg != "--history";
         }
     }
 
@@ -166,9 +169,9 @@ private:
         if (arg == "--mask")
             m_a.mask = value();
         else if (arg == "--start")
-            m_a.counterStart = value();
+            m_a.counterStart = counterField(8);
         else if (arg == "--step")
-            m_a.counterStep = value();
+            m_a.counterStep = counterField(5);
         else if (arg == "--preset")
             m_a.preset = value();
         else if (arg == "--random-extra")
@@ -186,6 +189,19 @@ private:
         else
             return false;
         return true;
+    }
+    // A counter field's value: digits only, as many as the window's field takes.
+    QString counterField(int digits)
+    {
+        const QString option = text(m_args.at(m_at));
+        const QString v = value();
+        const bool digitsOnly = std::all_of(v.begin(), v.end(), [](QChar c) {
+            return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        });
+        if (v.isEmpty() || v.size() > digits || !digitsOnly)
+            fail(QStringLiteral("%1 erwartet eine Zahl von 0 bis %2.")
+                     .arg(option, QString(digits, QLatin1Char('9'))));
+        return v;
     }
 
     void readDigits()
@@ -251,6 +267,8 @@ Arguments ParseArguments(const QList<QByteArray> &args)
         reader.fail(QStringLiteral("--undo und --history nehmen keine Dateien."));
     if (a.undo && a.history)
         reader.fail(QStringLiteral("--undo und --history gehen nicht zusammen."));
+    if ((a.undo || a.history) && a.namingOption)
+        reader.fail(QStringLiteral("--undo und --history nehmen keine Optionen zum Umbenennen."));
     if (a.files.isEmpty() && !a.help && !a.undo && !a.history)
         reader.fail(QStringLiteral("Es wurde keine Datei angegeben."));
     return a;

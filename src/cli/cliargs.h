@@ -33,8 +33,9 @@ struct Arguments
     bool undo = false;    ///< undo the newest batch not yet undone
     bool history = false; ///< list the kept batches
     bool help = false;
-    QList<QByteArray> files; ///< as the system handed them over
-    QString error;           ///< set when the command line is not usable
+    bool namingOption = false; ///< an option of a rename, which --undo and --history refuse
+    QList<QByteArray> files;   ///< as the system handed them over
+    QString error;             ///< set when the command line is not usable
 };
 
 /// Reads argv[1..]; option values are taken as the user would type them.

@@ -19,6 +19,8 @@ inline QString skipReason(SkipReason reason)
         return QStringLiteral("keine gewöhnliche Datei");
     case SkipReason::Unreadable:
         return QStringLiteral("nicht lesbar");
+    case SkipReason::TooLong:
+        return QStringLiteral("Pfad zu lang");
     }
     return {};
 }

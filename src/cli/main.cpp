@@ -220,8 +220,7 @@ int renameFiles(cli::Arguments &a, const RenameOptions &options, QTextStream &er
             status = 1;
     }
     if (outputError != 0) {
-        err << cli::texts::outputFailed(QString::fromLocal8Bit(std::strerror(outputError)))
-            << Qt::endl;
+        err << cli::texts::outputFailed(messages::systemErrorText(outputError)) << Qt::endl;
         status = 1;
     }
     return status;

@@ -123,8 +123,11 @@ SkipReason reasonFor(const PathToLoad &item)
         return SkipReason::Unreadable;
     struct stat st;
     const QByteArray bytes = item.bytes.isEmpty() ? QFile::encodeName(item.path) : item.bytes;
-    if (::stat(bytes.constData(), &st) != 0)
+    if (::stat(bytes.constData(), &st) != 0) {
+        if (errno == ENAMETOOLONG)
+            return SkipReason::TooLong;
         return errno == ENOENT || errno == ENOTDIR ? SkipReason::Missing : SkipReason::Unreadable;
+    }
     if (S_ISDIR(st.st_mode))
         return SkipReason::Folder;
     return S_ISREG(st.st_mode) ? SkipReason::Unreadable : SkipReason::NotRegularFile;

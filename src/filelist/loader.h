@@ -32,7 +32,7 @@ QList<PathToLoad> PathsFromText(const QStringList &paths);
 QList<PathToLoad> PathsFromBytes(const QList<QByteArray> &rawPaths);
 
 /// Why a path given to the loader became no row.
-enum class SkipReason { Missing, Folder, NotRegularFile, Unreadable };
+enum class SkipReason { Missing, Folder, NotRegularFile, Unreadable, TooLong };
 
 struct SkippedPath
 {

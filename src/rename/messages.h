@@ -6,9 +6,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include <cerrno>
-#include <cstring>
-
 // The texts of the preview pass and the renaming, exactly as the user sees them.
 namespace kesto::messages {
 
@@ -85,6 +82,46 @@ inline QString missingTypTemplate()
 }
 /// Why a rename failed, from the errno of the failure: in German words where
 /// the reason is a common one, else the system's own text.
+/// What the system said, in German: the reasons users meet, else the
+/// error's symbolic name.
+inline QString systemErrorText(int error)
+{
+    switch (error) {
+    case EPIPE:
+        return QStringLiteral("Der Empfänger der Ausgabe ist beendet.");
+    case ENOSPC:
+        return QStringLiteral("Auf dem Laufwerk ist kein Platz mehr.");
+    case EDQUOT:
+        return QStringLiteral("Das Kontingent auf dem Laufwerk ist erschöpft.");
+    case EIO:
+        return QStringLiteral("Ein-/Ausgabefehler des Laufwerks.");
+    case EBUSY:
+    case ETXTBSY:
+        return QStringLiteral("Die Datei ist in Gebrauch.");
+    case ENOTDIR:
+        return QStringLiteral("Ein Teil des Pfads ist kein Ordner.");
+    case EISDIR:
+        return QStringLiteral("Das Ziel ist ein Ordner.");
+    case ELOOP:
+        return QStringLiteral("Zu viele symbolische Verknüpfungen im Pfad.");
+    case EXDEV:
+        return QStringLiteral("Das Ziel liegt auf einem anderen Laufwerk.");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("Es sind zu viele Dateien geöffnet.");
+    case ENOMEM:
+        return QStringLiteral("Der Speicher reicht nicht aus.");
+    case EFBIG:
+        return QStringLiteral("Die Datei ist zu groß.");
+    case ENOTSUP:
+        return QStringLiteral("Das Laufwerk kann das nicht.");
+    default:
+        const char *name = strerrorname_np(error);
+        return QStringLiteral("Systemfehler %1.")
+            .arg(name ? QString::fromLatin1(name) : QString::number(error));
+    }
+}
+
 inline QString renameFailureReason(int error)
 {
     switch (error) {
@@ -103,7 +140,7 @@ inline QString renameFailureReason(int error)
     case EINVAL:
         return QStringLiteral("Der neue Name ist als Dateiname nicht möglich.");
     default:
-        return QString::fromLocal8Bit(std::strerror(error));
+        return systemErrorText(error);
     }
 }
 /// The failure dialog's text, with the \a reason of the failure; line breaks
