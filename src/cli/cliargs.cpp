@@ -74,6 +74,8 @@ QString UsageText()
         "                            8 = Aufnahme (Exif)); Vorgabe 1, aufsteigend\n"
         "  --apply                   umbenennen\n"
         "  --yes                     ohne [TYP] umbenennen, ohne zu fragen\n"
+        "  --no-undo                 auch umbenennen, wenn sich das Protokoll zum\n"
+        "                            Rückgängigmachen nicht schreiben lässt\n"
         "  --undo                    die letzte noch nicht rückgängig gemachte\n"
         "                            Umbenennung rückgängig machen (auch eine\n"
         "                            unterbrochene); gibt Vorher/Nachher aus\n"
@@ -99,6 +101,7 @@ constexpr std::pair<const char *, bool Arguments::*> Switches[] = {
     {"--random-digits", &Arguments::randomDigits},
     {"--apply", &Arguments::apply},
     {"--yes", &Arguments::yes},
+    {"--no-undo", &Arguments::noUndo},
     {"--undo", &Arguments::undo},
     {"--history", &Arguments::history},
 };

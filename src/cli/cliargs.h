@@ -30,6 +30,7 @@ struct Arguments
     bool sortDescending = false;
     bool apply = false;
     bool yes = false;
+    bool noUndo = false;  ///< rename even when no journal can be written
     bool undo = false;    ///< undo the newest batch not yet undone
     bool history = false; ///< list the kept batches
     bool help = false;

@@ -55,6 +55,12 @@ inline QString interrupted()
                           "kesto-cli --undo gibt den Dateien ihre alten Namen zurück.");
 }
 
+inline QString noUndoRefused()
+{
+    return QStringLiteral("kesto-cli: Es wurde nichts umbenannt; mit --no-undo wird ohne "
+                          "Möglichkeit zum Rückgängigmachen umbenannt.");
+}
+
 inline QString nothingToUndo()
 {
     return QStringLiteral(
@@ -80,6 +86,8 @@ inline QString batchState(BatchState state)
         return QStringLiteral("läuft");
     case BatchState::Damaged:
         return QStringLiteral("beschädigt");
+    case BatchState::Unrecorded:
+        return QStringLiteral("ohne Protokoll");
     }
     return {};
 }

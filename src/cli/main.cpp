@@ -39,8 +39,9 @@ QString lineBreaksForTerminal(QString text)
 class CliQuestions : public UserQuestions
 {
 public:
-    CliQuestions(bool yes, QTextStream &err)
+    CliQuestions(bool yes, bool noUndo, QTextStream &err)
         : m_yes(yes)
+        , m_noUndo(noUndo)
         , m_err(err)
     {}
 
@@ -50,6 +51,15 @@ public:
         if (!m_yes)
             m_err << lineBreaksForTerminal(text) << Qt::endl;
         return m_yes;
+    }
+    bool askRenameWithoutUndo(const QString &text, const QString &) override
+    {
+        if (!m_noUndo) {
+            // The reason, without the question the dialog asks.
+            m_err << lineBreaksForTerminal(text.left(text.lastIndexOf(u"\r\r"))) << '\n'
+                  << cli::texts::noUndoRefused() << Qt::endl;
+        }
+        return m_noUndo;
     }
     void tell(const QString &text, const QString &) override
     {
@@ -65,7 +75,7 @@ public:
     }
 
 private:
-    bool m_yes;
+    bool m_yes, m_noUndo;
     QTextStream &m_err;
 };
 
@@ -180,7 +190,7 @@ int printNames(const FileList &list)
 // the exit status.
 int renameFiles(cli::Arguments &a, const RenameOptions &options, QTextStream &err)
 {
-    CliQuestions questions(a.yes, err);
+    CliQuestions questions(a.yes, a.noUndo, err);
     Session session(questions, Session::Preview::OnDemand);
     if (session.interruptedBatch().files > 0)
         err << cli::texts::interrupted() << Qt::endl;
@@ -259,7 +269,7 @@ int main(int argc, char *argv[])
     if (!optionsFrom(a, options, err))
         return 2;
     if (a.history || a.undo) {
-        CliQuestions questions(a.yes, err);
+        CliQuestions questions(a.yes, a.noUndo, err);
         Session session(questions, Session::Preview::OnDemand);
         return a.history ? history(session, out) : undo(session, out, err);
     }

@@ -232,32 +232,56 @@ bool Journal::begin(QList<JournalEntry> &entries)
     m_current.clear();
     if (m_off)
         return false;
-    if (!QDir().mkpath(m_folder) || !isOwnFolder(m_folder))
-        return false;
-    const QStringList names = makeRoom(m_folder);
     const QDateTime now = QDateTime::currentDateTime();
-    const QByteArray text = journalText(entries, now);
-
-    // Journals are numbered, so that their names sort as the batches came.
-    const qint64 last = names.isEmpty() ? 0 : names.last().section(u'-', 1, 1).toLongLong();
-    QString path;
-    const int fd = createJournal(m_folder, last, now, path);
+    const int fd = create(journalText(entries, now), now);
     if (fd < 0)
         return false;
-    // Locked before it says "planned", so that no one takes it for cut off.
-    const bool ok = ::flock(fd, LOCK_EX) == 0 && WriteAll(fd, text) && ::fsync(fd) == 0;
-    if (!ok) {
-        ::close(fd);
-        ::unlink(QFile::encodeName(path).constData());
-        return false;
-    }
-    SyncFolder(QFile::encodeName(m_folder));
-    m_current = path;
     m_lock.reset(new int(fd), [](int *held) {
         ::close(*held);
         delete held;
     });
     return true;
+}
+
+void Journal::recordUnjournaled(int files)
+{
+    if (m_off)
+        return;
+    const QDateTime now = QDateTime::currentDateTime();
+    const QByteArray text = JournalHeader + QByteArray("\nbegun ") +
+                            now.toString(QString::fromLatin1(JournalTimeFormat)).toLatin1() +
+                            "\nunrecorded " + QByteArray::number(files) + '\n';
+    if (const int fd = create(text, now); fd >= 0)
+        ::close(fd);
+    m_current.clear();
+}
+
+int Journal::create(const QByteArray &text, const QDateTime &now)
+{
+    m_error = 0;
+    if (!QDir().mkpath(m_folder) || !isOwnFolder(m_folder)) {
+        m_error = errno == EEXIST || errno == 0 ? EPERM : errno;
+        return -1;
+    }
+    const QStringList names = makeRoom(m_folder);
+    // Journals are numbered, so that their names sort as the batches came.
+    const qint64 last = names.isEmpty() ? 0 : names.last().section(u'-', 1, 1).toLongLong();
+    QString path;
+    const int fd = createJournal(m_folder, last, now, path);
+    if (fd < 0) {
+        m_error = errno;
+        return -1;
+    }
+    // Locked before it says "planned", so that no one takes it for cut off.
+    if (::flock(fd, LOCK_EX) != 0 || !WriteAll(fd, text) || ::fsync(fd) != 0) {
+        m_error = errno;
+        ::close(fd);
+        ::unlink(QFile::encodeName(path).constData());
+        return -1;
+    }
+    SyncFolder(QFile::encodeName(m_folder));
+    m_current = path;
+    return fd;
 }
 
 void Journal::end()
@@ -320,7 +344,8 @@ UndoResult UndoBatch(const BatchRecord &batch,
     UndoResult result;
     // Whatever its files look like now, they are still moving; and a
     // damaged journal is obeyed in no part.
-    if (batch.state == BatchState::Running || batch.state == BatchState::Damaged) {
+    if (batch.state == BatchState::Running || batch.state == BatchState::Damaged ||
+        batch.state == BatchState::Unrecorded) {
         result.complete = false;
         return result;
     }

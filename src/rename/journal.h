@@ -26,8 +26,10 @@ struct JournalEntry
 /// Running: another program (or this one) renames its files right now; it
 /// holds a lock on the journal that ends with it, however it ends. Damaged:
 /// the journal holds what Kesto does not write, or is no file Kesto may read;
-/// it is shown, never obeyed.
-enum class BatchState { Interrupted, Ended, Undone, Running, Damaged };
+/// it is shown, never obeyed. Unrecorded: the batch ran without a journal
+/// (the user agreed); it cannot be undone, and an undo says so once before it
+/// takes back the batch before it.
+enum class BatchState { Interrupted, Ended, Undone, Running, Damaged, Unrecorded };
 
 /// One batch as its journal file tells it.
 struct BatchRecord
@@ -54,6 +56,10 @@ struct BatchRecord
 ///     planned N        (N files; the plan is complete)
 ///     ended            (appended when the batch ends)
 ///     undone           (appended when it has been undone)
+/// or, for a batch that ran without its moves recorded:
+///     Kesto-Journal 1
+///     begun …
+///     unrecorded N
 /// Names are the bytes of the system with every byte below 0x21, "%" and
 /// 0x7F written as "%" and two hex digits; an empty TEMP is "%". A journal
 /// without "planned" was cut off before its batch began and counts for nothing.
@@ -69,6 +75,12 @@ public:
     /// journal of a new batch, locked until end(); false (nothing written)
     /// when that fails.
     bool begin(QList<JournalEntry> &entries);
+    QString folder() const { return m_folder; }
+    /// Why the last begin() failed (an errno).
+    int error() const { return m_error; }
+    /// Records, where a small file still fits, that a batch of \a files ran
+    /// without a journal, so that no undo passes over it unsaid.
+    void recordUnjournaled(int files);
     /// Records that the batch ended, and lets go of its lock.
     void end();
 
@@ -88,6 +100,10 @@ private:
     QString m_current;
     std::shared_ptr<int> m_lock; ///< the descriptor holding the batch's lock
     bool m_off = false;
+    int m_error = 0;
+
+    // A new journal file holding \a text, locked; its descriptor, or -1.
+    int create(const QByteArray &text, const QDateTime &now);
 };
 
 /// Where a journal's file is now: the names it may have, checked against

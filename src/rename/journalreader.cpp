@@ -138,7 +138,12 @@ void JournalParser::add(QByteArrayView line)
         m_record.begun = QDateTime::fromString(QString::fromLatin1(line.sliced(6)),
                                                QString::fromLatin1(JournalTimeFormat));
         m_damaged |= m_lines != 2 || !m_record.begun.isValid();
+    } else if (line.startsWith("unrecorded ") && m_moves == 0) {
+        m_unrecorded = true;
+        m_damaged |= m_planned >= 0 || !readNumber(line.sliced(11), m_planned) || m_planned < 1;
+        m_planned = std::max<qint64>(m_planned, 0);
     } else if (line.startsWith("planned ")) {
+        m_damaged |= m_unrecorded;
         m_damaged |= m_planned >= 0 || !readNumber(line.sliced(8), m_planned) || m_planned < 1;
         m_planned = std::max<qint64>(m_planned, 0);
     } else if (line == "ended" && m_planned >= 0) {
@@ -157,7 +162,9 @@ BatchRecord JournalParser::finish(bool whole)
     // Cut off before its plan was complete: the batch never began.
     if (!m_isJournal || m_planned < 0)
         return bare(record.path);
-    if (whole && m_moves != m_planned)
+    if (m_unrecorded && record.state != BatchState::Undone)
+        record.state = BatchState::Unrecorded;
+    else if (whole && !m_unrecorded && m_moves != m_planned)
         m_damaged = true;
     record.files = int(std::min<qint64>(m_planned, std::numeric_limits<int>::max()));
     if (m_damaged) {

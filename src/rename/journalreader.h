@@ -40,6 +40,7 @@ private:
     bool m_withEntries;
     bool m_isJournal = true;
     bool m_damaged = false;
+    bool m_unrecorded = false;
 };
 
 /// The batch a whole journal text tells.

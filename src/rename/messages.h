@@ -258,6 +258,23 @@ inline QString journalDamaged(const QString &path)
                           "von Kesto. Es wird nicht befolgt; keine Datei wurde zurückbenannt.") +
            QChar(13) + QChar(13) + path;
 }
+inline QString undoUnrecordedTooltip(const QString &when)
+{
+    return QStringLiteral("Die Umbenennung vom %1 lief ohne Protokoll und lässt sich nicht "
+                          "rückgängig machen")
+        .arg(when);
+}
+inline QString undoUnrecorded(const QString &when)
+{
+    return undoUnrecordedTooltip(when) +
+           QStringLiteral(". Ein weiteres Rückgängig nimmt die Umbenennung davor zurück.");
+}
+inline QString noJournalQuestion(const QString &folder, const QString &reason)
+{
+    return QStringLiteral("Das Protokoll dieser Umbenennung lässt sich nicht schreiben:") +
+           QChar(13) + folder + QChar(13) + reason + QChar(13) + QChar(13) +
+           QStringLiteral("Ohne Möglichkeit zum Rückgängigmachen umbenennen?");
+}
 inline QString interruptedQuestion()
 {
     return QStringLiteral("Die letzte Umbenennung wurde unterbrochen. Sollen die bereits "

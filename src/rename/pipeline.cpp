@@ -128,6 +128,14 @@ RenameResult RenameRows(FileList &list, bool maskHasExtension, Journal &journal,
     PlannedMoves planned = movesOf(plan, list);
     const QList<Step> steps = OrderMoves(planned.moves);
     planned.result.undoable = !planned.moves.isEmpty() && journal.begin(planned.entries);
+    if (!planned.moves.isEmpty() && !planned.result.undoable) {
+        if (!questions.askRenameWithoutUndo(
+                messages::noJournalQuestion(journal.folder(),
+                                            messages::renameFailureReason(journal.error())),
+                messages::appTitle()))
+            return RenameResult::declined();
+        journal.recordUnjournaled(int(planned.moves.size()));
+    }
     const QList<MoveResult> done =
         ApplyMoves(planned.moves, steps, planned.askToGoOn(list, questions),
                    [&](int n) { progress ? progress(n, int(steps.size())) : void(); });

@@ -413,6 +413,8 @@ QString Session::undoDescription(const BatchRecord &batch)
 {
     if (batch.state == BatchState::Damaged)
         return messages::undoDamagedTooltip();
+    if (batch.state == BatchState::Unrecorded)
+        return messages::undoUnrecordedTooltip(batch.begun.toString(TimeShownFormat));
     if (batch.files == 0)
         return {};
     return messages::undoTooltip(batch.begun.toString(TimeShownFormat), batch.files);
@@ -423,6 +425,13 @@ UndoResult Session::undoCommand()
     const BatchRecord batch = Journal::read(undoableBatch().path);
     if (batch.state == BatchState::Damaged) {
         m_questions.tell(messages::journalDamaged(batch.path), messages::appTitle());
+        return {{}, false};
+    }
+    if (batch.state == BatchState::Unrecorded) {
+        // Said once; the next undo takes back the batch before it.
+        Journal::markUndone(batch.path);
+        m_status.setMessage(messages::undoUnrecorded(batch.begun.toString(TimeShownFormat)));
+        Q_EMIT undoChanged();
         return {{}, false};
     }
     if (batch.entries.isEmpty())

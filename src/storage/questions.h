@@ -15,6 +15,12 @@ public:
     virtual QString askText(const QString &prompt, const QString &title, const QString &preset) = 0;
     /// A Yes/No question whose default button is No; true for Yes.
     virtual bool askYesNo(const QString &text, const QString &title) = 0;
+    /// Whether to rename although the batch cannot be undone: its journal
+    /// cannot be written. A Yes/No question unless the front end says otherwise.
+    virtual bool askRenameWithoutUndo(const QString &text, const QString &title)
+    {
+        return askYesNo(text, title);
+    }
     /// An OK/Cancel message; true for OK.
     virtual bool askOkCancel(const QString &text, const QString &title) = 0;
     /// A message to take note of, with OK only. Where no other way is given

@@ -1,3 +1,4 @@
+#include "cli/clitexts.h"
 #include "rename/formatmessage.h"
 #include "rename/journal.h"
 #include "rename/messages.h"
@@ -314,6 +315,25 @@ TEST_F(CliTest, UndoTakesTheLastBatchBackAndHistoryListsTheBatches)
                                            " ../a.txt a.txt %\nplanned 1\n"));
     EXPECT_EQ(run({"--undo"}), "1||" + messages::journalDamaged(forged).replace('\r', '\n') +
                                    "\n|\tbeschädigt|a.txt b.txt n_a.txt");
+}
+
+// A journal folder that is a link is no place for journals: without one,
+// --apply renames only with --no-undo.
+TEST_F(CliTest, WithoutAJournalOnlyNoUndoRenames)
+{
+    const QString folder = data.path() + "/Quarvel/Kesto/Kesto-Journal";
+    ASSERT_TRUE(QDir().mkpath(dir.mkdir("anderswo")) &&
+                QDir().mkpath(data.path() + "/Quarvel/Kesto"));
+    ASSERT_TRUE(QFile::link(dir.file("anderswo"), folder));
+    const QStringList args = QStringList{"--mask", "n_[name].[typ]", "--apply"} + files({"a.txt"});
+    CliRun r = cli(args);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Das Protokoll dieser Umbenennung lässt sich nicht schreiben:\n" + folder +
+                         "/\nKeine Berechtigung.\n" + cli::texts::noUndoRefused() + '\n');
+    EXPECT_EQ(dir.names(), (QStringList{"a.txt", "anderswo"}));
+    r = cli(QStringList{"--no-undo"} + args);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(dir.names(), (QStringList{"anderswo", "n_a.txt"}));
 }
 
 // A batch killed at a random moment loses and duplicates nothing, and the

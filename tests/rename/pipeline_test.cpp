@@ -1,13 +1,16 @@
 #include "naming/textcase.h"
 #include "sessionfixture.h"
+#include "storage/applog.h"
 #include "storage/writefaults.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <cerrno>
 #include <cstdio>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -259,16 +262,47 @@ TEST_F(PipelineTest, UndoBringsBackALinkAsALinkAndAFileAsItself)
     EXPECT_EQ(dir.contents(), before);
 }
 
-TEST_F(PipelineTest, ABatchWhoseJournalCannotBeWrittenStillRenamesOnlyWithoutUndo)
+// Without a journal a batch runs only when the user agrees; then, where a
+// small file still fits, the journal folder records that it ran, and the
+// undo after it says once that it cannot take it back before it takes back
+// the batch before it.
+TEST_F(PipelineTest, ABatchWithoutAJournalRunsOnlyAfterAYesAndNoUndoPassesOverItUnsaid)
 {
+    // A drive too full for the journal of a thousand long names, not for a short note.
+    const QString folder = journals.mkdir(u"Kesto-Journal"_s);
+    const bool small = ::mount("kesto-test", QFile::encodeName(folder).constData(), "tmpfs", 0,
+                               "size=64k,mode=0700") == 0;
+    const auto unmount = qScopeGuard([&] { small && ::umount2(folder.toLocal8Bit(), MNT_DETACH); });
+    if (!small)
+        GTEST_SKIP() << "cannot mount a small tmpfs here";
     load({"a.txt"});
-    preview(u"[name]-neu.[typ]"_s);
-    writefaults::FailWritesAt(writefaults::WriteStep::Write, ENOSPC);
+    preview(u"[name]-1.[typ]"_s);
     session.renameCommand();
-    writefaults::FailWritesAt(std::nullopt);
-    EXPECT_EQ(dir.names(), QStringList{u"a-neu.txt"_s});
-    EXPECT_TRUE(QDir(journals.path() + u"/Kesto-Journal"_s).entryList(QDir::Files).isEmpty());
-    EXPECT_EQ(session.undoableBatch().files, 0);
+    ASSERT_EQ(dir.names(), QStringList{u"a-1.txt"_s});
+    QStringList names;
+    for (int i = 0; i < 1000; ++i)
+        names << QString(200, u'x') + QString::number(i) + u".txt"_s;
+    session.clearList();
+    load(names);
+    preview(u"[name]-2.[typ]"_s);
+    questions.yesNoAnswers = {false, true};
+    for (bool agreed : {false, true}) {
+        const RenameResult result = session.renameCommand();
+        EXPECT_EQ(questions.asked.last().text,
+                  messages::noJournalQuestion(folder + u'/', messages::systemErrorText(ENOSPC)));
+        EXPECT_EQ(result.verdict,
+                  agreed ? RenameResult::Verdict::Ran : RenameResult::Verdict::Declined);
+        EXPECT_EQ(dir.names().size(), 1001);
+        EXPECT_EQ(dir.exists(names[0]), !agreed);
+    }
+    const QString when = session.undoableBatch().begun.toString(TimeShownFormat);
+    EXPECT_EQ(Session::undoDescription(session.undoableBatch()),
+              messages::undoUnrecordedTooltip(when));
+    EXPECT_FALSE(session.undoCommand().complete);
+    EXPECT_EQ(panel2(), messages::undoUnrecorded(when));
+    EXPECT_TRUE(dir.exists(u"a-1.txt"_s));
+    EXPECT_TRUE(session.undoCommand().complete);
+    EXPECT_TRUE(dir.exists(u"a.txt"_s));
 }
 
 } // namespace
