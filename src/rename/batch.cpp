@@ -4,6 +4,7 @@
 #include "rename/nametable.h"
 #include "rename/renamer.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -142,19 +143,45 @@ QList<Step> OrderMoves(QList<Move> &moves)
     return caseOnlyThroughTemp(moves, stepsAfterWaits(moves, waits.after), waits.caseOnly);
 }
 
+QByteArray RescueName(const QByteArray &name, int n)
+{
+    // The extension stays last, so that the file still opens as it did.
+    const qsizetype dot = name.lastIndexOf('.');
+    const qsizetype cut = dot > 0 ? dot : name.size();
+    return name.left(cut) + " (Kesto " + QByteArray::number(n) + ')' + name.mid(cut);
+}
+
 QList<MoveResult> ApplyMoves(const QList<Move> &moves, const QList<Step> &steps,
                              const std::function<bool(int, int)> &goOn,
-                             const std::function<void(int)> &progress)
+                             const std::function<void(int)> &progress, QList<QByteArray> *rescuedAs)
 {
     QList<MoveResult> results(moves.size(), MoveResult::NotTried);
+    if (rescuedAs)
+        *rescuedAs = QList<QByteArray>(moves.size());
     FolderRenamer renamer;
     auto move = [&](int m, const QByteArray &from, const QByteArray &to) {
         return renamer.rename(moves[m].folder, from, to);
     };
-    // A file under its temporary name goes back to its old name if it can.
+    // A file under its temporary name goes back to its old name, or to a
+    // visible free name beside it.
     auto takeBack = [&](int m) {
-        results[m] = move(m, moves[m].temp, moves[m].from) == 0 ? MoveResult::Failed
-                                                                : MoveResult::LeftAtTemp;
+        const Move &mv = moves[m];
+        int error = move(m, mv.temp, mv.from);
+        if (error == 0) {
+            results[m] = MoveResult::Failed;
+            return;
+        }
+        results[m] = MoveResult::LeftAtTemp;
+        constexpr int Tries = 100;
+        for (int n = 1; n <= Tries && error == EEXIST; ++n) {
+            const QByteArray visible = RescueName(mv.from, n);
+            error = move(m, mv.temp, visible);
+            if (error == 0) {
+                results[m] = MoveResult::Rescued;
+                if (rescuedAs)
+                    (*rescuedAs)[m] = visible;
+            }
+        }
     };
 
     bool stopped = false;

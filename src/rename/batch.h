@@ -39,15 +39,23 @@ enum class MoveResult {
     NotTried,
     Done,
     Failed,     ///< the file is still under its old name
-    LeftAtTemp, ///< the file is under its temporary name and could not go back
+    Rescued,    ///< its old name was taken: the file is under a visible free name beside it
+    LeftAtTemp, ///< the file is under its temporary name: no name beside its old one was free
 };
 
+/// The visible name beside \a name that a file waiting under its temporary
+/// name takes when its old name was taken meanwhile: "NAME (Kesto N).ext".
+QByteArray RescueName(const QByteArray &name, int n);
+
 /// Carries \a steps out, never replacing an entry. A failed step asks
-/// \a goOn (move, errno) whether to continue; a "no" ends the batch, and a
-/// file waiting under its temporary name is then taken back to its old name
-/// where possible. \a progress gets the number of steps done.
+/// \a goOn (move, errno) whether to continue; a "no" ends the batch. A file
+/// waiting under its temporary name that cannot take its new name (or whose
+/// batch ends first) goes back to its old name, or, when that is taken, to
+/// the first free RescueName(), given in \a rescuedAs: no file stays hidden
+/// where a visible name is free. \a progress gets the number of steps done.
 QList<MoveResult> ApplyMoves(const QList<Move> &moves, const QList<Step> &steps,
                              const std::function<bool(int move, int error)> &goOn,
-                             const std::function<void(int)> &progress = {});
+                             const std::function<void(int)> &progress = {},
+                             QList<QByteArray> *rescuedAs = nullptr);
 
 } // namespace kesto

@@ -247,6 +247,17 @@ inline QString undoFailed(const QStringList &files)
                           "sind:") +
            QChar(13) + QChar(13) + files.join(QChar(13));
 }
+inline QString strandedAt(const QString &oldPath, const QString &name, bool hidden)
+{
+    return oldPath + QStringLiteral(" --> ") + name +
+           (hidden ? QStringLiteral(" (verborgen; kein Name daneben war frei)") : QString());
+}
+inline QString stranded(const QStringList &files)
+{
+    return QStringLiteral("Folgende Dateien bekamen weder ihren neuen Namen noch ihren alten "
+                          "zurück, der inzwischen vergeben ist, und heißen jetzt:") +
+           QChar(13) + QChar(13) + files.join(QChar(13));
+}
 inline QString undoDamagedTooltip()
 {
     return QStringLiteral("Das Protokoll der letzten Umbenennung ist beschädigt; sie lässt sich "

@@ -5,6 +5,7 @@
 #include "rename/journal.h"
 #include "rename/messages.h"
 #include "storage/questions.h"
+#include "storage/textfile.h"
 
 #include <QFile>
 
@@ -69,6 +70,24 @@ struct PlannedMoves
                                        messages::renameFailureReason(error)),
                 messages::appTitle());
         };
+    }
+
+    // Names every file that got neither its new nor its old name, and where it is.
+    void tellWhereStranded(const QList<MoveResult> &done, const QList<QByteArray> &rescued,
+                           UserQuestions &questions) const
+    {
+        QStringList stranded;
+        for (qsizetype m = 0; m < moves.size(); ++m) {
+            const Move &mv = moves[m];
+            if (done[m] == MoveResult::Rescued)
+                stranded << messages::strandedAt(DecodeTextPart(mv.folder + mv.from),
+                                                 DecodeTextPart(rescued[m]), false);
+            else if (done[m] == MoveResult::LeftAtTemp)
+                stranded << messages::strandedAt(DecodeTextPart(mv.folder + mv.from),
+                                                 DecodeTextPart(mv.temp), true);
+        }
+        if (!stranded.isEmpty())
+            questions.tell(messages::stranded(stranded), messages::appTitle());
     }
 
     RenameResult resultOf(const QList<MoveResult> &done)
@@ -136,11 +155,13 @@ RenameResult RenameRows(FileList &list, bool maskHasExtension, Journal &journal,
             return RenameResult::declined();
         journal.recordUnjournaled(int(planned.moves.size()));
     }
-    const QList<MoveResult> done =
-        ApplyMoves(planned.moves, steps, planned.askToGoOn(list, questions),
-                   [&](int n) { progress ? progress(n, int(steps.size())) : void(); });
+    QList<QByteArray> rescued;
+    const QList<MoveResult> done = ApplyMoves(
+        planned.moves, steps, planned.askToGoOn(list, questions),
+        [&](int n) { progress ? progress(n, int(steps.size())) : void(); }, &rescued);
     if (planned.result.undoable)
         journal.end();
+    planned.tellWhereStranded(done, rescued, questions);
     return planned.resultOf(done);
 }
 

@@ -38,8 +38,15 @@ TEST(Batch, ChainsAndCyclesFindEveryTargetFreeAndFailSafelyWhenANameIsTaken)
         // c>d, b>c, a>b: c has just been freed.
         {{"a>b", "b>c", "c>d"}, "+c", 1, {Failed, Failed, Done}, "a=a b=b c=fremd d=c"},
         // a>temp, c>a, b>c, temp>b: the first member of a cycle waits under
-        // its temporary name; when its old name is taken meanwhile it stays there.
-        {{"a>b", "b>c", "c>a"}, "+c", 2, {LeftAtTemp, Failed, Done}, "*=a a=c b=b c=fremd"},
+        // its temporary name; when its old name is taken meanwhile it takes
+        // the first free visible name beside it.
+        {{"a>b", "b>c", "c>a"}, "+c", 2, {Rescued, Failed, Done}, "a=c a (Kesto 1)=a b=b c=fremd"},
+        // ...passing over one that is taken (by a file that keeps its name).
+        {{"a.x>b.x", "b.x>c.x", "c.x>a.x", "a (Kesto 1).x>a (Kesto 1).x"},
+         "+c.x",
+         2,
+         {Rescued, Failed, Done, Done},
+         "a (Kesto 1).x=a (Kesto 1).x a (Kesto 2).x=a.x a.x=c.x b.x=b.x c.x=fremd"},
         // c is gone: the batch ends, and a comes back from its temporary name.
         {{"a>b", "b>c", "c>a"}, "-c", 1, {Failed, NotTried, Failed}, "a=a b=b"},
         // a>temp, temp>A: a file that cannot take its name goes back to its old one.

@@ -1,4 +1,5 @@
 #include "naming/textcase.h"
+#include "rename/pipeline.h"
 #include "sessionfixture.h"
 #include "storage/applog.h"
 #include "storage/writefaults.h"
@@ -176,6 +177,32 @@ TEST_F(PipelineTest, FailedRenameAsksAndOkGoesOnWhileCancelStops)
     EXPECT_TRUE(result.stopped);
     EXPECT_EQ(questions.asked.size(), 2);
     EXPECT_TRUE(dir.exists(u"x_e.txt"_s));
+}
+
+// In a cycle c>a, b>c, a>b the first member waits under a hidden name; when
+// another program takes its new name and its old one is taken by the cycle,
+// it goes to a visible name beside the old one, and the user is told which.
+TEST_F(PipelineTest, AFileThatGetsNeitherNameIsToldByTheVisibleNameItGot)
+{
+    load({"a.txt", "b.txt", "c.txt"});
+    preview(u"[name].[typ]"_s);
+    for (int row = 0; row < 3; ++row)
+        session.list().entry(row).newName = QStringList{"b.txt", "c.txt", "a.txt"}[row];
+    questions.okCancelAnswers = {true};
+    const auto otherProgram = [this](int step, int) {
+        if (step == 3) // a has just gone to b
+            dir.write(u"a.txt"_s, "fremd");
+    };
+    const RenameResult result =
+        RenameRows(session.list(), true, session.journal(), questions, otherProgram);
+    EXPECT_EQ(result.renamed, (QList<int>{1, 0}));
+    EXPECT_EQ(questions.asked.last().text,
+              messages::stranded(
+                  {messages::strandedAt(dir.file(u"c.txt"_s), u"c (Kesto 1).txt"_s, false)}));
+    EXPECT_EQ(dir.contents(), (QMap<QString, QByteArray>{{"a.txt", "fremd"},
+                                                         {"b.txt", "a.txt"},
+                                                         {"c (Kesto 1).txt", "c.txt"},
+                                                         {"c.txt", "b.txt"}}));
 }
 
 TEST_F(PipelineTest, ANameThatIsNoUtf8IsRenamedFromItsShownTextAndWrittenInUtf8)
