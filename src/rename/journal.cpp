@@ -88,13 +88,13 @@ bool sameFile(const JournalEntry &e, const QByteArray &path)
            SameLengthAndTime(size, id.modified, e.size, e.identity.modified);
 }
 
-// A drive without an atomic no-replace rename gets the new name claimed by
-// an empty file first; a batch stopped right then leaves it behind. Only an
-// empty regular file made after the batch began can be that.
-void removePlaceholder(const JournalEntry &e, const QDateTime &begun,
-                       const JournalEntry *ownerOfName)
+// A drive without an atomic no-replace rename gets each target claimed by an
+// empty file first; a batch or an undo stopped right then leaves it behind.
+// Only an empty regular file made after the batch began can be that, and not
+// a file of the batch itself (\a ownerOfName, the entry whose old name it is).
+void removePlaceholder(const QByteArray &path, const QDateTime &begun,
+                       const JournalEntry *ownerOfName = nullptr)
 {
-    const QByteArray path = e.move.folder + e.move.to;
     struct stat st;
     if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size != 0 ||
         (begun.isValid() && st.st_mtim.tv_sec < begun.toSecsSinceEpoch()))
@@ -359,12 +359,20 @@ UndoResult UndoBatch(const BatchRecord &batch,
     }
     for (qsizetype k = 0; k < batch.entries.size(); ++k) {
         const JournalEntry &e = batch.entries[k];
-        switch (LocateEntry(e)) {
+        const FoundAt at = LocateEntry(e);
+        // The temporary names are Kesto's own: what is left there empty is a
+        // claim, of the batch or of an undo stopped before.
+        if (at != FoundAt::Temp && !e.move.temp.isEmpty())
+            removePlaceholder(e.move.folder + e.move.temp, batch.begun);
+        if (at != FoundAt::UndoTemp)
+            removePlaceholder(e.move.folder + undoTempName(e), batch.begun);
+        if ((at == FoundAt::Old || at == FoundAt::Temp) && batch.state == BatchState::Interrupted) {
+            const int owner = byOldName.value(e.move.folder + e.move.to, -1);
+            removePlaceholder(e.move.folder + e.move.to, batch.begun,
+                              owner >= 0 ? &batch.entries[owner] : nullptr);
+        }
+        switch (at) {
         case FoundAt::Old:
-            if (batch.state == BatchState::Interrupted) {
-                const int owner = byOldName.value(e.move.folder + e.move.to, -1);
-                removePlaceholder(e, batch.begun, owner >= 0 ? &batch.entries[owner] : nullptr);
-            }
             break;
         case FoundAt::New:
             back.append({e.move.folder, e.move.to, e.move.from, undoTempName(e)});

@@ -96,6 +96,28 @@ TEST(Journal, UndoLeavesWhatIsNoLongerTheBatchsAndRemovesOnlyItsPlaceholders)
     EXPECT_EQ(dir.contents(), after);
 }
 
+// A batch killed between claiming a name with an empty file and renaming
+// onto it (on drives without an atomic no-replace rename) leaves the claim:
+// at a temporary name, or at the new name of a file still waiting under its
+// temporary name. The undo removes each and brings every file back.
+TEST(Journal, UndoRemovesTheClaimsAtTemporaryNamesAndAtNamesNotReached)
+{
+    TempFolder dir, journals;
+    QList<Move> moves = movesIn(dir, {"a>b", "b>a", "f>F"}); // a cycle, and letter case only
+    const Files before = dir.contents();
+    const QList<Step> steps = OrderMoves(moves);
+    Journal journal = begun(journals, moves);
+    // a waits under its temporary name, b has taken a, and b is claimed for a;
+    // f's temporary name is claimed, f not moved yet.
+    ApplyMoves(moves, {steps[0], steps[1]}, [](int, int) { return true; });
+    ASSERT_EQ(std::pair(steps[0].kind, steps[1].move), std::pair(Step::ToTemp, 1));
+    dir.write(u"b"_s);
+    dir.write(QString::fromUtf8(moves[2].temp));
+    journal = Journal(journals.path());
+    EXPECT_EQ(undoLast(journal), QStringList());
+    EXPECT_EQ(dir.contents(), before);
+}
+
 TEST(Journal, KeepsTheLastTwentyBatches)
 {
     TempFolder dir, journals;
