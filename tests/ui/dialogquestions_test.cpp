@@ -34,9 +34,8 @@ TEST(DialogQuestions, TextsShowCarriageReturnsAsLineBreaksButtonsSpeakGermanAndN
             for (const QAbstractButton *b : box->buttons())
                 buttons << (b == box->defaultButton() ? "*" : "") + b->text();
             seen = QString("%1|%2|%3|%4")
-                       .arg(box->windowTitle(), box->text())
-                       .arg(box->icon())
-                       .arg(buttons.join(','));
+                       .arg(box->windowTitle(), box->text(), QString::number(box->icon()),
+                            buttons.join(','));
             EXPECT_EQ(box->textFormat(), Qt::PlainText);
             box->button(click)->click();
         });

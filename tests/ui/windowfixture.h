@@ -79,7 +79,6 @@ protected:
     MainWindow &window() { return *m_window; }
     /// Records the preview passes: each is one timeout of the refresh timer.
     QSignalSpy passSpy() { return {&m_window->session().refreshTimer(), &QTimer::timeout}; }
-    /// Sets the mask and waits for its preview.
     [[nodiscard]] bool preview(const QString &mask)
     {
         QSignalSpy passes = passSpy();
