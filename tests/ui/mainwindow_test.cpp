@@ -124,6 +124,50 @@ TEST_F(MainWindowTest, FilesFromTheCommandLineOrDroppedAreLoadedAndAnEmptyDropIs
     EXPECT_EQ(FileListView::localPaths(&mime), QList<QByteArray>{"/tmp/caf\xe9.txt"});
 }
 
+// A counter field typed into and a list chosen, in either order, within the
+// refresh pause or after it: "Umbenennen" writes exactly the names shown. A
+// change is "field=text" typed or "list:index" chosen. Every case starts from
+// four digits led by zeros, so that each change shows in the names.
+TEST_F(MainWindowTest, TheNamesRenamedAreTheNamesShownInEveryOrderOfFieldAndListChanges)
+{
+    const auto change = [this](const QString &what) {
+        if (what.contains('='))
+            type(what.section('=', 0, 0), what.section('=', 1));
+        else
+            find<QComboBox>(what.section(':', 0, 0))->setCurrentIndex(what.section(':', 1).toInt());
+    };
+    // The first change, the second and the names; each with the refresh
+    // between them and without.
+    const std::tuple<const char *, const char *, const char *> cases[] = {
+        {"Zahl=7", "Vornullenzeichen:3", "___7.txt ___8.txt"},
+        {"Vornullenzeichen:3", "Zahl=7", "___7.txt ___8.txt"},
+        {"Schrittweite=10", "StellenAnzahl:0", "01.txt 11.txt"},
+        {"StellenAnzahl:2", "Schrittweite=10", "001.txt 011.txt"}};
+    for (const auto &[first, second, renamed] : cases)
+        for (bool pauseBetween : {false, true}) {
+            SCOPED_TRACE(testing::Message()
+                         << first << ", then " << second << (pauseBetween ? ", after" : ", within")
+                         << " the pause");
+            for (const QString &file : dir.names())
+                QFile::remove(dir.file(file));
+            MainWindow &w = start();
+            dropFiles({"001.txt", "002.txt"});
+            change("Vornullenzeichen:1");
+            change("StellenAnzahl:3");
+            ASSERT_TRUE(preview("[zahl].[typ]"));
+            QSignalSpy passes = passSpy();
+            change(first);
+            if (pauseBetween)
+                passes.wait(4 * RefreshMs);
+            change(second);
+            ASSERT_TRUE(w.button(Command::Rename)->isEnabled() || passes.wait());
+            const QStringList shown = column(ColNewName);
+            click(Command::Rename);
+            EXPECT_EQ(dir.names(), shown);
+            EXPECT_EQ(shown.join(' '), renamed);
+        }
+}
+
 TEST_F(MainWindowTest, CounterFieldsTakeDigitsOnlyTabInPageOrderAndPastedTextBecomesCanonical)
 {
     start();
