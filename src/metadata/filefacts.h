@@ -35,6 +35,16 @@ struct FileIdentity
 /// The identity of the entry \a status was read of, read now.
 FileIdentity IdentityOf(const struct statx &status);
 
+/// A fingerprint of the content of the file \a name in the folder \a folderFd
+/// (or a path, with AT_FDCWD), \a size bytes long: a hash of its length and
+/// of its first and last FingerprintPiece bytes, never 0; 0 when it cannot be
+/// read. It tells files apart where the drive's numbers do not: FAT and exFAT
+/// number a file per name, FUSE drives such as sshfs per mount. Both ends,
+/// because files of one kind share their head and differ in their tail, and
+/// copies made in one second share length and time.
+quint64 ContentFingerprint(int folderFd, const QByteArray &name, qint64 size);
+inline constexpr qint64 FingerprintPiece = 16 * 1024;
+
 /// Whether two entries of one device whose inode numbers differ may still be
 /// one file: FAT and exFAT through FUSE number a file anew for each name it is
 /// looked up under, so there one file shows the same length and last write

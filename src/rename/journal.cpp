@@ -1,6 +1,7 @@
 #include "rename/journal.h"
 
 #include "rename/journalreader.h"
+#include "rename/namefold.h"
 #include "rename/plan.h"
 #include "rename/renamer.h"
 #include "storage/datafolder.h"
@@ -80,7 +81,13 @@ bool sameFile(const JournalEntry &e, const QByteArray &path)
 {
     FileIdentity id;
     qint64 size = 0;
-    if (!identify(path, id, size) || id.device != e.identity.device)
+    if (!identify(path, id, size))
+        return false;
+    // Where the drive's numbers say nothing, the content does.
+    if (e.fingerprint != 0)
+        return size == e.size && id.modified == e.identity.modified &&
+               ContentFingerprint(AT_FDCWD, path, size) == e.fingerprint;
+    if (id.device != e.identity.device)
         return false;
     if (id.inode == e.identity.inode)
         return id.born == e.identity.born;
@@ -135,7 +142,9 @@ QStringList makeRoom(const QString &folder)
         char head[sizeof JournalHeader] = {};
         if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
             ::pread(fd, head, sizeof head, 0) == sizeof head &&
-            QByteArrayView(head, sizeof head) == QByteArray(JournalHeader) + '\n')
+            (QByteArrayView(head, sizeof head) == QByteArray(JournalHeader) + '\n' ||
+             QByteArrayView(head, sizeof head) ==
+                 QByteArray(JournalHeaderWithoutFingerprints) + '\n'))
             ::unlink(path.constData());
         if (fd >= 0)
             ::close(fd);
@@ -153,6 +162,7 @@ QByteArray journalText(QList<JournalEntry> &entries, const QDateTime &now)
     // One escaped text per folder, and the folder held open for the files
     // whose identity is not known yet: a batch mostly stays in one.
     QByteArray folder, escapedFolder;
+    bool byContent = false;
     HeldFolder held;
     char number[24];
     // Number and blank in one append: a lone character takes Qt's general
@@ -172,19 +182,21 @@ QByteArray journalText(QList<JournalEntry> &entries, const QDateTime &now)
             escapedFolder.clear();
             escapeInto(escapedFolder, folder);
             escapedFolder += ' ';
+            byContent = KnownByContent(folder);
         }
-        if (e.identity.readAt == 0) {
-            if (const int fd = held.fdFor(folder); fd >= 0)
-                identify(e.move.from, e.identity, e.size, fd);
-            else
-                identify(e.move.folder + e.move.from, e.identity, e.size);
-        }
+        const int fd = held.fdFor(folder);
+        const QByteArray &where = fd >= 0 ? e.move.from : e.move.folder + e.move.from;
+        if (e.identity.readAt == 0)
+            identify(where, e.identity, e.size, fd >= 0 ? fd : AT_FDCWD);
+        if (byContent)
+            e.fingerprint = ContentFingerprint(fd >= 0 ? fd : AT_FDCWD, where, e.size);
         text += "move ";
         appendNumber(e.identity.device);
         appendNumber(e.identity.inode);
         appendNumber(e.identity.born);
         appendNumber(e.size);
         appendNumber(e.identity.modified);
+        appendNumber(e.fingerprint);
         text += escapedFolder;
         escapeInto(text, e.move.from);
         text += ' ';
@@ -327,15 +339,31 @@ QByteArray undoTempName(const JournalEntry &e)
 FoundAt LocateEntry(const JournalEntry &e)
 {
     const Move &m = e.move;
-    if (sameFile(e, m.folder + m.to))
-        return FoundAt::New;
-    if (!m.temp.isEmpty() && sameFile(e, m.folder + m.temp))
-        return FoundAt::Temp;
-    if (sameFile(e, m.folder + undoTempName(e)))
-        return FoundAt::UndoTemp;
-    if (sameFile(e, m.folder + m.from))
-        return FoundAt::Old;
-    return FoundAt::Nowhere;
+    const std::pair<FoundAt, QByteArray> names[] = {{FoundAt::New, m.to},
+                                                    {FoundAt::Temp, m.temp},
+                                                    {FoundAt::UndoTemp, undoTempName(e)},
+                                                    {FoundAt::Old, m.from}};
+    // A drive that ignores letter case finds one entry under both spellings.
+    const auto folded = [](const QByteArray &name) {
+        std::string key;
+        return FoldNameBytes(key, ViewOf(name)) ? key : std::string(ViewOf(name));
+    };
+    FoundAt found = FoundAt::Nowhere;
+    std::string foundAs;
+    for (const auto &[at, name] : names) {
+        if (name.isEmpty() || (found != FoundAt::Nowhere && folded(name) == foundAs) ||
+            !sameFile(e, m.folder + name))
+            continue;
+        // Numbers tell one file; content may be the same in two: then
+        // neither is moved.
+        if (found != FoundAt::Nowhere)
+            return FoundAt::Ambiguous;
+        found = at;
+        foundAs = folded(name);
+        if (e.fingerprint == 0)
+            break;
+    }
+    return found;
 }
 
 UndoResult UndoBatch(const BatchRecord &batch,
@@ -389,6 +417,10 @@ UndoResult UndoBatch(const BatchRecord &batch,
         case FoundAt::Nowhere:
             result.complete = false;
             failed(e, 0);
+            break;
+        case FoundAt::Ambiguous:
+            result.complete = false;
+            failed(e, UndoAmbiguous);
             break;
         }
     }

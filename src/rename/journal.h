@@ -21,6 +21,9 @@ struct JournalEntry
     /// tells a file from the next one the drive gives the same inode number.
     FileIdentity identity = {};
     qint64 size = 0; ///< with identity.modified, for drives that number a file per name
+    /// ContentFingerprint() where the drive's numbers do not tell files apart;
+    /// 0 elsewhere. Set, it alone with size and time is the file's identity.
+    quint64 fingerprint = 0;
 };
 
 /// Running: another program (or this one) renames its files right now; it
@@ -49,19 +52,20 @@ struct BatchRecord
 /// found again: under its old name, its new name or its temporary name.
 ///
 /// The format, one record a line ended by LF, fields split by one blank:
-///     Kesto-Journal 1
+///     Kesto-Journal 2
 ///     begun 2026-12-06T19:22:00.123
-///     move DEVICE INODE BIRTH SIZE MTIME FOLDER OLD NEW TEMP
+///     move DEVICE INODE BIRTH SIZE MTIME FINGERPRINT FOLDER OLD NEW TEMP
 ///     …
 ///     planned N        (N files; the plan is complete)
 ///     ended            (appended when the batch ends)
 ///     undone           (appended when it has been undone)
 /// or, for a batch that ran without its moves recorded:
-///     Kesto-Journal 1
+///     Kesto-Journal 2
 ///     begun …
 ///     unrecorded N
 /// Names are the bytes of the system with every byte below 0x21, "%" and
-/// 0x7F written as "%" and two hex digits; an empty TEMP is "%". A journal
+/// 0x7F written as "%" and two hex digits; an empty TEMP is "%". Journals of
+/// version 1 have no FINGERPRINT and are read as 0 there. A journal
 /// without "planned" was cut off before its batch began and counts for nothing.
 class Journal
 {
@@ -108,7 +112,10 @@ private:
 
 /// Where a journal's file is now: the names it may have, checked against
 /// its identity.
-enum class FoundAt { Old, New, Temp, UndoTemp, Nowhere };
+enum class FoundAt { Old, New, Temp, UndoTemp, Nowhere, Ambiguous };
+/// The error an undo gives a file whose content another file shares, so that
+/// it cannot tell which is the batch's.
+inline constexpr int UndoAmbiguous = -1;
 FoundAt LocateEntry(const JournalEntry &entry);
 
 /// Undoes \a batch: every file still under its new (or temporary) name and

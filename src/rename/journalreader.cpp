@@ -91,22 +91,24 @@ bool isSafeMove(const Move &m)
 
 void JournalParser::parseMove(QByteArrayView line)
 {
-    // move DEVICE INODE BIRTH SIZE MTIME FOLDER OLD NEW TEMP
-    QByteArrayView f[10];
+    // move DEVICE INODE BIRTH SIZE MTIME [FINGERPRINT] FOLDER OLD NEW TEMP
+    const qsizetype fields = m_hasFingerprints ? 11 : 10, firstName = fields - 4;
+    QByteArrayView f[11];
     qsizetype n = 0; // fields seen, counting to one too many
-    for (qsizetype start = 0, blank = 0; blank >= 0 && n <= 10; start = blank + 1, ++n) {
+    for (qsizetype start = 0, blank = 0; blank >= 0 && n <= fields; start = blank + 1, ++n) {
         blank = line.indexOf(' ', start);
-        if (n < 10)
+        if (n < fields)
             f[n] = line.sliced(start, (blank < 0 ? line.size() : blank) - start);
     }
     JournalEntry e;
-    const bool numbers = n == 10 && readNumber(f[1], e.identity.device) &&
+    const bool numbers = n == fields && readNumber(f[1], e.identity.device) &&
                          readNumber(f[2], e.identity.inode) && readNumber(f[3], e.identity.born) &&
                          readNumber(f[4], e.size) && e.size >= 0 &&
-                         readNumber(f[5], e.identity.modified);
+                         readNumber(f[5], e.identity.modified) &&
+                         (!m_hasFingerprints || readNumber(f[6], e.fingerprint));
     std::optional<QByteArray> names[4];
     for (int k = 0; numbers && k < 4; ++k)
-        names[k] = unescape(f[6 + k]);
+        names[k] = unescape(f[firstName + k]);
     if (!numbers || !names[0] || !names[1] || !names[2] || !names[3]) {
         m_damaged = true;
         return;
@@ -128,7 +130,8 @@ void JournalParser::add(QByteArrayView line)
     if (!m_isJournal)
         return;
     if (m_lines++ == 0) {
-        m_isJournal = line == JournalHeader;
+        m_hasFingerprints = line == JournalHeader;
+        m_isJournal = m_hasFingerprints || line == JournalHeaderWithoutFingerprints;
         return;
     }
     if (line.startsWith("move ")) {

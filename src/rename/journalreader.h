@@ -6,8 +6,10 @@
 
 namespace kesto {
 
-/// The first line of every journal.
-inline constexpr char JournalHeader[] = "Kesto-Journal 1";
+/// The first line of every journal Kesto writes, and of those it wrote
+/// before files had a fingerprint.
+inline constexpr char JournalHeader[] = "Kesto-Journal 2";
+inline constexpr char JournalHeaderWithoutFingerprints[] = "Kesto-Journal 1";
 /// The time in a journal's "begun" line.
 inline constexpr char JournalTimeFormat[] = "yyyy-MM-ddTHH:mm:ss.zzz";
 /// The largest journal read: a batch of a million files writes about 150 MB.
@@ -39,6 +41,7 @@ private:
     qint64 m_lines = 0, m_moves = 0, m_planned = -1;
     bool m_withEntries;
     bool m_isJournal = true;
+    bool m_hasFingerprints = true;
     bool m_damaged = false;
     bool m_unrecorded = false;
 };

@@ -238,6 +238,9 @@ inline QString undoMovedOn()
 }
 inline QString undoReason(int error)
 {
+    if (error < 0)
+        return QStringLiteral("eine andere Datei gleicht ihr in Länge, Zeit und Inhalt; welche "
+                              "die umbenannte ist, lässt sich nicht sagen");
     return error == EEXIST ? QStringLiteral("der alte Name ist wieder vergeben")
                            : renameFailureReason(error);
 }

@@ -250,6 +250,15 @@ NameRules NameRulesOf(const QByteArray &folder)
     }
 }
 
+bool KnownByContent(const QByteArray &folder)
+{
+    struct statfs fs;
+    if (::statfs(folder.isEmpty() ? "." : folder.constData(), &fs) != 0)
+        return false;
+    const long type = long(fs.f_type);
+    return type == MsdosMagic || type == ExfatMagic || type == FuseMagic;
+}
+
 char32_t RefusedCharacter(NameRules rules, const QString &name)
 {
     if (rules == NameRules::Posix)

@@ -16,6 +16,10 @@ enum class NameRules {
 
 /// The rules of the drive that holds \a folder, from its file-system type.
 NameRules NameRulesOf(const QByteArray &folder);
+/// Whether files in \a folder are known by their content rather than by the
+/// drive's numbers: FAT and exFAT number a file per name, and FUSE drives
+/// (sshfs, exFAT through FUSE) may number it anew for each mount.
+bool KnownByContent(const QByteArray &folder);
 /// The rules of a file-system type as the kernel names it ("vfat", "fuseblk" …).
 NameRules NameRulesOfType(const QByteArray &fileSystemType);
 

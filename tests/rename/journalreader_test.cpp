@@ -51,7 +51,12 @@ TEST(JournalParser, AnyLineKestoDoesNotWriteMakesTheWholeJournalDamaged)
         // cut off before its plan was complete, or while a line was written
         {head + "move 1 2 3 4 5 /o/ a b %\n", "cut 0 0"},
         {one("1 2 3 4 5 /o/ a b %") + "end", "cut 1 1 [a][b][]"},
-        {"Kesto-Journal 2\nmove 1 2 3 4 5 /o/ a b %\nplanned 1\n", "cut 0 0"},
+        {"Kesto-Journal 3\nmove 1 2 3 4 5 /o/ a b %\nplanned 1\n", "cut 0 0"},
+        // the journals Kesto writes now, with each file's fingerprint
+        {"Kesto-Journal 2\nbegun 2026-01-02T03:04:05.000\nmove 1 2 3 4 5 77 /o/ a b %\nplanned 1\n",
+         "cut 1 1 [a][b][]"},
+        {"Kesto-Journal 2\nbegun 2026-01-02T03:04:05.000\nmove 1 2 3 4 5 /o/ a b %\nplanned 1\n",
+         "damaged 1 0"},
         // names that leave their folder, and folders that are no place
         {one("1 2 3 4 5 /o/ ../a b %"), "damaged 1 0"},
         {one("1 2 3 4 5 /o/ a .. %"), "damaged 1 0"},
@@ -127,7 +132,7 @@ TEST(JournalFolder, OnlyKestosOwnJournalsAreListedAndTrimmedAndALinkedFolderIsNo
 {
     TempFolder dir, journals, elsewhere;
     const QString folder = journals.mkdir(u"Kesto-Journal"_s) + u'/';
-    const QByteArray foreign = "Kesto-Journal 2\n";
+    const QByteArray foreign = "Kesto-Journal 3\n";
     QFile::copy(journals.write(u"Kesto-Journal/batch-0000000000-fremd.journal"_s, foreign),
                 folder + u"notes.journal"_s);
     Journal journal(journals.path());
