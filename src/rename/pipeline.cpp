@@ -146,6 +146,10 @@ RenameResult RenameRows(FileList &list, bool maskHasExtension, Journal &journal,
         return RenameResult::declined();
     PlannedMoves planned = movesOf(plan, list);
     const QList<Step> steps = OrderMoves(planned.moves);
+    // The journal must know every temporary name the order gave out: a file
+    // may be found there after a crash.
+    for (qsizetype m = 0; m < planned.moves.size(); ++m)
+        planned.entries[m].move.temp = planned.moves[m].temp;
     planned.result.undoable = !planned.moves.isEmpty() && journal.begin(planned.entries);
     if (!planned.moves.isEmpty() && !planned.result.undoable) {
         if (!questions.askRenameWithoutUndo(

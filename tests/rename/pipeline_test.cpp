@@ -196,6 +196,8 @@ TEST_F(PipelineTest, AFileThatGetsNeitherNameIsToldByTheVisibleNameItGot)
     const RenameResult result =
         RenameRows(session.list(), true, session.journal(), questions, otherProgram);
     EXPECT_EQ(result.renamed, (QList<int>{1, 0}));
+    const BatchRecord batch = Journal::read(session.journal().batches().value(0).path);
+    EXPECT_TRUE(batch.entries.value(0).move.temp.startsWith(".kesto-")) << "where c waited";
     EXPECT_EQ(questions.asked.last().text,
               messages::stranded(
                   {messages::strandedAt(dir.file(u"c.txt"_s), u"c (Kesto 1).txt"_s, false)}));
