@@ -2,6 +2,7 @@
 
 #include "metadata/filefacts.h"
 #include "rename/namefold.h"
+#include "rename/plan.h"
 #include "rename/renamer_p.h"
 
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #ifndef RENAME_NOREPLACE
@@ -95,7 +97,28 @@ void keepStrayBytes(int fd, const QByteArray &to)
     }
 }
 
-int byClaim(const QByteArray &from, const QByteArray &to)
+// What the drive of the folder of \a path is, as far as renaming goes.
+struct DriveKind
+{
+    /// Its numbers cannot vouch that a new link is the old file: FAT and
+    /// exFAT number a file per name, FUSE drives such as sshfs per lookup.
+    bool numbersPerName = false;
+    /// FUSE moves a target that is still open aside before a rename onto it,
+    /// which frees the name for an instant.
+    bool fuse = false;
+};
+
+DriveKind driveOf(const QByteArray &path)
+{
+    constexpr long FuseMagic = 0x65735546;
+    const QByteArray folder = path.left(path.lastIndexOf('/') + 1);
+    struct statfs fs;
+    const bool fuse =
+        ::statfs(folder.isEmpty() ? "." : folder.constData(), &fs) == 0 && fs.f_type == FuseMagic;
+    return {KnownByContent(folder), fuse};
+}
+
+int byClaim(const QByteArray &from, const QByteArray &to, bool closeBeforeRename)
 {
     const int fd = ::open(to.constData(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0600);
     if (fd < 0)
@@ -123,6 +146,18 @@ int byClaim(const QByteArray &from, const QByteArray &to)
     }
     if (g_claimHook)
         g_claimHook(ClaimStage::BeforeRename, to);
+    // On FUSE the placeholder is let go first, so that the drive renames
+    // onto it at once instead of moving it aside and leaving the name free.
+    if (closeBeforeRename) {
+        ::close(fd);
+        if (::rename(from.constData(), to.constData()) == 0)
+            return 0;
+        const int error = errno;
+        struct stat now;
+        if (::lstat(to.constData(), &now) == 0 && sameIdentity(now, claimed) && now.st_size == 0)
+            ::unlink(to.constData());
+        return error;
+    }
     if (::rename(from.constData(), to.constData()) != 0) {
         const int error = errno;
         // A placeholder never outlives the rename that made it.
@@ -146,12 +181,13 @@ int move(const QByteArray &from, const QByteArray &to, NoReplaceMethod method)
         if (method == M::KernelFlag || !lacksKernelFlag(error))
             return error;
     }
-    if (method == M::Best || method == M::Link) {
+    const DriveKind drive = driveOf(to);
+    if (method == M::Link || (method == M::Best && !drive.numbersPerName)) {
         const int error = byLink(from, to);
         if (method == M::Link || !lacksLinks(error))
             return error;
     }
-    return byClaim(from, to);
+    return byClaim(from, to, drive.fuse);
 }
 
 qsizetype nameStart(const QByteArray &path)

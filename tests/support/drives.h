@@ -2,11 +2,20 @@
 
 #include "support/tempfiles.h"
 
+#include <QRandomGenerator>
 #include <QString>
 
 #include <cstdlib>
 
 namespace kesto::test {
+
+/// Runs \a script in \a folder, its output appended to "log" there.
+inline bool RunIn(const TempFolder &folder, const QString &script)
+{
+    const QString line =
+        QStringLiteral("cd '%1' && PATH=$PATH:/usr/sbin:/sbin && { %2; } >>log 2>&1");
+    return std::system(qPrintable(line.arg(folder.path(), script))) == 0;
+}
 
 /// A real exFAT drive through FUSE, as USB sticks are: no RENAME_NOREPLACE,
 /// no hard links, and an entry number per spelling. Needs root (a loop
@@ -14,21 +23,77 @@ namespace kesto::test {
 struct ExfatDrive
 {
     TempFolder image, drive;
-    bool mounted =
-        run(QStringLiteral("truncate -s 16M img && mkfs.exfat img && "
-                           "losetup -f --show img >dev && mount.exfat-fuse $(cat dev) ") +
-            drive.path());
+    bool mounted = RunIn(image, QStringLiteral("truncate -s 16M img && mkfs.exfat img && "
+                                               "losetup -f --show img >dev && "
+                                               "mount.exfat-fuse $(cat dev) ") +
+                                    drive.path());
 
     ~ExfatDrive()
     {
-        run(QStringLiteral("umount ") + drive.path() + QStringLiteral("; losetup -d $(cat dev)"));
+        RunIn(image,
+              QStringLiteral("umount ") + drive.path() + QStringLiteral("; losetup -d $(cat dev)"));
     }
-    /// Runs \a script in the image's folder, its output into "log" there.
-    bool run(const QString &script) const
+};
+
+/// A network drive: sshfs over a private sshd on 127.0.0.1, with its own
+/// host key, user key and configuration, serving the folder remote. sshfs
+/// refuses RENAME_NOREPLACE and makes up its inode numbers for each mount;
+/// \a options go to sshfs (e.g. "disable_hardlink").
+struct SshfsDrive
+{
+    explicit SshfsDrive(const QString &options = {})
+        : options(options)
     {
-        const QString line =
-            QStringLiteral("cd '%1' && PATH=$PATH:/usr/sbin:/sbin && { %2; } >>log 2>&1");
-        return std::system(qPrintable(line.arg(image.path(), script))) == 0;
+        mounted = start();
+    }
+    ~SshfsDrive()
+    {
+        RunIn(setup, QStringLiteral("fusermount -u ") + drive.path() +
+                         QStringLiteral("; kill $(cat sshd.pid)"));
+    }
+
+    bool mount() const
+    {
+        return RunIn(setup, QStringLiteral("sshfs -p %1 -o IdentityFile=%2/userkey,"
+                                           "StrictHostKeyChecking=no,UserKnownHostsFile=/dev/null,"
+                                           "BatchMode=yes%3 $(id -un)@127.0.0.1:%4 %5")
+                                .arg(port)
+                                .arg(setup.path(), options.isEmpty() ? QString() : u',' + options,
+                                     remote.path(), drive.path()));
+    }
+    /// Unmounts and mounts again: a new mount, new inode numbers.
+    bool remount() const
+    {
+        return RunIn(setup, QStringLiteral("fusermount -u ") + drive.path()) && mount();
+    }
+
+    TempFolder setup, remote, drive;
+    QString options;
+    int port = 0;
+    bool mounted = false;
+
+private:
+    bool start()
+    {
+        if (!RunIn(setup, QStringLiteral("test -x /usr/sbin/sshd && command -v sshfs && "
+                                         "ssh-keygen -q -t ed25519 -N '' -f hostkey && "
+                                         "ssh-keygen -q -t ed25519 -N '' -f userkey && "
+                                         "mkdir -p /run/sshd")))
+            return false;
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            port = 20000 + int(QRandomGenerator::global()->bounded(30000));
+            setup.write(QStringLiteral("sshd_config"),
+                        QStringLiteral("Port %1\nListenAddress 127.0.0.1\nHostKey %2/hostkey\n"
+                                       "AuthorizedKeysFile %2/userkey.pub\nPasswordAuthentication "
+                                       "no\nStrictModes no\nUsePAM no\nPidFile %2/sshd.pid\n"
+                                       "Subsystem sftp internal-sftp\n")
+                            .arg(port)
+                            .arg(setup.path())
+                            .toUtf8());
+            if (RunIn(setup, QStringLiteral("/usr/sbin/sshd -f sshd_config -E sshd.log")))
+                return mount();
+        }
+        return false;
     }
 };
 
