@@ -16,13 +16,10 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
-#include <cerrno>
 #include <csignal>
-#include <cstring>
+#include <cstdlib>
 #include <fcntl.h>
 #include <functional>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -74,12 +71,13 @@ CliRun cliBytes(const QList<QByteArray> &args, bool outputClosed = false,
             QString::fromUtf8(folder.read("out")), QString::fromUtf8(folder.read("err"))};
 }
 
-CliRun cli(const QStringList &args)
+CliRun cli(const QStringList &args, bool outputClosed = false,
+           const std::function<void(pid_t)> &whileRunning = {})
 {
     QList<QByteArray> bytes;
     for (const QString &a : args)
         bytes << QFile::encodeName(a);
-    return cliBytes(bytes);
+    return cliBytes(bytes, outputClosed, whileRunning);
 }
 
 class CliTest : public ::testing::Test
@@ -209,7 +207,6 @@ TEST_F(CliTest, SkippedPathsAreNamedWithTheirReasonAndTheRestIsRenamed)
                          .arg(bad[0], bad[1], bad[2], bad[3], bad[4]));
     EXPECT_EQ(dir.rawNames(), (QList<QByteArray>{"neu_caf\xc3\xa9.txt", "neu_ok.txt", "ordner",
                                                  "pipe", "schleife"}));
-    EXPECT_EQ(dir.read("neu_café.txt"), "Latin-1");
 
     r = cli({"--apply", bad[0]});
     EXPECT_EQ(r.exitCode, 1);
@@ -220,10 +217,8 @@ TEST_F(CliTest, SkippedPathsAreNamedWithTheirReasonAndTheRestIsRenamed)
 
 TEST_F(CliTest, AClosedOutputNeitherStopsNorHalvesTheRenames)
 {
-    QList<QByteArray> args{"--mask", "neu_[name].[typ]", "--apply"};
-    for (const QString &p : files({"a.txt", "b.txt"}))
-        args << QFile::encodeName(p);
-    const CliRun r = cliBytes(args, true);
+    const CliRun r =
+        cli(QStringList{"--mask", "neu_[name].[typ]", "--apply"} + files({"a.txt", "b.txt"}), true);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(dir.names(), (QStringList{"neu_a.txt", "neu_b.txt"}));
     EXPECT_EQ(r.err, "Umbenennung abgeschlossen.\nkesto-cli: Die Liste ließ sich nicht "
@@ -238,20 +233,12 @@ TEST_F(CliTest, AFailedRenameIsReportedTheOthersAreDoneAndTheRunExitsWithOne)
 {
     const QStringList paths = files({"fest/a\nb.txt", "frei/0.txt"}); // renamed from the last
     const QByteArray fest = QFile::encodeName(dir.file("fest"));
-    const int folder = ::open(fest.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    ASSERT_GE(folder, 0);
-    int flags = 0;
-    const bool immutable =
-        ::ioctl(folder, FS_IOC_GETFLAGS, &flags) == 0 &&
-        (flags |= FS_IMMUTABLE_FL, ::ioctl(folder, FS_IOC_SETFLAGS, &flags) == 0);
-    const bool readOnly = !immutable && ::geteuid() != 0 && ::chmod(fest.constData(), 0555) == 0;
+    ASSERT_EQ(::chmod(fest.constData(), 0555), 0);
+    const bool immutable = std::system("chattr +i " + fest + " 2>/dev/null") == 0;
     const CliRun r = cli(QStringList{"--mask", "[name]-neu.[typ]", "--apply"} + paths);
-    flags &= ~FS_IMMUTABLE_FL;
-    if (immutable)
-        ::ioctl(folder, FS_IOC_SETFLAGS, &flags);
+    std::system("chattr -i " + fest + " 2>/dev/null");
     ::chmod(fest.constData(), 0755);
-    ::close(folder);
-    if (!immutable && !readOnly)
+    if (!immutable && ::geteuid() == 0)
         GTEST_SKIP() << "no folder here that a rename cannot change";
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, QString("Folgende Datei ließ sich nicht umbenennen:\n\n%1/fest/a\nb.txt\n"
@@ -322,9 +309,8 @@ TEST_F(CliTest, UndoTakesTheLastBatchBackAndHistoryListsTheBatches)
 TEST_F(CliTest, WithoutAJournalOnlyNoUndoRenames)
 {
     const QString folder = data.path() + "/Quarvel/Kesto/Kesto-Journal";
-    ASSERT_TRUE(QDir().mkpath(dir.mkdir("anderswo")) &&
-                QDir().mkpath(data.path() + "/Quarvel/Kesto"));
-    ASSERT_TRUE(QFile::link(dir.file("anderswo"), folder));
+    ASSERT_TRUE(QDir().mkpath(data.path() + "/Quarvel/Kesto") &&
+                QFile::link(dir.mkdir("anderswo"), folder));
     const QStringList args = QStringList{"--mask", "n_[name].[typ]", "--apply"} + files({"a.txt"});
     CliRun r = cli(args);
     EXPECT_EQ(r.exitCode, 1);
@@ -336,28 +322,25 @@ TEST_F(CliTest, WithoutAJournalOnlyNoUndoRenames)
     EXPECT_EQ(dir.names(), (QStringList{"anderswo", "n_a.txt"}));
 }
 
-// A batch killed at a random moment loses and duplicates nothing, and the
-// undo of its journal brings every name back.
 TEST_F(CliTest, ABatchKilledAtARandomMomentIsRepairedByUndo)
 {
-    QList<QByteArray> args{"--mask", "f[zahl].[typ]", "--start", "2",      "--digits",
-                           "5",      "--lead",        "Null",    "--apply"};
+    QStringList args =
+        QString("--mask|f[zahl].[typ]|--start|2|--digits|5|--lead|Null|--apply").split('|');
     for (int i = 1; i <= 5000; ++i) {
         const QString name = QString("f%1.txt").arg(i, 5, 10, QLatin1Char('0'));
-        args << QFile::encodeName(dir.write(name, name.toUtf8()));
+        args << dir.write(name, name.toUtf8());
     }
     const QMap<QString, QByteArray> before = dir.contents();
     // The kill falls somewhere in the renaming: once the journal holds the
     // whole plan, a batch is one to repair (before, it counts for nothing).
-    const QString journals = data.path() + "/Quarvel/Kesto/Kesto-Journal/";
-    const auto planned = [&journals] {
-        const QStringList names = QDir(journals).entryList(QDir::Files);
-        return std::any_of(names.begin(), names.end(), [&journals](const QString &name) {
-            QFile file(journals + name);
-            return file.open(QIODevice::ReadOnly) && file.readAll().contains("\nplanned ");
-        });
+    const auto planned = [this] {
+        const QString journals = "Quarvel/Kesto/Kesto-Journal/";
+        for (const QString &name : QDir(data.file(journals)).entryList(QDir::Files))
+            if (data.read(journals + name).contains("\nplanned "))
+                return true;
+        return false;
     };
-    cliBytes(args, false, [&planned](pid_t pid) {
+    cli(args, false, [&planned](pid_t pid) {
         while (!planned() && ::waitpid(pid, nullptr, WNOHANG) == 0)
             ::usleep(200);
         ::usleep(useconds_t(QRandomGenerator::global()->bounded(20000)));

@@ -3,16 +3,15 @@
 #include <gtest/gtest.h>
 
 using namespace kesto;
+using namespace Qt::StringLiterals;
 
 namespace {
 
 TEST(FormatMessage, FillsParametersAndResolvesEscapes)
 {
-    const QStringList p{QStringLiteral("P"), QStringLiteral("%1")};
-    EXPECT_EQ(FormatMessage(QStringLiteral("a\\nb\\\\c\\t\\L\\h\\q")),
-              QStringLiteral("a\rb\\c\t\n\"q"));
-    EXPECT_EQ(FormatMessage(QStringLiteral("x%1y%10")), QStringLiteral("xy0"));
-    EXPECT_EQ(FormatMessage(QStringLiteral("%2-%1"), p), QStringLiteral("%1-P"));
+    EXPECT_EQ(FormatMessage(u"a\\nb\\\\c\\t\\L\\h\\q"_s), u"a\rb\\c\t\n\"q"_s);
+    EXPECT_EQ(FormatMessage(u"x%1y%10"_s), u"xy0"_s);
+    EXPECT_EQ(FormatMessage(u"%2-%1"_s, {u"P"_s, u"%1"_s}), u"%1-P"_s);
 }
 
 } // namespace

@@ -62,31 +62,6 @@ TEST(Plan, EveryRowGetsItsReason)
     EXPECT_EQ(blind.pairs.first().reason(), u"Ordner nicht lesbar"_s);
 }
 
-TEST(Plan, PairsInManyFoldersMeetOnlyTheNamesOfTheirOwnFolder)
-{
-    // More folders than a small hash holds, visited out of order, all with
-    // the same names: "a.txt" goes to "b.txt", which is somebody's in an even
-    // folder and in an odd one is freed by a second pair much later.
-    TempFolder dir;
-    QList<PlannedRename> pairs;
-    QStringList reasons, given;
-    for (int k = 0; k < 300; ++k) {
-        const int n = (k * 37) % 150; // every folder twice
-        const QString sub = u"o%1/"_s.arg(n);
-        if (k < 150) {
-            dir.write(sub + u"b.txt"_s);
-            pairs << planned(dir.file(sub), u"a.txt"_s, u"b.txt"_s);
-            reasons << (n % 2 ? u"wird in der Reihe umbenannt"_s : u"Datei existiert bereits"_s);
-        } else if (n % 2) {
-            pairs << planned(dir.file(sub), u"b.txt"_s, u"c.txt"_s);
-            reasons << QString();
-        }
-    }
-    for (const PlannedRename &p : CheckPlan(pairs).pairs)
-        given << p.reason();
-    EXPECT_EQ(given, reasons);
-}
-
 TEST(Plan, WindowsDrivesRefuseTheirCharacters)
 {
     const std::pair<const char *, char32_t> names[] = {

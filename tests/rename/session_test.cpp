@@ -32,16 +32,6 @@ TEST_F(SessionTest, AnInvalidOrEmptyMaskMarksEveryRowAndAnEmptyListKeepsTheMaskM
     EXPECT_FALSE(session.renameEnabled() || session.moveUpEnabled() || session.moveDownEnabled());
 }
 
-TEST_F(SessionTest, NamesNotYetShownAreNeverRenamed)
-{
-    load({"a.txt", "b.txt"});
-    preview(u"[name].[typ]"_s);
-    // The rename command right after a change, before the refresh ran.
-    session.setMaskText(u"x.txt"_s);
-    EXPECT_EQ(session.renameCommand().verdict, RenameResult::Verdict::Refused);
-    EXPECT_EQ(newNames() + dir.names(), (QStringList{"a.txt", "b.txt", "a.txt", "b.txt"}));
-}
-
 TEST_F(SessionTest, CounterFollowsTheListPositionAndStopsOutsideTheIntegerRange)
 {
     load({"Urlaub.JPG", "2.txt", "1.txt"}); // sorted as they are loaded
@@ -60,7 +50,7 @@ TEST_F(SessionTest, CounterFollowsTheListPositionAndStopsOutsideTheIntegerRange)
     EXPECT_TRUE(session.renameEnabled());
 }
 
-TEST_F(SessionTest, CounterFieldsBecomeCanonicalAndChoicesApplyAtOnce)
+TEST_F(SessionTest, CounterFieldsBecomeCanonicalChoicesApplyAtOnceAndSavedOnesOnlyInTheirLists)
 {
     load({"a.txt"});
     QSignalSpy changed(&session, &Session::optionsChanged);
@@ -71,14 +61,28 @@ TEST_F(SessionTest, CounterFieldsBecomeCanonicalAndChoicesApplyAtOnce)
               QStringList({"7", "2"}));
     EXPECT_GE(changed.count(), 1);
 
-    session.chooseDigitCount(int(session.digitChoices().entries().indexOf(u"3"_s)));
+    const int threeDigits = int(session.digitChoices().entries().indexOf(u"3"_s));
+    session.chooseDigitCount(threeDigits);
     EXPECT_EQ(newNames(), QStringList{"7"});
     session.chooseLeadChar(1);
     EXPECT_EQ(newNames(), QStringList{"007"});
     session.chooseLeadChar(3);
     EXPECT_EQ(newNames(), QStringList{"__7"});
+
+    // Saved options outside their lists keep the current choice.
+    RenameOptions o = session.options();
+    o.digitCount = 40;
+    o.leadChar = 9;
+    o.letterCase = 2;
+    o.sets[1].search = u" "_s;
+    session.applyOptions(o);
+    o.digitCount = threeDigits;
+    o.leadChar = 3;
+    EXPECT_TRUE(session.options() == o);
 }
 
+// Names not yet shown are never renamed: until the refresh has run, the
+// rename command is refused.
 TEST_F(SessionTest, ABurstOfChangesWaitsForTheTimerAndGivesOnePreview)
 {
     load({"a.txt"});
@@ -88,26 +92,14 @@ TEST_F(SessionTest, ABurstOfChangesWaitsForTheTimerAndGivesOnePreview)
         session.setMaskText(QString::fromLatin1(mask));
         EXPECT_FALSE(session.renameEnabled());
     }
-    EXPECT_EQ(newNames(), QStringList{"a.txt"});
+    EXPECT_EQ(session.renameCommand().verdict, RenameResult::Verdict::Refused);
+    EXPECT_EQ(newNames() + dir.names(), (QStringList{"a.txt", "a.txt"}));
     QSignalSpy commands(&session, &Session::commandsChanged);
     ASSERT_TRUE(commands.wait(2000));
     EXPECT_EQ(newNames(), QStringList{"abcd.txt"});
     EXPECT_TRUE(session.renameEnabled());
     EXPECT_EQ(panel.count(), 2); // "..." and the count, once
     EXPECT_FALSE(commands.wait(200));
-}
-
-TEST_F(SessionTest, SavedOptionsOutsideTheirListsKeepTheCurrentChoice)
-{
-    RenameOptions o;
-    o.mask = u"[zahl]"_s;
-    o.digitCount = 40;
-    o.leadChar = 9;
-    o.letterCase = 2;
-    o.sets[1].search = u" "_s;
-    session.applyOptions(o);
-    o.digitCount = o.leadChar = 0;
-    EXPECT_TRUE(session.options() == o);
 }
 
 // A batch another program is running has a journal without its end, just as
