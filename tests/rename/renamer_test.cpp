@@ -4,12 +4,12 @@
 #include "rename/renamer_p.h"
 #include "rename/session.h"
 #include "rename/sessionfixture.h"
+#include "support/drives.h"
 #include "support/tempfiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -109,31 +109,13 @@ TEST(Renamer, ARacingWriterProcessLosesNothing)
     }
 }
 
-// A real exFAT drive through FUSE, as USB sticks are: no RENAME_NOREPLACE,
-// no hard links, and an entry number per spelling.
-struct ExfatDrive
-{
-    TempFolder image, drive;
-    bool mounted = run(u"truncate -s 16M img && mkfs.exfat img && losetup -f --show img >dev && "
-                       u"mount.exfat-fuse $(cat dev) "_s +
-                       drive.path());
-
-    ~ExfatDrive() { run(u"umount "_s + drive.path() + u"; losetup -d $(cat dev)"_s); }
-    // Runs \a script in the image's folder, its output into "log" there.
-    bool run(const QString &script) const
-    {
-        const QString line = u"cd '%1' && PATH=$PATH:/usr/sbin:/sbin && { %2; } >>log 2>&1"_s;
-        return std::system(qPrintable(line.arg(image.path(), script))) == 0;
-    }
-};
-
 using RenamerOnExfat = kesto::test::SessionTest;
 
 TEST_F(RenamerOnExfat, CaseChangesWorkAndNothingIsReplaced)
 {
-    ExfatDrive exfat;
+    kesto::test::ExfatDrive exfat;
     if (!exfat.mounted)
-        GTEST_SKIP() << "no exFAT drive: " << exfat.image.read("log").toStdString();
+        GTEST_SKIP() << "no exFAT drive: " << exfat.image.read(u"log"_s).toStdString();
     TempFolder &drive = exfat.drive; // not the fixture's dir
     drive.write("b.txt", "B");
     drive.write("c.txt", "C");
