@@ -16,7 +16,7 @@ namespace {
 
 const char *stateName(BatchState state)
 {
-    constexpr const char *names[] = {"cut", "ended", "undone", "running", "damaged"};
+    constexpr const char *names[] = {"cut", "ended", "undone", "running", "damaged", "unrecorded"};
     return names[int(state)];
 }
 
@@ -57,6 +57,10 @@ TEST(JournalParser, AnyLineKestoDoesNotWriteMakesTheWholeJournalDamaged)
          "cut 1 1 [a][b][]"},
         {"Kesto-Journal 2\nbegun 2026-01-02T03:04:05.000\nmove 1 2 3 4 5 /o/ a b %\nplanned 1\n",
          "damaged 1 0"},
+        // a batch that ran without its moves recorded, once passed over by an undo
+        {"Kesto-Journal 2\nbegun 2026-01-02T03:04:05.000\nunrecorded 3\n", "unrecorded 3 0"},
+        {"Kesto-Journal 2\nbegun 2026-01-02T03:04:05.000\nunrecorded 3\nundone\n", "undone 3 0"},
+        {head + "unrecorded 3\nmove 1 2 3 4 5 /o/ a b %\n", "damaged 3 0"},
         // names that leave their folder, and folders that are no place
         {one("1 2 3 4 5 /o/ ../a b %"), "damaged 1 0"},
         {one("1 2 3 4 5 /o/ a .. %"), "damaged 1 0"},
@@ -108,10 +112,8 @@ TEST(JournalFile, OnlyARegularFileOfTheUserUpToTheLimitIsRead)
     ASSERT_TRUE(QFile::resize(large, MaxJournalBytes + 1));
     const QString foreign = dir.write(u"foreign"_s, good);
     // Only root can give a file away.
-    const bool root = ::geteuid() == 0;
-    if (root) {
-        ASSERT_EQ(::chown(QFile::encodeName(foreign).constData(), 65534, 65534), 0);
-    }
+    const bool root =
+        ::geteuid() == 0 && ::chown(QFile::encodeName(foreign).constData(), 65534, 65534) == 0;
     QStringList states;
     for (const char *name :
          {"batch-0000000001-a.journal", "link", "zero", "fifo", "large", "foreign", "missing"}) {
