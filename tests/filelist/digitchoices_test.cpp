@@ -6,8 +6,6 @@
 
 using namespace kesto;
 
-namespace {
-
 TEST(DigitChoices, TooSmallChoiceIsRefilledFromMinDigitsAndALargerOneStays)
 {
     // Chosen entry before (0: a fresh list), rows, start, step, then MinDigits,
@@ -32,13 +30,11 @@ TEST(DigitChoices, TooSmallChoiceIsRefilledFromMinDigitsAndALargerOneStays)
         QSignalSpy chosen(&choices, &DigitChoices::entryChosen);
         QSignalSpy refilled(&choices, &DigitChoices::entriesChanged);
         EXPECT_EQ(AdjustDigitChoices(count, start, step, choices), minDigits);
-        EXPECT_EQ(choices.entries().size(), 13 - first);
-        EXPECT_EQ(choices.entries().value(0), QString::number(first));
-        EXPECT_EQ(choices.chosenText(), QString::number(after));
+        const QStringList entries = choices.entries();
+        EXPECT_EQ(std::tuple(entries.size(), entries.value(0), choices.chosenText()),
+                  std::tuple(13 - first, QString::number(first), QString::number(after)));
         // Choosing announces the entry as a click would; keeping it announces nothing.
-        EXPECT_EQ(chosen.count(), refilled.count());
-        EXPECT_EQ(refilled.count(), after != before ? 1 : 0);
+        EXPECT_EQ(QList({chosen.count(), refilled.count()}),
+                  QList<qsizetype>(2, after != before ? 1 : 0));
     }
 }
-
-} // namespace

@@ -5,8 +5,6 @@
 using namespace kesto;
 using namespace Qt::StringLiterals;
 
-namespace {
-
 TEST(FileEntry, SplitsAtTheLastSlashAndTheLastDotOfTheNameOnly)
 {
     // Path, then Folder|OldName|BaseName|Type.
@@ -28,5 +26,3 @@ TEST(FileEntry, SplitsAtTheLastSlashAndTheLastDotOfTheNameOnly)
                   parts);
     }
 }
-
-} // namespace

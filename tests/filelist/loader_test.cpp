@@ -54,8 +54,8 @@ QStringList facts(const QList<FileEntry> &rows)
 {
     QStringList out;
     for (const FileEntry &e : rows)
-        out << QStringList{QString::fromLatin1(e.pathBytes()), e.text(ColSize), e.facts().modified,
-                           e.facts().captured}
+        out << QStringList{QString::fromLatin1(e.pathBytes()), e.text(ColSize), e.text(ColSizeKey),
+                           e.facts().modified, e.facts().captured}
                    .join(u'|');
     return out;
 }
@@ -78,10 +78,8 @@ TEST_F(LoaderTest, OnlyNewRegularFilesBecomeRowsAndEveryPathIsLogged)
     EXPECT_EQ((QStringList{e.text(ColSize), e.text(ColSizeKey)}),
               (QStringList{u"5 Byte"_s, u"0000000000000005"_s}));
     EXPECT_EQ(e.text(ColModified).size(), 19);
-    QString log;
-    for (const QString &path : paths)
-        log += u" LoadListWithFileNames: "_s + path + u"\r\n"_s;
-    EXPECT_EQ(takeLog(), log);
+    const QString line = u" LoadListWithFileNames: "_s;
+    EXPECT_EQ(takeLog(), line + paths.join(u"\r\n"_s + line) + u"\r\n"_s);
 }
 
 TEST_F(LoaderTest, EveryLoadServesTheWindowAndProgressComesInAtMostAHundredSteps)
@@ -170,13 +168,11 @@ TEST_F(LoaderTest, FilesReadSideBySideGiveTheRowsAndTheLogOfAOneByOneLoad)
     EXPECT_EQ(takeLog(), singleLog);
     // Read ahead while there is no log yet (a window building itself): the
     // lines wait with the rows.
-    const QString logPath = LogPath();
     SetLogPath(QString());
     dropFromCache();
     RowsReadAhead ahead(rawPaths);
     const NewRows early = ahead.take();
-    SetLogPath(logPath);
-    EXPECT_TRUE(takeLog().isEmpty());
+    SetLogPath(dir.file(u"Kesto.LOG"_s));
     WriteLogLines(early.log);
     EXPECT_EQ(takeLog(), singleLog);
 
@@ -188,10 +184,6 @@ TEST_F(LoaderTest, FilesReadSideBySideGiveTheRowsAndTheLogOfAOneByOneLoad)
     EXPECT_EQ(together.rows.size(), 107);
     EXPECT_EQ(facts(together.rows), facts(single.rows));
     EXPECT_EQ(facts(early.rows), facts(single.rows));
-    struct stat st;
-    for (const FileEntry &e : single.rows)
-        EXPECT_TRUE(::stat(e.pathBytes().constData(), &st) == 0 && st.st_size == e.size)
-            << e.oldName.toStdString();
     EXPECT_EQ(together.rows.value(3).oldName + u' ' + together.rows.value(3).facts().captured,
               u"IMG_é.JPG 2001:02:03 04:05:06"_s);
     const QList reasonsGiven{SkipReason::Unreadable, SkipReason::Folder, SkipReason::Missing};

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 TEST(CounterField, ReadsTheWholeNonNegativeNumberTheTextStartsWith)
 {
     constexpr qint32 Max = std::numeric_limits<qint32>::max();
@@ -16,5 +14,3 @@ TEST(CounterField, ReadsTheWholeNonNegativeNumberTheTextStartsWith)
     for (const auto &[text, value] : cases)
         EXPECT_EQ(kesto::ValidateNumericText(QString::fromUtf8(text)), value) << text;
 }
-
-} // namespace

@@ -7,8 +7,6 @@
 using namespace kesto;
 using namespace Qt::StringLiterals;
 
-namespace {
-
 TEST(RandomString, CharactersComeFromTheAlphabetInItsOrderOneValueEach)
 {
     EXPECT_EQ(BuildAlphabet({true, true, true, true, u"x x-ä"_s}),
@@ -44,5 +42,3 @@ TEST(RandomString, DrawRoundsHalvesToTheEvenNeighbour)
     for (const auto &[r, length, position] : rows)
         EXPECT_EQ(DrawPosition(r, length), position) << r << " of " << length;
 }
-
-} // namespace

@@ -5,8 +5,6 @@
 using namespace kesto;
 using namespace Qt::StringLiterals;
 
-namespace {
-
 TEST(LetterCase, EveryModeMapsCharacterByCharacter)
 {
     // Modes 1 to 5 of each text (Deseret letters take two units); mode 0 and others keep it.
@@ -57,5 +55,3 @@ TEST(Counter, PadsWithTheLeadingCharacterAndNeverCuts)
         EXPECT_EQ(FormatCounter(value, digits, QString::fromUtf8(leadChar)), expected)
             << value << " " << digits << " '" << leadChar << "'";
 }
-
-} // namespace

@@ -64,8 +64,7 @@ TEST(Folders, FileAndFolderTestsKnowWhatIsWhat)
 TEST(Log, LinesWrittenOrKeptAreAppendedInCrLfAndADeletedLogStartsAnew)
 {
     test::TempFolder dir;
-    const QString path = dir.write("Kesto.LOG", "old line \xE4\r\n");
-    SetLogPath(path);
+    SetLogPath(dir.write("Kesto.LOG", "old line \xE4\r\n"));
     const auto now = [] {
         return QDateTime::currentDateTime().toString("dd.MM.yyyy HH:mm:ss").toUtf8();
     };
@@ -144,11 +143,8 @@ TEST(WindowPlacement, UsesWhatKeepsTheWindowOnTheScreenAndCentresOtherwise)
         {"zero size", {1500, 3000, 0, 0}, {3000, 1500, dw, dh, false}},
         {"top not a number", {nan, 3000, 15000, 10500}, centred},
     };
-    for (const auto &[name, stored, expected] : rows) {
-        const WindowGeometry g = RestoreWindowPlacement(stored, dw, dh, sw, sh);
-        EXPECT_EQ(g, expected) << name << ": got " << g.left << ", " << g.top << ", " << g.width
-                               << ", " << g.height;
-    }
+    for (const auto &[name, stored, expected] : rows)
+        EXPECT_EQ(RestoreWindowPlacement(stored, dw, dh, sw, sh), expected) << name;
     // Centring halves the difference toward zero, also for a window larger than the screen.
     EXPECT_EQ(CenterWindow(12001, 9001, sw, sh), (WindowGeometry{8399, 3599, 12001, 9001, true}));
     EXPECT_EQ(CenterWindow(30001, 16201, sw, sh), (WindowGeometry{-600, 0, 30001, 16201, true}));

@@ -31,7 +31,6 @@ protected:
     QStringList told;
     bool mounted = false;
 
-    FileSafety() { listen(); }
     ~FileSafety() override
     {
         writefaults::FailWritesAt(std::nullopt);
