@@ -45,18 +45,22 @@ TEST(Renamer, EveryMethodRenamesButNeverReplacesAndLeavesNothingBehind)
 // replaced by another file is not ours to remove.
 TEST(Renamer, AClaimedNameThatAnotherProgramTakesOverIsNeverReplaced)
 {
-    // When the other program comes, whether it replaces the placeholder, the
-    // result, the files after.
-    const std::tuple<ClaimStage, bool, int, Files> cases[] = {
-        {ClaimStage::Claimed, false, EEXIST, {{"a", "A"}, {"z", "fremd"}}},
-        {ClaimStage::BeforeRename, false, 0, {{"z", "A"}, {"z.gerettet", "fremd"}}},
-        {ClaimStage::Claimed, true, EEXIST, {{"a", "A"}, {"z", "O"}}},
+    // When the other program comes, whether it puts a file of its own over
+    // the placeholder, whether it takes our file away, the result, the files after.
+    const std::tuple<ClaimStage, bool, bool, int, Files> cases[] = {
+        {ClaimStage::Claimed, false, false, EEXIST, {{"a", "A"}, {"z", "fremd"}}},
+        {ClaimStage::BeforeRename, false, false, 0, {{"z", "A"}, {"z.gerettet", "fremd"}}},
+        {ClaimStage::Claimed, true, false, EEXIST, {{"a", "A"}, {"z", "O"}}},
+        // The rename fails: what is at the name now is not ours to remove.
+        {ClaimStage::BeforeRename, true, true, ENOENT, {{"z", "O"}}},
     };
-    for (const auto &[stage, replaces, result, after] : cases) {
-        SCOPED_TRACE(int(stage) * 2 + replaces);
+    for (const auto &[stage, replaces, takesOurs, result, after] : cases) {
+        SCOPED_TRACE(int(stage) * 4 + replaces * 2 + takesOurs);
         TempFolder dir;
         dir.write("a", "A");
         SetClaimHookForTesting([&](ClaimStage now, const QByteArray &to) {
+            if (now == stage && takesOurs)
+                QFile::remove(dir.file("a"));
             if (now == stage && replaces)
                 ::rename(qPrintable(dir.write("other", "O")), to.constData());
             else if (now == stage)

@@ -122,6 +122,30 @@ TEST_F(SessionTest, ABatchStillRunningIsNeitherRepairedNorUndone)
     EXPECT_EQ(session.undoableBatch().files, 1);
 }
 
+// Only the newest batch, cut off, is offered for repair; and an undo removes
+// only empty files made after the batch began: an empty file of the user's
+// at a new name, older than the batch, stays.
+TEST_F(SessionTest, OnlyTheNewestCutOffBatchIsRepairedAndTheUsersEmptyFilesStay)
+{
+    const QByteArray folder = QFile::encodeName(dir.path() + u'/');
+    kesto::test::TempFolder::setTimes(dir.write(u"b.txt"_s),
+                                      QDateTime::currentDateTime().addDays(-1));
+    dir.write(u"a.txt"_s, "a");
+    dir.write(u"c.txt"_s, "c");
+    QList<JournalEntry> cut{{{folder, "a.txt", "b.txt", {}}}};
+    ASSERT_TRUE(Journal(journals.path()).begin(cut)); // and the process dies
+    QList<JournalEntry> ended{{{folder, "c.txt", "d.txt", {}}}};
+    Journal newest(journals.path());
+    ASSERT_TRUE(newest.begin(ended));
+    newest.end();
+    EXPECT_FALSE(session.offerRepair());
+    EXPECT_TRUE(questions.asked.isEmpty());
+
+    session.undoCommand(); // the newest, which renamed nothing
+    session.undoCommand(); // the cut one, whose file never moved
+    EXPECT_EQ(dir.names(), (QStringList{u"a.txt"_s, u"b.txt"_s, u"c.txt"_s}));
+}
+
 TEST_F(SessionTest, ListCommandsPreviewAtOnceAndMovedRowsWaitForTheTimer)
 {
     load({"a.txt", "b.txt", "c.txt"});
