@@ -232,6 +232,14 @@ inline QString undoDone(int files)
                                        "zurück.")
                             .arg(files);
 }
+/// An undo after which some files stayed where they were: never "done".
+inline QString undoPartly(int movedBack, int stayed)
+{
+    return QStringLiteral("Nur teilweise rückgängig gemacht: %1 zurück, %2 nicht.")
+        .arg(movedBack == 1 ? QStringLiteral("1 Datei hat ihren alten Namen")
+                            : QStringLiteral("%1 Dateien haben ihre alten Namen").arg(movedBack),
+             QString::number(stayed));
+}
 inline QString undoMovedOn()
 {
     return QStringLiteral("die Datei wurde seither verschoben, gelöscht oder ersetzt");

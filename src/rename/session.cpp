@@ -443,7 +443,9 @@ UndoResult Session::undoCommand()
                      (error ? messages::undoReason(error) : messages::undoMovedOn()) +
                      QLatin1Char(')'));
     });
-    m_status.setMessage(messages::undoDone(int(result.movedBack.size())));
+    const int movedBack = int(result.movedBack.size());
+    m_status.setMessage(result.complete ? messages::undoDone(movedBack)
+                                        : messages::undoPartly(movedBack, int(stays.size())));
     if (!stays.isEmpty())
         m_questions.tell(messages::undoFailed(stays), messages::appTitle());
     Q_EMIT undoChanged();

@@ -279,8 +279,8 @@ TEST_F(CliTest, UndoTakesTheLastBatchBackAndHistoryListsTheBatches)
         run({"--undo"}),
         QString("1|Vorher\tNachher\n%1n_b.txt\t%1b.txt\n|Folgende Dateien ließen sich nicht "
                 "zurückbenennen und bleiben, wo sie sind:\n\n%1n_a.txt --> a.txt (der alte "
-                "Name ist wieder vergeben)\nRückgängig gemacht: 1 Datei hat ihren alten Namen "
-                "zurück.\n|%1\trückgängig gemacht|a.txt b.txt n_a.txt")
+                "Name ist wieder vergeben)\nNur teilweise rückgängig gemacht: 1 Datei hat ihren "
+                "alten Namen zurück, 1 nicht.\n|%1\trückgängig gemacht|a.txt b.txt n_a.txt")
             .arg(folder));
 
     // A batch another program is still running is not "nothing to undo": the
