@@ -9,9 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace kesto;
@@ -111,6 +113,44 @@ TEST(Renamer, ARacingWriterProcessLosesNothing)
         EXPECT_EQ(all.count(';'), sources); // each source has one, in a file of its own
         EXPECT_GT(sources, 1);
     }
+}
+
+// On FUSE a rename onto a file that is still open first moves that file
+// aside, which frees the name for an instant. The placeholder is let go
+// before the rename, so a file another machine makes under the name while it
+// is renamed onto is refused, never replaced (sshfs without hard links; the
+// other machine writes into the served folder itself).
+TEST(RenamerOnSshfs, AFileMadeUnderTheNameWhileItIsRenamedOntoIsNeverReplaced)
+{
+    kesto::test::SshfsDrive sshfs(u"disable_hardlink"_s);
+    if (!sshfs.mounted)
+        GTEST_SKIP() << "no sshfs here: " << sshfs.setup.read(u"log"_s).toStdString();
+    std::atomic<int> made = 0;
+    for (int round = 0; round < 20; ++round) {
+        const QString name = u"z%1"_s.arg(round);
+        const QByteArray served = QFile::encodeName(sshfs.remote.file(name));
+        std::atomic<bool> done = false;
+        std::thread other;
+        SetClaimHookForTesting([&](ClaimStage stage, const QByteArray &) {
+            if (stage == ClaimStage::BeforeRename)
+                other = std::thread([&done, &made, served] {
+                    while (!done) {
+                        const int fd =
+                            ::open(served.constData(), O_CREAT | O_EXCL | O_WRONLY, 0644);
+                        made += fd >= 0 && ::write(fd, "R", 1) == 1;
+                        ::close(fd);
+                    }
+                });
+        });
+        const QString from = sshfs.drive.write(u"a%1"_s.arg(round), "A");
+        EXPECT_EQ(RenameNoReplace(from, sshfs.drive.file(name)), 0);
+        done = true;
+        other.join();
+        SetClaimHookForTesting({});
+    }
+    const QByteArray all = sshfs.remote.contents().values().join();
+    EXPECT_EQ(all.count('R'), made.load());
+    EXPECT_EQ(all.count('A'), 20);
 }
 
 using RenamerOnExfat = kesto::test::SessionTest;
