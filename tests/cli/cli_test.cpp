@@ -3,9 +3,7 @@
 #include "rename/journal.h"
 #include "rename/messages.h"
 #include "storage/datafolder.h"
-#include "storage/savedmasks.h"
 #include "storage/textfile.h"
-#include "support/scriptedquestions.h"
 #include "support/tempfiles.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +32,8 @@ struct CliRun
 {
     int exitCode = -1; ///< 128 + the signal when one ended the run
     QString out, err;
+    /// The exit code, the output and the error output, to compare at once.
+    QString all() const { return QString("%1|%2|%3").arg(exitCode).arg(out, err); }
 };
 
 // kesto-cli with arguments as bytes (a name need not be UTF-8), its output in
@@ -104,13 +104,10 @@ protected:
 // the run is a file and the name it had; a name after "!" is only in the way.
 TEST_F(CliTest, ARunPrintsTheNamesAndItsVerdictAndRenamesOnlyWhenTheFullTestPasses)
 {
-    RenameOptions saved;
-    saved.mask = "foto_[zahl].[typ]";
-    saved.counterStart = "10";
-    saved.letterCase = 1;
-    test::ScriptedQuestions name;
-    name.textAnswers = {"Urlaub"};
-    ASSERT_TRUE(SaveMask(QString(), saved, MakeAppPaths().masksIni, name));
+    const QString masksIni = MakeAppPaths().masksIni;
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(masksIni).path()) &&
+                WriteFileBytes(masksIni, "[Urlaub]\r\nMaske=foto_[zahl].[typ]\r\nStart=10\r\n"
+                                         "LetterCase=1\r\n"));
     const QString twice = "Name doppelt vergeben\n";
     const struct
     {
@@ -169,9 +166,7 @@ TEST_F(CliTest, ARunPrintsTheNamesAndItsVerdictAndRenamesOnlyWhenTheFullTestPass
         QDir::setCurrent(here.path());
         const CliRun r = cli(args);
         QDir::setCurrent(cwd);
-        EXPECT_EQ(r.exitCode, c.exitCode);
-        EXPECT_EQ(r.out, "Vorher\tNachher\n" + c.out);
-        EXPECT_EQ(r.err, c.err);
+        EXPECT_EQ(r.all(), QString("%1|Vorher\tNachher\n%2|%3").arg(c.exitCode).arg(c.out, c.err));
         QStringList after;
         for (const QString &name : here.names()) {
             const QString held = QString::fromUtf8(here.read(name));
@@ -187,42 +182,37 @@ TEST_F(CliTest, SkippedPathsAreNamedWithTheirReasonAndTheRestIsRenamed)
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.file("pipe")).constData(), 0600), 0);
     dir.mkdir("ordner");
     ASSERT_EQ(::symlink("schleife", QFile::encodeName(dir.file("schleife"))), 0);
-    // Missing, not a regular file, a folder, unreadable (a link to itself), too long.
-    const QStringList bad{dir.file("fehlt.txt"), dir.file("pipe"), dir.file("ordner"),
-                          dir.file("schleife"), dir.path() + QString("/x").repeated(2500)};
+    // Each path that becomes no row, with its reason; the link points to itself.
+    const std::pair<QString, const char *> bad[] = {
+        {dir.file("fehlt.txt"), "nicht vorhanden"},
+        {dir.file("pipe"), "keine gewöhnliche Datei"},
+        {dir.file("ordner"), "ein Ordner"},
+        {dir.file("schleife"), "nicht lesbar"},
+        {dir.path() + QString("/x").repeated(2500), "Pfad zu lang"}};
     QList<QByteArray> args{"--mask", "neu_[name].[typ]", "--apply", "--",
                            dir.writeBytes("caf\xe9.txt", "Latin-1")};
-    for (const QString &p : bad + QStringList{dir.write("ok.txt")})
-        args << QFile::encodeName(p);
-
-    CliRun r = cliBytes(args);
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "Vorher\tNachher\ncafé.txt\tneu_café.txt\nok.txt\tneu_ok.txt\n");
-    EXPECT_EQ(r.err, QString("kesto-cli: übergangen (nicht vorhanden): %1\n"
-                             "kesto-cli: übergangen (keine gewöhnliche Datei): %2\n"
-                             "kesto-cli: übergangen (ein Ordner): %3\n"
-                             "kesto-cli: übergangen (nicht lesbar): %4\n"
-                             "kesto-cli: übergangen (Pfad zu lang): %5\n"
-                             "Umbenennung abgeschlossen.\n")
-                         .arg(bad[0], bad[1], bad[2], bad[3], bad[4]));
+    QString skipped;
+    for (const auto &[path, reason] : bad) {
+        args << QFile::encodeName(path);
+        skipped += QString("kesto-cli: übergangen (%1): %2\n").arg(reason, path);
+    }
+    EXPECT_EQ(cliBytes(args << QFile::encodeName(dir.write("ok.txt"))).all(),
+              "1|Vorher\tNachher\ncafé.txt\tneu_café.txt\nok.txt\tneu_ok.txt\n|" + skipped +
+                  "Umbenennung abgeschlossen.\n");
     EXPECT_EQ(dir.rawNames(), (QList<QByteArray>{"neu_caf\xc3\xa9.txt", "neu_ok.txt", "ordner",
                                                  "pipe", "schleife"}));
-
-    r = cli({"--apply", bad[0]});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out + r.err, QString("kesto-cli: übergangen (nicht vorhanden): %1\n"
-                                     "kesto-cli: Es bleibt keine Datei zum Umbenennen.\n")
-                                 .arg(bad[0]));
+    EXPECT_EQ(cli({"--apply", bad[0].first}).all(),
+              "1||" + skipped.section('\n', 0, 0) +
+                  "\nkesto-cli: Es bleibt keine Datei zum Umbenennen.\n");
 }
 
 TEST_F(CliTest, AClosedOutputNeitherStopsNorHalvesTheRenames)
 {
     const CliRun r =
         cli(QStringList{"--mask", "neu_[name].[typ]", "--apply"} + files({"a.txt", "b.txt"}), true);
-    EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(dir.names(), (QStringList{"neu_a.txt", "neu_b.txt"}));
-    EXPECT_EQ(r.err, "Umbenennung abgeschlossen.\nkesto-cli: Die Liste ließ sich nicht "
-                     "ausgeben: Der Empfänger der Ausgabe ist beendet.\n");
+    EXPECT_EQ(r.all(), "1||Umbenennung abgeschlossen.\nkesto-cli: Die Liste ließ sich nicht "
+                       "ausgeben: Der Empfänger der Ausgabe ist beendet.\n");
 }
 
 // A folder nothing may change in (immutable, which binds root too; for anyone
@@ -245,8 +235,7 @@ TEST_F(CliTest, AFailedRenameIsReportedTheOthersAreDoneAndTheRunExitsWithOne)
                              "-->\n%1/fest/a\nb-neu.txt\n\nKeine Berechtigung.\n"
                              "Umbenennung abgeschlossen.\n")
                          .arg(dir.path()));
-    EXPECT_TRUE(dir.exists("fest/a\nb.txt"));
-    EXPECT_TRUE(dir.exists("frei/0-neu.txt"));
+    EXPECT_TRUE(dir.exists("fest/a\nb.txt") && dir.exists("frei/0-neu.txt"));
 }
 
 TEST_F(CliTest, UndoTakesTheLastBatchBackAndHistoryListsTheBatches)
@@ -312,13 +301,12 @@ TEST_F(CliTest, WithoutAJournalOnlyNoUndoRenames)
     ASSERT_TRUE(QDir().mkpath(data.path() + "/Quarvel/Kesto") &&
                 QFile::link(dir.mkdir("anderswo"), folder));
     const QStringList args = QStringList{"--mask", "n_[name].[typ]", "--apply"} + files({"a.txt"});
-    CliRun r = cli(args);
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "Das Protokoll dieser Umbenennung lässt sich nicht schreiben:\n" + folder +
-                         "/\nKeine Berechtigung.\n" + cli::texts::noUndoRefused() + '\n');
+    EXPECT_EQ(cli(args).all(), "1|Vorher\tNachher\na.txt\tn_a.txt\n|Das Protokoll dieser "
+                               "Umbenennung lässt sich nicht schreiben:\n" +
+                                   folder + "/\nKeine Berechtigung.\n" +
+                                   cli::texts::noUndoRefused() + '\n');
     EXPECT_EQ(dir.names(), (QStringList{"a.txt", "anderswo"}));
-    r = cli(QStringList{"--no-undo"} + args);
-    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(cli(QStringList{"--no-undo"} + args).exitCode, 0);
     EXPECT_EQ(dir.names(), (QStringList{"anderswo", "n_a.txt"}));
 }
 
@@ -371,9 +359,8 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndTouchNothing)
          {"--bogus", "--mask", "--digits|13", "--lead|Punkt", "--case|6", "--sort|9", "--replace|a",
           "--preset|gibt es nicht", "--replace|a|b|--replace|c|d|--replace|e|f|--replace-new|g|h",
           "--undo"}) {
-        const CliRun r = cli(args.split('|') + paths);
-        EXPECT_EQ(r.exitCode, 2) << args.toStdString();
-        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_EQ(cli(args.split('|') + paths).all().section('|', 0, 1), "2|")
+            << args.toStdString();
     }
     // Values the window's fields could not hold, and a rename's options
     // beside an undo or a listing, each named by the message.
@@ -389,9 +376,7 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndTouchNothing)
         {{"--step", "", "a.txt"}, "--step erwartet eine Zahl von 0 bis 99999."},
     };
     for (const auto &[args, message] : refused) {
-        const CliRun r = cli(args);
-        EXPECT_EQ(r.exitCode, 2);
-        EXPECT_EQ(r.err.section('\n', 0, 0), "kesto-cli: " + message);
+        EXPECT_EQ(cli(args).all().section('\n', 0, 0), "2||kesto-cli: " + message);
     }
     EXPECT_EQ(cli({"--help"}).exitCode, 0);
     EXPECT_EQ(dir.names(), QStringList{"a.txt"});

@@ -1,5 +1,7 @@
 #include "ui/inputaids.h"
 
+#include "storage/textfile.h"
+
 #include "../windowfixture.h"
 #include "ui/tooltips.h"
 
@@ -48,10 +50,8 @@ protected:
 
 TEST_F(InputAidsTest, KeysFillTheGridAndInsertOverTheSelectionOrAtTheCaretFocusingTheMask)
 {
-    QFile keys(MakeAppPaths().keysIni);
-    ASSERT_TRUE(keys.open(QIODevice::WriteOnly));
-    keys.write("[Tasten]\r\n1=[name]\r\n3=[datum]-[zeit]-ab\r\n7=Tom & Jerry\r\n15=[ ]\r\n");
-    keys.close();
+    ASSERT_TRUE(WriteFileBytes(MakeAppPaths().keysIni, "[Tasten]\r\n1=[name]\r\n3=[datum]-[zeit]-ab"
+                                                       "\r\n7=Tom & Jerry\r\n15=[ ]\r\n"));
     MainWindow &w = start();
     EXPECT_EQ(key(9)->geometry(), QRect(138, 162, 133, 27)) << "filled column by column";
     EXPECT_EQ(key(23)->geometry(), QRect(552, 132, 141, 27));
