@@ -10,15 +10,6 @@ using kesto::test::TempFolder;
 
 namespace {
 
-// The files in \a dir as "name=content", a temporary name shown as "*".
-QString filesIn(const TempFolder &dir)
-{
-    QStringList files;
-    for (const auto &[name, content] : dir.contents().asKeyValueRange())
-        files << (name.startsWith(u".kesto-") ? u"*"_s : name) + u'=' + QString::fromUtf8(content);
-    return files.join(u' ');
-}
-
 // Another program may take a name or remove a file in the middle of a batch:
 // that pair fails, those waiting for it fail, nothing is replaced and nothing
 // is lost. A failure that is no taken name ends the batch.

@@ -14,6 +14,9 @@ using kesto::test::TempFolder;
 
 namespace {
 
+const QByteArray Head = "Kesto-Journal 1\nbegun 2026-01-02T03:04:05.000\n";
+const QByteArray Good = Head + "move 1 2 3 4 5 /o/ a b %\nplanned 1\n";
+
 const char *stateName(BatchState state)
 {
     constexpr const char *names[] = {"cut", "ended", "undone", "running", "damaged", "unrecorded"};
@@ -23,75 +26,59 @@ const char *stateName(BatchState state)
 // State, planned files, files read, and the names of the first file.
 QString told(const BatchRecord &r)
 {
-    const Move m = r.entries.value(0).move;
-    return u"%1 %2 %3"_s.arg(QString::fromLatin1(stateName(r.state)))
-               .arg(r.files)
-               .arg(r.entries.size()) +
-           (r.entries.isEmpty()
-                ? QString()
-                : u" ["_s + QString::fromUtf8(m.from) + u"]["_s + QString::fromUtf8(m.to) +
-                      u"]["_s + QString::fromUtf8(m.temp) + u']');
+    QString text = u"%1 %2 %3"_s.arg(QString::fromLatin1(stateName(r.state)))
+                       .arg(r.files)
+                       .arg(r.entries.size());
+    for (const JournalEntry &e : r.entries.mid(0, 1))
+        text += u" [%1][%2][%3]"_s.arg(QString::fromUtf8(e.move.from), QString::fromUtf8(e.move.to),
+                                       QString::fromUtf8(e.move.temp));
+    return text;
 }
 
 // A journal is anyone's file, and an undo renames what it says: one line
 // Kesto does not write makes the whole journal damaged, never obeyed in part.
 TEST(JournalParser, AnyLineKestoDoesNotWriteMakesTheWholeJournalDamaged)
 {
-    const QByteArray head = "Kesto-Journal 1\nbegun 2026-01-02T03:04:05.000\n";
-    const auto one = [&head](const QByteArray &move) {
-        return head + "move " + move + "\nplanned 1\n";
-    };
+    const QByteArray head2 = "Kesto-Journal 2\nbegun 2026-01-02T03:04:05.000\n";
+    const auto one = [](const QByteArray &move) { return Head + "move " + move + "\nplanned 1\n"; };
     const std::pair<QByteArray, const char *> cases[] = {
-        {one("1 2 3 4 5 /o/ a b %"), "cut 1 1 [a][b][]"},
-        {one("1 2 3 4 5 /o/ a b %") + "ended\n", "ended 1 1 [a][b][]"},
-        {one("1 2 3 4 5 /o/ a b %") + "ended\nundone\n", "undone 1 1 [a][b][]"},
+        {Good, "cut 1 1 [a][b][]"},
+        {Good + "ended\n", "ended 1 1 [a][b][]"},
+        {Good + "ended\nundone\n", "undone 1 1 [a][b][]"},
         {one("1 2 3 4 5 /o/ x%20y Rabatt%2541.txt .kesto-1"),
          "cut 1 1 [x y][Rabatt%41.txt][.kesto-1]"},
         {one("18446744073709551615 18446744073709551615 -1 0 -5 /o/ a b %"), "cut 1 1 [a][b][]"},
         // cut off before its plan was complete, or while a line was written
-        {head + "move 1 2 3 4 5 /o/ a b %\n", "cut 0 0"},
-        {one("1 2 3 4 5 /o/ a b %") + "end", "cut 1 1 [a][b][]"},
+        {Head + "move 1 2 3 4 5 /o/ a b %\n", "cut 0 0"},
+        {Good + "end", "cut 1 1 [a][b][]"},
         {"Kesto-Journal 3\nmove 1 2 3 4 5 /o/ a b %\nplanned 1\n", "cut 0 0"},
         // the journals Kesto writes now, with each file's fingerprint
-        {"Kesto-Journal 2\nbegun 2026-01-02T03:04:05.000\nmove 1 2 3 4 5 77 /o/ a b %\nplanned 1\n",
-         "cut 1 1 [a][b][]"},
-        {"Kesto-Journal 2\nbegun 2026-01-02T03:04:05.000\nmove 1 2 3 4 5 /o/ a b %\nplanned 1\n",
-         "damaged 1 0"},
-        // a batch that ran without its moves recorded, once passed over by an undo
-        {"Kesto-Journal 2\nbegun 2026-01-02T03:04:05.000\nunrecorded 3\n", "unrecorded 3 0"},
-        {"Kesto-Journal 2\nbegun 2026-01-02T03:04:05.000\nunrecorded 3\nundone\n", "undone 3 0"},
-        {head + "unrecorded 3\nmove 1 2 3 4 5 /o/ a b %\n", "damaged 3 0"},
-        // names that leave their folder, and folders that are no place
-        {one("1 2 3 4 5 /o/ ../a b %"), "damaged 1 0"},
-        {one("1 2 3 4 5 /o/ a .. %"), "damaged 1 0"},
-        {one("1 2 3 4 5 /o/ . b %"), "damaged 1 0"},
-        {one("1 2 3 4 5 /o/ a %2Fetc%2Fb %"), "damaged 1 0"},
-        {one("1 2 3 4 5 /o/ a b%00c %"), "damaged 1 0"},
-        {one("1 2 3 4 5 /o/ a b ../.kesto-1"), "damaged 1 0"},
-        {one("1 2 3 4 5 /o/ a b notes.txt"), "damaged 1 0"},
-        {one("1 2 3 4 5 o/ a b %"), "damaged 1 0"},
-        {one("1 2 3 4 5 /o a b %"), "damaged 1 0"},
-        {one("1 2 3 4 5 % a b %"), "damaged 1 0"},
-        // fields that are not what Kesto writes
-        {one("1 2 3 4 5 /o/ a b c %"), "damaged 1 0"},
-        {one("1 2 3 4 /o/ a b %"), "damaged 1 0"},
-        {one("1 x 3 4 5 /o/ a b %"), "damaged 1 0"},
-        {one("1 2 3 -4 5 /o/ a b %"), "damaged 1 0"},
-        {one("1 2 3 4 5 /o/ a b%4 %"), "damaged 1 0"},
-        {one("1 2 3 4 5 /o/ a b%zz %"), "damaged 1 0"},
-        {one("1 2 3 4 5 /o/ a b\x7f %"), "damaged 1 0"},
-        {one("1 2 3 4 5 /o/ a b  %"), "damaged 1 0"},
-        // a plan that does not add up, and lines out of place
-        {head + "move 1 2 3 4 5 /o/ a b %\nplanned 2\n", "damaged 2 0"},
-        {head + "planned 0\n", "damaged 0 0"},
-        {one("1 2 3 4 5 /o/ a b %") + "planned 1\n", "damaged 1 0"},
-        {one("1 2 3 4 5 /o/ a b %") + "move 1 2 3 4 5 /o/ c d %\n", "damaged 1 0"},
-        {one("1 2 3 4 5 /o/ a b %") + "mv a b\n", "damaged 1 0"},
-        {one("1 2 3 4 5 /o/ a b %") + "\n", "damaged 1 0"},
+        {head2 + "move 1 2 3 4 5 77 /o/ a b %\nplanned 1\n", "cut 1 1 [a][b][]"},
+        {head2 + "move 1 2 3 4 5 /o/ a b %\nplanned 1\n", "damaged 1 0"},
+        // a batch that ran without its moves recorded, passed over by an undo
+        {head2 + "unrecorded 3\n", "unrecorded 3 0"},
+        {head2 + "unrecorded 3\nundone\n", "undone 3 0"},
+        {Head + "unrecorded 3\nmove 1 2 3 4 5 /o/ a b %\n", "damaged 3 0"},
+        // a plan that does not add up, and a time that is none
+        {Head + "move 1 2 3 4 5 /o/ a b %\nplanned 2\n", "damaged 2 0"},
+        {Head + "planned 0\n", "damaged 0 0"},
         {"Kesto-Journal 1\nbegun gestern\nmove 1 2 3 4 5 /o/ a b %\nplanned 1\n", "damaged 1 0"},
     };
     for (const auto &[text, expected] : cases)
         EXPECT_EQ(told(ParseJournal(text)), QString::fromLatin1(expected)) << text.constData();
+    // Lines out of place after a whole plan.
+    for (const char *line : {"planned 1\n", "move 1 2 3 4 5 /o/ c d %\n", "mv a b\n", "\n"})
+        EXPECT_EQ(told(ParseJournal(Good + line)), u"damaged 1 0"_s) << line;
+    // Move lines with names that leave their folder, folders that are no
+    // place, and fields that are not what Kesto writes.
+    for (const char *move :
+         {"1 2 3 4 5 /o/ ../a b %", "1 2 3 4 5 /o/ a .. %", "1 2 3 4 5 /o/ . b %",
+          "1 2 3 4 5 /o/ a %2Fetc%2Fb %", "1 2 3 4 5 /o/ a b%00c %",
+          "1 2 3 4 5 /o/ a b ../.kesto-1", "1 2 3 4 5 /o/ a b notes.txt", "1 2 3 4 5 o/ a b %",
+          "1 2 3 4 5 /o a b %", "1 2 3 4 5 % a b %", "1 2 3 4 5 /o/ a b c %", "1 2 3 4 /o/ a b %",
+          "1 x 3 4 5 /o/ a b %", "1 2 3 -4 5 /o/ a b %", "1 2 3 4 5 /o/ a b%4 %",
+          "1 2 3 4 5 /o/ a b%zz %", "1 2 3 4 5 /o/ a b\x7f %", "1 2 3 4 5 /o/ a b  %"})
+        EXPECT_EQ(told(ParseJournal(one(move))), u"damaged 1 0"_s) << move;
     EXPECT_EQ(ParseJournal(one("1 18446744073709551615 3 4 5 /o/ a b %")).entries[0].identity.inode,
               18446744073709551615u);
 }
@@ -102,15 +89,13 @@ TEST(JournalParser, AnyLineKestoDoesNotWriteMakesTheWholeJournalDamaged)
 TEST(JournalFile, OnlyARegularFileOfTheUserUpToTheLimitIsRead)
 {
     TempFolder dir;
-    const QByteArray good = "Kesto-Journal 1\nbegun 2026-01-02T03:04:05.000\n"
-                            "move 1 2 3 4 5 /o/ a b %\nplanned 1\n";
-    const QString journal = dir.write(u"batch-0000000001-a.journal"_s, good);
+    const QString journal = dir.write(u"batch-0000000001-a.journal"_s, Good);
     ASSERT_TRUE(QFile::link(journal, dir.file(u"link"_s)));
     ASSERT_TRUE(QFile::link(u"/dev/zero"_s, dir.file(u"zero"_s)));
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.file(u"fifo"_s)).constData(), 0600), 0);
-    const QString large = dir.write(u"large"_s, good);
+    const QString large = dir.write(u"large"_s, Good);
     ASSERT_TRUE(QFile::resize(large, MaxJournalBytes + 1));
-    const QString foreign = dir.write(u"foreign"_s, good);
+    const QString foreign = dir.write(u"foreign"_s, Good);
     // Only root can give a file away.
     const bool root =
         ::geteuid() == 0 && ::chown(QFile::encodeName(foreign).constData(), 65534, 65534) == 0;
@@ -121,16 +106,16 @@ TEST(JournalFile, OnlyARegularFileOfTheUserUpToTheLimitIsRead)
             states << QString::fromLatin1(
                 stateName(ReadJournalFile(dir.file(QString::fromLatin1(name)), withEntries).state));
     }
-    const QString foreignState = root ? u"damaged damaged"_s : u"cut cut"_s;
-    EXPECT_EQ(states.join(u' '), u"cut cut damaged damaged damaged damaged damaged damaged "
-                                 "damaged damaged "_s +
-                                     foreignState + u" cut cut"_s);
+    EXPECT_EQ(
+        states.join(u' '),
+        u"cut cut damaged damaged damaged damaged damaged damaged damaged damaged %1 cut cut"_s.arg(
+            root ? u"damaged damaged"_s : u"cut cut"_s));
 }
 
-// Only journals count and are trimmed, and only those Kesto wrote: other
-// files in the folder stay; and a journal folder that is a link to another
-// folder is no place for journals.
-TEST(JournalFolder, OnlyKestosOwnJournalsAreListedAndTrimmedAndALinkedFolderIsNotUsed)
+// Only journals count and are trimmed, the oldest first, and only those Kesto
+// wrote: other files in the folder stay; and a journal folder that is a link
+// to another folder is no place for journals.
+TEST(JournalFolder, TheLastTwentyOfKestosOwnJournalsAreKeptAndALinkedFolderIsNotUsed)
 {
     TempFolder dir, journals, elsewhere;
     const QString folder = journals.mkdir(u"Kesto-Journal"_s) + u'/';
@@ -138,20 +123,22 @@ TEST(JournalFolder, OnlyKestosOwnJournalsAreListedAndTrimmedAndALinkedFolderIsNo
     QFile::copy(journals.write(u"Kesto-Journal/batch-0000000000-fremd.journal"_s, foreign),
                 folder + u"notes.journal"_s);
     Journal journal(journals.path());
-    const Move move{QFile::encodeName(dir.path() + u'/'), "a", "b", {}};
-    for (int i = 0; i < Journal::Kept + 1; ++i) {
-        QList<JournalEntry> entries{{move}};
+    const QByteArray at = QFile::encodeName(dir.path() + u'/');
+    for (int i = 0; i <= Journal::Kept; ++i) {
+        QList<JournalEntry> entries{{{at, "a", QByteArray::number(i), {}}}};
         ASSERT_TRUE(journal.begin(entries));
         journal.end();
     }
-    EXPECT_EQ(journal.batches().size(), Journal::Kept);
+    const QList<BatchRecord> kept = journal.batches();
+    ASSERT_EQ(kept.size(), Journal::Kept);
+    EXPECT_EQ(Journal::read(kept.last().path).entries.first().move.to, "1");
     EXPECT_EQ(journals.read(u"Kesto-Journal/batch-0000000000-fremd.journal"_s), foreign);
     EXPECT_EQ(journals.read(u"Kesto-Journal/notes.journal"_s), foreign);
 
-    QFile::copy(journal.batches().first().path, elsewhere.file(u"batch-0000000001-x.journal"_s));
+    QFile::copy(kept.first().path, elsewhere.file(u"batch-0000000001-x.journal"_s));
     ASSERT_TRUE(QDir(folder).removeRecursively());
     ASSERT_TRUE(QFile::link(elsewhere.path(), folder.chopped(1)));
-    QList<JournalEntry> entries{{move}};
+    QList<JournalEntry> entries{{{at, "a", "b", {}}}};
     EXPECT_FALSE(journal.begin(entries));
     EXPECT_TRUE(journal.batches().isEmpty());
     EXPECT_EQ(elsewhere.names(), QStringList{u"batch-0000000001-x.journal"_s});

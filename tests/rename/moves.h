@@ -13,16 +13,24 @@ namespace kesto::test {
 inline QList<Move> movesIn(TempFolder &dir, const QStringList &pairs)
 {
     QList<Move> moves;
+    const QByteArray folder = QFile::encodeName(dir.path() + u'/');
     for (const QString &pair : pairs) {
         const QString from = pair.section(u'>', 0, 0);
         if (!dir.exists(from))
             dir.write(from, from.toUtf8());
-        moves.append({QFile::encodeName(dir.path() + u'/'),
-                      from.toUtf8(),
-                      pair.section(u'>', 1).toUtf8(),
-                      {}});
+        moves.append({folder, from.toUtf8(), pair.section(u'>', 1).toUtf8(), {}});
     }
     return moves;
+}
+
+// The files in \a dir as "name=content", a temporary name shown as "*".
+inline QString filesIn(const TempFolder &dir)
+{
+    QStringList files;
+    for (const auto &[name, content] : dir.contents().asKeyValueRange())
+        files << (name.startsWith(u".kesto-") ? QStringLiteral("*") : name) + u'=' +
+                     QString::fromUtf8(content);
+    return files.join(u' ');
 }
 
 } // namespace kesto::test

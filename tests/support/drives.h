@@ -44,7 +44,23 @@ struct SshfsDrive
     explicit SshfsDrive(const QString &options = {})
         : options(options)
     {
-        mounted = start();
+        const QString config = QStringLiteral(
+            "Port %1\nListenAddress 127.0.0.1\nHostKey %2/hostkey\nAuthorizedKeysFile "
+            "%2/userkey.pub\nPasswordAuthentication no\nStrictModes no\nUsePAM no\nPidFile "
+            "%2/sshd.pid\nSubsystem sftp internal-sftp\n");
+        if (!RunIn(setup, QStringLiteral("test -x /usr/sbin/sshd && command -v sshfs && "
+                                         "ssh-keygen -q -t ed25519 -N '' -f hostkey && "
+                                         "ssh-keygen -q -t ed25519 -N '' -f userkey && "
+                                         "mkdir -p /run/sshd")))
+            return;
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            port = 20000 + int(QRandomGenerator::global()->bounded(30000));
+            setup.write(QStringLiteral("sshd_config"), config.arg(port).arg(setup.path()).toUtf8());
+            if (RunIn(setup, QStringLiteral("/usr/sbin/sshd -f sshd_config -E sshd.log"))) {
+                mounted = mount();
+                return;
+            }
+        }
     }
     ~SshfsDrive()
     {
@@ -71,30 +87,6 @@ struct SshfsDrive
     QString options;
     int port = 0;
     bool mounted = false;
-
-private:
-    bool start()
-    {
-        if (!RunIn(setup, QStringLiteral("test -x /usr/sbin/sshd && command -v sshfs && "
-                                         "ssh-keygen -q -t ed25519 -N '' -f hostkey && "
-                                         "ssh-keygen -q -t ed25519 -N '' -f userkey && "
-                                         "mkdir -p /run/sshd")))
-            return false;
-        for (int attempt = 0; attempt < 5; ++attempt) {
-            port = 20000 + int(QRandomGenerator::global()->bounded(30000));
-            setup.write(QStringLiteral("sshd_config"),
-                        QStringLiteral("Port %1\nListenAddress 127.0.0.1\nHostKey %2/hostkey\n"
-                                       "AuthorizedKeysFile %2/userkey.pub\nPasswordAuthentication "
-                                       "no\nStrictModes no\nUsePAM no\nPidFile %2/sshd.pid\n"
-                                       "Subsystem sftp internal-sftp\n")
-                            .arg(port)
-                            .arg(setup.path())
-                            .toUtf8());
-            if (RunIn(setup, QStringLiteral("/usr/sbin/sshd -f sshd_config -E sshd.log")))
-                return mount();
-        }
-        return false;
-    }
 };
 
 } // namespace kesto::test
