@@ -123,4 +123,22 @@ TEST_F(OnDrives, RenamesOnSshfsAreUndoneAfterARemount)
     EXPECT_EQ(sshfs.drive.contents(), before);
 }
 
+// Two files alike in length, time and content, swapped on exFAT: the undo
+// cannot tell which is which, so it moves neither, says why, and exits with 1.
+TEST_F(OnDrives, TwinsThatCannotBeToldApartStayWhereTheyAre)
+{
+    ExfatDrive exfat;
+    if (!exfat.mounted)
+        GTEST_SKIP() << "no exFAT drive: " << exfat.image.read(u"log"_s).toStdString();
+    QStringList args{u"--mask"_s, u"[2][1].[typ]"_s, u"--apply"_s};
+    for (const QString &name : {u"ab.txt"_s, u"ba.txt"_s}) {
+        args << exfat.drive.write(name, "gleich");
+        ASSERT_TRUE(TempFolder::setTimes(args.last(), QDateTime::currentDateTime().addDays(-1)));
+    }
+    QProcess apply, undo;
+    ASSERT_EQ(cli(args, apply), 0) << apply.readAllStandardError().toStdString();
+    EXPECT_EQ(cli({u"--undo"_s}, undo), 1);
+    EXPECT_EQ(QString::fromUtf8(undo.readAllStandardError()).count(u"gleicht ihr in Länge"_s), 2);
+}
+
 } // namespace
