@@ -53,13 +53,10 @@ void escapeInto(QByteArray &out, const QByteArray &name)
 
 bool appendLine(const QString &path, const QByteArray &line)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd = OpenJournalFile(path, O_WRONLY | O_APPEND);
     if (fd < 0)
         return false;
-    struct stat st;
-    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
-                    WriteAll(fd, line + '\n') && ::fsync(fd) == 0;
+    const bool ok = WriteAll(fd, line + '\n') && ::fsync(fd) == 0;
     ::close(fd);
     return ok;
 }
@@ -136,28 +133,32 @@ QStringList makeRoom(const QString &folder)
 {
     QStringList names = journalNames(folder);
     while (names.size() >= Journal::Kept) {
-        const QByteArray path = QFile::encodeName(folder + names.takeFirst());
-        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        struct stat st;
+        const QString path = folder + names.takeFirst();
+        const int fd = OpenJournalFile(path, O_RDONLY);
         char head[sizeof JournalHeader] = {};
-        if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
-            ::pread(fd, head, sizeof head, 0) == sizeof head &&
+        if (fd >= 0 && ::pread(fd, head, sizeof head, 0) == sizeof head &&
             (QByteArrayView(head, sizeof head) == QByteArray(JournalHeader) + '\n' ||
              QByteArrayView(head, sizeof head) ==
                  QByteArray(JournalHeaderWithoutFingerprints) + '\n'))
-            ::unlink(path.constData());
+            ::unlink(QFile::encodeName(path).constData());
         if (fd >= 0)
             ::close(fd);
     }
     return names;
 }
 
+// The first two lines of every journal.
+QByteArray journalHead(const QDateTime &now)
+{
+    return JournalHeader + QByteArray("\nbegun ") +
+           now.toString(QString::fromLatin1(JournalTimeFormat)).toLatin1() + '\n';
+}
+
 // The journal of a batch that begins \a now, with the identity of each file
 // filled in where it is not known yet.
 QByteArray journalText(QList<JournalEntry> &entries, const QDateTime &now)
 {
-    QByteArray text = JournalHeader + QByteArray("\nbegun ") +
-                      now.toString(QString::fromLatin1(JournalTimeFormat)).toLatin1() + '\n';
+    QByteArray text = journalHead(now);
     text.reserve(text.size() + entries.size() * 96);
     // One escaped text per folder, and the folder held open for the files
     // whose identity is not known yet: a batch mostly stays in one.
@@ -182,14 +183,16 @@ QByteArray journalText(QList<JournalEntry> &entries, const QDateTime &now)
             escapedFolder.clear();
             escapeInto(escapedFolder, folder);
             escapedFolder += ' ';
-            byContent = KnownByContent(folder);
+            byContent = DriveKindOf(folder).knownByContent;
         }
-        const int fd = held.fdFor(folder);
-        const QByteArray &where = fd >= 0 ? e.move.from : e.move.folder + e.move.from;
-        if (e.identity.readAt == 0)
-            identify(where, e.identity, e.size, fd >= 0 ? fd : AT_FDCWD);
-        if (byContent)
-            e.fingerprint = ContentFingerprint(fd >= 0 ? fd : AT_FDCWD, where, e.size);
+        if (e.identity.readAt == 0 || byContent) {
+            const int fd = held.fdFor(folder);
+            const QByteArray where = fd >= 0 ? e.move.from : e.move.folder + e.move.from;
+            if (e.identity.readAt == 0)
+                identify(where, e.identity, e.size, fd >= 0 ? fd : AT_FDCWD);
+            if (byContent)
+                e.fingerprint = ContentFingerprint(fd >= 0 ? fd : AT_FDCWD, where, e.size);
+        }
         text += "move ";
         appendNumber(e.identity.device);
         appendNumber(e.identity.inode);
@@ -260,9 +263,7 @@ void Journal::recordUnjournaled(int files)
     if (m_off)
         return;
     const QDateTime now = QDateTime::currentDateTime();
-    const QByteArray text = JournalHeader + QByteArray("\nbegun ") +
-                            now.toString(QString::fromLatin1(JournalTimeFormat)).toLatin1() +
-                            "\nunrecorded " + QByteArray::number(files) + '\n';
+    const QByteArray text = journalHead(now) + "unrecorded " + QByteArray::number(files) + '\n';
     if (const int fd = create(text, now); fd >= 0)
         ::close(fd);
     m_current.clear();

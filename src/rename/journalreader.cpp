@@ -234,16 +234,30 @@ bool readAt(int fd, qint64 offset, qint64 length, QByteArray &out)
 
 } // namespace
 
+int OpenJournalFile(const QString &path, int flags, qint64 *size)
+{
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat st;
+    if (fd < 0)
+        return -1;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+        ::close(fd);
+        errno = EPERM;
+        return -1;
+    }
+    if (size)
+        *size = st.st_size;
+    return fd;
+}
+
 BatchRecord ReadJournalFile(const QString &path, bool withEntries)
 {
-    // Non-blocking, so that a pipe or a device under a journal's name cannot hold a run.
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    qint64 size = 0;
+    const int fd = OpenJournalFile(path, O_RDONLY, &size);
     if (fd < 0)
         return bare(path, errno == ENOENT ? BatchState::Interrupted : BatchState::Damaged);
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() ||
-        st.st_size > MaxJournalBytes) {
+    if (size > MaxJournalBytes) {
         ::close(fd);
         return bare(path, BatchState::Damaged);
     }
@@ -251,17 +265,17 @@ BatchRecord ReadJournalFile(const QString &path, bool withEntries)
     bool whole = true, ok = true;
     constexpr qint64 Piece = 4096, Chunk = 1 << 20;
     QByteArray bytes, rest;
-    if (!withEntries && st.st_size > 2 * Piece) {
+    if (!withEntries && size > 2 * Piece) {
         // A batch of many files has a long journal; its head and its end
         // say all a listing needs.
         whole = false;
         ok = readAt(fd, 0, Piece, bytes);
         feedLines(parser, bytes);
-        ok = ok && readAt(fd, st.st_size - Piece, Piece, bytes);
+        ok = ok && readAt(fd, size - Piece, Piece, bytes);
         rest = feedLines(parser, bytes.mid(bytes.indexOf('\n') + 1));
     } else {
-        for (qint64 at = 0; ok && at < st.st_size; at += Chunk) {
-            ok = readAt(fd, at, std::min(Chunk, st.st_size - at), bytes);
+        for (qint64 at = 0; ok && at < size; at += Chunk) {
+            ok = readAt(fd, at, std::min(Chunk, size - at), bytes);
             rest = feedLines(parser, rest + bytes);
         }
     }

@@ -53,6 +53,11 @@ BatchRecord ParseJournal(QByteArrayView text);
 /// "-", anything, ".journal".
 bool IsJournalName(const QString &name);
 
+/// Opens \a path with \a flags if it is what a journal must be: a regular
+/// file of this user, not a link's target, not a pipe or device that would
+/// block; gives its length in \a size. -1 otherwise, with errno set.
+int OpenJournalFile(const QString &path, int flags, qint64 *size = nullptr);
+
 /// Reads the journal \a path: only a regular file of this user, opened
 /// without following a link, up to MaxJournalBytes; anything else is Damaged.
 /// With \a withEntries the whole file is read as a stream, else only its head

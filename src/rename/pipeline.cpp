@@ -121,7 +121,7 @@ PlannedMoves movesOf(const RenamePlan &plan, const FileList &list)
             continue;
         }
         planned.moves.append({p->folder, p->oldName, p->newName, {}});
-        JournalEntry entry{planned.moves.back()};
+        JournalEntry entry;
         const FileEntry &e = list.at(p->row);
         if (e.identity.readAt != 0 && e.identity.readAt >= freshSince) {
             entry.identity = e.identity;
@@ -146,10 +146,10 @@ RenameResult RenameRows(FileList &list, bool maskHasExtension, Journal &journal,
         return RenameResult::declined();
     PlannedMoves planned = movesOf(plan, list);
     const QList<Step> steps = OrderMoves(planned.moves);
-    // The journal must know every temporary name the order gave out: a file
-    // may be found there after a crash.
+    // The journal records the moves as ordered, with every temporary name
+    // the order gave out: after a crash a file may be found there.
     for (qsizetype m = 0; m < planned.moves.size(); ++m)
-        planned.entries[m].move.temp = planned.moves[m].temp;
+        planned.entries[m].move = planned.moves[m];
     planned.result.undoable = !planned.moves.isEmpty() && journal.begin(planned.entries);
     if (!planned.moves.isEmpty() && !planned.result.undoable) {
         if (!questions.askRenameWithoutUndo(

@@ -250,13 +250,13 @@ NameRules NameRulesOf(const QByteArray &folder)
     }
 }
 
-bool KnownByContent(const QByteArray &folder)
+DriveKind DriveKindOf(const QByteArray &folder)
 {
     struct statfs fs;
     if (::statfs(folder.isEmpty() ? "." : folder.constData(), &fs) != 0)
-        return false;
+        return {};
     const long type = long(fs.f_type);
-    return type == MsdosMagic || type == ExfatMagic || type == FuseMagic;
+    return {type == MsdosMagic || type == ExfatMagic || type == FuseMagic, type == FuseMagic};
 }
 
 char32_t RefusedCharacter(NameRules rules, const QString &name)

@@ -16,10 +16,19 @@ enum class NameRules {
 
 /// The rules of the drive that holds \a folder, from its file-system type.
 NameRules NameRulesOf(const QByteArray &folder);
-/// Whether files in \a folder are known by their content rather than by the
-/// drive's numbers: FAT and exFAT number a file per name, and FUSE drives
-/// (sshfs, exFAT through FUSE) may number it anew for each mount.
-bool KnownByContent(const QByteArray &folder);
+/// What the drive of \a folder is, as far as knowing and renaming files goes.
+struct DriveKind
+{
+    /// Files are known by their content rather than by the drive's numbers:
+    /// FAT and exFAT number a file per name, FUSE drives (sshfs, exFAT through
+    /// FUSE) may number it anew for each mount; so a hard link cannot be told
+    /// from another file either.
+    bool knownByContent = false;
+    /// FUSE moves a target that is still open aside before a rename onto it,
+    /// which frees the name for an instant.
+    bool fuse = false;
+};
+DriveKind DriveKindOf(const QByteArray &folder);
 /// The rules of a file-system type as the kernel names it ("vfat", "fuseblk" …).
 NameRules NameRulesOfType(const QByteArray &fileSystemType);
 

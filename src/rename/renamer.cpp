@@ -13,7 +13,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/vfs.h>
 #include <unistd.h>
 
 #ifndef RENAME_NOREPLACE
@@ -97,27 +96,6 @@ void keepStrayBytes(int fd, const QByteArray &to)
     }
 }
 
-// What the drive of the folder of \a path is, as far as renaming goes.
-struct DriveKind
-{
-    /// Its numbers cannot vouch that a new link is the old file: FAT and
-    /// exFAT number a file per name, FUSE drives such as sshfs per lookup.
-    bool numbersPerName = false;
-    /// FUSE moves a target that is still open aside before a rename onto it,
-    /// which frees the name for an instant.
-    bool fuse = false;
-};
-
-DriveKind driveOf(const QByteArray &path)
-{
-    constexpr long FuseMagic = 0x65735546;
-    const QByteArray folder = path.left(path.lastIndexOf('/') + 1);
-    struct statfs fs;
-    const bool fuse =
-        ::statfs(folder.isEmpty() ? "." : folder.constData(), &fs) == 0 && fs.f_type == FuseMagic;
-    return {KnownByContent(folder), fuse};
-}
-
 int byClaim(const QByteArray &from, const QByteArray &to, bool closeBeforeRename)
 {
     const int fd = ::open(to.constData(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0600);
@@ -181,8 +159,8 @@ int move(const QByteArray &from, const QByteArray &to, NoReplaceMethod method)
         if (method == M::KernelFlag || !lacksKernelFlag(error))
             return error;
     }
-    const DriveKind drive = driveOf(to);
-    if (method == M::Link || (method == M::Best && !drive.numbersPerName)) {
+    const DriveKind drive = DriveKindOf(to.left(to.lastIndexOf('/') + 1));
+    if (method == M::Link || (method == M::Best && !drive.knownByContent)) {
         const int error = byLink(from, to);
         if (method == M::Link || !lacksLinks(error))
             return error;
