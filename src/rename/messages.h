@@ -83,10 +83,15 @@ inline QString missingTypTemplate()
 /// Why a rename failed, from the errno of the failure: in German words where
 /// the reason is a common one, else the system's own text.
 /// What the system said, in German: the reasons users meet, else the
-/// error's symbolic name.
+/// error's symbolic name. renameFailureReason() words a few as a rename means them.
 inline QString systemErrorText(int error)
 {
     switch (error) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("Keine Berechtigung.");
+    case EROFS:
+        return QStringLiteral("Das Laufwerk ist schreibgeschützt.");
     case EPIPE:
         return QStringLiteral("Der Empfänger der Ausgabe ist beendet.");
     case ENOSPC:
@@ -128,15 +133,10 @@ inline QString renameFailureReason(int error)
     case EEXIST:
     case ENOTEMPTY:
         return QStringLiteral("Eine Datei dieses Namens existiert bereits.");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("Keine Berechtigung.");
     case ENOENT:
         return QStringLiteral("Der Ordner oder die Datei existiert nicht mehr.");
     case ENAMETOOLONG:
         return QStringLiteral("Der Name ist zu lang.");
-    case EROFS:
-        return QStringLiteral("Das Laufwerk ist schreibgeschützt.");
     case EINVAL:
         return QStringLiteral("Der neue Name ist als Dateiname nicht möglich.");
     default:

@@ -154,7 +154,7 @@ RenameResult RenameRows(FileList &list, bool maskHasExtension, Journal &journal,
     if (!planned.moves.isEmpty() && !planned.result.undoable) {
         if (!questions.askRenameWithoutUndo(
                 messages::noJournalQuestion(journal.folder(),
-                                            messages::renameFailureReason(journal.error())),
+                                            messages::systemErrorText(journal.error())),
                 messages::appTitle()))
             return RenameResult::declined();
         journal.recordUnjournaled(int(planned.moves.size()));
