@@ -21,8 +21,26 @@ public:
     {
         return askYesNo(text, title);
     }
+    /// A Yes/No question whose default button is Yes, for a step the user
+    /// asked for or one that makes things whole again; true for Yes.
+    virtual bool confirm(const QString &text, const QString &title)
+    {
+        return askYesNo(text, title);
+    }
     /// An OK/Cancel message; true for OK.
     virtual bool askOkCancel(const QString &text, const QString &title) = 0;
+    /// What to do after one file of a batch could not be renamed.
+    enum class FailureAnswer {
+        GoOn,    ///< on with the next file
+        SkipAll, ///< on with every file, without asking again
+        Stop,    ///< no further file
+    };
+    /// Asks what to do after a failed rename: an OK/Cancel message unless
+    /// the front end offers more.
+    virtual FailureAnswer askAfterFailure(const QString &text, const QString &title)
+    {
+        return askOkCancel(text, title) ? FailureAnswer::GoOn : FailureAnswer::Stop;
+    }
     /// A message to take note of, with OK only. Where no other way is given
     /// it is shown as an OK/Cancel message whose answer does not matter.
     virtual void tell(const QString &text, const QString &title) { askOkCancel(text, title); }

@@ -2,6 +2,7 @@
 
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace kesto {
 
@@ -21,14 +22,29 @@ QString DialogQuestions::askText(const QString &prompt, const QString &title, co
     return ok ? answer : QString();
 }
 
-bool DialogQuestions::askYesNo(const QString &text, const QString &title)
+namespace {
+
+bool askYesNoWithDefault(QWidget *parent, const QString &text, const QString &title,
+                         QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(QMessageBox::Question, title, displayText(text),
-                    QMessageBox::Yes | QMessageBox::No, m_parent);
+    QMessageBox box(QMessageBox::Question, title, DialogQuestions::displayText(text),
+                    QMessageBox::Yes | QMessageBox::No, parent);
     box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(QMessageBox::No);
+    box.setDefaultButton(defaultButton);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace
+
+bool DialogQuestions::askYesNo(const QString &text, const QString &title)
+{
+    return askYesNoWithDefault(m_parent, text, title, QMessageBox::No);
+}
+
+bool DialogQuestions::confirm(const QString &text, const QString &title)
+{
+    return askYesNoWithDefault(m_parent, text, title, QMessageBox::Yes);
 }
 
 bool DialogQuestions::askOkCancel(const QString &text, const QString &title)
@@ -39,6 +55,24 @@ bool DialogQuestions::askOkCancel(const QString &text, const QString &title)
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
+}
+
+UserQuestions::FailureAnswer DialogQuestions::askAfterFailure(const QString &text,
+                                                              const QString &title)
+{
+    QMessageBox box(QMessageBox::Warning, title, displayText(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *skipAll =
+        box.addButton(QStringLiteral("Alle überspringen"), QMessageBox::AcceptRole);
+    skipAll->setObjectName(QStringLiteral("SkipAll"));
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    if (box.clickedButton() == skipAll)
+        return FailureAnswer::SkipAll;
+    return box.clickedButton() == box.button(QMessageBox::Ok) ? FailureAnswer::GoOn
+                                                              : FailureAnswer::Stop;
 }
 
 void DialogQuestions::tell(const QString &text, const QString &title)

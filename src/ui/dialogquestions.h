@@ -8,7 +8,8 @@
 namespace kesto {
 
 /// Answers the core's questions with dialogs over \a parent: an input box,
-/// Yes/No with the question icon and No as default, OK/Cancel for a failure,
+/// Yes/No with the question icon and No as default (Yes for a confirmation),
+/// OK/Cancel for a failure,
 /// an information with OK only for a message.
 /// The core's carriage returns are shown as line breaks.
 class DialogQuestions : public UserQuestions
@@ -22,7 +23,10 @@ public:
 
     QString askText(const QString &prompt, const QString &title, const QString &preset) override;
     bool askYesNo(const QString &text, const QString &title) override;
+    bool confirm(const QString &text, const QString &title) override;
     bool askOkCancel(const QString &text, const QString &title) override;
+    /// OK, "Alle überspringen" and Cancel, with OK as default.
+    FailureAnswer askAfterFailure(const QString &text, const QString &title) override;
     void tell(const QString &text, const QString &title) override;
 
     /// \a text with "\r\n" and a lone "\r" turned into "\n".

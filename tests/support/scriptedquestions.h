@@ -15,7 +15,7 @@ class ScriptedQuestions : public UserQuestions
 public:
     struct Asked
     {
-        QString kind; ///< "text", "yesno" or "okcancel"
+        QString kind; ///< "text", "yesno", "confirm", "okcancel" or "failure"
         QString text;
         QString title;
         QString preset;
@@ -24,6 +24,8 @@ public:
     QStringList textAnswers;
     QList<bool> yesNoAnswers;
     QList<bool> okCancelAnswers;
+    QList<bool> confirmAnswers;
+    QList<FailureAnswer> failureAnswers;
     QList<Asked> asked;
 
     QString askText(const QString &prompt, const QString &title, const QString &preset) override
@@ -36,10 +38,23 @@ public:
         asked.append({QStringLiteral("yesno"), text, title, {}});
         return !yesNoAnswers.isEmpty() && yesNoAnswers.takeFirst();
     }
+    bool confirm(const QString &text, const QString &title) override
+    {
+        asked.append({QStringLiteral("confirm"), text, title, {}});
+        return !confirmAnswers.isEmpty() && confirmAnswers.takeFirst();
+    }
     bool askOkCancel(const QString &text, const QString &title) override
     {
         asked.append({QStringLiteral("okcancel"), text, title, {}});
         return !okCancelAnswers.isEmpty() && okCancelAnswers.takeFirst();
+    }
+    /// Answers from failureAnswers, else as an OK/Cancel question does.
+    FailureAnswer askAfterFailure(const QString &text, const QString &title) override
+    {
+        if (failureAnswers.isEmpty())
+            return UserQuestions::askAfterFailure(text, title);
+        asked.append({QStringLiteral("failure"), text, title, {}});
+        return failureAnswers.takeFirst();
     }
 };
 
