@@ -260,6 +260,25 @@ bool FileList::setChecked(int row, bool checked)
     return true;
 }
 
+bool FileList::setSelectedChecked(bool checked)
+{
+    int first = -1;
+    int last = -1;
+    for (int row = 0; row < count(); ++row) {
+        FileEntry &e = m_rows[row];
+        if (!e.selected || e.checked == checked)
+            continue;
+        e.checked = checked;
+        if (first < 0)
+            first = row;
+        last = row;
+    }
+    // One report for the block, as for the commands on all rows.
+    if (first >= 0)
+        notifyRowsChanged(first, last, ColOldName, ColOldName);
+    return first >= 0;
+}
+
 void FileList::setSelectedRows(const QList<int> &rows)
 {
     for (FileEntry &e : m_rows)

@@ -65,6 +65,8 @@ public:
     void changeChecks(CheckChange change);
     /// Whether a change was made.
     bool setChecked(int row, bool checked);
+    /// Checks or unchecks every highlighted row; whether a change was made.
+    bool setSelectedChecked(bool checked);
     /// Highlights exactly \a rows.
     void setSelectedRows(const QList<int> &rows);
     enum class Direction { Down, Up };

@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -59,6 +60,26 @@ QList<PathToLoad> PathsFromBytes(const QList<QByteArray> &rawPaths)
             items.append({DecodeTextPart(raw), raw, !raw.contains('\0')});
     }
     return items;
+}
+
+QList<QByteArray> FilesInFolder(const QByteArray &folder)
+{
+    QList<QByteArray> files;
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return files;
+    const QByteArray prefix = folder.endsWith('/') ? folder : folder + '/';
+    while (const dirent *d = ::readdir(dir)) {
+        if (d->d_name[0] == '.')
+            continue;
+        const QByteArray path = prefix + d->d_name;
+        struct stat st;
+        if (::stat(path.constData(), &st) == 0 && S_ISREG(st.st_mode))
+            files.append(path);
+    }
+    ::closedir(dir);
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 namespace {

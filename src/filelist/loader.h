@@ -31,6 +31,11 @@ QList<PathToLoad> PathsFromText(const QStringList &paths);
 /// Paths as the system hands them over (command line, dropped URLs).
 QList<PathToLoad> PathsFromBytes(const QList<QByteArray> &rawPaths);
 
+/// The paths of the regular files directly in \a folder, by their bytes in
+/// byte order, leaving out hidden ones (a name beginning with ".") as a file
+/// manager does; empty for a folder that cannot be read.
+QList<QByteArray> FilesInFolder(const QByteArray &folder);
+
 /// Why a path given to the loader became no row.
 enum class SkipReason { Missing, Folder, NotRegularFile, Unreadable, TooLong };
 

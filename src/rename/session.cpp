@@ -494,6 +494,25 @@ void Session::moveSelectedRows(FileList::Direction direction)
     scheduleRefresh();
 }
 
+void Session::removeSelectedRows()
+{
+    QList<int> rows;
+    for (int row = m_list.count() - 1; row >= 0; --row) {
+        if (m_list.at(row).selected)
+            rows.append(row);
+    }
+    if (rows.isEmpty())
+        return;
+    m_list.removeRowsDescending(rows);
+    previewIfLive();
+}
+
+void Session::checkSelectedRows(bool checked)
+{
+    if (m_list.setSelectedChecked(checked))
+        previewIfLive();
+}
+
 void Session::sortByColumn(int column)
 {
     m_list.clickHeader(column);

@@ -146,6 +146,10 @@ public:
     void clearList();
     void changeChecks(FileList::CheckChange change);
     void moveSelectedRows(FileList::Direction direction);
+    /// Takes the highlighted rows out of the list (their files stay as they are).
+    void removeSelectedRows();
+    /// Checks or unchecks the highlighted rows.
+    void checkSelectedRows(bool checked);
     /// The header of \a column was clicked.
     void sortByColumn(int column);
     /// Puts the names on the clipboard (through clipboardRequested) and beeps.

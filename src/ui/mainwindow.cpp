@@ -9,20 +9,25 @@
 #include "ui/helpwindow.h"
 #include "ui/windowtexts.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QItemSelection>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSlider>
 #include <QTabBar>
 
@@ -31,6 +36,9 @@
 namespace kesto {
 
 namespace {
+
+// The folder the file dialogs open at: the one files were last added from.
+const QString LastFolderKey = QStringLiteral("LetzterOrdner");
 
 Qt::CheckState qtState(int stored)
 {
@@ -269,6 +277,12 @@ void MainWindow::runCommand(Command command)
     case Command::CopyNames:
         m_session.copyNamesToClipboard();
         break;
+    case Command::AddFiles:
+        addFiles();
+        break;
+    case Command::AddFolder:
+        addFolder();
+        break;
     case Command::SaveMask:
         SaveMask(QString(), m_session.options(), m_paths.masksIni, *m_questions);
         break;
@@ -283,6 +297,85 @@ void MainWindow::runCommand(Command command)
         m_mask->setFocus();
         break;
     }
+}
+
+void MainWindow::addFiles()
+{
+    QFileDialog dialog(this, windowtexts::addFilesTitle(),
+                       GetSettingValue(LastFolderKey, QDir::homePath()));
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    SaveSettingValue(LastFolderKey, dialog.directory().absolutePath());
+    QList<QByteArray> paths;
+    for (const QString &file : dialog.selectedFiles())
+        paths.append(QFile::encodeName(file));
+    loadFiles(paths);
+}
+
+void MainWindow::addFolder()
+{
+    QFileDialog dialog(this, windowtexts::addFolderTitle(),
+                       GetSettingValue(LastFolderKey, QDir::homePath()));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString folder = dialog.selectedFiles().first();
+    SaveSettingValue(LastFolderKey, folder);
+    loadFiles(FilesInFolder(QFile::encodeName(folder)));
+}
+
+void MainWindow::buildListMenu()
+{
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    const auto action = [this](const QString &text, auto handler) {
+        auto *a = new QAction(text, m_list);
+        connect(a, &QAction::triggered, this, handler);
+        // The shortcuts act where the list has the focus.
+        a->setShortcutContext(Qt::WidgetShortcut);
+        m_list->addAction(a);
+        return a;
+    };
+    QAction *remove = action(windowtexts::removeRowsCaption(), [this] {
+        runListCommand([this] { m_session.removeSelectedRows(); });
+    });
+    remove->setShortcut(QKeySequence::Delete);
+    m_rowActions = {
+        remove,
+        action(windowtexts::checkRowsCaption(),
+               [this] { runListCommand([this] { m_session.checkSelectedRows(true); }); }),
+        action(windowtexts::uncheckRowsCaption(),
+               [this] { runListCommand([this] { m_session.checkSelectedRows(false); }); })};
+    m_openRowFolder = action(windowtexts::openRowFolderCaption(), [this] { openRowFolder(); });
+    connect(m_list, &QWidget::customContextMenuRequested, this, &MainWindow::showListMenu);
+}
+
+void MainWindow::showListMenu(const QPoint &viewportPosition)
+{
+    const bool highlighted = m_list->selectionModel()->hasSelection();
+    for (QAction *a : std::as_const(m_rowActions))
+        a->setEnabled(highlighted);
+    m_openRowFolder->setEnabled(m_list->currentIndex().isValid());
+    QMenu menu(this);
+    menu.addActions(m_rowActions);
+    menu.addSeparator();
+    menu.addAction(m_openRowFolder);
+    menu.addSeparator();
+    for (Command c : {Command::AddFiles, Command::AddFolder})
+        menu.addAction(windowtexts::buttonCaption(int(c)), this, [this, c] { runCommand(c); });
+    menu.exec(m_list->viewport()->mapToGlobal(viewportPosition));
+}
+
+void MainWindow::openRowFolder()
+{
+    const QModelIndex current = m_list->currentIndex();
+    if (!current.isValid())
+        return;
+    // The bytes of the path, so that a folder whose name is no UTF-8 opens too.
+    QByteArray folder = m_session.list().at(current.row()).pathBytes();
+    folder.truncate(folder.lastIndexOf('/') + 1);
+    QDesktopServices::openUrl(QUrl::fromEncoded("file://" + folder.toPercentEncoding("/")));
 }
 
 void MainWindow::showUndoneFiles()
@@ -340,6 +433,28 @@ void MainWindow::loadFiles(const QList<QByteArray> &paths)
             paths, [] { QCoreApplication::processEvents(); }, ahead.get());
     });
     m_loading = false;
+}
+
+void MainWindow::openFocusContextMenu()
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus || focus->window() != this)
+        return;
+    // Where the Menu key opens it: at the caret or the current cell.
+    const QPoint at = focus->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, at, focus->mapToGlobal(at));
+    QApplication::sendEvent(focus, &event);
+}
+
+void MainWindow::addShortcuts()
+{
+    const auto shortcut = [this](const QList<QKeySequence> &keys, auto handler) {
+        auto *s = new QShortcut(this);
+        s->setKeys(keys);
+        connect(s, &QShortcut::activated, this, handler);
+    };
+    shortcut({QKeySequence::Open}, [this] { runCommand(Command::AddFiles); });
+    shortcut({Qt::SHIFT | Qt::Key_F10}, [this] { openFocusContextMenu(); });
 }
 
 void MainWindow::showPage(int index)

@@ -13,6 +13,7 @@
 #include <array>
 #include <memory>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -57,6 +58,8 @@ enum class Command : int {
     NextFault = 14,
     Info = 25,
     CopyNames = 32,
+    AddFiles = 40,
+    AddFolder = 41,
     SaveMask = 100,
     LoadMaskMenu = 101,
     DeleteMaskMenu = 102,
@@ -130,6 +133,7 @@ private:
     /// whether to give its files their old names back, and does so on "Ja".
     void offerRepair();
     void buildListFrame(QWidget *root);
+    void buildListMenu();
     void buildOptionArea(QWidget *root);
     void buildMaskPage(QWidget *page);
     void buildCounterPage(QWidget *page);
@@ -139,12 +143,20 @@ private:
     void buildCommandFrame(QWidget *parent);
     void buildStatus(QWidget *root);
     void setTabOrderChain();
+    void addShortcuts();
     void recordLayout();
     void connectSession();
     void connectControls();
 
     QPushButton *makeButton(Command command, QWidget *parent);
     void showPage(int index);
+    /// Asks for files, or a folder whose files to take, and loads them.
+    void addFiles();
+    void addFolder();
+    void showListMenu(const QPoint &viewportPosition);
+    void openRowFolder();
+    /// Shift+F10: the focused control's context menu, as the Menu key opens it.
+    void openFocusContextMenu();
     void fillDigitChoices();
     void showOptions();
     void updateCommands();
@@ -183,6 +195,8 @@ private:
     QGroupBox *m_frame3 = nullptr;
     QWidget *m_frame4 = nullptr;
     QWidget *m_frame8 = nullptr;
+    QList<QAction *> m_rowActions; // remove, check, uncheck: the highlighted rows
+    QAction *m_openRowFolder = nullptr;
     QTabBar *m_tabs = nullptr;
     std::array<QWidget *, 5> m_layers{};
     QStatusBar *m_status = nullptr;

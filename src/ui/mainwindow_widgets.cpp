@@ -33,9 +33,9 @@ constexpr int DesignedWidth = 886;
 constexpr int DesignedHeight = 548;
 
 constexpr QRect Frame1Rect(6, 4, 874, 274);
-constexpr QRect BarRect(10, 24, 696, 12);
-constexpr QRect ListRect(10, 40, 696, 226);
-constexpr QRect Frame8Rect(712, 22, 156, 244);
+constexpr QRect BarRect(10, 24, 676, 12);
+constexpr QRect ListRect(10, 40, 676, 226);
+constexpr QRect Frame8Rect(692, 22, 176, 244);
 constexpr QRect Frame2Rect(0, 284, DesignedWidth, 234);
 constexpr QRect Frame3Rect(730, 0, 150, 234);
 constexpr QRect Frame4Rect(6, 284, 720, 28);
@@ -123,6 +123,7 @@ MainWindow::MainWindow(UserQuestions *questions, QWidget *parent)
     connectSession();
     connectControls();
     setTabOrderChain();
+    addShortcuts();
 
     applyListFont(MinFontSize);
     showOptions();
@@ -183,15 +184,17 @@ void MainWindow::buildListFrame(QWidget *root)
     m_frame8 = placed(new QWidget(m_frame1), QStringLiteral("Frame8"), Frame8Rect);
     const int w = Frame8Rect.width();
     int y = 0;
-    for (Command c : {Command::ClearList, Command::CheckAll, Command::UncheckAll,
-                      Command::InvertChecks, Command::CopyNames}) {
-        makeButton(c, m_frame8)->setGeometry(0, y, w, 28);
-        y += 32;
+    // Filling the list first, then the commands on its rows.
+    for (Command c : {Command::AddFiles, Command::AddFolder, Command::ClearList, Command::CheckAll,
+                      Command::UncheckAll, Command::InvertChecks, Command::CopyNames}) {
+        makeButton(c, m_frame8)->setGeometry(0, y, w, 27);
+        y += 30;
     }
-    y += 8;
+    y += 3;
     const int half = (w - 4) / 2;
-    makeButton(Command::MoveUp, m_frame8)->setGeometry(0, y, half, 28);
-    makeButton(Command::MoveDown, m_frame8)->setGeometry(w - half, y, half, 28);
+    makeButton(Command::MoveUp, m_frame8)->setGeometry(0, y, half, 27);
+    makeButton(Command::MoveDown, m_frame8)->setGeometry(w - half, y, half, 27);
+    buildListMenu();
 }
 
 void MainWindow::buildOptionArea(QWidget *root)
@@ -388,8 +391,8 @@ void MainWindow::setTabOrderChain()
 {
     QList<QWidget *> chain{m_list};
     using C = Command;
-    for (C c : {C::ClearList, C::CheckAll, C::UncheckAll, C::InvertChecks, C::CopyNames, C::MoveUp,
-                C::MoveDown})
+    for (C c : {C::AddFiles, C::AddFolder, C::ClearList, C::CheckAll, C::UncheckAll,
+                C::InvertChecks, C::CopyNames, C::MoveUp, C::MoveDown})
         chain << m_buttons.value(c);
     chain << m_tabs << m_mask;
     for (C c : {C::SaveMask, C::LoadMaskMenu, C::DeleteMaskMenu, C::ResetMask})

@@ -43,6 +43,12 @@ const QList<ControlTooltip> &TooltipTable()
             {QStringLiteral("Btn32"),
              QStringLiteral("Kopiert eine Liste der Namen in den Spalten 'Alter Name' und 'Neuer "
                             "Name' in die Zwischenablage.")},
+            {QStringLiteral("Btn40"),
+             QStringLiteral("Fügt der Liste Dateien hinzu, die Sie in einem Dialog auswählen "
+                            "(Strg+O)")},
+            {QStringLiteral("Btn41"),
+             QStringLiteral("Fügt der Liste alle Dateien eines Ordners hinzu, ohne seine "
+                            "Unterordner")},
             {QStringLiteral("Btn8"),
              QStringLiteral("Startet die Umbenennung aller markierten Dateien in der Liste")},
             {QStringLiteral("Btn14"),

@@ -44,6 +44,10 @@ inline QString buttonCaption(int index)
         return QStringLiteral("&Info");
     case 32:
         return QStringLiteral("&Kopie");
+    case 40:
+        return QStringLiteral("Da&teien hinzufügen…");
+    case 41:
+        return QStringLiteral("&Ordner hinzufügen…");
     default:
         return {};
     }
@@ -68,6 +72,34 @@ inline QString buttonAccessibleName(int index)
     default:
         return {};
     }
+}
+
+/// The titles of the dialogs of buttons 40 and 41.
+inline QString addFilesTitle()
+{
+    return QStringLiteral("Dateien hinzufügen");
+}
+inline QString addFolderTitle()
+{
+    return QStringLiteral("Ordner hinzufügen");
+}
+
+/// The entries of the list's context menu that act on the highlighted rows.
+inline QString removeRowsCaption()
+{
+    return QStringLiteral("Aus der Liste &entfernen");
+}
+inline QString checkRowsCaption()
+{
+    return QStringLiteral("&Auswählen");
+}
+inline QString uncheckRowsCaption()
+{
+    return QStringLiteral("Auswahl auf&heben");
+}
+inline QString openRowFolderCaption()
+{
+    return QStringLiteral("Ordner der Datei ö&ffnen");
 }
 
 inline QString listFrameTitle()

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QMessageBox>
@@ -88,7 +89,7 @@ TEST_F(MainWindowTest,
     EXPECT_EQ(w.size(), MainWindow::designedSize());
     QStringList texts{w.windowTitle(), accessibleName(&w), find<QGroupBox>("Frame1")->title(),
                       find<QGroupBox>("Frame3")->title()};
-    for (int i : {0, 1, 2, 3, 4, 8, 9, 10, 11, 25, 32})
+    for (int i : {0, 1, 2, 3, 4, 8, 9, 10, 11, 25, 32, 40, 41})
         texts << w.button(Command(i))->text();
     auto *tabs = find<QTabBar>("MyTabStrip");
     for (int i = 0; i < tabs->count(); ++i)
@@ -110,7 +111,8 @@ TEST_F(MainWindowTest,
     EXPECT_EQ(texts.join('|'),
               "Kesto - Rename|Kesto - Rename|Kandidaten zum Umbenennen|Steuerung|Liste l&öschen|"
               "&Alle auswählen|&Keine Auswahl|Auswahl &umkehren|&Datenverz. öffnen|&Umbenennen|"
-              "&Ende|&Hilfe|&Rückgängig|&Info|&Kopie|Maske|Zähler|Suchen und Ersetzen|"
+              "&Ende|&Hilfe|&Rückgängig|&Info|&Kopie|Da&teien hinzufügen…|&Ordner "
+              "hinzufügen…|Maske|Zähler|Suchen und Ersetzen|"
               "Schreibweise|Optionen|[name].[typ]|1|1|1|keine|beibehalten|"
               "0 von 0 Dateien markiert|0 von 0 Dateien markiert|8 8 12|Start bei|"
               "Satz 2: Ersetze|Markierte Einträge nach unten verschieben|Länge 1|Alter Name|"
@@ -240,10 +242,6 @@ TEST_F(MainWindowTest, CheckMoveAndSortCommandsActOnTheRowsAndKeepTheHighlightAn
     click(Command::CheckAll);
     ASSERT_EQ(changes.count(), 2) << "the check marks, then the new names and icons";
     EXPECT_EQ(changes[1][1].toModelIndex(), model->index(5, FileListModel::HintColumn));
-    w.listView()->setFocus();
-    w.listView()->setCurrentIndex(model->index(2, ColFolder));
-    QTest::keyClick(w.listView(), Qt::Key_Space);
-    EXPECT_EQ(model->index(2, 0).data(Qt::CheckStateRole), Qt::Unchecked);
 
     w.listView()->selectionModel()->select(QItemSelection(model->index(2, 0), model->index(4, 0)),
                                            QItemSelectionModel::ClearAndSelect |
@@ -382,6 +380,85 @@ TEST_F(MainWindowTest, AnInterruptedBatchIsOfferedForRepairAtStartAndUndoneOnJa)
     }
     EXPECT_EQ(questions.asked.size(), 2);
     EXPECT_TRUE(told.contains(messages::undoDone(1))) << told.join('\n').toStdString();
+}
+
+// Files come through dialogs that open where files were last added from; a
+// folder gives its own files by their bytes, not hidden ones nor those of its
+// sub-folders. The list's menu opens by Shift+F10 and the Menu key; it and
+// Delete act on the highlighted rows, and open the folder of the row the caret
+// stands on.
+TEST_F(MainWindowTest, DialogsAddFilesAndTheListsMenuAndDeleteActOnTheHighlightedRows)
+{
+    MainWindow &w = start();
+    for (int i = 0; i < 40; ++i)
+        dir.write(QString("%1%2.txt").arg(QChar('a' + i / 10)).arg(i % 10));
+    for (const char *name : {".hidden", "f/x.txt", "f/y.txt"})
+        dir.write(name);
+    dir.writeBytes("caf\xe9.txt");
+    QStringList openedAt, menus;
+    // Where the dialog is taken (none: it is cancelled) and the names typed.
+    for (const auto &[folder, typed] :
+         {std::pair{dir.file("f"), "x.txt"}, {dir.path(), ""}, {QString(), ""}}) {
+        test::whenShown<QFileDialog>([&openedAt, folder = folder, typed = typed](QFileDialog *d) {
+            openedAt << d->directory().absolutePath();
+            d->setDirectory(folder);
+            d->findChild<QLineEdit *>("fileNameEdit")->setText(typed);
+            QMetaObject::invokeMethod(d, folder.isEmpty() ? "reject" : "accept");
+        });
+        if (openedAt.isEmpty())
+            QTest::keyClick(w.maskField(), Qt::Key_O, Qt::ControlModifier);
+        else
+            click(openedAt.size() == 1 ? Command::AddFolder : Command::AddFiles);
+    }
+    const QStringList added = column(ColOldName);
+    EXPECT_EQ(QString("%1 %2 %3 ").arg(added.size()).arg(added.value(30), added.value(41)) +
+                  GetSettingValue("LetzterOrdner", ""),
+              "42 caf\u00e9.txt x.txt " + dir.path());
+    EXPECT_EQ(openedAt, (QStringList{QDir::homePath(), dir.file("f"), dir.path()}));
+    FileListView *list = w.listView();
+    list->setCurrentIndex(list->model()->index(3, ColFolder));
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    // A button, a key, or a key and the menu's entry; the rows highlighted; the
+    // first rows after, checked (+) or not.
+    const std::tuple<QString, int, int, QString> steps[] = {
+        {"Btn3", -1, -1, "a0- a1- a2- a3-"},
+        {"Space", -1, -1, "a0- a1- a2- a3+"},
+        {"Btn2", -1, -1, "a0- a1- a2- a3-"},
+        {"Shift+F10>&Auswählen", 1, 2, "a0- a1+ a2+ a3-"},
+        {"Menu>Auswahl auf&heben", 2, 3, "a0- a1+ a2- a3-"},
+        {"Del", 0, 1, "a2- a3- a4- a5-"},
+        {"Shift+F10>Aus der Liste &entfernen", 3, 3, "a2- a3- a4- a6-"},
+        {"Menu>Ordner der Datei ö&ffnen", -1, -1, "a2- a3- a4- a6-"}};
+    for (const auto &[command, first, last, after] : steps) {
+        list->selectionModel()->select(
+            QItemSelection(list->model()->index(first, 0), list->model()->index(last, 0)),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        w.activateWindow(); // offscreen, a closed menu leaves no window active
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        list->setFocus();
+        const QString key = command.section('>', 0, 0);
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, {});
+        const auto press = [&] {
+            key == "Menu"           ? void(QApplication::sendEvent(w.windowHandle(), &menuKey))
+            : key.startsWith("Btn") ? QTest::mouseClick(find<QPushButton>(key), Qt::LeftButton)
+                                    : QTest::keySequence(list, QKeySequence(key));
+        };
+        if (command.contains('>'))
+            menus << test::chooseFromMenu(press, command.section('>', 1)).join(',');
+        else
+            press();
+        QStringList rows;
+        for (int r = 0; r < 4; ++r)
+            rows << w.session().list().at(r).oldName.left(2) +
+                        "-+"[w.session().list().at(r).checked];
+        EXPECT_EQ(rows.join(' '), after) << command.toStdString();
+    }
+    QDesktopServices::unsetUrlHandler("file");
+    EXPECT_EQ(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(dir.path() + "/")});
+    EXPECT_EQ(menus.first().section(',', 3) + "|" + menus.last().section(',', 0, 2),
+              "|,Ordner der Datei ö&ffnen,|,Da&teien hinzufügen…,&Ordner hinzufügen…|"
+              "-Aus der Liste &entfernen,-&Auswählen,-Auswahl auf&heben");
 }
 
 // Every option control as "name=value", in the window's order.

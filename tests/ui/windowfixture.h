@@ -15,6 +15,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -39,6 +40,25 @@ template<typename Dialog> void whenShown(const std::function<void(Dialog *)> &an
         ASSERT_NE(dialog, nullptr);
         answer(dialog);
     });
+}
+
+/// Opens a menu through \a open, chooses \a choice and gives the entries
+/// shown, "|" for a line and "-" before one that is off.
+inline QStringList chooseFromMenu(const std::function<void()> &open, const QString &choice)
+{
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction *a : menu->actions()) {
+            shown << (a->isSeparator() ? "|" : (a->isEnabled() ? "" : "-") + a->text());
+            if (a->text() == choice)
+                menu->setActiveAction(a);
+        }
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    open();
+    return shown;
 }
 
 /// A main window on a fresh account: no settings, no masks file, no log, no

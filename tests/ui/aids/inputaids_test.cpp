@@ -6,7 +6,6 @@
 #include "ui/tooltips.h"
 
 #include <QCheckBox>
-#include <QMenu>
 
 #include <map>
 
@@ -25,19 +24,7 @@ protected:
     // shown, "|" for a separator line.
     QStringList openMenu(int buttonIndex, const QString &choice)
     {
-        QStringList shown;
-        QTimer::singleShot(0, &window(), [&] {
-            auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            ASSERT_NE(popup, nullptr);
-            for (QAction *a : popup->actions()) {
-                shown << (a->isSeparator() ? QString("|") : a->text());
-                if (a->text() == choice)
-                    popup->setActiveAction(a);
-            }
-            QTest::keyClick(popup, Qt::Key_Return);
-        });
-        window().runCommand(Command(buttonIndex));
-        return shown;
+        return test::chooseFromMenu([&] { window().runCommand(Command(buttonIndex)); }, choice);
     }
     std::map<QString, QString> tooltips()
     {
