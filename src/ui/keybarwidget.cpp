@@ -2,6 +2,7 @@
 
 #include "ui/tooltips.h"
 
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QLayout>
 #include <QLineEdit>
@@ -49,9 +50,6 @@ KeyBarWidget::KeyBarWidget(KeyBar &keys, QLineEdit *maskField, UserQuestions &qu
         auto *button = new QPushButton(this);
         button->setObjectName(QStringLiteral("Btn%1").arg(200 + n));
         button->setGeometry(keyGeometry(n));
-        // A click must not take the focus: the mask field would lose its
-        // selection, which the key's text is to replace.
-        button->setFocusPolicy(Qt::TabFocus);
         // The right button defines the key; it must not open a menu of the window as well.
         button->setContextMenuPolicy(Qt::PreventContextMenu);
         button->installEventFilter(this);
@@ -75,12 +73,16 @@ KeyBarWidget *KeyBarWidget::createIn(QWidget *area, KeyBar &keys, QLineEdit *mas
         area->setMinimumSize(area->minimumSize().expandedTo(bar->minimumSize()));
     }
     if (maskField && maskField->window() == bar->window()) {
-        // The keys follow the mask field they write into.
+        // The keys follow the mask field they write into, also those that
+        // Tab skips while they have no text (Qt orders only focusable ones).
         QWidget *previous = maskField;
         for (QPushButton *key : bar->m_buttons) {
+            key->setFocusPolicy(Qt::TabFocus);
             QWidget::setTabOrder(previous, key);
             previous = key;
         }
+        for (int n = 0; n < KeyBar::KeyCount; ++n)
+            bar->showCaption(n);
     }
     bar->setVisible(true);
     return bar;
@@ -114,6 +116,10 @@ void KeyBarWidget::showCaption(int n)
     const QString text = m_keys.text(n).trimmed();
     b->setAccessibleName(text.isEmpty() ? QStringLiteral("Undefinierte Taste %1").arg(n + 1)
                                         : QStringLiteral("Taste %1").arg(m_keys.text(n)));
+    // A click must not take the focus: the mask field would lose its
+    // selection, which the key's text is to replace. A key that inserts
+    // nothing is no stop on the way through the window.
+    b->setFocusPolicy(text.isEmpty() ? Qt::NoFocus : Qt::TabFocus);
 }
 
 void KeyBarWidget::InsertKeyText(int n)
@@ -138,8 +144,13 @@ void KeyBarWidget::DefineKey(int n)
 
 bool KeyBarWidget::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
+    // The right button, or the keys that open a context menu on a focused key.
+    const bool define =
+        (event->type() == QEvent::MouseButtonPress &&
+         static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) ||
+        (event->type() == QEvent::ContextMenu &&
+         static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard);
+    if (define) {
         for (int n = 0; n < KeyBar::KeyCount; ++n) {
             if (watched == m_buttons[n]) {
                 DefineKey(n);

@@ -15,8 +15,9 @@ namespace kesto {
 class UserQuestions;
 
 /// The 24 placeholder keys "Btn200" .. "Btn223" over a KeyBar: a left click
-/// inserts the key's text into the mask field, a right-button press asks for a
-/// new text. Keys are numbered 0 .. 23 here, as in KeyBar.
+/// inserts the key's text into the mask field, a right-button press (or the
+/// keyboard's context menu on a focused key) asks for a new text. Tab skips
+/// the keys without text. Keys are numbered 0 .. 23 here, as in KeyBar.
 class KeyBarWidget : public QWidget
 {
     Q_OBJECT

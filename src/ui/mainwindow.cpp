@@ -435,6 +435,11 @@ void MainWindow::loadFiles(const QList<QByteArray> &paths)
     m_loading = false;
 }
 
+void MainWindow::stepPage(int step)
+{
+    showPage((m_currentPage - 1 + step + 5) % 5 + 1);
+}
+
 void MainWindow::openFocusContextMenu()
 {
     QWidget *focus = QApplication::focusWidget();
@@ -455,6 +460,10 @@ void MainWindow::addShortcuts()
     };
     shortcut({QKeySequence::Open}, [this] { runCommand(Command::AddFiles); });
     shortcut({Qt::SHIFT | Qt::Key_F10}, [this] { openFocusContextMenu(); });
+    // Qt matches the Backtab a keyboard gives for Ctrl+Shift+Tab to the latter.
+    shortcut({Qt::CTRL | Qt::Key_Tab, Qt::CTRL | Qt::Key_PageDown}, [this] { stepPage(1); });
+    shortcut({Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, Qt::CTRL | Qt::Key_PageUp},
+             [this] { stepPage(-1); });
 }
 
 void MainWindow::showPage(int index)

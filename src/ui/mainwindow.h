@@ -150,6 +150,8 @@ private:
 
     QPushButton *makeButton(Command command, QWidget *parent);
     void showPage(int index);
+    /// The page \a step pages on, round the strip.
+    void stepPage(int step);
     /// Asks for files, or a folder whose files to take, and loads them.
     void addFiles();
     void addFolder();

@@ -6,6 +6,8 @@
 #include "ui/tooltips.h"
 
 #include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QTabBar>
 
 #include <map>
 
@@ -43,8 +45,6 @@ TEST_F(InputAidsTest, KeysFillTheGridAndInsertOverTheSelectionOrAtTheCaretFocusi
     EXPECT_EQ(key(9)->geometry(), QRect(138, 162, 133, 27)) << "filled column by column";
     EXPECT_EQ(key(23)->geometry(), QRect(552, 132, 141, 27));
     EXPECT_TRUE(w.keyBarArea()->isAncestorOf(key(23)));
-    EXPECT_EQ(w.maskField()->nextInFocusChain(), key(0));
-    EXPECT_EQ(key(23)->nextInFocusChain(), w.button(Command::SaveMask));
     // A 17-character text shows 16 and "...", an ampersand no access key, and
     // a key missing in the file nothing.
     EXPECT_EQ(key(3)->text() + "|" + key(7)->text() + "|" + key(0)->text(),
@@ -127,6 +127,42 @@ TEST_F(InputAidsTest, ARightPressDefinesAKeyAndEveryTooltipFollowsItAndTheStored
     EXPECT_TRUE(back.at("Btn209").contains("'[dir]'"));
     back["Btn209"] = on.at("Btn209");
     EXPECT_EQ(back, on);
+}
+
+// Tab passes over the keys that insert nothing; Shift+F10 and the Menu key
+// define the focused key as the right button does, and a key given a text is
+// a stop again. Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDown and Ctrl+PgUp turn the
+// pages from anywhere, round the strip.
+TEST_F(InputAidsTest, TabSkipsEmptyKeysTheMenuKeysDefineAKeyAndCtrlKeysTurnThePages)
+{
+    MainWindow &w = start();
+    dropFiles({"a.txt"}); // "Umbenennen" is off for an empty list
+    const auto tabsToRename = [&](int presses = 0) {
+        for (w.maskField()->setFocus();
+             QApplication::focusWidget() != w.button(Command::Rename) && presses < 60; ++presses)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        return presses;
+    };
+    EXPECT_EQ(tabsToRename(), 18) << "13 keys with a text, 4 mask buttons";
+    questions.textAnswers = {"[dir]", "x", "[zahl]"};
+    key(0)->setFocus();
+    QTest::keyClick(key(0), Qt::Key_F10, Qt::ShiftModifier);
+    key(1)->setFocus();
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, {});
+    QApplication::sendEvent(w.windowHandle(), &menuKey);
+    QTest::mousePress(key(4), Qt::RightButton);
+    EXPECT_EQ(key(0)->text() + key(1)->text() + key(4)->text(), "[dir]x[zahl]");
+    EXPECT_EQ(tabsToRename(), 19);
+
+    QString pages;
+    for (const QString &step : QString("Btn204=Ctrl+Tab Zahl=Ctrl+PgDown SucheText0=Ctrl+Shift+"
+                                       "Backtab Liste=Ctrl+PgUp Liste=Ctrl+PgUp Btn4=Ctrl+Tab")
+                                   .split(' ')) {
+        find(step.section('=', 0, 0))->setFocus();
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(step.section('=', 1)));
+        pages += QString::number(find<QTabBar>("MyTabStrip")->currentIndex() + 1);
+    }
+    EXPECT_EQ(pages, "232151");
 }
 
 } // namespace
