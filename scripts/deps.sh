@@ -34,3 +34,6 @@ KESTO_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev qt6-image-for
 # The tests also validate the installed launcher entry and rename on a real
 # exFAT drive through FUSE and on sshfs served by a private sshd.
 KESTO_TEST_PACKAGES=(desktop-file-utils exfatprogs exfat-fuse openssh-server sshfs)
+# tools/check-accessibility.sh: a virtual screen with its own session bus and
+# a client of the desktop's accessibility bus.
+KESTO_ACCESSIBILITY_PACKAGES=(xvfb dbus at-spi2-core python3-pyatspi)

@@ -6,9 +6,13 @@
 # "Alle auswählen", "Keine Auswahl" and "Auswahl umkehren" while a client
 # listens as a screen reader does (time_list_commands.py; --walk as there).
 #   tools/check-accessibility.sh --time 2000 [--walk] [KESTO-BINARY]
-# Needs xvfb, dbus, at-spi2-core and python3-pyatspi (the Debian python, /usr/bin/python3).
+# Needs xvfb, dbus, at-spi2-core and python3-pyatspi (the Debian python,
+# /usr/bin/python3), and installs those that are missing.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../scripts/deps.sh
+source "$here/../scripts/deps.sh"
+kesto_ensure_packages "${KESTO_ACCESSIBILITY_PACKAGES[@]}"
 rows=0
 walk=
 while [ $# -gt 0 ]; do
@@ -18,7 +22,7 @@ while [ $# -gt 0 ]; do
     *) break ;;
     esac
 done
-binary=${1:-$here/../build/release/src/app/kesto}
+binary=$(realpath "${1:-$here/../build/release/src/app/kesto}")
 shift || true
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 # A private settings and data folder, so the check never touches the user's.
@@ -28,11 +32,15 @@ export XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data XDG_CACHE_HOME=$hom
 check=("$here/dump_accessibility.py" kesto)
 if [ "$rows" -gt 0 ]; then
     mkdir "$home/files"
+    cd "$home/files"
     for ((i = 1; i <= rows; i++)); do
-        : >"$home/files/$(printf 'IMG_%06d.JPG' "$i")"
+        : >"$(printf 'IMG_%06d.JPG' "$i")"
     done
-    set -- "$home"/files/*
-    check=("$here/time_list_commands.py" kesto $walk)
+    # Names without their folder, and room for them: a hundred thousand full
+    # paths are more than a command line takes.
+    ulimit -S -s $((64 * 1024)) 2>/dev/null || true
+    set -- IMG_*.JPG
+    check=("$here/time_list_commands.py" kesto --rows "$rows" $walk)
 fi
 exec xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- bash -c '
     binary=$1 count=$2

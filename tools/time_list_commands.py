@@ -9,7 +9,9 @@ tools/check-accessibility.sh --time 2000. Prints one line per command with
 its time and the number of events the listener received, and exits 1 when a
 command takes longer than the limit (default 1 s).
 
-    time_list_commands.py [APPLICATION-NAME] [--limit SECONDS] [--walk]
+    time_list_commands.py [APPLICATION-NAME] [--limit SECONDS] [--rows N] [--walk]
+
+--rows N waits until the window has listed N files before it begins.
 
 --walk first visits every cell of the list, as a reader that reads the whole
 table does, so that the commands run with every cell in Qt's cache.
@@ -24,6 +26,7 @@ from gi.repository import GLib
 app_name = "kesto"
 limit = 1.0
 walk = False
+expected_rows = 0
 args = sys.argv[1:]
 while args:
     arg = args.pop(0)
@@ -31,6 +34,8 @@ while args:
         limit = float(args.pop(0))
     elif arg == "--walk":
         walk = True
+    elif arg == "--rows":
+        expected_rows = int(args.pop(0))
     else:
         app_name = arg.lower()
 
@@ -96,6 +101,15 @@ def main():
     if None in buttons.values() or counts is None or table is None:
         print("list buttons, count panel or table not found", file=sys.stderr)
         return 1
+    if expected_rows:
+        loaded = f"{expected_rows} von {expected_rows} Dateien markiert"
+        start = time.monotonic()
+        while counts.name != loaded:
+            if time.monotonic() - start > 600:
+                print(f"the list did not reach {expected_rows} rows in 600 s", file=sys.stderr)
+                return 1
+            time.sleep(0.5)
+        print(f"{expected_rows} files listed after {time.monotonic() - start:.1f} s of waiting")
     rows = table.queryTable().nRows
     if walk:
         # A reader that has visited every cell keeps them all in Qt's cache.
@@ -134,9 +148,15 @@ def main():
                 loop.quit()
             return True
         elapsed = time.monotonic() - state["start"]
-        if timed:
-            results.append((caption, elapsed, sum(events.values()), dict(events)))
-        GLib.timeout_add(300, next_step)
+
+        def finish():
+            # The events sent with the command may still be on their way.
+            if timed:
+                results.append((caption, elapsed, sum(events.values()), dict(events)))
+            next_step()
+            return False
+
+        GLib.timeout_add(300, finish)
         return False
 
     GLib.idle_add(next_step)

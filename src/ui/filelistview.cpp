@@ -2,6 +2,7 @@
 
 #include "filelist/fileentry.h"
 
+#include <QAccessible>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHeaderView>
@@ -67,6 +68,49 @@ void FileListView::setFontSize(int points)
     verticalHeader()->setDefaultSectionSize(rowHeight);
 }
 
+QMap<int, bool> FileListView::shownCheckMarks() const
+{
+    QMap<int, bool> marks;
+    if (!(QAccessible::isActive() || m_announcer) || !model())
+        return marks;
+    const auto add = [this, &marks](int row) { marks.insert(row, isChecked(row)); };
+    const int first = rowAt(0);
+    const int last = rowAt(viewport()->height() - 1);
+    if (first >= 0) {
+        for (int row = first; row <= (last >= 0 ? last : model()->rowCount() - 1); ++row)
+            add(row);
+    }
+    if (currentIndex().isValid())
+        add(currentIndex().row());
+    return marks;
+}
+
+void FileListView::announceCheckChanges(const QMap<int, bool> &before)
+{
+    QAccessibleInterface *list =
+        before.isEmpty() ? nullptr : QAccessible::queryAccessibleInterface(this);
+    if (!list || !list->tableInterface())
+        return;
+    QAccessible::State changed;
+    changed.checked = true;
+    for (auto it = before.begin(); it != before.end(); ++it) {
+        if (it.key() >= model()->rowCount() || isChecked(it.key()) == it.value())
+            continue;
+        if (QAccessibleInterface *box = list->tableInterface()->cellAt(it.key(), ColOldName)) {
+            QAccessibleStateChangeEvent event(box, changed);
+            if (m_announcer)
+                m_announcer(&event);
+            else
+                QAccessible::updateAccessibility(&event);
+        }
+    }
+}
+
+bool FileListView::isChecked(int row) const
+{
+    return model()->index(row, ColOldName).data(Qt::CheckStateRole).toInt() == Qt::Checked;
+}
+
 void FileListView::dragEnterEvent(QDragEnterEvent *event)
 {
     // Accept everything, so that a drop without files can be answered with a beep.
@@ -94,8 +138,10 @@ void FileListView::keyPressEvent(QKeyEvent *event)
     if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier &&
         currentIndex().isValid() && model()) {
         const QModelIndex box = model()->index(currentIndex().row(), ColOldName);
-        const bool checked = box.data(Qt::CheckStateRole).toInt() == Qt::Checked;
-        model()->setData(box, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+        const QMap<int, bool> before = shownCheckMarks();
+        model()->setData(box, isChecked(box.row()) ? Qt::Unchecked : Qt::Checked,
+                         Qt::CheckStateRole);
+        announceCheckChanges(before);
         event->accept();
         return;
     }

@@ -185,6 +185,13 @@ template<typename F> void MainWindow::runListCommand(F &&command)
     }
 }
 
+template<typename F> void MainWindow::changeChecks(F &&command)
+{
+    const QMap<int, bool> before = m_list->shownCheckMarks();
+    runListCommand(command);
+    m_list->announceCheckChanges(before);
+}
+
 void MainWindow::takeOverHighlight()
 {
     if (m_listCommandRunning)
@@ -236,13 +243,13 @@ void MainWindow::runCommand(Command command)
         runListCommand([this] { m_session.clearList(); });
         break;
     case Command::CheckAll:
-        runListCommand([this] { m_session.changeChecks(FileList::CheckChange::CheckAll); });
+        changeChecks([this] { m_session.changeChecks(FileList::CheckChange::CheckAll); });
         break;
     case Command::UncheckAll:
-        runListCommand([this] { m_session.changeChecks(FileList::CheckChange::UncheckAll); });
+        changeChecks([this] { m_session.changeChecks(FileList::CheckChange::UncheckAll); });
         break;
     case Command::InvertChecks:
-        runListCommand([this] { m_session.changeChecks(FileList::CheckChange::Invert); });
+        changeChecks([this] { m_session.changeChecks(FileList::CheckChange::Invert); });
         break;
     case Command::OpenDataFolder:
         QDesktopServices::openUrl(DataFolderUrl());
@@ -341,12 +348,12 @@ void MainWindow::buildListMenu()
         runListCommand([this] { m_session.removeSelectedRows(); });
     });
     remove->setShortcut(QKeySequence::Delete);
-    m_rowActions = {
-        remove,
-        action(windowtexts::checkRowsCaption(),
-               [this] { runListCommand([this] { m_session.checkSelectedRows(true); }); }),
-        action(windowtexts::uncheckRowsCaption(),
-               [this] { runListCommand([this] { m_session.checkSelectedRows(false); }); })};
+    m_rowActions = {remove,
+                    action(windowtexts::checkRowsCaption(),
+                           [this] { changeChecks([this] { m_session.checkSelectedRows(true); }); }),
+                    action(windowtexts::uncheckRowsCaption(), [this] {
+                        changeChecks([this] { m_session.checkSelectedRows(false); });
+                    })};
     m_openRowFolder = action(windowtexts::openRowFolderCaption(), [this] { openRowFolder(); });
     connect(m_list, &QWidget::customContextMenuRequested, this, &MainWindow::showListMenu);
 }

@@ -178,6 +178,8 @@ private:
     // The view's highlight and the rows' Selected flags follow each other;
     // a command runs with the view's side muted and the flags win afterwards.
     template<typename F> void runListCommand(F &&command);
+    /// A list command that changes check marks, told to a screen reader.
+    template<typename F> void changeChecks(F &&command);
     void takeOverHighlight();
     void showHighlight();
     void updateSortIndicator();

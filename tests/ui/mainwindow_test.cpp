@@ -386,8 +386,9 @@ TEST_F(MainWindowTest, AnInterruptedBatchIsOfferedForRepairAtStartAndUndoneOnJa)
 // folder gives its own files by their bytes, not hidden ones nor those of its
 // sub-folders. The list's menu opens by Shift+F10 and the Menu key; it and
 // Delete act on the highlighted rows, and open the folder of the row the caret
-// stands on.
-TEST_F(MainWindowTest, DialogsAddFilesAndTheListsMenuAndDeleteActOnTheHighlightedRows)
+// stands on. A screen reader hears of each check box a command changed among
+// the rows it can see, and of no other, however long the list.
+TEST_F(MainWindowTest, DialogsAddFilesTheListsMenuAndDeleteActOnRowsAScreenReaderHearsChecks)
 {
     MainWindow &w = start();
     for (int i = 0; i < 40; ++i)
@@ -395,7 +396,7 @@ TEST_F(MainWindowTest, DialogsAddFilesAndTheListsMenuAndDeleteActOnTheHighlighte
     for (const char *name : {".hidden", "f/x.txt", "f/y.txt"})
         dir.write(name);
     dir.writeBytes("caf\xe9.txt");
-    QStringList openedAt, menus;
+    QStringList openedAt, heard, menus, allSeen;
     // Where the dialog is taken (none: it is cancelled) and the names typed.
     for (const auto &[folder, typed] :
          {std::pair{dir.file("f"), "x.txt"}, {dir.path(), ""}, {QString(), ""}}) {
@@ -416,24 +417,34 @@ TEST_F(MainWindowTest, DialogsAddFilesAndTheListsMenuAndDeleteActOnTheHighlighte
               "42 caf\u00e9.txt x.txt " + dir.path());
     EXPECT_EQ(openedAt, (QStringList{QDir::homePath(), dir.file("f"), dir.path()}));
     FileListView *list = w.listView();
+    list->setAnnouncer([&heard](QAccessibleEvent *e) {
+        if (QAccessibleInterface *box = e->accessibleInterface();
+            static_cast<QAccessibleStateChangeEvent *>(e)->changedStates().checked)
+            heard << QString::number(box->tableCellInterface()->rowIndex()) +
+                         "-+"[box->state().checked];
+    });
+    for (int r = 0; r <= list->rowAt(list->viewport()->height() - 1); ++r)
+        allSeen << QString::number(r) + "-";
+    ASSERT_LT(allSeen.size(), 30);
     list->setCurrentIndex(list->model()->index(3, ColFolder));
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "open");
     // A button, a key, or a key and the menu's entry; the rows highlighted; the
-    // first rows after, checked (+) or not.
-    const std::tuple<QString, int, int, QString> steps[] = {
-        {"Btn3", -1, -1, "a0- a1- a2- a3-"},
-        {"Space", -1, -1, "a0- a1- a2- a3+"},
-        {"Btn2", -1, -1, "a0- a1- a2- a3-"},
-        {"Shift+F10>&Auswählen", 1, 2, "a0- a1+ a2+ a3-"},
-        {"Menu>Auswahl auf&heben", 2, 3, "a0- a1+ a2- a3-"},
-        {"Del", 0, 1, "a2- a3- a4- a5-"},
-        {"Shift+F10>Aus der Liste &entfernen", 3, 3, "a2- a3- a4- a6-"},
-        {"Menu>Ordner der Datei ö&ffnen", -1, -1, "a2- a3- a4- a6-"}};
-    for (const auto &[command, first, last, after] : steps) {
+    // first rows after, checked (+) or not; what a screen reader heard.
+    const std::tuple<QString, int, int, QString, QString> steps[] = {
+        {"Btn3", -1, -1, "a0- a1- a2- a3-", allSeen.join(' ')},
+        {"Space", -1, -1, "a0- a1- a2- a3+", "3+"},
+        {"Btn2", -1, -1, "a0- a1- a2- a3-", "3-"},
+        {"Shift+F10>&Auswählen", 1, 2, "a0- a1+ a2+ a3-", "1+ 2+"},
+        {"Menu>Auswahl auf&heben", 2, 3, "a0- a1+ a2- a3-", "2-"},
+        {"Del", 0, 1, "a2- a3- a4- a5-", ""},
+        {"Shift+F10>Aus der Liste &entfernen", 3, 3, "a2- a3- a4- a6-", ""},
+        {"Menu>Ordner der Datei ö&ffnen", -1, -1, "a2- a3- a4- a6-", ""}};
+    for (const auto &[command, first, last, after, said] : steps) {
         list->selectionModel()->select(
             QItemSelection(list->model()->index(first, 0), list->model()->index(last, 0)),
             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        heard.clear();
         w.activateWindow(); // offscreen, a closed menu leaves no window active
         ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
         list->setFocus();
@@ -452,7 +463,8 @@ TEST_F(MainWindowTest, DialogsAddFilesAndTheListsMenuAndDeleteActOnTheHighlighte
         for (int r = 0; r < 4; ++r)
             rows << w.session().list().at(r).oldName.left(2) +
                         "-+"[w.session().list().at(r).checked];
-        EXPECT_EQ(rows.join(' '), after) << command.toStdString();
+        EXPECT_EQ(rows.join(' ') + "|" + heard.join(' '), after + "|" + said)
+            << command.toStdString();
     }
     QDesktopServices::unsetUrlHandler("file");
     EXPECT_EQ(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(dir.path() + "/")});
