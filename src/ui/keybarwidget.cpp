@@ -22,17 +22,22 @@ constexpr int LastColumnKeyWidth = 2115;
 constexpr int KeyHeight = 400;
 constexpr int KeysPerColumn = 5;
 
-int pixels(int twips)
+constexpr int GridWidth = 8280 + LastColumnKeyWidth;
+
+int pixels(double twips)
 {
     return qRound(twips / 15.0);
 }
 
-QRect keyGeometry(int n)
+// Key \a n with the grid's columns narrowed to \a scale of their width.
+QRect keyGeometry(int n, double scale)
 {
     const int column = n / KeysPerColumn;
     const int row = n % KeysPerColumn;
     const int width = column == 4 ? LastColumnKeyWidth : KeyWidth;
-    return QRect(pixels(ColumnLeft[column]), pixels(RowTop[row]), pixels(width), pixels(KeyHeight));
+    const int left = pixels(ColumnLeft[column] * scale);
+    return QRect(left, pixels(RowTop[row]), pixels((ColumnLeft[column] + width) * scale) - left,
+                 pixels(KeyHeight));
 }
 
 } // namespace
@@ -49,16 +54,14 @@ KeyBarWidget::KeyBarWidget(KeyBar &keys, QLineEdit *maskField, UserQuestions &qu
     for (int n = 0; n < KeyBar::KeyCount; ++n) {
         auto *button = new QPushButton(this);
         button->setObjectName(QStringLiteral("Btn%1").arg(200 + n));
-        button->setGeometry(keyGeometry(n));
         // The right button defines the key; it must not open a menu of the window as well.
         button->setContextMenuPolicy(Qt::PreventContextMenu);
         button->installEventFilter(this);
         connect(button, &QPushButton::clicked, this, [this, n] { InsertKeyText(n); });
         m_buttons[n] = button;
-        all |= button->geometry();
         showCaption(n);
     }
-    setMinimumSize(all.right() + 1, all.bottom() + 1);
+    placeKeys();
     connect(&m_keys, &KeyBar::keyChanged, this, &KeyBarWidget::showCaption);
 }
 
@@ -69,8 +72,9 @@ KeyBarWidget *KeyBarWidget::createIn(QWidget *area, KeyBar &keys, QLineEdit *mas
     if (area->layout()) {
         area->layout()->addWidget(bar);
     } else {
-        bar->setGeometry(QRect(QPoint(0, 0), bar->minimumSize()));
-        area->setMinimumSize(area->minimumSize().expandedTo(bar->minimumSize()));
+        // The bar follows the area, which the window narrows and widens.
+        bar->setGeometry(area->rect());
+        area->installEventFilter(bar);
     }
     if (maskField && maskField->window() == bar->window()) {
         // The keys follow the mask field they write into, also those that
@@ -92,6 +96,25 @@ void KeyBarWidget::InitKeyBar(const QString &keysIni)
 {
     m_keysIni = keysIni;
     m_keys.InitKeyBar(keysIni);
+}
+
+QSize KeyBarWidget::sizeHint() const
+{
+    return QSize(pixels(GridWidth), pixels(RowTop[KeysPerColumn - 1] + KeyHeight));
+}
+
+void KeyBarWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeKeys();
+}
+
+void KeyBarWidget::placeKeys()
+{
+    // Narrower than designed, the keys narrow with the bar; wider, they keep their size.
+    const double scale = std::min(1.0, double(width()) / pixels(GridWidth));
+    for (int n = 0; n < KeyBar::KeyCount; ++n)
+        m_buttons[n]->setGeometry(keyGeometry(n, scale));
 }
 
 QPushButton *KeyBarWidget::button(int n) const
@@ -144,6 +167,10 @@ void KeyBarWidget::DefineKey(int n)
 
 bool KeyBarWidget::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == parentWidget() && event->type() == QEvent::Resize) {
+        setGeometry(parentWidget()->rect());
+        return false;
+    }
     // The right button, or the keys that open a context menu on a focused key.
     const bool define =
         (event->type() == QEvent::MouseButtonPress &&

@@ -26,8 +26,8 @@ public:
     KeyBarWidget(KeyBar &keys, QLineEdit *maskField, UserQuestions &questions,
                  QWidget *parent = nullptr);
 
-    /// A key bar placed at the top left of \a area, which it fills; its keys
-    /// follow \a maskField in the tab order.
+    /// A key bar filling \a area, also when the area changes its size; its
+    /// keys follow \a maskField in the tab order.
     static KeyBarWidget *createIn(QWidget *area, KeyBar &keys, QLineEdit *maskField,
                                   UserQuestions &questions);
 
@@ -36,6 +36,8 @@ public:
     void InitKeyBar(const QString &keysIni);
 
     QPushButton *button(int n) const;
+    /// The designed grid.
+    QSize sizeHint() const override;
 
     /// The click action of key \a n: its text replaces the selection of the
     /// mask field, or goes in at the caret, and the field gets the focus.
@@ -53,9 +55,11 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void showCaption(int n);
+    void placeKeys();
 
     KeyBar &m_keys;
     QLineEdit *m_maskField;

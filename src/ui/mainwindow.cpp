@@ -574,6 +574,7 @@ void MainWindow::restorePlacement()
     move(area.x() + pixels(g.left), area.y() + pixels(g.top));
     resize(pixels(g.width), pixels(g.height));
     m_layout.ResizeLayout();
+    placeGlyphButtons();
 }
 
 void MainWindow::shutDown()
@@ -606,8 +607,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (!isMinimized() && m_layout.isReady())
+    if (!isMinimized() && m_layout.isReady()) {
         m_layout.ResizeLayout();
+        placeGlyphButtons();
+    }
 }
 
 } // namespace kesto

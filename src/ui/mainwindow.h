@@ -75,7 +75,7 @@ public:
     explicit MainWindow(UserQuestions *questions = nullptr, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    /// The designed size, which is also the smallest size of the window.
+    /// The designed size; the window may be made narrower, down to 800 pixels.
     static QSize designedSize();
 
     /// The whole start, in its order: placement, paths, log, key bar, lists,
@@ -136,6 +136,7 @@ private:
     void buildListMenu();
     void buildOptionArea(QWidget *root);
     void buildMaskPage(QWidget *page);
+    void placeGlyphButtons();
     void buildCounterPage(QWidget *page);
     void buildSearchPage(QWidget *page);
     void buildCasePage(QWidget *page);

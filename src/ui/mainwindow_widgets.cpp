@@ -31,6 +31,8 @@ namespace {
 // and label room for the larger default fonts of Linux desktops (11 points).
 constexpr int DesignedWidth = 886;
 constexpr int DesignedHeight = 548;
+// Narrower, the key bar and the glyph buttons narrow with the pages.
+constexpr int SmallestWidth = 800;
 
 constexpr QRect Frame1Rect(6, 4, 874, 274);
 constexpr QRect BarRect(10, 24, 676, 12);
@@ -46,15 +48,24 @@ constexpr QRect StatusRect(0, 524, DesignedWidth, 24);
 // which leaves the band above it to the mask field.
 constexpr QRect KeyBarRect(8, 8, 693, 189);
 constexpr QRect MaskRect(8, 12, 706, 26);
-// The free place of the grid's fifth column, fifth row.
-constexpr int GlyphButtonsLeft = 8 + 552;
+// The free place of the grid's fifth column, fifth row, in twips from the
+// grid's left edge, and its top in pixels.
+constexpr int GlyphCellLeft = 8280;
+constexpr int GlyphCellRight = 8280 + 2115;
 constexpr int GlyphButtonsTop = 8 + 162;
+constexpr int GlyphButtonGap = 3;
 
 constexpr int MinFontSize = 8;
 constexpr int MaxFontSize = 12;
 
-const int DesignedColumnWidths[FileListModel::HintColumn + 1] = {170, 190, 140, 70, 45,
-                                                                 125, 125, 115, 260};
+// Narrow enough that the shown columns up to the type, and the reason, fit the list.
+const int DesignedColumnWidths[FileListModel::HintColumn + 1] = {150, 160, 100, 60, 40,
+                                                                 125, 125, 115, 145};
+
+int pixels(double twips)
+{
+    return qRound(twips / TwipsPerPixel);
+}
 
 template<typename W> W *placed(W *widget, const QString &name, const QRect &geometry)
 {
@@ -106,7 +117,7 @@ MainWindow::MainWindow(UserQuestions *questions, QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(windowtexts::windowTitle());
     resize(designedSize());
-    setMinimumSize(designedSize());
+    setMinimumSize(SmallestWidth, DesignedHeight);
 
     // The lower band first, so that the pages lie above the container of
     // the command frame.
@@ -180,6 +191,9 @@ void MainWindow::buildListFrame(QWidget *root)
     m_list->setModel(m_model);
     for (int c = 0; c <= FileListModel::HintColumn; ++c)
         m_list->horizontalHeader()->resizeSection(c, DesignedColumnWidths[c]);
+    // The reason stands by the new name it explains, seen without scrolling;
+    // the columns keep their numbers, by which the list sorts.
+    m_list->horizontalHeader()->moveSection(FileListModel::HintColumn, ColFolder);
 
     m_frame8 = placed(new QWidget(m_frame1), QStringLiteral("Frame8"), Frame8Rect);
     const int w = Frame8Rect.width();
@@ -244,12 +258,23 @@ void MainWindow::buildMaskPage(QWidget *page)
                   {Command::LoadMaskMenu, QStyle::SP_DialogOpenButton},
                   {Command::DeleteMaskMenu, QStyle::SP_TrashIcon},
                   {Command::ResetMask, QStyle::SP_DialogResetButton}};
-    int x = GlyphButtonsLeft;
-    for (const auto &g : glyphs) {
-        QPushButton *b = makeButton(g.command, page);
-        b->setIcon(style()->standardIcon(g.icon));
-        b->setGeometry(x, GlyphButtonsTop, 33, 27);
-        x += 36;
+    for (const auto &g : glyphs)
+        makeButton(g.command, page)->setIcon(style()->standardIcon(g.icon));
+    placeGlyphButtons();
+}
+
+void MainWindow::placeGlyphButtons()
+{
+    // The keys narrow with their area below the designed width, and keep
+    // their size above it; the buttons keep to the free place of the grid.
+    const double scale = std::min(1.0, double(m_keyBarArea->width()) / KeyBarRect.width());
+    const int cellLeft = pixels(GlyphCellLeft * scale);
+    const int width = (pixels(GlyphCellRight * scale) - cellLeft - 3 * GlyphButtonGap) / 4;
+    int x = m_keyBarArea->x() + cellLeft;
+    for (Command c :
+         {Command::SaveMask, Command::LoadMaskMenu, Command::DeleteMaskMenu, Command::ResetMask}) {
+        m_buttons.value(c)->setGeometry(x, GlyphButtonsTop, width, 27);
+        x += width + GlyphButtonGap;
     }
 }
 
@@ -287,15 +312,15 @@ void MainWindow::buildSearchPage(QWidget *page)
             placed(new QCheckBox(windowtexts::searchActiveCaption(), page),
                    QStringLiteral("SucheErsetzeAktivChk") + n, QRect(16, y, 84, 26));
         m_searchText[k] =
-            placed(new QLineEdit(page), QStringLiteral("SucheText") + n, QRect(176, y, 200, 26));
+            placed(new QLineEdit(page), QStringLiteral("SucheText") + n, QRect(176, y, 190, 26));
         m_replaceText[k] =
-            placed(new QLineEdit(page), QStringLiteral("ErsetzeText") + n, QRect(446, y, 200, 26));
+            placed(new QLineEdit(page), QStringLiteral("ErsetzeText") + n, QRect(436, y, 190, 26));
         m_searchInNewName[k] =
             placed(new QCheckBox(windowtexts::inNewNameCaption(), page),
                    QStringLiteral("SucheUndErsetzenImNeuenStattAltenNamenChk") + n,
                    QRect(108, y + 28, 420, 24));
         label(windowtexts::searchLabel(), m_searchText[k], page, QRect(108, y, 64, 26));
-        label(windowtexts::replaceLabel(), m_replaceText[k], page, QRect(386, y, 56, 26));
+        label(windowtexts::replaceLabel(), m_replaceText[k], page, QRect(376, y, 56, 26));
 
         m_searchActive[k]->setAccessibleName(
             windowtexts::setAccessibleName(k, windowtexts::searchActiveCaption()));
@@ -423,6 +448,7 @@ void MainWindow::recordLayout()
                              {m_frame8, R::MoveRight},
                              {m_frame3, R::MoveRight},
                              {m_mask, R::GrowWidth},
+                             {m_keyBarArea, R::GrowWidth},
                              {m_tabs, R::GrowWidth},
                              {m_layers[0], R::MoveDownGrowWidth},
                              {m_layers[1], R::MoveDownGrowWidth},

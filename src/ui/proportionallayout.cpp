@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kesto {
@@ -33,19 +34,14 @@ QRect pixelsOf(const LayoutGeometry &g)
 
 } // namespace
 
-LayoutGrowth ComputeGrowth(const LayoutGeometry &recordedWindow, double width, double height)
+LayoutGrowth ComputeGrowth(const LayoutGeometry &recordedWindow, const LayoutGeometry &smallest,
+                           double width, double height)
 {
     LayoutGrowth g;
-    g.deltaW = width - recordedWindow.width;
-    g.deltaH = height - recordedWindow.height;
-    if (g.deltaW < 0) {
-        g.deltaW = 0;
-        g.widthBelowRecorded = true;
-    }
-    if (g.deltaH < 0) {
-        g.deltaH = 0;
-        g.heightBelowRecorded = true;
-    }
+    g.widthBelowSmallest = width < smallest.width;
+    g.heightBelowSmallest = height < smallest.height;
+    g.deltaW = std::max(width, smallest.width) - recordedWindow.width;
+    g.deltaH = std::max(height, smallest.height) - recordedWindow.height;
     return g;
 }
 
@@ -80,6 +76,10 @@ void ProportionalLayout::RecordGeometry(QWidget *window, const QList<Managed> &c
 {
     m_window = window;
     m_windowGeometry = twipsOf(QRect(QPoint(), window->size()));
+    // A window without a minimum size keeps the one it is recorded at.
+    const QSize minimum = window->minimumSize();
+    m_smallest = twipsOf(
+        QRect(QPoint(), minimum.isEmpty() ? window->size() : minimum.boundedTo(window->size())));
     m_controls.clear();
     for (const Managed &m : controls)
         m_controls.append({m.widget, m.rule, twipsOf(m.widget->geometry())});
@@ -98,12 +98,12 @@ void ProportionalLayout::ResizeLayout()
 {
     if (!m_window)
         return;
-    m_growth =
-        ComputeGrowth(m_windowGeometry, toTwips(m_window->width()), toTwips(m_window->height()));
-    if (m_growth.widthBelowRecorded || m_growth.heightBelowRecorded) {
-        const QSize designed = pixelsOf(m_windowGeometry).size();
-        m_window->resize(m_growth.widthBelowRecorded ? designed.width() : m_window->width(),
-                         m_growth.heightBelowRecorded ? designed.height() : m_window->height());
+    m_growth = ComputeGrowth(m_windowGeometry, m_smallest, toTwips(m_window->width()),
+                             toTwips(m_window->height()));
+    if (m_growth.widthBelowSmallest || m_growth.heightBelowSmallest) {
+        const QSize smallest = pixelsOf(m_smallest).size();
+        m_window->resize(m_growth.widthBelowSmallest ? smallest.width() : m_window->width(),
+                         m_growth.heightBelowSmallest ? smallest.height() : m_window->height());
     }
     for (const Recorded &c : std::as_const(m_controls))
         c.widget->setGeometry(pixelsOf(ApplyLayoutRule(c.rule, c.geometry, m_growth)));

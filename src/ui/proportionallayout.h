@@ -27,20 +27,22 @@ enum class LayoutRule {
     ListColumn,        ///< width + DeltaW / 4 (the first three list columns)
 };
 
-/// The growth of the window over its recorded size, in twips, never negative.
+/// The growth of the window over its recorded size, in twips; negative down
+/// to the smallest size.
 struct LayoutGrowth
 {
     double deltaW = 0;
     double deltaH = 0;
-    bool widthBelowRecorded = false;  ///< the window goes back to its recorded width
-    bool heightBelowRecorded = false; ///< the window goes back to its recorded height
+    bool widthBelowSmallest = false;  ///< the window goes back to its smallest width
+    bool heightBelowSmallest = false; ///< the window goes back to its smallest height
 
     friend bool operator==(const LayoutGrowth &, const LayoutGrowth &) = default;
 };
 
-/// The growth of a window recorded as \a recordedWindow that now measures
-/// \a width by \a height twips.
-LayoutGrowth ComputeGrowth(const LayoutGeometry &recordedWindow, double width, double height);
+/// The growth of a window recorded as \a recordedWindow, which may shrink to
+/// the width and height of \a smallest, and now measures \a width by \a height twips.
+LayoutGrowth ComputeGrowth(const LayoutGeometry &recordedWindow, const LayoutGeometry &smallest,
+                           double width, double height);
 
 /// Where a control recorded at \a recorded goes after \a growth; always
 /// computed from the recorded values, never from the current ones.
@@ -59,16 +61,15 @@ public:
         LayoutRule rule = LayoutRule::GrowWidth;
     };
 
-    /// Records \a window, the \a controls in the order given (which is the
-    /// order the rules are applied in) and the sections of \a columns (may be
-    /// null); the first \a growingColumns sections follow LayoutRule::ListColumn.
+    /// Records \a window, whose minimum size is the smallest it may get, the \a controls in the
+    /// order given (which is the order the rules are applied in) and the sections of \a columns
+    /// (may be null); the first \a growingColumns sections follow LayoutRule::ListColumn.
     void RecordGeometry(QWidget *window, const QList<Managed> &controls, QHeaderView *columns,
                         int growingColumns);
     bool isReady() const { return m_window != nullptr; }
 
     /// Applies the rules to the window's current size.
     void ResizeLayout();
-
 
 private:
     struct Recorded
@@ -80,6 +81,7 @@ private:
 
     QWidget *m_window = nullptr;
     LayoutGeometry m_windowGeometry;
+    LayoutGeometry m_smallest;
     QList<Recorded> m_controls;
     QHeaderView *m_columns = nullptr;
     QList<LayoutGeometry> m_columnGeometry;
