@@ -37,8 +37,10 @@ QString FormatTimeStamp(QStringView stamp, const QString &format)
     const QDate date(numberAt(stamp, 0, 4), numberAt(stamp, 5, 2), numberAt(stamp, 8, 2));
     if (!date.isValid())
         return {};
-    const QTime time(numberAt(stamp, 11, 2), numberAt(stamp, 14, 2), numberAt(stamp, 17, 2));
-    return formatMoment(date, time.isValid() ? time : QTime(0, 0), format);
+    // QDateTime takes a missing or broken time for midnight.
+    return formatMoment(
+        date, QTime(numberAt(stamp, 11, 2), numberAt(stamp, 14, 2), numberAt(stamp, 17, 2)),
+        format);
 }
 
 bool FormatGivesForbiddenChar(const QString &format)
