@@ -19,9 +19,10 @@ namespace {
 // capitals, so ß after a capital becomes "SS" before that.
 constexpr char16_t Rules[] = u"[:Uppercase:] { ß → SS ; :: Any-Latin ; :: de-ASCII ;";
 
-// Words repeat across the names of a list ("Grüße aus Köln 001", "… 002"):
-// ICU takes microseconds per word, the cache a lookup. It is emptied once
-// it holds this many, so distinct words cannot make it grow without bound.
+// ICU takes microseconds for a word; a run of non-ASCII characters with its
+// neighbours ("rüß" of "Grüße") recurs across the names of a list, and the
+// cache finds it in a lookup. It is emptied once it holds this many, so
+// distinct runs cannot make it grow without bound.
 constexpr qsizetype CacheLimit = 4096;
 
 // Made once per thread with its cache, so that neither needs a lock.
@@ -40,15 +41,28 @@ public:
 
     bool ready() const { return m_icu != nullptr; }
 
-    QString word(QStringView word)
+    /// The ASCII form of \a run, a run of non-ASCII characters, between the
+    /// ASCII characters \a before and \a after (each empty at an end).
+    QString run(QStringView before, QStringView run, QStringView after)
     {
-        const QString key = word.toString();
-        const auto found = m_cache.constFind(key);
+        // The rules look at one neighbour on either side (a small letter
+        // after "Ä", a capital before "ß"). One key text for every lookup
+        // spares each its allocation.
+        m_key.resize(0);
+        m_key.append(before).append(run).append(after);
+        const auto found = m_cache.constFind(m_key);
         if (found != m_cache.cend())
             return *found;
+        // ICU leaves ASCII as it is; were a neighbour changed after all, the
+        // run would be spelt alone.
+        const QString form = toAscii(m_key);
+        const qsizetype ends = before.size() + after.size();
+        const QString ofRun = form.size() >= ends && form.startsWith(before) && form.endsWith(after)
+                                  ? form.sliced(before.size(), form.size() - ends)
+                                  : toAscii(run);
         if (m_cache.size() >= CacheLimit)
             m_cache.clear();
-        return *m_cache.insert(key, toAscii(word));
+        return *m_cache.insert(m_key, ofRun);
     }
 
 private:
@@ -61,43 +75,36 @@ private:
 
     // "½" is " 1/2" in ASCII, which no name can hold: such a character keeps
     // its own form, and the text on either side of it is spelt on its own.
-    QString toAscii(QStringView word) const
+    QString toAscii(QStringView text) const
     {
-        QString whole = icuForm(word);
+        QString whole = icuForm(text);
         if (!whole.contains(u'/'))
             return whole;
         QString out;
         qsizetype start = 0;
-        for (qsizetype i = 0; i < word.size();) {
+        for (qsizetype i = 0; i < text.size();) {
             const bool pair =
-                word[i].isHighSurrogate() && i + 1 < word.size() && word[i + 1].isLowSurrogate();
-            const QStringView character = word.sliced(i, pair ? 2 : 1);
+                text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+            const QStringView character = text.sliced(i, pair ? 2 : 1);
             if (icuForm(character).contains(u'/')) {
-                out += icuForm(word.sliced(start, i - start));
+                out += icuForm(text.sliced(start, i - start));
                 out += character;
                 start = i + character.size();
             }
             i += character.size();
         }
-        out += icuForm(word.sliced(start));
+        out += icuForm(text.sliced(start));
         return out;
     }
 
     std::unique_ptr<icu::Transliterator> m_icu;
     QHash<QString, QString> m_cache;
+    QString m_key;
 };
 
 bool isAscii(QChar c)
 {
     return c.unicode() < 0x80;
-}
-
-// The rules look at neighbouring letters only, so a name splits into words
-// at every ASCII character that is no letter, and each word is spelt alone.
-bool separatesWords(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u < 0x80 && !((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z'));
 }
 
 // Whether anything but blanks stands before the extension.
@@ -117,22 +124,22 @@ QString TransliterateToAscii(const QString &name)
     thread_local Transliteration transliteration;
     if (!transliteration.ready())
         return name;
+    const QStringView text(name);
     QString out;
     out.reserve(name.size() + 8);
-    for (qsizetype i = 0; i < name.size();) {
-        if (separatesWords(name[i])) {
-            out += name[i++];
-            continue;
-        }
+    for (qsizetype i = 0; i < text.size();) {
         qsizetype end = i;
-        bool ascii = true;
-        for (; end < name.size() && !separatesWords(name[end]); ++end)
-            ascii = ascii && isAscii(name[end]);
-        const QStringView word = QStringView(name).sliced(i, end - i);
-        if (ascii)
-            out += word;
-        else
-            out += transliteration.word(word);
+        while (end < text.size() && isAscii(text[end]))
+            ++end;
+        out += text.sliced(i, end - i);
+        if (end == text.size())
+            break;
+        i = end;
+        while (end < text.size() && !isAscii(text[end]))
+            ++end;
+        const QStringView before = i > 0 ? text.sliced(i - 1, 1) : QStringView();
+        const QStringView after = end < text.size() ? text.sliced(end, 1) : QStringView();
+        out += transliteration.run(before, text.sliced(i, end - i), after);
         i = end;
     }
     // Some marks have no form at all (a Devanagari virama): a name of them
