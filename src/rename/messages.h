@@ -253,6 +253,11 @@ inline QString reasonInChain()
 {
     return QStringLiteral("wird in der Reihe umbenannt");
 }
+/// "Nächster Fehler" found no row with a reason.
+inline QString noFaultyNames()
+{
+    return QStringLiteral("Keine fehlerhaften Namen gefunden.");
+}
 
 // Undo.
 inline QString fileCount(int files)

@@ -315,6 +315,7 @@ void MainWindow::selectNextFaultyRow()
         return;
     }
     QApplication::beep();
+    m_session.status().setMessage(messages::noFaultyNames());
 }
 
 void MainWindow::offerRepair()
