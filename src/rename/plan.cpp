@@ -221,8 +221,12 @@ void checkPair(PlanIndex &index, qsizetype k, PlannedRename &p, RenamePlan &plan
 
 NameRules NameRulesOfType(const QByteArray &type)
 {
-    static const char *const windowsTypes[] = {"vfat",    "msdos", "exfat", "ntfs",  "ntfs3",
-                                               "fuseblk", "cifs",  "smb3",  "smbfs", "smb2"};
+    // FUSE drives name the file system they serve: "fuseblk" is one on a block
+    // device (ntfs-3g, exFAT); "fuse.NAME" one that opens its image or device
+    // itself. The others (sshfs and the like) leave the rules to the remote side.
+    static const char *const windowsTypes[] = {
+        "vfat",  "msdos", "exfat",   "ntfs",         "ntfs3",      "cifs",         "smb3",
+        "smbfs", "smb2",  "fuseblk", "fuse.fusefat", "fuse.exfat", "fuse.ntfs-3g", "fuse.ntfs"};
     for (const char *t : windowsTypes) {
         if (type == t)
             return NameRules::Windows;

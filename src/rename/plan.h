@@ -9,8 +9,8 @@ namespace kesto {
 /// Which names a drive refuses beyond "/" and NUL.
 enum class NameRules {
     Posix,
-    /// FAT, exFAT, NTFS and SMB drives: < > : " \ | ? *, control characters,
-    /// and a dot or blank at the end.
+    /// FAT, exFAT, NTFS and SMB drives, also through FUSE: < > : " \ | ? *,
+    /// control characters, and a dot or blank at the end.
     Windows,
 };
 
@@ -29,7 +29,8 @@ struct DriveKind
     bool fuse = false;
 };
 DriveKind DriveKindOf(const QByteArray &folder);
-/// The rules of a file-system type as the kernel names it ("vfat", "fuseblk" …).
+/// The rules of a file-system type as the mount table names it ("vfat",
+/// "fuseblk", "fuse.fusefat" …).
 NameRules NameRulesOfType(const QByteArray &fileSystemType);
 
 /// The first character of \a name that a drive with \a rules refuses, as

@@ -72,7 +72,8 @@ TEST(Plan, WindowsDrivesRefuseTheirCharacters)
         EXPECT_EQ(RefusedCharacter(NameRules::Windows, QString::fromUtf8(name)), refused) << name;
         EXPECT_EQ(RefusedCharacter(NameRules::Posix, QString::fromUtf8(name)), 0u) << name;
     }
-    for (const char *type : {"vfat", "exfat", "ntfs", "ntfs3", "fuseblk", "cifs", "smb3"})
+    for (const char *type : {"vfat", "exfat", "ntfs", "ntfs3", "fuseblk", "cifs", "smb3",
+                             "fuse.fusefat", "fuse.exfat", "fuse.ntfs-3g", "fuse.ntfs"})
         EXPECT_EQ(NameRulesOfType(type), NameRules::Windows) << type;
     for (const char *type : {"ext4", "tmpfs", "btrfs", "fuse.sshfs"})
         EXPECT_EQ(NameRulesOfType(type), NameRules::Posix) << type;

@@ -35,6 +35,18 @@ struct ExfatDrive
     }
 };
 
+/// A FAT drive as fusefat serves it from an image, without a loop device;
+/// the mount table calls it "fuse.fusefat". mounted tells whether it is there.
+struct FatDrive
+{
+    TempFolder image, drive;
+    bool mounted =
+        RunIn(image, QStringLiteral("truncate -s 16M img && mkfs.vfat img && fusefat -o rw+ img ") +
+                         drive.path());
+
+    ~FatDrive() { RunIn(image, QStringLiteral("fusermount -u ") + drive.path()); }
+};
+
 /// A network drive: sshfs over a private sshd on 127.0.0.1, with its own
 /// host key, user key and configuration, serving the folder remote. sshfs
 /// refuses RENAME_NOREPLACE and makes up its inode numbers for each mount;
