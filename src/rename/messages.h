@@ -178,6 +178,11 @@ inline QString folderUnreadable()
     return QStringLiteral(
         "Fehler: Einige Ordner lassen sich nicht lesen, ihre neuen Namen sind nicht prüfbar!");
 }
+inline QString folderUnwritable()
+{
+    return QStringLiteral("Fehler: Einige Ordner sind nicht beschreibbar, ihre Dateien lassen sich "
+                          "nicht umbenennen!");
+}
 
 // The reason a row gives in its tooltip and in the column "Hinweis".
 inline QString reasonDuplicate()
@@ -212,6 +217,10 @@ inline QString reasonImpossible()
 inline QString reasonFolderUnreadable()
 {
     return QStringLiteral("Ordner nicht lesbar");
+}
+inline QString reasonFolderUnwritable()
+{
+    return QStringLiteral("Ordner nicht beschreibbar");
 }
 inline QString reasonInChain()
 {

@@ -175,11 +175,20 @@ RenamePlan TestRows(FileList &list)
     QByteArray bytes = std::move(plan.bytes);
     plan = CheckPlan(std::move(plan.pairs));
     plan.bytes = std::move(bytes);
-    for (const PlannedRename &p : plan.pairs) {
-        FileEntry &e = list.entry(p.row);
-        const bool ok = p.status == PairStatus::Ok || p.status == PairStatus::Unchanged;
+    auto pair = plan.pairs.cbegin();
+    for (int row = 0; row < list.count(); ++row) {
+        FileEntry &e = list.entry(row);
+        if (pair == plan.pairs.cend() || pair->row != row) {
+            // An unchecked row is not renamed: a fault it had is none now.
+            e.hint.clear();
+            if (e.icon == RowIcon::Error)
+                e.icon = RowIcon::Normal;
+            continue;
+        }
+        const bool ok = pair->status == PairStatus::Ok || pair->status == PairStatus::Unchanged;
         e.icon = ok ? RowIcon::Normal : RowIcon::Error;
-        e.hint = p.reason();
+        e.hint = pair->reason();
+        ++pair;
     }
     list.notifyRowsChanged(0, list.count() - 1, ColOldName, ColNewName);
     return plan;
@@ -244,6 +253,7 @@ QString Refusal(const RenamePlan &plan)
            : !plan.namesFit        ? messages::tooLong()
            : !plan.namesAllowed    ? messages::notAllowed()
            : !plan.foldersReadable ? messages::folderUnreadable()
+           : !plan.foldersWritable ? messages::folderUnwritable()
                                    : QString();
 }
 

@@ -48,6 +48,7 @@ enum class PairStatus {
     TooLong,          ///< more bytes than the folder allows
     NotAllowed,       ///< a character the drive refuses
     FolderUnreadable, ///< the folder cannot be listed, so nothing can be checked
+    FolderUnwritable, ///< nothing may be written to the folder (mode, read-only drive)
 };
 
 /// One checked row on its way to its new name. The byte arrays may be views
@@ -83,11 +84,12 @@ struct RenamePlan
     bool namesFit = true;     ///< no name too long for its folder
     bool namesAllowed = true; ///< no character a drive refuses, no impossible name
     bool foldersReadable = true;
+    bool foldersWritable = true;
 
     bool ok() const
     {
         return namesUnique && noCollision && noEmptyName && namesFit && namesAllowed &&
-               foldersReadable;
+               foldersReadable && foldersWritable;
     }
 };
 

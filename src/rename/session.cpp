@@ -226,12 +226,16 @@ void Session::refresh()
     showOutcome(m_mask.ok && hasRows && inRange);
 }
 
-void Session::showOutcome(bool ready)
+void Session::showOutcome(bool named)
 {
-    if (ready)
-        m_status.setMessage(messages::readyToRename(messages::renameCaption()));
+    // Every fault shows while the user still shapes the names; "Umbenennen"
+    // tests them once more, since the folders may have changed meanwhile.
+    const QString refusal = named ? Refusal(TestRows(m_list)) : QString();
+    if (named)
+        m_status.setMessage(refusal.isEmpty() ? messages::readyToRename(messages::renameCaption())
+                                              : refusal);
     m_status.setPanel1(messages::checkedCount(m_list.checkedCount(), m_list.count()));
-    m_renameEnabled = ready;
+    m_renameEnabled = named && refusal.isEmpty();
     Q_EMIT commandsChanged();
 }
 
@@ -271,13 +275,18 @@ void Session::buildNames(bool counterInRange)
             e.newName = BuildNewName(e, i + 1, context);
         }
         setProgress(0, rows);
-    } else if (!m_mask.ok) {
-        for (int i = 0; i < rows; ++i) {
-            m_list.entry(i).newName = messages::maskErrorName();
-            m_list.entry(i).icon = RowIcon::Error;
+        // The full test that follows tells the view of the names and icons at once.
+    } else {
+        if (!m_mask.ok) {
+            for (int i = 0; i < rows; ++i) {
+                FileEntry &e = m_list.entry(i);
+                e.newName = messages::maskErrorName();
+                e.icon = RowIcon::Error;
+                e.hint.clear();
+            }
         }
+        m_list.notifyRowsChanged(0, rows - 1, ColOldName, ColNewName);
     }
-    m_list.notifyRowsChanged(0, rows - 1, ColOldName, ColNewName);
     m_status.setMessage(QString());
 }
 

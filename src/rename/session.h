@@ -97,7 +97,8 @@ public:
     QTimer &refreshTimer() { return m_timer; }
 
     /// Brings the new names, the status panels and the commands up to date
-    /// with the options and rows of now. A call during a refresh is dropped.
+    /// with the options and rows of now, and runs the full test on the names
+    /// (see testNames()). A call during a refresh is dropped.
     void refresh();
     /// The full test of the names shown: each checked row is tested for
     /// duplicates, clashes with existing entries and names its drive refuses.
@@ -177,8 +178,13 @@ private:
     void takeOverCounters();
     bool counterInRange() const;
     void buildNames(bool counterInRange);
-    void showOutcome(bool ready);
+    /// Tests the names when \a named (built from a usable mask) and shows
+    /// whether they may be renamed.
+    void showOutcome(bool named);
     void setProgress(int value, int maximum);
+    /// Gives each row that failed in \a result its reason, until the next
+    /// preview tests it again.
+    void markFailedRows(const RenameResult &result);
     template<typename T> void changeOption(T &field, const T &value)
     {
         if (field == value)

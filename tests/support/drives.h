@@ -6,6 +6,9 @@
 #include <QString>
 
 #include <cstdlib>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kesto::test {
 
@@ -16,6 +19,30 @@ inline bool RunIn(const TempFolder &folder, const QString &script)
         QStringLiteral("cd '%1' && PATH=$PATH:/usr/sbin:/sbin && { %2; } >>log 2>&1");
     return std::system(qPrintable(line.arg(folder.path(), script))) == 0;
 }
+
+/// Makes \a folder one nothing may be written to while it lives: for root,
+/// whom mode bits do not stop, a read-only bind mount over it, else mode
+/// 0555. made tells whether it worked.
+struct ReadOnly
+{
+    explicit ReadOnly(const QString &folder)
+        : path(folder.toLocal8Bit())
+    {
+        const char *p = path.constData();
+        made =
+            root ? ::mount(p, p, nullptr, MS_BIND, nullptr) == 0 &&
+                       ::mount(nullptr, p, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0
+                 : ::chmod(p, 0555) == 0;
+    }
+    ~ReadOnly()
+    {
+        root ? ::umount2(path.constData(), MNT_DETACH) : ::chmod(path.constData(), 0755);
+    }
+
+    QByteArray path;
+    bool root = ::geteuid() == 0;
+    bool made = false;
+};
 
 /// A real exFAT drive through FUSE, as USB sticks are: no RENAME_NOREPLACE,
 /// no hard links, and an entry number per spelling. Needs root (a loop
