@@ -37,12 +37,14 @@ struct RenameResult
     QList<int> renamed;
     /// Rows still under their old (or a temporary) name.
     QList<FailedRow> failed;
-    /// The user ended the batch after a failure: later rows were not tried.
-    bool stopped = false;
-    /// A journal records the batch, so it can be undone.
+    /// Rows not tried: the user ended the batch after a failure.
+    int notTried = 0;
+    /// A journal records the batch and files moved, so it can be undone.
     bool undoable = false;
 
-    bool complete() const { return verdict == Verdict::Ran && !stopped && failed.isEmpty(); }
+    bool stopped() const { return notTried > 0; }
+    int total() const { return int(renamed.size() + failed.size()) + notTried; }
+    bool complete() const { return verdict == Verdict::Ran && !stopped() && failed.isEmpty(); }
     static RenameResult refused(const QString &why)
     {
         RenameResult r;

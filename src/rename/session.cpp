@@ -397,8 +397,25 @@ RenameResult Session::renameCommand()
     m_list.removeRowsDescending(result.renamed);
     setProgress(0, rows);
     previewIfLive();
-    m_status.setMessage(messages::renameDone());
+    markFailedRows(result);
+    m_status.setMessage(result.complete()
+                            ? messages::renameDone()
+                            : messages::renamePartly(int(result.renamed.size()), result.total()));
     return result;
+}
+
+void Session::markFailedRows(const RenameResult &result)
+{
+    for (const FailedRow &failed : result.failed) {
+        // The renamed rows above it have left the list; they sort from the last.
+        const auto firstAbove = std::lower_bound(result.renamed.begin(), result.renamed.end(),
+                                                 failed.row, std::greater<int>());
+        FileEntry &e = m_list.entry(failed.row - int(result.renamed.end() - firstAbove));
+        e.icon = RowIcon::Error;
+        e.hint = messages::renameFailureReason(failed.error);
+    }
+    if (!result.failed.isEmpty())
+        m_list.notifyRowsChanged(0, m_list.count() - 1, ColOldName, ColNewName);
 }
 
 // --- undo ------------------------------------------------------------------------
