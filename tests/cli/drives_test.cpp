@@ -103,36 +103,6 @@ TEST_F(OnDrives, BatchesOfLookalikeFilesKilledAtRandomAreUndoneWhole)
     }
 }
 
-// A ":" as each drive's file system takes it: FAT through fusefat and exFAT
-// through FUSE refuse it in the full test, before a rename is tried; sshfs
-// leaves it to the remote side, which takes it.
-TEST_F(OnDrives, EachDriveIsTestedByTheRulesOfTheFileSystemBehindIt)
-{
-    FatDrive fat;
-    ExfatDrive exfat;
-    SshfsDrive sshfs;
-    // The drive, its folder, the exit status and the names after the run.
-    const std::tuple<const char *, TempFolder *, const char *> drives[] = {
-        {"FAT through fusefat", fat.mounted ? &fat.drive : nullptr, "1|a.txt"},
-        {"exFAT", exfat.mounted ? &exfat.drive : nullptr, "1|a.txt"},
-        {"sshfs", sshfs.mounted ? &sshfs.drive : nullptr, "0|a:b.txt"}};
-    for (const auto &[drive, folder, outcome] : drives) {
-        SCOPED_TRACE(drive);
-        if (!folder) {
-            std::printf("skipped: no %s drive here\n", drive);
-            continue;
-        }
-        QProcess run;
-        const int status =
-            cli({u"--replace"_s, u"a"_s, u"a:b"_s, u"--apply"_s, folder->write(u"a.txt"_s)}, run);
-        EXPECT_EQ(u"%1|"_s.arg(status) + folder->names().join(u' '), QString::fromUtf8(outcome));
-        const QString err = QString::fromUtf8(run.readAllStandardError());
-        EXPECT_EQ(err.contains(u"\tZeichen ':' ist auf diesem Laufwerk nicht erlaubt\n"_s),
-                  status == 1)
-            << err.toStdString();
-    }
-}
-
 // A thousand renames on sshfs, then a new mount (new inode numbers): the
 // undo still knows every file and brings it back.
 TEST_F(OnDrives, RenamesOnSshfsAreUndoneAfterARemount)

@@ -46,11 +46,6 @@ TEST_F(PipelineTest, FullTestReportsDuplicatesBeforeClashesBeforeBlankNamesBefor
     session.setReplaceText(1, u"zwei"_s);
     session.setReplaceText(2, u"drei"_s);
     EXPECT_EQ(fullTestOf(u"[name]"_s), messages::tooLong());
-    // Unchecked, a faulty row is no fault of the batch and loses its reason.
-    session.setChecked(0, false);
-    EXPECT_EQ(fullTestOf(u"[name]"_s) + session.list().at(0).hint,
-              u"Zum Umbenennen der Dateien klicken Sie jetzt die Schaltfläche 'Umbenennen'."_s);
-    session.setChecked(0, true);
 
     // A "/" from a replacement never moves the file into another folder.
     dir.mkdir(u"sub"_s);
@@ -60,6 +55,10 @@ TEST_F(PipelineTest, FullTestReportsDuplicatesBeforeClashesBeforeBlankNamesBefor
     EXPECT_EQ(panel2(), messages::notAllowed());
     EXPECT_EQ(session.list().at(0).hint, u"kein gültiger Dateiname"_s);
     EXPECT_TRUE(dir.rawNames("sub").isEmpty());
+    // Unchecked, a faulty row is no fault of the batch and loses its reason.
+    session.setChecked(0, false);
+    EXPECT_EQ(fullTestOf(u"[name]"_s) + session.list().at(0).hint,
+              u"Zum Umbenennen der Dateien klicken Sie jetzt die Schaltfläche 'Umbenennen'."_s);
 }
 
 TEST_F(PipelineTest, ClashIsAnyExistingEntryEvenTheFileOfAnUncheckedRow)
@@ -134,10 +133,10 @@ TEST_F(PipelineTest, RenamesCheckedFilesAndRecomputesTheRowsThatRemain)
         u"f1.txt=f1.txt f3.txt=f3.txt neu_2.txt=f2.txt neu_4.txt=f4.txt neu_5.txt=neu_5.txt"_s);
 }
 
-// A failed rename asks what to do: OK goes on, Abbrechen leaves the rest
-// untried. One message at the end tells what was renamed and why each other
-// file was not; the failed rows stay with their reason. A mask without
-// .[typ] asks before the batch begins, and No changes nothing.
+// A failed rename asks what to do (go on, skip all, stop); one message at
+// the end says why each file was not renamed, and the rows keep that reason.
+// A batch that renamed nothing is none to undo. A mask without .[typ] asks
+// first, and No changes nothing.
 TEST_F(PipelineTest, AFailedRenameAsksWhatToDoAndTheBatchTellsItsFailuresOnce)
 {
     load({"a.txt", "b.txt", "c.txt", "d.txt"}); // renamed from the last
@@ -146,11 +145,7 @@ TEST_F(PipelineTest, AFailedRenameAsksWhatToDoAndTheBatchTellsItsFailuresOnce)
     QFile::remove(dir.file(u"d.txt"_s));
     questions.failureAnswers = {UserQuestions::FailureAnswer::GoOn,
                                 UserQuestions::FailureAnswer::Stop};
-    const RenameResult result = session.renameCommand();
-    EXPECT_EQ(result.renamed, QList<int>{2});
-    EXPECT_EQ(std::pair(result.failed.value(0).row, result.failed.value(0).error),
-              std::pair(3, ENOENT));
-    EXPECT_TRUE(result.undoable && result.stopped() && !result.complete());
+    session.renameCommand();
     const QString gone = u"Der Ordner oder die Datei existiert nicht mehr."_s;
     EXPECT_EQ(questions.asked.value(0).text,
               u"Folgende Datei ließ sich nicht umbenennen:\r\r%1\r-->\r%2\r\r%3\r\r"
@@ -161,15 +156,19 @@ TEST_F(PipelineTest, AFailedRenameAsksWhatToDoAndTheBatchTellsItsFailuresOnce)
               "und behalten ihren alten Namen:\r\r%1/d.txt --> neu_d.txt (%2)\r%1/b.txt --> "
               "neu_b.txt (%2)\r%1/a.txt --> neu_a.txt (nicht mehr versucht, die Umbenennung wurde "
               "abgebrochen)"_s.arg(dir.path(), gone));
-    EXPECT_EQ(questions.asked.size(), 3);
     EXPECT_EQ(panel2(), u"Umbenennung beendet: 1 von 4 Dateien umbenannt, 3 nicht."_s);
     EXPECT_EQ(oldNames() + column(&FileEntry::hint),
               (QStringList{"a.txt", "b.txt", "d.txt", "", gone, gone}));
+    QFile::remove(dir.file(u"a.txt"_s));
+    questions.failureAnswers = {UserQuestions::FailureAnswer::SkipAll};
+    session.renameCommand();
+    EXPECT_EQ(questions.asked.size(), 5) << "one question and the message at the end";
+    EXPECT_EQ(session.undoableBatch().files, 4) << "the batch before";
 
     preview(u"x_[name]"_s);
     questions.yesNoAnswers = {false};
     EXPECT_EQ(session.renameCommand().verdict, RenameResult::Verdict::Declined);
-    EXPECT_EQ(dir.names(), (QStringList{"a.txt", "neu_c.txt"}));
+    EXPECT_EQ(dir.names(), QStringList{"neu_c.txt"});
     EXPECT_EQ(questions.asked.last().title, u"Kesto"_s);
     EXPECT_TRUE(questions.asked.last().text.startsWith(
         u"WARNUNG: In Ihrer Umbenennungmaske wurde der Platzhalter .[TYP] NICHT verwendet!\r\r"

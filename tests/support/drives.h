@@ -6,8 +6,6 @@
 #include <QString>
 
 #include <cstdlib>
-#include <sys/mount.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kesto::test {
@@ -21,27 +19,20 @@ inline bool RunIn(const TempFolder &folder, const QString &script)
 }
 
 /// Makes \a folder one nothing may be written to while it lives: for root,
-/// whom mode bits do not stop, a read-only bind mount over it, else mode
-/// 0555. made tells whether it worked.
+/// whom mode bits do not stop, a read-only bind mount over it, else mode 0555.
 struct ReadOnly
 {
-    explicit ReadOnly(const QString &folder)
-        : path(folder.toLocal8Bit())
-    {
-        const char *p = path.constData();
-        made =
-            root ? ::mount(p, p, nullptr, MS_BIND, nullptr) == 0 &&
-                       ::mount(nullptr, p, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0
-                 : ::chmod(p, 0555) == 0;
-    }
+    QString folder;
+    TempFolder setup{};
+    bool root = ::geteuid() == 0;
+    bool made =
+        RunIn(setup,
+              QString::fromLatin1(root ? "mount --bind -o ro %1 %1" : "chmod 0555 %1").arg(folder));
+
     ~ReadOnly()
     {
-        root ? ::umount2(path.constData(), MNT_DETACH) : ::chmod(path.constData(), 0755);
+        RunIn(setup, QString::fromLatin1(root ? "umount %1" : "chmod 0755 %1").arg(folder));
     }
-
-    QByteArray path;
-    bool root = ::geteuid() == 0;
-    bool made = false;
 };
 
 /// A real exFAT drive through FUSE, as USB sticks are: no RENAME_NOREPLACE,
@@ -62,14 +53,14 @@ struct ExfatDrive
     }
 };
 
-/// A FAT drive as fusefat serves it from an image, without a loop device;
-/// the mount table calls it "fuse.fusefat". mounted tells whether it is there.
+/// A FAT drive served by fusefat from an image ("fuse.fusefat" in the mount
+/// table); mounted asks the mount table, as fusefat ends well also unmounted.
 struct FatDrive
 {
     TempFolder image, drive;
-    bool mounted =
-        RunIn(image, QStringLiteral("truncate -s 16M img && mkfs.vfat img && fusefat -o rw+ img ") +
-                         drive.path());
+    bool mounted = RunIn(image, QStringLiteral("truncate -s 16M img && mkfs.vfat img && fusefat "
+                                               "-o rw+ img %1 && mountpoint -q %1")
+                                    .arg(drive.path()));
 
     ~FatDrive() { RunIn(image, QStringLiteral("fusermount -u ") + drive.path()); }
 };

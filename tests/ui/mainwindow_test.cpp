@@ -1,6 +1,5 @@
 #include "rename/journal.h"
 #include "rename/messages.h"
-#include "support/drives.h"
 #include "ui/filelistmodel.h"
 #include "windowfixture.h"
 
@@ -383,47 +382,6 @@ TEST_F(MainWindowTest, AnInterruptedBatchIsOfferedForRepairAtStartAndUndoneOnJa)
     }
     EXPECT_EQ(questions.asked.size(), 2);
     EXPECT_TRUE(told.contains(messages::undoDone(1))) << told.join('\n').toStdString();
-}
-
-// A folder nothing may be written to is a fault the preview shows on its
-// rows, "Umbenennen" off, until they are unchecked. Files that fail only when
-// renamed (gone meanwhile) are asked about once and told once; their rows
-// stay with the reason, and a batch that renamed nothing offers no undo.
-TEST_F(MainWindowTest, FaultsShowWhileTypingAndFailuresAreToldOnceAndNeverOfferedForUndo)
-{
-    MainWindow &w = start();
-    QList<QUrl> urls;
-    for (const char *name : {"fest/1.txt", "fest/2.txt", "frei/3.txt", "frei/4.txt"})
-        urls << QUrl::fromLocalFile(dir.write(name));
-    test::ReadOnly readOnly(dir.file("fest"));
-    if (!readOnly.made)
-        GTEST_SKIP() << "no folder here that nothing may be written to";
-    dropUrls(urls);
-    ASSERT_TRUE(preview("neu_[name].[typ]"));
-    const auto shown = [&] {
-        return column(FileListModel::HintColumn)
-               << panel(2) << QString::number(w.button(Command::Rename)->isEnabled());
-    };
-    const QString fixed = "Ordner nicht beschreibbar", gone = messages::renameFailureReason(ENOENT);
-    EXPECT_EQ(shown(), (QStringList{fixed, fixed, "", "", messages::folderUnwritable(), "0"}));
-    QSignalSpy passes = passSpy();
-    for (int row : {0, 1}) {
-        w.listView()->setCurrentIndex(w.listModel()->index(row, ColFolder));
-        QTest::keyClick(w.listView(), Qt::Key_Space);
-    }
-    ASSERT_TRUE(passes.wait());
-    EXPECT_EQ(shown(), (QStringList{"", "", "", "", messages::readyToRename("&Umbenennen"), "1"}));
-
-    QFile::remove(dir.file("frei/3.txt"));
-    QFile::remove(dir.file("frei/4.txt"));
-    questions.failureAnswers = {UserQuestions::FailureAnswer::SkipAll};
-    click(Command::Rename);
-    EXPECT_EQ(questions.asked.size(), 2);
-    EXPECT_TRUE(questions.asked.last().text.startsWith("0 von 2 Dateien wurden umbenannt.\r\r"));
-    EXPECT_EQ(shown(),
-              (QStringList{"", "", gone, gone,
-                           "Umbenennung beendet: 0 von 2 Dateien umbenannt, 2 nicht.", "1"}));
-    EXPECT_FALSE(w.button(Command::Undo)->isEnabled());
 }
 
 // Every option control as "name=value", in the window's order.
