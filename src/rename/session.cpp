@@ -230,7 +230,11 @@ void Session::showOutcome(bool named)
 {
     // Every fault shows while the user still shapes the names; "Umbenennen"
     // tests them once more, since the folders may have changed meanwhile.
-    const QString refusal = named ? Refusal(TestRows(m_list)) : QString();
+    const bool test = named && m_preview == Preview::Live;
+    const QString refusal = test ? Refusal(TestRows(m_list)) : QString();
+    // The view hears of the new names once: with their icons from the test.
+    if (!test && !m_list.isEmpty())
+        m_list.notifyRowsChanged(0, m_list.count() - 1, ColOldName, ColNewName);
     if (named)
         m_status.setMessage(refusal.isEmpty() ? messages::readyToRename(messages::renameCaption())
                                               : refusal);
@@ -275,17 +279,13 @@ void Session::buildNames(bool counterInRange)
             e.newName = BuildNewName(e, i + 1, context);
         }
         setProgress(0, rows);
-        // The full test that follows tells the view of the names and icons at once.
-    } else {
-        if (!m_mask.ok) {
-            for (int i = 0; i < rows; ++i) {
-                FileEntry &e = m_list.entry(i);
-                e.newName = messages::maskErrorName();
-                e.icon = RowIcon::Error;
-                e.hint.clear();
-            }
+    } else if (!m_mask.ok) {
+        for (int i = 0; i < rows; ++i) {
+            FileEntry &e = m_list.entry(i);
+            e.newName = messages::maskErrorName();
+            e.icon = RowIcon::Error;
+            e.hint.clear();
         }
-        m_list.notifyRowsChanged(0, rows - 1, ColOldName, ColNewName);
     }
     m_status.setMessage(QString());
 }
