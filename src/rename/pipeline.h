@@ -74,7 +74,9 @@ QString Refusal(const RenamePlan &plan);
 /// Renames the checked rows of \a list to their new names, never replacing a
 /// file: the full test, the question before a mask without "[TYP]" (unless
 /// \a maskHasExtension), the order of the moves, the journal, the renames.
-/// \a progress gets the steps done and their number.
+/// A failed rename asks what to do until the user skips all; a batch with
+/// failures ends with one message that names them. \a progress gets the
+/// steps done and their number.
 RenameResult RenameRows(FileList &list, bool maskHasExtension, Journal &journal,
                         UserQuestions &questions,
                         const std::function<void(int done, int steps)> &progress = {});
