@@ -128,6 +128,7 @@ struct UndoResult
 {
     QList<Move> movedBack;
     bool complete = true;
+    bool declined = false; ///< the user was asked first and said No: nothing was tried
 };
 UndoResult UndoBatch(const BatchRecord &batch,
                      const std::function<void(const JournalEntry &, int error)> &failed);

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "filelist/filelist.h"
+#include "filelist/loader.h"
+
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -55,6 +59,38 @@ inline QString checkedCount(qint64 checked, qint64 rows)
 inline QString filling()
 {
     return QStringLiteral("Die Dateiliste wird aufgefüllt ...");
+}
+/// Why a path given to the list became no row.
+inline QString skipReason(SkipReason reason)
+{
+    switch (reason) {
+    case SkipReason::Missing:
+        return QStringLiteral("nicht vorhanden");
+    case SkipReason::Folder:
+        return QStringLiteral("ein Ordner");
+    case SkipReason::NotRegularFile:
+        return QStringLiteral("keine gewöhnliche Datei");
+    case SkipReason::Unreadable:
+        return QStringLiteral("nicht lesbar");
+    case SkipReason::TooLong:
+        return QStringLiteral("Pfad zu lang");
+    }
+    return {};
+}
+/// The paths of one load that became no row, each with its reason, escaped
+/// as the list's names are; a list of thousands names the first few only.
+inline QString skippedPaths(const QList<SkippedPath> &skipped)
+{
+    constexpr qsizetype Named = 20;
+    QStringList lines;
+    for (qsizetype i = 0; i < std::min(Named, skipped.size()); ++i) {
+        lines << EscapedName(skipped.at(i).path) + QStringLiteral(" (") +
+                     skipReason(skipped.at(i).reason) + QLatin1Char(')');
+    }
+    if (skipped.size() > Named)
+        lines << QStringLiteral("… und %1 weitere").arg(skipped.size() - Named);
+    return QStringLiteral("Folgende Pfade wurden nicht in die Liste aufgenommen:") + QChar(13) +
+           QChar(13) + lines.join(QChar(13));
 }
 inline QString renaming()
 {
@@ -234,13 +270,36 @@ inline QString reasonInChain()
 {
     return QStringLiteral("wird in der Reihe umbenannt");
 }
+/// "Nächster Fehler" found no row with a reason.
+inline QString noFaultyNames()
+{
+    return QStringLiteral("Keine fehlerhaften Namen gefunden.");
+}
 
 // Undo.
+inline QString fileCount(int files)
+{
+    return files == 1 ? QStringLiteral("1 Datei") : QStringLiteral("%1 Dateien").arg(files);
+}
 inline QString undoTooltip(const QString &when, int files)
 {
     return QStringLiteral("Macht die Umbenennung vom %1 rückgängig (%2)")
-        .arg(when,
-             files == 1 ? QStringLiteral("1 Datei") : QStringLiteral("%1 Dateien").arg(files));
+        .arg(when, fileCount(files));
+}
+/// When and where a batch ran: its start, the folder of its first file and
+/// how many other folders it renamed in.
+inline QString batchFacts(const QString &when, const QString &folder, qsizetype moreFolders)
+{
+    const QString facts = QStringLiteral("vom %1 in %2").arg(when, folder);
+    if (moreFolders == 0)
+        return facts;
+    return facts + (moreFolders == 1 ? QStringLiteral(" und 1 weiteren Ordner")
+                                     : QStringLiteral(" und %1 weiteren Ordnern").arg(moreFolders));
+}
+/// The undo command's question; \a facts as batchFacts() gives them.
+inline QString undoQuestion(const QString &facts, int files)
+{
+    return QStringLiteral("Umbenennung %1 (%2) rückgängig machen?").arg(facts, fileCount(files));
 }
 inline QString undoDone(int files)
 {
@@ -343,10 +402,12 @@ inline QString noJournalQuestion(const QString &folder, const QString &reason)
            QChar(13) + folder + QChar(13) + reason + QChar(13) + QChar(13) +
            QStringLiteral("Ohne Möglichkeit zum Rückgängigmachen umbenennen?");
 }
-inline QString interruptedQuestion()
+/// The question at start; \a facts as batchFacts() gives them.
+inline QString interruptedQuestion(const QString &facts, int files)
 {
-    return QStringLiteral("Die letzte Umbenennung wurde unterbrochen. Sollen die bereits "
-                          "umbenannten Dateien ihre alten Namen zurückbekommen?");
+    return QStringLiteral("Die letzte Umbenennung (%1, %2) wurde unterbrochen. Sollen die bereits "
+                          "umbenannten Dateien ihre alten Namen zurückbekommen?")
+        .arg(facts, fileCount(files));
 }
 
 } // namespace kesto::messages

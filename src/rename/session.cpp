@@ -11,6 +11,7 @@
 #include "storage/textfile.h"
 
 #include <QScopedValueRollback>
+#include <QSet>
 
 #include <algorithm>
 #include <limits>
@@ -20,6 +21,16 @@ namespace kesto {
 namespace {
 
 constexpr int RefreshDelayMs = 1500;
+
+// When and where \a batch ran, for a question about it.
+QString batchFacts(const BatchRecord &batch)
+{
+    QSet<QByteArray> folders;
+    for (const JournalEntry &e : batch.entries)
+        folders.insert(e.move.folder);
+    return messages::batchFacts(batch.begun.toString(TimeShownFormat), batch.folder,
+                                std::max<qsizetype>(0, folders.size() - 1));
+}
 
 } // namespace
 
@@ -446,9 +457,20 @@ QString Session::undoDescription(const BatchRecord &batch)
     return messages::undoTooltip(batch.begun.toString(TimeShownFormat), batch.files);
 }
 
-UndoResult Session::undoCommand()
+UndoResult Session::undoCommand(Ask ask)
 {
     const BatchRecord batch = Journal::read(undoableBatch().path);
+    const bool undoable = batch.state != BatchState::Damaged &&
+                          batch.state != BatchState::Unrecorded && !batch.entries.isEmpty();
+    if (ask == Ask::First && undoable &&
+        !m_questions.confirm(messages::undoQuestion(batchFacts(batch), batch.files),
+                             messages::appTitle()))
+        return {.movedBack = {}, .complete = false, .declined = true};
+    return undo(batch);
+}
+
+UndoResult Session::undo(const BatchRecord &batch)
+{
     if (batch.state == BatchState::Damaged) {
         m_questions.tell(messages::journalDamaged(batch.path), messages::appTitle());
         return {{}, false};
@@ -488,11 +510,15 @@ BatchRecord Session::interruptedBatch() const
 
 bool Session::offerRepair()
 {
-    if (interruptedBatch().files == 0)
+    const BatchRecord interrupted = interruptedBatch();
+    if (interrupted.files == 0)
         return false;
-    if (!m_questions.askYesNo(messages::interruptedQuestion(), messages::appTitle()))
+    // Read once: a batch of a million files has a long journal.
+    const BatchRecord batch = Journal::read(interrupted.path);
+    if (!m_questions.confirm(messages::interruptedQuestion(batchFacts(batch), batch.files),
+                             messages::appTitle()))
         return false;
-    undoCommand();
+    undo(batch);
     return true;
 }
 

@@ -134,12 +134,16 @@ public:
     BatchRecord undoableBatch() const;
     /// Text for the undo command's tooltip, empty when there is nothing to undo.
     static QString undoDescription(const BatchRecord &batch);
-    /// Undoes the newest batch not yet undone; files that cannot go back are
-    /// listed in one message. Returns the undo's outcome.
-    UndoResult undoCommand();
+    /// Whether a command asks before it acts: the window's command does; the
+    /// command line, which was told what to do, does not.
+    enum class Ask { Not, First };
+    /// Undoes the newest batch not yet undone, with Ask::First only after
+    /// the user confirmed it; files that cannot go back are listed in one
+    /// message. Returns the undo's outcome.
+    UndoResult undoCommand(Ask ask = Ask::Not);
     /// At start: if the newest batch was interrupted, asks whether to give the
-    /// renamed files their old names back, and does so on "Ja". True when
-    /// files were moved back (or tried to be).
+    /// renamed files their old names back, naming when, where and how many,
+    /// and does so on "Ja". True when files were moved back (or tried to be).
     bool offerRepair();
     /// The newest batch when it was cut off (its journal has no end and no
     /// one holds it), else an empty record.
@@ -174,6 +178,7 @@ Q_SIGNALS:
 private:
     QList<SkippedPath> loadPaths(const QList<PathToLoad> &paths, const std::function<void()> &yield,
                                  RowsReadAhead *ahead = nullptr);
+    UndoResult undo(const BatchRecord &batch);
     NewRows readAhead(RowsReadAhead &ahead, int count, const std::function<void()> &yield);
     void previewIfLive();
     void onDigitEntryChosen(int index);
