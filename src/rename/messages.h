@@ -100,6 +100,14 @@ inline QString renameDone()
 {
     return QStringLiteral("Umbenennung abgeschlossen.");
 }
+/// The status after a batch in which some files kept their old name.
+inline QString renamePartly(int renamed, int total)
+{
+    return QStringLiteral("Umbenennung beendet: %1 von %2 Dateien umbenannt, %3 nicht.")
+        .arg(renamed)
+        .arg(total)
+        .arg(total - renamed);
+}
 inline QString appTitle()
 {
     return QStringLiteral("Kesto");
@@ -214,6 +222,11 @@ inline QString folderUnreadable()
     return QStringLiteral(
         "Fehler: Einige Ordner lassen sich nicht lesen, ihre neuen Namen sind nicht prüfbar!");
 }
+inline QString folderUnwritable()
+{
+    return QStringLiteral("Fehler: Einige Ordner sind nicht beschreibbar, ihre Dateien lassen sich "
+                          "nicht umbenennen!");
+}
 
 // The reason a row gives in its tooltip and in the column "Hinweis".
 inline QString reasonDuplicate()
@@ -248,6 +261,10 @@ inline QString reasonImpossible()
 inline QString reasonFolderUnreadable()
 {
     return QStringLiteral("Ordner nicht lesbar");
+}
+inline QString reasonFolderUnwritable()
+{
+    return QStringLiteral("Ordner nicht beschreibbar");
 }
 inline QString reasonInChain()
 {
@@ -327,6 +344,35 @@ inline QString stranded(const QStringList &files)
     return QStringLiteral("Folgende Dateien bekamen weder ihren neuen Namen noch ihren alten "
                           "zurück, der inzwischen vergeben ist, und heißen jetzt:") +
            QChar(13) + QChar(13) + files.join(QChar(13));
+}
+/// A file of a batch that kept its old name, and why.
+inline QString keptName(const QString &oldPath, const QString &newName, const QString &reason)
+{
+    return oldPath + QStringLiteral(" --> ") + newName + QStringLiteral(" (") + reason +
+           QLatin1Char(')');
+}
+inline QString notTried()
+{
+    return QStringLiteral("nicht mehr versucht, die Umbenennung wurde abgebrochen");
+}
+/// The one message after a batch in which files failed: how many were
+/// renamed, the \a kept files (keptName()) and the \a strandedFiles (strandedAt()).
+inline QString renameIncomplete(int renamed, int total, const QStringList &kept,
+                                const QStringList &strandedFiles)
+{
+    const QChar cr(13);
+    QString text = QStringLiteral("%1 von %2 Dateien %3 umbenannt.")
+                       .arg(renamed)
+                       .arg(total)
+                       .arg(renamed == 1 ? QStringLiteral("wurde") : QStringLiteral("wurden"));
+    if (!kept.isEmpty())
+        text += QString(cr) + cr +
+                QStringLiteral("Folgende Dateien ließen sich nicht umbenennen und behalten ihren "
+                               "alten Namen:") +
+                cr + cr + kept.join(cr);
+    if (!strandedFiles.isEmpty())
+        text += QString(cr) + cr + stranded(strandedFiles);
+    return text;
 }
 inline QString undoDamagedTooltip()
 {

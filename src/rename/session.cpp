@@ -249,12 +249,20 @@ void Session::refresh()
     showOutcome(m_mask.ok && hasRows && inRange);
 }
 
-void Session::showOutcome(bool ready)
+void Session::showOutcome(bool named)
 {
-    if (ready)
-        m_status.setMessage(messages::readyToRename(messages::renameCaption()));
+    // Every fault shows while the user still shapes the names; "Umbenennen"
+    // tests them once more, since the folders may have changed meanwhile.
+    const bool test = named && m_preview == Preview::Live;
+    const QString refusal = test ? Refusal(TestRows(m_list)) : QString();
+    // The view hears of the new names once: with their icons from the test.
+    if (!test && !m_list.isEmpty())
+        m_list.notifyRowsChanged(0, m_list.count() - 1, ColOldName, ColNewName);
+    if (named)
+        m_status.setMessage(refusal.isEmpty() ? messages::readyToRename(messages::renameCaption())
+                                              : refusal);
     m_status.setPanel1(messages::checkedCount(m_list.checkedCount(), m_list.count()));
-    m_renameEnabled = ready;
+    m_renameEnabled = named && refusal.isEmpty();
     Q_EMIT commandsChanged();
 }
 
@@ -300,11 +308,12 @@ void Session::buildNames(bool counterInRange)
         setProgress(0, rows);
     } else if (!m_mask.ok) {
         for (int i = 0; i < rows; ++i) {
-            m_list.entry(i).newName = messages::maskErrorName();
-            m_list.entry(i).icon = RowIcon::Error;
+            FileEntry &e = m_list.entry(i);
+            e.newName = messages::maskErrorName();
+            e.icon = RowIcon::Error;
+            e.hint.clear();
         }
     }
-    m_list.notifyRowsChanged(0, rows - 1, ColOldName, ColNewName);
     m_status.setMessage(QString());
 }
 
@@ -415,8 +424,25 @@ RenameResult Session::renameCommand()
     m_list.removeRowsDescending(result.renamed);
     setProgress(0, rows);
     previewIfLive();
-    m_status.setMessage(messages::renameDone());
+    markFailedRows(result);
+    m_status.setMessage(result.complete()
+                            ? messages::renameDone()
+                            : messages::renamePartly(int(result.renamed.size()), result.total()));
     return result;
+}
+
+void Session::markFailedRows(const RenameResult &result)
+{
+    for (const FailedRow &failed : result.failed) {
+        // The renamed rows above it have left the list; they sort from the last.
+        const auto firstAbove = std::lower_bound(result.renamed.begin(), result.renamed.end(),
+                                                 failed.row, std::greater<int>());
+        FileEntry &e = m_list.entry(failed.row - int(result.renamed.end() - firstAbove));
+        e.icon = RowIcon::Error;
+        e.hint = messages::renameFailureReason(failed.error);
+    }
+    if (!result.failed.isEmpty())
+        m_list.notifyRowsChanged(0, m_list.count() - 1, ColOldName, ColNewName);
 }
 
 // --- undo ------------------------------------------------------------------------

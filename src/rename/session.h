@@ -32,9 +32,11 @@ class Session : public QObject
 {
     Q_OBJECT
 public:
-    /// Live: every change previews, as the window needs. OnDemand: only
-    /// refresh() builds names, and loading reads only the facts the mask and
-    /// the sort column use, for a run that previews once (the command line).
+    /// Live: every change previews and runs the full test, as the window
+    /// needs. OnDemand: only refresh() builds names, the full test is left to
+    /// testNames() or renameCommand(), and loading reads only the facts the
+    /// mask and the sort column use, for a run that previews once (the
+    /// command line).
     enum class Preview { Live, OnDemand };
 
     explicit Session(UserQuestions &questions, Preview preview = Preview::Live,
@@ -99,7 +101,8 @@ public:
     QTimer &refreshTimer() { return m_timer; }
 
     /// Brings the new names, the status panels and the commands up to date
-    /// with the options and rows of now. A call during a refresh is dropped.
+    /// with the options and rows of now; a Live session runs the full test
+    /// on the names too (see testNames()). A call during a refresh is dropped.
     void refresh();
     /// The full test of the names shown: each checked row is tested for
     /// duplicates, clashes with existing entries and names its drive refuses.
@@ -184,8 +187,13 @@ private:
     void takeOverCounters();
     bool counterInRange() const;
     void buildNames(bool counterInRange);
-    void showOutcome(bool ready);
+    /// Shows whether the names may be renamed: \a named (built from a usable
+    /// mask) and, in a Live session, passing the full test.
+    void showOutcome(bool named);
     void setProgress(int value, int maximum);
+    /// Gives each row that failed in \a result its reason, until the next
+    /// preview tests it again.
+    void markFailedRows(const RenameResult &result);
     template<typename T> void changeOption(T &field, const T &value)
     {
         if (field == value)
