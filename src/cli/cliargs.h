@@ -26,6 +26,7 @@ struct Arguments
     QList<Replacement> replacements;
     bool randomUpper = false, randomLower = false, randomDigits = false;
     std::optional<QString> randomExtra;
+    bool transliterate = false, counterPerFolder = false;
     int sortColumn = 1;
     bool sortDescending = false;
     bool apply = false;

@@ -35,7 +35,8 @@ QString lineBreaksForTerminal(QString text)
 }
 
 // Answers the core's questions from the command line: the "[TYP]" warning by
-// --yes, a failed rename by going on with the next file, as OK does.
+// --yes, a failed rename by going on with every further file, whose failures
+// the batch tells once at its end.
 class CliQuestions : public UserQuestions
 {
 public:
@@ -64,6 +65,10 @@ public:
     void tell(const QString &text, const QString &) override
     {
         m_err << lineBreaksForTerminal(text) << Qt::endl;
+    }
+    FailureAnswer askAfterFailure(const QString &, const QString &) override
+    {
+        return FailureAnswer::SkipAll;
     }
     bool askOkCancel(const QString &text, const QString &) override
     {
@@ -108,6 +113,10 @@ void applyArguments(const cli::Arguments &a, RenameOptions &o)
         o.randomExtra = Checked;
         o.randomExtraChars = *a.randomExtra;
     }
+    if (a.transliterate)
+        o.transliterate = Checked;
+    if (a.counterPerFolder)
+        o.counterPerFolder = Checked;
 }
 
 int history(Session &session, QTextStream &out)

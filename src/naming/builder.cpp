@@ -1,7 +1,9 @@
 #include "naming/builder.h"
 
+#include "mask/dateformat.h"
 #include "metadata/imagefacts.h"
 #include "naming/textcase.h"
+#include "naming/transliterate.h"
 
 #include <algorithm>
 
@@ -120,7 +122,14 @@ void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int
         break;
     }
 
-    if (isTimeKind(token.kind)) {
+    if (!token.text.isEmpty()) {
+        // A date placeholder with a format of its own.
+        const FactTexts &facts = row.facts();
+        out.append(FormatTimeStamp(token.kind >= KindCaptureOffset    ? facts.captured
+                                   : token.kind >= KindCreationOffset ? facts.created
+                                                                      : facts.modified,
+                                   token.text));
+    } else if (isTimeKind(token.kind)) {
         appendTimePart(out, token.kind, row.facts().modified);
     } else if (isTimeKind(token.kind - KindCreationOffset)) {
         appendTimePart(out, token.kind - KindCreationOffset, row.facts().created);
@@ -130,6 +139,16 @@ void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int
         if (!row.facts().captured.isEmpty())
             appendTimePart(out, token.kind - KindCaptureOffset, row.facts().captured);
     }
+}
+
+// File systems hand names over in any normalization form; below U+0300 every
+// text is composed already, which spares most names a copy.
+QStringView composed(QStringView name, QString &store)
+{
+    if (std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x300; }))
+        return name;
+    store = name.toString().normalized(QString::NormalizationForm_C);
+    return store;
 }
 
 } // namespace
@@ -145,8 +164,8 @@ QString ExpandToken(const MaskToken &token, const FileEntry &row, int p, const Q
 QString BuildNewName(const FileEntry &row, int p, const NamingContext &context)
 {
     // Most masks replace nothing in the old name: then a view of it will do.
-    QStringView name = row.baseName();
     QString replaced;
+    QStringView name = composed(row.baseName(), replaced);
     for (const SearchReplaceSet &set : context.sets) {
         if (isOn(set.active) && !isOn(set.inNewName) && !set.search.isEmpty()) {
             replaced = ReplaceAll(name.toString(), set.search, set.replace);
@@ -159,12 +178,17 @@ QString BuildNewName(const FileEntry &row, int p, const NamingContext &context)
     for (const MaskToken &token : context.tokens)
         appendToken(result, token, row, p, name, context);
 
-    result = ApplyLetterCase(result, context.letterCase);
+    // The mask, the folder and the type may come decomposed as well.
+    result = ApplyLetterCase(result, context.letterCase).normalized(QString::NormalizationForm_C);
 
     for (const SearchReplaceSet &set : context.sets) {
         if (isOn(set.active) && isOn(set.inNewName) && !set.search.isEmpty())
             result = ReplaceAll(result, set.search, set.replace);
     }
+    if (context.transliterate)
+        result = TransliterateToAscii(result);
+    // Replacements may bring in decomposed text.
+    result = result.normalized(QString::NormalizationForm_C);
     // The reserve is not kept: every row keeps its name for long.
     result.squeeze();
     return result;

@@ -25,6 +25,7 @@ struct NamingContext
     int letterCase = 0;
     std::array<SearchReplaceSet, 3> sets;
     RandomAlphabet alphabet;
+    bool transliterate = false; ///< "Umlaute und Akzente umschreiben"
 };
 
 /// Whether a check state from a saved mask or a check box counts as on.
@@ -33,9 +34,11 @@ inline bool isOn(int checkState)
     return checkState != Unchecked;
 }
 
-/// The new name of \a row at list position \a p (counted from 1): replacement
-/// in the old name, expansion of the tokens, letter case, replacement in the
-/// new name, in this order.
+/// The new name of \a row at counter position \a p (counted from 1):
+/// replacement in the old name, expansion of the tokens, letter case,
+/// replacement in the new name, transliteration, in this order. Names are
+/// searched and written in the composed form (NFC), whatever the form of
+/// the old name.
 QString BuildNewName(const FileEntry &row, int p, const NamingContext &context);
 
 /// The text one token contributes; \a name is the name source after the

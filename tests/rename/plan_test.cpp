@@ -1,5 +1,6 @@
-#include "rename/plan.h"
-#include "support/tempfiles.h"
+#include "rename/messages.h"
+#include "rename/pipeline.h"
+#include "support/drives.h"
 
 #include <gtest/gtest.h>
 
@@ -38,11 +39,13 @@ TEST(Plan, EveryRowGetsItsReason)
         {"9b.txt", u"a\0b"_s, u"kein gültiger Dateiname"_s},
         {"10.txt", "weg.txt", "wird in der Reihe umbenannt"}, // freed by the next row
         {"weg.txt", "neu.txt", ""},
+        {"12.txt", "A\u0308.txt", "Datei existiert bereits"}, // "Ä.txt" exists composed
         {"11.txt", "11.txt", ""},
     };
     QList<PlannedRename> pairs;
     QStringList reasons, given;
     dir.write(u"da.txt"_s);
+    dir.write(u"Ä.txt"_s);
     for (const auto &[oldName, newName, reason] : rows) {
         dir.write(oldName);
         pairs << planned(folder, oldName, newName);
@@ -56,10 +59,15 @@ TEST(Plan, EveryRowGetsItsReason)
                  plan.namesAllowed);
     EXPECT_EQ(plan.pairs.last().status, PairStatus::Unchanged);
 
-    // A folder that cannot be listed frees nothing and blocks its rows.
+    // A folder that cannot be listed frees nothing and blocks its rows; so
+    // does one nothing may be written to.
     const RenamePlan blind = CheckPlan({planned(folder + u"fehlt/"_s, u"x"_s, u"y"_s)});
     EXPECT_FALSE(blind.foldersReadable);
     EXPECT_EQ(blind.pairs.first().reason(), u"Ordner nicht lesbar"_s);
+    const kesto::test::ReadOnly fixed{dir.path()};
+    const RenamePlan stuck = CheckPlan({planned(folder, u"1.txt"_s, u"eins.txt"_s)});
+    EXPECT_EQ(stuck.pairs.first().reason() + Refusal(stuck),
+              fixed.made ? u"Ordner nicht beschreibbar"_s + messages::folderUnwritable() : u""_s);
 }
 
 TEST(Plan, WindowsDrivesRefuseTheirCharacters)
@@ -72,10 +80,14 @@ TEST(Plan, WindowsDrivesRefuseTheirCharacters)
         EXPECT_EQ(RefusedCharacter(NameRules::Windows, QString::fromUtf8(name)), refused) << name;
         EXPECT_EQ(RefusedCharacter(NameRules::Posix, QString::fromUtf8(name)), 0u) << name;
     }
-    for (const char *type : {"vfat", "exfat", "ntfs", "ntfs3", "fuseblk", "cifs", "smb3"})
+    for (const char *type : {"vfat", "exfat", "ntfs", "ntfs3", "fuseblk", "cifs", "smb3",
+                             "fuse.fusefat", "fuse.exfat", "fuse.ntfs-3g", "fuse.ntfs"})
         EXPECT_EQ(NameRulesOfType(type), NameRules::Windows) << type;
     for (const char *type : {"ext4", "tmpfs", "btrfs", "fuse.sshfs"})
         EXPECT_EQ(NameRulesOfType(type), NameRules::Posix) << type;
+    const kesto::test::FatDrive fat; // a real one: "fuse.fusefat" in the mount table
+    EXPECT_EQ(fat.mounted ? NameRulesOf(QFile::encodeName(fat.drive.path())) : NameRules::Windows,
+              NameRules::Windows);
     PlannedRename p;
     p.status = PairStatus::NotAllowed;
     p.refused = ':';
