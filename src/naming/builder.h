@@ -4,6 +4,7 @@
 #include "mask/mask.h"
 #include "metadata/filefacts.h"
 #include "naming/randomstring.h"
+#include "naming/replacesets.h"
 #include "storage/renameoptions.h"
 
 #include <QList>
@@ -23,20 +24,16 @@ struct NamingContext
     int digitCount = 1;
     QString leadChar;
     int letterCase = 0;
-    std::array<SearchReplaceSet, 3> sets;
+    ReplaceSets sets;
     RandomAlphabet alphabet;
 };
 
-/// Whether a check state from a saved mask or a check box counts as on.
-inline bool isOn(int checkState)
-{
-    return checkState != Unchecked;
-}
-
 /// The new name of \a row at list position \a p (counted from 1): replacement
 /// in the old name, expansion of the tokens, letter case, replacement in the
-/// new name, in this order.
-QString BuildNewName(const FileEntry &row, int p, const NamingContext &context);
+/// new name, in this order. When PCRE2 breaks a set's match off, the name is
+/// unfinished and \a failedSet (if given) says which set, else it is -1.
+QString BuildNewName(const FileEntry &row, int p, const NamingContext &context,
+                     int *failedSet = nullptr);
 
 /// The text one token contributes; \a name is the name source after the
 /// replacements in the old name.
