@@ -103,15 +103,16 @@ inline int runModes(int argc, char *argv[], std::initializer_list<Mode> modes)
     return 0;
 }
 
-/// \a rows photo rows in one folder, IMG_000000.JPG upwards, all with one
-/// change date and size; no files behind them.
-inline QList<FileEntry> generatedRows(int rows)
+/// \a rows photo rows in \a folder (with its final "/"), IMG_000000.JPG
+/// upwards, all with one change date and size; no files are made.
+inline QList<FileEntry> generatedRows(int rows,
+                                      const QString &folder = QStringLiteral("/bilder/urlaub/"))
 {
     QList<FileEntry> entries;
     entries.reserve(rows);
     for (int i = 0; i < rows; ++i) {
         FileEntry e = FileEntry::fromPath(
-            QStringLiteral("/bilder/urlaub/IMG_%1.JPG").arg(i, 6, 10, QLatin1Char('0')));
+            folder + QStringLiteral("IMG_%1.JPG").arg(i, 6, 10, QLatin1Char('0')));
         e.setFacts({QStringLiteral("2.345 KB"), QStringLiteral("2006-03-14 09-05-07"), {}, {}});
         entries.append(e);
     }

@@ -2,33 +2,17 @@
 
 #include "filelist/loader.h"
 #include "rename/journal.h"
+#include "rename/messages.h"
 
 #include <QString>
 
 // The texts kesto-cli writes besides the window's own.
 namespace kesto::cli::texts {
 
-inline QString skipReason(SkipReason reason)
-{
-    switch (reason) {
-    case SkipReason::Missing:
-        return QStringLiteral("nicht vorhanden");
-    case SkipReason::Folder:
-        return QStringLiteral("ein Ordner");
-    case SkipReason::NotRegularFile:
-        return QStringLiteral("keine gewöhnliche Datei");
-    case SkipReason::Unreadable:
-        return QStringLiteral("nicht lesbar");
-    case SkipReason::TooLong:
-        return QStringLiteral("Pfad zu lang");
-    }
-    return {};
-}
-
 /// One line per path that became no row; \a path is escaped as the list is.
 inline QString skipped(const QString &path, SkipReason reason)
 {
-    return QStringLiteral("kesto-cli: übergangen (%1): %2").arg(skipReason(reason), path);
+    return QStringLiteral("kesto-cli: übergangen (%1): %2").arg(messages::skipReason(reason), path);
 }
 
 inline QString nothingLeft()

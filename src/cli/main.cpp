@@ -35,7 +35,8 @@ QString lineBreaksForTerminal(QString text)
 }
 
 // Answers the core's questions from the command line: the "[TYP]" warning by
-// --yes, a failed rename by going on with the next file, as OK does.
+// --yes, a failed rename by going on with every further file, whose failures
+// the batch tells once at its end.
 class CliQuestions : public UserQuestions
 {
 public:
@@ -64,6 +65,10 @@ public:
     void tell(const QString &text, const QString &) override
     {
         m_err << lineBreaksForTerminal(text) << Qt::endl;
+    }
+    FailureAnswer askAfterFailure(const QString &, const QString &) override
+    {
+        return FailureAnswer::SkipAll;
     }
     bool askOkCancel(const QString &text, const QString &) override
     {

@@ -297,9 +297,10 @@ int Journal::create(const QByteArray &text, const QDateTime &now)
     return fd;
 }
 
-void Journal::end()
+void Journal::end(bool filesMoved)
 {
-    if (m_lock && !m_current.isEmpty() && WriteAll(*m_lock, "ended\n"))
+    if (m_lock && !m_current.isEmpty() &&
+        WriteAll(*m_lock, filesMoved ? QByteArray("ended\n") : QByteArray("ended\nundone\n")))
         ::fsync(*m_lock);
     m_current.clear();
     m_lock.reset();

@@ -85,8 +85,9 @@ public:
     /// Records, where a small file still fits, that a batch of \a files ran
     /// without a journal, so that no undo passes over it unsaid.
     void recordUnjournaled(int files);
-    /// Records that the batch ended, and lets go of its lock.
-    void end();
+    /// Records that the batch ended, and lets go of its lock; a batch whose
+    /// \a filesMoved is false is recorded as undone, there being nothing to undo.
+    void end(bool filesMoved = true);
 
     /// The kept batches, newest first, without their files (read from the
     /// head and the end of each journal only).
@@ -127,6 +128,7 @@ struct UndoResult
 {
     QList<Move> movedBack;
     bool complete = true;
+    bool declined = false; ///< the user was asked first and said No: nothing was tried
 };
 UndoResult UndoBatch(const BatchRecord &batch,
                      const std::function<void(const JournalEntry &, int error)> &failed);

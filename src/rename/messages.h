@@ -1,8 +1,12 @@
 #pragma once
 
+#include "filelist/filelist.h"
+#include "filelist/loader.h"
+
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -60,6 +64,38 @@ inline QString filling()
 {
     return QStringLiteral("Die Dateiliste wird aufgefüllt ...");
 }
+/// Why a path given to the list became no row.
+inline QString skipReason(SkipReason reason)
+{
+    switch (reason) {
+    case SkipReason::Missing:
+        return QStringLiteral("nicht vorhanden");
+    case SkipReason::Folder:
+        return QStringLiteral("ein Ordner");
+    case SkipReason::NotRegularFile:
+        return QStringLiteral("keine gewöhnliche Datei");
+    case SkipReason::Unreadable:
+        return QStringLiteral("nicht lesbar");
+    case SkipReason::TooLong:
+        return QStringLiteral("Pfad zu lang");
+    }
+    return {};
+}
+/// The paths of one load that became no row, each with its reason, escaped
+/// as the list's names are; a list of thousands names the first few only.
+inline QString skippedPaths(const QList<SkippedPath> &skipped)
+{
+    constexpr qsizetype Named = 20;
+    QStringList lines;
+    for (qsizetype i = 0; i < std::min(Named, skipped.size()); ++i) {
+        lines << EscapedName(skipped.at(i).path) + QStringLiteral(" (") +
+                     skipReason(skipped.at(i).reason) + QLatin1Char(')');
+    }
+    if (skipped.size() > Named)
+        lines << QStringLiteral("… und %1 weitere").arg(skipped.size() - Named);
+    return QStringLiteral("Folgende Pfade wurden nicht in die Liste aufgenommen:") + QChar(13) +
+           QChar(13) + lines.join(QChar(13));
+}
 inline QString renaming()
 {
     return QStringLiteral("Umbenennung läuft ...");
@@ -67,6 +103,14 @@ inline QString renaming()
 inline QString renameDone()
 {
     return QStringLiteral("Umbenennung abgeschlossen.");
+}
+/// The status after a batch in which some files kept their old name.
+inline QString renamePartly(int renamed, int total)
+{
+    return QStringLiteral("Umbenennung beendet: %1 von %2 Dateien umbenannt, %3 nicht.")
+        .arg(renamed)
+        .arg(total)
+        .arg(total - renamed);
 }
 inline QString appTitle()
 {
@@ -182,6 +226,11 @@ inline QString folderUnreadable()
     return QStringLiteral(
         "Fehler: Einige Ordner lassen sich nicht lesen, ihre neuen Namen sind nicht prüfbar!");
 }
+inline QString folderUnwritable()
+{
+    return QStringLiteral("Fehler: Einige Ordner sind nicht beschreibbar, ihre Dateien lassen sich "
+                          "nicht umbenennen!");
+}
 
 // The reason a row gives in its tooltip and in the column "Hinweis".
 inline QString reasonDuplicate()
@@ -217,17 +266,44 @@ inline QString reasonFolderUnreadable()
 {
     return QStringLiteral("Ordner nicht lesbar");
 }
+inline QString reasonFolderUnwritable()
+{
+    return QStringLiteral("Ordner nicht beschreibbar");
+}
 inline QString reasonInChain()
 {
     return QStringLiteral("wird in der Reihe umbenannt");
 }
+/// "Nächster Fehler" found no row with a reason.
+inline QString noFaultyNames()
+{
+    return QStringLiteral("Keine fehlerhaften Namen gefunden.");
+}
 
 // Undo.
+inline QString fileCount(int files)
+{
+    return files == 1 ? QStringLiteral("1 Datei") : QStringLiteral("%1 Dateien").arg(files);
+}
 inline QString undoTooltip(const QString &when, int files)
 {
     return QStringLiteral("Macht die Umbenennung vom %1 rückgängig (%2)")
-        .arg(when,
-             files == 1 ? QStringLiteral("1 Datei") : QStringLiteral("%1 Dateien").arg(files));
+        .arg(when, fileCount(files));
+}
+/// When and where a batch ran: its start, the folder of its first file and
+/// how many other folders it renamed in.
+inline QString batchFacts(const QString &when, const QString &folder, qsizetype moreFolders)
+{
+    const QString facts = QStringLiteral("vom %1 in %2").arg(when, folder);
+    if (moreFolders == 0)
+        return facts;
+    return facts + (moreFolders == 1 ? QStringLiteral(" und 1 weiteren Ordner")
+                                     : QStringLiteral(" und %1 weiteren Ordnern").arg(moreFolders));
+}
+/// The undo command's question; \a facts as batchFacts() gives them.
+inline QString undoQuestion(const QString &facts, int files)
+{
+    return QStringLiteral("Umbenennung %1 (%2) rückgängig machen?").arg(facts, fileCount(files));
 }
 inline QString undoDone(int files)
 {
@@ -273,6 +349,35 @@ inline QString stranded(const QStringList &files)
                           "zurück, der inzwischen vergeben ist, und heißen jetzt:") +
            QChar(13) + QChar(13) + files.join(QChar(13));
 }
+/// A file of a batch that kept its old name, and why.
+inline QString keptName(const QString &oldPath, const QString &newName, const QString &reason)
+{
+    return oldPath + QStringLiteral(" --> ") + newName + QStringLiteral(" (") + reason +
+           QLatin1Char(')');
+}
+inline QString notTried()
+{
+    return QStringLiteral("nicht mehr versucht, die Umbenennung wurde abgebrochen");
+}
+/// The one message after a batch in which files failed: how many were
+/// renamed, the \a kept files (keptName()) and the \a strandedFiles (strandedAt()).
+inline QString renameIncomplete(int renamed, int total, const QStringList &kept,
+                                const QStringList &strandedFiles)
+{
+    const QChar cr(13);
+    QString text = QStringLiteral("%1 von %2 Dateien %3 umbenannt.")
+                       .arg(renamed)
+                       .arg(total)
+                       .arg(renamed == 1 ? QStringLiteral("wurde") : QStringLiteral("wurden"));
+    if (!kept.isEmpty())
+        text += QString(cr) + cr +
+                QStringLiteral("Folgende Dateien ließen sich nicht umbenennen und behalten ihren "
+                               "alten Namen:") +
+                cr + cr + kept.join(cr);
+    if (!strandedFiles.isEmpty())
+        text += QString(cr) + cr + stranded(strandedFiles);
+    return text;
+}
 inline QString undoDamagedTooltip()
 {
     return QStringLiteral("Das Protokoll der letzten Umbenennung ist beschädigt; sie lässt sich "
@@ -301,10 +406,12 @@ inline QString noJournalQuestion(const QString &folder, const QString &reason)
            QChar(13) + folder + QChar(13) + reason + QChar(13) + QChar(13) +
            QStringLiteral("Ohne Möglichkeit zum Rückgängigmachen umbenennen?");
 }
-inline QString interruptedQuestion()
+/// The question at start; \a facts as batchFacts() gives them.
+inline QString interruptedQuestion(const QString &facts, int files)
 {
-    return QStringLiteral("Die letzte Umbenennung wurde unterbrochen. Sollen die bereits "
-                          "umbenannten Dateien ihre alten Namen zurückbekommen?");
+    return QStringLiteral("Die letzte Umbenennung (%1, %2) wurde unterbrochen. Sollen die bereits "
+                          "umbenannten Dateien ihre alten Namen zurückbekommen?")
+        .arg(facts, fileCount(files));
 }
 
 } // namespace kesto::messages

@@ -58,36 +58,52 @@ struct PlannedMoves
     QList<int> rowOf;
     QList<int> errors;
     RenameResult result;
+    bool skipAll = false;
 
-    // Asks whether to go on after a failed move, as the window's dialog does.
+    // Asks what to do after a failed move until the user says to skip every
+    // further failure of the batch.
     std::function<bool(int, int)> askToGoOn(const FileList &list, UserQuestions &questions)
     {
         return [this, &list, &questions](int m, int error) {
             errors[m] = error;
+            if (skipAll)
+                return true;
             const FileEntry &e = list.at(rowOf[m]);
-            return questions.askOkCancel(
+            const UserQuestions::FailureAnswer answer = questions.askAfterFailure(
                 messages::renameFailed(e.fullPath(), e.folder + e.newName,
                                        messages::renameFailureReason(error)),
                 messages::appTitle());
+            skipAll = answer == UserQuestions::FailureAnswer::SkipAll;
+            return answer != UserQuestions::FailureAnswer::Stop;
         };
     }
 
-    // Names every file that got neither its new nor its old name, and where it is.
-    void tellWhereStranded(const QList<MoveResult> &done, const QList<QByteArray> &rescued,
-                           UserQuestions &questions) const
+    // Tells once, after a batch in which files failed, how many were renamed,
+    // why each other one was not, and where a file is that got neither its
+    // new name nor its old one.
+    void tellFailures(const QList<MoveResult> &done, const QList<QByteArray> &rescued,
+                      const FileList &list, UserQuestions &questions) const
     {
-        QStringList stranded;
+        if (result.failed.isEmpty())
+            return;
+        QStringList kept, stranded;
         for (qsizetype m = 0; m < moves.size(); ++m) {
             const Move &mv = moves[m];
-            if (done[m] == MoveResult::Rescued)
-                stranded << messages::strandedAt(DecodeTextPart(mv.folder + mv.from),
-                                                 DecodeTextPart(rescued[m]), false);
+            const FileEntry &e = list.at(rowOf[m]);
+            const QString oldPath = DecodeTextPart(mv.folder + mv.from);
+            if (done[m] == MoveResult::Failed)
+                kept << messages::keptName(oldPath, e.newName,
+                                           messages::renameFailureReason(errors[m]));
+            else if (done[m] == MoveResult::NotTried)
+                kept << messages::keptName(oldPath, e.newName, messages::notTried());
+            else if (done[m] == MoveResult::Rescued)
+                stranded << messages::strandedAt(oldPath, DecodeTextPart(rescued[m]), false);
             else if (done[m] == MoveResult::LeftAtTemp)
-                stranded << messages::strandedAt(DecodeTextPart(mv.folder + mv.from),
-                                                 DecodeTextPart(mv.temp), true);
+                stranded << messages::strandedAt(oldPath, DecodeTextPart(mv.temp), true);
         }
-        if (!stranded.isEmpty())
-            questions.tell(messages::stranded(stranded), messages::appTitle());
+        questions.tell(
+            messages::renameIncomplete(int(result.renamed.size()), result.total(), kept, stranded),
+            messages::appTitle());
     }
 
     RenameResult resultOf(const QList<MoveResult> &done)
@@ -96,12 +112,12 @@ struct PlannedMoves
             if (done[m] == MoveResult::Done)
                 result.renamed.append(rowOf[m]);
             else if (done[m] == MoveResult::NotTried)
-                result.stopped = true;
+                ++result.notTried;
             else
                 result.failed.append({rowOf[m], errors[m]});
         }
         std::sort(result.renamed.begin(), result.renamed.end(), std::greater<int>());
-        return std::move(result);
+        return result;
     }
 };
 
@@ -163,10 +179,17 @@ RenameResult RenameRows(FileList &list, bool maskHasExtension, Journal &journal,
     const QList<MoveResult> done = ApplyMoves(
         planned.moves, steps, planned.askToGoOn(list, questions),
         [&](int n) { progress ? progress(n, int(steps.size())) : void(); }, &rescued);
-    if (planned.result.undoable)
-        journal.end();
-    planned.tellWhereStranded(done, rescued, questions);
-    return planned.resultOf(done);
+    RenameResult result = planned.resultOf(done);
+    if (result.undoable) {
+        // A batch that moved no file leaves nothing to undo.
+        const bool moved = std::any_of(done.begin(), done.end(), [](MoveResult r) {
+            return r != MoveResult::NotTried && r != MoveResult::Failed;
+        });
+        journal.end(moved);
+        result.undoable = moved;
+    }
+    planned.tellFailures(done, rescued, list, questions);
+    return result;
 }
 
 RenamePlan TestRows(FileList &list)
@@ -175,11 +198,20 @@ RenamePlan TestRows(FileList &list)
     QByteArray bytes = std::move(plan.bytes);
     plan = CheckPlan(std::move(plan.pairs));
     plan.bytes = std::move(bytes);
-    for (const PlannedRename &p : plan.pairs) {
-        FileEntry &e = list.entry(p.row);
-        const bool ok = p.status == PairStatus::Ok || p.status == PairStatus::Unchanged;
+    auto pair = plan.pairs.cbegin();
+    for (int row = 0; row < list.count(); ++row) {
+        FileEntry &e = list.entry(row);
+        if (pair == plan.pairs.cend() || pair->row != row) {
+            // An unchecked row is not renamed: a fault it had is none now.
+            e.hint.clear();
+            if (e.icon == RowIcon::Error)
+                e.icon = RowIcon::Normal;
+            continue;
+        }
+        const bool ok = pair->status == PairStatus::Ok || pair->status == PairStatus::Unchanged;
         e.icon = ok ? RowIcon::Normal : RowIcon::Error;
-        e.hint = p.reason();
+        e.hint = pair->reason();
+        ++pair;
     }
     list.notifyRowsChanged(0, list.count() - 1, ColOldName, ColNewName);
     return plan;
@@ -244,6 +276,7 @@ QString Refusal(const RenamePlan &plan)
            : !plan.namesFit        ? messages::tooLong()
            : !plan.namesAllowed    ? messages::notAllowed()
            : !plan.foldersReadable ? messages::folderUnreadable()
+           : !plan.foldersWritable ? messages::folderUnwritable()
                                    : QString();
 }
 

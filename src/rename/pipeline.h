@@ -37,12 +37,14 @@ struct RenameResult
     QList<int> renamed;
     /// Rows still under their old (or a temporary) name.
     QList<FailedRow> failed;
-    /// The user ended the batch after a failure: later rows were not tried.
-    bool stopped = false;
-    /// A journal records the batch, so it can be undone.
+    /// Rows not tried: the user ended the batch after a failure.
+    int notTried = 0;
+    /// A journal records the batch and files moved, so it can be undone.
     bool undoable = false;
 
-    bool complete() const { return verdict == Verdict::Ran && !stopped && failed.isEmpty(); }
+    bool stopped() const { return notTried > 0; }
+    int total() const { return int(renamed.size() + failed.size()) + notTried; }
+    bool complete() const { return verdict == Verdict::Ran && !stopped() && failed.isEmpty(); }
     static RenameResult refused(const QString &why)
     {
         RenameResult r;
@@ -72,7 +74,9 @@ QString Refusal(const RenamePlan &plan);
 /// Renames the checked rows of \a list to their new names, never replacing a
 /// file: the full test, the question before a mask without "[TYP]" (unless
 /// \a maskHasExtension), the order of the moves, the journal, the renames.
-/// \a progress gets the steps done and their number.
+/// A failed rename asks what to do until the user skips all; a batch with
+/// failures ends with one message that names them. \a progress gets the
+/// steps done and their number.
 RenameResult RenameRows(FileList &list, bool maskHasExtension, Journal &journal,
                         UserQuestions &questions,
                         const std::function<void(int done, int steps)> &progress = {});

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
 #include <sys/sysmacros.h>
@@ -84,6 +85,7 @@ struct Folder
     QByteArray path;
     bool read = false;
     bool readable = true;
+    bool writable = true;
     NameRules rules = NameRules::Posix;
     long nameMax = 255;
 };
@@ -110,6 +112,9 @@ void readFolder(uint32_t id, Folder &f, NewNames &names)
             ++names.use(entry).existing;
     }
     ::closedir(dir);
+    // A rename writes the folder and searches it. The effective ids decide, as
+    // they do for the rename; a read-only drive answers EROFS to root too.
+    f.writable = ::faccessat(AT_FDCWD, p, W_OK | X_OK, AT_EACCESS) == 0;
     const long max = ::pathconf(p, _PC_NAME_MAX);
     if (max > 0)
         f.nameMax = max;
@@ -205,6 +210,7 @@ void checkPair(PlanIndex &index, qsizetype k, PlannedRename &p, RenamePlan &plan
     plan.namesAllowed &= !impossible && !p.refused;
     plan.namesFit &= !tooLong;
     plan.foldersReadable &= f.readable;
+    plan.foldersWritable &= f.writable;
     plan.namesUnique &= !duplicate;
     plan.noCollision &= !exists;
     p.status = blank         ? PairStatus::Blank
@@ -212,6 +218,7 @@ void checkPair(PlanIndex &index, qsizetype k, PlannedRename &p, RenamePlan &plan
                : p.refused   ? PairStatus::NotAllowed
                : tooLong     ? PairStatus::TooLong
                : !f.readable ? PairStatus::FolderUnreadable
+               : !f.writable ? PairStatus::FolderUnwritable
                : duplicate   ? PairStatus::Duplicate
                : exists      ? PairStatus::Exists
                              : PairStatus::Ok;
@@ -221,8 +228,12 @@ void checkPair(PlanIndex &index, qsizetype k, PlannedRename &p, RenamePlan &plan
 
 NameRules NameRulesOfType(const QByteArray &type)
 {
-    static const char *const windowsTypes[] = {"vfat",    "msdos", "exfat", "ntfs",  "ntfs3",
-                                               "fuseblk", "cifs",  "smb3",  "smbfs", "smb2"};
+    // FUSE drives name the file system they serve: "fuseblk" is one on a block
+    // device (ntfs-3g, exFAT); "fuse.NAME" one that opens its image or device
+    // itself. The others (sshfs and the like) leave the rules to the remote side.
+    static const char *const windowsTypes[] = {
+        "vfat",  "msdos", "exfat",   "ntfs",         "ntfs3",      "cifs",         "smb3",
+        "smbfs", "smb2",  "fuseblk", "fuse.fusefat", "fuse.exfat", "fuse.ntfs-3g", "fuse.ntfs"};
     for (const char *t : windowsTypes) {
         if (type == t)
             return NameRules::Windows;
@@ -294,6 +305,8 @@ QString PlannedRename::reason() const
         return messages::reasonNotAllowed(refused);
     case PairStatus::FolderUnreadable:
         return messages::reasonFolderUnreadable();
+    case PairStatus::FolderUnwritable:
+        return messages::reasonFolderUnwritable();
     }
     return {};
 }

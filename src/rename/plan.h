@@ -9,8 +9,8 @@ namespace kesto {
 /// Which names a drive refuses beyond "/" and NUL.
 enum class NameRules {
     Posix,
-    /// FAT, exFAT, NTFS and SMB drives: < > : " \ | ? *, control characters,
-    /// and a dot or blank at the end.
+    /// FAT, exFAT, NTFS and SMB drives, also through FUSE: < > : " \ | ? *,
+    /// control characters, and a dot or blank at the end.
     Windows,
 };
 
@@ -29,7 +29,8 @@ struct DriveKind
     bool fuse = false;
 };
 DriveKind DriveKindOf(const QByteArray &folder);
-/// The rules of a file-system type as the kernel names it ("vfat", "fuseblk" …).
+/// The rules of a file-system type as the mount table names it ("vfat",
+/// "fuseblk", "fuse.fusefat" …).
 NameRules NameRulesOfType(const QByteArray &fileSystemType);
 
 /// The first character of \a name that a drive with \a rules refuses, as
@@ -47,6 +48,7 @@ enum class PairStatus {
     TooLong,          ///< more bytes than the folder allows
     NotAllowed,       ///< a character the drive refuses
     FolderUnreadable, ///< the folder cannot be listed, so nothing can be checked
+    FolderUnwritable, ///< nothing may be written to the folder (mode, read-only drive)
 };
 
 /// One checked row on its way to its new name. The byte arrays may be views
@@ -82,11 +84,12 @@ struct RenamePlan
     bool namesFit = true;     ///< no name too long for its folder
     bool namesAllowed = true; ///< no character a drive refuses, no impossible name
     bool foldersReadable = true;
+    bool foldersWritable = true;
 
     bool ok() const
     {
         return namesUnique && noCollision && noEmptyName && namesFit && namesAllowed &&
-               foldersReadable;
+               foldersReadable && foldersWritable;
     }
 };
 

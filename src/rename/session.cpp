@@ -12,6 +12,7 @@
 #include "storage/textfile.h"
 
 #include <QScopedValueRollback>
+#include <QSet>
 
 #include <algorithm>
 #include <limits>
@@ -21,6 +22,16 @@ namespace kesto {
 namespace {
 
 constexpr int RefreshDelayMs = 1500;
+
+// When and where \a batch ran, for a question about it.
+QString batchFacts(const BatchRecord &batch)
+{
+    QSet<QByteArray> folders;
+    for (const JournalEntry &e : batch.entries)
+        folders.insert(e.move.folder);
+    return messages::batchFacts(batch.begun.toString(TimeShownFormat), batch.folder,
+                                std::max<qsizetype>(0, folders.size() - 1));
+}
 
 } // namespace
 
@@ -248,12 +259,20 @@ void Session::refresh()
     showOutcome(m_mask.ok && hasRows && inRange && m_searchError.isEmpty());
 }
 
-void Session::showOutcome(bool ready)
+void Session::showOutcome(bool named)
 {
-    if (ready)
-        m_status.setMessage(messages::readyToRename(messages::renameCaption()));
+    // Every fault shows while the user still shapes the names; "Umbenennen"
+    // tests them once more, since the folders may have changed meanwhile.
+    const bool test = named && m_preview == Preview::Live;
+    const QString refusal = test ? Refusal(TestRows(m_list)) : QString();
+    // The view hears of the new names once: with their icons from the test.
+    if (!test && !m_list.isEmpty())
+        m_list.notifyRowsChanged(0, m_list.count() - 1, ColOldName, ColNewName);
+    if (named)
+        m_status.setMessage(refusal.isEmpty() ? messages::readyToRename(messages::renameCaption())
+                                              : refusal);
     m_status.setPanel1(messages::checkedCount(m_list.checkedCount(), m_list.count()));
-    m_renameEnabled = ready;
+    m_renameEnabled = named && refusal.isEmpty();
     Q_EMIT commandsChanged();
 }
 
@@ -305,11 +324,12 @@ void Session::buildNames(bool counterInRange)
     if (!m_mask.ok || !m_searchError.isEmpty()) {
         const QString shown = m_mask.ok ? messages::searchErrorName() : messages::maskErrorName();
         for (int i = 0; i < rows; ++i) {
-            m_list.entry(i).newName = shown;
-            m_list.entry(i).icon = RowIcon::Error;
+            FileEntry &e = m_list.entry(i);
+            e.newName = shown;
+            e.icon = RowIcon::Error;
+            e.hint.clear();
         }
     }
-    m_list.notifyRowsChanged(0, rows - 1, ColOldName, ColNewName);
     m_status.setMessage(QString());
 }
 
@@ -420,8 +440,25 @@ RenameResult Session::renameCommand()
     m_list.removeRowsDescending(result.renamed);
     setProgress(0, rows);
     previewIfLive();
-    m_status.setMessage(messages::renameDone());
+    markFailedRows(result);
+    m_status.setMessage(result.complete()
+                            ? messages::renameDone()
+                            : messages::renamePartly(int(result.renamed.size()), result.total()));
     return result;
+}
+
+void Session::markFailedRows(const RenameResult &result)
+{
+    for (const FailedRow &failed : result.failed) {
+        // The renamed rows above it have left the list; they sort from the last.
+        const auto firstAbove = std::lower_bound(result.renamed.begin(), result.renamed.end(),
+                                                 failed.row, std::greater<int>());
+        FileEntry &e = m_list.entry(failed.row - int(result.renamed.end() - firstAbove));
+        e.icon = RowIcon::Error;
+        e.hint = messages::renameFailureReason(failed.error);
+    }
+    if (!result.failed.isEmpty())
+        m_list.notifyRowsChanged(0, m_list.count() - 1, ColOldName, ColNewName);
 }
 
 // --- undo ------------------------------------------------------------------------
@@ -452,9 +489,20 @@ QString Session::undoDescription(const BatchRecord &batch)
     return messages::undoTooltip(batch.begun.toString(TimeShownFormat), batch.files);
 }
 
-UndoResult Session::undoCommand()
+UndoResult Session::undoCommand(Ask ask)
 {
     const BatchRecord batch = Journal::read(undoableBatch().path);
+    const bool undoable = batch.state != BatchState::Damaged &&
+                          batch.state != BatchState::Unrecorded && !batch.entries.isEmpty();
+    if (ask == Ask::First && undoable &&
+        !m_questions.confirm(messages::undoQuestion(batchFacts(batch), batch.files),
+                             messages::appTitle()))
+        return {.movedBack = {}, .complete = false, .declined = true};
+    return undo(batch);
+}
+
+UndoResult Session::undo(const BatchRecord &batch)
+{
     if (batch.state == BatchState::Damaged) {
         m_questions.tell(messages::journalDamaged(batch.path), messages::appTitle());
         return {{}, false};
@@ -494,11 +542,15 @@ BatchRecord Session::interruptedBatch() const
 
 bool Session::offerRepair()
 {
-    if (interruptedBatch().files == 0)
+    const BatchRecord interrupted = interruptedBatch();
+    if (interrupted.files == 0)
         return false;
-    if (!m_questions.askYesNo(messages::interruptedQuestion(), messages::appTitle()))
+    // Read once: a batch of a million files has a long journal.
+    const BatchRecord batch = Journal::read(interrupted.path);
+    if (!m_questions.confirm(messages::interruptedQuestion(batchFacts(batch), batch.files),
+                             messages::appTitle()))
         return false;
-    undoCommand();
+    undo(batch);
     return true;
 }
 

@@ -33,9 +33,11 @@ class Session : public QObject
 {
     Q_OBJECT
 public:
-    /// Live: every change previews, as the window needs. OnDemand: only
-    /// refresh() builds names, and loading reads only the facts the mask and
-    /// the sort column use, for a run that previews once (the command line).
+    /// Live: every change previews and runs the full test, as the window
+    /// needs. OnDemand: only refresh() builds names, the full test is left to
+    /// testNames() or renameCommand(), and loading reads only the facts the
+    /// mask and the sort column use, for a run that previews once (the
+    /// command line).
     enum class Preview { Live, OnDemand };
 
     explicit Session(UserQuestions &questions, Preview preview = Preview::Live,
@@ -100,7 +102,8 @@ public:
     QTimer &refreshTimer() { return m_timer; }
 
     /// Brings the new names, the status panels and the commands up to date
-    /// with the options and rows of now. A call during a refresh is dropped.
+    /// with the options and rows of now; a Live session runs the full test
+    /// on the names too (see testNames()). A call during a refresh is dropped.
     void refresh();
     /// The full test of the names shown: each checked row is tested for
     /// duplicates, clashes with existing entries and names its drive refuses.
@@ -134,12 +137,16 @@ public:
     BatchRecord undoableBatch() const;
     /// Text for the undo command's tooltip, empty when there is nothing to undo.
     static QString undoDescription(const BatchRecord &batch);
-    /// Undoes the newest batch not yet undone; files that cannot go back are
-    /// listed in one message. Returns the undo's outcome.
-    UndoResult undoCommand();
+    /// Whether a command asks before it acts: the window's command does; the
+    /// command line, which was told what to do, does not.
+    enum class Ask { Not, First };
+    /// Undoes the newest batch not yet undone, with Ask::First only after
+    /// the user confirmed it; files that cannot go back are listed in one
+    /// message. Returns the undo's outcome.
+    UndoResult undoCommand(Ask ask = Ask::Not);
     /// At start: if the newest batch was interrupted, asks whether to give the
-    /// renamed files their old names back, and does so on "Ja". True when
-    /// files were moved back (or tried to be).
+    /// renamed files their old names back, naming when, where and how many,
+    /// and does so on "Ja". True when files were moved back (or tried to be).
     bool offerRepair();
     /// The newest batch when it was cut off (its journal has no end and no
     /// one holds it), else an empty record.
@@ -174,14 +181,20 @@ Q_SIGNALS:
 private:
     QList<SkippedPath> loadPaths(const QList<PathToLoad> &paths, const std::function<void()> &yield,
                                  RowsReadAhead *ahead = nullptr);
+    UndoResult undo(const BatchRecord &batch);
     NewRows readAhead(RowsReadAhead &ahead, int count, const std::function<void()> &yield);
     void previewIfLive();
     void onDigitEntryChosen(int index);
     void takeOverCounters();
     bool counterInRange() const;
     void buildNames(bool counterInRange);
-    void showOutcome(bool ready);
+    /// Shows whether the names may be renamed: \a named (built from a usable
+    /// mask) and, in a Live session, passing the full test.
+    void showOutcome(bool named);
     void setProgress(int value, int maximum);
+    /// Gives each row that failed in \a result its reason, until the next
+    /// preview tests it again.
+    void markFailedRows(const RenameResult &result);
     template<typename T> void changeOption(T &field, const T &value)
     {
         if (field == value)

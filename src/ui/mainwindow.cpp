@@ -250,8 +250,8 @@ void MainWindow::runCommand(Command command)
         break;
     case Command::Undo:
         runListCommand([this] {
-            m_session.undoCommand();
-            showUndoneFiles();
+            if (!m_session.undoCommand(Session::Ask::First).declined)
+                showUndoneFiles();
         });
         break;
     case Command::MoveDown:
@@ -315,6 +315,7 @@ void MainWindow::selectNextFaultyRow()
         return;
     }
     QApplication::beep();
+    m_session.status().setMessage(messages::noFaultyNames());
 }
 
 void MainWindow::offerRepair()
@@ -335,11 +336,15 @@ void MainWindow::loadFiles(const QList<QByteArray> &paths)
     }
     m_loading = true;
     const std::unique_ptr<RowsReadAhead> ahead = std::move(m_readAhead);
-    runListCommand([this, &paths, &ahead] {
-        m_session.load(
+    QList<SkippedPath> skipped;
+    runListCommand([this, &paths, &ahead, &skipped] {
+        skipped = m_session.load(
             paths, [] { QCoreApplication::processEvents(); }, ahead.get());
     });
     m_loading = false;
+    // Once for the whole load, with the list already shown.
+    if (!skipped.isEmpty())
+        m_questions->tell(messages::skippedPaths(skipped), messages::appTitle());
 }
 
 void MainWindow::showPage(int index)

@@ -103,7 +103,8 @@ public:
     void runCommand(Command command);
 
     /// Loads files as dropped or given on the command line, keeping the
-    /// window responsive every 16 files.
+    /// window responsive every 16 files; the paths that became no row are
+    /// named in one message, each with its reason.
     void loadFiles(const QList<QByteArray> &paths);
 
     /// Rows begun to be read for the files the window was started with; the

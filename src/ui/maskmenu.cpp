@@ -23,6 +23,11 @@ QString cancelCaption()
     return QStringLiteral("&Abbrechen");
 }
 
+QString noMasksCaption()
+{
+    return QStringLiteral("Keine gespeicherten Masken");
+}
+
 // Plain code order: capitals before small letters, umlauts after "z".
 bool codeLess(const QString &a, const QString &b)
 {
@@ -56,6 +61,8 @@ QList<MaskMenuEntry> MaskMenuEntries(const QStringList &names)
         if (name != StandardMaskName())
             entries.append({name, true});
     }
+    if (entries.isEmpty())
+        entries.append({noMasksCaption(), false, false});
     entries.append({separatorCaption(), false});
     entries.append({cancelCaption(), false});
     return entries;
@@ -87,6 +94,7 @@ QMenu *MaskMenu::buildMenu(Mode mode)
             continue;
         }
         QAction *action = m_menu->addAction(menuText(entry));
+        action->setEnabled(entry.enabled);
         connect(action, &QAction::triggered, this, [this, index] { MaskMenuChosen(index); });
     }
     return m_menu;

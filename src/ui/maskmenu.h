@@ -19,13 +19,14 @@ struct MaskMenuEntry
 {
     QString caption;
     bool isMask = false; ///< stands for the saved mask named caption
+    bool enabled = true; ///< false for a note, which cannot be chosen
 
     friend bool operator==(const MaskMenuEntry &, const MaskMenuEntry &) = default;
 };
 
 /// The entries for the saved-mask names \a names in any order: the names
-/// sorted by character code, ".Standard" left out, then a separator and the
-/// cancel entry.
+/// sorted by character code, ".Standard" left out, or a note that there are
+/// none; then a separator and the cancel entry.
 QList<MaskMenuEntry> MaskMenuEntries(const QStringList &names);
 
 /// The popup menu of saved masks, built afresh from the masks file each time

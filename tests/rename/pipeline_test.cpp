@@ -32,12 +32,10 @@ TEST_F(PipelineTest, FullTestReportsDuplicatesBeforeClashesBeforeBlankNamesBefor
     replace(0, u"1"_s, u"taken"_s);
     replace(1, u"2"_s, u" "_s);
     replace(2, u"3"_s, u" "_s);
-    // The preview leaves the faults to the full test, which marks their rows;
-    // an unchecked row never fails it and keeps its icon.
+    // Each preview runs the full test and marks the faulty rows; an
+    // unchecked row never fails it and keeps its icon.
     preview(u"[name]"_s);
-    EXPECT_EQ(panel2(),
-              u"Zum Umbenennen der Dateien klicken Sie jetzt die Schaltfläche 'Umbenennen'."_s);
-    EXPECT_FALSE(fullTest() || session.renameEnabled());
+    EXPECT_FALSE(session.renameEnabled() || session.testNames());
     EXPECT_EQ(panel2(), messages::notUnique());
     EXPECT_EQ(session.list().at(1).icon, RowIcon::Error);
     EXPECT_EQ(session.list().at(3).icon, RowIcon::None);
@@ -57,6 +55,10 @@ TEST_F(PipelineTest, FullTestReportsDuplicatesBeforeClashesBeforeBlankNamesBefor
     EXPECT_EQ(panel2(), messages::notAllowed());
     EXPECT_EQ(session.list().at(0).hint, u"kein gültiger Dateiname"_s);
     EXPECT_TRUE(dir.rawNames("sub").isEmpty());
+    // Unchecked, a faulty row is no fault of the batch and loses its reason.
+    session.setChecked(0, false);
+    EXPECT_EQ(fullTestOf(u"[name]"_s) + session.list().at(0).hint,
+              u"Zum Umbenennen der Dateien klicken Sie jetzt die Schaltfläche 'Umbenennen'."_s);
 }
 
 TEST_F(PipelineTest, ClashIsAnyExistingEntryEvenTheFileOfAnUncheckedRow)
@@ -131,46 +133,48 @@ TEST_F(PipelineTest, RenamesCheckedFilesAndRecomputesTheRowsThatRemain)
         u"f1.txt=f1.txt f3.txt=f3.txt neu_2.txt=f2.txt neu_4.txt=f4.txt neu_5.txt=neu_5.txt"_s);
 }
 
-// A failed rename asks whether to go on: OK goes on, Cancel stops. A mask
-// without .[typ] asks before the batch begins, and No changes nothing.
-TEST_F(PipelineTest, AFailedRenameAsksWhetherToGoOnAndAMaskWithoutTypAsksFirst)
+// A failed rename asks what to do (go on, skip all, stop); one message at
+// the end says why each file was not renamed, and the rows keep that reason.
+// A batch that renamed nothing is none to undo. A mask without .[typ] asks
+// first, and No changes nothing.
+TEST_F(PipelineTest, AFailedRenameAsksWhatToDoAndTheBatchTellsItsFailuresOnce)
 {
-    load({"a.txt", "b.txt", "c.txt"});
+    load({"a.txt", "b.txt", "c.txt", "d.txt"}); // renamed from the last
     preview(u"neu_[name].[typ]"_s);
     QFile::remove(dir.file(u"b.txt"_s));
-    questions.okCancelAnswers = {true};
-    RenameResult result = session.renameCommand();
-    EXPECT_EQ(result.renamed, (QList<int>{2, 0}));
-    ASSERT_EQ(result.failed.size(), 1);
-    EXPECT_EQ(std::pair(result.failed.at(0).row, result.failed.at(0).error), std::pair(1, ENOENT));
-    EXPECT_TRUE(result.undoable && !result.stopped && !result.complete());
-    EXPECT_EQ(questions.asked.value(0).text,
-              u"Folgende Datei ließ sich nicht umbenennen:\r\r%1\r-->\r%2\r\r"
-              "Der Ordner oder die Datei existiert nicht mehr.\r\r"
-              "Klicken Sie 'OK', um fortzusetzen oder 'Abbrechen' um die Aktion zu beenden."_s.arg(
-                  dir.file(u"b.txt"_s), dir.file(u"neu_b.txt"_s)));
-    EXPECT_EQ(dir.names(), (QStringList{"neu_a.txt", "neu_c.txt"}));
-    EXPECT_EQ(oldNames(), QStringList{"b.txt"});
-    EXPECT_TRUE(session.list().at(0).checked);
-
-    load({"d.txt", "e.txt"}); // rows b, d, e, renamed from the last
     QFile::remove(dir.file(u"d.txt"_s));
+    questions.failureAnswers = {UserQuestions::FailureAnswer::GoOn,
+                                UserQuestions::FailureAnswer::Stop};
+    session.renameCommand();
+    const QString gone = u"Der Ordner oder die Datei existiert nicht mehr."_s;
+    EXPECT_EQ(questions.asked.value(0).text,
+              u"Folgende Datei ließ sich nicht umbenennen:\r\r%1\r-->\r%2\r\r%3\r\r"
+              "Klicken Sie 'OK', um fortzusetzen oder 'Abbrechen' um die Aktion zu beenden."_s.arg(
+                  dir.file(u"d.txt"_s), dir.file(u"neu_d.txt"_s), gone));
+    EXPECT_EQ(questions.asked.value(2).text,
+              u"1 von 4 Dateien wurde umbenannt.\r\rFolgende Dateien ließen sich nicht umbenennen "
+              "und behalten ihren alten Namen:\r\r%1/d.txt --> neu_d.txt (%2)\r%1/b.txt --> "
+              "neu_b.txt (%2)\r%1/a.txt --> neu_a.txt (nicht mehr versucht, die Umbenennung wurde "
+              "abgebrochen)"_s.arg(dir.path(), gone));
+    EXPECT_EQ(panel2(), u"Umbenennung beendet: 1 von 4 Dateien umbenannt, 3 nicht."_s);
+    EXPECT_EQ(oldNames() + column(&FileEntry::hint),
+              (QStringList{"a.txt", "b.txt", "d.txt", "", gone, gone}));
+    QFile::remove(dir.file(u"a.txt"_s));
+    questions.failureAnswers = {UserQuestions::FailureAnswer::SkipAll};
+    session.renameCommand();
+    EXPECT_EQ(questions.asked.size(), 5) << "one question and the message at the end";
+    EXPECT_EQ(session.undoableBatch().files, 4) << "the batch before";
+
     preview(u"x_[name]"_s);
-    questions.yesNoAnswers = {false, true};
+    questions.yesNoAnswers = {false};
     EXPECT_EQ(session.renameCommand().verdict, RenameResult::Verdict::Declined);
-    EXPECT_EQ(dir.names(), (QStringList{"e.txt", "neu_a.txt", "neu_c.txt"}));
+    EXPECT_EQ(dir.names(), QStringList{"neu_c.txt"});
     EXPECT_EQ(questions.asked.last().title, u"Kesto"_s);
     EXPECT_TRUE(questions.asked.last().text.startsWith(
         u"WARNUNG: In Ihrer Umbenennungmaske wurde der Platzhalter .[TYP] NICHT verwendet!\r\r"
         "Bitte beachten Sie"_s));
     EXPECT_TRUE(questions.asked.last().text.endsWith(
         u"\r\rMöchten Sie die Umbenennung nun wirklich ohne .[TYP] vornehmen?"_s));
-    questions.okCancelAnswers = {false};
-    result = session.renameCommand(); // e renamed, d fails, Cancel: b is not even tried
-    EXPECT_EQ(result.renamed, QList<int>{2});
-    EXPECT_TRUE(result.stopped);
-    EXPECT_EQ(questions.asked.size(), 4);
-    EXPECT_TRUE(dir.exists(u"x_e"_s));
 }
 
 // In a cycle c>a, b>c, a>b the first member waits under a hidden name; when
@@ -192,8 +196,9 @@ TEST_F(PipelineTest, AFileThatGetsNeitherNameIsToldByTheVisibleNameItGot)
     const BatchRecord batch = Journal::read(session.journal().batches().value(0).path);
     EXPECT_TRUE(batch.entries.value(0).move.temp.startsWith(".kesto-")) << "where c waited";
     EXPECT_EQ(questions.asked.last().text,
-              messages::stranded(
-                  {messages::strandedAt(dir.file(u"c.txt"_s), u"c (Kesto 1).txt"_s, false)}));
+              u"2 von 3 Dateien wurden umbenannt.\r\r"_s +
+                  messages::stranded(
+                      {messages::strandedAt(dir.file(u"c.txt"_s), u"c (Kesto 1).txt"_s, false)}));
     EXPECT_EQ(filesIn(dir), u"a.txt=fremd b.txt=a.txt c (Kesto 1).txt=c.txt c.txt=b.txt"_s);
 }
 

@@ -1,5 +1,6 @@
-#include "rename/plan.h"
-#include "support/tempfiles.h"
+#include "rename/messages.h"
+#include "rename/pipeline.h"
+#include "support/drives.h"
 
 #include <gtest/gtest.h>
 
@@ -56,10 +57,15 @@ TEST(Plan, EveryRowGetsItsReason)
                  plan.namesAllowed);
     EXPECT_EQ(plan.pairs.last().status, PairStatus::Unchanged);
 
-    // A folder that cannot be listed frees nothing and blocks its rows.
+    // A folder that cannot be listed frees nothing and blocks its rows; so
+    // does one nothing may be written to.
     const RenamePlan blind = CheckPlan({planned(folder + u"fehlt/"_s, u"x"_s, u"y"_s)});
     EXPECT_FALSE(blind.foldersReadable);
     EXPECT_EQ(blind.pairs.first().reason(), u"Ordner nicht lesbar"_s);
+    const kesto::test::ReadOnly fixed{dir.path()};
+    const RenamePlan stuck = CheckPlan({planned(folder, u"1.txt"_s, u"eins.txt"_s)});
+    EXPECT_EQ(stuck.pairs.first().reason() + Refusal(stuck),
+              fixed.made ? u"Ordner nicht beschreibbar"_s + messages::folderUnwritable() : u""_s);
 }
 
 TEST(Plan, WindowsDrivesRefuseTheirCharacters)
@@ -72,10 +78,14 @@ TEST(Plan, WindowsDrivesRefuseTheirCharacters)
         EXPECT_EQ(RefusedCharacter(NameRules::Windows, QString::fromUtf8(name)), refused) << name;
         EXPECT_EQ(RefusedCharacter(NameRules::Posix, QString::fromUtf8(name)), 0u) << name;
     }
-    for (const char *type : {"vfat", "exfat", "ntfs", "ntfs3", "fuseblk", "cifs", "smb3"})
+    for (const char *type : {"vfat", "exfat", "ntfs", "ntfs3", "fuseblk", "cifs", "smb3",
+                             "fuse.fusefat", "fuse.exfat", "fuse.ntfs-3g", "fuse.ntfs"})
         EXPECT_EQ(NameRulesOfType(type), NameRules::Windows) << type;
     for (const char *type : {"ext4", "tmpfs", "btrfs", "fuse.sshfs"})
         EXPECT_EQ(NameRulesOfType(type), NameRules::Posix) << type;
+    const kesto::test::FatDrive fat; // a real one: "fuse.fusefat" in the mount table
+    EXPECT_EQ(fat.mounted ? NameRulesOf(QFile::encodeName(fat.drive.path())) : NameRules::Windows,
+              NameRules::Windows);
     PlannedRename p;
     p.status = PairStatus::NotAllowed;
     p.refused = ':';

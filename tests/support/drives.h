@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdlib>
+#include <unistd.h>
 
 namespace kesto::test {
 
@@ -16,6 +17,23 @@ inline bool RunIn(const TempFolder &folder, const QString &script)
         QStringLiteral("cd '%1' && PATH=$PATH:/usr/sbin:/sbin && { %2; } >>log 2>&1");
     return std::system(qPrintable(line.arg(folder.path(), script))) == 0;
 }
+
+/// Makes \a folder one nothing may be written to while it lives: for root,
+/// whom mode bits do not stop, a read-only bind mount over it, else mode 0555.
+struct ReadOnly
+{
+    QString folder;
+    TempFolder setup{};
+    bool root = ::geteuid() == 0;
+    bool made =
+        RunIn(setup,
+              QString::fromLatin1(root ? "mount --bind -o ro %1 %1" : "chmod 0555 %1").arg(folder));
+
+    ~ReadOnly()
+    {
+        RunIn(setup, QString::fromLatin1(root ? "umount %1" : "chmod 0755 %1").arg(folder));
+    }
+};
 
 /// A real exFAT drive through FUSE, as USB sticks are: no RENAME_NOREPLACE,
 /// no hard links, and an entry number per spelling. Needs root (a loop
@@ -33,6 +51,18 @@ struct ExfatDrive
         RunIn(image,
               QStringLiteral("umount ") + drive.path() + QStringLiteral("; losetup -d $(cat dev)"));
     }
+};
+
+/// A FAT drive served by fusefat from an image ("fuse.fusefat" in the mount
+/// table); mounted asks the mount table, as fusefat ends well also unmounted.
+struct FatDrive
+{
+    TempFolder image, drive;
+    bool mounted = RunIn(image, QStringLiteral("truncate -s 16M img && mkfs.vfat img && fusefat "
+                                               "-o rw+ img %1 && mountpoint -q %1")
+                                    .arg(drive.path()));
+
+    ~FatDrive() { RunIn(image, QStringLiteral("fusermount -u ") + drive.path()); }
 };
 
 /// A network drive: sshfs over a private sshd on 127.0.0.1, with its own

@@ -20,9 +20,20 @@ using namespace kesto;
 
 namespace {
 
+const QRegularExpression shownTime(R"(\d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d)");
+const QString skippedHead = "okcancel|Folgende Pfade wurden nicht in die Liste aufgenommen:\r\r";
+
 class MainWindowTest : public kesto::test::WindowTest
 {
 protected:
+    // The questions and messages so far as "kind|text", the folder as "D", times as "T".
+    QStringList asked()
+    {
+        QStringList out;
+        for (const auto &a : questions.asked)
+            out << QString(a.kind + "|" + a.text).replace(dir.path(), "D").replace(shownTime, "T");
+        return out;
+    }
     QList<int> highlighted()
     {
         QList<int> out;
@@ -136,17 +147,24 @@ TEST_F(MainWindowTest,
     EXPECT_TRUE(info.contains("Kesto " KESTO_VERSION)) << info.toStdString();
 }
 
-// Paths reach the list as the bytes the command line or a drop gives, also
-// those that are no UTF-8; what is no local file is left out.
+// Paths reach the list as the bytes given, also those that are no UTF-8; what is no local file is
+// left out, what is no file is named once for each load: the first twenty and how many more.
 TEST_F(MainWindowTest, FilesFromTheCommandLineOrDroppedAreLoadedAndAnEmptyDropIsRefused)
 {
-    MainWindow &w = start({QFile::encodeName(dir.write("mit blank.txt"))});
+    MainWindow &w = start({QFile::encodeName(dir.write("mit blank.txt")), dir.path().toUtf8()});
     QSignalSpy empty(w.listView(), &FileListView::emptyDrop);
-    dropUrls({QUrl::fromLocalFile(dir.write("b.txt")), QUrl("https://example.org/c.txt")});
+    QList<QUrl> dropped{QUrl::fromLocalFile(dir.write("b.txt")), QUrl("https://example.org/c.txt")};
+    for (int i = 10; i < 35; ++i)
+        dropped << QUrl::fromLocalFile(dir.file(QString("%1\n").arg(i)));
+    dropUrls(dropped);
     dropUrls({QUrl("https://example.org/c.txt")});
     EXPECT_EQ(column(ColOldName) << panel(1),
               (QStringList{"b.txt", "mit blank.txt", "2 von 2 Dateien markiert"}));
     EXPECT_EQ(empty.count(), 1);
+    const QStringList said = asked();
+    EXPECT_EQ(said.mid(0, 1) << said.value(1).section('\r', 21),
+              (QStringList{skippedHead + "D (ein Ordner)",
+                           "D/29\\n (nicht vorhanden)\r… und 5 weitere"}));
     QMimeData mime;
     mime.setUrls({QUrl::fromEncoded("file:///tmp/caf%E9.txt")});
     EXPECT_EQ(FileListView::localPaths(&mime), QList<QByteArray>{"/tmp/caf\xe9.txt"});
@@ -282,27 +300,32 @@ TEST_F(MainWindowTest, RueckgaengigSaysWhatItUndoesAndIsDisabledWhenNothingIsLef
     MainWindow &w = start();
     QPushButton *undo = w.button(Command::Undo);
     auto offered = [undo] {
-        static const QRegularExpression time(R"(\d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d)");
         EXPECT_EQ(undo->accessibleDescription(), undo->toolTip());
         EXPECT_EQ(undo->isEnabled(), !undo->toolTip().isEmpty());
-        return undo->toolTip().replace(time, "T");
+        return undo->toolTip().replace(shownTime, "T");
     };
     EXPECT_EQ(offered(), "");
     dropFiles({"a.txt", "b.txt"});
     ASSERT_TRUE(preview("x_[name].[typ]"));
     click(Command::Rename);
-    EXPECT_EQ(offered(), "Macht die Umbenennung vom T rückgängig (2 Dateien)");
+    questions.confirmAnswers = {false, true};
     click(Command::Undo);
+    EXPECT_EQ(offered(), "Macht die Umbenennung vom T rückgängig (2 Dateien)") << "No does nothing";
+    click(Command::Undo);
+    EXPECT_EQ(asked(),
+              QStringList(2, "confirm|Umbenennung vom T in D/ (2 Dateien) rückgängig machen?"));
     EXPECT_EQ(dir.names(), (QStringList{"a.txt", "b.txt"}));
     EXPECT_EQ(panel(2), messages::undoDone(2)) << "the preview after the undo keeps it";
     EXPECT_EQ(offered(), "");
 }
 
 // F8 works from anywhere in the window; each step focuses the row, scrolls it
-// into view and says nothing in the status bar.
+// into view and says nothing in the status bar, unless there is no fault.
 TEST_F(MainWindowTest, RowsGiveTheirReasonAndNaechsterFehlerWalksTheFaultyRowsRoundTheList)
 {
     MainWindow &w = start();
+    click(Command::NextFault);
+    EXPECT_EQ(panel(2), "Keine fehlerhaften Namen gefunden.");
     QStringList names;
     for (int i = 0; i < 30; ++i)
         names << QString("n%1.txt").arg(i, 2, 10, QChar('0'));
@@ -345,21 +368,22 @@ TEST_F(MainWindowTest, RowsGiveTheirReasonAndNaechsterFehlerWalksTheFaultyRowsRo
     EXPECT_FALSE(passSpy().wait(4 * RefreshMs)) << "no click on the list, so no refresh";
     EXPECT_EQ(panel(2), messages::notUnique());
     ASSERT_TRUE(preview("["));
-    EXPECT_EQ(reasons(2)[2], "Fehler") << "a mask error gives no reason of its own";
+    EXPECT_EQ(reasons(1)[2], "Fehler") << "a mask error gives no reason of its own";
 }
 
-// "Nein" leaves the batch to the undo command, "Ja" at the next start undoes
-// it; files read while the window builds itself are read again after a repair.
+// "Nein" leaves the batch to the undo command, "Ja" at the next start undoes it unasked; files
+// read while the window builds itself are read again after a repair.
 TEST_F(MainWindowTest, AnInterruptedBatchIsOfferedForRepairAtStartAndUndoneOnJa)
 {
     dir.write("a.txt", "a");
-    dir.write("b.txt", "b");
+    dir.write("sub/b.txt", "b");
     const QByteArray folder = QFile::encodeName(dir.path() + "/");
-    QList<JournalEntry> entries{{{folder, "a.txt", "A.txt", {}}}, {{folder, "b.txt", "B.txt", {}}}};
+    QList<JournalEntry> entries{{{folder, "a.txt", "A.txt", {}}},
+                                {{folder + "sub/", "b.txt", "B.txt", {}}}};
     ASSERT_TRUE(Journal().begin(entries));
     ASSERT_TRUE(QFile::rename(dir.file("a.txt"), dir.file("A.txt")));
     const QList<QByteArray> files{QFile::encodeName(dir.file("A.txt")),
-                                  QFile::encodeName(dir.file("b.txt"))};
+                                  QFile::encodeName(dir.file("sub/b.txt"))};
     // Read to its end before the repair, so that stale rows are there to keep.
     QStringList told;
     const auto startReadingAhead = [&](MainWindow &w) {
@@ -370,17 +394,18 @@ TEST_F(MainWindowTest, AnInterruptedBatchIsOfferedForRepairAtStartAndUndoneOnJa)
         w.setReadAhead(std::move(ahead));
     };
     // The answer, then the files on disk followed by the rows.
-    const std::pair<bool, QStringList> starts[] = {{false, {"A.txt", "b.txt", "A.txt", "b.txt"}},
-                                                   {true, {"a.txt", "b.txt", "b.txt"}}};
+    const std::pair<bool, QStringList> starts[] = {{false, {"A.txt", "sub", "A.txt", "b.txt"}},
+                                                   {true, {"a.txt", "sub", "b.txt"}}};
     for (const auto &[answer, shown] : starts) {
-        questions.yesNoAnswers = {answer};
+        questions.confirmAnswers = {answer};
         MainWindow &w = start(files, startReadingAhead);
-        EXPECT_EQ(questions.asked.last().kind + "|" + questions.asked.last().text,
-                  "yesno|" + messages::interruptedQuestion());
         EXPECT_EQ(dir.names() + column(ColOldName), shown);
         EXPECT_EQ(w.button(Command::Undo)->isEnabled(), !answer);
     }
-    EXPECT_EQ(questions.asked.size(), 2);
+    const QString repair = "confirm|Die letzte Umbenennung (vom T in D/ und 1 weiteren Ordner, 2 "
+                           "Dateien) wurde unterbrochen. Sollen die bereits umbenannten Dateien "
+                           "ihre alten Namen zurückbekommen?";
+    EXPECT_EQ(asked(), (QStringList{repair, repair, skippedHead + "D/A.txt (nicht vorhanden)"}));
     EXPECT_TRUE(told.contains(messages::undoDone(1))) << told.join('\n').toStdString();
 }
 
