@@ -1,10 +1,13 @@
 // Any bytes a user could paste into the mask field: the check must end with a
 // clear status text, and a name built from whatever it leaves must come out of
-// the letter-case and replace steps without a fault.
+// the date formats, the letter-case, replace and transliteration steps without
+// a fault.
 
+#include "mask/dateformat.h"
 #include "mask/mask.h"
 #include "naming/randomstring.h"
 #include "naming/textcase.h"
+#include "naming/transliterate.h"
 
 #include <QString>
 
@@ -77,7 +80,14 @@ QString buildName(const MaskCheck &check, const QString &source, const RandomAlp
                         token.kind < KindChars ? token.second - token.first + 1 : token.second);
             break;
         default:
-            name += QStringLiteral("2005-07-14");
+            if (token.text.isEmpty()) {
+                name += QStringLiteral("2005-07-14");
+            } else {
+                // A format the check let through gives no forbidden character.
+                const QString date = FormatTimeStamp(u"2005:07:14 13:45:12", token.text);
+                require(!HasForbiddenChar(date));
+                name += date;
+            }
             break;
         }
     }
@@ -100,6 +110,11 @@ void transform(const QString &mask, const QString &name)
             text = ReplaceAll(text, search, replacement);
         (void)IsLetter(text);
     }
+    // Transliteration never brings in a "/" and never empties a name.
+    const QString word = name.left(256);
+    const QString ascii = TransliterateToAscii(word);
+    require(word.contains(u'/') || !ascii.contains(u'/'));
+    require(ascii.isEmpty() == word.isEmpty());
 }
 
 void run(const QString &mask)

@@ -56,14 +56,19 @@ QString UsageText()
         "der Fehlerausgabe genannt und übergangen.\n"
         "\n"
         "Optionen (Werte so, wie man sie im Fenster eingibt):\n"
-        "  --mask TEXT               Umbenennungsmaske, z. B. \"[name]_[zahl].[typ]\"\n"
+        "  --mask TEXT               Umbenennungsmaske, z. B. \"[name]_[zahl].[typ]\";\n"
+        "                            Datum mit Format: \"[aufnahmedatum yyyy-MM-dd].[typ]\",\n"
+        "                            \"[datum dd. MMMM yyyy, dddd].[typ]\"\n"
         "  --start ZAHL              Zähler: Start bei (0 bis 99999999)\n"
         "  --step ZAHL               Zähler: Schrittweite (0 bis 99999)\n"
         "  --digits N                Zähler: Länge (Stellenanzahl)\n"
         "  --lead keine|Null|Leerzeichen|Unterstrich\n"
         "                            Zähler: Vornullen\n"
+        "  --counter-per-folder      Zähler: in jedem Ordner neu beginnen\n"
         "  --case SCHREIBWEISE       beibehalten, \"alles groß\", \"alles klein\",\n"
         "                            \"anfangs groß\", alternierend-1, alternierend-2 oder 0-5\n"
+        "  --transliterate           Umlaute und Akzente umschreiben (Grüße → Gruesse,\n"
+        "                            ÄRGER → AERGER, café → cafe, Москва → Moskva)\n"
         "  --replace SUCHE ERSATZ    Suchen und Ersetzen im alten Namen (höchstens drei)\n"
         "  --replace-new SUCHE ERSATZ  dasselbe im neuen Namen\n"
         "  --replace-re SUCHE ERSATZ   dasselbe mit einem regulären Ausdruck; im Ersatz\n"
@@ -79,7 +84,8 @@ QString UsageText()
         "  --random-extra ZEICHEN    Zufallskette: diese Sonderzeichen\n"
         "  --preset NAME             von der gespeicherten Maske NAME ausgehen\n"
         "  --sort SPALTE[:desc]      nach Spalte 1-8 sortieren (1 = Alter Name, 4 = Größe,\n"
-        "                            8 = Aufnahme (Exif)); Vorgabe 1, aufsteigend\n"
+        "                            8 = Aufnahme (Exif)); Vorgabe 1, aufsteigend;\n"
+        "                            Zahlen nach ihrem Wert: IMG_2 vor IMG_10\n"
         "  --apply                   umbenennen\n"
         "  --yes                     ohne [TYP] umbenennen, ohne zu fragen\n"
         "  --no-undo                 auch umbenennen, wenn sich das Protokoll zum\n"
@@ -107,6 +113,8 @@ constexpr std::pair<const char *, bool Arguments::*> Switches[] = {
     {"--random-upper", &Arguments::randomUpper},
     {"--random-lower", &Arguments::randomLower},
     {"--random-digits", &Arguments::randomDigits},
+    {"--transliterate", &Arguments::transliterate},
+    {"--counter-per-folder", &Arguments::counterPerFolder},
     {"--apply", &Arguments::apply},
     {"--yes", &Arguments::yes},
     {"--no-undo", &Arguments::noUndo},

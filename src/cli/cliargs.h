@@ -21,6 +21,7 @@ struct Arguments
     QList<SearchReplaceSet> replacements; ///< active sets, in the order given
     bool randomUpper = false, randomLower = false, randomDigits = false;
     std::optional<QString> randomExtra;
+    bool transliterate = false, counterPerFolder = false;
     int sortColumn = 1;
     bool sortDescending = false;
     bool apply = false;

@@ -107,6 +107,10 @@ void applyArguments(const cli::Arguments &a, RenameOptions &o)
         o.randomExtra = Checked;
         o.randomExtraChars = *a.randomExtra;
     }
+    if (a.transliterate)
+        o.transliterate = Checked;
+    if (a.counterPerFolder)
+        o.counterPerFolder = Checked;
 }
 
 int history(Session &session, QTextStream &out)

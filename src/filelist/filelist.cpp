@@ -194,6 +194,8 @@ void FileList::sortRows()
     } else {
         QCollator collator{QLocale(QLocale::German, QLocale::Germany)};
         collator.setCaseSensitivity(Qt::CaseInsensitive);
+        // Runs of digits count by their value: IMG_2 before IMG_10.
+        collator.setNumericMode(true);
         // Rows often arrive in order already, or in reverse (new rows go to
         // the top): one look at the neighbours settles those cases.
         bool inOrder = true, reversed = true;

@@ -1,5 +1,6 @@
 #include "mask/mask.h"
 
+#include "mask/dateformat.h"
 #include "mask/maskmessages.h"
 #include "mask/maskscanner.h"
 
@@ -54,6 +55,13 @@ constexpr std::array<Keyword, 34> Keywords{{
     {u"[HÖHE]", KindHoehe},
 }};
 
+// The date placeholders that take a format after a blank.
+constexpr std::array<Keyword, 3> FormattedDates{{
+    {u"[DATUM ", KindDatum},
+    {u"[ERSTELLDATUM ", KindCreationOffset + KindDatum},
+    {u"[AUFNAHMEDATUM ", KindCaptureOffset + KindDatum},
+}};
+
 enum MaskError : int {
     NumberTooBig = 0,
     BadlyBuilt = 1,
@@ -102,6 +110,20 @@ int readRandom(MaskScanner &scan, MaskToken &token)
     return NoError;
 }
 
+// Behind "[DATUM " or a twin: the format up to "]", as typed (its letters
+// are case-sensitive). A "[" before the "]" begins the next placeholder.
+int readDateFormat(MaskScanner &scan, MaskToken &token, int kind)
+{
+    const std::optional<QStringView> format = scan.takeUpTo(u']');
+    if (!format || format->contains(u'['))
+        return ClosingBracketMissing;
+    if (format->trimmed().isEmpty())
+        return BadlyBuilt;
+    token.kind = kind;
+    token.text = format->toString();
+    return FormatGivesForbiddenChar(token.text) ? ForbiddenChar : NoError;
+}
+
 // Behind "[": the character placeholders "[a]", "[a,c]", "[a-b]" and "[a-]",
 // each also with "R" counting from the right.
 int readCharacters(MaskScanner &scan, MaskToken &token)
@@ -142,6 +164,10 @@ int readElement(MaskScanner &scan, MaskToken &token, bool &hasTyp)
                 hasTyp = true;
             return NoError;
         }
+    }
+    for (const Keyword &date : FormattedDates) {
+        if (scan.MatchKeyword(date.text))
+            return readDateFormat(scan, token, date.kind);
     }
     if (scan.MatchKeyword(u"[ZUFALLSKETTE"))
         return readRandom(scan, token);
@@ -206,6 +232,16 @@ bool MaskScanner::ReadNumber()
         }
     }
     return true;
+}
+
+std::optional<QStringView> MaskScanner::takeUpTo(QChar end)
+{
+    const qsizetype start = m_cursor - 1;
+    const qsizetype found = m_text.indexOf(end, start);
+    if (found < 0)
+        return std::nullopt;
+    m_cursor = static_cast<int>(found) + 2;
+    return m_text.sliced(start, found - start);
 }
 
 QStringView MaskScanner::takeLiteral()

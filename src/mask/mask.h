@@ -44,7 +44,7 @@ constexpr int MaxMaskLength = 32767;
 struct MaskToken
 {
     int kind = KindLiteral;
-    QString text;   ///< literal text, kind 0 only
+    QString text;   ///< literal text (kind 0) or a date placeholder's format
     int first = 0;  ///< length for kind 5, first position for the range kinds
     int second = 0; ///< end position or character count for the range kinds
 

@@ -2,6 +2,8 @@
 
 #include <QStringView>
 
+#include <optional>
+
 namespace kesto {
 
 /// The cursor over a mask text: reads keywords and numbers in any letter case.
@@ -28,6 +30,10 @@ public:
     /// The text from the cursor up to the next "[" (or the end); the cursor
     /// moves to that "[".
     QStringView takeLiteral();
+
+    /// The text from the cursor up to the next \a end, as written; the cursor
+    /// moves behind that \a end. Nothing, and no move, when none follows.
+    std::optional<QStringView> takeUpTo(QChar end);
 
 private:
     QStringView m_text;

@@ -1,7 +1,9 @@
 #include "naming/builder.h"
 
+#include "mask/dateformat.h"
 #include "metadata/imagefacts.h"
 #include "naming/textcase.h"
+#include "naming/transliterate.h"
 
 #include <algorithm>
 
@@ -120,7 +122,14 @@ void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int
         break;
     }
 
-    if (isTimeKind(token.kind)) {
+    if (!token.text.isEmpty()) {
+        // A date placeholder with a format of its own.
+        const FactTexts &facts = row.facts();
+        out.append(FormatTimeStamp(token.kind >= KindCaptureOffset    ? facts.captured
+                                   : token.kind >= KindCreationOffset ? facts.created
+                                                                      : facts.modified,
+                                   token.text));
+    } else if (isTimeKind(token.kind)) {
         appendTimePart(out, token.kind, row.facts().modified);
     } else if (isTimeKind(token.kind - KindCreationOffset)) {
         appendTimePart(out, token.kind - KindCreationOffset, row.facts().created);
@@ -130,6 +139,16 @@ void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int
         if (!row.facts().captured.isEmpty())
             appendTimePart(out, token.kind - KindCaptureOffset, row.facts().captured);
     }
+}
+
+// File systems hand names over in any normalization form; below U+0300 every
+// text is composed already, which spares most names a copy.
+QStringView composed(QStringView name, QString &store)
+{
+    if (std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x300; }))
+        return name;
+    store = name.toString().normalized(QString::NormalizationForm_C);
+    return store;
 }
 
 } // namespace
@@ -145,8 +164,8 @@ QString ExpandToken(const MaskToken &token, const FileEntry &row, int p, const Q
 QString BuildNewName(const FileEntry &row, int p, const NamingContext &context, int *failedSet)
 {
     // Most masks replace nothing in the old name: then a view of it will do.
-    QStringView name = row.baseName();
     QString replaced;
+    QStringView name = composed(row.baseName(), replaced);
     int failed = -1;
     if (context.sets.searchIn(false)) {
         replaced = name.toString();
@@ -159,8 +178,14 @@ QString BuildNewName(const FileEntry &row, int p, const NamingContext &context, 
         result.reserve(name.size() + 32);
         for (const MaskToken &token : context.tokens)
             appendToken(result, token, row, p, name, context);
-        result = ApplyLetterCase(result, context.letterCase);
+        // The mask, the folder and the type may come decomposed as well.
+        result =
+            ApplyLetterCase(result, context.letterCase).normalized(QString::NormalizationForm_C);
         failed = context.sets.apply(result, true);
+        if (context.transliterate)
+            result = TransliterateToAscii(result);
+        // Replacements may bring in decomposed text.
+        result = result.normalized(QString::NormalizationForm_C);
     }
     if (failedSet)
         *failedSet = failed;

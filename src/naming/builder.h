@@ -26,12 +26,15 @@ struct NamingContext
     int letterCase = 0;
     ReplaceSets sets;
     RandomAlphabet alphabet;
+    bool transliterate = false; ///< "Umlaute und Akzente umschreiben"
 };
 
-/// The new name of \a row at list position \a p (counted from 1): replacement
-/// in the old name, expansion of the tokens, letter case, replacement in the
-/// new name, in this order. When PCRE2 breaks a set's match off, the name is
-/// unfinished and \a failedSet (if given) says which set, else it is -1.
+/// The new name of \a row at counter position \a p (counted from 1):
+/// replacement in the old name, expansion of the tokens, letter case,
+/// replacement in the new name, transliteration, in this order. Names are
+/// searched and written in the composed form (NFC), whatever the form of
+/// the old name. When PCRE2 breaks a set's match off, the name is unfinished
+/// and \a failedSet (if given) says which set, else it is -1.
 QString BuildNewName(const FileEntry &row, int p, const NamingContext &context,
                      int *failedSet = nullptr);
 

@@ -3,7 +3,9 @@
 namespace kesto {
 
 // Most names are plain ASCII, which needs no table lookups; and a name
-// without capitals is its own folded form, which needs no copy.
+// without capitals is its own folded form, which needs no copy. Others are
+// compared in their composed form (NFC): "Ä" typed and "A" with its dots as
+// a Mac writes it are one name.
 QString FoldedName(const QString &s)
 {
     const char16_t *p = reinterpret_cast<const char16_t *>(s.utf16());
@@ -11,7 +13,7 @@ QString FoldedName(const QString &s)
     bool upper = false;
     for (qsizetype i = 0; i < n; ++i) {
         if (p[i] >= 0x80)
-            return s.toCaseFolded();
+            return s.toCaseFolded().normalized(QString::NormalizationForm_C);
         upper |= p[i] >= u'A' && p[i] <= u'Z';
     }
     if (!upper)

@@ -8,7 +8,8 @@
 
 namespace kesto {
 
-/// \a name folded for comparisons without regard to letter case.
+/// \a name folded for comparisons without regard to letter case and
+/// normalization form.
 QString FoldedName(const QString &name);
 
 /// A name as the system's bytes, folded as FoldedName does, as UTF-8 into

@@ -131,6 +131,16 @@ void Session::setRandomExtraChars(const QString &text)
     changeOption(m_options.randomExtraChars, text);
 }
 
+void Session::setTransliterate(int checkState)
+{
+    changeOption(m_options.transliterate, checkState);
+}
+
+void Session::setCounterPerFolder(int checkState)
+{
+    changeOption(m_options.counterPerFolder, checkState);
+}
+
 void Session::chooseLetterCase(int position)
 {
     if (position < 0 || position >= LetterCaseEntries().size())
@@ -186,6 +196,8 @@ void Session::applyOptions(const RenameOptions &o)
     setRandomDigits(o.randomDigits);
     setRandomExtra(o.randomExtra);
     setRandomExtraChars(o.randomExtraChars);
+    setTransliterate(o.transliterate);
+    setCounterPerFolder(o.counterPerFolder);
     Q_EMIT optionsChanged();
 }
 
@@ -296,6 +308,10 @@ void Session::buildNames(bool counterInRange)
         context.alphabet = {isOn(m_options.randomUpper), isOn(m_options.randomLower),
                             isOn(m_options.randomDigits), isOn(m_options.randomExtra),
                             m_options.randomExtraChars};
+        context.transliterate = isOn(m_options.transliterate);
+        // Per folder, the counter counts the rows of each folder in list order.
+        const bool perFolder = isOn(m_options.counterPerFolder);
+        QHash<QString, int> rowsInFolder;
         const bool needsImageSize = NeedsImageSize(m_mask.tokens);
         setProgress(0, rows);
         // The window cannot repaint during the refresh, so the bar moves in
@@ -310,7 +326,8 @@ void Session::buildNames(bool counterInRange)
                 e.imageSizeKnown = true;
             }
             int failedSet = -1;
-            e.newName = BuildNewName(e, i + 1, context, &failedSet);
+            e.newName = BuildNewName(e, perFolder ? ++rowsInFolder[e.folder] : i + 1, context,
+                                     &failedSet);
             // The first such name blocks the batch; every further one would
             // take PCRE2's whole budget again.
             if (failedSet >= 0) {

@@ -77,6 +77,8 @@ public:
     void setRandomDigits(int checkState);
     void setRandomExtra(int checkState);
     void setRandomExtraChars(const QString &text);
+    void setTransliterate(int checkState);
+    void setCounterPerFolder(int checkState);
     /// Letter-case list clicked.
     void chooseLetterCase(int position);
     /// Leading-character list clicked.

@@ -51,6 +51,8 @@ struct RenameOptions
     int randomDigits = Unchecked;
     int randomExtra = Unchecked;
     QString randomExtraChars;
+    int transliterate = Unchecked;    ///< "Umlaute und Akzente umschreiben"
+    int counterPerFolder = Unchecked; ///< "In jedem Ordner neu beginnen"
 
     friend bool operator==(const RenameOptions &, const RenameOptions &) = default;
 };

@@ -22,7 +22,7 @@ QString checkText(int state)
     return QString::number(state);
 }
 
-// The 29 keys of a saved mask, in the order in which they are written.
+// The keys of a saved mask, in the order in which they are written.
 QList<IniEntry> maskEntries(const RenameOptions &o)
 {
     QList<IniEntry> entries = {
@@ -47,6 +47,8 @@ QList<IniEntry> maskEntries(const RenameOptions &o)
     entries.append({QStringLiteral("ZufallZahl"), checkText(o.randomDigits)});
     entries.append({QStringLiteral("ZufallExtra"), checkText(o.randomExtra)});
     entries.append({QStringLiteral("ZufallExtraChars"), o.randomExtraChars});
+    entries.append({QStringLiteral("Umschreiben"), checkText(o.transliterate)});
+    entries.append({QStringLiteral("ZaehlerJeOrdner"), checkText(o.counterPerFolder)});
     return entries;
 }
 
@@ -184,6 +186,8 @@ void LoadMask(const QString &name, RenameOptions &options, const QString &masksI
     read.check(QStringLiteral("ZufallZahl"), options.randomDigits);
     read.check(QStringLiteral("ZufallExtra"), options.randomExtra);
     read.text(QStringLiteral("ZufallExtraChars"), options.randomExtraChars);
+    read.check(QStringLiteral("Umschreiben"), options.transliterate);
+    read.check(QStringLiteral("ZaehlerJeOrdner"), options.counterPerFolder);
 }
 
 bool DeleteMask(const QString &name, const QString &masksIni, UserQuestions &questions)

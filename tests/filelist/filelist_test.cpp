@@ -118,7 +118,7 @@ TEST(FileList, EveryColumnSortsBothWaysAndKeepsTheOrderOfEqualValues)
     EXPECT_EQ(paths(list) + u' ', QStringList(bySize.values()).join(QString()));
 }
 
-TEST(FileList, TextColumnsSortCaseInsensitivelyWithGermanCollationOnceKeepSortedIsOn)
+TEST(FileList, TextColumnsSortCaseInsensitivelyInGermanAndNaturalOrderOnceKeepSortedIsOn)
 {
     FileList list;
     list.setKeepSorted(false);
@@ -135,6 +135,13 @@ TEST(FileList, TextColumnsSortCaseInsensitivelyWithGermanCollationOnceKeepSorted
     reordered.clear();
     list.setKeepSorted(true);
     EXPECT_EQ(reordered.count(), 0) << "nothing to do for rows in order";
+
+    // Runs of digits count by their value; equal values keep their order.
+    list.setKeepSorted(false);
+    list.clear();
+    list.insertRows(0, {row("/f/IMG_10"), row("/f/img_2"), row("/f/IMG_02"), row("/f/IMG_1")});
+    list.setKeepSorted(true);
+    EXPECT_EQ(paths(list), u"/f/IMG_1 /f/img_2 /f/IMG_02 /f/IMG_10"_s);
 }
 
 TEST(FileList, ListCommandsKeepTheHighlightAndAHeaderClickAfterAMoveOnlyFlipsTheOrder)

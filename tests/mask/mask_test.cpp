@@ -8,7 +8,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A check on one line: error code, "ok", "typ" (has the extension), then the tokens:
-// literal text in quotes, other kinds by their code with ":first,second" when either is set.
+// literal text in quotes, other kinds by their code with ":first,second" when either is set
+// or with their date format in quotes.
 QString describe(const MaskCheck &check)
 {
     QStringList parts = {QString::number(check.errorCode)};
@@ -19,6 +20,8 @@ QString describe(const MaskCheck &check)
     for (const MaskToken &t : check.tokens) {
         if (t.kind == KindLiteral)
             parts << u'\'' + t.text + u'\'';
+        else if (!t.text.isEmpty())
+            parts << QString::number(t.kind) + u'\'' + t.text + u'\'';
         else if (t.first != 0 || t.second != 0)
             parts << u"%1:%2,%3"_s.arg(t.kind).arg(t.first).arg(t.second);
         else
@@ -31,13 +34,30 @@ QString describe(const MaskCheck &check)
 TEST(MaskCheck, ValidMasksGiveTheirTokens)
 {
     QList<std::pair<QString, QString>> rows = {
-        {"abc]", "'abc]'"},       {"]]]", "']]]'"},       {"[[NAME]", "'[' 'NAME]'"},
-        {"[3]", "9020:3,1"},      {"[R3]", "9021:3,1"},   {"[name].[typ]", "typ 1 '.' 2"},
-        {"[r3]", "9021:3,1"},     {"[3,0]", "9020:3,0"},  {"[007-0260]", "9010:7,260"},
-        {"[3-5]", "9010:3,5"},    {"[3-3]", "9010:3,3"},  {"[ZUFALLSKETTE 0]", "5"},
-        {"[3-]", "9010:3,32767"}, {"[R2-4]", "9011:2,4"}, {"[ZUFALLSKETTE 8]", "5:8,0"},
-        {"[260]", "9020:260,1"},  {"[R2,4]", "9021:2,4"}, {"[zufallskette8]", "5:8,0"},
-        {"[RDATUM]", "41"},       {"   [name]  ", "1"},   {"\t[name]\t", "'\t' 1 '\t'"},
+        {"abc]", "'abc]'"},
+        {"]]]", "']]]'"},
+        {"[[NAME]", "'[' 'NAME]'"},
+        {"[3]", "9020:3,1"},
+        {"[R3]", "9021:3,1"},
+        {"[name].[typ]", "typ 1 '.' 2"},
+        {"[r3]", "9021:3,1"},
+        {"[3,0]", "9020:3,0"},
+        {"[007-0260]", "9010:7,260"},
+        {"[3-5]", "9010:3,5"},
+        {"[3-3]", "9010:3,3"},
+        {"[ZUFALLSKETTE 0]", "5"},
+        {"[3-]", "9010:3,32767"},
+        {"[R2-4]", "9011:2,4"},
+        {"[ZUFALLSKETTE 8]", "5:8,0"},
+        {"[260]", "9020:260,1"},
+        {"[R2,4]", "9021:2,4"},
+        {"[zufallskette8]", "5:8,0"},
+        {"[RDATUM]", "41"},
+        {"   [name]  ", "1"},
+        {"\t[name]\t", "'\t' 1 '\t'"},
+        {"[datum yyyy-MM-dd]", "40'yyyy-MM-dd'"},
+        {"[ERSTELLDATUM  d.M.]", "140' d.M.'"},
+        {"[AufnahmeDatum MMMM 'Uhr' H]", "340'MMMM 'Uhr' H'"},
     };
     rows.append({u"Urlaub [ZAHL] [DATUM].[typ]"_s, u"typ 'Urlaub ' 3 ' ' 40 '.' 2"_s});
     rows.append({u"[name]typ.[3-]"_s, u"1 'typ.' 9010:3,32767"_s});
@@ -66,13 +86,14 @@ TEST(MaskCheck, BadMasksStopAtTheFirstErrorWithItsTextAndAnEmptyOneIsNeitherBadN
         {u"Fehler: Die Maske ist falsch oder nicht vollständig aufgebaut."_s,
          // Only 0 to 9 are digits, not an Arabic-Indic three or a full-width one.
          {"[3", "[R]", "[FOO]", "[NAME", "abc[", "[]", "[3x]", "[[[[[", "[ZUFALLSKETTE 5",
-          "[\u0663]", "[\uff11]", QString(MaxMaskLength, u'[')}},
+          "[DATUM  ]", "[\u0663]", "[\uff11]", QString(MaxMaskLength, u'[')}},
         {u"Fehler: Es wurde eine Zahl erwartet."_s,
          {"[ZUFALLSKETTE  5]", "[ZUFALLSKETTE]", "[3,]", "[3-x]"}},
-        {u"Fehler: Schließende Klammer fehlt."_s, {"[3-5", "[3,5"}},
+        {u"Fehler: Schließende Klammer fehlt."_s, {"[3-5", "[3,5", "[DATUM yy", "[DATUM yy[TYP]"}},
         {u"Fehler: Das Bereichsende ist kleiner als der Bereichsanfang."_s, {"[3-2]", "[3-0]"}},
         {u"Fehler: Die Zeichen \\ / : ? \" < > | sind in Dateinamen nicht erlaubt."_s,
-         {"a\\b", "a/b", "a:b", "a*b", "a?b", "a<b", "a>b", "a|b", "[name]\""}},
+         {"a\\b", "a/b", "a:b", "a*b", "a?b", "a<b", "a>b", "a|b", "[name]\"", "[DATUM dd/MM]",
+          "[DATUM 'a:b']"}},
         {u"Fehler: Null ist als Bereichsbeginn nicht zulässig."_s, {"[0]", "[0-4]", "[R0,2]"}},
         {u"Fehler: Die Maske ist zu lang."_s,
          {QString(MaxMaskLength + 1, u'a'), u"[name]"_s.repeated(20000), QString(100000, u'[')}},

@@ -98,6 +98,31 @@ TEST(NameBuilder, OptionsApplyInTheirOrder)
     EXPECT_EQ(build(u"urlaub_[name].[typ]"_s, photo(), 1, c), u"URLAUB_URLAUB.jpeg"_s);
 }
 
+TEST(NameBuilder, DatesTakeAFormatAndNamesAreComposedBeforeTheSetsAndAfterThemInAscii)
+{
+    FileEntry e = FileEntry::fromPath(u"/x/A\u0308rger Gru\u0308n.txt"_s);
+    e.setFacts({{}, u"2006-03-14 09-05-07"_s, u"2004-12-01 23-59-58"_s, u"2024:03:05 13:45:12"_s});
+    const std::pair<const char *, const char *> rows[] = {
+        {"[DATUM yyyy-MM-dd]", "2006-03-14"},
+        {"[erstelldatum dd.MM.yy HH-mm]", "01.12.04 23-59"},
+        {"[AUFNAHMEDATUM yyyy MMMM, dddd]", "2024 März, Dienstag"},
+        {"[aufnahmedatum dd. MMM 'um' h]", "05. März um 13"},
+    };
+    for (const auto &[mask, expected] : rows)
+        EXPECT_EQ(build(QString::fromUtf8(mask), e), QString::fromUtf8(expected));
+    EXPECT_EQ(build(u"[AUFNAHMEDATUM yyyy]"_s, FileEntry::fromPath(u"/README"_s)), QString());
+
+    // "Ä" finds the decomposed old name, "ü" the decomposed mask text; the
+    // decomposed replacement "u" + U+0301 is written composed, as "ú".
+    NamingContext c;
+    c.sets = ReplaceSets(
+        {{{Checked, u"Ä"_s, u"Ö"_s, Unchecked}, {Checked, u"ü"_s, u"u\u0301"_s, Checked}, {}}});
+    const QString mask = u"[name]-gru\u0308n.[typ]"_s;
+    EXPECT_EQ(build(mask, e, 1, c), u"Örger Grún-grún.txt"_s);
+    c.transliterate = true;
+    EXPECT_EQ(build(mask, e, 1, c), u"Oerger Grun-grun.txt"_s);
+}
+
 TEST(NameBuilder, RandomStringsAreDrawnPerTokenAndRow)
 {
     NamingContext c;

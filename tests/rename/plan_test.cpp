@@ -39,11 +39,13 @@ TEST(Plan, EveryRowGetsItsReason)
         {"9b.txt", u"a\0b"_s, u"kein gültiger Dateiname"_s},
         {"10.txt", "weg.txt", "wird in der Reihe umbenannt"}, // freed by the next row
         {"weg.txt", "neu.txt", ""},
+        {"12.txt", "A\u0308.txt", "Datei existiert bereits"}, // "Ä.txt" exists composed
         {"11.txt", "11.txt", ""},
     };
     QList<PlannedRename> pairs;
     QStringList reasons, given;
     dir.write(u"da.txt"_s);
+    dir.write(u"Ä.txt"_s);
     for (const auto &[oldName, newName, reason] : rows) {
         dir.write(oldName);
         pairs << planned(folder, oldName, newName);
