@@ -1,5 +1,6 @@
 #include "cli/cliargs.h"
 
+#include "naming/replacesets.h"
 #include "naming/textcase.h"
 
 #include <QFile>
@@ -70,6 +71,13 @@ QString UsageText()
         "                            ÄRGER → AERGER, café → cafe, Москва → Moskva)\n"
         "  --replace SUCHE ERSATZ    Suchen und Ersetzen im alten Namen (höchstens drei)\n"
         "  --replace-new SUCHE ERSATZ  dasselbe im neuen Namen\n"
+        "  --replace-re SUCHE ERSATZ   dasselbe mit einem regulären Ausdruck; im Ersatz\n"
+        "                            stehen $0 … $99 und ${name} für Gruppen, $$ für $,\n"
+        "                            \\U … \\E für Großbuchstaben, \\L … \\E für kleine,\n"
+        "                            z. B. --replace-re '(\\d+)_(\\w+)' '$2-$1'\n"
+        "  --replace-new-re SUCHE ERSATZ  dasselbe im neuen Namen\n"
+        "  --match-case              Groß-/Kleinschreibung beachten im Satz der Option\n"
+        "                            --replace… davor, z. B. --replace IMG Bild --match-case\n"
         "  --random-upper            Zufallskette: Großbuchstaben\n"
         "  --random-lower            Zufallskette: Kleinbuchstaben\n"
         "  --random-digits           Zufallskette: Zahlen\n"
@@ -193,8 +201,11 @@ private:
             readLead();
         else if (arg == "--case")
             readCase();
-        else if (arg == "--replace" || arg == "--replace-new")
-            readReplacement(arg == "--replace-new");
+        else if (arg == "--replace" || arg == "--replace-new" || arg == "--replace-re" ||
+                 arg == "--replace-new-re")
+            readReplacement(arg.startsWith("--replace-new"), arg.endsWith("-re"));
+        else if (arg == "--match-case")
+            readMatchCase();
         else if (arg == "--sort")
             readSort();
         else
@@ -238,13 +249,24 @@ private:
             fail(QStringLiteral("--case erwartet einen Eintrag der Schreibweise oder 0 bis 5."));
     }
 
-    void readReplacement(bool inNewName)
+    void readReplacement(bool inNewName, bool regex)
     {
         const QStringList v = values(2);
         if (m_a.replacements.size() == 3)
             fail(QStringLiteral("Es gibt höchstens drei Sätze für Suchen und Ersetzen."));
         else
-            m_a.replacements.append({v.at(0), v.at(1), inNewName});
+            m_a.replacements.append({Checked, v.at(0), v.at(1), inNewName ? Checked : Unchecked,
+                                     regex ? Checked : Unchecked, Unchecked});
+    }
+
+    void readMatchCase()
+    {
+        if (m_a.replacements.isEmpty())
+            fail(QStringLiteral(
+                "--match-case steht hinter --replace, --replace-new, --replace-re oder "
+                "--replace-new-re."));
+        else
+            m_a.replacements.last().matchCase = Checked;
     }
 
     void readSort()
@@ -282,6 +304,11 @@ Arguments ParseArguments(const QList<QByteArray> &args)
         reader.fail(QStringLiteral("--undo und --history nehmen keine Optionen zum Umbenennen."));
     if (a.files.isEmpty() && !a.help && !a.undo && !a.history)
         reader.fail(QStringLiteral("Es wurde keine Datei angegeben."));
+    std::array<SearchReplaceSet, 3> sets;
+    std::copy(a.replacements.cbegin(), a.replacements.cend(), sets.begin());
+    const QString faultySet = ReplaceSets(sets).error();
+    if (!faultySet.isEmpty())
+        reader.fail(faultySet);
     return a;
 }
 

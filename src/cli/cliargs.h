@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/renameoptions.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -9,21 +11,14 @@
 
 namespace kesto::cli {
 
-struct Replacement
-{
-    QString search;
-    QString replace;
-    bool inNewName = false;
-};
-
 /// The command line of kesto-cli, read but not yet applied.
 struct Arguments
 {
     std::optional<QString> mask, counterStart, counterStep, preset;
     std::optional<int> digitCount;
-    std::optional<int> leadChar;   ///< position in the leading-character list
-    std::optional<int> letterCase; ///< position in the letter-case list
-    QList<Replacement> replacements;
+    std::optional<int> leadChar;          ///< position in the leading-character list
+    std::optional<int> letterCase;        ///< position in the letter-case list
+    QList<SearchReplaceSet> replacements; ///< active sets, in the order given
     bool randomUpper = false, randomLower = false, randomDigits = false;
     std::optional<QString> randomExtra;
     bool transliterate = false, counterPerFolder = false;

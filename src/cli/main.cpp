@@ -96,13 +96,7 @@ void applyArguments(const cli::Arguments &a, RenameOptions &o)
         o.leadChar = *a.leadChar;
     if (a.letterCase)
         o.letterCase = *a.letterCase;
-    for (qsizetype k = 0; k < a.replacements.size(); ++k) {
-        SearchReplaceSet &set = o.sets[k];
-        set.active = Checked;
-        set.search = a.replacements.at(k).search;
-        set.replace = a.replacements.at(k).replace;
-        set.inNewName = a.replacements.at(k).inNewName ? Checked : Unchecked;
-    }
+    std::copy(a.replacements.cbegin(), a.replacements.cend(), o.sets.begin());
     if (a.randomUpper)
         o.randomUpper = Checked;
     if (a.randomLower)

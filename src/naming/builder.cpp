@@ -161,34 +161,34 @@ QString ExpandToken(const MaskToken &token, const FileEntry &row, int p, const Q
     return out;
 }
 
-QString BuildNewName(const FileEntry &row, int p, const NamingContext &context)
+QString BuildNewName(const FileEntry &row, int p, const NamingContext &context, int *failedSet)
 {
     // Most masks replace nothing in the old name: then a view of it will do.
     QString replaced;
     QStringView name = composed(row.baseName(), replaced);
-    for (const SearchReplaceSet &set : context.sets) {
-        if (isOn(set.active) && !isOn(set.inNewName) && !set.search.isEmpty()) {
-            replaced = ReplaceAll(name.toString(), set.search, set.replace);
-            name = replaced;
-        }
+    int failed = -1;
+    if (context.sets.searchIn(false)) {
+        replaced = name.toString();
+        failed = context.sets.apply(replaced, false);
+        name = replaced;
     }
 
     QString result;
-    result.reserve(name.size() + 32);
-    for (const MaskToken &token : context.tokens)
-        appendToken(result, token, row, p, name, context);
-
-    // The mask, the folder and the type may come decomposed as well.
-    result = ApplyLetterCase(result, context.letterCase).normalized(QString::NormalizationForm_C);
-
-    for (const SearchReplaceSet &set : context.sets) {
-        if (isOn(set.active) && isOn(set.inNewName) && !set.search.isEmpty())
-            result = ReplaceAll(result, set.search, set.replace);
+    if (failed < 0) {
+        result.reserve(name.size() + 32);
+        for (const MaskToken &token : context.tokens)
+            appendToken(result, token, row, p, name, context);
+        // The mask, the folder and the type may come decomposed as well.
+        result =
+            ApplyLetterCase(result, context.letterCase).normalized(QString::NormalizationForm_C);
+        failed = context.sets.apply(result, true);
+        if (context.transliterate)
+            result = TransliterateToAscii(result);
+        // Replacements may bring in decomposed text.
+        result = result.normalized(QString::NormalizationForm_C);
     }
-    if (context.transliterate)
-        result = TransliterateToAscii(result);
-    // Replacements may bring in decomposed text.
-    result = result.normalized(QString::NormalizationForm_C);
+    if (failedSet)
+        *failedSet = failed;
     // The reserve is not kept: every row keeps its name for long.
     result.squeeze();
     return result;

@@ -4,6 +4,7 @@
 #include "mask/mask.h"
 #include "metadata/filefacts.h"
 #include "naming/randomstring.h"
+#include "naming/replacesets.h"
 #include "storage/renameoptions.h"
 
 #include <QList>
@@ -23,23 +24,19 @@ struct NamingContext
     int digitCount = 1;
     QString leadChar;
     int letterCase = 0;
-    std::array<SearchReplaceSet, 3> sets;
+    ReplaceSets sets;
     RandomAlphabet alphabet;
     bool transliterate = false; ///< "Umlaute und Akzente umschreiben"
 };
-
-/// Whether a check state from a saved mask or a check box counts as on.
-inline bool isOn(int checkState)
-{
-    return checkState != Unchecked;
-}
 
 /// The new name of \a row at counter position \a p (counted from 1):
 /// replacement in the old name, expansion of the tokens, letter case,
 /// replacement in the new name, transliteration, in this order. Names are
 /// searched and written in the composed form (NFC), whatever the form of
-/// the old name.
-QString BuildNewName(const FileEntry &row, int p, const NamingContext &context);
+/// the old name. When PCRE2 breaks a set's match off, the name is unfinished
+/// and \a failedSet (if given) says which set, else it is -1.
+QString BuildNewName(const FileEntry &row, int p, const NamingContext &context,
+                     int *failedSet = nullptr);
 
 /// The text one token contributes; \a name is the name source after the
 /// replacements in the old name.

@@ -34,14 +34,6 @@ QString fromCharacters(const QList<char32_t> &chars)
     return result;
 }
 
-QString mapEach(const QString &text, char32_t (*map)(char32_t))
-{
-    QList<char32_t> chars = characters(text);
-    for (char32_t &c : chars)
-        c = map(c);
-    return fromCharacters(chars);
-}
-
 // The simple (one-to-one) case mappings of QChar: "ß" has no capital there.
 char32_t upper(char32_t c)
 {
@@ -84,7 +76,8 @@ QString LeadCharForPosition(int position, const QString &current)
     }
 }
 
-QString ReplaceAll(const QString &text, const QString &search, const QString &replacement)
+QString ReplaceAll(const QString &text, const QString &search, const QString &replacement,
+                   Qt::CaseSensitivity cs)
 {
     if (search.isEmpty())
         return text;
@@ -93,7 +86,7 @@ QString ReplaceAll(const QString &text, const QString &search, const QString &re
     QString result;
     qsizetype from = 0;
     for (;;) {
-        const qsizetype found = text.indexOf(search, from, Qt::CaseInsensitive);
+        const qsizetype found = text.indexOf(search, from, cs);
         if (found < 0)
             break;
         result += QStringView(text).sliced(from, found - from);
@@ -110,9 +103,12 @@ QString ApplyLetterCase(const QString &text, int mode)
 {
     switch (mode) {
     case CaseUpper:
-        return mapEach(text, upper);
-    case CaseLower:
-        return mapEach(text, lower);
+    case CaseLower: {
+        QString result;
+        result.reserve(text.size());
+        AppendInCase(result, text, mode);
+        return result;
+    }
     case CaseFirst:
         return CapitalizeWords(text, 0);
     case CaseAlternate1:
@@ -121,6 +117,23 @@ QString ApplyLetterCase(const QString &text, int mode)
         return CapitalizeWords(text, 2);
     default:
         return text;
+    }
+}
+
+void AppendInCase(QString &out, QStringView text, int mode)
+{
+    if (mode != CaseUpper && mode != CaseLower) {
+        out.append(text);
+        return;
+    }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text.at(i).unicode();
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() &&
+            text.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+        }
+        out.append(QChar::fromUcs4(mode == CaseUpper ? upper(c) : lower(c)));
     }
 }
 

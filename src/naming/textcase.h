@@ -24,12 +24,17 @@ QStringList LeadCharEntries();
 QString LeadCharForPosition(int position, const QString &current);
 
 /// Replaces every occurrence of \a search (compared without regard to letter
-/// case) by \a replacement, left to right; inserted text is never searched
-/// again. \a search must not be empty.
-QString ReplaceAll(const QString &text, const QString &search, const QString &replacement);
+/// case unless \a cs says otherwise) by \a replacement, left to right;
+/// inserted text is never searched again. An empty \a search replaces nothing.
+QString ReplaceAll(const QString &text, const QString &search, const QString &replacement,
+                   Qt::CaseSensitivity cs = Qt::CaseInsensitive);
 
 /// Applies a LetterCaseMode; case mapping is per character, so "ß" stays "ß".
 QString ApplyLetterCase(const QString &text, int mode);
+
+/// Appends \a text in capitals (CaseUpper) or small letters (CaseLower) as
+/// ApplyLetterCase maps them; in any other mode as it is.
+void AppendInCase(QString &out, QStringView text, int mode);
 
 /// First character capital, the rest small; variant 1 also capitalises letters
 /// after a blank, variant 2 letters after any non-letter.

@@ -21,6 +21,10 @@ inline QString maskErrorName()
 {
     return QStringLiteral("< Maskenfehler >");
 }
+inline QString searchErrorName()
+{
+    return QStringLiteral("< Suchfehler >");
+}
 inline QString notUnique()
 {
     return QStringLiteral(

@@ -3,6 +3,7 @@
 #include "filelist/loader.h"
 #include "metadata/imagefacts.h"
 #include "naming/builder.h"
+#include "naming/messages.h"
 #include "naming/numericinput.h"
 #include "naming/textcase.h"
 #include "rename/messages.h"
@@ -93,6 +94,18 @@ void Session::setSearchInNewName(int set, int checkState)
         changeOption(m_options.sets[set].inNewName, checkState);
 }
 
+void Session::setSearchRegex(int set, int checkState)
+{
+    if (set >= 0 && set < 3)
+        changeOption(m_options.sets[set].regex, checkState);
+}
+
+void Session::setSearchMatchCase(int set, int checkState)
+{
+    if (set >= 0 && set < 3)
+        changeOption(m_options.sets[set].matchCase, checkState);
+}
+
 void Session::setRandomUpper(int checkState)
 {
     changeOption(m_options.randomUpper, checkState);
@@ -175,6 +188,8 @@ void Session::applyOptions(const RenameOptions &o)
         setSearchText(k, o.sets[k].search);
         setReplaceText(k, o.sets[k].replace);
         setSearchInNewName(k, o.sets[k].inNewName);
+        setSearchRegex(k, o.sets[k].regex);
+        setSearchMatchCase(k, o.sets[k].matchCase);
     }
     setRandomUpper(o.randomUpper);
     setRandomLower(o.randomLower);
@@ -237,16 +252,23 @@ void Session::refresh()
     m_status.setPanel1(QStringLiteral("..."));
     takeOverCounters();
     m_mask = CheckMask(m_options.mask);
-    m_status.setMessage(m_mask.statusText);
+    // Expressions are compiled when their sets change, not for every preview.
+    if (m_replaceSets.options() != m_options.sets)
+        m_replaceSets = ReplaceSets(m_options.sets);
+    m_searchError = m_replaceSets.error();
+    m_status.setMessage(m_mask.ok && !m_searchError.isEmpty() ? m_searchError : m_mask.statusText);
     const bool inRange = counterInRange();
     buildNames(inRange);
     const bool hasRows = !m_list.isEmpty();
-    // The rows only say "< Maskenfehler >", so the status bar says what is wrong.
+    // The rows only say "< Maskenfehler >" or "< Suchfehler >", so the status
+    // bar says what is wrong.
     if (hasRows && m_mask.errorCode >= 0)
         m_status.setMessage(m_mask.statusText);
-    if (m_mask.ok && hasRows && !inRange)
+    if (m_mask.ok && hasRows && !m_searchError.isEmpty())
+        m_status.setMessage(m_searchError);
+    else if (m_mask.ok && hasRows && !inRange)
         m_status.setMessage(messages::counterOutOfRange());
-    showOutcome(m_mask.ok && hasRows && inRange);
+    showOutcome(m_mask.ok && hasRows && inRange && m_searchError.isEmpty());
 }
 
 void Session::showOutcome(bool named)
@@ -272,9 +294,9 @@ void Session::buildNames(bool counterInRange)
     if (rows == 0)
         return;
     m_status.setMessage(messages::checkingNames());
-    // Without a usable mask every row shows the mask error; a counter out of
-    // range leaves the names of the last refresh.
-    if (m_mask.ok && counterInRange) {
+    // Without a usable mask or sets every row shows the error; a counter out
+    // of range leaves the names of the last refresh.
+    if (m_mask.ok && m_searchError.isEmpty() && counterInRange) {
         NamingContext context;
         context.tokens = m_mask.tokens;
         context.counterStart = m_options.counterStart.toInt();
@@ -282,7 +304,7 @@ void Session::buildNames(bool counterInRange)
         context.digitCount = m_digits.chosenText().toInt();
         context.leadChar = LeadCharForPosition(m_options.leadChar, QString());
         context.letterCase = m_options.letterCase;
-        context.sets = m_options.sets;
+        context.sets = m_replaceSets;
         context.alphabet = {isOn(m_options.randomUpper), isOn(m_options.randomLower),
                             isOn(m_options.randomDigits), isOn(m_options.randomExtra),
                             m_options.randomExtraChars};
@@ -303,13 +325,24 @@ void Session::buildNames(bool counterInRange)
                 e.imageSize = ReadImageSize(ReachablePath(e).path());
                 e.imageSizeKnown = true;
             }
-            e.newName = BuildNewName(e, perFolder ? ++rowsInFolder[e.folder] : i + 1, context);
+            int failedSet = -1;
+            e.newName = BuildNewName(e, perFolder ? ++rowsInFolder[e.folder] : i + 1, context,
+                                     &failedSet);
+            // The first such name blocks the batch; every further one would
+            // take PCRE2's whole budget again.
+            if (failedSet >= 0) {
+                m_searchError =
+                    namingmessages::setError(failedSet, namingmessages::brokenOff(e.oldName));
+                break;
+            }
         }
         setProgress(0, rows);
-    } else if (!m_mask.ok) {
+    }
+    if (!m_mask.ok || !m_searchError.isEmpty()) {
+        const QString shown = m_mask.ok ? messages::searchErrorName() : messages::maskErrorName();
         for (int i = 0; i < rows; ++i) {
             FileEntry &e = m_list.entry(i);
-            e.newName = messages::maskErrorName();
+            e.newName = shown;
             e.icon = RowIcon::Error;
             e.hint.clear();
         }

@@ -5,6 +5,7 @@
 #include "filelist/loader.h"
 #include "filelist/statusline.h"
 #include "mask/mask.h"
+#include "naming/replacesets.h"
 #include "rename/journal.h"
 #include "rename/pipeline.h"
 #include "storage/renameoptions.h"
@@ -69,6 +70,8 @@ public:
     void setSearchText(int set, const QString &text);
     void setReplaceText(int set, const QString &text);
     void setSearchInNewName(int set, int checkState);
+    void setSearchRegex(int set, int checkState);
+    void setSearchMatchCase(int set, int checkState);
     void setRandomUpper(int checkState);
     void setRandomLower(int checkState);
     void setRandomDigits(int checkState);
@@ -213,6 +216,8 @@ private:
     DigitChoices m_digits;
     RenameOptions m_options;
     MaskCheck m_mask;
+    ReplaceSets m_replaceSets;
+    QString m_searchError; ///< why the sets did not run, as the status says it
     Journal m_journal;
     QTimer m_timer;
     bool m_refreshing = false;

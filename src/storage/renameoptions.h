@@ -15,6 +15,12 @@ inline QString DefaultMask()
 /// Check-box states as they are stored: 0 off, 1 on, 2 undetermined.
 enum CheckState : int { Unchecked = 0, Checked = 1, Undetermined = 2 };
 
+/// Whether a check state from a saved mask or a check box counts as on.
+inline bool isOn(int checkState)
+{
+    return checkState != Unchecked;
+}
+
 /// One of the three search-and-replace sets.
 struct SearchReplaceSet
 {
@@ -22,6 +28,8 @@ struct SearchReplaceSet
     QString search;            ///< text of "Ersetze"
     QString replace;           ///< text of "durch"
     int inNewName = Unchecked; ///< check state of "Im neuen statt dem alten Namen suchen"
+    int regex = Unchecked;     ///< check state of "Regulärer Ausdruck"
+    int matchCase = Unchecked; ///< check state of "Groß/klein beachten"
 
     friend bool operator==(const SearchReplaceSet &, const SearchReplaceSet &) = default;
 };

@@ -39,6 +39,8 @@ QList<IniEntry> maskEntries(const RenameOptions &o)
         entries.append({setKey(u"Search", n), s.search});
         entries.append({setKey(u"Replace", n), s.replace});
         entries.append({setKey(u"SearchInNeu", n), checkText(s.inNewName)});
+        entries.append({setKey(u"SearchRegEx", n), checkText(s.regex)});
+        entries.append({setKey(u"SearchMatchCase", n), checkText(s.matchCase)});
     }
     entries.append({QStringLiteral("ZufallGross"), checkText(o.randomUpper)});
     entries.append({QStringLiteral("ZufallKlein"), checkText(o.randomLower)});
@@ -176,6 +178,8 @@ void LoadMask(const QString &name, RenameOptions &options, const QString &masksI
         read.text(setKey(u"Search", n), s.search);
         read.text(setKey(u"Replace", n), s.replace);
         read.check(setKey(u"SearchInNeu", n), s.inNewName);
+        read.check(setKey(u"SearchRegEx", n), s.regex);
+        read.check(setKey(u"SearchMatchCase", n), s.matchCase);
     }
     read.check(QStringLiteral("ZufallGross"), options.randomUpper);
     read.check(QStringLiteral("ZufallKlein"), options.randomLower);

@@ -107,8 +107,10 @@ TEST_F(CliTest, ARunPrintsTheNamesAndItsVerdictAndRenamesOnlyWhenTheFullTestPass
     const QString masksIni = MakeAppPaths().masksIni;
     ASSERT_TRUE(QDir().mkpath(QFileInfo(masksIni).path()) &&
                 WriteFileBytes(masksIni, "[Urlaub]\r\nMaske=foto_[zahl].[typ]\r\nStart=10\r\n"
-                                         "LetterCase=1\r\n"));
+                                         "LetterCase=1\r\n[Fehler]\r\nSearchAktiv1=1\r\n"
+                                         "Search1=(\\d+\r\nSearchRegEx1=1\r\n"));
     const QString twice = "Name doppelt vergeben\n";
+    const QString runaway = QString(250, 'a') + "b.txt";
     const struct
     {
         const char *name;
@@ -131,6 +133,24 @@ TEST_F(CliTest, ARunPrintsTheNamesAndItsVerdictAndRenamesOnlyWhenTheFullTestPass
          "--replace|a|x|--replace-new|-|_|--sort|1:desc|--apply",
          0, "b.txt\t1_B.TXT\na.txt\t2_X.TXT\n", "Umbenennung abgeschlossen.\n",
          "1_B.TXT<b.txt|2_X.TXT<a.txt"},
+        {"regular expressions in the old and new name, one matching case",
+         "0042_urlaub.jpg|"
+         "IMG_0007.JPG|img_0100.jpg",
+         "--replace-re|(\\d+)_(\\w+)|\\U$2\\E-$1|--replace-re|"
+         "(?<=IMG_)0+||--match-case|--replace-new-re|\\.(jpg)$|.\\U$1|--apply",
+         0,
+         "0042_urlaub.jpg\tURLAUB-0042.JPG\nIMG_0007.JPG\tIMG_7.JPG\nimg_0100.jpg\timg_0100.JPG\n",
+         "Umbenennung abgeschlossen.\n",
+         "IMG_7.JPG<IMG_0007.JPG|URLAUB-0042.JPG<0042_urlaub.jpg|img_0100.JPG<img_0100.jpg"},
+        {"a faulty expression of a saved mask is no usage error but blocks the batch", "a.txt",
+         "--preset|Fehler|--apply", 1, "a.txt\t< Suchfehler >\n",
+         "Fehler: Satz 2: Der reguläre Ausdruck ist an Stelle 5 fehlerhaft: missing closing "
+         "parenthesis.\n",
+         "a.txt"},
+        {"a runaway expression", "a.txt|" + runaway, "--replace-new-re|(a+)+$|", 1,
+         "a.txt\t< Suchfehler >\n" + runaway + "\t< Suchfehler >\n",
+         "Fehler: Satz 1: Die Suche bei „" + runaway + "“ überschreitet die Grenzen von PCRE2.\n",
+         "a.txt|" + runaway},
         {"a file may begin with dashes after --", "--x.txt", "--mask|y.[typ]", 0,
          "--x.txt\ty.txt\n", "Bereit: mit --apply wird 1 Datei umbenannt.\n", "--x.txt"},
         {"a mask without [TYP] asks, and the run takes the question for a no", "a.txt",
@@ -385,6 +405,10 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndTouchNothing)
         {{"--start", "123456789", "a.txt"}, "--start erwartet eine Zahl von 0 bis 99999999."},
         {{"--step", "-1", "a.txt"}, "--step erwartet eine Zahl von 0 bis 99999."},
         {{"--step", "", "a.txt"}, "--step erwartet eine Zahl von 0 bis 99999."},
+        {{"--replace-re", "a", "$1", "a.txt"},
+         "Fehler: Satz 1: Die Gruppe $1 im Ersatz gibt es im Ausdruck nicht."},
+        {{"--match-case", "--replace", "a", "b", "a.txt"},
+         "--match-case steht hinter --replace, --replace-new, --replace-re oder --replace-new-re."},
     };
     for (const auto &[args, message] : refused) {
         EXPECT_EQ(cli(args).all().section('\n', 0, 0), "2||kesto-cli: " + message);

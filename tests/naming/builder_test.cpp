@@ -75,22 +75,26 @@ TEST(NameBuilder, OptionsApplyInTheirOrder)
     // an active set without search text and an inactive set do nothing.
     const FileEntry e = FileEntry::fromPath(u"/x/jpg_bild.jpg"_s);
     const QString mask = u"[name]-[2-3]-jpg.[typ]"_s;
-    c.sets = {{{Checked, u"JPG"_s, u"X"_s, Unchecked},
-               {Checked, QString(), u"nie"_s, Checked},
-               {Unchecked, u"bild"_s, u"nie"_s, Checked}}};
+    std::array<SearchReplaceSet, 3> sets = {{{Checked, u"JPG"_s, u"X"_s, Unchecked},
+                                             {Checked, QString(), u"nie"_s, Checked},
+                                             {Unchecked, u"bild"_s, u"nie"_s, Checked}}};
+    c.sets = ReplaceSets(sets);
     EXPECT_EQ(build(mask, e, 1, c), u"X_bild-_b-jpg.jpg"_s);
-    c.sets[0].inNewName = Checked;
+    sets[0].inNewName = Checked;
+    c.sets = ReplaceSets(sets);
     EXPECT_EQ(build(mask, e, 1, c), u"X_bild-pg-X.X"_s);
 
     // Each set works on the result of the one before.
-    c.sets[0] = {Checked, u"img"_s, u"Foto"_s, Unchecked};
-    c.sets[1] = {Checked, u"foto"_s, u"Bild"_s, Unchecked};
+    sets[0] = {Checked, u"img"_s, u"Foto"_s, Unchecked};
+    sets[1] = {Checked, u"foto"_s, u"Bild"_s, Unchecked};
+    c.sets = ReplaceSets(sets);
     EXPECT_EQ(build(u"[name]"_s, FileEntry::fromPath(u"/x/IMG_1 Img.jpg"_s), 1, c),
               u"Bild_1 Bild"_s);
 
     // The letter case covers the whole name; new-name replacements keep their case.
     c.letterCase = CaseUpper;
-    c.sets[0] = {Checked, u"JPG"_s, u"jpeg"_s, Checked};
+    sets[0] = {Checked, u"JPG"_s, u"jpeg"_s, Checked};
+    c.sets = ReplaceSets(sets);
     EXPECT_EQ(build(u"urlaub_[name].[typ]"_s, photo(), 1, c), u"URLAUB_URLAUB.jpeg"_s);
 }
 
@@ -111,7 +115,8 @@ TEST(NameBuilder, DatesTakeAFormatAndNamesAreComposedBeforeTheSetsAndAfterThemIn
     // "Ä" finds the decomposed old name, "ü" the decomposed mask text; the
     // decomposed replacement "u" + U+0301 is written composed, as "ú".
     NamingContext c;
-    c.sets = {{{Checked, u"Ä"_s, u"Ö"_s, Unchecked}, {Checked, u"ü"_s, u"u\u0301"_s, Checked}, {}}};
+    c.sets = ReplaceSets(
+        {{{Checked, u"Ä"_s, u"Ö"_s, Unchecked}, {Checked, u"ü"_s, u"u\u0301"_s, Checked}, {}}});
     const QString mask = u"[name]-gru\u0308n.[typ]"_s;
     EXPECT_EQ(build(mask, e, 1, c), u"Örger Grún-grún.txt"_s);
     c.transliterate = true;

@@ -206,6 +206,29 @@ TEST_F(SessionTest, ALoadIsLoggedBetweenItsEntryAndExitAndServesTheWindow)
                            u"EXIT LoadListWithFileNames "_s}));
 }
 
+TEST_F(SessionTest, SetsMatchCaseWhenToldAndARunawayExpressionBlocksTheBatchUntilMended)
+{
+    const QString runaway = QString(250, u'a') + u"b.jpg"_s;
+    load({u"IMG_1.jpg"_s, u"img_2.jpg"_s, runaway});
+    replace(0, u"(?<=IMG_)(\\d)"_s, u"0$1"_s);
+    session.setSearchRegex(0, Checked);
+    replace(1, u"img"_s, u"Bild"_s);
+    for (int set : {0, 1})
+        session.setSearchMatchCase(set, Checked);
+    replace(2, u"(a+)+$"_s, u"x"_s);
+    session.setSearchRegex(2, Checked);
+    preview(u"[name].[typ]"_s);
+    EXPECT_EQ(newNames(), QStringList(3, messages::searchErrorName()));
+    EXPECT_EQ(panel2(), u"Fehler: Satz 3: Die Suche bei „"_s + runaway +
+                            u"“ überschreitet die Grenzen von PCRE2."_s);
+    EXPECT_EQ(session.renameCommand().verdict, RenameResult::Verdict::Refused);
+
+    session.setSearchActive(2, Unchecked);
+    ASSERT_TRUE(fullTest()) << panel2().toStdString();
+    session.renameCommand();
+    EXPECT_EQ(dir.names(), (QStringList{u"Bild_2.jpg"_s, u"IMG_01.jpg"_s, runaway}));
+}
+
 TEST_F(SessionTest, ARunThatOnlyNamesReadsOnlyTheFactsItsMaskAndSortColumnUse)
 {
     const QString photo =

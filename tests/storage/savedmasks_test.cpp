@@ -13,17 +13,20 @@ namespace {
 const QByteArray DefaultsAsStandard =
     "[.Standard]\r\n"
     "Maske=[name].[typ]\r\nStart=1\r\nStep=1\r\nDigits=0\r\nLeadZeros=0\r\nLetterCase=0\r\n"
-    "SearchAktiv=0\r\nSearch=\r\nReplace=\r\nSearchInNeu=0\r\n"
-    "SearchAktiv1=0\r\nSearch1=\r\nReplace1=\r\nSearchInNeu1=0\r\n"
-    "SearchAktiv2=0\r\nSearch2=\r\nReplace2=\r\nSearchInNeu2=0\r\n"
+    "SearchAktiv=0\r\nSearch=\r\nReplace=\r\nSearchInNeu=0\r\nSearchRegEx=0\r\n"
+    "SearchMatchCase=0\r\n"
+    "SearchAktiv1=0\r\nSearch1=\r\nReplace1=\r\nSearchInNeu1=0\r\nSearchRegEx1=0\r\n"
+    "SearchMatchCase1=0\r\n"
+    "SearchAktiv2=0\r\nSearch2=\r\nReplace2=\r\nSearchInNeu2=0\r\nSearchRegEx2=0\r\n"
+    "SearchMatchCase2=0\r\n"
     "ZufallGross=0\r\nZufallKlein=0\r\nZufallZahl=0\r\nZufallExtra=0\r\nZufallExtraChars=\r\n"
     "Umschreiben=0\r\nZaehlerJeOrdner=0\r\n";
 
 // Options in which every field differs from its default.
 const std::array<SearchReplaceSet, 3> UnusualSets{
-    {{Checked, " ", "_", Unchecked},
-     {Undetermined, "a=b", "[x]", Checked},
-     {Checked, u"Ärger "_s, u"\"ö\" \U0001F600"_s, Undetermined}}};
+    {{Checked, " ", "_", Unchecked, Checked, Undetermined},
+     {Undetermined, "a=b", "[x]", Checked, Undetermined, Checked},
+     {Checked, u"Ärger "_s, u"\"ö\" \U0001F600"_s, Undetermined, Checked, Checked}}};
 const RenameOptions Unusual(u"[name] = [Ä]ß [zahl]"_s, " 7", "-2 ", 3, -1, 5, UnusualSets, Checked,
                             Undetermined, Checked, Checked, "'=[]; #\t'", Checked, Undetermined);
 

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+// The texts of the search-and-replace sets, exactly as the user sees them.
+namespace kesto::namingmessages {
+
+/// The status text of a set (counted from 0) that cannot run: "Fehler: Satz
+/// n: <reason>."
+inline QString setError(int set, const QString &reason)
+{
+    return QStringLiteral("Fehler: Satz %1: %2.").arg(QString::number(set + 1), reason);
+}
+
+/// \a position counts from 1; \a reason is PCRE2's, in the language Qt speaks.
+inline QString badExpression(qsizetype position, const QString &reason)
+{
+    return QStringLiteral("Der reguläre Ausdruck ist an Stelle %1 fehlerhaft: %2")
+        .arg(QString::number(position), reason);
+}
+
+/// \a group as written in the replacement: "$3", "${jahr}".
+inline QString unknownGroup(const QString &group)
+{
+    return QStringLiteral("Die Gruppe %1 im Ersatz gibt es im Ausdruck nicht").arg(group);
+}
+
+inline QString unclosedGroup()
+{
+    return QStringLiteral("Im Ersatz fehlt die schließende Klammer nach ${");
+}
+
+/// A match PCRE2 gave up on (catastrophic backtracking reaches its limits);
+/// \a name is the file's name.
+inline QString brokenOff(const QString &name)
+{
+    return QStringLiteral("Die Suche bei „%1“ überschreitet die Grenzen von PCRE2").arg(name);
+}
+
+} // namespace kesto::namingmessages
