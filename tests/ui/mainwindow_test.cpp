@@ -409,6 +409,34 @@ TEST_F(MainWindowTest, AnInterruptedBatchIsOfferedForRepairAtStartAndUndoneOnJa)
     EXPECT_TRUE(told.contains(messages::undoDone(1))) << told.join('\n').toStdString();
 }
 
+// Each box changes the names shown as it is clicked: a set read as an
+// expression, a set matching case, umlauts spelt out, a counter per folder.
+TEST_F(MainWindowTest, TheBoxesOfTheSetsUmlautsAndCounterChangeTheNamesAsTheyAreClicked)
+{
+    start();
+    dropFiles({"0042_urlaub.txt", "Grüße.txt", "a/x.txt", "b/y.txt"});
+    for (const auto &[field, text] : {std::pair{"SucheText0", "(\\d+)_(\\w+)"},
+                                      {"ErsetzeText0", "$2-$1"},
+                                      {"SucheText1", "URLAUB"},
+                                      {"ErsetzeText1", "Ferien"},
+                                      {"Maske", "[name] [zahl].[typ]"}})
+        type(field, text);
+    QStringList names;
+    for (const char *box :
+         {"SucheErsetzeAktivChk1", "SucheErsetzeAktivChk0", "RegulaererAusdruckChk0",
+          "GrossKleinChk1", "UmlauteUmschreibenChk", "ZaehlerJeOrdnerChk"}) {
+        QSignalSpy passes = passSpy();
+        QTest::mouseClick(find<QCheckBox>(box), Qt::LeftButton);
+        ASSERT_TRUE(passes.wait()) << box;
+        names << column(ColNewName).join(' ');
+    }
+    EXPECT_EQ(names.mid(1), (QStringList{"0042_Ferien 1.txt Grüße 2.txt x 3.txt y 4.txt",
+                                         "Ferien-0042 1.txt Grüße 2.txt x 3.txt y 4.txt",
+                                         "urlaub-0042 1.txt Grüße 2.txt x 3.txt y 4.txt",
+                                         "urlaub-0042 1.txt Gruesse 2.txt x 3.txt y 4.txt",
+                                         "urlaub-0042 1.txt Gruesse 2.txt x 1.txt y 1.txt"}));
+}
+
 // Every option control as "name=value", in the window's order.
 QStringList controls(const QWidget &w)
 {
@@ -446,10 +474,11 @@ TEST_F(MainWindowTest,
     for (QLineEdit *e : first.findChildren<QLineEdit *>())
         e->setText(QString::number(n++)); // digits suit every field, the mask included
     // Every box on but the tooltip switch and, so that no box of a replacement
-    // set can stand in for another, the first and last "aktiv" and the middle
-    // "im neuen Namen".
-    const QStringList off{"ToolTipCheck", "SucheErsetzeAktivChk0", "SucheErsetzeAktivChk2",
-                          "SucheUndErsetzenImNeuenStattAltenNamenChk1"};
+    // set can stand in for another, the first and last "aktiv", the middle
+    // "im neuen Namen", the first "Groß/klein" and the last "Regulärer Ausdruck".
+    const QStringList off{"ToolTipCheck",          "SucheErsetzeAktivChk0",
+                          "SucheErsetzeAktivChk2", "SucheUndErsetzenImNeuenStattAltenNamenChk1",
+                          "GrossKleinChk0",        "RegulaererAusdruckChk2"};
     for (QCheckBox *b : first.findChildren<QCheckBox *>())
         b->setChecked(!off.contains(b->objectName()));
     for (QComboBox *c : first.findChildren<QComboBox *>())
