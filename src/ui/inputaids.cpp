@@ -6,6 +6,8 @@
 #include "ui/maskmenu.h"
 #include "ui/tooltips.h"
 
+#include <QLineEdit>
+
 namespace kesto {
 
 void AttachInputAids(MainWindow &window)
@@ -19,6 +21,11 @@ void AttachInputAids(MainWindow &window)
     // Built afresh from the masks file at every opening; nothing is kept.
     QObject::connect(&window, &MainWindow::maskMenuRequested, &window, [&window](int mode) {
         MaskMenu menu(window.session(), window.paths().masksIni, &window);
+        QLineEdit *mask = window.maskField();
+        QObject::connect(&menu, &MaskMenu::placeholderChosen, mask, [mask](const QString &text) {
+            mask->insert(text);
+            mask->setFocus(Qt::OtherFocusReason);
+        });
         menu.ShowMaskMenu(mode == MaskMenu::Delete ? MaskMenu::Delete : MaskMenu::Load);
     });
 }

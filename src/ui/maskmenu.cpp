@@ -1,5 +1,6 @@
 #include "ui/maskmenu.h"
 
+#include "mask/dateformat.h"
 #include "rename/session.h"
 #include "storage/ini.h"
 #include "storage/savedmasks.h"
@@ -28,6 +29,11 @@ QString noMasksCaption()
     return QStringLiteral("Keine gespeicherten Masken");
 }
 
+QString dateFormatsCaption()
+{
+    return QStringLiteral("&Datumsformat einfügen");
+}
+
 // Plain code order: capitals before small letters, umlauts after "z".
 bool codeLess(const QString &a, const QString &b)
 {
@@ -51,6 +57,24 @@ QString menuText(const MaskMenuEntry &entry)
 }
 
 } // namespace
+
+QStringList DateFormatExamples()
+{
+    // The placeholder, the format behind its blank; the stamp is that of the help page's examples.
+    static const std::pair<const char16_t *, const char16_t *> examples[] = {
+        {u"DATUM", u"yyyy-MM-dd"},
+        {u"DATUM", u"dd.MM.yyyy HH-mm"},
+        {u"ERSTELLDATUM", u"yyyyMMdd_HHmmss"},
+        {u"AUFNAHMEDATUM", u"dd. MMMM yyyy"},
+        {u"AUFNAHMEDATUM", u"yyyy MMMM, dddd"},
+    };
+    QStringList out;
+    for (const auto &[placeholder, format] : examples)
+        out << QStringLiteral("[%1 %2]\t%3")
+                   .arg(QString::fromUtf16(placeholder), QString::fromUtf16(format),
+                        FormatTimeStamp(u"2024-05-17 14-30-00", QString::fromUtf16(format)));
+    return out;
+}
 
 QList<MaskMenuEntry> MaskMenuEntries(const QStringList &names)
 {
@@ -96,6 +120,15 @@ QMenu *MaskMenu::buildMenu(Mode mode)
         QAction *action = m_menu->addAction(menuText(entry));
         action->setEnabled(entry.enabled);
         connect(action, &QAction::triggered, this, [this, index] { MaskMenuChosen(index); });
+    }
+    if (mode == Load) {
+        // Above the line before the cancel entry.
+        QMenu *dates = new QMenu(dateFormatsCaption(), m_menu);
+        m_menu->insertMenu(m_menu->actions().value(m_menu->actions().size() - 2), dates);
+        for (const QString &example : DateFormatExamples()) {
+            connect(dates->addAction(example), &QAction::triggered, this,
+                    [this, example] { Q_EMIT placeholderChosen(example.section(u'\t', 0, 0)); });
+        }
     }
     return m_menu;
 }

@@ -29,8 +29,13 @@ struct MaskMenuEntry
 /// none; then a separator and the cancel entry.
 QList<MaskMenuEntry> MaskMenuEntries(const QStringList &names);
 
+/// Date placeholders with a format of their own, each with what it gives for
+/// a sample time stamp, as "[DATUM yyyy-MM-dd]\t2024-05-17".
+QStringList DateFormatExamples();
+
 /// The popup menu of saved masks, built afresh from the masks file each time
-/// it opens; a choice loads the mask into the session or deletes it.
+/// it opens; a choice loads the mask into the session or deletes it. The load
+/// menu also offers DateFormatExamples() to be put into the mask.
 class MaskMenu : public QObject
 {
     Q_OBJECT
@@ -48,6 +53,11 @@ public:
     /// Entry \a index was chosen: loads (mode Load) or, after asking, deletes
     /// (mode Delete) its mask; the separator and the cancel entry do nothing.
     void MaskMenuChosen(int index);
+
+Q_SIGNALS:
+    /// A date placeholder of DateFormatExamples() was chosen, to be inserted
+    /// into the mask as a key inserts its text.
+    void placeholderChosen(const QString &placeholder);
 
 private:
     Session &m_session;
