@@ -6,8 +6,6 @@
 #include "ui/maskmenu.h"
 #include "ui/tooltips.h"
 
-#include <QLineEdit>
-
 namespace kesto {
 
 void AttachInputAids(MainWindow &window)
@@ -20,12 +18,7 @@ void AttachInputAids(MainWindow &window)
                      [&window, keys](bool on) { ApplyTooltips(&window, on, *keys); });
     // Built afresh from the masks file at every opening; nothing is kept.
     QObject::connect(&window, &MainWindow::maskMenuRequested, &window, [&window](int mode) {
-        MaskMenu menu(window.session(), window.paths().masksIni, &window);
-        QLineEdit *mask = window.maskField();
-        QObject::connect(&menu, &MaskMenu::placeholderChosen, mask, [mask](const QString &text) {
-            mask->insert(text);
-            mask->setFocus(Qt::OtherFocusReason);
-        });
+        MaskMenu menu(window.session(), window.paths().masksIni, window.maskField(), &window);
         menu.ShowMaskMenu(mode == MaskMenu::Delete ? MaskMenu::Delete : MaskMenu::Load);
     });
 }

@@ -6,6 +6,7 @@
 #include "storage/savedmasks.h"
 
 #include <QCursor>
+#include <QLineEdit>
 #include <QMenu>
 
 #include <algorithm>
@@ -92,10 +93,11 @@ QList<MaskMenuEntry> MaskMenuEntries(const QStringList &names)
     return entries;
 }
 
-MaskMenu::MaskMenu(Session &session, const QString &masksIni, QWidget *parent)
+MaskMenu::MaskMenu(Session &session, const QString &masksIni, QLineEdit *maskField, QWidget *parent)
     : QObject(parent)
     , m_session(session)
     , m_masksIni(masksIni)
+    , m_maskField(maskField)
     , m_menu(new QMenu(parent))
 {
     m_menu->setObjectName(QStringLiteral("pummain"));
@@ -126,8 +128,10 @@ QMenu *MaskMenu::buildMenu(Mode mode)
         QMenu *dates = new QMenu(dateFormatsCaption(), m_menu);
         m_menu->insertMenu(m_menu->actions().value(m_menu->actions().size() - 2), dates);
         for (const QString &example : DateFormatExamples()) {
-            connect(dates->addAction(example), &QAction::triggered, this,
-                    [this, example] { Q_EMIT placeholderChosen(example.section(u'\t', 0, 0)); });
+            connect(dates->addAction(example), &QAction::triggered, m_maskField, [this, example] {
+                m_maskField->insert(example.section(u'\t', 0, 0));
+                m_maskField->setFocus(Qt::OtherFocusReason);
+            });
         }
     }
     return m_menu;

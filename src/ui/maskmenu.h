@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+class QLineEdit;
 class QWidget;
 
 namespace kesto {
@@ -35,14 +36,14 @@ QStringList DateFormatExamples();
 
 /// The popup menu of saved masks, built afresh from the masks file each time
 /// it opens; a choice loads the mask into the session or deletes it. The load
-/// menu also offers DateFormatExamples() to be put into the mask.
+/// menu also offers DateFormatExamples(), which go into \a maskField as a key's text does.
 class MaskMenu : public QObject
 {
     Q_OBJECT
 public:
     enum Mode { Load = 1, Delete = 2 };
 
-    MaskMenu(Session &session, const QString &masksIni, QWidget *parent);
+    MaskMenu(Session &session, const QString &masksIni, QLineEdit *maskField, QWidget *parent);
     ~MaskMenu() override;
 
     /// Builds the menu for \a mode and shows it at the mouse position.
@@ -54,14 +55,10 @@ public:
     /// (mode Delete) its mask; the separator and the cancel entry do nothing.
     void MaskMenuChosen(int index);
 
-Q_SIGNALS:
-    /// A date placeholder of DateFormatExamples() was chosen, to be inserted
-    /// into the mask as a key inserts its text.
-    void placeholderChosen(const QString &placeholder);
-
 private:
     Session &m_session;
     QString m_masksIni;
+    QLineEdit *m_maskField;
     QPointer<QMenu> m_menu; // a child of the parent widget, which may go first
     QList<MaskMenuEntry> m_entries;
     Mode m_mode = Load;

@@ -3,6 +3,7 @@
 #include "storage/textfile.h"
 
 #include "../windowfixture.h"
+#include "ui/maskmenu.h"
 #include "ui/tooltips.h"
 
 #include <QCheckBox>
@@ -106,22 +107,6 @@ TEST_F(InputAidsTest, TheMenusListSavedMasksInCodeOrderLoadAndDeleteAfterAsking)
     EXPECT_EQ(openMenu(101, "Tom && Jerry"),
               listed.first(6) + QStringList{"&Datumsformat einfügen"} + listed.sliced(6));
     EXPECT_EQ(w.maskField()->text(), "[name]-Tom & Jerry.[typ]");
-    // The load menu's date formats go in at the caret.
-    QStringList dates;
-    QTimer::singleShot(0, &w, [&dates] {
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        for (QAction *a : menu->actions().at(6)->menu()->actions())
-            dates << a->text();
-        menu->actions().at(6)->menu()->actions().at(3)->trigger();
-        menu->close();
-    });
-    w.maskField()->setCursorPosition(6);
-    w.runCommand(Command::LoadMaskMenu);
-    EXPECT_EQ(dates.join('|') + "|" + w.maskField()->text(),
-              "[DATUM yyyy-MM-dd]\t2024-05-17|[DATUM dd.MM.yyyy HH-mm]\t17.05.2024 14-30|"
-              "[ERSTELLDATUM yyyyMMdd_HHmmss]\t20240517_143000|[AUFNAHMEDATUM dd. MMMM "
-              "yyyy]\t17. Mai 2024|[AUFNAHMEDATUM yyyy MMMM, dddd]\t2024 Mai, Freitag|"
-              "[name][AUFNAHMEDATUM dd. MMMM yyyy]-Tom & Jerry.[typ]");
 
     questions.asked.clear();
     questions.yesNoAnswers = {false, true};
@@ -130,8 +115,12 @@ TEST_F(InputAidsTest, TheMenusListSavedMasksInCodeOrderLoadAndDeleteAfterAsking)
     EXPECT_EQ(openMenu(102, "&Abbrechen"),
               (QStringList{"|", "Tom && Jerry", "Z", "a", "Ä", "|", "&Abbrechen"}));
     EXPECT_EQ(questions.asked.size(), 2) << "asked before each deletion";
-    EXPECT_EQ(w.maskField()->text(), "[name][AUFNAHMEDATUM dd. MMMM yyyy]-Tom & Jerry.[typ]")
-        << "deleting loads nothing";
+    EXPECT_EQ(w.maskField()->text(), "[name]-Tom & Jerry.[typ]") << "deleting loads nothing";
+    // A date format goes in at the caret.
+    w.maskField()->setCursorPosition(6);
+    MaskMenu menu(w.session(), w.paths().masksIni, w.maskField(), &w);
+    menu.buildMenu(MaskMenu::Load)->actions()[5]->menu()->actions()[3]->trigger();
+    EXPECT_EQ(w.maskField()->text(), "[name][AUFNAHMEDATUM dd. MMMM yyyy]-Tom & Jerry.[typ]");
 }
 
 TEST_F(InputAidsTest, ARightPressDefinesAKeyAndEveryTooltipFollowsItAndTheStoredSwitch)
