@@ -414,10 +414,9 @@ TEST_F(MainWindowTest, TheBoxesOfTheSetsUmlautsAndCounterChangeTheNamesAsTheyAre
 {
     start();
     dropFiles({"7_a.txt", "ü.txt", "a/x.txt", "b/y.txt"});
-    for (const QString &typed : QString("SucheText0=(\\d+)_(\\w+) ErsetzeText0=$2-$1 SucheText1=A "
-                                        "ErsetzeText1=C Maske=[name][zahl]")
-                                    .split(' '))
-        type(typed.section('=', 0, 0), typed.section('=', 1));
+    const QString typed = "SucheText0=(\\d+)_(\\w+) ErsetzeText0=$2-$1 SucheText1=A ErsetzeText1=C";
+    for (const QString &field : (typed + " Maske=[name][zahl]").split(' '))
+        type(field.section('=', 0, 0), field.section('=', 1));
     QStringList names;
     for (const char *box :
          {"SucheErsetzeAktivChk0", "SucheErsetzeAktivChk1", "RegulaererAusdruckChk0",
