@@ -170,10 +170,12 @@ ReplaceSets::ReplaceSets(const std::array<SearchReplaceSet, 3> &sets)
         const SearchReplaceSet &s = sets[k];
         if (!isOn(s.active) || s.search.isEmpty())
             continue;
+        // Names are searched in their composed form, so a search typed
+        // decomposed must be composed to meet them.
         Ready ready{k,
                     isOn(s.inNewName),
                     isOn(s.regex),
-                    s.search,
+                    s.search.normalized(QString::NormalizationForm_C),
                     s.replace,
                     isOn(s.matchCase) ? Qt::CaseSensitive : Qt::CaseInsensitive,
                     {},
@@ -185,7 +187,7 @@ ReplaceSets::ReplaceSets(const std::array<SearchReplaceSet, 3> &sets)
                 QRegularExpression::UseUnicodePropertiesOption;
             if (!isOn(s.matchCase))
                 options |= QRegularExpression::CaseInsensitiveOption;
-            ready.expression = QRegularExpression(s.search, options);
+            ready.expression = QRegularExpression(ready.search, options);
             if (!ready.expression.isValid()) {
                 m_error = namingmessages::setError(
                     k, namingmessages::badExpression(ready.expression.patternErrorOffset() + 1,

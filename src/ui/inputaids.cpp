@@ -18,7 +18,7 @@ void AttachInputAids(MainWindow &window)
                      [&window, keys](bool on) { ApplyTooltips(&window, on, *keys); });
     // Built afresh from the masks file at every opening; nothing is kept.
     QObject::connect(&window, &MainWindow::maskMenuRequested, &window, [&window](int mode) {
-        MaskMenu menu(window.session(), window.paths().masksIni, &window);
+        MaskMenu menu(window.session(), window.paths().masksIni, window.maskField(), &window);
         menu.ShowMaskMenu(mode == MaskMenu::Delete ? MaskMenu::Delete : MaskMenu::Load);
     });
 }

@@ -130,12 +130,16 @@ void MainWindow::showOptions()
     setTextKeepingCaret(m_counterStep, o.counterStep);
     m_digitCount->setCurrentIndex(m_session.digitChoices().chosenIndex());
     m_leadChar->setCurrentIndex(o.leadChar);
+    m_counterPerFolder->setCheckState(qtState(o.counterPerFolder));
     m_letterCase->setCurrentIndex(o.letterCase);
+    m_transliterate->setCheckState(qtState(o.transliterate));
     for (int k = 0; k < 3; ++k) {
         m_searchActive[k]->setCheckState(qtState(o.sets[k].active));
         setTextKeepingCaret(m_searchText[k], o.sets[k].search);
         setTextKeepingCaret(m_replaceText[k], o.sets[k].replace);
         m_searchInNewName[k]->setCheckState(qtState(o.sets[k].inNewName));
+        m_searchRegex[k]->setCheckState(qtState(o.sets[k].regex));
+        m_searchMatchCase[k]->setCheckState(qtState(o.sets[k].matchCase));
     }
     m_randomUpper->setCheckState(qtState(o.randomUpper));
     m_randomLower->setCheckState(qtState(o.randomLower));

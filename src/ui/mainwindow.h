@@ -215,11 +215,15 @@ private:
     QLineEdit *m_counterStep = nullptr;
     QComboBox *m_digitCount = nullptr;
     QComboBox *m_leadChar = nullptr;
+    QCheckBox *m_counterPerFolder = nullptr;
     std::array<QCheckBox *, 3> m_searchActive{};
     std::array<QLineEdit *, 3> m_searchText{};
     std::array<QLineEdit *, 3> m_replaceText{};
     std::array<QCheckBox *, 3> m_searchInNewName{};
+    std::array<QCheckBox *, 3> m_searchRegex{};
+    std::array<QCheckBox *, 3> m_searchMatchCase{};
     QComboBox *m_letterCase = nullptr;
+    QCheckBox *m_transliterate = nullptr;
     QCheckBox *m_randomUpper = nullptr;
     QCheckBox *m_randomLower = nullptr;
     QCheckBox *m_randomDigits = nullptr;

@@ -293,6 +293,8 @@ void MainWindow::buildCounterPage(QWidget *page)
     label(windowtexts::stepLabel(), m_counterStep, page, QRect(16, 52, 110, 26));
     label(windowtexts::digitsLabel(), m_digitCount, page, QRect(16, 88, 110, 26));
     label(windowtexts::leadLabel(), m_leadChar, page, QRect(16, 124, 110, 26));
+    m_counterPerFolder = placed(new QCheckBox(windowtexts::counterPerFolderCaption(), page),
+                                QStringLiteral("ZaehlerJeOrdnerChk"), QRect(16, 160, 280, 24));
 
     auto *digitsOnly = new DigitKeyFilter(this);
     auto *selectAll = new SelectAllOnFocus(this);
@@ -312,15 +314,23 @@ void MainWindow::buildSearchPage(QWidget *page)
             placed(new QCheckBox(windowtexts::searchActiveCaption(), page),
                    QStringLiteral("SucheErsetzeAktivChk") + n, QRect(16, y, 84, 26));
         m_searchText[k] =
-            placed(new QLineEdit(page), QStringLiteral("SucheText") + n, QRect(176, y, 190, 26));
+            placed(new QLineEdit(page), QStringLiteral("SucheText") + n, QRect(164, y, 112, 26));
         m_replaceText[k] =
-            placed(new QLineEdit(page), QStringLiteral("ErsetzeText") + n, QRect(436, y, 190, 26));
+            placed(new QLineEdit(page), QStringLiteral("ErsetzeText") + n, QRect(328, y, 112, 26));
         m_searchInNewName[k] =
             placed(new QCheckBox(windowtexts::inNewNameCaption(), page),
                    QStringLiteral("SucheUndErsetzenImNeuenStattAltenNamenChk") + n,
-                   QRect(108, y + 28, 420, 24));
-        label(windowtexts::searchLabel(), m_searchText[k], page, QRect(108, y, 64, 26));
-        label(windowtexts::replaceLabel(), m_replaceText[k], page, QRect(376, y, 56, 26));
+                   QRect(104, y + 28, 340, 24));
+        // Both boxes shape how the set searches; at 800 pixels and 11 points
+        // only one fits beside the fields, the other beside the new-name box.
+        m_searchRegex[k] =
+            placed(new QCheckBox(windowtexts::regexCaption(), page),
+                   QStringLiteral("RegulaererAusdruckChk") + n, QRect(448, y, 178, 26));
+        m_searchMatchCase[k] =
+            placed(new QCheckBox(windowtexts::matchCaseCaption(), page),
+                   QStringLiteral("GrossKleinChk") + n, QRect(448, y + 28, 178, 24));
+        label(windowtexts::searchLabel(), m_searchText[k], page, QRect(104, y, 56, 26));
+        label(windowtexts::replaceLabel(), m_replaceText[k], page, QRect(280, y, 44, 26));
 
         m_searchActive[k]->setAccessibleName(
             windowtexts::setAccessibleName(k, windowtexts::searchActiveCaption()));
@@ -330,6 +340,10 @@ void MainWindow::buildSearchPage(QWidget *page)
             windowtexts::setAccessibleName(k, windowtexts::replaceLabel()));
         m_searchInNewName[k]->setAccessibleName(
             windowtexts::setAccessibleName(k, windowtexts::inNewNameCaption()));
+        m_searchRegex[k]->setAccessibleName(
+            windowtexts::setAccessibleName(k, windowtexts::regexCaption()));
+        m_searchMatchCase[k]->setAccessibleName(
+            windowtexts::setAccessibleName(k, windowtexts::matchCaseCaption()));
         m_searchText[k]->installEventFilter(selectAll);
         m_replaceText[k]->installEventFilter(selectAll);
     }
@@ -338,19 +352,21 @@ void MainWindow::buildSearchPage(QWidget *page)
 void MainWindow::buildCasePage(QWidget *page)
 {
     m_letterCase =
-        placed(new QComboBox(page), QStringLiteral("Schreibweise"), QRect(276, 14, 170, 26));
-    label(windowtexts::letterCaseLabel(), m_letterCase, page, QRect(16, 14, 256, 26));
-    (new QLabel(windowtexts::randomLabel(), page))->setGeometry(16, 56, 500, 22);
+        placed(new QComboBox(page), QStringLiteral("Schreibweise"), QRect(276, 10, 170, 26));
+    label(windowtexts::letterCaseLabel(), m_letterCase, page, QRect(16, 10, 256, 26));
+    m_transliterate = placed(new QCheckBox(windowtexts::transliterateCaption(), page),
+                             QStringLiteral("UmlauteUmschreibenChk"), QRect(16, 42, 320, 24));
+    (new QLabel(windowtexts::randomLabel(), page))->setGeometry(16, 74, 500, 22);
     m_randomUpper = placed(new QCheckBox(windowtexts::randomUpperCaption(), page),
-                           QStringLiteral("ZufallsketteGROSSChk"), QRect(32, 82, 240, 24));
+                           QStringLiteral("ZufallsketteGROSSChk"), QRect(32, 98, 240, 24));
     m_randomLower = placed(new QCheckBox(windowtexts::randomLowerCaption(), page),
-                           QStringLiteral("ZufallskettekleinChk"), QRect(32, 108, 240, 24));
+                           QStringLiteral("ZufallskettekleinChk"), QRect(32, 122, 240, 24));
     m_randomDigits = placed(new QCheckBox(windowtexts::randomDigitsCaption(), page),
-                            QStringLiteral("ZufallsketteZahlenChk"), QRect(32, 134, 240, 24));
+                            QStringLiteral("ZufallsketteZahlenChk"), QRect(32, 146, 240, 24));
     m_randomExtra = placed(new QCheckBox(windowtexts::randomExtraCaption(), page),
-                           QStringLiteral("ZufallsketteExtraCharsChk"), QRect(32, 160, 270, 24));
+                           QStringLiteral("ZufallsketteExtraCharsChk"), QRect(32, 170, 270, 24));
     m_randomExtraChars = placed(new QLineEdit(page), QStringLiteral("ZufallsketteExtraCharsTB"),
-                                QRect(306, 159, 200, 26));
+                                QRect(306, 169, 200, 26));
     m_randomExtraChars->setAccessibleName(windowtexts::randomExtraCharsName());
 }
 
@@ -422,11 +438,12 @@ void MainWindow::setTabOrderChain()
     chain << m_tabs << m_mask;
     for (C c : {C::SaveMask, C::LoadMaskMenu, C::DeleteMaskMenu, C::ResetMask})
         chain << m_buttons.value(c);
-    chain << m_counterStart << m_counterStep << m_digitCount << m_leadChar;
+    chain << m_counterStart << m_counterStep << m_digitCount << m_leadChar << m_counterPerFolder;
     for (int k = 0; k < 3; ++k)
-        chain << m_searchActive[k] << m_searchText[k] << m_replaceText[k] << m_searchInNewName[k];
-    chain << m_letterCase << m_randomUpper << m_randomLower << m_randomDigits << m_randomExtra
-          << m_randomExtraChars;
+        chain << m_searchActive[k] << m_searchText[k] << m_replaceText[k] << m_searchRegex[k]
+              << m_searchInNewName[k] << m_searchMatchCase[k];
+    chain << m_letterCase << m_transliterate << m_randomUpper << m_randomLower << m_randomDigits
+          << m_randomExtra << m_randomExtraChars;
     chain << m_toolTipCheck << m_topMost << m_buttons.value(C::OpenDataFolder) << m_fontSize;
     for (C c : {C::Rename, C::Undo, C::NextFault, C::Close, C::Help, C::Info})
         chain << m_buttons.value(c);
@@ -491,12 +508,16 @@ void MainWindow::connectControls()
         text(m_searchText[k], [&s, k](const QString &t) { s.setSearchText(k, t); });
         text(m_replaceText[k], [&s, k](const QString &t) { s.setReplaceText(k, t); });
         check(m_searchInNewName[k], [&s, k](int v) { s.setSearchInNewName(k, v); });
+        check(m_searchRegex[k], [&s, k](int v) { s.setSearchRegex(k, v); });
+        check(m_searchMatchCase[k], [&s, k](int v) { s.setSearchMatchCase(k, v); });
     }
     check(m_randomUpper, [&s](int v) { s.setRandomUpper(v); });
     check(m_randomLower, [&s](int v) { s.setRandomLower(v); });
     check(m_randomDigits, [&s](int v) { s.setRandomDigits(v); });
     check(m_randomExtra, [&s](int v) { s.setRandomExtra(v); });
     text(m_randomExtraChars, [&s](const QString &t) { s.setRandomExtraChars(t); });
+    check(m_transliterate, [&s](int v) { s.setTransliterate(v); });
+    check(m_counterPerFolder, [&s](int v) { s.setCounterPerFolder(v); });
     choice(m_letterCase, [&s](int i) { s.chooseLetterCase(i); });
     choice(m_leadChar, [&s](int i) { s.chooseLeadChar(i); });
     choice(m_digitCount, [&s](int i) { s.chooseDigitCount(i); });

@@ -1,10 +1,12 @@
 #include "ui/maskmenu.h"
 
+#include "mask/dateformat.h"
 #include "rename/session.h"
 #include "storage/ini.h"
 #include "storage/savedmasks.h"
 
 #include <QCursor>
+#include <QLineEdit>
 #include <QMenu>
 
 #include <algorithm>
@@ -26,6 +28,11 @@ QString cancelCaption()
 QString noMasksCaption()
 {
     return QStringLiteral("Keine gespeicherten Masken");
+}
+
+QString dateFormatsCaption()
+{
+    return QStringLiteral("&Datumsformat einfügen");
 }
 
 // Plain code order: capitals before small letters, umlauts after "z".
@@ -52,6 +59,24 @@ QString menuText(const MaskMenuEntry &entry)
 
 } // namespace
 
+QStringList DateFormatExamples()
+{
+    // The placeholder, the format behind its blank; the stamp is that of the help page's examples.
+    static const std::pair<const char16_t *, const char16_t *> examples[] = {
+        {u"DATUM", u"yyyy-MM-dd"},
+        {u"DATUM", u"dd.MM.yyyy HH-mm"},
+        {u"ERSTELLDATUM", u"yyyyMMdd_HHmmss"},
+        {u"AUFNAHMEDATUM", u"dd. MMMM yyyy"},
+        {u"AUFNAHMEDATUM", u"yyyy MMMM, dddd"},
+    };
+    QStringList out;
+    for (const auto &[placeholder, format] : examples)
+        out << QStringLiteral("[%1 %2]\t%3")
+                   .arg(QString::fromUtf16(placeholder), QString::fromUtf16(format),
+                        FormatTimeStamp(u"2024-05-17 14-30-00", QString::fromUtf16(format)));
+    return out;
+}
+
 QList<MaskMenuEntry> MaskMenuEntries(const QStringList &names)
 {
     QStringList sorted = names;
@@ -68,10 +93,11 @@ QList<MaskMenuEntry> MaskMenuEntries(const QStringList &names)
     return entries;
 }
 
-MaskMenu::MaskMenu(Session &session, const QString &masksIni, QWidget *parent)
+MaskMenu::MaskMenu(Session &session, const QString &masksIni, QLineEdit *maskField, QWidget *parent)
     : QObject(parent)
     , m_session(session)
     , m_masksIni(masksIni)
+    , m_maskField(maskField)
     , m_menu(new QMenu(parent))
 {
     m_menu->setObjectName(QStringLiteral("pummain"));
@@ -96,6 +122,17 @@ QMenu *MaskMenu::buildMenu(Mode mode)
         QAction *action = m_menu->addAction(menuText(entry));
         action->setEnabled(entry.enabled);
         connect(action, &QAction::triggered, this, [this, index] { MaskMenuChosen(index); });
+    }
+    if (mode == Load) {
+        // Above the line before the cancel entry.
+        QMenu *dates = new QMenu(dateFormatsCaption(), m_menu);
+        m_menu->insertMenu(m_menu->actions().value(m_menu->actions().size() - 2), dates);
+        for (const QString &example : DateFormatExamples()) {
+            connect(dates->addAction(example), &QAction::triggered, m_maskField, [this, example] {
+                m_maskField->insert(example.section(u'\t', 0, 0));
+                m_maskField->setFocus(Qt::OtherFocusReason);
+            });
+        }
     }
     return m_menu;
 }

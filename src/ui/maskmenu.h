@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+class QLineEdit;
 class QWidget;
 
 namespace kesto {
@@ -29,15 +30,20 @@ struct MaskMenuEntry
 /// none; then a separator and the cancel entry.
 QList<MaskMenuEntry> MaskMenuEntries(const QStringList &names);
 
+/// Date placeholders with a format of their own, each with what it gives for
+/// a sample time stamp, as "[DATUM yyyy-MM-dd]\t2024-05-17".
+QStringList DateFormatExamples();
+
 /// The popup menu of saved masks, built afresh from the masks file each time
-/// it opens; a choice loads the mask into the session or deletes it.
+/// it opens; a choice loads the mask into the session or deletes it. The load
+/// menu also offers DateFormatExamples(), which go into \a maskField as a key's text does.
 class MaskMenu : public QObject
 {
     Q_OBJECT
 public:
     enum Mode { Load = 1, Delete = 2 };
 
-    MaskMenu(Session &session, const QString &masksIni, QWidget *parent);
+    MaskMenu(Session &session, const QString &masksIni, QLineEdit *maskField, QWidget *parent);
     ~MaskMenu() override;
 
     /// Builds the menu for \a mode and shows it at the mouse position.
@@ -52,6 +58,7 @@ public:
 private:
     Session &m_session;
     QString m_masksIni;
+    QLineEdit *m_maskField;
     QPointer<QMenu> m_menu; // a child of the parent widget, which may go first
     QList<MaskMenuEntry> m_entries;
     Mode m_mode = Load;

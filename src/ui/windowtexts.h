@@ -134,6 +134,10 @@ inline QString leadLabel()
 {
     return QStringLiteral("Vornullen");
 }
+inline QString counterPerFolderCaption()
+{
+    return QStringLiteral("In &jedem Ordner neu beginnen");
+}
 
 inline QString searchActiveCaption()
 {
@@ -151,10 +155,19 @@ inline QString inNewNameCaption()
 {
     return QStringLiteral("Im neuen statt dem alten Namen suchen");
 }
+inline QString regexCaption()
+{
+    return QStringLiteral("Re&gulärer Ausdruck");
+}
+inline QString matchCaseCaption()
+{
+    return QStringLiteral("Groß/klein &beachten");
+}
 /// Three sets carry the same labels; a screen reader names the set too.
 inline QString setAccessibleName(int set, const QString &label)
 {
     QString name = label;
+    name.remove(QLatin1Char('&')); // an access key is no part of the name
     if (name.endsWith(QLatin1Char(':')))
         name.chop(1);
     return QStringLiteral("Satz %1: %2").arg(set + 1).arg(name);
@@ -187,6 +200,10 @@ inline QString randomExtraCaption()
 inline QString randomExtraCharsName()
 {
     return QStringLiteral("Sonderzeichen");
+}
+inline QString transliterateCaption()
+{
+    return QStringLiteral("U&mlaute und Akzente umschreiben");
 }
 
 inline QString tooltipCaption()

@@ -38,6 +38,7 @@ TEST(ReplaceSets, ExpressionsReplaceEveryMatchWithGroupsAndCaseChanges)
         {"IMG", "Bild", "IMG img", "Bild Bild", Unchecked, Unchecked},
         {"IMG", "Bild", "IMG img", "Bild img", Checked, Unchecked},
         {"(a)", "$1", "(a)", "$1", Unchecked, Unchecked}, // plain text stays plain
+        {"gru\u0308n", "gruen", "Grün", "gruen"},         // typed decomposed, the name composed
     };
     for (const auto &r : rows) {
         const SearchReplaceSet set{Checked,

@@ -3,6 +3,7 @@
 #include "storage/textfile.h"
 
 #include "../windowfixture.h"
+#include "ui/maskmenu.h"
 #include "ui/tooltips.h"
 
 #include <QCheckBox>
@@ -81,14 +82,16 @@ TEST_F(InputAidsTest, TheMenusListSavedMasksInCodeOrderLoadAndDeleteAfterAsking)
     QTest::mouseClick(w.button(Command::ResetMask), Qt::LeftButton);
     EXPECT_EQ(w.maskField()->text(), "[name].[typ]");
     EXPECT_EQ(QApplication::focusWidget(), w.maskField());
-    EXPECT_EQ(openMenu(101, "&Abbrechen").join(' '), "-Keine gespeicherten Masken | &Abbrechen");
+    EXPECT_EQ(openMenu(101, "&Abbrechen").join(' '),
+              "-Keine gespeicherten Masken &Datumsformat einfügen | &Abbrechen");
     for (const char *name : {"b", "Z", "-", "a", "Tom & Jerry", "Ä"}) {
         w.maskField()->setText(QString("[name]-%1.[typ]").arg(name));
         questions.textAnswers = {name};
         QTest::mouseClick(w.button(Command::SaveMask), Qt::LeftButton);
     }
     const QStringList listed{"|", "Tom && Jerry", "Z", "a", "b", "Ä", "|", "&Abbrechen"};
-    EXPECT_EQ(openMenu(101, "Tom && Jerry"), listed);
+    EXPECT_EQ(openMenu(101, "Tom && Jerry"),
+              listed.first(6) + QStringList{"&Datumsformat einfügen"} + listed.sliced(6));
     EXPECT_EQ(w.maskField()->text(), "[name]-Tom & Jerry.[typ]");
 
     questions.asked.clear();
@@ -99,6 +102,9 @@ TEST_F(InputAidsTest, TheMenusListSavedMasksInCodeOrderLoadAndDeleteAfterAsking)
               (QStringList{"|", "Tom && Jerry", "Z", "a", "Ä", "|", "&Abbrechen"}));
     EXPECT_EQ(questions.asked.size(), 2) << "asked before each deletion";
     EXPECT_EQ(w.maskField()->text(), "[name]-Tom & Jerry.[typ]") << "deleting loads nothing";
+    MaskMenu menu(w.session(), w.paths().masksIni, w.maskField(), &w);
+    menu.buildMenu(MaskMenu::Load)->actions()[5]->menu()->actions()[3]->trigger();
+    EXPECT_EQ(w.maskField()->text(), "[name]-Tom & Jerry.[typ][AUFNAHMEDATUM dd. MMMM yyyy]");
 }
 
 TEST_F(InputAidsTest, ARightPressDefinesAKeyAndEveryTooltipFollowsItAndTheStoredSwitch)
