@@ -10,6 +10,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <numeric>
 
 namespace kesto {
 
@@ -86,8 +87,13 @@ struct PlannedMoves
     {
         if (result.failed.isEmpty())
             return;
+        // In the list's order, which is not the order the moves ran in.
+        QList<qsizetype> order(moves.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::sort(order.begin(), order.end(),
+                  [this](qsizetype a, qsizetype b) { return rowOf[a] < rowOf[b]; });
         QStringList kept, stranded;
-        for (qsizetype m = 0; m < moves.size(); ++m) {
+        for (const qsizetype m : order) {
             const Move &mv = moves[m];
             const FileEntry &e = list.at(rowOf[m]);
             const QString oldPath = DecodeTextPart(mv.folder + mv.from);

@@ -134,7 +134,7 @@ TEST_F(PipelineTest, RenamesCheckedFilesAndRecomputesTheRowsThatRemain)
 }
 
 // A failed rename asks what to do (go on, skip all, stop); one message at
-// the end says why each file was not renamed, and the rows keep that reason.
+// the end says, in the list's order, why each file was not renamed, and the rows keep that reason.
 // A batch that renamed nothing is none to undo. A mask without .[typ] asks
 // first, and No changes nothing.
 TEST_F(PipelineTest, AFailedRenameAsksWhatToDoAndTheBatchTellsItsFailuresOnce)
@@ -153,9 +153,9 @@ TEST_F(PipelineTest, AFailedRenameAsksWhatToDoAndTheBatchTellsItsFailuresOnce)
                   dir.file(u"d.txt"_s), dir.file(u"neu_d.txt"_s), gone));
     EXPECT_EQ(questions.asked.value(2).text,
               u"1 von 4 Dateien wurde umbenannt.\r\rFolgende Dateien ließen sich nicht umbenennen "
-              "und behalten ihren alten Namen:\r\r%1/d.txt --> neu_d.txt (%2)\r%1/b.txt --> "
-              "neu_b.txt (%2)\r%1/a.txt --> neu_a.txt (nicht mehr versucht, die Umbenennung wurde "
-              "abgebrochen)"_s.arg(dir.path(), gone));
+              "und behalten ihren alten Namen:\r\r%1/a.txt --> neu_a.txt (nicht mehr versucht, die "
+              "Umbenennung wurde abgebrochen)\r%1/b.txt --> neu_b.txt (%2)\r%1/d.txt --> "
+              "neu_d.txt (%2)"_s.arg(dir.path(), gone));
     EXPECT_EQ(panel2(), u"Umbenennung beendet: 1 von 4 Dateien umbenannt, 3 nicht."_s);
     EXPECT_EQ(oldNames() + column(&FileEntry::hint),
               (QStringList{"a.txt", "b.txt", "d.txt", "", gone, gone}));

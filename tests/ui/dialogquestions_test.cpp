@@ -15,7 +15,9 @@ namespace {
 TEST(DialogQuestions, TextsShowCarriageReturnsAsLineBreaksButtonsSpeakGermanAndNoIsTheDefault)
 {
     DialogQuestions questions;
-    const std::tuple<std::function<bool()>, QMessageBox::StandardButton, const char *> cases[] = {
+    auto failure = [&] { return int(questions.askAfterFailure("a --> b", "Kesto")); };
+    // NoButton clicks "Alle überspringen".
+    const std::tuple<std::function<int()>, QMessageBox::StandardButton, const char *> cases[] = {
         {[&] { return questions.askYesNo("Die Maske 'a' existiert.\r\nÜberschreiben?", "Kesto"); },
          QMessageBox::No, "Kesto|Die Maske 'a' existiert.\nÜberschreiben?|4|&Ja,*&Nein|0"},
         {[&] { return questions.askYesNo("Wirklich?", "Kesto"); }, QMessageBox::Yes,
@@ -24,6 +26,11 @@ TEST(DialogQuestions, TextsShowCarriageReturnsAsLineBreaksButtonsSpeakGermanAndN
          QMessageBox::Ok, "K|Folgende Datei:\n\n/a/<b>.txt\n-->\n/a/c.txt|2|*OK,Abbrechen|1"},
         {[&] { return questions.askOkCancel("x", "Kesto"); }, QMessageBox::Cancel,
          "Kesto|x|2|*OK,Abbrechen|0"},
+        {[&] { return questions.confirm("Zurück?", "Kesto"); }, QMessageBox::No,
+         "Kesto|Zurück?|4|*&Ja,&Nein|0"},
+        {failure, QMessageBox::Ok, "Kesto|a --> b|2|*OK,Alle überspringen,Abbrechen|0"},
+        {failure, QMessageBox::NoButton, "Kesto|a --> b|2|*OK,Alle überspringen,Abbrechen|1"},
+        {failure, QMessageBox::Cancel, "Kesto|a --> b|2|*OK,Alle überspringen,Abbrechen|2"},
         {[&] { return questions.tell("Folgende Dateien:\r\rb --> a", "Kesto"), true; },
          QMessageBox::Ok, "Kesto|Folgende Dateien:\n\nb --> a|1|OK|1"},
     };
@@ -37,7 +44,7 @@ TEST(DialogQuestions, TextsShowCarriageReturnsAsLineBreaksButtonsSpeakGermanAndN
                        .arg(box->windowTitle(), box->text(), QString::number(box->icon()),
                             buttons.join(','));
             EXPECT_EQ(box->textFormat(), Qt::PlainText);
-            box->button(click)->click();
+            (click ? box->button(click) : box->findChild<QAbstractButton *>("SkipAll"))->click();
         });
         seen += QString("|%1").arg(ask());
         EXPECT_EQ(seen, shown);

@@ -1,5 +1,6 @@
 #include "rename/journal.h"
 #include "rename/messages.h"
+#include "support/drives.h"
 #include "ui/filelistmodel.h"
 #include "ui/inputaids.h"
 #include "windowfixture.h"
@@ -360,8 +361,7 @@ TEST_F(MainWindowTest, RowsGiveTheirReasonAndNaechsterFehlerWalksTheFaultyRowsRo
     // Each of these takes the new name of the file before it, which keeps its own.
     dropFiles(names + QStringList{"n00x.txt", "n15x.txt", "n29x.txt"}); // rows 1, 17, 32
     ASSERT_TRUE(preview("[1-3].[typ]"));
-    click(Command::Rename);
-    ASSERT_EQ(panel(2), messages::notUnique());
+    ASSERT_EQ(panel(2), messages::notUnique()) << "marked while typing";
     FileListModel *model = w.listModel();
     QAccessibleTableInterface *table = accessibleList();
     auto reasons = [&](int row) {
@@ -623,3 +623,50 @@ TEST_F(MainWindowTest,
 } // namespace
 
 #include "mainwindow_test.moc"
+
+// The full test runs with every preview: a folder nothing may be written to
+// and a character a FAT drive refuses mark their rows while the user types,
+// and "Umbenennen" stays off. Files that fail under the batch's feet are
+// asked about once ("Alle überspringen"), summed up once, keep their reason,
+// and a batch that moved nothing is not offered for undo.
+TEST_F(MainWindowTest, FaultsShowWhileTypingAndFailuresAreAskedOnceAndSummedUp)
+{
+    MainWindow &w = start();
+    const test::FatDrive fat;
+    const QString onFat = fat.drive.path() + "/d.txt";
+    QFile(onFat).open(QIODevice::WriteOnly);
+    const QUrl locked = QUrl::fromLocalFile(dir.write("ro/c.txt", "c"));
+    const test::ReadOnly fixed{dir.path() + "/ro"};
+    if (!fat.mounted || !fixed.made)
+        GTEST_SKIP() << "needs a FAT drive through FUSE and a read-only folder";
+    dropUrls({locked, QUrl::fromLocalFile(onFat)});
+    type("SucheText0", "d");
+    type("ErsetzeText0", "d:");
+    QTest::mouseClick(find<QCheckBox>("SucheErsetzeAktivChk0"), Qt::LeftButton);
+    ASSERT_TRUE(preview("[name]1.[typ]"));
+    EXPECT_EQ(column(FileListModel::HintColumn),
+              (QStringList{"Ordner nicht beschreibbar",
+                           "Zeichen ':' ist auf diesem Laufwerk nicht erlaubt"}));
+    EXPECT_FALSE(w.button(Command::Rename)->isEnabled());
+
+    click(Command::ClearList);
+    dropFiles({"a.txt", "b.txt"});
+    ASSERT_TRUE(preview("[name]2.[typ]"));
+    ASSERT_TRUE(w.button(Command::Rename)->isEnabled());
+    QFile::remove(dir.file("a.txt"));
+    QFile::remove(dir.file("b.txt"));
+    questions.failureAnswers = {UserQuestions::FailureAnswer::SkipAll};
+    click(Command::Rename);
+    const QString gone = messages::renameFailureReason(ENOENT);
+    EXPECT_EQ(asked().mid(1),
+              (QStringList{"okcancel|" + messages::renameIncomplete(
+                                             0, 2,
+                                             {messages::keptName("D/a.txt", "a2.txt", gone),
+                                              messages::keptName("D/b.txt", "b2.txt", gone)},
+                                             {})
+                                             .replace(dir.path(), "D")}));
+    EXPECT_EQ(asked().value(0).section('|', 0, 0), "failure");
+    EXPECT_EQ(column(FileListModel::HintColumn), QStringList(2, gone));
+    EXPECT_EQ(panel(2), messages::renamePartly(0, 2));
+    EXPECT_FALSE(w.button(Command::Undo)->isEnabled());
+}
