@@ -4,10 +4,13 @@
 
 #include <QContextMenuEvent>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace kesto {
 
@@ -177,13 +180,37 @@ bool KeyBarWidget::eventFilter(QObject *watched, QEvent *event)
          static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) ||
         (event->type() == QEvent::ContextMenu &&
          static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard);
+    const auto key = std::find(m_buttons.begin(), m_buttons.end(), watched);
+    if (key == m_buttons.end())
+        return QWidget::eventFilter(watched, event);
+    const int n = int(key - m_buttons.begin());
     if (define) {
-        for (int n = 0; n < KeyBar::KeyCount; ++n) {
-            if (watched == m_buttons[n]) {
-                DefineKey(n);
-                return true;
-            }
+        DefineKey(n);
+        return true;
+    }
+    // Tab passes over the keys without text; the arrows reach every key of
+    // the grid, so an empty one can be defined from the keyboard too.
+    if (event->type() == QEvent::KeyPress) {
+        int step = 0;
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Up:
+            step = n % KeysPerColumn > 0 ? -1 : 0;
+            break;
+        case Qt::Key_Down:
+            step = n % KeysPerColumn < KeysPerColumn - 1 ? 1 : 0;
+            break;
+        case Qt::Key_Left:
+            step = -KeysPerColumn;
+            break;
+        case Qt::Key_Right:
+            step = KeysPerColumn;
+            break;
+        default:
+            return QWidget::eventFilter(watched, event);
         }
+        if (QPushButton *next = button(n + step))
+            next->setFocus(Qt::OtherFocusReason);
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }
