@@ -3,7 +3,9 @@
 // "Foto-", the zeros after it away, ".JPG" to ".jpg" in the new name. The
 // expressions are compiled once per change, so they may cost at most twice
 // the plain sets. A third line, for comparison only, adds a case change
-// ("\L") to the last set, which the plain sets cannot do.
+// ("\L") to the last set, which the plain sets cannot do; a fourth spells
+// the names in ASCII after the sets ("Umlaute und Akzente umschreiben"),
+// which the goal counts in.
 //
 //   bench_replace [ROWS]      (default 10000)
 //
@@ -31,6 +33,7 @@ struct Variant
 {
     const char *name;
     std::array<SearchReplaceSet, 3> sets;
+    bool transliterate = false;
     std::unique_ptr<Session> session = nullptr;
     std::vector<double> times = {};
 };
@@ -42,14 +45,14 @@ SearchReplaceSet set(const char *search, const char *replace, int inNewName, int
 
 // A session over \a rows generated rows with \a sets, previewed once so that
 // its expressions are compiled, as the first preview after a change does.
-std::unique_ptr<Session> sessionWith(NoQuestions &questions, int rows,
-                                     const std::array<SearchReplaceSet, 3> &sets)
+std::unique_ptr<Session> sessionWith(NoQuestions &questions, int rows, const Variant &v)
 {
     auto session = std::make_unique<Session>(questions, Session::Preview::OnDemand);
     session->list().setKeepSorted(false);
     session->list().insertRows(0, generatedRows(rows));
     RenameOptions options;
-    options.sets = sets;
+    options.sets = v.sets;
+    options.transliterate = v.transliterate ? Checked : Unchecked;
     session->applyOptions(options);
     session->refresh();
     return session;
@@ -86,10 +89,14 @@ int main(int argc, char *argv[])
          {set("^IMG_(\\d+)$", "Foto-$1", Unchecked, Checked),
           set("(?<=Foto-)00", "", Unchecked, Checked),
           set("\\.(JPG)$", ".\\L$1", Checked, Checked)}},
+        {"the same, spelt in ASCII",
+         {set("^IMG_(\\d+)$", "Foto-$1", Unchecked, Checked),
+          set("(?<=Foto-)00", "", Unchecked, Checked), set("\\.JPG$", ".jpg", Checked, Checked)},
+         true},
     };
     NoQuestions questions;
     for (Variant &v : variants)
-        v.session = sessionWith(questions, rows, v.sets);
+        v.session = sessionWith(questions, rows, v);
     // The variants take turns, so that all meet the same load of the machine.
     for (int run = 0; run < 15; ++run) {
         for (Variant &v : variants)
@@ -106,7 +113,8 @@ int main(int argc, char *argv[])
         std::printf("  %-32s %7.1f ms  ratio %.2f  last: %s\n", v.name, ms, ms / reference,
                     last.toUtf8().constData());
     }
-    const double ratio = median(variants[1].times) / reference;
-    std::printf("  goal: regular-expression sets at most 2 times the plain ones\n");
+    const double ratio = std::max(median(variants[1].times), median(variants[3].times)) / reference;
+    std::printf("  goal: regular-expression sets, also spelt in ASCII, at most 2 times the plain "
+                "ones\n");
     return ratio <= 2 && sameNames ? 0 : 1;
 }
