@@ -1,5 +1,7 @@
 #include "filelist/fileentry.h"
 
+#include "metadata/checksum.h"
+
 #include <QFile>
 
 #include <fcntl.h>
@@ -133,6 +135,32 @@ QString FileEntry::text(int column) const
     default:
         return {};
     }
+}
+
+const AudioTags &FileEntry::audioTags() const
+{
+    static const AudioTags none;
+    return m_content && m_content->audio ? *m_content->audio : none;
+}
+
+QString FileEntry::checksum() const
+{
+    return m_content ? m_content->checksum.value_or(QString()) : QString();
+}
+
+void FileEntry::readContent(bool audio, bool checksum)
+{
+    const bool readAudio = audio && !(m_content && m_content->audio);
+    const bool readChecksum = checksum && !(m_content && m_content->checksum);
+    if (!readAudio && !readChecksum)
+        return;
+    auto content = std::make_shared<ContentFacts>(m_content ? *m_content : ContentFacts());
+    const ReachablePath path(*this);
+    if (readAudio)
+        content->audio = ReadAudioTags(path.path());
+    if (readChecksum)
+        content->checksum = FileChecksum(path.path());
+    m_content = std::move(content);
 }
 
 QByteArray FileEntry::pathBytes() const

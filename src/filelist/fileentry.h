@@ -1,11 +1,15 @@
 #pragma once
 
+#include "metadata/audiotags.h"
 #include "metadata/filefacts.h"
 
 #include <QByteArray>
 #include <QSharedData>
 #include <QSize>
 #include <QString>
+
+#include <memory>
+#include <optional>
 
 namespace kesto {
 
@@ -45,6 +49,14 @@ struct FactTexts
     QString captured; ///< Exif capture date as stored, or empty
 };
 
+/// Facts read from a file's content when a mask first asks for them; each
+/// part is read at most once.
+struct ContentFacts
+{
+    std::optional<AudioTags> audio;
+    std::optional<QString> checksum; ///< see FileChecksum()
+};
+
 /// One file of the list. The list is the only store of these rows; every fact a
 /// later stage needs (names, size, times, capture date) is read once at loading
 /// time and kept here. A list may hold very many rows, so what follows from
@@ -56,7 +68,8 @@ struct FileEntry
     QString oldName; ///< name with extension: everything after the last "/"
     QString newName; ///< proposed new name, written by every preview pass
     QString folder;  ///< path up to and including its last "/"
-    /// Why the last full test refused the row's new name, or empty.
+    /// Why the last full test refused the row's new name, and which
+    /// placeholders had no value for the file; or empty.
     QString hint;
 
     qint64 size = 0;
@@ -64,6 +77,9 @@ struct FileEntry
     /// invalid when the file is no readable image.
     QSize imageSize;
     bool imageSizeKnown = false;
+    /// The placeholders of the mask that gave no text for this file in the
+    /// last preview, as the name builder marks them.
+    quint8 emptyValues = 0;
     bool checked = true;
     bool selected = false;
     RowIcon icon = RowIcon::Normal;
@@ -93,6 +109,14 @@ struct FileEntry
     const QByteArray &rawBytes() const { return m_rare ? m_rare->rawBytes : noBytes(); }
     void setRawBytes(QByteArray bytes);
 
+    /// The audio tags, all empty until readContent() read them.
+    const AudioTags &audioTags() const;
+    /// The checksum, empty until readContent() read it or when it could not be read.
+    QString checksum() const;
+    /// Reads the audio tags (\a audio) and the checksum (\a checksum) if asked
+    /// for and not read yet.
+    void readContent(bool audio, bool checksum);
+
     /// The path as the system knows it.
     QByteArray pathBytes() const;
     /// What tells this row's path apart from every other (see PathKey).
@@ -111,6 +135,8 @@ private:
     void setRare(FactTexts texts, QByteArray bytes);
 
     QExplicitlySharedDataPointer<Rare> m_rare;
+    // Copies of the row share the facts of its one file; a new read replaces them.
+    std::shared_ptr<const ContentFacts> m_content;
 };
 
 /// A text that tells paths apart by their bytes: the path itself when they

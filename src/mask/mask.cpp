@@ -18,7 +18,7 @@ struct Keyword
 
 // Every keyword ends with its only "]", so none is a prefix of another and the
 // order of trial never changes a result.
-constexpr std::array<Keyword, 34> Keywords{{
+constexpr std::array<Keyword, 41> Keywords{{
     {u"[NAME]", KindName},
     {u"[TYP]", KindExtension},
     {u"[DIR]", KindDir},
@@ -53,6 +53,13 @@ constexpr std::array<Keyword, 34> Keywords{{
     {u"[AUFNAHMESEKUNDE]", KindCaptureOffset + KindSekunde},
     {u"[BREITE]", KindBreite},
     {u"[HÖHE]", KindHoehe},
+    {u"[TITEL]", KindTitle},
+    {u"[INTERPRET]", KindArtist},
+    {u"[ALBUM]", KindAlbum},
+    {u"[TITELNR]", KindTrack},
+    {u"[ERSCHEINUNGSJAHR]", KindYear},
+    {u"[GENRE]", KindGenre},
+    {u"[PRÜFSUMME]", KindChecksum},
 }};
 
 // The date placeholders that take a format after a blank.
@@ -110,6 +117,19 @@ int readRandom(MaskScanner &scan, MaskToken &token)
     return NoError;
 }
 
+// Behind "[PRÜFSUMME ": the number of hexadecimal digits, 1 to 64.
+int readChecksum(MaskScanner &scan, MaskToken &token)
+{
+    if (const int error = readNumber(scan, NumberExpected, token.first); error != NoError)
+        return error;
+    if (token.first > MaxChecksumDigits)
+        return NumberTooBig;
+    if (token.first == 0 || !scan.MatchKeyword(u"]"))
+        return BadlyBuilt;
+    token.kind = KindChecksum;
+    return NoError;
+}
+
 // Behind "[DATUM " or a twin: the format up to "]", as typed (its letters
 // are case-sensitive). A "[" before the "]" begins the next placeholder.
 int readDateFormat(MaskScanner &scan, MaskToken &token, int kind)
@@ -160,6 +180,8 @@ int readElement(MaskScanner &scan, MaskToken &token, bool &hasTyp)
     for (const Keyword &keyword : Keywords) {
         if (scan.MatchKeyword(keyword.text)) {
             token.kind = keyword.kind;
+            if (keyword.kind == KindChecksum)
+                token.first = DefaultChecksumDigits;
             if (keyword.kind == KindExtension)
                 hasTyp = true;
             return NoError;
@@ -169,6 +191,8 @@ int readElement(MaskScanner &scan, MaskToken &token, bool &hasTyp)
         if (scan.MatchKeyword(date.text))
             return readDateFormat(scan, token, date.kind);
     }
+    if (scan.MatchKeyword(u"[PRÜFSUMME "))
+        return readChecksum(scan, token);
     if (scan.MatchKeyword(u"[ZUFALLSKETTE"))
         return readRandom(scan, token);
     if (scan.MatchKeyword(u"[")) {
@@ -283,6 +307,15 @@ MaskCheck CheckMask(const QString &mask)
     }
     check.ok = true;
     return check;
+}
+
+QString PlaceholderText(int kind)
+{
+    for (const Keyword &keyword : Keywords) {
+        if (keyword.kind == kind)
+            return keyword.text.toString();
+    }
+    return {};
 }
 
 QString MaskErrorMessage(int code)

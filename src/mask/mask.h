@@ -25,6 +25,13 @@ enum TokenKind : int {
     KindSekunde = 53,
     KindBreite = 60,
     KindHoehe = 61,
+    KindTitle = 70, ///< the audio tags, KindTitle to KindGenre in this order
+    KindArtist = 71,
+    KindAlbum = 72,
+    KindTrack = 73,
+    KindYear = 74,
+    KindGenre = 75,
+    KindChecksum = 76, ///< "[PRÜFSUMME]", "[PRÜFSUMME n]": n in first
     KindCreationOffset = 100,
     KindCaptureOffset = 300,
     KindRange = 9010,      ///< "[a-b]", "[a-]"
@@ -45,7 +52,7 @@ struct MaskToken
 {
     int kind = KindLiteral;
     QString text;   ///< literal text (kind 0) or a date placeholder's format
-    int first = 0;  ///< length for kind 5, first position for the range kinds
+    int first = 0;  ///< length for kinds 5 and 76, first position for the range kinds
     int second = 0; ///< end position or character count for the range kinds
 
     friend bool operator==(const MaskToken &, const MaskToken &) = default;
@@ -64,6 +71,15 @@ struct MaskCheck
 
 /// Checks and parses a mask as typed (blanks at both ends are ignored).
 MaskCheck CheckMask(const QString &mask);
+
+/// The longest checksum a mask may ask for: all hexadecimal digits of a SHA-256.
+constexpr int MaxChecksumDigits = 64;
+/// The digits "[PRÜFSUMME]" stands for.
+constexpr int DefaultChecksumDigits = 8;
+
+/// The placeholder as the user sees it written, "[TITEL]", for a kind read
+/// from a keyword alone (and "[PRÜFSUMME]" for every checksum).
+QString PlaceholderText(int kind);
 
 /// The message of a mask error code, without "Fehler: " and the final point.
 QString MaskErrorMessage(int code);

@@ -2,6 +2,7 @@
 
 #include "mask/dateformat.h"
 #include "metadata/imagefacts.h"
+#include "naming/messages.h"
 #include "naming/textcase.h"
 #include "naming/transliterate.h"
 
@@ -59,6 +60,31 @@ void appendTimePart(QString &out, int baseKind, QStringView t)
     }
 }
 
+const QString *audioValue(const AudioTags &tags, int kind)
+{
+    switch (kind) {
+    case KindTitle:
+        return &tags.title;
+    case KindArtist:
+        return &tags.artist;
+    case KindAlbum:
+        return &tags.album;
+    case KindTrack:
+        return &tags.track;
+    case KindYear:
+        return &tags.year;
+    case KindGenre:
+        return &tags.genre;
+    default:
+        return nullptr;
+    }
+}
+
+bool isContentKind(int kind)
+{
+    return kind >= KindTitle && kind <= KindChecksum;
+}
+
 bool isTimeKind(int kind)
 {
     return (kind >= KindDatum && kind <= KindJahr) || (kind >= KindZeit && kind <= KindSekunde);
@@ -98,6 +124,9 @@ void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int
         if (row.imageSize.isValid())
             out.append(QString::number(row.imageSize.height()));
         return;
+    case KindChecksum:
+        out.append(Sub(row.checksum(), 1, token.first));
+        return;
     case KindRange:
         out.append(Sub(name, token.first, qsizetype(token.second) - token.first + 1));
         return;
@@ -122,7 +151,9 @@ void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int
         break;
     }
 
-    if (!token.text.isEmpty()) {
+    if (const QString *value = audioValue(row.audioTags(), token.kind)) {
+        out.append(*value);
+    } else if (!token.text.isEmpty()) {
         // A date placeholder with a format of its own.
         const FactTexts &facts = row.facts();
         out.append(FormatTimeStamp(token.kind >= KindCaptureOffset    ? facts.captured
@@ -212,6 +243,42 @@ WantedFacts FactsUsedBy(const QList<MaskToken> &tokens, int sortColumn)
         used.captureDate = used.captureDate || isTimeKind(t.kind - KindCaptureOffset);
     }
     return used;
+}
+
+ContentUse ContentUsedBy(const QList<MaskToken> &tokens)
+{
+    ContentUse used;
+    for (const MaskToken &t : tokens) {
+        used.audio = used.audio || (t.kind >= KindTitle && t.kind <= KindGenre);
+        used.checksum = used.checksum || t.kind == KindChecksum;
+    }
+    return used;
+}
+
+quint8 EmptyValues(const FileEntry &row, const QList<MaskToken> &tokens)
+{
+    quint8 empty = 0;
+    for (const MaskToken &t : tokens) {
+        if (!isContentKind(t.kind))
+            continue;
+        const QString *value = audioValue(row.audioTags(), t.kind);
+        if (value ? value->isEmpty() : row.checksum().isEmpty())
+            empty |= quint8(1u << (t.kind - KindTitle));
+    }
+    return empty;
+}
+
+QString HintWithEmptyValues(const QString &reason, quint8 emptyValues)
+{
+    if (emptyValues == 0)
+        return reason;
+    QStringList placeholders;
+    for (int kind = KindTitle; kind <= KindChecksum; ++kind) {
+        if (emptyValues & (1u << (kind - KindTitle)))
+            placeholders.append(PlaceholderText(kind));
+    }
+    const QString note = namingmessages::noValue(placeholders.join(QStringLiteral(", ")));
+    return reason.isEmpty() ? note : reason + QStringLiteral("; ") + note;
 }
 
 bool UsesCounter(const QList<MaskToken> &tokens)

@@ -55,6 +55,19 @@ bool NeedsImageSize(const QList<MaskToken> &tokens);
 /// The facts of a file that names from \a tokens and a list sorted by
 /// \a sortColumn depend on (the replacements are plain text and need none).
 WantedFacts FactsUsedBy(const QList<MaskToken> &tokens, int sortColumn);
+/// Which facts of a file's content the tokens ask for.
+struct ContentUse
+{
+    bool audio = false;
+    bool checksum = false;
+};
+ContentUse ContentUsedBy(const QList<MaskToken> &tokens);
+/// The placeholders among \a tokens that give no text for \a row, as
+/// FileEntry::emptyValues keeps them.
+quint8 EmptyValues(const FileEntry &row, const QList<MaskToken> &tokens);
+/// \a reason, joined with what the hint says about \a emptyValues:
+/// "kein Wert für [TITEL], [ALBUM]".
+QString HintWithEmptyValues(const QString &reason, quint8 emptyValues);
 /// Whether the tokens contain the counter.
 bool UsesCounter(const QList<MaskToken> &tokens);
 

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// The texts of the search-and-replace sets, exactly as the user sees them.
+// The texts of the search-and-replace sets and of the names built, exactly as
+// the user sees them.
 namespace kesto::namingmessages {
 
 /// The status text of a set (counted from 0) that cannot run: "Fehler: Satz
@@ -35,6 +36,13 @@ inline QString unclosedGroup()
 inline QString brokenOff(const QString &name)
 {
     return QStringLiteral("Die Suche bei „%1“ überschreitet die Grenzen von PCRE2").arg(name);
+}
+
+/// The hint of a row whose file has no value for \a placeholders, which
+/// therefore gave no text: "kein Wert für [TITEL], [ALBUM]".
+inline QString noValue(const QString &placeholders)
+{
+    return QStringLiteral("kein Wert für %1").arg(placeholders);
 }
 
 } // namespace kesto::namingmessages

@@ -1,5 +1,6 @@
 #include "rename/pipeline.h"
 
+#include "naming/builder.h"
 #include "rename/batch.h"
 #include "rename/formatmessage.h"
 #include "rename/journal.h"
@@ -216,7 +217,7 @@ RenamePlan TestRows(FileList &list)
         }
         const bool ok = pair->status == PairStatus::Ok || pair->status == PairStatus::Unchanged;
         e.icon = ok ? RowIcon::Normal : RowIcon::Error;
-        e.hint = pair->reason();
+        e.hint = HintWithEmptyValues(pair->reason(), e.emptyValues);
         ++pair;
     }
     list.notifyRowsChanged(0, list.count() - 1, ColOldName, ColNewName);

@@ -313,6 +313,7 @@ void Session::buildNames(bool counterInRange)
         const bool perFolder = isOn(m_options.counterPerFolder);
         QHash<QString, int> rowsInFolder;
         const bool needsImageSize = NeedsImageSize(m_mask.tokens);
+        const ContentUse content = ContentUsedBy(m_mask.tokens);
         setProgress(0, rows);
         // The window cannot repaint during the refresh, so the bar moves in
         // steps of one percent instead of once per row.
@@ -325,9 +326,11 @@ void Session::buildNames(bool counterInRange)
                 e.imageSize = ReadImageSize(ReachablePath(e).path());
                 e.imageSizeKnown = true;
             }
+            e.readContent(content.audio, content.checksum);
             int failedSet = -1;
-            e.newName = BuildNewName(e, perFolder ? ++rowsInFolder[e.folder] : i + 1, context,
-                                     &failedSet);
+            e.newName =
+                BuildNewName(e, perFolder ? ++rowsInFolder[e.folder] : i + 1, context, &failedSet);
+            e.emptyValues = content.audio || content.checksum ? EmptyValues(e, m_mask.tokens) : 0;
             // The first such name blocks the batch; every further one would
             // take PCRE2's whole budget again.
             if (failedSet >= 0) {
@@ -345,6 +348,7 @@ void Session::buildNames(bool counterInRange)
             e.newName = shown;
             e.icon = RowIcon::Error;
             e.hint.clear();
+            e.emptyValues = 0;
         }
     }
     m_status.setMessage(QString());

@@ -110,4 +110,20 @@ TEST(MaskCheck, BadMasksStopAtTheFirstErrorWithItsTextAndAnEmptyOneIsNeitherBadN
     EXPECT_EQ(describe(CheckMask(u"[typ]x[3-5"_s)), u"3 typ 2 'x'"_s) << "tokens before it stay";
 }
 
+TEST(MaskCheck, FactPlaceholdersAndTheChecksumLengthFrom1To64AreRead)
+{
+    const std::pair<QString, QString> rows[] = {
+        {u"[titel][Interpret][ALBUM][titelnr][Erscheinungsjahr][genre]"_s,
+         u"-1 ok 70 71 72 73 74 75"_s},
+        {u"[prüfsumme][PRÜFSUMME 1][Prüfsumme 064]"_s, u"-1 ok 76:8,0 76:1,0 76:64,0"_s},
+        {u"[PRÜFSUMME 65]"_s, u"0"_s},
+        {u"[PRÜFSUMME 0]"_s, u"1"_s},
+        {u"[PRÜFSUMME 8"_s, u"1"_s},
+        {u"[PRÜFSUMME ]"_s, u"2"_s},
+        {u"[PRÜFSUMME8]"_s, u"1"_s},
+    };
+    for (const auto &[mask, expected] : rows)
+        EXPECT_EQ(describe(CheckMask(mask)), expected) << mask.toStdString();
+}
+
 } // namespace
