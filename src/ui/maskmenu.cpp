@@ -35,6 +35,11 @@ QString dateFormatsCaption()
     return QStringLiteral("&Datumsformat einfügen");
 }
 
+QString fileFactsCaption()
+{
+    return QStringLiteral("Datei&angaben einfügen");
+}
+
 // Plain code order: capitals before small letters, umlauts after "z".
 bool codeLess(const QString &a, const QString &b)
 {
@@ -75,6 +80,18 @@ QStringList DateFormatExamples()
                    .arg(QString::fromUtf16(placeholder), QString::fromUtf16(format),
                         FormatTimeStamp(u"2024-05-17 14-30-00", QString::fromUtf16(format)));
     return out;
+}
+
+QStringList FileFactPlaceholders()
+{
+    return {QStringLiteral("[TITEL]\tTitel des Musikstücks"),
+            QStringLiteral("[INTERPRET]\tInterpret"),
+            QStringLiteral("[ALBUM]\tAlbum"),
+            QStringLiteral("[TITELNR]\tTitelnummer, zweistellig"),
+            QStringLiteral("[ERSCHEINUNGSJAHR]\tErscheinungsjahr"),
+            QStringLiteral("[GENRE]\tGenre"),
+            QStringLiteral("[PRÜFSUMME]\tSHA-256-Prüfsumme, 8 Ziffern"),
+            QStringLiteral("[PRÜFSUMME 16]\tSHA-256-Prüfsumme, 16 Ziffern")};
 }
 
 QList<MaskMenuEntry> MaskMenuEntries(const QStringList &names)
@@ -125,16 +142,22 @@ QMenu *MaskMenu::buildMenu(Mode mode)
     }
     if (mode == Load) {
         // Above the line before the cancel entry.
-        QMenu *dates = new QMenu(dateFormatsCaption(), m_menu);
-        m_menu->insertMenu(m_menu->actions().value(m_menu->actions().size() - 2), dates);
-        for (const QString &example : DateFormatExamples()) {
-            connect(dates->addAction(example), &QAction::triggered, m_maskField, [this, example] {
-                m_maskField->insert(example.section(u'\t', 0, 0));
-                m_maskField->setFocus(Qt::OtherFocusReason);
-            });
-        }
+        addInsertMenu(dateFormatsCaption(), DateFormatExamples());
+        addInsertMenu(fileFactsCaption(), FileFactPlaceholders());
     }
     return m_menu;
+}
+
+void MaskMenu::addInsertMenu(const QString &caption, const QStringList &entries)
+{
+    QMenu *menu = new QMenu(caption, m_menu);
+    m_menu->insertMenu(m_menu->actions().value(m_menu->actions().size() - 2), menu);
+    for (const QString &entry : entries) {
+        connect(menu->addAction(entry), &QAction::triggered, m_maskField, [this, entry] {
+            m_maskField->insert(entry.section(u'\t', 0, 0));
+            m_maskField->setFocus(Qt::OtherFocusReason);
+        });
+    }
 }
 
 void MaskMenu::ShowMaskMenu(Mode mode)

@@ -33,10 +33,14 @@ QList<MaskMenuEntry> MaskMenuEntries(const QStringList &names);
 /// Date placeholders with a format of their own, each with what it gives for
 /// a sample time stamp, as "[DATUM yyyy-MM-dd]\t2024-05-17".
 QStringList DateFormatExamples();
+/// The placeholders of file facts, each with what it gives, as
+/// "[TITEL]\tTitel des Musikstücks".
+QStringList FileFactPlaceholders();
 
 /// The popup menu of saved masks, built afresh from the masks file each time
 /// it opens; a choice loads the mask into the session or deletes it. The load
-/// menu also offers DateFormatExamples(), which go into \a maskField as a key's text does.
+/// menu also offers DateFormatExamples() and FileFactPlaceholders(), which go
+/// into \a maskField as a key's text does.
 class MaskMenu : public QObject
 {
     Q_OBJECT
@@ -56,6 +60,8 @@ public:
     void MaskMenuChosen(int index);
 
 private:
+    /// A submenu above the cancel line whose entries insert their text up to the tab.
+    void addInsertMenu(const QString &caption, const QStringList &entries);
     Session &m_session;
     QString m_masksIni;
     QLineEdit *m_maskField;

@@ -83,15 +83,16 @@ TEST_F(InputAidsTest, TheMenusListSavedMasksInCodeOrderLoadAndDeleteAfterAsking)
     EXPECT_EQ(w.maskField()->text(), "[name].[typ]");
     EXPECT_EQ(QApplication::focusWidget(), w.maskField());
     EXPECT_EQ(openMenu(101, "&Abbrechen").join(' '),
-              "-Keine gespeicherten Masken &Datumsformat einfügen | &Abbrechen");
+              "-Keine gespeicherten Masken &Datumsformat einfügen Datei&angaben einfügen | "
+              "&Abbrechen");
     for (const char *name : {"b", "Z", "-", "a", "Tom & Jerry", "Ä"}) {
         w.maskField()->setText(QString("[name]-%1.[typ]").arg(name));
         questions.textAnswers = {name};
         QTest::mouseClick(w.button(Command::SaveMask), Qt::LeftButton);
     }
     const QStringList listed{"|", "Tom && Jerry", "Z", "a", "b", "Ä", "|", "&Abbrechen"};
-    EXPECT_EQ(openMenu(101, "Tom && Jerry"),
-              listed.first(6) + QStringList{"&Datumsformat einfügen"} + listed.sliced(6));
+    const QStringList inserts{"&Datumsformat einfügen", "Datei&angaben einfügen"};
+    EXPECT_EQ(openMenu(101, "Tom && Jerry"), listed.first(6) + inserts + listed.sliced(6));
     EXPECT_EQ(w.maskField()->text(), "[name]-Tom & Jerry.[typ]");
 
     questions.asked.clear();
@@ -105,6 +106,8 @@ TEST_F(InputAidsTest, TheMenusListSavedMasksInCodeOrderLoadAndDeleteAfterAsking)
     MaskMenu menu(w.session(), w.paths().masksIni, w.maskField(), &w);
     menu.buildMenu(MaskMenu::Load)->actions()[5]->menu()->actions()[3]->trigger();
     EXPECT_EQ(w.maskField()->text(), "[name]-Tom & Jerry.[typ][AUFNAHMEDATUM dd. MMMM yyyy]");
+    menu.buildMenu(MaskMenu::Load)->actions()[6]->menu()->actions()[7]->trigger();
+    EXPECT_TRUE(w.maskField()->text().endsWith("yyyy][PRÜFSUMME 16]"));
 }
 
 TEST_F(InputAidsTest, ARightPressDefinesAKeyAndEveryTooltipFollowsItAndTheStoredSwitch)
