@@ -1,9 +1,11 @@
 #include "metadata/checksum.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 
 #include <cerrno>
+#include <memory>
+
+#include <openssl/evp.h>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -13,7 +15,11 @@ namespace kesto {
 namespace {
 
 // Large pieces keep the calls few; the hash, not the reading, sets the pace.
+// OpenSSL uses the processor's SHA instructions, which Qt's own hash does not
+// (twice as slow as sha256sum over a gigabyte).
 constexpr qsizetype PieceSize = 1024 * 1024;
+
+using Digest = std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)>;
 
 } // namespace
 
@@ -23,20 +29,21 @@ QString FileChecksum(const QString &path)
     if (fd < 0)
         return {};
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    const Digest digest(EVP_MD_CTX_new(), EVP_MD_CTX_free);
+    bool ok = digest && EVP_DigestInit_ex(digest.get(), EVP_sha256(), nullptr) == 1;
     QByteArray piece(PieceSize, Qt::Uninitialized);
-    ssize_t got = 0;
-    while ((got = ::read(fd, piece.data(), PieceSize)) != 0) {
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            ::close(fd);
-            return {};
-        }
-        hash.addData(QByteArrayView(piece.constData(), got));
+    for (ssize_t got = 0; ok && (got = ::read(fd, piece.data(), PieceSize)) != 0;) {
+        if (got < 0)
+            ok = errno == EINTR;
+        else
+            ok = EVP_DigestUpdate(digest.get(), piece.constData(), size_t(got)) == 1;
     }
     ::close(fd);
-    return QString::fromLatin1(hash.result().toHex());
+    unsigned char sum[EVP_MAX_MD_SIZE];
+    unsigned int length = 0;
+    if (!ok || EVP_DigestFinal_ex(digest.get(), sum, &length) != 1)
+        return {};
+    return QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(sum), length).toHex());
 }
 
 } // namespace kesto
