@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <algorithm>
 
@@ -110,6 +111,16 @@ bool TempFolder::setTimes(const QString &fullPath, const QDateTime &modified)
 {
     const timespec time{modified.toSecsSinceEpoch(), 0}, times[2] = {time, time};
     return utimensat(AT_FDCWD, QFile::encodeName(fullPath).constData(), times, 0) == 0;
+}
+
+QString TempFolder::writeAudio(const QString &name, const QString &metadata,
+                               const QStringList &extra) const
+{
+    QStringList args = QStringLiteral("-v error -f lavfi -i anullsrc -t 0.05").split(u' ');
+    for (const QString &pair : metadata.split(u'|', Qt::SkipEmptyParts))
+        args << QStringLiteral("-metadata") << pair;
+    QProcess::execute(QStringLiteral("ffmpeg"), args + extra + QStringList{file(name)});
+    return file(name);
 }
 
 } // namespace kesto::test

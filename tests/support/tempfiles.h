@@ -42,6 +42,11 @@ public:
     /// Sets access and modification time of \a name (local time) with utimensat.
     static bool setTimes(const QString &fullPath, const QDateTime &modified);
 
+    /// A short silent audio file \a name with the tags \a metadata ("title=A|genre=B"), its
+    /// path; ffmpeg, not TagLib, writes it (with the options \a extra) as its extension says.
+    QString writeAudio(const QString &name, const QString &metadata,
+                       const QStringList &extra = {}) const;
+
 private:
     QTemporaryDir m_dir;
 };
