@@ -1,7 +1,5 @@
 #include "cli/clitexts.h"
 #include "rename/formatmessage.h"
-#include "rename/journal.h"
-#include "rename/messages.h"
 #include "storage/datafolder.h"
 #include "storage/textfile.h"
 #include "support/tempfiles.h"
@@ -13,11 +11,8 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
-#include <algorithm>
 #include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
-#include <functional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QDateTime>
 #include <QDir>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QThread>
 
 using namespace kesto::test;

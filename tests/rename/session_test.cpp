@@ -1,4 +1,3 @@
-#include "rename/messages.h"
 #include "sessionfixture.h"
 #include "storage/applog.h"
 #include "support/photobuilder.h"

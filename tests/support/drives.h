@@ -3,7 +3,6 @@
 #include "support/tempfiles.h"
 
 #include <QRandomGenerator>
-#include <QString>
 
 #include <cstdlib>
 #include <unistd.h>

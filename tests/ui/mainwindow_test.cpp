@@ -1,4 +1,3 @@
-#include "rename/journal.h"
 #include "rename/messages.h"
 #include "support/drives.h"
 #include "ui/filelistmodel.h"
@@ -14,7 +13,6 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabBar>
