@@ -526,26 +526,6 @@ TEST_F(MainWindowTest, DialogsAddFilesTheListsMenuAndDeleteActOnRowsAScreenReade
               "-Aus der Liste &entfernen,-&Auswählen,-Auswahl auf&heben");
 }
 
-// Each box changes the names shown as it is clicked.
-TEST_F(MainWindowTest, TheBoxesOfTheSetsUmlautsAndCounterChangeTheNamesAsTheyAreClicked)
-{
-    start();
-    dropFiles({"7_a.txt", "ü.txt", "a/x.txt", "b/y.txt"});
-    const QString typed = "SucheText0=(\\d+)_(\\w+) ErsetzeText0=$2-$1 SucheText1=A ErsetzeText1=C";
-    for (const QString &field : (typed + " Maske=[name][zahl]").split(' '))
-        type(field.section('=', 0, 0), field.section('=', 1));
-    QStringList names;
-    for (const char *box :
-         {"SucheErsetzeAktivChk0", "SucheErsetzeAktivChk1", "RegulaererAusdruckChk0",
-          "GrossKleinChk1", "UmlauteUmschreibenChk", "ZaehlerJeOrdnerChk"}) {
-        QSignalSpy passes = passSpy();
-        QTest::mouseClick(find<QCheckBox>(box), Qt::LeftButton);
-        names << (passes.wait() ? column(ColNewName).join(' ') : box);
-    }
-    EXPECT_EQ(names.join('|'), "7_a1 ü2 x3 y4|7_C1 ü2 x3 y4|C-71 ü2 x3 y4|a-71 ü2 x3 y4|"
-                               "a-71 ue2 x3 y4|a-71 ue2 x1 y1");
-}
-
 // Every option control as "name=value", in the window's order.
 QStringList controls(const QWidget &w)
 {
