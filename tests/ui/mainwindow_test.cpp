@@ -625,3 +625,26 @@ TEST_F(MainWindowTest, FaultsOfTheFolderAndTheDriveShowWhileTypingAndRenameStays
                            "Zeichen ':' ist auf diesem Laufwerk nicht erlaubt"}));
     EXPECT_FALSE(w.button(Command::Rename)->isEnabled());
 }
+
+// Files that vanish under the batch's feet are asked about once ("Alle
+// überspringen" spares the second question), summed up in one message, keep
+// their reason; the status does not say "abgeschlossen", and a batch that
+// moved nothing is nothing to undo.
+TEST_F(MainWindowTest, FailuresAreAskedOnceSummedUpOnceAndLeaveNothingToUndo)
+{
+    MainWindow &w = start();
+    dropFiles({"a.txt", "b.txt"});
+    ASSERT_TRUE(preview("[name]2.[typ]"));
+    QFile::remove(dir.file("a.txt"));
+    QFile::remove(dir.file("b.txt"));
+    questions.failureAnswers = {UserQuestions::FailureAnswer::SkipAll};
+    click(Command::Rename);
+    const QStringList said = asked();
+    ASSERT_EQ(said.size(), 2);
+    EXPECT_TRUE(said[0].startsWith("failure|"));
+    EXPECT_TRUE(said[1].startsWith("okcancel|0 von 2 Dateien wurden umbenannt."));
+    EXPECT_EQ(column(FileListModel::HintColumn),
+              QStringList(2, messages::renameFailureReason(ENOENT)));
+    EXPECT_EQ(panel(2), messages::renamePartly(0, 2));
+    EXPECT_FALSE(w.button(Command::Undo)->isEnabled());
+}
