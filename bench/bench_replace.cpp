@@ -7,7 +7,10 @@
 // the names in ASCII after the sets ("Umlaute und Akzente umschreiben"),
 // which the goal counts in.
 //
-//   bench_replace [ROWS]      (default 10000)
+//   bench_replace [ROWS] [PREFIX]   (default 10000, no prefix)
+//
+// A PREFIX such as "Grüße_" puts words with umlauts before every name, which
+// the fourth turn spells in ASCII; the other three keep it.
 //
 // Prints the median processor time of several previews of each, in turns,
 // and the ratios against the plain sets, all from one run.
@@ -45,11 +48,15 @@ SearchReplaceSet set(const char *search, const char *replace, int inNewName, int
 
 // A session over \a rows generated rows with \a sets, previewed once so that
 // its expressions are compiled, as the first preview after a change does.
-std::unique_ptr<Session> sessionWith(NoQuestions &questions, int rows, const Variant &v)
+std::unique_ptr<Session> sessionWith(NoQuestions &questions, int rows, const QString &prefix,
+                                     const Variant &v)
 {
     auto session = std::make_unique<Session>(questions, Session::Preview::OnDemand);
     session->list().setKeepSorted(false);
-    session->list().insertRows(0, generatedRows(rows));
+    QList<FileEntry> entries = generatedRows(rows);
+    for (FileEntry &e : entries)
+        e.oldName.prepend(prefix);
+    session->list().insertRows(0, std::move(entries));
     RenameOptions options;
     options.sets = v.sets;
     options.transliterate = v.transliterate ? Checked : Unchecked;
@@ -78,25 +85,26 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const int rows = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 10000;
+    const QString prefix = argc > 2 ? QString::fromUtf8(argv[2]) : QString();
     Variant variants[] = {
         {"three plain sets",
          {set("IMG_", "Foto-", Unchecked, Unchecked), set("Foto-00", "Foto-", Unchecked, Unchecked),
           set(".JPG", ".jpg", Checked, Unchecked)}},
         {"three regular-expression sets",
-         {set("^IMG_(\\d+)$", "Foto-$1", Unchecked, Checked),
+         {set("IMG_(\\d+)$", "Foto-$1", Unchecked, Checked),
           set("(?<=Foto-)00", "", Unchecked, Checked), set("\\.JPG$", ".jpg", Checked, Checked)}},
         {"the same, last with \\L$1",
-         {set("^IMG_(\\d+)$", "Foto-$1", Unchecked, Checked),
+         {set("IMG_(\\d+)$", "Foto-$1", Unchecked, Checked),
           set("(?<=Foto-)00", "", Unchecked, Checked),
           set("\\.(JPG)$", ".\\L$1", Checked, Checked)}},
         {"the same, spelt in ASCII",
-         {set("^IMG_(\\d+)$", "Foto-$1", Unchecked, Checked),
+         {set("IMG_(\\d+)$", "Foto-$1", Unchecked, Checked),
           set("(?<=Foto-)00", "", Unchecked, Checked), set("\\.JPG$", ".jpg", Checked, Checked)},
          true},
     };
     NoQuestions questions;
     for (Variant &v : variants)
-        v.session = sessionWith(questions, rows, v);
+        v.session = sessionWith(questions, rows, prefix, v);
     // The variants take turns, so that all meet the same load of the machine.
     for (int run = 0; run < 15; ++run) {
         for (Variant &v : variants)
@@ -109,7 +117,8 @@ int main(int argc, char *argv[])
     for (const Variant &v : variants) {
         const double ms = median(v.times);
         const QString last = v.session->list().at(rows - 1).newName;
-        sameNames = sameNames && last == variants[0].session->list().at(rows - 1).newName;
+        sameNames = sameNames && (&v == &variants[3] ||
+                                  last == variants[0].session->list().at(rows - 1).newName);
         std::printf("  %-32s %7.1f ms  ratio %.2f  last: %s\n", v.name, ms, ms / reference,
                     last.toUtf8().constData());
     }

@@ -2,28 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QDateTime>
 #include <QDir>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QThread>
 
 using namespace kesto::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Whether a journal in \a folder holds a whole plan: from then on the batch
-// is one to repair.
-bool planned(const QString &folder)
-{
-    for (const QString &name : QDir(folder).entryList(QDir::Files)) {
-        QFile file(folder + name);
-        if (file.open(QIODevice::ReadOnly) && file.readAll().contains("\nplanned "))
-            return true;
-    }
-    return false;
-}
 
 // kesto-cli runs with a data folder of its own, on drives that rename
 // otherwise than the system's own: exFAT through FUSE knows a file only by
@@ -89,7 +75,7 @@ TEST_F(OnDrives, BatchesOfLookalikeFilesKilledAtRandomAreUndoneWhole)
 
             QProcess batch, undo;
             ASSERT_EQ(cli(args, batch, false), 0);
-            while (!planned(journals) && batch.state() == QProcess::Running)
+            while (!HoldsAWholePlan(journals) && batch.state() == QProcess::Running)
                 QThread::usleep(200);
             QThread::usleep(QRandomGenerator::global()->bounded(30000));
             batch.kill();

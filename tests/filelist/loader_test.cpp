@@ -13,7 +13,6 @@
 
 #include <algorithm>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 

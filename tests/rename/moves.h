@@ -4,7 +4,6 @@
 #include "support/tempfiles.h"
 
 #include <QFile>
-#include <QStringList>
 
 namespace kesto::test {
 

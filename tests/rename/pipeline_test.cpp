@@ -4,11 +4,9 @@
 #include "sessionfixture.h"
 #include "storage/applog.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
 
-#include <cerrno>
 #include <cstdio>
 #include <sys/mount.h>
 #include <sys/stat.h>

@@ -1,20 +1,11 @@
 #include "naming/textcase.h"
-#include "rename/plan.h"
 #include "rename/renamer.h"
 #include "rename/renamer_p.h"
-#include "rename/session.h"
 #include "rename/sessionfixture.h"
 #include "support/drives.h"
-#include "support/tempfiles.h"
 
-#include <gtest/gtest.h>
-
-#include <atomic>
-#include <cerrno>
-#include <fcntl.h>
 #include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 using namespace kesto;
 using namespace Qt::StringLiterals;

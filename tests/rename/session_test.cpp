@@ -1,5 +1,4 @@
 #include "metadata/checksum.h"
-#include "rename/messages.h"
 #include "sessionfixture.h"
 #include "storage/applog.h"
 #include "support/photobuilder.h"
@@ -49,20 +48,6 @@ TEST_F(SessionTest, CounterFollowsTheListPositionAndStopsOutsideTheIntegerRange)
     EXPECT_EQ(session.digitChoices().chosenText(), u"10"_s);
     preview(u"[name].[typ]"_s); // the same values without the counter
     EXPECT_TRUE(session.renameEnabled());
-}
-
-TEST_F(SessionTest, ACounterPerFolderStartsAgainInEachFolderInListOrder)
-{
-    load({"a/1.txt", "b/2.txt", "a/3.txt"});
-    RenameOptions o;
-    o.counterStart = u"7"_s;
-    o.counterPerFolder = Checked;
-    session.applyOptions(o);
-    preview(u"[zahl]_[name].[typ]"_s);
-    EXPECT_EQ(newNames(), (QStringList{"7_1.txt", "7_2.txt", "8_3.txt"}));
-    ASSERT_TRUE(session.renameCommand().complete());
-    EXPECT_EQ(dir.rawNames("a") + dir.rawNames("b"),
-              (QList<QByteArray>{"7_1.txt", "8_3.txt", "7_2.txt"}));
 }
 
 TEST_F(SessionTest, CounterFieldsBecomeCanonicalChoicesApplyAtOnceAndSavedOnesOnlyInTheirLists)

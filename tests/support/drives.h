@@ -2,8 +2,8 @@
 
 #include "support/tempfiles.h"
 
+#include <QDir>
 #include <QRandomGenerator>
-#include <QString>
 
 #include <cstdlib>
 #include <unistd.h>
@@ -16,6 +16,18 @@ inline bool RunIn(const TempFolder &folder, const QString &script)
     const QString line =
         QStringLiteral("cd '%1' && PATH=$PATH:/usr/sbin:/sbin && { %2; } >>log 2>&1");
     return std::system(qPrintable(line.arg(folder.path(), script))) == 0;
+}
+
+/// Whether a journal in \a folder (ending in "/") holds a whole plan: from
+/// then on the batch is one to repair.
+inline bool HoldsAWholePlan(const QString &folder)
+{
+    for (const QString &name : QDir(folder).entryList(QDir::Files)) {
+        QFile file(folder + name);
+        if (file.open(QIODevice::ReadOnly) && file.readAll().contains("\nplanned "))
+            return true;
+    }
+    return false;
 }
 
 /// Makes \a folder one nothing may be written to while it lives: for root,

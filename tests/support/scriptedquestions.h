@@ -3,7 +3,6 @@
 #include "storage/questions.h"
 
 #include <QList>
-#include <QString>
 #include <QStringList>
 
 namespace kesto::test {

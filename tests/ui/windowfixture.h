@@ -1,7 +1,6 @@
 #pragma once
 
 #include "storage/applog.h"
-#include "storage/datafolder.h"
 #include "storage/settings.h"
 #include "support/scriptedquestions.h"
 #include "support/tempfiles.h"
@@ -20,11 +19,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
-#include <QUrl>
-
-#include <functional>
-#include <memory>
 
 namespace kesto::test {
 
