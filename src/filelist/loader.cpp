@@ -73,8 +73,13 @@ QList<QByteArray> FilesInFolder(const QByteArray &folder)
         if (d->d_name[0] == '.')
             continue;
         const QByteArray path = prefix + d->d_name;
+        // The listing knows the type of most entries; a link or an unknown
+        // type is asked of the file itself.
         struct stat st;
-        if (::stat(path.constData(), &st) == 0 && S_ISREG(st.st_mode))
+        const bool regular =
+            d->d_type == DT_REG || ((d->d_type == DT_LNK || d->d_type == DT_UNKNOWN) &&
+                                    ::stat(path.constData(), &st) == 0 && S_ISREG(st.st_mode));
+        if (regular)
             files.append(path);
     }
     ::closedir(dir);

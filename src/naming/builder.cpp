@@ -209,13 +209,16 @@ QString BuildNewName(const FileEntry &row, int p, const NamingContext &context, 
         result.reserve(name.size() + 32);
         for (const MaskToken &token : context.tokens)
             appendToken(result, token, row, p, name, context);
-        // The mask, the folder and the type may come decomposed as well.
-        result =
-            ApplyLetterCase(result, context.letterCase).normalized(QString::NormalizationForm_C);
-        failed = context.sets.apply(result, true);
+        result = ApplyLetterCase(result, context.letterCase);
+        if (context.sets.searchIn(true)) {
+            // The new-name sets search the composed form, as the old name's do;
+            // the transliteration reads either form.
+            result = result.normalized(QString::NormalizationForm_C);
+            failed = context.sets.apply(result, true);
+        }
         if (context.transliterate)
             result = TransliterateToAscii(result);
-        // Replacements may bring in decomposed text.
+        // The mask, the folder, the type and the replacements may come decomposed.
         result = result.normalized(QString::NormalizationForm_C);
     }
     if (failedSet)

@@ -11,7 +11,6 @@
 #include <QFile>
 
 #include <algorithm>
-#include <numeric>
 
 namespace kesto {
 
@@ -88,13 +87,9 @@ struct PlannedMoves
     {
         if (result.failed.isEmpty())
             return;
-        // In the list's order, which is not the order the moves ran in.
-        QList<qsizetype> order(moves.size());
-        std::iota(order.begin(), order.end(), 0);
-        std::sort(order.begin(), order.end(),
-                  [this](qsizetype a, qsizetype b) { return rowOf[a] < rowOf[b]; });
+        // In the list's order: the moves stand from the last row to the first.
         QStringList kept, stranded;
-        for (const qsizetype m : order) {
+        for (qsizetype m = moves.size() - 1; m >= 0; --m) {
             const Move &mv = moves[m];
             const FileEntry &e = list.at(rowOf[m]);
             const QString oldPath = DecodeTextPart(mv.folder + mv.from);

@@ -1,5 +1,7 @@
 #include "ui/dialogquestions.h"
 
+#include "ui/windowtexts.h"
+
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -35,6 +37,16 @@ bool askYesNoWithDefault(QWidget *parent, const QString &text, const QString &ti
     return box.exec() == QMessageBox::Yes;
 }
 
+// A warning with OK as default and Cancel on Escape.
+void makeOkCancel(QMessageBox &box)
+{
+    box.setIcon(QMessageBox::Warning);
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Cancel);
+}
+
 } // namespace
 
 bool DialogQuestions::askYesNo(const QString &text, const QString &title)
@@ -49,25 +61,20 @@ bool DialogQuestions::confirm(const QString &text, const QString &title)
 
 bool DialogQuestions::askOkCancel(const QString &text, const QString &title)
 {
-    QMessageBox box(QMessageBox::Warning, title, displayText(text),
-                    QMessageBox::Ok | QMessageBox::Cancel, m_parent);
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(QMessageBox::Ok);
-    box.setEscapeButton(QMessageBox::Cancel);
+    QMessageBox box(QMessageBox::Warning, title, displayText(text), QMessageBox::NoButton,
+                    m_parent);
+    makeOkCancel(box);
     return box.exec() == QMessageBox::Ok;
 }
 
 UserQuestions::FailureAnswer DialogQuestions::askAfterFailure(const QString &text,
                                                               const QString &title)
 {
-    QMessageBox box(QMessageBox::Warning, title, displayText(text),
-                    QMessageBox::Ok | QMessageBox::Cancel, m_parent);
-    box.setTextFormat(Qt::PlainText);
-    QPushButton *skipAll =
-        box.addButton(QStringLiteral("Alle überspringen"), QMessageBox::AcceptRole);
+    QMessageBox box(QMessageBox::Warning, title, displayText(text), QMessageBox::NoButton,
+                    m_parent);
+    makeOkCancel(box);
+    QPushButton *skipAll = box.addButton(windowtexts::skipAllCaption(), QMessageBox::AcceptRole);
     skipAll->setObjectName(QStringLiteral("SkipAll"));
-    box.setDefaultButton(QMessageBox::Ok);
-    box.setEscapeButton(QMessageBox::Cancel);
     box.exec();
     if (box.clickedButton() == skipAll)
         return FailureAnswer::SkipAll;

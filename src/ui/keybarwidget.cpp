@@ -53,7 +53,6 @@ KeyBarWidget::KeyBarWidget(KeyBar &keys, QLineEdit *maskField, UserQuestions &qu
     , m_questions(questions)
 {
     setObjectName(QStringLiteral("KeyBar"));
-    QRect all;
     for (int n = 0; n < KeyBar::KeyCount; ++n) {
         auto *button = new QPushButton(this);
         button->setObjectName(QStringLiteral("Btn%1").arg(200 + n));
@@ -89,7 +88,7 @@ KeyBarWidget *KeyBarWidget::createIn(QWidget *area, KeyBar &keys, QLineEdit *mas
             previous = key;
         }
         for (int n = 0; n < KeyBar::KeyCount; ++n)
-            bar->showCaption(n);
+            bar->applyFocusRule(n);
     }
     bar->setVisible(true);
     return bar;
@@ -142,10 +141,15 @@ void KeyBarWidget::showCaption(int n)
     const QString text = m_keys.text(n).trimmed();
     b->setAccessibleName(text.isEmpty() ? QStringLiteral("Undefinierte Taste %1").arg(n + 1)
                                         : QStringLiteral("Taste %1").arg(m_keys.text(n)));
+    applyFocusRule(n);
+}
+
+void KeyBarWidget::applyFocusRule(int n)
+{
     // A click must not take the focus: the mask field would lose its
     // selection, which the key's text is to replace. A key that inserts
     // nothing is no stop on the way through the window.
-    b->setFocusPolicy(text.isEmpty() ? Qt::NoFocus : Qt::TabFocus);
+    m_buttons[n]->setFocusPolicy(m_keys.text(n).trimmed().isEmpty() ? Qt::NoFocus : Qt::TabFocus);
 }
 
 void KeyBarWidget::InsertKeyText(int n)

@@ -59,6 +59,7 @@ protected:
 
 private:
     void showCaption(int n);
+    void applyFocusRule(int n);
     void placeKeys();
 
     KeyBar &m_keys;

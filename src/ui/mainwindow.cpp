@@ -310,31 +310,34 @@ void MainWindow::runCommand(Command command)
     }
 }
 
+QStringList MainWindow::chooseFromLastFolder(bool folder)
+{
+    QFileDialog dialog(this, folder ? windowtexts::addFolderTitle() : windowtexts::addFilesTitle(),
+                       GetSettingValue(LastFolderKey, QDir::homePath()));
+    dialog.setFileMode(folder ? QFileDialog::Directory : QFileDialog::ExistingFiles);
+    dialog.setOption(QFileDialog::ShowDirsOnly, folder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QStringList chosen = dialog.selectedFiles();
+    // The next choice starts in the folder chosen, or in that of the files.
+    SaveSettingValue(LastFolderKey, folder ? chosen.first() : dialog.directory().absolutePath());
+    return chosen;
+}
+
 void MainWindow::addFiles()
 {
-    QFileDialog dialog(this, windowtexts::addFilesTitle(),
-                       GetSettingValue(LastFolderKey, QDir::homePath()));
-    dialog.setFileMode(QFileDialog::ExistingFiles);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    SaveSettingValue(LastFolderKey, dialog.directory().absolutePath());
     QList<QByteArray> paths;
-    for (const QString &file : dialog.selectedFiles())
+    for (const QString &file : chooseFromLastFolder(false))
         paths.append(QFile::encodeName(file));
-    loadFiles(paths);
+    if (!paths.isEmpty())
+        loadFiles(paths);
 }
 
 void MainWindow::addFolder()
 {
-    QFileDialog dialog(this, windowtexts::addFolderTitle(),
-                       GetSettingValue(LastFolderKey, QDir::homePath()));
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOption(QFileDialog::ShowDirsOnly);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    const QString folder = dialog.selectedFiles().first();
-    SaveSettingValue(LastFolderKey, folder);
-    loadFiles(FilesInFolder(QFile::encodeName(folder)));
+    const QStringList chosen = chooseFromLastFolder(true);
+    if (!chosen.isEmpty())
+        loadFiles(FilesInFolder(QFile::encodeName(chosen.first())));
 }
 
 void MainWindow::buildListMenu()

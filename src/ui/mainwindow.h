@@ -155,6 +155,9 @@ private:
     /// The page \a step pages on, round the strip.
     void stepPage(int step);
     /// Asks for files, or a folder whose files to take, and loads them.
+    /// The paths chosen in a dialog for files (or one folder, if \a folder)
+    /// that opens where the last choice was made; none when cancelled.
+    QStringList chooseFromLastFolder(bool folder);
     void addFiles();
     void addFolder();
     void showListMenu(const QPoint &viewportPosition);

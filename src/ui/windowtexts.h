@@ -74,6 +74,11 @@ inline QString buttonAccessibleName(int index)
     }
 }
 
+/// The failure dialog's button that goes on without asking again.
+inline QString skipAllCaption()
+{
+    return QStringLiteral("Alle überspringen");
+}
 /// The titles of the dialogs of buttons 40 and 41.
 inline QString addFilesTitle()
 {

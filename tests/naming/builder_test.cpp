@@ -121,6 +121,8 @@ TEST(NameBuilder, DatesTakeAFormatAndNamesAreComposedBeforeTheSetsAndAfterThemIn
     EXPECT_EQ(build(mask, e, 1, c), u"Örger Grún-grún.txt"_s);
     c.transliterate = true;
     EXPECT_EQ(build(mask, e, 1, c), u"Oerger Grun-grun.txt"_s);
+    c.sets = {}; // no set composes the name before it is spelt in ASCII
+    EXPECT_EQ(build(mask, e, 1, c), u"Aerger Gruen-gruen.txt"_s);
 }
 
 TEST(NameBuilder, RandomStringsAreDrawnPerTokenAndRow)
