@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+namespace kesto {
+
+class FileBytes;
+
+/// The Exif block of a HEIF, HEIC or AVIF image (its "Exif" item), from the
+/// TIFF header on (the byte-order mark first); empty when the file is no such
+/// image, has no Exif item or is damaged.
+QByteArray HeifExifBlock(FileBytes &file);
+
+/// What a film in an ISO base media file (MP4, MOV, M4V, 3GP) tells of itself.
+struct MovieFacts
+{
+    /// When it was filmed, laid out as Exif stores a date ("2024:03:05 14:07:09"),
+    /// in local time; "" when the file tells none.
+    QString captured;
+    /// Its length in milliseconds; -1 when unknown.
+    qint64 durationMs = -1;
+};
+
+/// The facts of the film in \a file; empty facts for a file that is no such film.
+MovieFacts ReadMovieFacts(FileBytes &file);
+
+} // namespace kesto
