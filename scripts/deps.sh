@@ -34,9 +34,11 @@ KESTO_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev qt6-image-for
     libtag1-dev libssl-dev pkg-config)
 # The tests also validate the installed launcher entry and rename on a real
 # exFAT drive through FUSE, on FAT through fusefat and on sshfs served by a
-# private sshd; ffmpeg writes the tagged audio files the tag reader is tested on.
+# private sshd; ffmpeg writes the tagged audio files the tag reader is tested on;
+# ImageMagick, cwebp, heif-enc and avifenc make the photos whose facts are
+# tested against what exiftool reads of them.
 KESTO_TEST_PACKAGES=(desktop-file-utils exfatprogs exfat-fuse dosfstools fusefat openssh-server
-    sshfs ffmpeg)
+    sshfs ffmpeg libimage-exiftool-perl imagemagick webp libheif-examples libavif-bin)
 # tools/check-accessibility.sh: a virtual screen with its own session bus and
 # a client of the desktop's accessibility bus.
 KESTO_ACCESSIBILITY_PACKAGES=(xvfb dbus at-spi2-core python3-pyatspi)

@@ -2,6 +2,7 @@
 
 #include "filelist/filelist.h"
 #include "metadata/filefacts.h"
+#include "metadata/photofacts.h"
 #include "storage/applog.h"
 #include "storage/heldfolder.h"
 #include "storage/textfile.h"
@@ -89,12 +90,6 @@ QList<QByteArray> FilesInFolder(const QByteArray &folder)
 
 namespace {
 
-// Only ".jpg" files, in any letter case, are read for a capture date.
-bool isJpg(QStringView name)
-{
-    return name.endsWith(u".jpg", Qt::CaseInsensitive);
-}
-
 FileEntry newRow(const PathToLoad &item)
 {
     FileEntry e = FileEntry::fromPath(item.path);
@@ -132,7 +127,7 @@ struct RowsFolder
 FileFacts readFacts(const FileEntry &e, const WantedFacts &wanted, RowsFolder &folder)
 {
     WantedFacts mine = wanted;
-    mine.captureDate = wanted.captureDate && isJpg(e.oldName);
+    mine.captureDate = wanted.captureDate && MayHoldCaptureDate(e.oldName);
     // Only a photo's path is logged.
     const QString shown = mine.captureDate ? e.fullPath() : QString();
     // A name kept in its own bytes is read by its whole path, as it was given.
@@ -230,7 +225,7 @@ bool mostlyPhotos(const QList<PathToLoad> &paths, const WantedFacts &wanted)
     qsizetype photos = 0;
     if (wanted.captureDate) {
         for (const PathToLoad &item : paths)
-            photos += isJpg(item.path);
+            photos += MayHoldCaptureDate(item.path);
     }
     return photos * 2 >= paths.size();
 }

@@ -7,6 +7,13 @@
 
 namespace kesto {
 
+class ExifReader;
+
+/// The capture date of the file \a path, opened by \a reader as \a fd says
+/// (see ExifReader::load): a JPEG, and a file of no format known here, goes
+/// to \a reader, which logs it; every other format to its own reader.
+QString captureDateOf(ExifReader &reader, const QString &path, int fd, qint64 size);
+
 /// GetCaptureDate for a file the caller has already opened for reading (\a fd,
 /// a regular file of \a size bytes); takes over and closes \a fd.
 QString captureDateOfOpenFile(const QString &path, int fd, qint64 size);

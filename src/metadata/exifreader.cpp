@@ -154,8 +154,10 @@ void ExifReader::load(const QString &picFile, int fd, qint64 size)
 
     // A file that cannot be read, or whose Exif header is cut off, counts as one
     // without an Exif block.
-    bool found = (fd == OpenByName ? m_bytes.open(picFile) : fd >= 0 && m_bytes.adopt(fd, size)) &&
-                 IsExifJpeg();
+    const bool opened = fd == OpenByName ? m_bytes.open(picFile)
+                        : fd == Held     ? m_bytes.size() > 0
+                                         : fd >= 0 && m_bytes.adopt(fd, size);
+    bool found = opened && IsExifJpeg();
     qint32 position = 0;
     if (found) {
         quint8 mark = 0;

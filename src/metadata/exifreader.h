@@ -51,6 +51,12 @@ public:
     /// Every entry with its value, in visiting order (for diagnostics and tests).
     QList<ExifEntry> Entries() const;
 
+    /// How the capture-date readers let the reader reach a file without
+    /// handing it a descriptor: opened by its name, held already, or not at all.
+    static constexpr int OpenByName = -1;
+    static constexpr int NotReadable = -2;
+    static constexpr int Held = -3;
+
 private:
     struct Slot
     {
@@ -63,12 +69,9 @@ private:
     };
 
     // Load with the file already open (fd >= 0, regular, \a size bytes), or
-    // opened here by its name (fd == OpenByName), or not readable at all.
-    static constexpr int OpenByName = -1;
-    static constexpr int NotReadable = -2;
+    // as the constants above say.
     void load(const QString &picFile, int fd, qint64 size);
-    friend QString captureDateOfOpenFile(const QString &path, int fd, qint64 size);
-    friend QString captureDateOfUnreadableFile(const QString &path);
+    friend QString captureDateOf(ExifReader &reader, const QString &path, int fd, qint64 size);
 
     bool IsExifJpeg();
     bool IsIntelByteOrder();

@@ -2,6 +2,7 @@
 
 #include "metadata/capturedate_p.h"
 #include "metadata/exifreader.h"
+#include "metadata/photofacts_p.h"
 
 namespace kesto {
 
@@ -9,7 +10,7 @@ namespace {
 
 constexpr int DateTimeOriginalTag = 36867;
 
-QString captureDateOf(ExifReader &reader)
+QString firstCaptureDate(ExifReader &reader)
 {
     const QVariant count = reader.Tag();
     if (!count.isValid() || count.toInt() == 0)
@@ -19,25 +20,37 @@ QString captureDateOf(ExifReader &reader)
 
 } // namespace
 
+QString captureDateOf(ExifReader &reader, const QString &path, int fd, qint64 size)
+{
+    FileBytes &bytes = reader.m_bytes;
+    const bool opened =
+        fd == ExifReader::OpenByName ? bytes.open(path) : fd >= 0 && bytes.adopt(fd, size);
+    const PhotoContainer container = opened ? ContainerOf(bytes) : PhotoContainer::Unknown;
+    if (container != PhotoContainer::Jpeg && container != PhotoContainer::Unknown) {
+        const QString date = OtherCaptureDate(bytes, container);
+        bytes.close();
+        return date;
+    }
+    reader.load(path, opened ? ExifReader::Held : ExifReader::NotReadable, 0);
+    return firstCaptureDate(reader);
+}
+
 QString GetCaptureDate(const QString &path)
 {
     ExifReader reader;
-    reader.Load(path);
-    return captureDateOf(reader);
+    return captureDateOf(reader, path, ExifReader::OpenByName, 0);
 }
 
 QString captureDateOfOpenFile(const QString &path, int fd, qint64 size)
 {
     ExifReader reader;
-    reader.load(path, fd, size);
-    return captureDateOf(reader);
+    return captureDateOf(reader, path, fd, size);
 }
 
 QString captureDateOfUnreadableFile(const QString &path)
 {
     ExifReader reader;
-    reader.load(path, ExifReader::NotReadable, 0);
-    return captureDateOf(reader);
+    return captureDateOf(reader, path, ExifReader::NotReadable, 0);
 }
 
 QString ImageDimensionText(const QSize &size, Qt::Orientation which)

@@ -7,12 +7,14 @@
 namespace kesto {
 
 /// The Exif capture date (tag 36867) of a photo exactly as stored, e.g.
-/// "2005:07:14 13:45:12"; "" when the file has none or is no Exif JPEG.
+/// "2005:07:14 13:45:12", in any format its content shows (see
+/// ReadPhotoFacts()), or a film's; "" when the file has none.
 QString GetCaptureDate(const QString &path);
 
-/// Width and height in pixels from the image header alone; an invalid size for a
-/// file that is no readable image. Needs the image-format plugins, so a
-/// QCoreApplication should exist.
+/// Width and height in pixels from the image header alone, as exiftool gives
+/// them for TIFF, the TIFF-based RAW formats, PNG and WebP; an invalid size
+/// for a file that is no readable image. Other formats need the image-format
+/// plugins, so a QCoreApplication should exist.
 QSize ReadImageSize(const QString &path);
 
 /// The text that "[BREITE]" (Qt::Horizontal) or "[HÖHE]" (Qt::Vertical) stands

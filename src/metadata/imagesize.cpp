@@ -1,5 +1,7 @@
 #include "metadata/imagefacts.h"
 
+#include "metadata/photofacts_p.h"
+
 #include <QCoreApplication>
 #include <QLibrary>
 
@@ -32,8 +34,12 @@ ReaderFunction loadReader()
 
 QSize ReadImageSize(const QString &path)
 {
+    // A RAW file's own size lies in a directory Qt does not read, if Qt reads
+    // the file at all; the formats read here spare loading the GUI library.
+    QSize size = OwnImageSize(path);
+    if (size.isValid())
+        return size;
     static const ReaderFunction reader = loadReader();
-    QSize size;
     if (reader)
         reader(&path, &size);
     return size;
