@@ -148,11 +148,18 @@ QString FileEntry::checksum() const
     return m_content ? m_content->checksum.value_or(QString()) : QString();
 }
 
-void FileEntry::readContent(bool audio, bool checksum)
+const PhotoFacts &FileEntry::photoFacts() const
+{
+    static const PhotoFacts none;
+    return m_content && m_content->photo ? *m_content->photo : none;
+}
+
+void FileEntry::readContent(bool audio, bool checksum, bool photo)
 {
     const bool readAudio = audio && !(m_content && m_content->audio);
     const bool readChecksum = checksum && !(m_content && m_content->checksum);
-    if (!readAudio && !readChecksum)
+    const bool readPhoto = photo && !(m_content && m_content->photo);
+    if (!readAudio && !readChecksum && !readPhoto)
         return;
     auto content = std::make_shared<ContentFacts>(m_content ? *m_content : ContentFacts());
     const ReachablePath path(*this);
@@ -160,6 +167,8 @@ void FileEntry::readContent(bool audio, bool checksum)
         content->audio = ReadAudioTags(path.path());
     if (readChecksum)
         content->checksum = FileChecksum(path.path());
+    if (readPhoto)
+        content->photo = ReadPhotoFacts(path.path());
     m_content = std::move(content);
 }
 

@@ -2,6 +2,7 @@
 
 #include "metadata/audiotags.h"
 #include "metadata/filefacts.h"
+#include "metadata/photofacts.h"
 
 #include <QByteArray>
 #include <QSharedData>
@@ -55,6 +56,7 @@ struct ContentFacts
 {
     std::optional<AudioTags> audio;
     std::optional<QString> checksum; ///< see FileChecksum()
+    std::optional<PhotoFacts> photo;
 };
 
 /// One file of the list. The list is the only store of these rows; every fact a
@@ -73,13 +75,13 @@ struct FileEntry
     QString hint;
 
     qint64 size = 0;
+    /// The placeholders of the mask that gave no text for this file in the
+    /// last preview, as the name builder marks them.
+    quint32 emptyValues = 0;
     /// Pixel size of the image, read from its header on first use and kept;
     /// invalid when the file is no readable image.
     QSize imageSize;
     bool imageSizeKnown = false;
-    /// The placeholders of the mask that gave no text for this file in the
-    /// last preview, as the name builder marks them.
-    quint8 emptyValues = 0;
     bool checked = true;
     bool selected = false;
     RowIcon icon = RowIcon::Normal;
@@ -113,9 +115,11 @@ struct FileEntry
     const AudioTags &audioTags() const;
     /// The checksum, empty until readContent() read it or when it could not be read.
     QString checksum() const;
-    /// Reads the audio tags (\a audio) and the checksum (\a checksum) if asked
-    /// for and not read yet.
-    void readContent(bool audio, bool checksum);
+    /// The photo facts, all empty until readContent() read them.
+    const PhotoFacts &photoFacts() const;
+    /// Reads the audio tags (\a audio), the checksum (\a checksum) and the
+    /// photo facts (\a photo) if asked for and not read yet.
+    void readContent(bool audio, bool checksum, bool photo);
 
     /// The path as the system knows it.
     QByteArray pathBytes() const;

@@ -18,7 +18,7 @@ struct Keyword
 
 // Every keyword ends with its only "]", so none is a prefix of another and the
 // order of trial never changes a result.
-constexpr std::array<Keyword, 41> Keywords{{
+constexpr std::array<Keyword, 51> Keywords{{
     {u"[NAME]", KindName},
     {u"[TYP]", KindExtension},
     {u"[DIR]", KindDir},
@@ -60,6 +60,16 @@ constexpr std::array<Keyword, 41> Keywords{{
     {u"[ERSCHEINUNGSJAHR]", KindYear},
     {u"[GENRE]", KindGenre},
     {u"[PRÜFSUMME]", KindChecksum},
+    {u"[HERSTELLER]", KindMake},
+    {u"[MODELL]", KindModel},
+    {u"[OBJEKTIV]", KindLens},
+    {u"[ISO]", KindIso},
+    {u"[BLENDE]", KindAperture},
+    {u"[BELICHTUNG]", KindExposure},
+    {u"[BRENNWEITE]", KindFocalLength},
+    {u"[BREITENGRAD]", KindLatitude},
+    {u"[LÄNGENGRAD]", KindLongitude},
+    {u"[AUSRICHTUNG]", KindOrientation},
 }};
 
 // The date placeholders that take a format after a blank.

@@ -32,6 +32,16 @@ enum TokenKind : int {
     KindYear = 74,
     KindGenre = 75,
     KindChecksum = 76, ///< "[PRÜFSUMME]", "[PRÜFSUMME n]": n in first
+    KindMake = 77,     ///< the photo facts, KindMake to KindOrientation in this order
+    KindModel = 78,
+    KindLens = 79,
+    KindIso = 80,
+    KindAperture = 81,
+    KindExposure = 82,
+    KindFocalLength = 83,
+    KindLatitude = 84,
+    KindLongitude = 85,
+    KindOrientation = 86,
     KindCreationOffset = 100,
     KindCaptureOffset = 300,
     KindRange = 9010,      ///< "[a-b]", "[a-]"

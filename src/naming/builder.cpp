@@ -60,29 +60,30 @@ void appendTimePart(QString &out, int baseKind, QStringView t)
     }
 }
 
-const QString *audioValue(const AudioTags &tags, int kind)
+// The value of an audio tag or a photo fact; nullptr for every other kind.
+const QString *contentValue(const FileEntry &row, int kind)
 {
-    switch (kind) {
-    case KindTitle:
-        return &tags.title;
-    case KindArtist:
-        return &tags.artist;
-    case KindAlbum:
-        return &tags.album;
-    case KindTrack:
-        return &tags.track;
-    case KindYear:
-        return &tags.year;
-    case KindGenre:
-        return &tags.genre;
-    default:
+    if (kind < KindTitle || kind > KindOrientation)
         return nullptr;
-    }
+    const AudioTags &tags = row.audioTags();
+    const PhotoFacts &photo = row.photoFacts();
+    // In the order of the kinds; the checksum is a value of its own.
+    const QString *const values[] = {
+        &tags.title,      &tags.artist,      &tags.album,     &tags.track,        &tags.year,
+        &tags.genre,      nullptr,           &photo.make,     &photo.model,       &photo.lens,
+        &photo.iso,       &photo.aperture,   &photo.exposure, &photo.focalLength, &photo.latitude,
+        &photo.longitude, &photo.orientation};
+    return values[kind - KindTitle];
 }
 
 bool isContentKind(int kind)
 {
-    return kind >= KindTitle && kind <= KindChecksum;
+    return kind >= KindTitle && kind <= KindOrientation;
+}
+
+bool isPhotoKind(int kind)
+{
+    return kind >= KindMake && kind <= KindOrientation;
 }
 
 bool isTimeKind(int kind)
@@ -151,7 +152,7 @@ void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int
         break;
     }
 
-    if (const QString *value = audioValue(row.audioTags(), token.kind)) {
+    if (const QString *value = contentValue(row, token.kind)) {
         out.append(*value);
     } else if (!token.text.isEmpty()) {
         // A date placeholder with a format of its own.
@@ -254,29 +255,30 @@ ContentUse ContentUsedBy(const QList<MaskToken> &tokens)
     for (const MaskToken &t : tokens) {
         used.audio = used.audio || (t.kind >= KindTitle && t.kind <= KindGenre);
         used.checksum = used.checksum || t.kind == KindChecksum;
+        used.photo = used.photo || isPhotoKind(t.kind);
     }
     return used;
 }
 
-quint8 EmptyValues(const FileEntry &row, const QList<MaskToken> &tokens)
+quint32 EmptyValues(const FileEntry &row, const QList<MaskToken> &tokens)
 {
-    quint8 empty = 0;
+    quint32 empty = 0;
     for (const MaskToken &t : tokens) {
         if (!isContentKind(t.kind))
             continue;
-        const QString *value = audioValue(row.audioTags(), t.kind);
+        const QString *value = contentValue(row, t.kind);
         if (value ? value->isEmpty() : row.checksum().isEmpty())
-            empty |= quint8(1u << (t.kind - KindTitle));
+            empty |= 1u << (t.kind - KindTitle);
     }
     return empty;
 }
 
-QString HintWithEmptyValues(const QString &reason, quint8 emptyValues)
+QString HintWithEmptyValues(const QString &reason, quint32 emptyValues)
 {
     if (emptyValues == 0)
         return reason;
     QStringList placeholders;
-    for (int kind = KindTitle; kind <= KindChecksum; ++kind) {
+    for (int kind = KindTitle; kind <= KindOrientation; ++kind) {
         if (emptyValues & (1u << (kind - KindTitle)))
             placeholders.append(PlaceholderText(kind));
     }

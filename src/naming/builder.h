@@ -60,14 +60,17 @@ struct ContentUse
 {
     bool audio = false;
     bool checksum = false;
+    bool photo = false;
+
+    bool any() const { return audio || checksum || photo; }
 };
 ContentUse ContentUsedBy(const QList<MaskToken> &tokens);
 /// The placeholders among \a tokens that give no text for \a row, as
 /// FileEntry::emptyValues keeps them.
-quint8 EmptyValues(const FileEntry &row, const QList<MaskToken> &tokens);
+quint32 EmptyValues(const FileEntry &row, const QList<MaskToken> &tokens);
 /// \a reason, joined with what the hint says about \a emptyValues:
 /// "kein Wert für [TITEL], [ALBUM]".
-QString HintWithEmptyValues(const QString &reason, quint8 emptyValues);
+QString HintWithEmptyValues(const QString &reason, quint32 emptyValues);
 /// Whether the tokens contain the counter.
 bool UsesCounter(const QList<MaskToken> &tokens);
 

@@ -91,7 +91,17 @@ QStringList FileFactPlaceholders()
             QStringLiteral("[ERSCHEINUNGSJAHR]\tErscheinungsjahr"),
             QStringLiteral("[GENRE]\tGenre"),
             QStringLiteral("[PRÜFSUMME]\tSHA-256-Prüfsumme, 8 Ziffern"),
-            QStringLiteral("[PRÜFSUMME 16]\tSHA-256-Prüfsumme, 16 Ziffern")};
+            QStringLiteral("[PRÜFSUMME 16]\tSHA-256-Prüfsumme, 16 Ziffern"),
+            QStringLiteral("[HERSTELLER]\tHersteller der Kamera"),
+            QStringLiteral("[MODELL]\tModell der Kamera"),
+            QStringLiteral("[OBJEKTIV]\tObjektiv"),
+            QStringLiteral("[ISO]\tISO-Empfindlichkeit"),
+            QStringLiteral("[BLENDE]\tBlende, etwa 2.8"),
+            QStringLiteral("[BELICHTUNG]\tBelichtungszeit, etwa 1_250"),
+            QStringLiteral("[BRENNWEITE]\tBrennweite in mm"),
+            QStringLiteral("[BREITENGRAD]\tBreitengrad des Aufnahmeorts"),
+            QStringLiteral("[LÄNGENGRAD]\tLängengrad des Aufnahmeorts"),
+            QStringLiteral("[AUSRICHTUNG]\tAusrichtung des Fotos, 1 bis 8")};
 }
 
 QList<MaskMenuEntry> MaskMenuEntries(const QStringList &names)

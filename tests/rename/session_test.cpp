@@ -266,6 +266,16 @@ TEST_F(SessionTest, FilePlaceholdersReadTheFileOnlyWhenUsedAndTheHintNamesThoseW
     EXPECT_EQ(std::pair(a.newName, a.hint),
               std::pair(u"a"_s + FileChecksum(dir.file(u"a.txt"_s)).left(3) + u".txt"_s,
                         u"kein Wert für [GENRE]"_s));
+
+    session.load(QStringList{
+        dir.write(u"foto.jpg"_s, kesto::test::cameraPhoto(kesto::test::ByteOrder::Intel, "x"))});
+    preview(u"[name].[typ]"_s);
+    EXPECT_EQ(session.list().at(2).photoFacts(), PhotoFacts()) << "nor photo facts";
+    EXPECT_EQ(fullTestOf(u"[name] [hersteller][modell].[typ]"_s), ready());
+    const QString neither = u"kein Wert für [HERSTELLER], [MODELL]"_s;
+    EXPECT_EQ(newNames() + column(&FileEntry::hint),
+              (QStringList{u"a .txt"_s, u"b .txt"_s, u"foto KestoCam.jpg"_s, u"song .ogg"_s,
+                           neither, neither, u"kein Wert für [MODELL]"_s, neither}));
 }
 
 } // namespace
