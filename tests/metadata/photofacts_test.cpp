@@ -102,10 +102,13 @@ TEST(PhotoFacts, AreWhatExiftoolPrintsInEveryPhotoFormat)
     const TiffBuilder b{ByteOrder::Intel};
     const auto file = [&dir](const char *name) { return dir.file(QString::fromLatin1(name)); };
     for (const char *name : {"a.jpg", "b.JPEG", "c.tif", "d.png", "o.jpg"})
-        run(u"convert"_s, {u"-size"_s, u"48x36"_s, u"plasma:"_s, file(name)});
-    for (const char *name : {"e.webp", "f.webp"})
-        run(u"cwebp"_s, {u"-quiet"_s, name[0] == 'f' ? u"-lossless"_s : u"-mt"_s, file("d.png"),
-                         u"-o"_s, file(name)});
+        run(u"convert"_s, {u"-size"_s, u"300x200"_s, u"plasma:"_s, file(name)});
+    // Lossy and lossless; exiftool gives those it writes to a canvas header.
+    for (const char *name : {"e.webp", "f.webp", "q.webp", "r.webp"}) {
+        const bool lossless = name[0] == 'f' || name[0] == 'r';
+        run(u"cwebp"_s, {u"-quiet"_s, lossless ? u"-lossless"_s : u"-mt"_s, file("d.png"), u"-o"_s,
+                         file(name)});
+    }
     for (const char *name : {"g.dng", "h.nef", "i.arw", "j.pef"})
         dir.write(QString::fromLatin1(name), rawFile("II*\0", "Kesto"));
     dir.write(u"k.orf"_s, rawFile("IIRO", "OLYMPUS"));
@@ -139,12 +142,12 @@ TEST(PhotoFacts, AreWhatExiftoolPrintsInEveryPhotoFormat)
     }
     dir.write(u"script"_s, script.join(u'\n').toUtf8());
     run(u"exiftool"_s, {u"-q"_s, u"-@"_s, dir.file(u"script"_s)});
-    // A photo without an Exif block, and one whose thumbnail's directory names another make.
+    // Photos without an Exif block, and one whose thumbnail's directory names another make.
     dir.write(u"n.jpg"_s, dir.read(u"d.png"_s));
     dir.write(u"p.jpg"_s, jpegFile({exifSegment(b.build(
                               {{{b.ascii(271, "Haupt")}}, {{b.ascii(271, "Vorschau")}}}))}));
     QStringList paths;
-    for (const QString &name : written + QStringList{"n.jpg", "o.jpg", "p.jpg"})
+    for (const QString &name : written + QStringList{"n.jpg", "o.jpg", "p.jpg", "q.webp", "r.webp"})
         paths << dir.file(name);
 
     QStringList ours;

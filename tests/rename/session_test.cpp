@@ -271,11 +271,11 @@ TEST_F(SessionTest, FilePlaceholdersReadTheFileOnlyWhenUsedAndTheHintNamesThoseW
         dir.write(u"foto.jpg"_s, kesto::test::cameraPhoto(kesto::test::ByteOrder::Intel, "x"))});
     preview(u"[name].[typ]"_s);
     EXPECT_EQ(session.list().at(2).photoFacts(), PhotoFacts()) << "nor photo facts";
-    EXPECT_EQ(fullTestOf(u"[name] [hersteller][modell].[typ]"_s), ready());
-    const QString neither = u"kein Wert für [HERSTELLER], [MODELL]"_s;
+    EXPECT_EQ(fullTestOf(u"[name] [ausrichtung][modell].[typ]"_s), ready());
+    const QString neither = u"kein Wert für [MODELL], [AUSRICHTUNG]"_s;
     EXPECT_EQ(newNames() + column(&FileEntry::hint),
-              (QStringList{u"a .txt"_s, u"b .txt"_s, u"foto KestoCam.jpg"_s, u"song .ogg"_s,
-                           neither, neither, u"kein Wert für [MODELL]"_s, neither}));
+              (QStringList{u"a .txt"_s, u"b .txt"_s, u"foto 1.jpg"_s, u"song .ogg"_s, neither,
+                           neither, u"kein Wert für [MODELL]"_s, neither}));
 }
 
 } // namespace
