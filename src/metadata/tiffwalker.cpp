@@ -118,19 +118,23 @@ private:
             return 0;
         const quint32 count = read16(p, m_tags.intel);
         for (quint32 k = 0; k < std::min(count, MaxEntries); ++k) {
+            // Each read may replace the bytes the one before gave.
             const qint64 field = at + 2 + 12 * qint64(k) + 8;
-            const quint8 *q = m_block.bytes(field - 8, 8);
-            const quint8 *f = m_block.bytes(field, 4);
-            if (!q || !f)
+            const quint8 *p = m_block.bytes(field - 8, 8);
+            if (!p)
                 return 0;
-            TiffValue value{quint16(read16(q + 2, m_tags.intel)), read32(q + 4, m_tags.intel),
+            const quint16 tag = quint16(read16(p, m_tags.intel));
+            TiffValue value{quint16(read16(p + 2, m_tags.intel)), read32(p + 4, m_tags.intel),
                             field};
             const qint64 size = typeSize(value.type) * qint64(value.count);
+            p = m_block.bytes(field, 4);
+            if (!p)
+                return 0;
             if (size > 4)
-                value.offset = read32(f, m_tags.intel);
+                value.offset = read32(p, m_tags.intel);
             // exiftool passes over an entry whose value lies outside the block.
             if (size > 0 && value.offset + size <= m_block.length())
-                entry(table, quint16(read16(q, m_tags.intel)), value, at, thumbnail, depth);
+                entry(table, tag, value, at, thumbnail, depth);
         }
         const quint8 *link = m_block.bytes(at + 2 + 12 * qint64(count), 4);
         return link ? read32(link, m_tags.intel) : 0;
