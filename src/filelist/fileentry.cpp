@@ -154,7 +154,7 @@ const PhotoFacts &FileEntry::photoFacts() const
     return m_content && m_content->photo ? *m_content->photo : none;
 }
 
-void FileEntry::readContent(bool audio, bool checksum, bool photo)
+void FileEntry::readContent(bool audio, bool checksum, bool photo, bool captureDate)
 {
     const bool readAudio = audio && !(m_content && m_content->audio);
     const bool readChecksum = checksum && !(m_content && m_content->checksum);
@@ -167,8 +167,17 @@ void FileEntry::readContent(bool audio, bool checksum, bool photo)
         content->audio = ReadAudioTags(path.path());
     if (readChecksum)
         content->checksum = FileChecksum(path.path());
-    if (readPhoto)
-        content->photo = ReadPhotoFacts(path.path());
+    if (readPhoto) {
+        const bool withDate =
+            captureDate && facts().captured.isEmpty() && MayHoldCaptureDate(oldName);
+        const FileFacts read = ReadPhotoFileFacts(pathBytes(), fullPath(), size, withDate);
+        content->photo = read.photo;
+        if (!read.captured.isEmpty()) {
+            FactTexts texts = facts();
+            texts.captured = read.captured;
+            setFacts(std::move(texts));
+        }
+    }
     m_content = std::move(content);
 }
 

@@ -118,8 +118,10 @@ struct FileEntry
     /// The photo facts, all empty until readContent() read them.
     const PhotoFacts &photoFacts() const;
     /// Reads the audio tags (\a audio), the checksum (\a checksum) and the
-    /// photo facts (\a photo) if asked for and not read yet.
-    void readContent(bool audio, bool checksum, bool photo);
+    /// photo facts (\a photo) if asked for and not read yet. With
+    /// \a captureDate, the photo facts come with the capture date of a file
+    /// named as a photo or film when it has none yet, in one reading.
+    void readContent(bool audio, bool checksum, bool photo, bool captureDate = false);
 
     /// The path as the system knows it.
     QByteArray pathBytes() const;

@@ -10,6 +10,8 @@
 
 namespace kesto {
 
+struct PhotoFacts;
+
 /// One decoded entry of a TIFF directory in an Exif block.
 struct ExifEntry
 {
@@ -71,7 +73,8 @@ private:
     // Load with the file already open (fd >= 0, regular, \a size bytes), or
     // as the constants above say.
     void load(const QString &picFile, int fd, qint64 size);
-    friend QString captureDateOf(ExifReader &reader, const QString &path, int fd, qint64 size);
+    friend QString captureDateOf(ExifReader &reader, const QString &path, int fd, qint64 size,
+                                 PhotoFacts *photo);
 
     bool IsExifJpeg();
     bool IsIntelByteOrder();

@@ -5,6 +5,7 @@
 #include "metadata/filetimes.h"
 #include "metadata/filetimes_p.h"
 #include "metadata/imagefacts.h"
+#include "metadata/photofacts_p.h"
 
 #include <QFile>
 
@@ -134,6 +135,19 @@ FileFacts ReadFileFacts(const QByteArray &localPath, const QString &shownPath,
         facts.captured = fd >= 0 ? captureDateOfOpenFile(shownPath, fd, facts.size)
                                  : captureDateOfUnreadableFile(shownPath); // logged as no Exif
     }
+    return facts;
+}
+
+FileFacts ReadPhotoFileFacts(const QByteArray &localPath, const QString &shownPath, qint64 size,
+                             bool captureDate)
+{
+    FileFacts facts;
+    const int fd = size > 0 ? FileBytes::openForReading(localPath) : -1;
+    if (captureDate)
+        facts.captured = fd >= 0 ? captureDateOfOpenFile(shownPath, fd, size, &facts.photo)
+                                 : captureDateOfUnreadableFile(shownPath);
+    else if (fd >= 0)
+        facts.photo = PhotoFactsOfOpenFile(fd, size);
     return facts;
 }
 

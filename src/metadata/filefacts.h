@@ -1,5 +1,7 @@
 #pragma once
 
+#include "metadata/photofacts.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -64,6 +66,7 @@ struct FileFacts
     QString modified; ///< "2006-03-14 09-05-07" in the local time of that date
     QString created;  ///< same layout, "" where the file system keeps no birth time
     QString captured; ///< the Exif capture date as stored, "" without one
+    PhotoFacts photo; ///< read by ReadPhotoFileFacts() alone
     FileIdentity identity;
 };
 
@@ -85,5 +88,11 @@ FileFacts ReadFileFacts(const QString &path, bool withCaptureDate);
 /// only what \a wanted asks for; \a shownPath names the file in the log.
 FileFacts ReadFileFacts(const QByteArray &localPath, const QString &shownPath,
                         const WantedFacts &wanted, int folderFd = AT_FDCWD);
+
+/// The photo facts of the file \a localPath, a regular file of \a size bytes
+/// as the list loader found it, and with \a captureDate its capture date, from
+/// one reading and without a status call; \a shownPath names it in the log.
+FileFacts ReadPhotoFileFacts(const QByteArray &localPath, const QString &shownPath, qint64 size,
+                             bool captureDate);
 
 } // namespace kesto

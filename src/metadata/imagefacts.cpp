@@ -20,12 +20,15 @@ QString firstCaptureDate(ExifReader &reader)
 
 } // namespace
 
-QString captureDateOf(ExifReader &reader, const QString &path, int fd, qint64 size)
+QString captureDateOf(ExifReader &reader, const QString &path, int fd, qint64 size,
+                      PhotoFacts *photo)
 {
     FileBytes &bytes = reader.m_bytes;
     const bool opened =
         fd == ExifReader::OpenByName ? bytes.open(path) : fd >= 0 && bytes.adopt(fd, size);
     const PhotoContainer container = opened ? ContainerOf(bytes) : PhotoContainer::Unknown;
+    if (photo)
+        *photo = PhotoFactsOf(bytes, container);
     if (container != PhotoContainer::Jpeg && container != PhotoContainer::Unknown) {
         const QString date = OtherCaptureDate(bytes, container);
         bytes.close();
@@ -41,10 +44,10 @@ QString GetCaptureDate(const QString &path)
     return captureDateOf(reader, path, ExifReader::OpenByName, 0);
 }
 
-QString captureDateOfOpenFile(const QString &path, int fd, qint64 size)
+QString captureDateOfOpenFile(const QString &path, int fd, qint64 size, PhotoFacts *photo)
 {
     ExifReader reader;
-    return captureDateOf(reader, path, fd, size);
+    return captureDateOf(reader, path, fd, size, photo);
 }
 
 QString captureDateOfUnreadableFile(const QString &path)

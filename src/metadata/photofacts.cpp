@@ -269,6 +269,24 @@ QSize tiffSize(PhotoExif &exif, PhotoContainer container)
 
 } // namespace
 
+PhotoFacts PhotoFactsOf(FileBytes &file, PhotoContainer container)
+{
+    if (container == PhotoContainer::Unknown || container == PhotoContainer::Movie)
+        return {};
+    PhotoExif exif(file, container);
+    const TiffTags &t = exif.tags;
+    return {exif.text(t.make),
+            exif.text(t.model),
+            exif.text(t.lens),
+            exif.numbers(t.iso),
+            exif.numbers(t.aperture),
+            SafeNameValue(exposureText(exif.number(t.exposure))),
+            exif.numbers(t.focalLength),
+            degreesText(exif, t.latitude, t.latitudeRef, u'S'),
+            degreesText(exif, t.longitude, t.longitudeRef, u'W'),
+            exif.numbers(t.orientation)};
+}
+
 PhotoContainer ContainerOf(FileBytes &file)
 {
     if (startsWith(file, 0, "\xFF\xD8", 2))
@@ -321,21 +339,13 @@ QSize OwnImageSize(const QString &path)
 PhotoFacts ReadPhotoFacts(const QString &path)
 {
     FileBytes file;
-    const PhotoContainer container = file.open(path) ? ContainerOf(file) : PhotoContainer::Unknown;
-    if (container == PhotoContainer::Unknown || container == PhotoContainer::Movie)
-        return {};
-    PhotoExif exif(file, container);
-    const TiffTags &t = exif.tags;
-    return {exif.text(t.make),
-            exif.text(t.model),
-            exif.text(t.lens),
-            exif.numbers(t.iso),
-            exif.numbers(t.aperture),
-            SafeNameValue(exposureText(exif.number(t.exposure))),
-            exif.numbers(t.focalLength),
-            degreesText(exif, t.latitude, t.latitudeRef, u'S'),
-            degreesText(exif, t.longitude, t.longitudeRef, u'W'),
-            exif.numbers(t.orientation)};
+    return file.open(path) ? PhotoFactsOf(file, ContainerOf(file)) : PhotoFacts();
+}
+
+PhotoFacts PhotoFactsOfOpenFile(int fd, qint64 size)
+{
+    FileBytes file;
+    return file.adopt(fd, size) ? PhotoFactsOf(file, ContainerOf(file)) : PhotoFacts();
 }
 
 bool MayHoldCaptureDate(QStringView name)

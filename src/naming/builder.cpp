@@ -242,10 +242,14 @@ WantedFacts FactsUsedBy(const QList<MaskToken> &tokens, int sortColumn)
     used.times = sortColumn == ColModified || sortColumn == ColCreated;
     used.sizeText = false; // a list sorted by size compares the lengths themselves
     used.captureDate = sortColumn == ColCaptured;
+    bool captureKinds = false;
     for (const MaskToken &t : tokens) {
         used.times = used.times || isTimeKind(t.kind) || isTimeKind(t.kind - KindCreationOffset);
-        used.captureDate = used.captureDate || isTimeKind(t.kind - KindCaptureOffset);
+        captureKinds = captureKinds || isTimeKind(t.kind - KindCaptureOffset);
     }
+    // A mask with photo facts reads its capture date with them, in one
+    // opening of each file (see ContentUsedBy()); a sort needs it at once.
+    used.captureDate = used.captureDate || (captureKinds && !ContentUsedBy(tokens).photo);
     return used;
 }
 
@@ -256,7 +260,10 @@ ContentUse ContentUsedBy(const QList<MaskToken> &tokens)
         used.audio = used.audio || (t.kind >= KindTitle && t.kind <= KindGenre);
         used.checksum = used.checksum || t.kind == KindChecksum;
         used.photo = used.photo || isPhotoKind(t.kind);
+        used.photoWithCaptureDate =
+            used.photoWithCaptureDate || isTimeKind(t.kind - KindCaptureOffset);
     }
+    used.photoWithCaptureDate = used.photoWithCaptureDate && used.photo;
     return used;
 }
 

@@ -61,6 +61,7 @@ struct ContentUse
     bool audio = false;
     bool checksum = false;
     bool photo = false;
+    bool photoWithCaptureDate = false; ///< the capture date is read with the photo facts
 
     bool any() const { return audio || checksum || photo; }
 };

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSignalSpy>
 
@@ -222,10 +223,16 @@ TEST_F(SessionTest, ARunThatOnlyNamesReadsOnlyTheFactsItsMaskAndSortColumnUse)
                                                            "2005:07:14 13:45:12"));
     // Mask, sort column (-1: as loaded), whether the times and the capture date are read.
     const std::tuple<const char *, int, const char *> cases[] = {
-        {"[name].[typ]", -1, "00"},          {"[name] [zahl].[typ]", -1, "00"},
-        {"[datum].[typ]", -1, "10"},         {"[erstellzeit].[typ]", -1, "10"},
-        {"[aufnahmejahr].[typ]", -1, "01"},  {"[name].[typ]", ColModified, "10"},
-        {"[name].[typ]", ColCaptured, "01"}, {"[name].[typ]", ColSize, "00"},
+        {"[name].[typ]", -1, "00"},
+        {"[name] [zahl].[typ]", -1, "00"},
+        {"[datum].[typ]", -1, "10"},
+        {"[erstellzeit].[typ]", -1, "10"},
+        {"[aufnahmejahr].[typ]", -1, "01"},
+        {"[name].[typ]", ColModified, "10"},
+        {"[name].[typ]", ColCaptured, "01"},
+        {"[name].[typ]", ColSize, "00"},
+        {"[modell] [aufnahmejahr].[typ]", -1, "00"},
+        {"[modell].[typ]", ColCaptured, "01"},
     };
     for (const auto &[mask, sortColumn, read] : cases) {
         SCOPED_TRACE(mask + std::to_string(sortColumn));
@@ -244,38 +251,36 @@ TEST_F(SessionTest, ARunThatOnlyNamesReadsOnlyTheFactsItsMaskAndSortColumnUse)
     }
 }
 
-TEST_F(SessionTest, FilePlaceholdersReadTheFileOnlyWhenUsedAndTheHintNamesThoseWithoutValue)
+// A mask with photo facts reads them with the capture date, in one opening of
+// each file, for many rows side by side: each row gets its own file's facts,
+// and the log its lines in the rows' order.
+TEST_F(SessionTest, PhotoFactsOfManyRowsComeWithTheirCaptureDatesAndLogInRowOrder)
 {
-    const QString tags = u"title=Titel|artist=Wer|album=Album|track=4|date=1999|genre=Jazz"_s;
-    session.load(QStringList{dir.writeAudio(u"song.ogg"_s, tags)});
-    load({u"a.txt"_s, u"b.txt"_s});
-    preview(u"[name].[typ]"_s);
-    EXPECT_EQ(session.list().at(0).checksum(), QString()) << "a mask without them reads nothing";
-
-    const QString mask = u"[titelnr]-[interpret]-[erscheinungsjahr]-[genre]-[titel][album].[typ]"_s;
-    EXPECT_EQ(fullTestOf(mask), messages::notUnique());
-    const QString hint = messages::reasonDuplicate() +
-                         u"; kein Wert für [TITEL], [INTERPRET], "
-                         u"[ALBUM], [TITELNR], [ERSCHEINUNGSJAHR], [GENRE]"_s;
-    EXPECT_EQ(newNames() + column(&FileEntry::hint),
-              (QStringList{u"----.txt"_s, u"----.txt"_s, u"04-Wer-1999-Jazz-TitelAlbum.ogg"_s, hint,
-                           hint, QString()}));
-
-    EXPECT_EQ(fullTestOf(u"[name][genre][prüfsumme 3].[typ]"_s), ready());
-    const FileEntry &a = session.list().at(0);
-    EXPECT_EQ(std::pair(a.newName, a.hint),
-              std::pair(u"a"_s + FileChecksum(dir.file(u"a.txt"_s)).left(3) + u".txt"_s,
-                        u"kein Wert für [GENRE]"_s));
-
-    session.load(QStringList{
-        dir.write(u"foto.jpg"_s, kesto::test::cameraPhoto(kesto::test::ByteOrder::Intel, "x"))});
-    preview(u"[name].[typ]"_s);
-    EXPECT_EQ(session.list().at(2).photoFacts(), PhotoFacts()) << "nor photo facts";
-    EXPECT_EQ(fullTestOf(u"[name] [ausrichtung][modell].[typ]"_s), ready());
-    const QString neither = u"kein Wert für [MODELL], [AUSRICHTUNG]"_s;
-    EXPECT_EQ(newNames() + column(&FileEntry::hint),
-              (QStringList{u"a .txt"_s, u"b .txt"_s, u"foto 1.jpg"_s, u"song .ogg"_s, neither,
-                           neither, u"kein Wert für [MODELL]"_s, neither}));
+    SetLogPath(journals.file(u"Kesto.LOG"_s));
+    const auto noLog = qScopeGuard([] { SetLogPath(QString()); });
+    QStringList paths, wanted;
+    for (int i = 0; i < 70; ++i) {
+        const QByteArray date = "2005:07:14 13:" + QByteArray::number(10 + i % 50) + ":00";
+        paths << dir.write(u"IMG_%1.jpg"_s.arg(100 + i),
+                           kesto::test::cameraPhoto(kesto::test::ByteOrder::Intel, date));
+        wanted << u"KestoCam %1 IMG_%2.jpg"_s.arg(10 + i % 50).arg(100 + i);
+    }
+    Session run(questions, Session::Preview::OnDemand);
+    run.setMaskText(u"[hersteller] [aufnahmeminute] [name].[typ]"_s);
+    run.load(paths);
+    QFile::resize(journals.file(u"Kesto.LOG"_s), 0);
+    run.refresh();
+    QStringList names, oldNames, logged;
+    for (const FileEntry &e : run.list().rows()) {
+        names << e.newName;
+        oldNames << e.oldName;
+    }
+    static const QRegularExpression loaded(u"Exif Load: .*/(IMG_\\d+\\.jpg)  True"_s);
+    const QString log = QString::fromUtf8(journals.read(u"Kesto.LOG"_s));
+    for (auto match = loaded.globalMatch(log); match.hasNext();)
+        logged << match.next().captured(1);
+    EXPECT_EQ(names, wanted);
+    EXPECT_EQ(logged, oldNames);
 }
 
 } // namespace
