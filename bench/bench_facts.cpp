@@ -1,13 +1,17 @@
 // Reads the facts of every file of a folder exactly as the list loader does:
-// ReadFileFacts (one status call for size and both times), with the Exif
-// capture date for names ending in ".jpg" in any letter case.
+// ReadFileFacts (one status call for size and both times), with the capture
+// date for the names of photos and films (MayHoldCaptureDate).
 //
-//   bench_facts [-r RUNS] [--log FILE] DIR   one warm-up pass, then RUNS timed
-//                                            passes; prints the per-file time
-//   bench_facts --once DIR                   one pass, prints "name<TAB>date" per
-//                                            file (the whole-process comparison)
+//   bench_facts [-r RUNS] [--log FILE] [--photo] DIR
+//                                one warm-up pass, then RUNS timed passes;
+//                                prints the per-file time; with --photo each
+//                                file's photo facts are read too, as a preview
+//                                by [MODELL] reads them
+//   bench_facts --once DIR       one pass, prints "name<TAB>date" per file
+//                                (the whole-process comparison)
 #include "benchsupport.h"
 #include "metadata/filefacts.h"
+#include "metadata/photofacts.h"
 #include "storage/applog.h"
 
 #include <QString>
@@ -34,16 +38,6 @@ struct File
     bool jpg = false;
 };
 
-// The loader's rule: the text after the last dot, in small letters, is "jpg".
-bool isJpg(const std::string &name)
-{
-    const size_t dot = name.rfind('.');
-    if (dot == std::string::npos || name.size() - dot != 4)
-        return false;
-    return std::tolower(uchar(name[dot + 1])) == 'j' && std::tolower(uchar(name[dot + 2])) == 'p' &&
-           std::tolower(uchar(name[dot + 3])) == 'g';
-}
-
 // The regular files of the folder in the order of their names. The listing
 // is the benchmark's own (the loader gets its paths from a drop), so it is
 // kept cheap: names are sorted as bytes, and paths are made when needed.
@@ -61,7 +55,7 @@ std::vector<File> listFolder(const char *dir)
     std::sort(names.begin(), names.end());
     std::vector<File> files(names.size());
     for (size_t k = 0; k < names.size(); ++k) {
-        files[k].jpg = isJpg(names[k]);
+        files[k].jpg = kesto::MayHoldCaptureDate(QString::fromLocal8Bit(names[k].c_str()));
         files[k].name = std::move(names[k]);
     }
     return files;
@@ -85,7 +79,7 @@ void cpuTime(double *user, double *system)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: bench_facts [-r RUNS] [--log FILE] DIR\n"
+    std::fprintf(stderr, "usage: bench_facts [-r RUNS] [--log FILE] [--photo] DIR\n"
                          "       bench_facts --once DIR\n");
     return 2;
 }
@@ -96,6 +90,7 @@ int main(int argc, char **argv)
 {
     int runs = 5;
     bool once = false;
+    bool photo = false;
     const char *dir = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "-r") && i + 1 < argc)
@@ -104,6 +99,8 @@ int main(int argc, char **argv)
             kesto::SetLogPath(QString::fromLocal8Bit(argv[++i]));
         else if (!std::strcmp(argv[i], "--once"))
             once = true;
+        else if (!std::strcmp(argv[i], "--photo"))
+            photo = true;
         else if (argv[i][0] != '-' && !dir)
             dir = argv[i];
         else
@@ -142,9 +139,9 @@ int main(int argc, char **argv)
         paths[k].detach();
     }
     std::vector<double> perFile, userPerFile, systemPerFile;
-    size_t captured = 0, jpgs = 0, checksum = 0;
+    size_t captured = 0, jpgs = 0, models = 0, checksum = 0;
     for (int pass = 0; pass <= runs; ++pass) {
-        captured = jpgs = 0;
+        captured = jpgs = models = 0;
         double user0, system0, user1, system1;
         cpuTime(&user0, &system0);
         const auto start = Clock::now();
@@ -152,6 +149,8 @@ int main(int argc, char **argv)
             const kesto::FileFacts facts = kesto::ReadFileFacts(paths[k], files[k].jpg);
             jpgs += files[k].jpg;
             captured += !facts.captured.isEmpty();
+            if (photo)
+                models += !kesto::ReadPhotoFacts(paths[k]).model.isEmpty();
             checksum += size_t(facts.modified.size() + facts.created.size() + facts.size);
         }
         const std::chrono::duration<double, std::micro> took = Clock::now() - start;
@@ -162,9 +161,9 @@ int main(int argc, char **argv)
             systemPerFile.push_back((system1 - system0) / double(files.size()));
         }
     }
-    std::printf("bench_facts %s: files=%zu jpg=%zu captured=%zu runs=%d per_file_us: "
-                "wall=%.2f (min %.2f, max %.2f) user=%.2f sys=%.2f chk=%zu\n",
-                dir, files.size(), jpgs, captured, runs, median(perFile),
+    std::printf("bench_facts %s: files=%zu photos=%zu captured=%zu models=%zu runs=%d "
+                "per_file_us: wall=%.2f (min %.2f, max %.2f) user=%.2f sys=%.2f chk=%zu\n",
+                dir, files.size(), jpgs, captured, models, runs, median(perFile),
                 *std::min_element(perFile.begin(), perFile.end()),
                 *std::max_element(perFile.begin(), perFile.end()), median(userPerFile),
                 median(systemPerFile), checksum & 0xFFFF);

@@ -4,9 +4,10 @@
 # Usage: bench/make_corpus.sh DIR [COUNT] [--large]
 #   DIR/small  COUNT small JPEG photos (default 2000), IMG_000001.jpg upwards,
 #              each with its own Exif capture date (DateTimeOriginal, an hour
-#              and a bit apart, from 2006 on); every 25th photo has no capture
-#              date, as edited or scanned pictures often have none; plus a few
-#              files that are no photos (text, PNG, an empty video)
+#              and a bit apart, from 2006 on) and one of four cameras (Make,
+#              Model); every 25th photo has neither, as edited or scanned
+#              pictures often have none; plus a few files that are no photos
+#              (text, PNG, an empty video)
 #   DIR/large  with --large: 200 photos of about 5 MB each, dated alike
 # Needs ImageMagick and exiftool (Debian: imagemagick, libimage-exiftool-perl)
 # and installs them when they are missing.
@@ -50,11 +51,14 @@ photos() {
     # -execute per photo. Dates start 2006-03-14 09:05:07, 3,671 s apart.
     perl -MPOSIX=strftime -e '
         my ($dest, $n) = @ARGV;
+        my @cameras = (["Canon", "Canon EOS R6"], ["NIKON CORPORATION", "NIKON Z 6_2"],
+                       ["SONY", "ILCE-7M3"], ["FUJIFILM", "X-T4"]);
         for my $i (1 .. $n) {
             next if $i % 25 == 0;
             my $date = strftime("%Y:%m:%d %H:%M:%S", gmtime(1142327107 + $i * 3671));
-            printf "-DateTimeOriginal=%s\n-CreateDate=%s\n-overwrite_original\n%s/IMG_%06d.jpg\n-execute\n",
-                $date, $date, $dest, $i;
+            my ($make, $model) = @{$cameras[$i % 4]};
+            printf "-DateTimeOriginal=%s\n-CreateDate=%s\n-Make=%s\n-Model=%s\n-overwrite_original\n%s/IMG_%06d.jpg\n-execute\n",
+                $date, $date, $make, $model, $dest, $i;
         }' "$dest" "$n" >"$SCR/args"
     exiftool -q -q -@ "$SCR/args" >/dev/null
 }

@@ -223,16 +223,11 @@ TEST_F(SessionTest, ARunThatOnlyNamesReadsOnlyTheFactsItsMaskAndSortColumnUse)
                                                            "2005:07:14 13:45:12"));
     // Mask, sort column (-1: as loaded), whether the times and the capture date are read.
     const std::tuple<const char *, int, const char *> cases[] = {
-        {"[name].[typ]", -1, "00"},
-        {"[name] [zahl].[typ]", -1, "00"},
-        {"[datum].[typ]", -1, "10"},
-        {"[erstellzeit].[typ]", -1, "10"},
-        {"[aufnahmejahr].[typ]", -1, "01"},
-        {"[name].[typ]", ColModified, "10"},
-        {"[name].[typ]", ColCaptured, "01"},
-        {"[name].[typ]", ColSize, "00"},
-        {"[modell] [aufnahmejahr].[typ]", -1, "00"},
-        {"[modell].[typ]", ColCaptured, "01"},
+        {"[name].[typ]", -1, "00"},           {"[name] [zahl].[typ]", -1, "00"},
+        {"[datum].[typ]", -1, "10"},          {"[erstellzeit].[typ]", -1, "10"},
+        {"[aufnahmejahr].[typ]", -1, "01"},   {"[name].[typ]", ColModified, "10"},
+        {"[name].[typ]", ColCaptured, "01"},  {"[name].[typ]", ColSize, "00"},
+        {"[modell][aufnahmejahr]", -1, "00"}, {"[modell]", ColCaptured, "01"},
     };
     for (const auto &[mask, sortColumn, read] : cases) {
         SCOPED_TRACE(mask + std::to_string(sortColumn));
@@ -281,6 +276,40 @@ TEST_F(SessionTest, PhotoFactsOfManyRowsComeWithTheirCaptureDatesAndLogInRowOrde
         logged << match.next().captured(1);
     EXPECT_EQ(names, wanted);
     EXPECT_EQ(logged, oldNames);
+}
+
+TEST_F(SessionTest, FilePlaceholdersReadTheFileOnlyWhenUsedAndTheHintNamesThoseWithoutValue)
+{
+    const QString tags = u"title=Titel|artist=Wer|album=Album|track=4|date=1999|genre=Jazz"_s;
+    session.load(QStringList{dir.writeAudio(u"song.ogg"_s, tags)});
+    load({u"a.txt"_s, u"b.txt"_s});
+    preview(u"[name].[typ]"_s);
+    EXPECT_EQ(session.list().at(0).checksum(), QString()) << "a mask without them reads nothing";
+
+    const QString mask = u"[titelnr]-[interpret]-[erscheinungsjahr]-[genre]-[titel][album].[typ]"_s;
+    EXPECT_EQ(fullTestOf(mask), messages::notUnique());
+    const QString hint = messages::reasonDuplicate() +
+                         u"; kein Wert für [TITEL], [INTERPRET], "
+                         u"[ALBUM], [TITELNR], [ERSCHEINUNGSJAHR], [GENRE]"_s;
+    EXPECT_EQ(newNames() + column(&FileEntry::hint),
+              (QStringList{u"----.txt"_s, u"----.txt"_s, u"04-Wer-1999-Jazz-TitelAlbum.ogg"_s, hint,
+                           hint, QString()}));
+
+    EXPECT_EQ(fullTestOf(u"[name][genre][prüfsumme 3].[typ]"_s), ready());
+    const FileEntry &a = session.list().at(0);
+    EXPECT_EQ(std::pair(a.newName, a.hint),
+              std::pair(u"a"_s + FileChecksum(dir.file(u"a.txt"_s)).left(3) + u".txt"_s,
+                        u"kein Wert für [GENRE]"_s));
+
+    session.load(QStringList{
+        dir.write(u"foto.jpg"_s, kesto::test::cameraPhoto(kesto::test::ByteOrder::Intel, "x"))});
+    preview(u"[name].[typ]"_s);
+    EXPECT_EQ(session.list().at(2).photoFacts(), PhotoFacts()) << "nor photo facts";
+    EXPECT_EQ(fullTestOf(u"[name] [ausrichtung][modell].[typ]"_s), ready());
+    const QString neither = u"kein Wert für [MODELL], [AUSRICHTUNG]"_s;
+    EXPECT_EQ(newNames() + column(&FileEntry::hint),
+              (QStringList{u"a .txt"_s, u"b .txt"_s, u"foto 1.jpg"_s, u"song .ogg"_s, neither,
+                           neither, u"kein Wert für [MODELL]"_s, neither}));
 }
 
 } // namespace
