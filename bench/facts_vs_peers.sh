@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Times bench_facts (the facts the list loader reads: size, both times and, for
-# .jpg, the Exif capture date) against exiftool and exiv2 reading the capture
-# dates of the same photos, as whole processes, interleaved in one run, and
-# prints the ratios against the goals (>= 60x exiftool, >= 3x exiv2). Also
-# checks that the dates agree with exiftool's and prints the in-process time.
+# photos and films, the capture date) against exiftool and exiv2 reading the
+# capture dates of the same photos, as whole processes, interleaved in one
+# run, and prints the ratios against the goals (>= 60x exiftool, >= 3x exiv2).
+# Also checks that the dates agree with exiftool's and prints the in-process
+# time.
 #
 # Usage: bench/facts_vs_peers.sh [DIR] [RUNS]
 #   DIR   a folder of photos (default /tmp/kesto-bench/small, made by
@@ -31,7 +32,8 @@ n=${#files[@]}
 echo "# $n files in $D; $(exiftool -ver | sed 's/^/exiftool /'), $(exiv2 --version | head -1); $(nproc) cores"
 
 ours=$("$BIN" --once "$D" | sort)
-theirs=$(exiftool -q -q -T -FileName -DateTimeOriginal "$D" | sort)
+# exiftool fails on the corpus' empty film, and says so by its exit status.
+theirs=$({ exiftool -q -q -T -FileName -DateTimeOriginal "$D" || true; } | sort)
 if [ "$ours" = "$theirs" ]; then
     echo "dates: identical to exiftool ($(grep -vc $'\t-$' <<< "$ours") with a capture date)"
 else
