@@ -1,8 +1,10 @@
 // libFuzzer target for the photo readers: arbitrary bytes as a file, read as
-// its content tells (JPEG, TIFF and RAW, PNG, WebP, ISO base media), and
-// walked as a TIFF block in each layout. Read from the file in 8-byte pieces,
-// the block must give exactly the values it gives from memory.
+// its content tells (JPEG, TIFF and RAW, PNG, WebP, ISO base media), facts and
+// date in one opening as one by one, and walked as a TIFF block in each
+// layout. Read from the file in 8-byte pieces, the block must give exactly the
+// values it gives from memory.
 #include "metadata/filebytes.h"
+#include "metadata/filefacts.h"
 #include "metadata/imagefacts.h"
 #include "metadata/photofacts.h"
 #include "metadata/photofacts_p.h"
@@ -60,9 +62,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
     ::close(fd);
 
-    (void)kesto::ReadPhotoFacts(inputPath());
+    // The facts and the date read in one opening are those read one by one.
+    const kesto::FileFacts both =
+        kesto::ReadPhotoFileFacts(name, inputPath(), qint64(size), /*captureDate=*/true);
+    if (both.photo != kesto::ReadPhotoFacts(inputPath()) ||
+        both.captured != kesto::GetCaptureDate(inputPath()))
+        std::abort();
     (void)kesto::OwnImageSize(inputPath());
-    (void)kesto::GetCaptureDate(inputPath());
 
     const QByteArray memory(reinterpret_cast<const char *>(data), qsizetype(size));
     kesto::FileBytes file(8);
