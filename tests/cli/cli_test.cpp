@@ -10,9 +10,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <csignal>
 #include <cstdlib>
+#include <pty.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -32,10 +34,11 @@ struct CliRun
 };
 
 // kesto-cli with arguments as bytes (a name need not be UTF-8), its output in
-// files, or in a pipe whose reader has gone before anything is written;
-// \a whileRunning is given the process before it is waited for.
+// files, or in a pipe whose reader has gone before anything is written, its
+// error output in \a errorFd when one is given; \a whileRunning is given the
+// process before it is waited for.
 CliRun cliBytes(const QList<QByteArray> &args, bool outputClosed = false,
-                const std::function<void(pid_t)> &whileRunning = {})
+                const std::function<void(pid_t)> &whileRunning = {}, int errorFd = -1)
 {
     const TempFolder folder;
     const QByteArray out = QFile::encodeName(folder.file("out"));
@@ -52,7 +55,7 @@ CliRun cliBytes(const QList<QByteArray> &args, bool outputClosed = false,
         // The tool must ignore SIGPIPE itself, whatever it inherits.
         ::signal(SIGPIPE, SIG_DFL);
         ::dup2(outputClosed ? pipeEnds[1] : ::open(out.constData(), O_WRONLY | O_CREAT, 0600), 1);
-        ::dup2(::open(err.constData(), O_WRONLY | O_CREAT, 0600), 2);
+        ::dup2(errorFd >= 0 ? errorFd : ::open(err.constData(), O_WRONLY | O_CREAT, 0600), 2);
         ::execv(KESTO_CLI_PATH, argv.data());
         ::_exit(127);
     }
@@ -67,12 +70,35 @@ CliRun cliBytes(const QList<QByteArray> &args, bool outputClosed = false,
 }
 
 CliRun cli(const QStringList &args, bool outputClosed = false,
-           const std::function<void(pid_t)> &whileRunning = {})
+           const std::function<void(pid_t)> &whileRunning = {}, int errorFd = -1)
 {
     QList<QByteArray> bytes;
     for (const QString &a : args)
         bytes << QFile::encodeName(a);
-    return cliBytes(bytes, outputClosed, whileRunning);
+    return cliBytes(bytes, outputClosed, whileRunning, errorFd);
+}
+
+// kesto-cli with its error output on a terminal (which keeps "\n" as it is):
+// what the terminal got.
+QString cliOnTerminal(const QStringList &args)
+{
+    int terminal = -1, side = -1;
+    termios raw{};
+    raw.c_cflag = CS8 | CREAD;
+    if (::openpty(&terminal, &side, nullptr, &raw, nullptr) != 0)
+        return "no terminal";
+    QByteArray shown;
+    cli(
+        args, false,
+        [&](pid_t) {
+            ::close(side);
+            char buffer[4096];
+            for (ssize_t n; (n = ::read(terminal, buffer, sizeof buffer)) > 0;)
+                shown.append(buffer, n);
+        },
+        side);
+    ::close(terminal);
+    return QString::fromUtf8(shown);
 }
 
 class CliTest : public ::testing::Test
@@ -393,7 +419,24 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndTouchNothing)
         EXPECT_EQ(cli(args).all().section('\n', 0, 0), "2||kesto-cli: " + message);
     }
     EXPECT_EQ(cli({"--help"}).exitCode, 0);
+    EXPECT_EQ(cli({"--version"}).all(), "0|kesto-cli " KESTO_VERSION "\n|");
     EXPECT_EQ(dir.names(), QStringList{"a.txt"});
+}
+
+// On a terminal, lines of progress that each write over the last and are
+// erased before any other text; none in a file, none and no "Bereit" line
+// with --quiet. The line waits for no second here.
+TEST_F(CliTest, ATerminalShowsTheProgressOfARunAFileAndQuietDoNot)
+{
+    qputenv("KESTO_PROGRESS_DELAY_MS", "0");
+    const QStringList args = QStringList{"--mask", "n_[name].[typ]"} + files({"a", "b", "c"});
+    EXPECT_EQ(cliOnTerminal(QStringList{"--quiet"} + args), "");
+    EXPECT_EQ(cli(args).err, "Bereit: mit --apply werden 3 Dateien umbenannt.\n");
+    const QRegularExpression progressThen("^((\r[1-3] von 3 Dateien[^\r\n]*\x1b\\[K)+\r\x1b\\[K)+"
+                                          "(Bereit: mit|Umbenennung abgeschlossen)");
+    for (const QString &shown : {cliOnTerminal(args), cliOnTerminal(QStringList{"--apply"} + args)})
+        EXPECT_TRUE(progressThen.match(shown).hasMatch()) << shown.toStdString();
+    qunsetenv("KESTO_PROGRESS_DELAY_MS");
 }
 
 } // namespace
