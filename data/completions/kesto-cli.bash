@@ -42,11 +42,12 @@ _kesto_cli()
     --preset) choices=$(_kesto_cli_masks) ;;
     --) ;;
     *)
-        [[ $cur == -* ]] && choices=$(printf '%s\n' --mask --start --step --digits --lead \
-            --counter-per-folder --case --transliterate --replace --replace-new --replace-re \
-            --replace-new-re --match-case --random-upper --random-lower --random-digits \
-            --random-extra --preset --sort --apply --yes --no-undo --undo --history --quiet \
-            -- --help --version)
+        # Sorted by their bytes, as the shell shows them anyway.
+        [[ $cur == -* ]] && choices=$(printf '%s\n' -- --apply --case --counter-per-folder \
+            --digits --help --history --lead --mask --match-case --no-undo --preset --quiet \
+            --random-digits --random-extra --random-lower --random-upper --replace \
+            --replace-new --replace-new-re --replace-re --sort --start --step \
+            --transliterate --undo --version --yes)
         ;;
     esac
     if [ -z "$choices" ]; then

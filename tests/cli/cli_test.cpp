@@ -9,12 +9,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
 #include <csignal>
 #include <cstdlib>
-#include <pty.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -34,11 +34,10 @@ struct CliRun
 };
 
 // kesto-cli with arguments as bytes (a name need not be UTF-8), its output in
-// files, or in a pipe whose reader has gone before anything is written, its
-// error output in \a errorFd when one is given; \a whileRunning is given the
-// process before it is waited for.
+// files, or in a pipe whose reader has gone before anything is written;
+// \a whileRunning is given the process before it is waited for.
 CliRun cliBytes(const QList<QByteArray> &args, bool outputClosed = false,
-                const std::function<void(pid_t)> &whileRunning = {}, int errorFd = -1)
+                const std::function<void(pid_t)> &whileRunning = {})
 {
     const TempFolder folder;
     const QByteArray out = QFile::encodeName(folder.file("out"));
@@ -55,7 +54,7 @@ CliRun cliBytes(const QList<QByteArray> &args, bool outputClosed = false,
         // The tool must ignore SIGPIPE itself, whatever it inherits.
         ::signal(SIGPIPE, SIG_DFL);
         ::dup2(outputClosed ? pipeEnds[1] : ::open(out.constData(), O_WRONLY | O_CREAT, 0600), 1);
-        ::dup2(errorFd >= 0 ? errorFd : ::open(err.constData(), O_WRONLY | O_CREAT, 0600), 2);
+        ::dup2(::open(err.constData(), O_WRONLY | O_CREAT, 0600), 2);
         ::execv(KESTO_CLI_PATH, argv.data());
         ::_exit(127);
     }
@@ -70,35 +69,24 @@ CliRun cliBytes(const QList<QByteArray> &args, bool outputClosed = false,
 }
 
 CliRun cli(const QStringList &args, bool outputClosed = false,
-           const std::function<void(pid_t)> &whileRunning = {}, int errorFd = -1)
+           const std::function<void(pid_t)> &whileRunning = {})
 {
     QList<QByteArray> bytes;
     for (const QString &a : args)
         bytes << QFile::encodeName(a);
-    return cliBytes(bytes, outputClosed, whileRunning, errorFd);
+    return cliBytes(bytes, outputClosed, whileRunning);
 }
 
-// kesto-cli with its error output on a terminal (which keeps "\n" as it is):
-// what the terminal got.
+// kesto-cli with its error output on the terminal of script: what it got.
 QString cliOnTerminal(const QStringList &args)
 {
-    int terminal = -1, side = -1;
-    termios raw{};
-    raw.c_cflag = CS8 | CREAD;
-    if (::openpty(&terminal, &side, nullptr, &raw, nullptr) != 0)
-        return "no terminal";
-    QByteArray shown;
-    cli(
-        args, false,
-        [&](pid_t) {
-            ::close(side);
-            char buffer[4096];
-            for (ssize_t n; (n = ::read(terminal, buffer, sizeof buffer)) > 0;)
-                shown.append(buffer, n);
-        },
-        side);
-    ::close(terminal);
-    return QString::fromUtf8(shown);
+    QProcess script;
+    script.start("script",
+                 {"-qec",
+                  QString("'%1' '%2' 2>&1 >/dev/null").arg(KESTO_CLI_PATH, args.join("' '")),
+                  "/dev/null"});
+    script.waitForFinished();
+    return QString::fromUtf8(script.readAllStandardOutput());
 }
 
 class CliTest : public ::testing::Test
@@ -423,9 +411,8 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndTouchNothing)
     EXPECT_EQ(dir.names(), QStringList{"a.txt"});
 }
 
-// On a terminal, lines of progress that each write over the last and are
-// erased before any other text; none in a file, none and no "Bereit" line
-// with --quiet. The line waits for no second here.
+// On a terminal, lines of progress, each over the last, erased before other text
+// (here without the second's wait); none in a file, none and no "Bereit" with --quiet.
 TEST_F(CliTest, ATerminalShowsTheProgressOfARunAFileAndQuietDoNot)
 {
     qputenv("KESTO_PROGRESS_DELAY_MS", "0");
