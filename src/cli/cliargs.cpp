@@ -313,7 +313,7 @@ Arguments ParseArguments(const QList<QByteArray> &args)
         reader.fail(QStringLiteral("--undo und --history gehen nicht zusammen."));
     if ((a.undo || a.history) && a.namingOption)
         reader.fail(QStringLiteral("--undo und --history nehmen keine Optionen zum Umbenennen."));
-    if (a.files.isEmpty() && !a.help && !a.version && !a.undo && !a.history)
+    if (a.files.isEmpty() && !a.help && !a.undo && !a.history)
         reader.fail(QStringLiteral("Es wurde keine Datei angegeben."));
     std::array<SearchReplaceSet, 3> sets;
     std::copy(a.replacements.cbegin(), a.replacements.cend(), sets.begin());
