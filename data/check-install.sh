@@ -4,8 +4,8 @@
 # the icons, the man pages, the shell completions and the file-manager
 # actions; a launcher entry that desktop-file-validate accepts without a single
 # warning, a Dolphin service menu it accepts but for the keys it reserves to
-# applications, and an AppStream entry that appstreamcli accepts (where it is
-# installed). Exits 77 (skipped) without desktop-file-validate.
+# applications, and an AppStream entry that appstreamcli accepts with the
+# launcher entry it names (where appstreamcli is installed). Exits 77 (skipped) without desktop-file-validate.
 command -v desktop-file-validate >/dev/null 2>&1 || exit 77
 prefix=$(mktemp -d) || exit 1
 trap 'rm -rf "$prefix"' EXIT
@@ -33,7 +33,6 @@ menu=$prefix/share/kio/servicemenus/kesto-umbenennen.desktop
 report=$(desktop-file-validate "$menu" 2>&1 | grep -v 'type is "Service" while this key is only valid')
 [ -n "$report" ] && { printf '%s\n' "$report"; status=1; }
 if command -v appstreamcli >/dev/null 2>&1; then
-    appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml >/dev/null ||
-        { appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml; status=1; }
+    report=$(appstreamcli validate-tree --no-net "$prefix") || { printf '%s\n' "$report"; status=1; }
 fi
 exit $status
