@@ -9,11 +9,92 @@
 #include <QList>
 #include <QMessageBox>
 
+#include <cstdio>
+#include <cstring>
 #include <memory>
+#include <unistd.h>
+
+namespace {
+
+const char UsageText[] =
+    "Aufruf: kesto [DATEI…]\n"
+    "        kesto --help | --version\n"
+    "\n"
+    "Öffnet das Fenster mit den Dateien in der Liste: dort werden die neuen Namen\n"
+    "aus Maske, Zähler, Schreibweise und Suchen und Ersetzen gebildet, neben den\n"
+    "alten geprüft und die markierten Dateien in einem Zug umbenannt. Weitere\n"
+    "Dateien lassen sich auf die Liste ziehen.\n"
+    "\n"
+    "Optionen:\n"
+    "  --help                    diese Hilfe\n"
+    "  --version                 die Versionsnummer\n"
+    "  -platform NAME            die Anzeige von Qt, z. B. offscreen (wie die\n"
+    "                            Umgebungsvariable QT_QPA_PLATFORM)\n"
+    "\n"
+    "Ohne Bildschirm (weder DISPLAY noch WAYLAND_DISPLAY gesetzt) öffnet sich kein\n"
+    "Fenster; dann benennt kesto-cli um, siehe kesto-cli --help.\n"
+    "\n"
+    "Rückgabewert: 0, sobald das Fenster geschlossen ist, 1 ohne Bildschirm.\n";
+
+const char NoDisplay[] =
+    "kesto: Kein Bildschirm gefunden (weder DISPLAY noch WAYLAND_DISPLAY "
+    "ist gesetzt); ohne Fenster benennt kesto-cli um, siehe kesto-cli --help.\n";
+
+const char DisplayFailed[] = "kesto: Das Fenster lässt sich auf diesem Bildschirm nicht öffnen; "
+                             "ohne Fenster benennt kesto-cli um, siehe kesto-cli --help.\n";
+
+bool hasArgument(int argc, char *argv[], std::initializer_list<const char *> names)
+{
+    for (int i = 1; i < argc; ++i) {
+        for (const char *name : names) {
+            if (std::strcmp(argv[i], name) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Qt finds a display through these, or is told its platform or display.
+bool displayNamed(int argc, char *argv[])
+{
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           hasArgument(argc, argv, {"-platform", "--platform", "-display", "--display"});
+}
+
+QtMessageHandler qtMessages = nullptr;
+
+// A platform that cannot start (a display that does not answer) is fatal to
+// Qt, which aborts and leaves a core dump: the user is told in one line and
+// the exit status is 1, as without any display.
+void endWhenDisplayFails(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type != QtFatalMsg) {
+        qtMessages(type, context, text);
+        return;
+    }
+    std::fputs(DisplayFailed, stderr);
+    ::_exit(1);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    // Help and version need no display.
+    if (hasArgument(argc, argv, {"--help", "--version"})) {
+        std::fputs(hasArgument(argc, argv, {"--help"}) ? UsageText : "kesto " KESTO_VERSION "\n",
+                   stdout);
+        return 0;
+    }
+    if (!displayNamed(argc, argv)) {
+        std::fputs(NoDisplay, stderr);
+        return 1;
+    }
+    qtMessages = qInstallMessageHandler(endWhenDisplayFails);
     QApplication app(argc, argv);
+    qInstallMessageHandler(qtMessages);
     // QApplication has taken its own options out of argv; what remains are
     // file paths, one per argument, in the bytes the system gave them.
     QList<QByteArray> files;
