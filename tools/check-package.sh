@@ -34,6 +34,9 @@ dpkg-deb --field "$deb" Depends Recommends
 lintian --fail-on error "$deb"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
 
+# Only the package's programs, man pages and completions, not one installed
+# by hand, and a data folder of its own.
+export PATH=/usr/bin:/bin MANPATH=/usr/share/man XDG_DATA_DIRS=/usr/share XDG_DATA_HOME=$work/daten
 status=0
 # fails MESSAGE: the check before it failed.
 fails() {
@@ -41,14 +44,13 @@ fails() {
     status=1
 }
 version=$(sed -n 's/^project(Kesto VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLists.txt")
-[ "$(/usr/bin/kesto --version)" = "kesto $version" ] || fails "kesto --version"
-[ "$(/usr/bin/kesto-cli --version)" = "kesto-cli $version" ] || fails "kesto-cli --version"
+[ "$(kesto --version)" = "kesto $version" ] || fails "kesto --version"
+[ "$(kesto-cli --version)" = "kesto-cli $version" ] || fails "kesto-cli --version"
 # The window comes up on Qt's offscreen display and stays until it is ended.
-QT_QPA_PLATFORM=offscreen XDG_DATA_HOME=$work XDG_CONFIG_HOME=$work XDG_RUNTIME_DIR=$work \
-    timeout 5 kesto ||
+QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$work XDG_RUNTIME_DIR=$work timeout 5 kesto ||
     [ $? -eq 124 ] || fails "kesto startet nicht"
-man -P cat kesto-cli 2>/dev/null | grep -q RÜCKGABEWERT || fails "man kesto-cli (deutsch)"
-man -L en -P cat kesto-cli 2>/dev/null | grep -q "EXIT STATUS" || fails "man -L en kesto-cli"
+man -P cat kesto-cli 2>/dev/null | grep RÜCKGABEWERT >/dev/null || fails "man kesto-cli (deutsch)"
+man -L en -P cat kesto-cli 2>/dev/null | grep "EXIT STATUS" >/dev/null || fails "man -L en kesto-cli"
 # The completion as bash-completion finds it: by the command's name.
 offered=$(bash -c 'source /usr/share/bash-completion/bash_completion
     __load_completion kesto-cli || exit
@@ -61,7 +63,6 @@ mkdir "$work/dateien"
 cd "$work/dateien"
 touch a.txt b.txt
 cp "$build/data/icons/16x16/kesto.png" bild.png
-export XDG_DATA_HOME=$work/daten
 kesto-cli --quiet --mask "[breite]x[höhe].[typ]" --apply bild.png >/dev/null || fails "[breite]"
 kesto-cli --quiet --mask "Datei [zahl].[typ]" --apply a.txt b.txt >/dev/null || fails "--apply"
 [ "$(ls)" = $'16x16.png\nDatei 1.txt\nDatei 2.txt' ] || fails "umbenannt: $(ls | tr '\n' ' ')"
