@@ -34,9 +34,11 @@ KESTO_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev qt6-image-for
     libtag1-dev libssl-dev pkg-config)
 # The tests also validate the installed launcher entry and rename on a real
 # exFAT drive through FUSE, on FAT through fusefat and on sshfs served by a
-# private sshd; ffmpeg writes the tagged audio files the tag reader is tested on.
+# private sshd; ffmpeg writes the tagged audio files the tag reader is tested on
+# and the films the film reader is, heif-enc and avifenc the HEIF and AVIF
+# images, exiftool their Exif and reads what the readers are compared with.
 KESTO_TEST_PACKAGES=(desktop-file-utils exfatprogs exfat-fuse dosfstools fusefat openssh-server
-    sshfs ffmpeg)
+    sshfs ffmpeg libheif-examples libavif-bin libimage-exiftool-perl)
 # tools/check-accessibility.sh: a virtual screen with its own session bus and
 # a client of the desktop's accessibility bus.
 KESTO_ACCESSIBILITY_PACKAGES=(xvfb dbus at-spi2-core python3-pyatspi)
