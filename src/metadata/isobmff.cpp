@@ -207,38 +207,42 @@ std::optional<ItemPlace> itemPlace(BoxReader &boxes, const Box &iloc, quint64 id
         return std::nullopt;
     const int idSize = version < 2 ? 2 : 4;
     const quint64 count = c.take(idSize);
-    for (quint64 i = 0; i < count && c.ok; ++i) {
+    for (quint64 i = 0; i < count && c.ok && boxes.step(); ++i) {
         ItemPlace place;
         const quint64 itemId = c.take(idSize);
         place.method = version > 0 ? int(c.take(2) & 15) : 0;
         c.skip(2); // data reference index
         place.base = c.take(baseSize);
         const quint64 extents = c.take(2);
-        if (!boxes.step(1 + qint64(extents)))
-            return std::nullopt;
-        for (quint64 k = 0; k < extents && c.ok; ++k) {
+        if (itemId != id) {
+            c.skip(qint64(extents) * (indexSize + offsetSize + lengthSize));
+            continue;
+        }
+        for (quint64 k = 0; k < extents && c.ok && boxes.step(); ++k) {
             c.skip(indexSize);
             const quint64 offset = c.take(offsetSize);
             place.extents.append({offset, c.take(lengthSize)});
         }
-        if (c.ok && itemId == id)
-            return place;
+        return c.ok && place.extents.size() == qsizetype(extents) ? std::optional(place)
+                                                                  : std::nullopt;
     }
     return std::nullopt;
 }
 
 // The data of an item placed in \a area (the file, or the idat box's body); a
-// length of 0 reaches to the area's end.
+// length of 0 reaches to the area's end. Pieces that together outgrow the area
+// are damage: they would have the same bytes copied over and over.
 QByteArray itemData(BoxReader &boxes, const ItemPlace &place, qint64 areaStart, qint64 areaEnd)
 {
     const quint64 areaLength = quint64(areaEnd - areaStart);
+    const quint64 largest = std::min<quint64>(areaLength, MaxExifSize);
     QByteArray data;
     for (const Extent &extent : place.extents) {
         if (place.base > areaLength || extent.offset > areaLength - place.base)
             return {};
         const quint64 start = place.base + extent.offset;
         const quint64 length = extent.length == 0 ? areaLength - start : extent.length;
-        if (length > areaLength - start || length > quint64(MaxExifSize - data.size()))
+        if (length > areaLength - start || length > largest - quint64(data.size()))
             return {};
         const QByteArray piece = boxes.bytes(areaStart + qint64(start), qint64(length));
         if (piece.size() != qsizetype(length))
