@@ -65,7 +65,7 @@ struct Layout
     int version, offsetSize, lengthSize, baseSize, indexSize, method, extents;
 };
 
-// A HEIF image with an image item (1) that has no data, and an Exif item (2)
+// A HEIF image with an image item (1) and an Exif item (2)
 // whose pieces lie in reverse order behind three bytes, in the media data
 // before the meta box or in its idat box.
 QByteArray heif(const Layout &l, const QByteArray &item)
@@ -83,9 +83,12 @@ QByteArray heif(const Layout &l, const QByteArray &item)
     const QByteArray method = l.version > 0 ? be(l.method, 2) : QByteArray();
     const QByteArray iloc = be(l.version << 24, 4) + char(l.offsetSize << 4 | l.lengthSize) +
                             char(l.baseSize << 4 | l.indexSize) + be(2, idSize) + be(1, idSize) +
-                            method + QByteArray(4 + l.baseSize, 0) + be(2, idSize) + method +
-                            be(0, 2) + be(base, l.baseSize) + be(l.extents, 2) + extents;
-    const QByteArray iinf = be(2, 6) + box("infe", be(2 << 24, 4) + be(1, 4) + "hvc1") +
+                            method + QByteArray(2 + l.baseSize, 0) + be(1, 2) +
+                            QByteArray(l.indexSize + l.offsetSize + l.lengthSize, 0) +
+                            be(2, idSize) + method + be(0, 2) + be(base, l.baseSize) +
+                            be(l.extents, 2) + extents;
+    const QByteArray iinf = (l.version < 2 ? be(2, 6) : be(1, 1) + be(2, 7)) +
+                            box("infe", be(2 << 24, 4) + be(1, 4) + "hvc1") +
                             box("infe", be(infe << 24, 4) + be(2, idSize) + be(0, 2) + "Exif");
     const QByteArray meta = box("meta", be(0, 4) + box("iinf", iinf) + box("iloc", iloc) +
                                             (l.method == 1 ? box("idat", area) : QByteArray()));
