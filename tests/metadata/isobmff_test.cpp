@@ -153,21 +153,22 @@ TEST(Films, TellTheMomentInLocalTimeAndTheLengthThatExiftoolReads)
             box("hdlr", be(0, 25)) + box("keys", be(1, 8) + be(8 + key.size(), 4) + "mdta" + key) +
                 box("ilst",
                     box(be(1, 4), box("data", be(1ULL << 32, 8) + "2024-03-05T15:07:10+01:00"))));
+    // Version 2, laid out as version 0; version 1 without a timescale.
+    const QByteArray version2 =
+        box("mvhd", be(2 << 24, 4) + be(3792492429, 4) + be(0, 4) + be(600, 4) + be(6000, 4));
+    const QByteArray noTimescale = QByteArray(header).replace(28, 4, be(0, 4));
     const std::tuple<QByteArray, qint64, QByteArray, QString> rows[] = {
         {ftyp + mdat, 5LL << 30, moov, u"2024:03:05 09:07:09 = 1-02-05"_s},
         {ftyp + box("moov", header + meta), 0, {}, u"2024:03:05 09:07:10 = 1-02-05"_s},
-        // An old film without a file type, a last box to the end, no timescale.
-        {box("wide", {}) + be(0, 4) + "moov" + QByteArray(header).replace(28, 4, be(0, 4)),
-         0,
-         {},
-         u"2024:03:05 09:07:09 = "_s},
-        // Damaged: a header of version 2, one past its parent, one shorter than 8 bytes,
-        // too many boxes; no film.
-        {ftyp + box("moov", QByteArray(header).replace(8, 1, "\2")), 0, {}, u" = "_s},
+        // An old film without a file type, its last box reaching to the end.
+        {box("wide", {}) + be(0, 4) + "moov" + noTimescale, 0, {}, u"2024:03:05 09:07:09 = "_s},
+        // Damaged: an unknown version, a box past its parent, one shorter than its
+        // header, too many boxes; a file that begins as no film does.
+        {ftyp + box("moov", version2), 0, {}, u" = "_s},
         {ftyp + box("moov", be(header.size() + 1, 4) + header.sliced(4)), 0, {}, u" = "_s},
         {ftyp + be(7, 4) + "free" + moov, 0, {}, u" = "_s},
         {ftyp + box("free", {}).repeated(1 << 18) + moov, 0, {}, u" = "_s},
-        {"no film" + moov, 0, {}, u" = "_s},
+        {box("film", {}) + moov, 0, {}, u" = "_s},
     };
     const auto shown = [](const MovieFacts &facts) {
         return facts.captured + u" = "_s + DurationText(facts.durationMs);
