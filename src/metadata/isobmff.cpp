@@ -280,7 +280,7 @@ QString exifDate(qint64 seconds)
 }
 
 // The value of \a key in the key list of a QuickTime meta box, when it is a
-// short UTF-8 text.
+// short text (UTF-8 as the key list writes it).
 QString metaText(BoxReader &boxes, const Box &meta, QByteArrayView key)
 {
     const Box children = boxes.metaChildren(meta);
@@ -305,10 +305,9 @@ QString metaText(BoxReader &boxes, const Box &meta, QByteArrayView key)
     if (!data)
         return {};
     Cursor d{boxes.file(), data->body, data->end};
-    const bool utf8 = d.take(4) == 1; // the type; the locale follows
-    d.skip(4);
+    d.skip(8); // the value's type and locale: a date that is no text is no date
     const qint64 length = data->end - d.at;
-    if (!d.ok || !utf8 || length > 64)
+    if (!d.ok || length > 64)
         return {};
     return QString::fromUtf8(boxes.bytes(d.at, length));
 }
@@ -353,10 +352,7 @@ bool isFilmStart(quint32 type)
 QByteArray HeifExifBlock(FileBytes &file)
 {
     BoxReader boxes(file);
-    const std::optional<Box> first = boxes.boxAt(0, file.size());
-    if (!first || first->type != fourCC("ftyp"))
-        return {};
-    const std::optional<Box> meta = boxes.child(first->end, file.size(), fourCC("meta"));
+    const std::optional<Box> meta = boxes.child(0, file.size(), fourCC("meta"));
     if (!meta)
         return {};
     const Box children = {meta->type, meta->body + 4, meta->end}; // after version and flags
