@@ -153,18 +153,22 @@ TEST(Films, TellTheMomentInLocalTimeAndTheLengthThatExiftoolReads)
             box("hdlr", be(0, 25)) + box("keys", be(1, 8) + be(8 + key.size(), 4) + "mdta" + key) +
                 box("ilst",
                     box(be(1, 4), box("data", be(1ULL << 32, 8) + "2024-03-05T15:07:10+01:00"))));
-    // Version 2, laid out as version 0; version 1 without a timescale.
-    const QByteArray version2 =
-        box("mvhd", be(2 << 24, 4) + be(3792492429, 4) + be(0, 4) + be(600, 4) + be(6000, 4));
+    // Headers of version 0 and, laid out as it, of an unknown version 2.
+    const auto header0 = [](int version, quint32 length) {
+        return box("mvhd", be(version << 24, 4) + be(3792492429, 4) + be(0, 4) + be(600, 4) +
+                               be(length, 4));
+    };
     const QByteArray noTimescale = QByteArray(header).replace(28, 4, be(0, 4));
     const std::tuple<QByteArray, qint64, QByteArray, QString> rows[] = {
         {ftyp + mdat, 5LL << 30, moov, u"2024:03:05 09:07:09 = 1-02-05"_s},
         {ftyp + box("moov", header + meta), 0, {}, u"2024:03:05 09:07:10 = 1-02-05"_s},
-        // An old film without a file type, its last box reaching to the end.
+        // An old film without a file type, its last box reaching to the end, without a
+        // timescale; a header of version 0 whose length, all ones, is unknown.
         {box("wide", {}) + be(0, 4) + "moov" + noTimescale, 0, {}, u"2024:03:05 09:07:09 = "_s},
+        {ftyp + box("moov", header0(0, ~0U)), 0, {}, u"2024:03:05 09:07:09 = "_s},
         // Damaged: an unknown version, a box past its parent, one shorter than its
         // header, too many boxes; a file that begins as no film does.
-        {ftyp + box("moov", version2), 0, {}, u" = "_s},
+        {ftyp + box("moov", header0(2, 6000)), 0, {}, u" = "_s},
         {ftyp + box("moov", be(header.size() + 1, 4) + header.sliced(4)), 0, {}, u" = "_s},
         {ftyp + be(7, 4) + "free" + moov, 0, {}, u" = "_s},
         {ftyp + box("free", {}).repeated(1 << 18) + moov, 0, {}, u" = "_s},
