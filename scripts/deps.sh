@@ -31,7 +31,7 @@ kesto_ensure_packages() {
 
 KESTO_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev qt6-image-formats-plugins
     qt6-qpa-plugins qt6-translations-l10n libicu-dev libgtest-dev libgmock-dev
-    libtag1-dev libssl-dev pkg-config)
+    libtag1-dev libssl-dev libpcre2-dev pkg-config)
 # The tests also validate the installed launcher entry and rename on a real
 # exFAT drive through FUSE, on FAT through fusefat and on sshfs served by a
 # private sshd; ffmpeg writes the tagged audio files the tag reader is tested on
