@@ -65,9 +65,9 @@ struct Layout
     int version, offsetSize, lengthSize, baseSize, indexSize, method, extents;
 };
 
-// A HEIF image with an image item (1) and an Exif item (2)
-// whose pieces lie in reverse order behind three bytes, in the media data
-// before the meta box or in its idat box.
+// A HEIF image with an image item (1) and an Exif item (2) whose pieces lie
+// in reverse order behind three bytes, in the media data before the meta box
+// or in its idat box.
 QByteArray heif(const Layout &l, const QByteArray &item)
 {
     const int idSize = l.version < 2 ? 2 : 4, infe = l.version < 2 ? 2 : 3;
