@@ -35,9 +35,11 @@ KESTO_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev qt6-image-for
 # The tests also validate the installed launcher entry, AppStream entry and
 # man pages and rename on a real exFAT drive through FUSE, on FAT through
 # fusefat and on sshfs served by a private sshd; ffmpeg writes the tagged
-# audio files the tag reader is tested on.
+# audio files the tag reader is tested on and the films the film reader is,
+# heif-enc and avifenc the HEIF and AVIF images, exiftool their Exif and reads
+# what the readers are compared with.
 KESTO_TEST_PACKAGES=(desktop-file-utils appstream mandoc exfatprogs exfat-fuse dosfstools fusefat
-    openssh-server sshfs ffmpeg)
+    openssh-server sshfs ffmpeg libheif-examples libavif-bin libimage-exiftool-perl)
 # tools/check-package.sh: cpack's Debian package (dpkg-shlibdeps, file), its
 # check, and what it checks in the installed package.
 KESTO_PACKAGE_PACKAGES=(dpkg-dev file lintian man-db bash-completion)

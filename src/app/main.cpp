@@ -1,3 +1,5 @@
+#include "storage/applog.h"
+#include "storage/datafolder.h"
 #include "storage/messages.h"
 #include "storage/textfile.h"
 #include "ui/inputaids.h"
@@ -63,6 +65,24 @@ bool displayNamed(int argc, char *argv[])
            hasArgument(argc, argv, {"-platform", "--platform", "-display", "--display"});
 }
 
+// File paths, one per argument, in the bytes the system gave them.
+QList<QByteArray> filesIn(int argc, char *argv[])
+{
+    QList<QByteArray> files;
+    for (int i = 1; i < argc; ++i)
+        files.append(QByteArray(argv[i]));
+    return files;
+}
+
+bool hasOptionLike(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '-')
+            return true;
+    }
+    return false;
+}
+
 QtMessageHandler qtMessages = nullptr;
 
 // A platform that cannot start (a display that does not answer) is fatal to
@@ -92,21 +112,27 @@ int main(int argc, char *argv[])
         std::fputs(NoDisplay, stderr);
         return 1;
     }
+    QApplication::setApplicationName(QStringLiteral("Kesto"));
+    QApplication::setOrganizationName(QStringLiteral("Quarvel"));
+    // The files are read while Qt connects to the display and the window is
+    // built, which take about as long again; their log lines wait in the rows.
+    // Only arguments that cannot be Qt's options are read before Qt has taken
+    // its own out of argv.
+    QList<QByteArray> files = filesIn(argc, argv);
+    std::unique_ptr<kesto::RowsReadAhead> ahead;
+    const bool qtOptions = hasOptionLike(argc, argv);
+    if (!qtOptions && !files.isEmpty()) {
+        kesto::SetLogPath(kesto::MakeAppPaths().log);
+        ahead = std::make_unique<kesto::RowsReadAhead>(files);
+    }
     qtMessages = qInstallMessageHandler(endWhenDisplayFails);
     QApplication app(argc, argv);
     qInstallMessageHandler(qtMessages);
-    // QApplication has taken its own options out of argv; what remains are
-    // file paths, one per argument, in the bytes the system gave them.
-    QList<QByteArray> files;
-    for (int i = 1; i < argc; ++i)
-        files.append(QByteArray(argv[i]));
-    // Read while the window is built: that takes about as long again.
-    std::unique_ptr<kesto::RowsReadAhead> ahead;
-    if (!files.isEmpty())
-        ahead = std::make_unique<kesto::RowsReadAhead>(files);
-
-    QApplication::setApplicationName(QStringLiteral("Kesto"));
-    QApplication::setOrganizationName(QStringLiteral("Quarvel"));
+    if (qtOptions) {
+        files = filesIn(argc, argv);
+        if (!files.isEmpty())
+            ahead = std::make_unique<kesto::RowsReadAhead>(files);
+    }
     QApplication::setApplicationVersion(QStringLiteral(KESTO_VERSION));
     kesto::InstallGermanQtTranslations(app);
 
