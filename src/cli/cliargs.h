@@ -30,6 +30,8 @@ struct Arguments
     bool undo = false;    ///< undo the newest batch not yet undone
     bool history = false; ///< list the kept batches
     bool help = false;
+    bool version = false;
+    bool quiet = false;        ///< no progress line, no "Bereit: …" line
     bool namingOption = false; ///< an option of a rename, which --undo and --history refuse
     QList<QByteArray> files;   ///< as the system handed them over
     QString error;             ///< set when the command line is not usable

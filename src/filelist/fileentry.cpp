@@ -1,6 +1,8 @@
 #include "filelist/fileentry.h"
 
 #include "metadata/checksum.h"
+#include "metadata/filebytes.h"
+#include "metadata/isobmff.h"
 
 #include <QFile>
 
@@ -148,18 +150,24 @@ QString FileEntry::checksum() const
     return m_content ? m_content->checksum.value_or(QString()) : QString();
 }
 
+QString FileEntry::duration() const
+{
+    return m_content ? m_content->duration.value_or(QString()) : QString();
+}
+
 const PhotoFacts &FileEntry::photoFacts() const
 {
     static const PhotoFacts none;
     return m_content && m_content->photo ? *m_content->photo : none;
 }
 
-void FileEntry::readContent(bool audio, bool checksum, bool photo, bool captureDate)
+void FileEntry::readContent(const ContentUse &wanted)
 {
-    const bool readAudio = audio && !(m_content && m_content->audio);
-    const bool readChecksum = checksum && !(m_content && m_content->checksum);
-    const bool readPhoto = photo && !(m_content && m_content->photo);
-    if (!readAudio && !readChecksum && !readPhoto)
+    const bool readAudio = wanted.audio && !(m_content && m_content->audio);
+    const bool readChecksum = wanted.checksum && !(m_content && m_content->checksum);
+    const bool readDuration = wanted.duration && !(m_content && m_content->duration);
+    const bool readPhoto = wanted.photo && !(m_content && m_content->photo);
+    if (!readAudio && !readChecksum && !readDuration && !readPhoto)
         return;
     auto content = std::make_shared<ContentFacts>(m_content ? *m_content : ContentFacts());
     const ReachablePath path(*this);
@@ -167,9 +175,15 @@ void FileEntry::readContent(bool audio, bool checksum, bool photo, bool captureD
         content->audio = ReadAudioTags(path.path());
     if (readChecksum)
         content->checksum = FileChecksum(path.path());
+    if (readDuration) {
+        FileBytes film;
+        content->duration = film.open(path.path())
+                                ? SafeNameValue(DurationText(ReadMovieFacts(film).durationMs))
+                                : QString();
+    }
     if (readPhoto) {
-        const bool withDate =
-            captureDate && facts().captured.isEmpty() && MayHoldCaptureDate(oldName);
+        const bool withDate = wanted.photoWithCaptureDate && facts().captured.isEmpty() &&
+                              MayHoldCaptureDate(oldName);
         const FileFacts read = ReadPhotoFileFacts(pathBytes(), fullPath(), size, withDate);
         content->photo = read.photo;
         if (!read.captured.isEmpty()) {

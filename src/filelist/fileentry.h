@@ -50,12 +50,25 @@ struct FactTexts
     QString captured; ///< Exif capture date as stored, or empty
 };
 
+/// Which facts of a file's content a mask asks for.
+struct ContentUse
+{
+    bool audio = false;
+    bool checksum = false;
+    bool duration = false;
+    bool photo = false;
+    bool photoWithCaptureDate = false; ///< the capture date is read with the photo facts
+
+    bool any() const { return audio || checksum || duration || photo; }
+};
+
 /// Facts read from a file's content when a mask first asks for them; each
 /// part is read at most once.
 struct ContentFacts
 {
     std::optional<AudioTags> audio;
     std::optional<QString> checksum; ///< see FileChecksum()
+    std::optional<QString> duration; ///< a film's length, see DurationText()
     std::optional<PhotoFacts> photo;
 };
 
@@ -115,13 +128,15 @@ struct FileEntry
     const AudioTags &audioTags() const;
     /// The checksum, empty until readContent() read it or when it could not be read.
     QString checksum() const;
+    /// The length of the film, empty until readContent() read it or when the
+    /// file is no film that tells it.
+    QString duration() const;
     /// The photo facts, all empty until readContent() read them.
     const PhotoFacts &photoFacts() const;
-    /// Reads the audio tags (\a audio), the checksum (\a checksum) and the
-    /// photo facts (\a photo) if asked for and not read yet. With
-    /// \a captureDate, the photo facts come with the capture date of a file
-    /// named as a photo or film when it has none yet, in one reading.
-    void readContent(bool audio, bool checksum, bool photo, bool captureDate = false);
+    /// Reads what \a wanted asks for of the file's content and was not read
+    /// yet. The photo facts come with the capture date of a file named as a
+    /// photo or film that has none yet, in one reading, when \a wanted says so.
+    void readContent(const ContentUse &wanted);
 
     /// The path as the system knows it.
     QByteArray pathBytes() const;

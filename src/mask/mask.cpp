@@ -18,7 +18,7 @@ struct Keyword
 
 // Every keyword ends with its only "]", so none is a prefix of another and the
 // order of trial never changes a result.
-constexpr std::array<Keyword, 51> Keywords{{
+constexpr std::array<Keyword, 52> Keywords{{
     {u"[NAME]", KindName},
     {u"[TYP]", KindExtension},
     {u"[DIR]", KindDir},
@@ -60,6 +60,7 @@ constexpr std::array<Keyword, 51> Keywords{{
     {u"[ERSCHEINUNGSJAHR]", KindYear},
     {u"[GENRE]", KindGenre},
     {u"[PRÜFSUMME]", KindChecksum},
+    {u"[DAUER]", KindDuration},
     {u"[HERSTELLER]", KindMake},
     {u"[MODELL]", KindModel},
     {u"[OBJEKTIV]", KindLens},

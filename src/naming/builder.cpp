@@ -60,21 +60,39 @@ void appendTimePart(QString &out, int baseKind, QStringView t)
     }
 }
 
-// The value of an audio tag or a photo fact; nullptr for every other kind.
-const QString *contentValue(const FileEntry &row, int kind)
+const QString *audioValue(const AudioTags &tags, int kind)
 {
-    if (kind < KindTitle || kind > KindOrientation)
+    switch (kind) {
+    case KindTitle:
+        return &tags.title;
+    case KindArtist:
+        return &tags.artist;
+    case KindAlbum:
+        return &tags.album;
+    case KindTrack:
+        return &tags.track;
+    case KindYear:
+        return &tags.year;
+    case KindGenre:
+        return &tags.genre;
+    default:
         return nullptr;
-    const AudioTags &tags = row.audioTags();
-    const PhotoFacts &photo = row.photoFacts();
-    // In the order of the kinds; the checksum is a value of its own.
-    const QString *const values[] = {
-        &tags.title,      &tags.artist,      &tags.album,     &tags.track,        &tags.year,
-        &tags.genre,      nullptr,           &photo.make,     &photo.model,       &photo.lens,
-        &photo.iso,       &photo.aperture,   &photo.exposure, &photo.focalLength, &photo.latitude,
-        &photo.longitude, &photo.orientation};
-    return values[kind - KindTitle];
+    }
 }
+
+const QString *photoValue(const PhotoFacts &photo, int kind)
+{
+    if (kind < KindMake || kind > KindOrientation)
+        return nullptr;
+    // In the order of the kinds.
+    const QString *const values[] = {
+        &photo.make,     &photo.model,       &photo.lens,     &photo.iso,       &photo.aperture,
+        &photo.exposure, &photo.focalLength, &photo.latitude, &photo.longitude, &photo.orientation};
+    return values[kind - KindMake];
+}
+
+// FileEntry::emptyValues keeps one bit for each of them.
+static_assert(KindOrientation - KindTitle < 32);
 
 bool isContentKind(int kind)
 {
@@ -84,6 +102,15 @@ bool isContentKind(int kind)
 bool isPhotoKind(int kind)
 {
     return kind >= KindMake && kind <= KindOrientation;
+}
+
+QString contentValue(const FileEntry &row, int kind)
+{
+    if (const QString *value = audioValue(row.audioTags(), kind))
+        return *value;
+    if (const QString *value = photoValue(row.photoFacts(), kind))
+        return *value;
+    return kind == KindChecksum ? row.checksum() : row.duration();
 }
 
 bool isTimeKind(int kind)
@@ -128,6 +155,9 @@ void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int
     case KindChecksum:
         out.append(Sub(row.checksum(), 1, token.first));
         return;
+    case KindDuration:
+        out.append(row.duration());
+        return;
     case KindRange:
         out.append(Sub(name, token.first, qsizetype(token.second) - token.first + 1));
         return;
@@ -152,8 +182,10 @@ void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int
         break;
     }
 
-    if (const QString *value = contentValue(row, token.kind)) {
+    if (const QString *value = audioValue(row.audioTags(), token.kind)) {
         out.append(*value);
+    } else if (const QString *fact = photoValue(row.photoFacts(), token.kind)) {
+        out.append(*fact);
     } else if (!token.text.isEmpty()) {
         // A date placeholder with a format of its own.
         const FactTexts &facts = row.facts();
@@ -259,6 +291,7 @@ ContentUse ContentUsedBy(const QList<MaskToken> &tokens)
     for (const MaskToken &t : tokens) {
         used.audio = used.audio || (t.kind >= KindTitle && t.kind <= KindGenre);
         used.checksum = used.checksum || t.kind == KindChecksum;
+        used.duration = used.duration || t.kind == KindDuration;
         used.photo = used.photo || isPhotoKind(t.kind);
         used.photoWithCaptureDate =
             used.photoWithCaptureDate || isTimeKind(t.kind - KindCaptureOffset);
@@ -271,10 +304,7 @@ quint32 EmptyValues(const FileEntry &row, const QList<MaskToken> &tokens)
 {
     quint32 empty = 0;
     for (const MaskToken &t : tokens) {
-        if (!isContentKind(t.kind))
-            continue;
-        const QString *value = contentValue(row, t.kind);
-        if (value ? value->isEmpty() : row.checksum().isEmpty())
+        if (isContentKind(t.kind) && contentValue(row, t.kind).isEmpty())
             empty |= 1u << (t.kind - KindTitle);
     }
     return empty;

@@ -33,6 +33,9 @@ constexpr int RefreshDelayMs = 1500;
 // pass alone, as TagLib does not promise to be safe in threads.
 void readPhotoFacts(FileList &list, bool withCaptureDate)
 {
+    ContentUse photo;
+    photo.photo = true;
+    photo.photoWithCaptureDate = withCaptureDate;
     constexpr int ParallelFrom = 64, Batch = 32;
     const int rows = list.count();
     const int threads =
@@ -49,7 +52,7 @@ void readPhotoFacts(FileList &list, bool withCaptureDate)
             if (logging)
                 capture.emplace();
             for (int i = batch * Batch; i < std::min((batch + 1) * Batch, rows); ++i)
-                list.entry(i).readContent(false, false, true, withCaptureDate);
+                list.entry(i).readContent(photo);
             if (capture)
                 logs[size_t(batch)] = std::move(capture->lines());
         }
@@ -369,8 +372,7 @@ void Session::buildNames(bool counterInRange)
                 e.imageSize = ReadImageSize(ReachablePath(e).path());
                 e.imageSizeKnown = true;
             }
-            e.readContent(content.audio, content.checksum, content.photo,
-                          content.photoWithCaptureDate);
+            e.readContent(content);
             int failedSet = -1;
             e.newName =
                 BuildNewName(e, perFolder ? ++rowsInFolder[e.folder] : i + 1, context, &failedSet);

@@ -92,6 +92,7 @@ QStringList FileFactPlaceholders()
             QStringLiteral("[GENRE]\tGenre"),
             QStringLiteral("[PRÜFSUMME]\tSHA-256-Prüfsumme, 8 Ziffern"),
             QStringLiteral("[PRÜFSUMME 16]\tSHA-256-Prüfsumme, 16 Ziffern"),
+            QStringLiteral("[DAUER]\tDauer eines Films"),
             QStringLiteral("[HERSTELLER]\tHersteller der Kamera"),
             QStringLiteral("[MODELL]\tModell der Kamera"),
             QStringLiteral("[OBJEKTIV]\tObjektiv"),
