@@ -1,6 +1,5 @@
 #include "filelist/filelist.h"
 
-#include <QCollator>
 #include <QCollatorSortKey>
 #include <QLocale>
 
@@ -8,6 +7,14 @@
 #include <numeric>
 
 namespace kesto {
+
+QCollator NameCollator()
+{
+    QCollator collator{QLocale(QLocale::German, QLocale::Germany)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(true);
+    return collator;
+}
 
 FileList::FileList(QObject *parent)
     : QObject(parent)
@@ -192,10 +199,7 @@ void FileList::sortRows()
             return descending ? sb < sa : sa < sb;
         });
     } else {
-        QCollator collator{QLocale(QLocale::German, QLocale::Germany)};
-        collator.setCaseSensitivity(Qt::CaseInsensitive);
-        // Runs of digits count by their value: IMG_2 before IMG_10.
-        collator.setNumericMode(true);
+        const QCollator collator = NameCollator();
         // Rows often arrive in order already, or in reverse (new rows go to
         // the top): one look at the neighbours settles those cases.
         bool inOrder = true, reversed = true;

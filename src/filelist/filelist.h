@@ -2,11 +2,16 @@
 
 #include "filelist/fileentry.h"
 
+#include <QCollator>
 #include <QHash>
 #include <QList>
 #include <QObject>
 
 namespace kesto {
+
+/// The order of names in the list: a German dictionary's, letter case
+/// ignored, runs of digits by their value (IMG_2 before IMG_10).
+QCollator NameCollator();
 
 /// The list of files to rename: the only store of rows. Row positions count
 /// from 0 here; a row's position + 1 is its counter position.

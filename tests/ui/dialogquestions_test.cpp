@@ -2,6 +2,7 @@
 
 #include "windowfixture.h"
 
+#include <QCheckBox>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -48,6 +49,30 @@ TEST(DialogQuestions, TextsShowCarriageReturnsAsLineBreaksButtonsSpeakGermanAndN
         });
         seen += QString("|%1").arg(ask());
         EXPECT_EQ(seen, shown);
+    }
+
+    // The folder question: a button by its place, the check box ticked or not.
+    for (const auto &[button, hidden, answer] :
+         {std::tuple{0, false, "1 0"}, {1, true, "2 1"}, {2, false, "0 0"}, {3, true, "0 1"}}) {
+        QString seen;
+        test::whenShown<QMessageBox>([&seen, button = button, hidden = hidden](QMessageBox *box) {
+            QStringList buttons;
+            for (const QAbstractButton *b : box->buttons())
+                buttons << (b == box->defaultButton() ? "*" : "") + b->text();
+            seen = QString("%1|%2|%3|%4|")
+                       .arg(box->text(), QString::number(box->icon()), buttons.join(','),
+                            box->checkBox()->text());
+            box->checkBox()->setChecked(hidden);
+            if (button < 3)
+                box->buttons().at(button)->click();
+            else
+                QTest::keyClick(box, Qt::Key_Escape);
+        });
+        const UserQuestions::FolderAnswer a = questions.askFolderFiles("Welche?\r", "Kesto");
+        EXPECT_EQ(seen + QString("%1 %2").arg(int(a.files)).arg(a.hidden),
+                  "Welche?\n|4|*Nur die Dateien im Ordner,Mit allen Unterordnern,Abbrechen|Auch "
+                  "versteckte Dateien|" +
+                      QString(answer));
     }
 
     test::whenShown<QInputDialog>([](QInputDialog *box) {
