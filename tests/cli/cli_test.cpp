@@ -31,13 +31,15 @@ struct CliRun
     QString all() const { return QString("%1|%2|%3").arg(exitCode).arg(out, err); }
 };
 
-// kesto-cli with arguments as bytes (a name need not be UTF-8), its output in
-// files, or in a pipe whose reader has gone before anything is written;
-// \a whileRunning is given the process before it is waited for.
+// kesto-cli with arguments as bytes (a name need not be UTF-8) and \a input
+// as its standard input, its output in files, or in a pipe whose reader has
+// gone before anything is written; \a whileRunning is given the process
+// before it is waited for.
 CliRun cliBytes(const QList<QByteArray> &args, bool outputClosed = false,
-                const std::function<void(pid_t)> &whileRunning = {})
+                const std::function<void(pid_t)> &whileRunning = {}, const QByteArray &input = {})
 {
-    const TempFolder folder;
+    TempFolder folder;
+    const QByteArray in = QFile::encodeName(folder.write("in", input));
     const QByteArray out = QFile::encodeName(folder.file("out"));
     const QByteArray err = QFile::encodeName(folder.file("err"));
     std::vector<char *> argv{const_cast<char *>(KESTO_CLI_PATH)};
@@ -53,6 +55,7 @@ CliRun cliBytes(const QList<QByteArray> &args, bool outputClosed = false,
         ::signal(SIGPIPE, SIG_DFL);
         ::dup2(outputClosed ? pipeEnds[1] : ::open(out.constData(), O_WRONLY | O_CREAT, 0600), 1);
         ::dup2(::open(err.constData(), O_WRONLY | O_CREAT, 0600), 2);
+        ::dup2(::open(in.constData(), O_RDONLY), 0);
         ::execv(KESTO_CLI_PATH, argv.data());
         ::_exit(127);
     }
@@ -223,6 +226,43 @@ TEST_F(CliTest, SkippedPathsAreNamedWithTheirReasonAndTheRestIsRenamed)
                   "\nkesto-cli: Es bleibt keine Datei zum Umbenennen.\n");
 }
 
+// Folders give their files with -r, within the depth and patterns given;
+// paths come from a list, a file or standard input, one a line or ended by
+// NUL, relative ones from the current folder, after those of the arguments.
+TEST_F(CliTest, RecursiveLoadsFoldersAndFilesFromTakesPathsFromAListOrStandardInput)
+{
+    for (const char *name : {"fotos/b.jpg", "fotos/.x.jpg", "fotos/a/c.JPG", "fotos/a/d.txt",
+                             "fotos/a/tief/e.jpg", "x.txt"})
+        dir.write(name);
+    dir.write("liste", QByteArray("x.txt", 6));
+    // Arguments, standard input, the names loaded and what stands on stderr
+    // before "Bereit".
+    const std::tuple<QString, QByteArray, QString, QString> cases[] = {
+        {"-r|fotos", {}, "b.jpg c.JPG d.txt e.jpg", ""},
+        {"--recursive|--depth|1|--include|*.jpg|--include|?.txt|--exclude|B*|--hidden|fotos",
+         {},
+         ".x.jpg c.JPG d.txt",
+         ""},
+        {"--files-from|-", "fotos/b.jpg\r\nfehlt\n" + QFile::encodeName(dir.file("x.txt")),
+         "b.jpg x.txt", "kesto-cli: übergangen (nicht vorhanden): fehlt\n"},
+        {"fotos/b.jpg|--files-from|-|--null|-r|--depth|0|--files-from|liste",
+         QByteArray("fotos/a\0fotos/a/tief\0", 21), "b.jpg c.JPG d.txt e.jpg x.txt", ""},
+    };
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    for (const auto &[args, input, names, err] : cases) {
+        QList<QByteArray> bytes;
+        for (const QString &a : args.split('|'))
+            bytes << a.toUtf8();
+        const CliRun r = cliBytes(bytes, false, {}, input);
+        QStringList loaded;
+        for (const QString &line : r.out.split('\n', Qt::SkipEmptyParts).mid(1))
+            loaded << line.section('\t', 0, 0);
+        EXPECT_EQ(loaded.join(' ') + '|' + r.err.section("Bereit", 0, 0), names + '|' + err);
+    }
+    QDir::setCurrent(cwd);
+}
+
 TEST_F(CliTest, AClosedOutputNeitherStopsNorHalvesTheRenames)
 {
     const CliRun r =
@@ -388,6 +428,12 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndTouchNothing)
          "Fehler: Satz 1: Die Gruppe $1 im Ersatz gibt es im Ausdruck nicht."},
         {{"--match-case", "--replace", "a", "b", "a.txt"},
          "--match-case steht hinter --replace, --replace-new, --replace-re oder --replace-new-re."},
+        {{"--depth", "1", "a.txt"},
+         "--depth, --include, --exclude und --hidden gelten nur mit --recursive."},
+        {{"-r", "--depth", "-1", "a.txt"}, "--depth erwartet eine Zahl ab 0."},
+        {{"-r", "--exclude", "[a", "a.txt"}, "--exclude: kein gültiges Muster: [a"},
+        {{"--null", "a.txt"}, "--null gilt nur mit --files-from."},
+        {{"--files-from", "fehlt"}, "Die Liste ließ sich nicht lesen (nicht vorhanden): fehlt"},
     };
     for (const auto &[args, message] : refused) {
         EXPECT_EQ(cli(args).all().section('\n', 0, 0), "2||kesto-cli: " + message);
