@@ -3,13 +3,13 @@
 #include "filelist/filelist.h"
 #include "storage/textfile.h"
 
-#include <QCollatorSortKey>
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <numeric>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include <dirent.h>
@@ -28,28 +28,36 @@ QRegularExpression patternExpression(const QString &pattern)
                                             Qt::CaseInsensitive);
 }
 
-// The list's order, equal names by their bytes: the order the listing gives
-// them in is the file system's own and may change.
-void sortNames(QList<QByteArray> &names, const QCollator &collator)
+// The names of one listing, in one buffer that every listing uses again:
+// a buffer of its own for each name cost a tenth of a walk.
+class Names
 {
-    if (names.size() < 2)
-        return;
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(size_t(names.size()));
-    for (const QByteArray &name : std::as_const(names))
-        keys.push_back(collator.sortKey(DecodeTextPart(name)));
-    std::vector<int> order(size_t(names.size()));
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](int a, int b) {
-        const int c = keys[size_t(a)].compare(keys[size_t(b)]);
-        return c != 0 ? c < 0 : names.at(a) < names.at(b);
-    });
-    QList<QByteArray> sorted;
-    sorted.reserve(names.size());
-    for (const int i : order)
-        sorted.append(std::move(names[i]));
-    names = std::move(sorted);
-}
+public:
+    void clear()
+    {
+        m_bytes.clear();
+        m_ends.clear();
+    }
+    void add(const char *name)
+    {
+        m_bytes += name;
+        m_ends.push_back(m_bytes.size());
+    }
+    std::vector<std::string_view> views() const
+    {
+        std::vector<std::string_view> names;
+        names.reserve(m_ends.size());
+        for (size_t i = 0; i < m_ends.size(); ++i) {
+            const size_t from = i == 0 ? 0 : m_ends[i - 1];
+            names.emplace_back(m_bytes.data() + from, m_ends[i] - from);
+        }
+        return names;
+    }
+
+private:
+    std::string m_bytes;
+    std::vector<size_t> m_ends;
+};
 
 class Walker
 {
@@ -57,7 +65,7 @@ public:
     Walker(const FolderFilter &filter, const std::function<void(const WalkEntry &)> &visit)
         : m_filter(filter)
         , m_visit(visit)
-        , m_collator(NameCollator())
+
     {
         for (const QString &pattern : filter.include)
             m_include.append(patternExpression(pattern));
@@ -123,31 +131,40 @@ private:
         }
         m_visit({WalkEntry::Kind::Folder, path});
         const bool deeper = m_filter.depth < 0 || depth < m_filter.depth;
-        QList<QByteArray> files, folders;
+        m_files.clear();
+        m_folders.clear();
         for (;;) {
             errno = 0;
             const dirent *d = ::readdir(dir);
             if (!d)
                 break;
-            take(::dirfd(dir), d->d_name, d->d_type, deeper, files, folders);
+            take(::dirfd(dir), d->d_name, d->d_type, deeper);
         }
         // What was listed before a failure is kept.
         if (errno != 0)
             m_visit({WalkEntry::Kind::Unreadable, path, errno});
         QByteArray prefix = path.endsWith('/') ? std::move(path) : path + '/';
-        sortNames(files, m_collator);
-        for (const QByteArray &name : std::as_const(files))
-            m_visit({WalkEntry::Kind::File, prefix + name});
-        if (folders.isEmpty()) {
+        std::vector<std::string_view> names = m_files.views();
+        m_order.sort(names);
+        for (const std::string_view name : names) {
+            QByteArray file;
+            file.reserve(prefix.size() + qsizetype(name.size()));
+            file.append(prefix).append(name.data(), qsizetype(name.size()));
+            m_visit({WalkEntry::Kind::File, std::move(file)});
+        }
+        names = m_folders.views();
+        if (names.empty()) {
             ::closedir(dir);
             return;
         }
-        sortNames(folders, m_collator);
+        m_order.sort(names);
+        QList<QByteArray> folders;
+        for (const std::string_view name : names)
+            folders.append(QByteArray(name.data(), qsizetype(name.size())));
         m_frames.push_back({dir, std::move(prefix), std::move(folders), 0, depth});
     }
 
-    void take(int fd, const char *name, unsigned char type, bool deeper, QList<QByteArray> &files,
-              QList<QByteArray> &folders) const
+    void take(int fd, const char *name, unsigned char type, bool deeper)
     {
         if (name[0] == '.' &&
             (!m_filter.hidden || name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
@@ -158,9 +175,9 @@ private:
         if (type == DT_LNK)
             type = ::fstatat(fd, name, &st, 0) == 0 && S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
         if (type == DT_DIR && deeper)
-            folders.append(QByteArray(name));
+            m_folders.add(name);
         else if (type == DT_REG && wanted(name))
-            files.append(QByteArray(name));
+            m_files.add(name);
     }
 
     bool wanted(const char *name) const
@@ -178,7 +195,8 @@ private:
 
     const FolderFilter &m_filter;
     const std::function<void(const WalkEntry &)> &m_visit;
-    const QCollator m_collator;
+    const NameOrder m_order;
+    Names m_files, m_folders;
     QList<QRegularExpression> m_include, m_exclude;
     std::vector<Frame> m_frames;
 };
