@@ -70,12 +70,12 @@ CliRun cliBytes(const QList<QByteArray> &args, bool outputClosed = false,
 }
 
 CliRun cli(const QStringList &args, bool outputClosed = false,
-           const std::function<void(pid_t)> &whileRunning = {})
+           const std::function<void(pid_t)> &whileRunning = {}, const QByteArray &input = {})
 {
     QList<QByteArray> bytes;
     for (const QString &a : args)
         bytes << QFile::encodeName(a);
-    return cliBytes(bytes, outputClosed, whileRunning);
+    return cliBytes(bytes, outputClosed, whileRunning, input);
 }
 
 class CliTest : public ::testing::Test
@@ -227,34 +227,29 @@ TEST_F(CliTest, SkippedPathsAreNamedWithTheirReasonAndTheRestIsRenamed)
 }
 
 // Folders give their files with -r, within the depth and patterns given;
-// paths come from a list, a file or standard input, one a line or ended by
-// NUL, relative ones from the current folder, after those of the arguments.
+// paths come from a list, a file or standard input, one a line (without a
+// carriage return; empty lines are none) or ended by NUL, relative ones from
+// the current folder, after those of the arguments.
 TEST_F(CliTest, RecursiveLoadsFoldersAndFilesFromTakesPathsFromAListOrStandardInput)
 {
-    for (const char *name : {"fotos/b.jpg", "fotos/.x.jpg", "fotos/a/c.JPG", "fotos/a/d.txt",
-                             "fotos/a/tief/e.jpg", "x.txt"})
+    for (const char *name : {"f/b.jpg", "f/.jpg", "f/a/c.JPG", "f/a/d.txt", "f/a/t/e.jpg", "x.txt"})
         dir.write(name);
     dir.write("liste", QByteArray("x.txt", 6));
     // Arguments, standard input, the names loaded and what stands on stderr
     // before "Bereit".
     const std::tuple<QString, QByteArray, QString, QString> cases[] = {
-        {"-r|fotos", {}, "b.jpg c.JPG d.txt e.jpg", ""},
-        {"--recursive|--depth|1|--include|*.jpg|--include|?.txt|--exclude|B*|--hidden|fotos",
-         {},
-         ".x.jpg c.JPG d.txt",
-         ""},
-        {"--files-from|-", "fotos/b.jpg\r\nfehlt\n" + QFile::encodeName(dir.file("x.txt")),
-         "b.jpg x.txt", "kesto-cli: übergangen (nicht vorhanden): fehlt\n"},
-        {"fotos/b.jpg|--files-from|-|--null|-r|--depth|0|--files-from|liste",
-         QByteArray("fotos/a\0fotos/a/tief\0", 21), "b.jpg c.JPG d.txt e.jpg x.txt", ""},
+        {"--recursive|f", {}, "b.jpg c.JPG d.txt e.jpg", ""},
+        {"-r|--include|*g|--include|d*|--exclude|B*|--hidden|f", {}, ".jpg c.JPG d.txt e.jpg", ""},
+        {"nix|--files-from|-", "f/b.jpg\r\n\nfehlt\nx.txt", "b.jpg x.txt",
+         "kesto-cli: übergangen (nicht vorhanden): nix\nkesto-cli: übergangen (nicht vorhanden): "
+         "fehlt\n"},
+        {"f/b.jpg|--files-from|-|--null|-r|--depth|0|--files-from|liste",
+         QByteArray("f/a\0f/a/t\0", 11), "b.jpg c.JPG d.txt e.jpg x.txt", ""},
     };
     const QString cwd = QDir::currentPath();
     QDir::setCurrent(dir.path());
     for (const auto &[args, input, names, err] : cases) {
-        QList<QByteArray> bytes;
-        for (const QString &a : args.split('|'))
-            bytes << a.toUtf8();
-        const CliRun r = cliBytes(bytes, false, {}, input);
+        const CliRun r = cli(args.split('|'), false, {}, input);
         QStringList loaded;
         for (const QString &line : r.out.split('\n', Qt::SkipEmptyParts).mid(1))
             loaded << line.section('\t', 0, 0);
@@ -434,6 +429,7 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndTouchNothing)
         {{"-r", "--exclude", "[a", "a.txt"}, "--exclude: kein gültiges Muster: [a"},
         {{"--null", "a.txt"}, "--null gilt nur mit --files-from."},
         {{"--files-from", "fehlt"}, "Die Liste ließ sich nicht lesen (nicht vorhanden): fehlt"},
+        {{"--files-from", "/"}, "Die Liste ließ sich nicht lesen (ein Ordner): /"},
     };
     for (const auto &[args, message] : refused) {
         EXPECT_EQ(cli(args).all().section('\n', 0, 0), "2||kesto-cli: " + message);

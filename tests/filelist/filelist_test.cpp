@@ -157,23 +157,19 @@ TEST(NameOrder, SortsAsciiNamesAsTheCollatorDoes)
     const QByteArray alphabet = " !-._~0019aAzZ";
     QRandomGenerator random(7);
     for (int i = 0; i < 2000; ++i) {
-        QByteArray name;
+        names << QByteArray();
         for (int n = random.bounded(7); n > 0; --n)
-            name += alphabet.at(random.bounded(alphabet.size()));
-        names << name;
+            names.last() += alphabet.at(random.bounded(alphabet.size()));
     }
-    std::vector<std::string_view> views(names.cbegin(), names.cend());
-    NameOrder().sort(views);
-    QList<QByteArray> sorted;
-    for (const std::string_view name : views)
-        sorted << QByteArray(name.data(), qsizetype(name.size()));
+    std::vector<std::string_view> sorted(names.cbegin(), names.cend());
+    NameOrder().sort(sorted);
     const QCollator collator = NameCollator();
     QStringList unordered;
-    for (qsizetype i = 1; i < sorted.size(); ++i) {
-        const int c = collator.compare(QString::fromLatin1(sorted.at(i - 1)),
-                                       QString::fromLatin1(sorted.at(i)));
-        if (c > 0 || (c == 0 && sorted.at(i - 1) > sorted.at(i)))
-            unordered << QString::fromLatin1(sorted.at(i - 1) + '|' + sorted.at(i));
+    for (size_t i = 1; i < sorted.size(); ++i) {
+        const QString a = QString::fromLatin1(sorted[i - 1]), b = QString::fromLatin1(sorted[i]);
+        const int c = collator.compare(a, b);
+        if (c > 0 || (c == 0 && sorted[i - 1] > sorted[i]))
+            unordered << a + '|' + b;
     }
     EXPECT_EQ(unordered.mid(0, 10), QStringList());
 }
