@@ -4,7 +4,6 @@
 //   bench_engine preview [ROWS]      preview pass over generated rows
 //   bench_engine fulltest [ROWS]     full test over real empty files in one folder
 //   bench_engine rename [FILES]      the rename command against a plain renameat2 loop
-//   bench_engine plainloop DIR       renames every file of DIR with renameat2 (for scripts)
 //
 // Prints the median of several runs; all figures from one run of the program.
 
@@ -15,7 +14,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -120,11 +118,6 @@ int rename(int files)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    // The yardstick of the scripts: the plain loop over the files of a folder.
-    if (argc > 2 && QByteArray(argv[1]) == "plainloop") {
-        std::printf("%.1f\n", plainLoop(filesIn(QFile::decodeName(argv[2]))));
-        return 0;
-    }
     return runModes(
         argc, argv,
         {{"preview", preview, 100000}, {"fulltest", fullTest, 100000}, {"rename", rename, 10000}});

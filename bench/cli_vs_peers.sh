@@ -1,26 +1,22 @@
 #!/usr/bin/env bash
 # Times kesto-cli as whole processes against exiftool and exiv2 over the same
 # photos (preview of names by capture date, and renaming a copy by capture
-# date), and the rename run of kesto-cli against a plain renameat2 loop over
-# empty files. All figures come from one run, interleaved, and are printed as
+# date). All figures come from one run, interleaved, and are printed as
 # ratios against the goals.
 #
-# Usage: bench/cli_vs_peers.sh [DIR] [RUNS] [FILES]
+# Usage: bench/cli_vs_peers.sh [DIR] [RUNS]
 #   DIR    photos (default /tmp/kesto-bench/small, made by bench/make_corpus.sh /tmp/kesto-bench)
 #   RUNS   timed runs of each program after one warm-up (default 5)
-#   FILES  empty files for the rename-loop comparison (default 10000)
 #   env BUILD  the Release build folder (default build/release)
 set -euo pipefail
 
 D=${1:-/tmp/kesto-bench/small}
 RUNS=${2:-5}
-NFILES=${3:-10000}
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=timing.sh
 . "$ROOT/bench/timing.sh"
 BUILD=${BUILD:-$ROOT/build/release}
 CLI=$BUILD/src/cli/kesto-cli
-ENGINE=$BUILD/bench/bench_engine
 MASK='[AUFNAHMEDATUM] [AUFNAHMEZEIT].[typ]'
 # Every 25th photo has no capture date: with the old name in the new one the
 # names stay unique, so the full test lets the batch go ahead.
@@ -29,7 +25,7 @@ APPLY_MASK='[AUFNAHMEDATUM] [AUFNAHMEZEIT] [name].[typ]'
 for tool in exiftool exiv2; do
     command -v "$tool" >/dev/null || { echo "$tool not found (Debian: libimage-exiftool-perl, exiv2)" >&2; exit 1; }
 done
-[ -x "$CLI" ] && [ -x "$ENGINE" ] || { echo "build kesto-cli and bench_engine in $BUILD first" >&2; exit 1; }
+[ -x "$CLI" ] || { echo "build kesto-cli in $BUILD first" >&2; exit 1; }
 shopt -s nullglob
 files=("$D"/*.jpg)
 n=${#files[@]}
@@ -72,22 +68,9 @@ done
 fresh_copy "$D"; w=("$SCR"/w/*.jpg)
 "$CLI" --mask "$APPLY_MASK" --apply "${w[@]}" >/dev/null 2>&1 && renamed=$(ls "$SCR/w" | grep -c '^[0-9]\{4\}-') || renamed=0
 
-# --- rename loop against plain renameat2 ---------------------------------------
-loop_k=() loop_p=()
-make_empty() { rm -rf "$SCR/e"; mkdir "$SCR/e"; (cd "$SCR/e" && seq -f 'IMG_%06g.jpg' 1 "$NFILES" | xargs touch); sync; }
-for ((r = 0; r <= RUNS; r++)); do
-    make_empty; e=("$SCR"/e/*.jpg)
-    k=$(run_us "$CLI" --mask '[name]_r.[typ]' --apply "${e[@]}")
-    make_empty
-    p=$(run_us "$ENGINE" plainloop "$SCR/e")
-    ((r == 0)) && continue
-    loop_k+=("$k") loop_p+=("$p")
-done
-
-awk -v n="$n" -v nf="$NFILES" -v R="$RUNS" -v renamed="$renamed" \
+awk -v n="$n" -v R="$RUNS" -v renamed="$renamed" \
     -v pk="$(m "${preview_k[@]}")" -v pt="$(m "${preview_t[@]}")" -v pv="$(m "${preview_v[@]}")" \
-    -v ak="$(m "${apply_k[@]}")" -v at="$(m "${apply_t[@]}")" -v av="$(m "${apply_v[@]}")" \
-    -v lk="$(m "${loop_k[@]}")" -v lp="$(m "${loop_p[@]}")" 'BEGIN {
+    -v ak="$(m "${apply_k[@]}")" -v at="$(m "${apply_t[@]}")" -v av="$(m "${apply_v[@]}")" 'BEGIN {
     printf "whole processes, median of %d runs (warm cache):\n", R
     printf "preview by capture date (%d photos)\n", n
     printf "  kesto-cli --mask ...             %9.1f ms\n", pk/1000
@@ -97,9 +80,4 @@ awk -v n="$n" -v nf="$NFILES" -v R="$RUNS" -v renamed="$renamed" \
     printf "  kesto-cli --mask ... --apply     %9.1f ms\n", ak/1000
     printf "  exiftool -FileName<DTO           %9.1f ms  ratio %6.1fx (goal >= 100x: %s)\n", at/1000, at/ak, (at/ak >= 100 ? "met" : "MISSED")
     printf "  exiv2 -r ... rename              %9.1f ms  ratio %6.1fx (goal >= 3x: %s)\n", av/1000, av/ak, (av/ak >= 3 ? "met" : "MISSED")
-    printf "renaming %d empty files\n", nf
-    printf "  kesto-cli --apply (process)      %9.1f ms\n", lk/1000
-    printf "  plain renameat2 loop (process)   %9.1f ms  kesto/plain %.2f (goal <= 3: %s)\n", lp/1000, lk/lp, (lk/lp <= 3 ? "met" : "MISSED")
 }'
-echo "in process:"
-"$ENGINE" rename "$NFILES"

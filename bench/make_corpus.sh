@@ -1,23 +1,27 @@
 #!/usr/bin/env bash
 # Writes the photo corpus the benchmark scripts read.
 #
-# Usage: bench/make_corpus.sh DIR [COUNT] [--large]
+# Usage: bench/make_corpus.sh DIR [COUNT] [--large] [--audio]
 #   DIR/small  COUNT small JPEG photos (default 2000), IMG_000001.jpg upwards,
 #              each with its own Exif capture date (DateTimeOriginal, an hour
 #              and a bit apart, from 2006 on); every 25th photo has no capture
 #              date, as edited or scanned pictures often have none; plus a few
 #              files that are no photos (text, PNG, an empty video)
 #   DIR/large  with --large: 200 photos of about 5 MB each, dated alike
-# Needs ImageMagick and exiftool (Debian: imagemagick, libimage-exiftool-perl)
-# and installs them when they are missing.
+#   DIR/audio  with --audio: 1000 MP3s of 10 s (80 KB) with ID3v2 tags,
+#              Song_0001.mp3 upwards, artist and title of their own each
+# Needs ImageMagick, exiftool and ffmpeg (Debian: imagemagick,
+# libimage-exiftool-perl, ffmpeg) and installs them when they are missing.
 set -euo pipefail
 
-usage() { echo "usage: $0 DIR [COUNT] [--large]" >&2; exit 2; }
+usage() { echo "usage: $0 DIR [COUNT] [--large] [--audio]" >&2; exit 2; }
 large=0
+audio=0
 args=()
 for a in "$@"; do
     case $a in
     --large) large=1 ;;
+    --audio) audio=1 ;;
     -*) usage ;;
     *) args+=("$a") ;;
     esac
@@ -30,7 +34,7 @@ COUNT=${args[1]:-2000}
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=../scripts/deps.sh
 . "$ROOT/scripts/deps.sh"
-kesto_ensure_packages imagemagick libimage-exiftool-perl
+kesto_ensure_packages imagemagick libimage-exiftool-perl ffmpeg
 
 SCR=$(mktemp -d)
 trap 'rm -rf "$SCR"' EXIT
@@ -78,4 +82,21 @@ if ((large)); then
     done
     photos "$DIR/large" 200 "$SCR"/large?.jpg
     echo "$DIR/large: 200 photos ($(du -sh "$DIR/large" | cut -f1))"
+fi
+
+if ((audio)); then
+    # One tagged copy of a silent song per output of an ffmpeg process, a
+    # hundred outputs each; the artists repeat, every title is its own.
+    rm -rf "$DIR/audio"
+    mkdir -p "$DIR/audio"
+    ffmpeg -v error -f lavfi -i anullsrc=r=22050:cl=mono -t 10 -c:a libmp3lame -b:a 64k "$SCR/song.mp3"
+    for ((first = 1; first <= 1000; first += 100)); do
+        outputs=()
+        for ((i = first; i < first + 100; i++)); do
+            outputs+=(-map 0 -c copy -metadata "artist=Interpret $((i % 37))"
+                -metadata "title=Lied Nummer $i" "$(printf '%s/Song_%04d.mp3' "$DIR/audio" "$i")")
+        done
+        ffmpeg -v error -i "$SCR/song.mp3" "${outputs[@]}"
+    done
+    echo "$DIR/audio: 1000 tagged MP3s ($(du -sh "$DIR/audio" | cut -f1))"
 fi

@@ -31,12 +31,18 @@ kesto_ensure_packages() {
 
 KESTO_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev qt6-image-formats-plugins
     qt6-qpa-plugins qt6-translations-l10n libicu-dev libgtest-dev libgmock-dev
-    libtag1-dev libssl-dev pkg-config)
-# The tests also validate the installed launcher entry and rename on a real
-# exFAT drive through FUSE, on FAT through fusefat and on sshfs served by a
-# private sshd; ffmpeg writes the tagged audio files the tag reader is tested on.
-KESTO_TEST_PACKAGES=(desktop-file-utils exfatprogs exfat-fuse dosfstools fusefat openssh-server
-    sshfs ffmpeg)
+    libtag1-dev libssl-dev libpcre2-dev pkg-config librsvg2-bin)
+# The tests also validate the installed launcher entry, AppStream entry and
+# man pages and rename on a real exFAT drive through FUSE, on FAT through
+# fusefat and on sshfs served by a private sshd; ffmpeg writes the tagged
+# audio files the tag reader is tested on and the films the film reader is,
+# heif-enc and avifenc the HEIF and AVIF images, exiftool their Exif and reads
+# what the readers are compared with.
+KESTO_TEST_PACKAGES=(desktop-file-utils appstream mandoc exfatprogs exfat-fuse dosfstools fusefat
+    openssh-server sshfs ffmpeg libheif-examples libavif-bin libimage-exiftool-perl)
+# tools/check-package.sh: cpack's Debian package (dpkg-shlibdeps, file), its
+# check, and what it checks in the installed package.
+KESTO_PACKAGE_PACKAGES=(dpkg-dev file lintian man-db bash-completion)
 # tools/check-accessibility.sh: a virtual screen with its own session bus and
 # a client of the desktop's accessibility bus.
 KESTO_ACCESSIBILITY_PACKAGES=(xvfb dbus at-spi2-core python3-pyatspi)

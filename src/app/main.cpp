@@ -1,3 +1,5 @@
+#include "storage/applog.h"
+#include "storage/datafolder.h"
 #include "storage/messages.h"
 #include "storage/textfile.h"
 #include "ui/inputaids.h"
@@ -9,23 +11,128 @@
 #include <QList>
 #include <QMessageBox>
 
+#include <cstdio>
+#include <cstring>
 #include <memory>
+#include <unistd.h>
 
-int main(int argc, char *argv[])
+namespace {
+
+const char UsageText[] =
+    "Aufruf: kesto [DATEI…]\n"
+    "        kesto --help | --version\n"
+    "\n"
+    "Öffnet das Fenster mit den Dateien in der Liste: dort werden die neuen Namen\n"
+    "aus Maske, Zähler, Schreibweise und Suchen und Ersetzen gebildet, neben den\n"
+    "alten geprüft und die markierten Dateien in einem Zug umbenannt. Weitere\n"
+    "Dateien lassen sich auf die Liste ziehen.\n"
+    "\n"
+    "Optionen:\n"
+    "  --help                    diese Hilfe\n"
+    "  --version                 die Versionsnummer\n"
+    "  -platform NAME            die Anzeige von Qt, z. B. offscreen (wie die\n"
+    "                            Umgebungsvariable QT_QPA_PLATFORM)\n"
+    "\n"
+    "Ohne Bildschirm (weder DISPLAY noch WAYLAND_DISPLAY gesetzt) öffnet sich kein\n"
+    "Fenster; dann benennt kesto-cli um, siehe kesto-cli --help.\n"
+    "\n"
+    "Rückgabewert: 0, sobald das Fenster geschlossen ist, 1 ohne Bildschirm.\n";
+
+const char NoDisplay[] =
+    "kesto: Kein Bildschirm gefunden (weder DISPLAY noch WAYLAND_DISPLAY "
+    "ist gesetzt); ohne Fenster benennt kesto-cli um, siehe kesto-cli --help.\n";
+
+const char DisplayFailed[] = "kesto: Das Fenster lässt sich auf diesem Bildschirm nicht öffnen; "
+                             "ohne Fenster benennt kesto-cli um, siehe kesto-cli --help.\n";
+
+bool hasArgument(int argc, char *argv[], std::initializer_list<const char *> names)
 {
-    QApplication app(argc, argv);
-    // QApplication has taken its own options out of argv; what remains are
-    // file paths, one per argument, in the bytes the system gave them.
+    for (int i = 1; i < argc; ++i) {
+        for (const char *name : names) {
+            if (std::strcmp(argv[i], name) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Qt finds a display through these, or is told its platform or display.
+bool displayNamed(int argc, char *argv[])
+{
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           hasArgument(argc, argv, {"-platform", "--platform", "-display", "--display"});
+}
+
+// File paths, one per argument, in the bytes the system gave them.
+QList<QByteArray> filesIn(int argc, char *argv[])
+{
     QList<QByteArray> files;
     for (int i = 1; i < argc; ++i)
         files.append(QByteArray(argv[i]));
-    // Read while the window is built: that takes about as long again.
-    std::unique_ptr<kesto::RowsReadAhead> ahead;
-    if (!files.isEmpty())
-        ahead = std::make_unique<kesto::RowsReadAhead>(files);
+    return files;
+}
 
+bool hasOptionLike(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '-')
+            return true;
+    }
+    return false;
+}
+
+QtMessageHandler qtMessages = nullptr;
+
+// A platform that cannot start (a display that does not answer) is fatal to
+// Qt, which aborts and leaves a core dump: the user is told in one line and
+// the exit status is 1, as without any display.
+void endWhenDisplayFails(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type != QtFatalMsg) {
+        qtMessages(type, context, text);
+        return;
+    }
+    std::fputs(DisplayFailed, stderr);
+    ::_exit(1);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Help and version need no display.
+    if (hasArgument(argc, argv, {"--help", "--version"})) {
+        std::fputs(hasArgument(argc, argv, {"--help"}) ? UsageText : "kesto " KESTO_VERSION "\n",
+                   stdout);
+        return 0;
+    }
+    if (!displayNamed(argc, argv)) {
+        std::fputs(NoDisplay, stderr);
+        return 1;
+    }
     QApplication::setApplicationName(QStringLiteral("Kesto"));
     QApplication::setOrganizationName(QStringLiteral("Quarvel"));
+    // The files are read while Qt connects to the display and the window is
+    // built, which take about as long again; their log lines wait in the rows.
+    // Only arguments that cannot be Qt's options are read before Qt has taken
+    // its own out of argv.
+    QList<QByteArray> files = filesIn(argc, argv);
+    std::unique_ptr<kesto::RowsReadAhead> ahead;
+    const bool qtOptions = hasOptionLike(argc, argv);
+    if (!qtOptions && !files.isEmpty()) {
+        kesto::SetLogPath(kesto::MakeAppPaths().log);
+        ahead = std::make_unique<kesto::RowsReadAhead>(files);
+    }
+    qtMessages = qInstallMessageHandler(endWhenDisplayFails);
+    QApplication app(argc, argv);
+    qInstallMessageHandler(qtMessages);
+    if (qtOptions) {
+        files = filesIn(argc, argv);
+        if (!files.isEmpty())
+            ahead = std::make_unique<kesto::RowsReadAhead>(files);
+    }
     QApplication::setApplicationVersion(QStringLiteral(KESTO_VERSION));
     kesto::InstallGermanQtTranslations(app);
 

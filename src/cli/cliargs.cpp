@@ -114,8 +114,15 @@ QString UsageText()
         "                            Umbenennung rückgängig machen (auch eine\n"
         "                            unterbrochene); gibt Vorher/Nachher aus\n"
         "  --history                 die aufbewahrten Umbenennungen auflisten\n"
+        "  --quiet                   ohne Fortschrittsanzeige und ohne die Zeile\n"
+        "                            \"Bereit: …\"\n"
         "  --                        Ende der Optionen\n"
         "  --help                    diese Hilfe\n"
+        "  --version                 die Versionsnummer\n"
+        "\n"
+        "Ist die Fehlerausgabe ein Terminal, zeigt sie bei einem Lauf, der länger als\n"
+        "eine Sekunde dauert, eine Zeile mit dem Fortschritt: Dateien erledigt von\n"
+        "allen, Dateien je Sekunde und die verbleibende Zeit.\n"
         "\n"
         "Findet die Prüfung Fehler, steht nach der Meldung je fehlerhafter Datei\n"
         "alter Name TAB neuer Name TAB Grund auf der Fehlerausgabe.\n"
@@ -130,6 +137,8 @@ namespace {
 // The options that only switch something on.
 constexpr std::pair<const char *, bool Arguments::*> Switches[] = {
     {"--help", &Arguments::help},
+    {"--version", &Arguments::version},
+    {"--quiet", &Arguments::quiet},
     {"--random-upper", &Arguments::randomUpper},
     {"--random-lower", &Arguments::randomLower},
     {"--random-digits", &Arguments::randomDigits},
@@ -174,7 +183,9 @@ public:
             else if (!readSwitch(arg) && !readOption(arg))
                 fail(QStringLiteral("Unbekannte Option: %1").arg(text(arg)));
             else
-                m_a.namingOption |= arg != "--help" && arg != "--undo" && arg != "--history";
+                m_a.namingOption |=
+                    !QList<QByteArray>{"--help", "--version", "--quiet", "--undo", "--history"}
+                         .contains(arg);
         }
     }
 

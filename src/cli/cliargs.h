@@ -31,6 +31,8 @@ struct Arguments
     bool undo = false;    ///< undo the newest batch not yet undone
     bool history = false; ///< list the kept batches
     bool help = false;
+    bool version = false;
+    bool quiet = false;        ///< no progress line, no "Bereit: …" line
     bool namingOption = false; ///< an option of a rename, which --undo and --history refuse
     bool recursive = false;    ///< folders among the files are loaded as \a folders says
     FolderFilter folders{-1, {}, {}, false};

@@ -5,6 +5,7 @@
 #include "cli/cliargs.h"
 #include "cli/clitexts.h"
 #include "rename/messages.h"
+#include "rename/progressmeter.h"
 #include "rename/session.h"
 #include "storage/applog.h"
 #include "storage/datafolder.h"
@@ -22,6 +23,8 @@
 #include <cstdio>
 #include <cstring>
 #include <malloc.h>
+#include <unistd.h>
+#include <utility>
 
 using namespace kesto;
 
@@ -34,37 +37,85 @@ QString lineBreaksForTerminal(QString text)
     return text;
 }
 
+// The progress of a long run as one line on a terminal, written over itself
+// after a carriage return and erased (ESC [K) before anything else is written.
+class TerminalProgress
+{
+public:
+    // The line waits a second unless KESTO_PROGRESS_DELAY_MS says otherwise,
+    // so that a test sees it in a short run.
+    TerminalProgress(bool enabled, QTextStream &err)
+        : m_enabled(enabled)
+        , m_meter(qEnvironmentVariableIsSet("KESTO_PROGRESS_DELAY_MS")
+                      ? qEnvironmentVariableIntValue("KESTO_PROGRESS_DELAY_MS")
+                      : ProgressMeter::DefaultDelay)
+        , m_err(err)
+    {}
+
+    void follow(Session &session)
+    {
+        if (!m_enabled)
+            return;
+        QObject::connect(&session, &Session::progressChanged, [this](int done, int total) {
+            switch (m_meter.update(done, total)) {
+            case ProgressMeter::Show::Line:
+                m_err << '\r' << m_meter.text() << "\x1b[K" << Qt::flush;
+                m_lineShown = true;
+                break;
+            case ProgressMeter::Show::Clear:
+                clear();
+                break;
+            case ProgressMeter::Show::Nothing:
+                break;
+            }
+        });
+    }
+
+    void clear()
+    {
+        if (std::exchange(m_lineShown, false))
+            m_err << "\r\x1b[K" << Qt::flush;
+    }
+
+private:
+    const bool m_enabled;
+    ProgressMeter m_meter;
+    QTextStream &m_err;
+    bool m_lineShown = false;
+};
+
 // Answers the core's questions from the command line: the "[TYP]" warning by
 // --yes, a failed rename by going on with every further file, whose failures
 // the batch tells once at its end.
 class CliQuestions : public UserQuestions
 {
 public:
-    CliQuestions(bool yes, bool noUndo, QTextStream &err)
+    CliQuestions(bool yes, bool noUndo, QTextStream &err, TerminalProgress *progress = nullptr)
         : m_yes(yes)
         , m_noUndo(noUndo)
         , m_err(err)
+        , m_progress(progress)
     {}
 
     QString askText(const QString &, const QString &, const QString &) override { return {}; }
     bool askYesNo(const QString &text, const QString &) override
     {
         if (!m_yes)
-            m_err << lineBreaksForTerminal(text) << Qt::endl;
+            err() << lineBreaksForTerminal(text) << Qt::endl;
         return m_yes;
     }
     bool askRenameWithoutUndo(const QString &text, const QString &) override
     {
         if (!m_noUndo) {
             // The reason, without the question the dialog asks.
-            m_err << lineBreaksForTerminal(text.left(text.lastIndexOf(u"\r\r"))) << '\n'
+            err() << lineBreaksForTerminal(text.left(text.lastIndexOf(u"\r\r"))) << '\n'
                   << cli::texts::noUndoRefused() << Qt::endl;
         }
         return m_noUndo;
     }
     void tell(const QString &text, const QString &) override
     {
-        m_err << lineBreaksForTerminal(text) << Qt::endl;
+        err() << lineBreaksForTerminal(text) << Qt::endl;
     }
     FailureAnswer askAfterFailure(const QString &, const QString &) override
     {
@@ -75,13 +126,22 @@ public:
         // The message and its reason; the dialog's OK/Cancel hint after the
         // last blank line means nothing here. (A name may hold line breaks
         // itself, so lines are not counted.)
-        m_err << lineBreaksForTerminal(text.left(text.lastIndexOf(u"\r\r"))) << Qt::endl;
+        err() << lineBreaksForTerminal(text.left(text.lastIndexOf(u"\r\r"))) << Qt::endl;
         return true;
     }
 
 private:
+    // The error output, with no progress line left in the way.
+    QTextStream &err()
+    {
+        if (m_progress)
+            m_progress->clear();
+        return m_err;
+    }
+
     bool m_yes, m_noUndo;
     QTextStream &m_err;
+    TerminalProgress *m_progress;
 };
 
 void applyArguments(const cli::Arguments &a, RenameOptions &o)
@@ -210,8 +270,10 @@ bool addListedPaths(cli::Arguments &a, QTextStream &err)
 // the exit status.
 int renameFiles(cli::Arguments &a, const RenameOptions &options, QTextStream &err)
 {
-    CliQuestions questions(a.yes, a.noUndo, err);
+    TerminalProgress progress(!a.quiet && ::isatty(STDERR_FILENO), err);
+    CliQuestions questions(a.yes, a.noUndo, err, &progress);
     Session session(questions, Session::Preview::OnDemand);
+    progress.follow(session);
     if (session.interruptedBatch().files > 0)
         err << cli::texts::interrupted() << Qt::endl;
     session.applyOptions(options);
@@ -236,7 +298,8 @@ int renameFiles(cli::Arguments &a, const RenameOptions &options, QTextStream &er
     int status = skipped.isEmpty() ? 0 : 1;
     if (!a.apply) {
         if (session.testNames()) {
-            err << cli::texts::ready(session.list().checkedCount()) << Qt::endl;
+            if (!a.quiet)
+                err << cli::texts::ready(session.list().checkedCount()) << Qt::endl;
         } else {
             printRefusal(session, err);
             status = 1;
@@ -274,12 +337,18 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
 
-    QList<QByteArray> args;
-    for (int i = 1; i < argc; ++i)
-        args.append(QByteArray::fromRawData(argv[i], qsizetype(std::strlen(argv[i]))));
-    cli::Arguments a = cli::ParseArguments(args);
-    if (a.help) {
-        out << cli::UsageText();
+    cli::Arguments a;
+    {
+        // Views of argv; gone before the rows are read, as a list of 100,000
+        // paths costs as much as a tenth of their rows.
+        QList<QByteArray> args;
+        args.reserve(argc);
+        for (int i = 1; i < argc; ++i)
+            args.append(QByteArray::fromRawData(argv[i], qsizetype(std::strlen(argv[i]))));
+        a = cli::ParseArguments(args);
+    }
+    if (a.help || a.version) {
+        out << (a.help ? cli::UsageText() : QStringLiteral("kesto-cli " KESTO_VERSION "\n"));
         return 0;
     }
     if (!a.error.isEmpty()) {

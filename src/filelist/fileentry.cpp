@@ -1,6 +1,8 @@
 #include "filelist/fileentry.h"
 
 #include "metadata/checksum.h"
+#include "metadata/filebytes.h"
+#include "metadata/isobmff.h"
 
 #include <QFile>
 
@@ -148,11 +150,17 @@ QString FileEntry::checksum() const
     return m_content ? m_content->checksum.value_or(QString()) : QString();
 }
 
-void FileEntry::readContent(bool audio, bool checksum)
+QString FileEntry::duration() const
 {
-    const bool readAudio = audio && !(m_content && m_content->audio);
-    const bool readChecksum = checksum && !(m_content && m_content->checksum);
-    if (!readAudio && !readChecksum)
+    return m_content ? m_content->duration.value_or(QString()) : QString();
+}
+
+void FileEntry::readContent(const ContentUse &wanted)
+{
+    const bool readAudio = wanted.audio && !(m_content && m_content->audio);
+    const bool readChecksum = wanted.checksum && !(m_content && m_content->checksum);
+    const bool readDuration = wanted.duration && !(m_content && m_content->duration);
+    if (!readAudio && !readChecksum && !readDuration)
         return;
     auto content = std::make_shared<ContentFacts>(m_content ? *m_content : ContentFacts());
     const ReachablePath path(*this);
@@ -160,6 +168,12 @@ void FileEntry::readContent(bool audio, bool checksum)
         content->audio = ReadAudioTags(path.path());
     if (readChecksum)
         content->checksum = FileChecksum(path.path());
+    if (readDuration) {
+        FileBytes film;
+        content->duration = film.open(path.path())
+                                ? SafeNameValue(DurationText(ReadMovieFacts(film).durationMs))
+                                : QString();
+    }
     m_content = std::move(content);
 }
 

@@ -49,12 +49,23 @@ struct FactTexts
     QString captured; ///< Exif capture date as stored, or empty
 };
 
+/// Which facts of a file's content a mask asks for.
+struct ContentUse
+{
+    bool audio = false;
+    bool checksum = false;
+    bool duration = false;
+
+    bool any() const { return audio || checksum || duration; }
+};
+
 /// Facts read from a file's content when a mask first asks for them; each
 /// part is read at most once.
 struct ContentFacts
 {
     std::optional<AudioTags> audio;
     std::optional<QString> checksum; ///< see FileChecksum()
+    std::optional<QString> duration; ///< a film's length, see DurationText()
 };
 
 /// One file of the list. The list is the only store of these rows; every fact a
@@ -113,9 +124,11 @@ struct FileEntry
     const AudioTags &audioTags() const;
     /// The checksum, empty until readContent() read it or when it could not be read.
     QString checksum() const;
-    /// Reads the audio tags (\a audio) and the checksum (\a checksum) if asked
-    /// for and not read yet.
-    void readContent(bool audio, bool checksum);
+    /// The length of the film, empty until readContent() read it or when the
+    /// file is no film that tells it.
+    QString duration() const;
+    /// Reads what \a wanted asks for of the file's content and was not read yet.
+    void readContent(const ContentUse &wanted);
 
     /// The path as the system knows it.
     QByteArray pathBytes() const;

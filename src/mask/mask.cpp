@@ -18,7 +18,7 @@ struct Keyword
 
 // Every keyword ends with its only "]", so none is a prefix of another and the
 // order of trial never changes a result.
-constexpr std::array<Keyword, 41> Keywords{{
+constexpr std::array<Keyword, 42> Keywords{{
     {u"[NAME]", KindName},
     {u"[TYP]", KindExtension},
     {u"[DIR]", KindDir},
@@ -60,6 +60,7 @@ constexpr std::array<Keyword, 41> Keywords{{
     {u"[ERSCHEINUNGSJAHR]", KindYear},
     {u"[GENRE]", KindGenre},
     {u"[PRÜFSUMME]", KindChecksum},
+    {u"[DAUER]", KindDuration},
 }};
 
 // The date placeholders that take a format after a blank.

@@ -32,6 +32,7 @@ enum TokenKind : int {
     KindYear = 74,
     KindGenre = 75,
     KindChecksum = 76, ///< "[PRÜFSUMME]", "[PRÜFSUMME n]": n in first
+    KindDuration = 77, ///< "[DAUER]", the length of a film
     KindCreationOffset = 100,
     KindCaptureOffset = 300,
     KindRange = 9010,      ///< "[a-b]", "[a-]"

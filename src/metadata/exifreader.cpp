@@ -198,22 +198,77 @@ bool ExifReader::IsExifJpeg()
     const quint8 *start = m_bytes.bytes(0, 2);
     if (size < 3 || !start || start[0] != 0xFF || start[1] != 0xD8)
         return false;
-    // The raw bytes are scanned, not the segments: the first APP1 marker pair
-    // whose block begins with "Exif" is the Exif block, even after an XMP block.
-    for (qint64 from = 2;;) {
+    // The header's segments are walked up to the image data (the first SOS
+    // marker): writers put the Exif block among them, and inside the
+    // entropy-coded data that follows, a 0xFF byte is never a marker. The
+    // first APP1 segment whose block begins with "Exif" is the Exif block,
+    // even after an XMP block.
+    for (qint64 at = 2;;) {
+        const quint8 *pair = m_bytes.bytes(at, 2);
+        if (!pair)
+            return false;
+        const quint8 lead = pair[0], marker = pair[1];
+        if (lead != 0xFF)
+            return scanForExifPair(at);
+        if (marker == 0xFF) { // a fill byte before the marker
+            ++at;
+            continue;
+        }
+        if (marker == 0xDA || marker == 0xD9)
+            return false;
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) { // no length follows
+            at += 2;
+            continue;
+        }
+        const quint8 *length = m_bytes.bytes(at + 2, 2);
+        if (!length)
+            return false;
+        const int segmentLength = length[0] << 8 | length[1];
+        if (marker == 0xE1)
+            switch (exifBlockAt(at)) {
+            case Block::Exif:
+                return true;
+            case Block::Unreadable:
+                return false;
+            case Block::Other:
+                break;
+            }
+        at += 2 + segmentLength;
+    }
+}
+
+bool ExifReader::scanForExifPair(qint64 from)
+{
+    // A header that is no chain of segments: the raw bytes are scanned for the
+    // first APP1 marker pair whose block begins with "Exif".
+    for (;;) {
         const qint64 at = m_bytes.findPair(from, 0xFF, 0xE1);
-        if (at < 0 || at > ExifInt32Max - 10)
+        if (at < 0)
             return false;
-        const quint8 *name = m_bytes.bytes(at + 4, 4);
-        if (!name)
-            return false;
-        if (name[0] == 'E' && name[1] == 'x' && name[2] == 'i' && name[3] == 'f') {
-            m_markerPosition = qint32(at);
-            m_tiffHeaderStart = qint32(at + 10);
+        switch (exifBlockAt(at)) {
+        case Block::Exif:
             return true;
+        case Block::Unreadable:
+            return false;
+        case Block::Other:
+            break;
         }
         from = at + 2;
     }
+}
+
+ExifReader::Block ExifReader::exifBlockAt(qint64 at)
+{
+    if (at > ExifInt32Max - 10)
+        return Block::Unreadable;
+    const quint8 *name = m_bytes.bytes(at + 4, 4);
+    if (!name)
+        return Block::Unreadable;
+    if (name[0] != 'E' || name[1] != 'x' || name[2] != 'i' || name[3] != 'f')
+        return Block::Other;
+    m_markerPosition = qint32(at);
+    m_tiffHeaderStart = qint32(at + 10);
+    return Block::Exif;
 }
 
 bool ExifReader::IsIntelByteOrder()

@@ -71,6 +71,10 @@ private:
     friend QString captureDateOfUnreadableFile(const QString &path);
 
     bool IsExifJpeg();
+    bool scanForExifPair(qint64 from);
+    enum class Block { Exif, Other, Unreadable };
+    // Whether the APP1 marker pair at \a at begins an Exif block; remembers where it does.
+    Block exifBlockAt(qint64 at);
     bool IsIntelByteOrder();
     static QString PadLeft(const QString &s, int n, QChar c);
     void GetDirectoryEntries(qint32 position);

@@ -26,4 +26,9 @@ struct MovieFacts
 /// The facts of the film in \a file; empty facts for a file that is no such film.
 MovieFacts ReadMovieFacts(FileBytes &file);
 
+/// A length as "[DAUER]" shows it, rounded to whole seconds: minutes and
+/// seconds ("3-07"), from an hour on hours before them ("1-02-05"); "" for a
+/// negative (unknown) length.
+QString DurationText(qint64 milliseconds);
+
 } // namespace kesto

@@ -80,9 +80,19 @@ const QString *audioValue(const AudioTags &tags, int kind)
     }
 }
 
+// FileEntry::emptyValues keeps one bit for each of them.
+static_assert(KindDuration - KindTitle < 8);
+
 bool isContentKind(int kind)
 {
-    return kind >= KindTitle && kind <= KindChecksum;
+    return kind >= KindTitle && kind <= KindDuration;
+}
+
+QString contentValue(const FileEntry &row, int kind)
+{
+    if (const QString *value = audioValue(row.audioTags(), kind))
+        return *value;
+    return kind == KindChecksum ? row.checksum() : row.duration();
 }
 
 bool isTimeKind(int kind)
@@ -126,6 +136,9 @@ void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int
         return;
     case KindChecksum:
         out.append(Sub(row.checksum(), 1, token.first));
+        return;
+    case KindDuration:
+        out.append(row.duration());
         return;
     case KindRange:
         out.append(Sub(name, token.first, qsizetype(token.second) - token.first + 1));
@@ -254,6 +267,7 @@ ContentUse ContentUsedBy(const QList<MaskToken> &tokens)
     for (const MaskToken &t : tokens) {
         used.audio = used.audio || (t.kind >= KindTitle && t.kind <= KindGenre);
         used.checksum = used.checksum || t.kind == KindChecksum;
+        used.duration = used.duration || t.kind == KindDuration;
     }
     return used;
 }
@@ -262,10 +276,7 @@ quint8 EmptyValues(const FileEntry &row, const QList<MaskToken> &tokens)
 {
     quint8 empty = 0;
     for (const MaskToken &t : tokens) {
-        if (!isContentKind(t.kind))
-            continue;
-        const QString *value = audioValue(row.audioTags(), t.kind);
-        if (value ? value->isEmpty() : row.checksum().isEmpty())
+        if (isContentKind(t.kind) && contentValue(row, t.kind).isEmpty())
             empty |= quint8(1u << (t.kind - KindTitle));
     }
     return empty;
@@ -276,7 +287,7 @@ QString HintWithEmptyValues(const QString &reason, quint8 emptyValues)
     if (emptyValues == 0)
         return reason;
     QStringList placeholders;
-    for (int kind = KindTitle; kind <= KindChecksum; ++kind) {
+    for (int kind = KindTitle; kind <= KindDuration; ++kind) {
         if (emptyValues & (1u << (kind - KindTitle)))
             placeholders.append(PlaceholderText(kind));
     }

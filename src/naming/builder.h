@@ -56,11 +56,6 @@ bool NeedsImageSize(const QList<MaskToken> &tokens);
 /// \a sortColumn depend on (the replacements are plain text and need none).
 WantedFacts FactsUsedBy(const QList<MaskToken> &tokens, int sortColumn);
 /// Which facts of a file's content the tokens ask for.
-struct ContentUse
-{
-    bool audio = false;
-    bool checksum = false;
-};
 ContentUse ContentUsedBy(const QList<MaskToken> &tokens);
 /// The placeholders among \a tokens that give no text for \a row, as
 /// FileEntry::emptyValues keeps them.

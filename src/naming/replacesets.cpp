@@ -3,7 +3,12 @@
 #include "naming/messages.h"
 #include "naming/textcase.h"
 
+#define PCRE2_CODE_UNIT_WIDTH 16
+#include <pcre2.h>
+
 #include <algorithm>
+#include <cstdint>
+#include <type_traits>
 #include <utility>
 
 namespace kesto {
@@ -43,59 +48,147 @@ int groupNamed(const QString &name, const QRegularExpression &expression)
     return name.isEmpty() ? -1 : int(expression.namedCaptureGroups().indexOf(name));
 }
 
-// Replaces every match of \a expression in \a text. False when PCRE2 broke a
-// match off: the match then ends the iteration as an invalid one.
-bool replaceEveryMatch(QString &text, const QRegularExpression &expression,
-                       const ReplacementTemplate &replacement)
+// A thread's match context and match data, which serve all its matches. The
+// JIT stack grows from 32 KiB to 512 KiB as QRegularExpression's does, so
+// that the same deep matches succeed and the same runaway ones break off.
+class MatchState
 {
-    QRegularExpressionMatchIterator matches = expression.globalMatch(text);
-    QString result;
-    qsizetype from = 0;
-    bool emptyAtEnd = false;
-    while (matches.hasNext()) {
-        const QRegularExpressionMatch match = matches.next();
-        result.append(QStringView(text).sliced(from, match.capturedStart() - from));
-        replacement.appendTo(result, match);
-        from = match.capturedEnd();
-        emptyAtEnd = match.capturedLength() == 0 && from == text.size();
+public:
+    MatchState()
+        : m_context(pcre2_match_context_create(nullptr))
+        , m_stack(pcre2_jit_stack_create(32 * 1024, 512 * 1024, nullptr))
+    {
+        pcre2_jit_stack_assign(m_context, nullptr, m_stack);
     }
-    // After an empty match at the end Qt searches on past the end, which PCRE2
-    // refuses as it refuses a match it gives up on.
-    if (!matches.isValid() && !emptyAtEnd)
-        return false;
-    result.append(QStringView(text).sliced(from));
-    text = std::move(result);
-    return true;
-}
+    ~MatchState()
+    {
+        pcre2_match_data_free(m_data);
+        pcre2_jit_stack_free(m_stack);
+        pcre2_match_context_free(m_context);
+    }
+    MatchState(const MatchState &) = delete;
+    MatchState &operator=(const MatchState &) = delete;
 
-// The same, faster for matches that take text: behind such a match Qt's
-// iterator only searches on from its end, which one match() does without the
-// iterator's upkeep. Behind an empty match only the iterator knows how to go
-// on, so then it starts over.
-bool replaceMatches(QString &text, const QRegularExpression &expression,
-                    const ReplacementTemplate &replacement)
-{
-    QRegularExpressionMatch match = expression.match(text);
-    if (!match.hasMatch())
-        return match.isValid();
-    QString result;
-    result.reserve(text.size() + 32);
-    qsizetype from = 0;
-    for (; match.hasMatch() && match.capturedLength() > 0; match = expression.match(text, from)) {
-        result.append(QStringView(text).sliced(from, match.capturedStart() - from));
-        replacement.appendTo(result, match);
-        from = match.capturedEnd();
+    pcre2_match_context *context() const { return m_context; }
+    /// Match data with room for at least \a groups groups.
+    pcre2_match_data *dataFor(uint32_t groups)
+    {
+        if (groups > m_groups) {
+            pcre2_match_data_free(m_data);
+            m_data = pcre2_match_data_create(groups, nullptr);
+            m_groups = groups;
+        }
+        return m_data;
     }
-    if (match.hasMatch())
-        return replaceEveryMatch(text, expression, replacement);
-    if (!match.isValid())
-        return false;
-    result.append(QStringView(text).sliced(from));
-    text = std::move(result);
-    return true;
-}
+
+private:
+    pcre2_match_context *m_context = nullptr;
+    pcre2_jit_stack *m_stack = nullptr;
+    pcre2_match_data *m_data = nullptr;
+    uint32_t m_groups = 0;
+};
 
 } // namespace
+
+// A set's expression in PCRE2's own form. QRegularExpression compiles it too,
+// to check it and to name its groups, but would wrap every match in a match
+// context, match data and a result of its own, which cost more than the
+// search through a short name; the options are those it compiles with.
+class CompiledExpression
+{
+public:
+    CompiledExpression(const QString &pattern, bool caseInsensitive)
+    {
+        int error = 0;
+        PCRE2_SIZE errorOffset = 0;
+        m_code =
+            pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.utf16()), PCRE2_SIZE(pattern.size()),
+                          PCRE2_UTF | PCRE2_UCP | (caseInsensitive ? PCRE2_CASELESS : 0), &error,
+                          &errorOffset, nullptr);
+        if (!m_code)
+            return;
+        pcre2_jit_compile(m_code, PCRE2_JIT_COMPLETE);
+        uint32_t captures = 0;
+        pcre2_pattern_info(m_code, PCRE2_INFO_CAPTURECOUNT, &captures);
+        m_groups = captures + 1;
+        uint32_t newline = 0;
+        pcre2_pattern_info(m_code, PCRE2_INFO_NEWLINE, &newline);
+        m_crlf = newline == PCRE2_NEWLINE_CRLF || newline == PCRE2_NEWLINE_ANY ||
+                 newline == PCRE2_NEWLINE_ANYCRLF;
+    }
+    ~CompiledExpression() { pcre2_code_free(m_code); }
+    CompiledExpression(const CompiledExpression &) = delete;
+    CompiledExpression &operator=(const CompiledExpression &) = delete;
+
+    /// Replaces every match in \a text, found as QRegularExpression's
+    /// global match finds them. False when PCRE2 broke a match off, leaving
+    /// \a text as it was.
+    bool replaceAll(QString &text, const ReplacementTemplate &replacement) const;
+
+private:
+    pcre2_code *m_code = nullptr;
+    uint32_t m_groups = 1;
+    bool m_crlf = false; ///< whether "\r\n" counts as one character between matches
+};
+
+bool CompiledExpression::replaceAll(QString &text, const ReplacementTemplate &replacement) const
+{
+    if (!m_code)
+        return false;
+    thread_local MatchState state;
+    pcre2_match_data *data = state.dataFor(m_groups);
+    const QStringView subject(text);
+    // PCRE2 takes no null pointer, not even for an empty text.
+    const char16_t none = 0;
+    const auto chars = reinterpret_cast<PCRE2_SPTR>(subject.isEmpty() ? &none : subject.utf16());
+    // The first search checks that the text is valid UTF-16; the ones behind
+    // it search the same text.
+    uint32_t check = 0;
+    const auto search = [&](qsizetype from, uint32_t options) {
+        const int found = pcre2_match(m_code, chars, PCRE2_SIZE(subject.size()), PCRE2_SIZE(from),
+                                      options | check, data, state.context());
+        check = PCRE2_NO_UTF_CHECK;
+        return found;
+    };
+    const PCRE2_SIZE *offsets = pcre2_get_ovector_pointer(data);
+    QString result;
+    qsizetype copied = 0;
+    int found = search(0, 0);
+    while (found > 0) {
+        if (result.isNull())
+            result.reserve(subject.size() + 32);
+        const auto start = qsizetype(offsets[0]);
+        const auto end = qsizetype(offsets[1]);
+        result.append(subject.sliced(copied, start - copied));
+        replacement.appendTo(result, subject, offsets, found);
+        copied = end;
+        if (start < end) {
+            found = search(end, 0);
+            continue;
+        }
+        // Behind an empty match the next one must take text where it
+        // starts, or else start one character on, a line break "\r\n" or a
+        // surrogate pair being one.
+        if (end == subject.size())
+            break;
+        found = search(end, PCRE2_NOTEMPTY_ATSTART | PCRE2_ANCHORED);
+        if (found != PCRE2_ERROR_NOMATCH)
+            continue;
+        qsizetype next = end + 1;
+        if (next < subject.size() &&
+            ((m_crlf && subject[next - 1] == u'\r' && subject[next] == u'\n') ||
+             subject[next].isLowSurrogate()))
+            ++next;
+        found = search(next, 0);
+    }
+    if (found < 0 && found != PCRE2_ERROR_NOMATCH)
+        return false;
+    if (result.isNull())
+        return true;
+    result.append(subject.sliced(copied));
+    text = std::move(result);
+    return true;
+}
 
 ReplacementTemplate::ReplacementTemplate(const QString &text, const QRegularExpression &expression)
 {
@@ -148,17 +241,23 @@ ReplacementTemplate::ReplacementTemplate(const QString &text, const QRegularExpr
         m_pieces.append({Kind::Text, literal, 0});
 }
 
-void ReplacementTemplate::appendTo(QString &out, const QRegularExpressionMatch &match) const
+void ReplacementTemplate::appendTo(QString &out, QStringView subject, const std::size_t *offsets,
+                                   int groups) const
 {
+    static_assert(std::is_same_v<PCRE2_SIZE, std::size_t> && PCRE2_UNSET == SIZE_MAX);
+    const auto group = [&](int n) {
+        return n < groups && offsets[2 * n] != PCRE2_UNSET
+                   ? subject.sliced(qsizetype(offsets[2 * n]),
+                                    qsizetype(offsets[2 * n + 1] - offsets[2 * n]))
+                   : QStringView();
+    };
     int mode = CaseKeep;
     for (const Piece &piece : m_pieces) {
         if (piece.kind == Kind::CaseChange) {
             mode = piece.value;
             continue;
         }
-        AppendInCase(out,
-                     piece.kind == Kind::Text ? QStringView(piece.text)
-                                              : match.capturedView(piece.value),
+        AppendInCase(out, piece.kind == Kind::Text ? QStringView(piece.text) : group(piece.value),
                      mode);
     }
 }
@@ -187,14 +286,16 @@ ReplaceSets::ReplaceSets(const std::array<SearchReplaceSet, 3> &sets)
                 QRegularExpression::UseUnicodePropertiesOption;
             if (!isOn(s.matchCase))
                 options |= QRegularExpression::CaseInsensitiveOption;
-            ready.expression = QRegularExpression(ready.search, options);
-            if (!ready.expression.isValid()) {
+            const QRegularExpression expression(ready.search, options);
+            if (!expression.isValid()) {
                 m_error = namingmessages::setError(
-                    k, namingmessages::badExpression(ready.expression.patternErrorOffset() + 1,
-                                                     ready.expression.errorString()));
+                    k, namingmessages::badExpression(expression.patternErrorOffset() + 1,
+                                                     expression.errorString()));
                 continue;
             }
-            ready.replacement = ReplacementTemplate(s.replace, ready.expression);
+            ready.expression =
+                std::make_shared<const CompiledExpression>(ready.search, !isOn(s.matchCase));
+            ready.replacement = ReplacementTemplate(s.replace, expression);
             if (!ready.replacement.error().isEmpty())
                 m_error = namingmessages::setError(k, ready.replacement.error());
         }
@@ -217,7 +318,7 @@ int ReplaceSets::apply(QString &text, bool inNewName) const
             continue;
         if (!r.regex)
             text = ReplaceAll(text, r.search, r.replace, r.caseSensitivity);
-        else if (!replaceMatches(text, r.expression, r.replacement))
+        else if (!r.expression->replaceAll(text, r.replacement))
             return r.set;
     }
     return -1;

@@ -7,6 +7,8 @@
 #include <QString>
 
 #include <array>
+#include <cstddef>
+#include <memory>
 
 namespace kesto {
 
@@ -24,8 +26,10 @@ public:
     /// Why the text cannot be used (a group the expression lacks, "${"
     /// without "}"); empty when it can.
     const QString &error() const { return m_error; }
-    /// Appends the replacement of \a match to \a out.
-    void appendTo(QString &out, const QRegularExpressionMatch &match) const;
+    /// Appends the replacement of a match in \a subject to \a out: \a offsets
+    /// holds the start and end of the first \a groups groups, the whole
+    /// match first, with SIZE_MAX for a group that took no part.
+    void appendTo(QString &out, QStringView subject, const std::size_t *offsets, int groups) const;
 
 private:
     enum class Kind { Text, Group, CaseChange };
@@ -43,6 +47,8 @@ private:
 /// compiled and its replacement read once, when the options change, not for
 /// every name. Plain sets replace their text as it is; both kinds ignore
 /// letter case unless told to match it.
+class CompiledExpression;
+
 class ReplaceSets
 {
 public:
@@ -69,7 +75,7 @@ private:
         bool regex = false;
         QString search, replace;
         Qt::CaseSensitivity caseSensitivity = Qt::CaseInsensitive;
-        QRegularExpression expression; ///< a regular-expression set's, compiled
+        std::shared_ptr<const CompiledExpression> expression; ///< a regular-expression set's
         ReplacementTemplate replacement;
     };
 

@@ -1,12 +1,14 @@
 #include "naming/transliterate.h"
 
-#include <QHash>
-
 #include <unicode/translit.h>
 #include <unicode/unistr.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace kesto {
 
@@ -41,28 +43,29 @@ public:
 
     bool ready() const { return m_icu != nullptr; }
 
-    /// The ASCII form of \a run, a run of non-ASCII characters, between the
-    /// ASCII characters \a before and \a after (each empty at an end).
-    QString run(QStringView before, QStringView run, QStringView after)
+    /// The ASCII form of a run of non-ASCII characters in \a window, which
+    /// holds the run with its ASCII neighbours: \a before of them in front
+    /// of it (0 or 1), \a after behind it (0 or 1).
+    const QString &run(QStringView window, qsizetype before, qsizetype after)
     {
         // The rules look at one neighbour on either side (a small letter
-        // after "Ä", a capital before "ß"). One key text for every lookup
-        // spares each its allocation.
-        m_key.resize(0);
-        m_key.append(before).append(run).append(after);
-        const auto found = m_cache.constFind(m_key);
-        if (found != m_cache.cend())
-            return *found;
+        // after "Ä", a capital before "ß"), so the window is the key.
+        const std::u16string_view key(window.utf16(), size_t(window.size()));
+        if (const auto found = m_cache.find(key); found != m_cache.end())
+            return found->second;
         // ICU leaves ASCII as it is; were a neighbour changed after all, the
         // run would be spelt alone.
-        const QString form = toAscii(m_key);
-        const qsizetype ends = before.size() + after.size();
-        const QString ofRun = form.size() >= ends && form.startsWith(before) && form.endsWith(after)
-                                  ? form.sliced(before.size(), form.size() - ends)
-                                  : toAscii(run);
+        const QString form = toAscii(window);
+        const QStringView front = window.first(before);
+        const QStringView back = window.last(after);
+        const QStringView run = window.sliced(before, window.size() - before - after);
+        const QString ofRun =
+            form.size() >= before + after && form.startsWith(front) && form.endsWith(back)
+                ? form.sliced(before, form.size() - before - after)
+                : toAscii(run);
         if (m_cache.size() >= CacheLimit)
             m_cache.clear();
-        return *m_cache.insert(m_key, ofRun);
+        return m_cache.emplace(key, ofRun).first->second;
     }
 
 private:
@@ -97,9 +100,19 @@ private:
         return out;
     }
 
+    // Found by a view of the name, so that a lookup makes no key of its own,
+    // and hashed by the standard library, which is quicker for such short
+    // keys than QHash.
+    struct ViewHash
+    {
+        using is_transparent = void;
+        size_t operator()(std::u16string_view text) const
+        {
+            return std::hash<std::u16string_view>{}(text);
+        }
+    };
     std::unique_ptr<icu::Transliterator> m_icu;
-    QHash<QString, QString> m_cache;
-    QString m_key;
+    std::unordered_map<std::u16string, QString, ViewHash, std::equal_to<>> m_cache;
 };
 
 bool isAscii(QChar c)
@@ -137,9 +150,10 @@ QString TransliterateToAscii(const QString &name)
         i = end;
         while (end < text.size() && !isAscii(text[end]))
             ++end;
-        const QStringView before = i > 0 ? text.sliced(i - 1, 1) : QStringView();
-        const QStringView after = end < text.size() ? text.sliced(end, 1) : QStringView();
-        out += transliteration.run(before, text.sliced(i, end - i), after);
+        const qsizetype before = i > 0 ? 1 : 0;
+        const qsizetype after = end < text.size() ? 1 : 0;
+        out +=
+            transliteration.run(text.sliced(i - before, end - i + before + after), before, after);
         i = end;
     }
     // Some marks have no form at all (a Devanagari virama): a name of them

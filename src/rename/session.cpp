@@ -326,11 +326,11 @@ void Session::buildNames(bool counterInRange)
                 e.imageSize = ReadImageSize(ReachablePath(e).path());
                 e.imageSizeKnown = true;
             }
-            e.readContent(content.audio, content.checksum);
+            e.readContent(content);
             int failedSet = -1;
             e.newName =
                 BuildNewName(e, perFolder ? ++rowsInFolder[e.folder] : i + 1, context, &failedSet);
-            e.emptyValues = content.audio || content.checksum ? EmptyValues(e, m_mask.tokens) : 0;
+            e.emptyValues = content.any() ? EmptyValues(e, m_mask.tokens) : 0;
             // The first such name blocks the batch; every further one would
             // take PCRE2's whole budget again.
             if (failedSet >= 0) {

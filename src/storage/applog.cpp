@@ -8,6 +8,7 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <ctime>
 #include <type_traits>
@@ -64,10 +65,15 @@ int openLog(bool checkNow = false)
 
 } // namespace
 
+// Readers on other threads ask whether to log while the window sets its
+// path; they read only this flag, never the path's text.
+std::atomic<bool> logPathSet{false};
+
 void SetLogPath(const QString &path)
 {
     closeLog();
     logPath() = path;
+    logPathSet.store(!path.isEmpty(), std::memory_order_release);
 }
 
 QString LogPath()
@@ -77,7 +83,7 @@ QString LogPath()
 
 bool LogWanted()
 {
-    return capture || !logPath().isEmpty();
+    return capture || logPathSet.load(std::memory_order_acquire);
 }
 
 namespace {

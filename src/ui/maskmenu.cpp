@@ -91,7 +91,8 @@ QStringList FileFactPlaceholders()
             QStringLiteral("[ERSCHEINUNGSJAHR]\tErscheinungsjahr"),
             QStringLiteral("[GENRE]\tGenre"),
             QStringLiteral("[PRÜFSUMME]\tSHA-256-Prüfsumme, 8 Ziffern"),
-            QStringLiteral("[PRÜFSUMME 16]\tSHA-256-Prüfsumme, 16 Ziffern")};
+            QStringLiteral("[PRÜFSUMME 16]\tSHA-256-Prüfsumme, 16 Ziffern"),
+            QStringLiteral("[DAUER]\tDauer eines Films")};
 }
 
 QList<MaskMenuEntry> MaskMenuEntries(const QStringList &names)

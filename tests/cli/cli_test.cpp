@@ -9,7 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <csignal>
 #include <cstdlib>
@@ -76,6 +78,18 @@ CliRun cli(const QStringList &args, bool outputClosed = false,
     for (const QString &a : args)
         bytes << QFile::encodeName(a);
     return cliBytes(bytes, outputClosed, whileRunning, input);
+}
+
+// kesto-cli with its error output on the terminal of script: what it got.
+QString cliOnTerminal(const QStringList &args)
+{
+    QProcess script;
+    script.start("script",
+                 {"-qec",
+                  QString("'%1' '%2' 2>&1 >/dev/null").arg(KESTO_CLI_PATH, args.join("' '")),
+                  "/dev/null"});
+    script.waitForFinished();
+    return QString::fromUtf8(script.readAllStandardOutput());
 }
 
 class CliTest : public ::testing::Test
@@ -435,7 +449,23 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndTouchNothing)
         EXPECT_EQ(cli(args).all().section('\n', 0, 0), "2||kesto-cli: " + message);
     }
     EXPECT_EQ(cli({"--help"}).exitCode, 0);
+    EXPECT_EQ(cli({"--version"}).all(), "0|kesto-cli " KESTO_VERSION "\n|");
     EXPECT_EQ(dir.names(), QStringList{"a.txt"});
+}
+
+// On a terminal, lines of progress, each over the last, erased before other text
+// (here without the second's wait); none in a file, none and no "Bereit" with --quiet.
+TEST_F(CliTest, ATerminalShowsTheProgressOfARunAFileAndQuietDoNot)
+{
+    qputenv("KESTO_PROGRESS_DELAY_MS", "0");
+    const QStringList args = QStringList{"--mask", "n_[name].[typ]"} + files({"a", "b", "c"});
+    EXPECT_EQ(cliOnTerminal(QStringList{"--quiet"} + args), "");
+    EXPECT_EQ(cli(args).err, "Bereit: mit --apply werden 3 Dateien umbenannt.\n");
+    const QRegularExpression progressThen("^((\r[1-3] von 3 Dateien[^\r\n]*\x1b\\[K)+\r\x1b\\[K)+"
+                                          "(Bereit: mit|Umbenennung abgeschlossen)");
+    for (const QString &shown : {cliOnTerminal(args), cliOnTerminal(QStringList{"--apply"} + args)})
+        EXPECT_TRUE(progressThen.match(shown).hasMatch()) << shown.toStdString();
+    qunsetenv("KESTO_PROGRESS_DELAY_MS");
 }
 
 } // namespace

@@ -113,13 +113,13 @@ TEST(MaskCheck, BadMasksStopAtTheFirstErrorWithItsTextAndAnEmptyOneIsNeitherBadN
 TEST(MaskCheck, FactPlaceholdersAndTheChecksumLengthFrom1To64AreRead)
 {
     QStringList described;
-    for (const char *mask : {"[titel][Interpret][ALBUM][titelnr][Erscheinungsjahr][genre]",
+    for (const char *mask : {"[titel][Interpret][ALBUM][titelnr][Erscheinungsjahr][genre][Dauer]",
                              "[prüfsumme][PRÜFSUMME 1][Prüfsumme 064]", "[PRÜFSUMME 65]",
                              "[PRÜFSUMME 0]", "[PRÜFSUMME 8", "[PRÜFSUMME ]", "[PRÜFSUMME8]"})
         described << describe(CheckMask(QString::fromUtf8(mask)));
     EXPECT_EQ(described,
-              (QStringList{u"-1 ok 70 71 72 73 74 75"_s, u"-1 ok 76:8,0 76:1,0 76:64,0"_s, u"0"_s,
-                           u"1"_s, u"1"_s, u"2"_s, u"1"_s}));
+              (QStringList{u"-1 ok 70 71 72 73 74 75 77"_s, u"-1 ok 76:8,0 76:1,0 76:64,0"_s,
+                           u"0"_s, u"1"_s, u"1"_s, u"2"_s, u"1"_s}));
 }
 
 } // namespace

@@ -27,7 +27,7 @@ using namespace Qt::StringLiterals;
 constexpr quint16 Date = 36867;
 constexpr ByteOrder II = ByteOrder::Intel, MM = ByteOrder::Motorola;
 const QByteArray SampleDate = "2005:07:14 13:45:12";
-// Image data without an APP1 marker pair, much longer than the head.
+// Fill bytes without an APP1 marker pair, much longer than the head.
 const QByteArray ImageData(300000, char(0xFF));
 
 // Loads photos from a temporary folder whole, in pieces of 8 and 13 bytes and from the disk,
@@ -191,7 +191,8 @@ TEST_F(ExifFile, FindsTheFirstApp1BlockThatIsExifWhereverItLiesAndWithoutOneLogs
         // across the end of the first read, which is shorter than the later ones
         jpegFile(
             {jpegSegment(0xE0, QByteArray(kesto::FileBytes::DefaultHeadSize - 24, 'j')), exif}),
-        jpegFile({}, ImageData + exif)}; // found only by a scan to the end
+        jpegFile({}, ImageData + exif),     // after fill bytes far beyond the head
+        jpegFile({}, "no segment" + exif)}; // by a scan of a header that is no chain
     // A growing JFIF block moves the pair, after a lone 0xFF, across the ends of the pieces.
     for (int filler = 0; filler < 13; ++filler)
         photos << jpegFile({jpegSegment(0xE0, QByteArray(filler, 'j') + "\xFF"), exif});
@@ -210,7 +211,9 @@ TEST_F(ExifFile, FindsTheFirstApp1BlockThatIsExifWhereverItLiesAndWithoutOneLogs
                            jpegFile({jpegSegment(0xE0, "JFIF"), jpegSegment(0xE1, "<x/>")}),
                            app1 + "Exi", app1 + "Exif\0"_ba, app1 + "Exif\0\0MM\0*\0\0"_ba,
                            app1 + "Exif\0\0MM\0*\x80\0\0\x08\0\0"_ba,
-                           app1 + "Exif\0\0MM\0*\x7F\xFF\xFF\xFF\0\0"_ba, jpegFile({}, ImageData)})
+                           app1 + "Exif\0\0MM\0*\x7F\xFF\xFF\xFF\0\0"_ba, jpegFile({}, ImageData),
+                           // behind the start of the image data, where no header block stands
+                           jpegFile({jpegSegment(0xDA, "scan")}, "\x12\xFF\x00" + exif)})
         paths << m_dir.write(u"%1.jpg"_s.arg(paths.size()), bytes);
     for (const QString &path : paths) {
         loadPath(path);

@@ -34,7 +34,7 @@ TEST(ReplaceSets, ExpressionsReplaceEveryMatchWithGroupsAndCaseChanges)
         {"(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)(k)", "$11-$10-$12", "abcdefghijk", "k-j-a2"},
         {"(x)|(y)", "[$2]", "xy", "[][y]"},
         {"\\p{Lu}\\w*", "_", "Äpfel und Öl", "_ und _", Checked},
-        {"x*", "-", "ab", "-a-b-"},
+        {"x*", "-", "a\U0001F600b", "-a-\U0001F600-b-"}, // a surrogate pair is one character
         {"IMG", "Bild", "IMG img", "Bild Bild", Unchecked, Unchecked},
         {"IMG", "Bild", "IMG img", "Bild img", Checked, Unchecked},
         {"(a)", "$1", "(a)", "$1", Unchecked, Unchecked}, // plain text stays plain

@@ -247,19 +247,21 @@ TEST_F(SessionTest, ARunThatOnlyNamesReadsOnlyTheFactsItsMaskAndSortColumnUse)
 TEST_F(SessionTest, FilePlaceholdersReadTheFileOnlyWhenUsedAndTheHintNamesThoseWithoutValue)
 {
     const QString tags = u"title=Titel|artist=Wer|album=Album|track=4|date=1999|genre=Jazz"_s;
-    session.load(QStringList{dir.writeAudio(u"song.ogg"_s, tags)});
+    session.load(QStringList{dir.writeAudio(u"song.m4a"_s, tags, {u"-t"_s, u"65"_s})});
     load({u"a.txt"_s, u"b.txt"_s});
     preview(u"[name].[typ]"_s);
-    EXPECT_EQ(session.list().at(0).checksum(), QString()) << "a mask without them reads nothing";
+    EXPECT_EQ(session.list().at(0).checksum() + session.list().at(2).duration(), QString())
+        << "a mask without them reads nothing";
 
-    const QString mask = u"[titelnr]-[interpret]-[erscheinungsjahr]-[genre]-[titel][album].[typ]"_s;
+    const QString mask =
+        u"[titelnr]-[interpret]-[erscheinungsjahr]-[genre]-[titel][album] [dauer].[typ]"_s;
     EXPECT_EQ(fullTestOf(mask), messages::notUnique());
     const QString hint = messages::reasonDuplicate() +
                          u"; kein Wert für [TITEL], [INTERPRET], "
-                         u"[ALBUM], [TITELNR], [ERSCHEINUNGSJAHR], [GENRE]"_s;
+                         u"[ALBUM], [TITELNR], [ERSCHEINUNGSJAHR], [GENRE], [DAUER]"_s;
     EXPECT_EQ(newNames() + column(&FileEntry::hint),
-              (QStringList{u"----.txt"_s, u"----.txt"_s, u"04-Wer-1999-Jazz-TitelAlbum.ogg"_s, hint,
-                           hint, QString()}));
+              (QStringList{u"---- .txt"_s, u"---- .txt"_s,
+                           u"04-Wer-1999-Jazz-TitelAlbum 1-05.m4a"_s, hint, hint, QString()}));
 
     EXPECT_EQ(fullTestOf(u"[name][genre][prüfsumme 3].[typ]"_s), ready());
     const FileEntry &a = session.list().at(0);

@@ -105,8 +105,8 @@ TEST_F(InputAidsTest, TheMenusListSavedMasksInCodeOrderLoadAndDeleteAfterAsking)
     MaskMenu menu(w.session(), w.paths().masksIni, w.maskField(), &w);
     menu.buildMenu(MaskMenu::Load)->actions()[5]->menu()->actions()[3]->trigger();
     EXPECT_EQ(w.maskField()->text(), "[name]-Tom & Jerry.[typ][AUFNAHMEDATUM dd. MMMM yyyy]");
-    menu.buildMenu(MaskMenu::Load)->actions()[6]->menu()->actions()[7]->trigger();
-    EXPECT_TRUE(w.maskField()->text().endsWith("yyyy][PRÜFSUMME 16]"));
+    menu.buildMenu(MaskMenu::Load)->actions()[6]->menu()->actions()[8]->trigger();
+    EXPECT_TRUE(w.maskField()->text().endsWith("yyyy][DAUER]"));
 }
 
 TEST_F(InputAidsTest, ARightPressDefinesAKeyAndEveryTooltipFollowsItAndTheStoredSwitch)
