@@ -104,7 +104,7 @@ QString UsageText()
         "                            je Zeile; relativ zum aktuellen Ordner. Für mehr\n"
         "                            Dateien, als die Befehlszeile fasst\n"
         "  --null                    die Pfade der LISTE enden mit NUL statt Zeilenende:\n"
-        "                            find Fotos -name '*.jpg' -print0 |\n"
+        "                            find Fotos -name '*.jpg' -mtime -7 -print0 |\n"
         "                              kesto-cli --files-from - --null --mask …\n"
         "  --apply                   umbenennen\n"
         "  --yes                     ohne [TYP] umbenennen, ohne zu fragen\n"
