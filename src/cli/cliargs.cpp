@@ -41,6 +41,8 @@ QString UsageText()
 {
     return QStringLiteral(
         "Aufruf: kesto-cli [OPTION…] DATEI…\n"
+        "        kesto-cli [OPTION…] -r ORDNER…\n"
+        "        kesto-cli [OPTION…] --files-from LISTE\n"
         "        kesto-cli --undo | --history\n"
         "\n"
         "Lädt die Dateien wie das Fenster, bildet die neuen Namen, prüft sie und gibt\n"
@@ -51,9 +53,10 @@ QString UsageText()
         "In der Ausgabe steht ein Tabulator in einem Namen als \\t, ein Zeilenvorschub\n"
         "als \\n, ein Wagenrücklauf als \\r und ein umgekehrter Schrägstrich als \\\\.\n"
         "Bytes eines Namens, die kein UTF-8 sind, werden als Windows-1252 gelesen;\n"
-        "der neue Name wird in UTF-8 geschrieben. Ein Pfad, der fehlt, ein Ordner,\n"
-        "keine gewöhnliche Datei oder nicht lesbar ist, wird mit seinem Grund auf\n"
-        "der Fehlerausgabe genannt und übergangen.\n"
+        "der neue Name wird in UTF-8 geschrieben. Ein Pfad, der fehlt, ein Ordner\n"
+        "(ohne --recursive), keine gewöhnliche Datei oder nicht lesbar ist, wird mit\n"
+        "seinem Grund auf der Fehlerausgabe genannt und übergangen, ebenso ein\n"
+        "Unterordner, der sich nicht lesen lässt.\n"
         "\n"
         "Optionen (Werte so, wie man sie im Fenster eingibt):\n"
         "  --mask TEXT               Umbenennungsmaske, z. B. \"[name]_[zahl].[typ]\";\n"
@@ -86,6 +89,23 @@ QString UsageText()
         "  --sort SPALTE[:desc]      nach Spalte 1-8 sortieren (1 = Alter Name, 4 = Größe,\n"
         "                            8 = Aufnahme (Exif)); Vorgabe 1, aufsteigend;\n"
         "                            Zahlen nach ihrem Wert: IMG_2 vor IMG_10\n"
+        "  -r, --recursive           aus jedem ORDNER die gewöhnlichen Dateien laden,\n"
+        "                            mit allen Unterordnern; symbolische Verknüpfungen\n"
+        "                            auf Ordner werden nicht betreten. Reihenfolge: je\n"
+        "                            Ordner erst die Dateien, dann die Unterordner,\n"
+        "                            beide nach Namen (IMG_2 vor IMG_10)\n"
+        "  --depth N                 nur N Ebenen Unterordner (0 = nur der Ordner selbst)\n"
+        "  --include MUSTER          nur Dateien, deren Name passt; mehrfach möglich\n"
+        "  --exclude MUSTER          keine Dateien, deren Name passt; mehrfach möglich.\n"
+        "                            Muster wie in der Shell (*, ?, [abc], [!abc]),\n"
+        "                            Groß/klein gleich: --include '*.jpg' --exclude 'tmp*'\n"
+        "  --hidden                  auch versteckte Dateien und Ordner (Name mit \".\")\n"
+        "  --files-from LISTE        die Pfade einer Datei (- = Standardeingabe), einer\n"
+        "                            je Zeile; relativ zum aktuellen Ordner. Für mehr\n"
+        "                            Dateien, als die Befehlszeile fasst\n"
+        "  --null                    die Pfade der LISTE enden mit NUL statt Zeilenende:\n"
+        "                            find Fotos -name '*.jpg' -mtime -7 -print0 |\n"
+        "                              kesto-cli --files-from - --null --mask …\n"
         "  --apply                   umbenennen\n"
         "  --yes                     ohne [TYP] umbenennen, ohne zu fragen\n"
         "  --no-undo                 auch umbenennen, wenn sich das Protokoll zum\n"
@@ -129,6 +149,9 @@ constexpr std::pair<const char *, bool Arguments::*> Switches[] = {
     {"--no-undo", &Arguments::noUndo},
     {"--undo", &Arguments::undo},
     {"--history", &Arguments::history},
+    {"-r", &Arguments::recursive},
+    {"--recursive", &Arguments::recursive},
+    {"--null", &Arguments::nulSeparated},
 };
 
 // Walks the command line; the first error found is the one reported.
@@ -139,6 +162,8 @@ public:
         : m_args(args)
         , m_a(a)
     {}
+
+    bool folderOption() const { return m_folderOption; }
 
     void fail(const QString &message)
     {
@@ -151,7 +176,7 @@ public:
         bool optionsEnded = false;
         for (m_at = 0; m_at < m_args.size(); ++m_at) {
             const QByteArray &arg = m_args.at(m_at);
-            if (optionsEnded || !arg.startsWith("--"))
+            if (optionsEnded || (!arg.startsWith("--") && arg != "-r"))
                 m_a.files.append(arg);
             else if (arg == "--")
                 optionsEnded = true;
@@ -219,6 +244,14 @@ private:
             readMatchCase();
         else if (arg == "--sort")
             readSort();
+        else if (arg == "--depth")
+            readDepth();
+        else if (arg == "--include" || arg == "--exclude")
+            readPattern(arg == "--include" ? m_a.folders.include : m_a.folders.exclude);
+        else if (arg == "--hidden")
+            m_a.folders.hidden = m_folderOption = true;
+        else if (arg == "--files-from")
+            m_a.pathLists.append(rawValue());
         else
             return false;
         return true;
@@ -280,6 +313,32 @@ private:
             m_a.replacements.last().matchCase = Checked;
     }
 
+    void readDepth()
+    {
+        bool ok = false;
+        m_a.folders.depth = value().toInt(&ok);
+        m_folderOption = true;
+        if (!ok || m_a.folders.depth < 0)
+            fail(QStringLiteral("--depth erwartet eine Zahl ab 0."));
+    }
+
+    void readPattern(QStringList &patterns)
+    {
+        const QString option = text(m_args.at(m_at));
+        patterns.append(value());
+        m_folderOption = true;
+        if (!IsUsablePattern(patterns.last()))
+            fail(QStringLiteral("%1: kein gültiges Muster: %2").arg(option, patterns.last()));
+    }
+
+    // A value as the system handed it over: a path.
+    QByteArray rawValue()
+    {
+        const qsizetype at = m_at + 1;
+        value();
+        return at < m_args.size() ? m_args.at(at) : QByteArray();
+    }
+
     void readSort()
     {
         QString v = value();
@@ -296,6 +355,7 @@ private:
     const QList<QByteArray> &m_args;
     Arguments &m_a;
     qsizetype m_at = 0;
+    bool m_folderOption = false; ///< --depth, --include, --exclude or --hidden given
 };
 
 } // namespace
@@ -307,13 +367,18 @@ Arguments ParseArguments(const QList<QByteArray> &args)
     a.files.reserve(args.size());
     ArgumentReader reader(args, a);
     reader.read();
-    if ((a.undo || a.history) && !a.files.isEmpty())
+    if (reader.folderOption() && !a.recursive)
+        reader.fail(QStringLiteral(
+            "--depth, --include, --exclude und --hidden gelten nur mit --recursive."));
+    if (a.nulSeparated && a.pathLists.isEmpty())
+        reader.fail(QStringLiteral("--null gilt nur mit --files-from."));
+    if ((a.undo || a.history) && !(a.files.isEmpty() && a.pathLists.isEmpty()))
         reader.fail(QStringLiteral("--undo und --history nehmen keine Dateien."));
     if (a.undo && a.history)
         reader.fail(QStringLiteral("--undo und --history gehen nicht zusammen."));
     if ((a.undo || a.history) && a.namingOption)
         reader.fail(QStringLiteral("--undo und --history nehmen keine Optionen zum Umbenennen."));
-    if (a.files.isEmpty() && !a.help && !a.undo && !a.history)
+    if (a.files.isEmpty() && a.pathLists.isEmpty() && !a.help && !a.undo && !a.history)
         reader.fail(QStringLiteral("Es wurde keine Datei angegeben."));
     std::array<SearchReplaceSet, 3> sets;
     std::copy(a.replacements.cbegin(), a.replacements.cend(), sets.begin());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filelist/pathsources.h"
 #include "storage/renameoptions.h"
 
 #include <QByteArray>
@@ -33,8 +34,12 @@ struct Arguments
     bool version = false;
     bool quiet = false;        ///< no progress line, no "Bereit: …" line
     bool namingOption = false; ///< an option of a rename, which --undo and --history refuse
-    QList<QByteArray> files;   ///< as the system handed them over
-    QString error;             ///< set when the command line is not usable
+    bool recursive = false;    ///< folders among the files are loaded as \a folders says
+    FolderFilter folders{-1, {}, {}, false};
+    QList<QByteArray> pathLists; ///< --files-from, "-" for standard input
+    bool nulSeparated = false;   ///< the lists' paths end with NUL, not a line feed
+    QList<QByteArray> files;     ///< as the system handed them over
+    QString error;               ///< set when the command line is not usable
 };
 
 /// Reads argv[1..]; option values are taken as the user would type them.

@@ -15,6 +15,13 @@ inline QString skipped(const QString &path, SkipReason reason)
     return QStringLiteral("kesto-cli: übergangen (%1): %2").arg(messages::skipReason(reason), path);
 }
 
+/// A --files-from list that could not be read.
+inline QString listUnreadable(const QString &list, SkipReason reason)
+{
+    return QStringLiteral("kesto-cli: Die Liste ließ sich nicht lesen (%1): %2")
+        .arg(messages::skipReason(reason), list);
+}
+
 inline QString nothingLeft()
 {
     return QStringLiteral("kesto-cli: Es bleibt keine Datei zum Umbenennen.");

@@ -249,6 +249,23 @@ int printNames(const FileList &list)
     return 0;
 }
 
+// The paths of each --files-from list after those of the arguments; false
+// when a list cannot be read.
+bool addListedPaths(cli::Arguments &a, QTextStream &err)
+{
+    for (const QByteArray &list : std::as_const(a.pathLists)) {
+        SkipReason reason = SkipReason::Unreadable;
+        const std::optional<QList<QByteArray>> paths = ReadPathList(list, a.nulSeparated, reason);
+        if (!paths) {
+            err << cli::texts::listUnreadable(EscapedName(DecodeTextPart(list)), reason)
+                << Qt::endl;
+            return false;
+        }
+        a.files += *paths;
+    }
+    return true;
+}
+
 // Previews the files of \a a, tests the names and, with --apply, renames them:
 // the exit status.
 int renameFiles(cli::Arguments &a, const RenameOptions &options, QTextStream &err)
@@ -262,7 +279,8 @@ int renameFiles(cli::Arguments &a, const RenameOptions &options, QTextStream &er
     session.applyOptions(options);
     session.list().sortBy(a.sortColumn - 1,
                           a.sortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
-    const QList<SkippedPath> skipped = session.load(a.files);
+    const QList<SkippedPath> skipped =
+        a.recursive ? session.load(a.files, a.folders) : session.load(a.files);
     // The rows hold what they need of the paths; the list of them would only
     // stand in the way of the plan's memory.
     a.files = {};
@@ -345,5 +363,7 @@ int main(int argc, char *argv[])
         Session session(questions, Session::Preview::OnDemand);
         return a.history ? history(session, out) : undo(session, out, err);
     }
+    if (!addListedPaths(a, err))
+        return 2;
     return renameFiles(a, options, err);
 }

@@ -1,13 +1,140 @@
 #include "filelist/filelist.h"
 
-#include <QCollator>
+#include "storage/textfile.h"
+
 #include <QCollatorSortKey>
 #include <QLocale>
 
 #include <algorithm>
 #include <numeric>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace kesto {
+
+QCollator NameCollator()
+{
+    QCollator collator{QLocale(QLocale::German, QLocale::Germany)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(true);
+    return collator;
+}
+
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool isPrintableAscii(char c)
+{
+    return c >= ' ' && c <= '~';
+}
+
+// The digits from \a at on, without leading zeros; \a at moves past them.
+std::string_view number(std::string_view name, size_t &at)
+{
+    while (at < name.size() && name[at] == '0')
+        ++at;
+    const size_t from = at;
+    while (at < name.size() && isDigit(name[at]))
+        ++at;
+    return name.substr(from, at - from);
+}
+
+// Sorts \a names by their \a keys, which \a compare compares, equal ones by
+// their bytes.
+template<typename Key, typename Compare>
+void sortByKeys(std::vector<std::string_view> &names, const std::vector<Key> &keys, Compare compare)
+{
+    std::vector<size_t> order(keys.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        const int c = compare(keys[a], keys[b]);
+        return c != 0 ? c < 0 : names[a] < names[b];
+    });
+    std::vector<std::string_view> sorted;
+    sorted.reserve(names.size());
+    for (const size_t i : order)
+        sorted.push_back(names[i]);
+    names = std::move(sorted);
+}
+
+} // namespace
+
+NameOrder::NameOrder()
+    : m_collator(NameCollator())
+{
+    // The printable characters in the collator's order give their weights;
+    // a digit weighs as the run it begins, which ranks by its value.
+    std::array<char, '~' - ' ' + 1> chars;
+    std::iota(chars.begin(), chars.end(), ' ');
+    const auto compare = [this](char a, char b) {
+        return m_collator.compare(QString(QLatin1Char(a)), QString(QLatin1Char(b)));
+    };
+    std::sort(chars.begin(), chars.end(), [&](char a, char b) {
+        return compare(isDigit(a) ? '0' : a, isDigit(b) ? '0' : b) < 0;
+    });
+    quint8 weight = 1;
+    for (size_t i = 0; i < chars.size(); ++i) {
+        if (i > 0 && !(isDigit(chars[i - 1]) && isDigit(chars[i])) &&
+            compare(chars[i - 1], chars[i]) != 0)
+            ++weight;
+        m_weight[size_t(chars[i])] = weight;
+    }
+}
+
+void NameOrder::appendAsciiKey(std::string &key, std::string_view name) const
+{
+    // Two runs of digits meet at the same place of their keys: there the
+    // shorter number, then the smaller, comes first.
+    for (size_t at = 0; at < name.size();) {
+        if (!isDigit(name[at])) {
+            key += char(m_weight[size_t(name[at++])]);
+            continue;
+        }
+        const std::string_view digits = number(name, at);
+        key += char(m_weight['0']);
+        key += char(digits.size());
+        key += digits;
+    }
+}
+
+void NameOrder::sort(std::vector<std::string_view> &names) const
+{
+    if (names.size() < 2)
+        return;
+    const bool ascii = std::all_of(names.cbegin(), names.cend(), [](std::string_view name) {
+        return std::all_of(name.cbegin(), name.cend(), isPrintableAscii);
+    });
+    if (ascii) {
+        std::string keyBytes;
+        std::vector<size_t> ends;
+        ends.reserve(names.size());
+        for (const std::string_view name : names) {
+            appendAsciiKey(keyBytes, name);
+            ends.push_back(keyBytes.size());
+        }
+        std::vector<std::string_view> keys;
+        keys.reserve(names.size());
+        for (size_t i = 0; i < ends.size(); ++i) {
+            const size_t from = i == 0 ? 0 : ends[i - 1];
+            keys.emplace_back(keyBytes.data() + from, ends[i] - from);
+        }
+        sortByKeys(names, keys,
+                   [](std::string_view a, std::string_view b) { return a.compare(b); });
+        return;
+    }
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(names.size());
+    for (const std::string_view name : names)
+        keys.push_back(m_collator.sortKey(
+            DecodeTextPart(QByteArrayView(name.data(), qsizetype(name.size())))));
+    sortByKeys(names, keys,
+               [](const QCollatorSortKey &a, const QCollatorSortKey &b) { return a.compare(b); });
+}
 
 FileList::FileList(QObject *parent)
     : QObject(parent)
@@ -192,10 +319,7 @@ void FileList::sortRows()
             return descending ? sb < sa : sa < sb;
         });
     } else {
-        QCollator collator{QLocale(QLocale::German, QLocale::Germany)};
-        collator.setCaseSensitivity(Qt::CaseInsensitive);
-        // Runs of digits count by their value: IMG_2 before IMG_10.
-        collator.setNumericMode(true);
+        const QCollator collator = NameCollator();
         // Rows often arrive in order already, or in reverse (new rows go to
         // the top): one look at the neighbours settles those cases.
         bool inOrder = true, reversed = true;

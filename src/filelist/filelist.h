@@ -2,11 +2,40 @@
 
 #include "filelist/fileentry.h"
 
+#include <QCollator>
 #include <QHash>
 #include <QList>
 #include <QObject>
 
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
 namespace kesto {
+
+/// The order of names in the list: a German dictionary's, letter case
+/// ignored, runs of digits by their value (IMG_2 before IMG_10).
+QCollator NameCollator();
+
+/// NameCollator()'s order of names given in the file system's bytes.
+class NameOrder
+{
+public:
+    NameOrder();
+    /// Sorts \a names in this order, equal ones by their bytes.
+    void sort(std::vector<std::string_view> &names) const;
+
+private:
+    /// Names of printable ASCII, most names, are ordered by keys made from
+    /// their bytes, which the collator would take many times as long for:
+    /// each character has one weight there, the collator's own, letters of
+    /// either case the same, and a run of digits counts by its value.
+    void appendAsciiKey(std::string &key, std::string_view name) const;
+
+    QCollator m_collator;
+    std::array<quint8, 128> m_weight{};
+};
 
 /// The list of files to rename: the only store of rows. Row positions count
 /// from 0 here; a row's position + 1 is its counter position.

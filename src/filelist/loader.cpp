@@ -21,7 +21,6 @@
 #include <utility>
 #include <vector>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -43,49 +42,27 @@ QList<PathToLoad> PathsFromText(const QStringList &paths)
     QList<PathToLoad> items;
     items.reserve(paths.size());
     for (const QString &p : paths)
-        items.append({p, {}, p.isValidUtf16() && !p.contains(QChar(0))});
+        items.append({p, {}, p.isValidUtf16() && !p.contains(QChar(0)), {}});
     return items;
+}
+
+PathToLoad PathFromBytes(const QByteArray &raw)
+{
+    // A name from an old archive or another system may be no UTF-8: it keeps
+    // its bytes, for the rename, and shows them as the INI files are read. A
+    // NUL would end the path early.
+    if (QUtf8StringView(raw).isValidUtf8())
+        return {QString::fromUtf8(raw), {}, !raw.contains('\0'), {}};
+    return {DecodeTextPart(raw), raw, !raw.contains('\0'), {}};
 }
 
 QList<PathToLoad> PathsFromBytes(const QList<QByteArray> &rawPaths)
 {
     QList<PathToLoad> items;
     items.reserve(rawPaths.size());
-    for (const QByteArray &raw : rawPaths) {
-        // A name from an old archive or another system may be no UTF-8: it
-        // keeps its bytes, for the rename, and shows them as the INI files
-        // are read. A NUL would end the path early.
-        if (QUtf8StringView(raw).isValidUtf8())
-            items.append({QString::fromUtf8(raw), {}, !raw.contains('\0')});
-        else
-            items.append({DecodeTextPart(raw), raw, !raw.contains('\0')});
-    }
+    for (const QByteArray &raw : rawPaths)
+        items.append(PathFromBytes(raw));
     return items;
-}
-
-QList<QByteArray> FilesInFolder(const QByteArray &folder)
-{
-    QList<QByteArray> files;
-    DIR *dir = ::opendir(folder.constData());
-    if (!dir)
-        return files;
-    const QByteArray prefix = folder.endsWith('/') ? folder : folder + '/';
-    while (const dirent *d = ::readdir(dir)) {
-        if (d->d_name[0] == '.')
-            continue;
-        const QByteArray path = prefix + d->d_name;
-        // The listing knows the type of most entries; a link or an unknown
-        // type is asked of the file itself.
-        struct stat st;
-        const bool regular =
-            d->d_type == DT_REG || ((d->d_type == DT_LNK || d->d_type == DT_UNKNOWN) &&
-                                    ::stat(path.constData(), &st) == 0 && S_ISREG(st.st_mode));
-        if (regular)
-            files.append(path);
-    }
-    ::closedir(dir);
-    std::sort(files.begin(), files.end());
-    return files;
 }
 
 namespace {
@@ -140,6 +117,8 @@ FileFacts readFacts(const FileEntry &e, const WantedFacts &wanted, RowsFolder &f
 // Asked again only for the few paths that became no row.
 SkipReason reasonFor(const PathToLoad &item)
 {
+    if (item.passOver)
+        return *item.passOver;
     if (!item.faithful)
         return SkipReason::Unreadable;
     struct stat st;
@@ -207,7 +186,7 @@ std::vector<char> pathsToRead(const QList<PathToLoad> &paths, const FileList &li
     seen.reserve(n);
     for (int i = 0; i < n; ++i) {
         const PathToLoad &item = paths.at(i);
-        if (!item.faithful || item.path.isEmpty()) {
+        if (!item.faithful || item.path.isEmpty() || item.passOver) {
             keep[i] = 2;
             continue;
         }

@@ -11,10 +11,14 @@
 #include <chrono>
 #include <functional>
 #include <future>
+#include <optional>
 
 namespace kesto {
 
 class FileList;
+
+/// Why a path given to the loader became no row.
+enum class SkipReason { Missing, Folder, NotRegularFile, Unreadable, TooLong };
 
 /// A path handed to the loader: its text and, when it came as bytes that are
 /// no UTF-8, those bytes (see FileEntry::rawBytes()). A path is not faithful
@@ -25,19 +29,15 @@ struct PathToLoad
     QString path;
     QByteArray bytes;
     bool faithful = true;
+    /// Set for a path known to become no row, and why (a folder below one
+    /// that was loaded which could not be read): it is only reported.
+    std::optional<SkipReason> passOver;
 };
 
 QList<PathToLoad> PathsFromText(const QStringList &paths);
-/// Paths as the system hands them over (command line, dropped URLs).
+/// A path as the system hands it over (command line, dropped URLs, a folder's listing).
+PathToLoad PathFromBytes(const QByteArray &raw);
 QList<PathToLoad> PathsFromBytes(const QList<QByteArray> &rawPaths);
-
-/// The paths of the regular files directly in \a folder, by their bytes in
-/// byte order, leaving out hidden ones (a name beginning with ".") as a file
-/// manager does; empty for a folder that cannot be read.
-QList<QByteArray> FilesInFolder(const QByteArray &folder);
-
-/// Why a path given to the loader became no row.
-enum class SkipReason { Missing, Folder, NotRegularFile, Unreadable, TooLong };
 
 struct SkippedPath
 {

@@ -64,6 +64,16 @@ inline QString filling()
 {
     return QStringLiteral("Die Dateiliste wird aufgefüllt ...");
 }
+/// The question before folders dropped or chosen are loaded: \a folder, or
+/// \a count of them.
+inline QString folderFilesQuestion(const QString &folder, qsizetype count)
+{
+    const QString which = count == 1 ? QStringLiteral("dem Ordner „%1“").arg(EscapedName(folder))
+                                     : QStringLiteral("den %1 Ordnern").arg(count);
+    return QStringLiteral("Sollen aus %1 nur die Dateien darin in die Liste aufgenommen werden "
+                          "oder auch die aller Unterordner?")
+        .arg(which);
+}
 /// Why a path given to the list became no row.
 inline QString skipReason(SkipReason reason)
 {

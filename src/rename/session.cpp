@@ -439,6 +439,32 @@ QList<SkippedPath> Session::load(const QList<QByteArray> &rawPaths,
     return loadPaths(PathsFromBytes(rawPaths), yield);
 }
 
+QList<SkippedPath> Session::load(const QList<QByteArray> &rawPaths, const FolderFilter &folders,
+                                 const std::function<void()> &yield)
+{
+    // The walk may take a while before the first file is read.
+    m_status.setMessage(messages::filling());
+    return loadPaths(PathsWithFolderFiles(rawPaths, folders, yield), yield);
+}
+
+QList<SkippedPath> Session::loadChosen(const QList<QByteArray> &rawPaths,
+                                       const std::function<void()> &yield)
+{
+    const QList<QByteArray> folders = FoldersAmong(rawPaths);
+    if (folders.isEmpty())
+        return load(rawPaths, yield);
+    using Files = UserQuestions::FolderAnswer::Files;
+    const UserQuestions::FolderAnswer answer = m_questions.askFolderFiles(
+        messages::folderFilesQuestion(PathFromBytes(folders.first()).path, folders.size()),
+        messages::appTitle());
+    if (answer.files == Files::None)
+        return {};
+    FolderFilter filter;
+    filter.depth = answer.files == Files::WithSubfolders ? -1 : 0;
+    filter.hidden = answer.hidden;
+    return load(rawPaths, filter, yield);
+}
+
 NewRows Session::readAhead(RowsReadAhead &ahead, int count, const std::function<void()> &yield)
 {
     // Only what is not read yet is waited for, while the window is served.

@@ -3,6 +3,7 @@
 #include "filelist/digitchoices.h"
 #include "filelist/filelist.h"
 #include "filelist/loader.h"
+#include "filelist/pathsources.h"
 #include "filelist/statusline.h"
 #include "mask/mask.h"
 #include "naming/replacesets.h"
@@ -124,6 +125,15 @@ public:
     QList<SkippedPath> load(const QList<QByteArray> &rawPaths,
                             const std::function<void()> &yield = {},
                             RowsReadAhead *ahead = nullptr);
+    /// The same with the files \a folders lets in of each folder among
+    /// \a rawPaths and of the folders below it (see WalkFolder()).
+    QList<SkippedPath> load(const QList<QByteArray> &rawPaths, const FolderFilter &folders,
+                            const std::function<void()> &yield = {});
+    /// Paths the user dropped or chose: when folders are among them, asks
+    /// once which of their files to load, and loads nothing when the user
+    /// cancels.
+    QList<SkippedPath> loadChosen(const QList<QByteArray> &rawPaths,
+                                  const std::function<void()> &yield = {});
 
     /// The rename command: renames the checked rows to the names shown and
     /// removes each renamed row. Refused while the names shown are not those

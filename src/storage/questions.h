@@ -44,6 +44,21 @@ public:
     /// A message to take note of, with OK only. Where no other way is given
     /// it is shown as an OK/Cancel message whose answer does not matter.
     virtual void tell(const QString &text, const QString &title) { askOkCancel(text, title); }
+    /// Which files of the folders among paths the user dropped or chose go
+    /// into the list.
+    struct FolderAnswer
+    {
+        enum class Files {
+            None,           ///< none: nothing of the paths is loaded
+            OwnFiles,       ///< the files in each folder itself
+            WithSubfolders, ///< those in all its subfolders as well
+        };
+        Files files = Files::None;
+        bool hidden = false; ///< files and folders whose name begins with "." too
+    };
+    /// Asks which files of the folders to load. A front end that offers no
+    /// choice loads none.
+    virtual FolderAnswer askFolderFiles(const QString &, const QString &) { return {}; }
 };
 
 } // namespace kesto

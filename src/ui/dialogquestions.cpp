@@ -2,6 +2,7 @@
 
 #include "ui/windowtexts.h"
 
+#include <QCheckBox>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -80,6 +81,24 @@ UserQuestions::FailureAnswer DialogQuestions::askAfterFailure(const QString &tex
         return FailureAnswer::SkipAll;
     return box.clickedButton() == box.button(QMessageBox::Ok) ? FailureAnswer::GoOn
                                                               : FailureAnswer::Stop;
+}
+
+UserQuestions::FolderAnswer DialogQuestions::askFolderFiles(const QString &text,
+                                                            const QString &title)
+{
+    QMessageBox box(QMessageBox::Question, title, displayText(text), QMessageBox::Cancel, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *own = box.addButton(windowtexts::ownFilesCaption(), QMessageBox::AcceptRole);
+    QPushButton *all = box.addButton(windowtexts::withSubfoldersCaption(), QMessageBox::AcceptRole);
+    box.setDefaultButton(own);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.setCheckBox(new QCheckBox(windowtexts::hiddenFilesCaption()));
+    box.exec();
+    using Files = FolderAnswer::Files;
+    const Files files = box.clickedButton() == own   ? Files::OwnFiles
+                        : box.clickedButton() == all ? Files::WithSubfolders
+                                                     : Files::None;
+    return {files, box.checkBox()->isChecked()};
 }
 
 void DialogQuestions::tell(const QString &text, const QString &title)

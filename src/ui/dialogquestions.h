@@ -28,6 +28,9 @@ public:
     /// OK, "Alle überspringen" and Cancel, with OK as default.
     FailureAnswer askAfterFailure(const QString &text, const QString &title) override;
     void tell(const QString &text, const QString &title) override;
+    /// "Nur die Dateien im Ordner" (the default), "Mit allen Unterordnern"
+    /// and Cancel, with a check box for hidden files.
+    FolderAnswer askFolderFiles(const QString &text, const QString &title) override;
 
     /// \a text with "\r\n" and a lone "\r" turned into "\n".
     static QString displayText(const QString &text);

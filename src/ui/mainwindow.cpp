@@ -116,7 +116,8 @@ void MainWindow::connectSession()
         if (section < VisibleColumnCount) // the reasons are no sort order
             runListCommand([this, section] { m_session.sortByColumn(section); });
     });
-    connect(m_list, &FileListView::filesDropped, this, &MainWindow::loadFiles);
+    connect(m_list, &FileListView::filesDropped, this,
+            [this](const QList<QByteArray> &paths) { loadFiles(paths, true); });
     connect(m_list, &FileListView::emptyDrop, this, [] { QApplication::beep(); });
 }
 
@@ -337,7 +338,7 @@ void MainWindow::addFolder()
 {
     const QStringList chosen = chooseFromLastFolder(true);
     if (!chosen.isEmpty())
-        loadFiles(FilesInFolder(QFile::encodeName(chosen.first())));
+        loadFiles({QFile::encodeName(chosen.first())}, true);
 }
 
 void MainWindow::buildListMenu()
@@ -434,7 +435,7 @@ void MainWindow::offerRepair()
     runListCommand([this] { showUndoneFiles(); });
 }
 
-void MainWindow::loadFiles(const QList<QByteArray> &paths)
+void MainWindow::loadFiles(const QList<QByteArray> &paths, bool askForFolders)
 {
     // A drop while files are still being read would interleave two loads.
     if (m_loading) {
@@ -444,9 +445,10 @@ void MainWindow::loadFiles(const QList<QByteArray> &paths)
     m_loading = true;
     const std::unique_ptr<RowsReadAhead> ahead = std::move(m_readAhead);
     QList<SkippedPath> skipped;
-    runListCommand([this, &paths, &ahead, &skipped] {
-        skipped = m_session.load(
-            paths, [] { QCoreApplication::processEvents(); }, ahead.get());
+    runListCommand([this, &paths, askForFolders, &ahead, &skipped] {
+        const auto serve = [] { QCoreApplication::processEvents(); };
+        skipped = askForFolders ? m_session.loadChosen(paths, serve)
+                                : m_session.load(paths, serve, ahead.get());
     });
     m_loading = false;
     // Once for the whole load, with the list already shown.

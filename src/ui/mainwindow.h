@@ -105,10 +105,12 @@ public:
     /// Runs \a command, as a click on its button does.
     void runCommand(Command command);
 
-    /// Loads files as dropped or given on the command line, keeping the
-    /// window responsive every 16 files; the paths that became no row are
-    /// named in one message, each with its reason.
-    void loadFiles(const QList<QByteArray> &paths);
+    /// Loads files as given on the command line or chosen, keeping the
+    /// window responsive every 16 ms; the paths that became no row are named
+    /// in one message, each with its reason. Folders among \a paths are
+    /// passed over, or with \a askForFolders loaded as the user answers
+    /// (Session::loadChosen()), as a drop loads them.
+    void loadFiles(const QList<QByteArray> &paths, bool askForFolders = false);
 
     /// Rows begun to be read for the files the window was started with; the
     /// load of exactly those files takes them over, unless a repair at the

@@ -79,6 +79,20 @@ inline QString skipAllCaption()
 {
     return QStringLiteral("Alle überspringen");
 }
+/// The answers to the question which files of folders dropped or chosen
+/// to load, and its check box.
+inline QString ownFilesCaption()
+{
+    return QStringLiteral("Nur die Dateien im Ordner");
+}
+inline QString withSubfoldersCaption()
+{
+    return QStringLiteral("Mit allen Unterordnern");
+}
+inline QString hiddenFilesCaption()
+{
+    return QStringLiteral("Auch versteckte Dateien");
+}
 /// The titles of the dialogs of buttons 40 and 41.
 inline QString addFilesTitle()
 {

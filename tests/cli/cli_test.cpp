@@ -33,13 +33,15 @@ struct CliRun
     QString all() const { return QString("%1|%2|%3").arg(exitCode).arg(out, err); }
 };
 
-// kesto-cli with arguments as bytes (a name need not be UTF-8), its output in
-// files, or in a pipe whose reader has gone before anything is written;
-// \a whileRunning is given the process before it is waited for.
+// kesto-cli with arguments as bytes (a name need not be UTF-8) and \a input
+// as its standard input, its output in files, or in a pipe whose reader has
+// gone before anything is written; \a whileRunning is given the process
+// before it is waited for.
 CliRun cliBytes(const QList<QByteArray> &args, bool outputClosed = false,
-                const std::function<void(pid_t)> &whileRunning = {})
+                const std::function<void(pid_t)> &whileRunning = {}, const QByteArray &input = {})
 {
-    const TempFolder folder;
+    TempFolder folder;
+    const QByteArray in = QFile::encodeName(folder.write("in", input));
     const QByteArray out = QFile::encodeName(folder.file("out"));
     const QByteArray err = QFile::encodeName(folder.file("err"));
     std::vector<char *> argv{const_cast<char *>(KESTO_CLI_PATH)};
@@ -55,6 +57,7 @@ CliRun cliBytes(const QList<QByteArray> &args, bool outputClosed = false,
         ::signal(SIGPIPE, SIG_DFL);
         ::dup2(outputClosed ? pipeEnds[1] : ::open(out.constData(), O_WRONLY | O_CREAT, 0600), 1);
         ::dup2(::open(err.constData(), O_WRONLY | O_CREAT, 0600), 2);
+        ::dup2(::open(in.constData(), O_RDONLY), 0);
         ::execv(KESTO_CLI_PATH, argv.data());
         ::_exit(127);
     }
@@ -69,12 +72,12 @@ CliRun cliBytes(const QList<QByteArray> &args, bool outputClosed = false,
 }
 
 CliRun cli(const QStringList &args, bool outputClosed = false,
-           const std::function<void(pid_t)> &whileRunning = {})
+           const std::function<void(pid_t)> &whileRunning = {}, const QByteArray &input = {})
 {
     QList<QByteArray> bytes;
     for (const QString &a : args)
         bytes << QFile::encodeName(a);
-    return cliBytes(bytes, outputClosed, whileRunning);
+    return cliBytes(bytes, outputClosed, whileRunning, input);
 }
 
 // kesto-cli with its error output on the terminal of script: what it got.
@@ -235,6 +238,38 @@ TEST_F(CliTest, SkippedPathsAreNamedWithTheirReasonAndTheRestIsRenamed)
     EXPECT_EQ(cli({"--apply", bad[0].first}).all(),
               "1||" + skipped.section('\n', 0, 0) +
                   "\nkesto-cli: Es bleibt keine Datei zum Umbenennen.\n");
+}
+
+// Folders give their files with -r, within the depth and patterns given;
+// paths come from a list, a file or standard input, one a line (without a
+// carriage return; empty lines are none) or ended by NUL, relative ones from
+// the current folder, after those of the arguments.
+TEST_F(CliTest, RecursiveLoadsFoldersAndFilesFromTakesPathsFromAListOrStandardInput)
+{
+    for (const char *name : {"f/b.jpg", "f/.jpg", "f/a/c.JPG", "f/a/d.txt", "f/a/t/e.jpg", "x.txt"})
+        dir.write(name);
+    dir.write("liste", QByteArray("x.txt", 6));
+    // Arguments, standard input, the names loaded and what stands on stderr
+    // before "Bereit".
+    const std::tuple<QString, QByteArray, QString, QString> cases[] = {
+        {"--recursive|f", {}, "b.jpg c.JPG d.txt e.jpg", ""},
+        {"-r|--include|*g|--include|d*|--exclude|B*|--hidden|f", {}, ".jpg c.JPG d.txt e.jpg", ""},
+        {"nix|--files-from|-", "f/b.jpg\r\n\nfehlt\nx.txt", "b.jpg x.txt",
+         "kesto-cli: übergangen (nicht vorhanden): nix\nkesto-cli: übergangen (nicht vorhanden): "
+         "fehlt\n"},
+        {"f/b.jpg|--files-from|-|--null|-r|--depth|0|--files-from|liste",
+         QByteArray("f/a\0f/a/t\0", 11), "b.jpg c.JPG d.txt e.jpg x.txt", ""},
+    };
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    for (const auto &[args, input, names, err] : cases) {
+        const CliRun r = cli(args.split('|'), false, {}, input);
+        QStringList loaded;
+        for (const QString &line : r.out.split('\n', Qt::SkipEmptyParts).mid(1))
+            loaded << line.section('\t', 0, 0);
+        EXPECT_EQ(loaded.join(' ') + '|' + r.err.section("Bereit", 0, 0), names + '|' + err);
+    }
+    QDir::setCurrent(cwd);
 }
 
 TEST_F(CliTest, AClosedOutputNeitherStopsNorHalvesTheRenames)
@@ -402,6 +437,13 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndTouchNothing)
          "Fehler: Satz 1: Die Gruppe $1 im Ersatz gibt es im Ausdruck nicht."},
         {{"--match-case", "--replace", "a", "b", "a.txt"},
          "--match-case steht hinter --replace, --replace-new, --replace-re oder --replace-new-re."},
+        {{"--depth", "1", "a.txt"},
+         "--depth, --include, --exclude und --hidden gelten nur mit --recursive."},
+        {{"-r", "--depth", "-1", "a.txt"}, "--depth erwartet eine Zahl ab 0."},
+        {{"-r", "--exclude", "[a", "a.txt"}, "--exclude: kein gültiges Muster: [a"},
+        {{"--null", "a.txt"}, "--null gilt nur mit --files-from."},
+        {{"--files-from", "fehlt"}, "Die Liste ließ sich nicht lesen (nicht vorhanden): fehlt"},
+        {{"--files-from", "/"}, "Die Liste ließ sich nicht lesen (ein Ordner): /"},
     };
     for (const auto &[args, message] : refused) {
         EXPECT_EQ(cli(args).all().section('\n', 0, 0), "2||kesto-cli: " + message);

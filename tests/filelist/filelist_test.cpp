@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QRandomGenerator>
 #include <QSignalSpy>
 
 using namespace kesto;
@@ -142,6 +143,35 @@ TEST(FileList, TextColumnsSortCaseInsensitivelyInGermanAndNaturalOrderOnceKeepSo
     list.insertRows(0, {row("/f/IMG_10"), row("/f/img_2"), row("/f/IMG_02"), row("/f/IMG_1")});
     list.setKeepSorted(true);
     EXPECT_EQ(paths(list), u"/f/IMG_1 /f/img_2 /f/IMG_02 /f/IMG_10"_s);
+}
+
+// Names of printable ASCII are sorted by keys of their own bytes exactly as
+// the collator orders them, equal ones by their bytes: every character, and
+// names of letters in either case, numbers with leading zeros, blanks and
+// punctuation.
+TEST(NameOrder, SortsAsciiNamesAsTheCollatorDoes)
+{
+    QList<QByteArray> names;
+    for (char c = ' '; c <= '~'; ++c)
+        names << QByteArray(1, c);
+    const QByteArray alphabet = " !-._~0019aAzZ";
+    QRandomGenerator random(7);
+    for (int i = 0; i < 2000; ++i) {
+        names << QByteArray();
+        for (int n = random.bounded(7); n > 0; --n)
+            names.last() += alphabet.at(random.bounded(alphabet.size()));
+    }
+    std::vector<std::string_view> sorted(names.cbegin(), names.cend());
+    NameOrder().sort(sorted);
+    const QCollator collator = NameCollator();
+    QStringList unordered;
+    for (size_t i = 1; i < sorted.size(); ++i) {
+        const QString a = QString::fromLatin1(sorted[i - 1]), b = QString::fromLatin1(sorted[i]);
+        const int c = collator.compare(a, b);
+        if (c > 0 || (c == 0 && sorted[i - 1] > sorted[i]))
+            unordered << a + '|' + b;
+    }
+    EXPECT_EQ(unordered.mid(0, 10), QStringList());
 }
 
 TEST(FileList, ListCommandsKeepTheHighlightAndAHeaderClickAfterAMoveOnlyFlipsTheOrder)

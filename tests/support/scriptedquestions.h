@@ -8,13 +8,13 @@
 namespace kesto::test {
 
 /// Answers the core's questions from queues filled by the test and records
-/// every question asked. An empty queue answers "" / No / Cancel.
+/// every question asked. An empty queue answers "" / No / Cancel / no files.
 class ScriptedQuestions : public UserQuestions
 {
 public:
     struct Asked
     {
-        QString kind; ///< "text", "yesno", "confirm", "okcancel" or "failure"
+        QString kind; ///< "text", "yesno", "confirm", "okcancel", "failure" or "folder"
         QString text;
         QString title;
         QString preset;
@@ -25,6 +25,7 @@ public:
     QList<bool> okCancelAnswers;
     QList<bool> confirmAnswers;
     QList<FailureAnswer> failureAnswers;
+    QList<FolderAnswer> folderAnswers;
     QList<Asked> asked;
 
     QString askText(const QString &prompt, const QString &title, const QString &preset) override
@@ -54,6 +55,11 @@ public:
             return UserQuestions::askAfterFailure(text, title);
         asked.append({QStringLiteral("failure"), text, title, {}});
         return failureAnswers.takeFirst();
+    }
+    FolderAnswer askFolderFiles(const QString &text, const QString &title) override
+    {
+        asked.append({QStringLiteral("folder"), text, title, {}});
+        return folderAnswers.isEmpty() ? FolderAnswer() : folderAnswers.takeFirst();
     }
 };
 

@@ -2,12 +2,23 @@
 
 #include "windowfixture.h"
 
+#include <QCheckBox>
 #include <QInputDialog>
 #include <QMessageBox>
 
 using namespace kesto;
 
 namespace {
+
+// Title, text, icon and buttons of a message box, the default marked "*".
+QString shownBox(const QMessageBox *box)
+{
+    QStringList buttons;
+    for (const QAbstractButton *b : box->buttons())
+        buttons << (b == box->defaultButton() ? "*" : "") + b->text();
+    return QString("%1|%2|%3|%4")
+        .arg(box->windowTitle(), box->text(), QString::number(box->icon()), buttons.join(','));
+}
 
 // Each question as it is shown: title, text with carriage returns as line
 // breaks and no markup, icon, buttons with the default marked "*"; then the
@@ -37,17 +48,28 @@ TEST(DialogQuestions, TextsShowCarriageReturnsAsLineBreaksButtonsSpeakGermanAndN
     for (const auto &[ask, click, shown] : cases) {
         QString seen;
         test::whenShown<QMessageBox>([&seen, click](QMessageBox *box) {
-            QStringList buttons;
-            for (const QAbstractButton *b : box->buttons())
-                buttons << (b == box->defaultButton() ? "*" : "") + b->text();
-            seen = QString("%1|%2|%3|%4")
-                       .arg(box->windowTitle(), box->text(), QString::number(box->icon()),
-                            buttons.join(','));
+            seen = shownBox(box);
             EXPECT_EQ(box->textFormat(), Qt::PlainText);
             (click ? box->button(click) : box->findChild<QAbstractButton *>("SkipAll"))->click();
         });
         seen += QString("|%1").arg(ask());
         EXPECT_EQ(seen, shown);
+    }
+
+    // The folder question: a button by its place (3: Escape), the check box ticked or not.
+    for (const auto &[button, hidden, answer] :
+         {std::tuple{0, false, "1 0"}, {1, true, "2 1"}, {2, false, "0 0"}, {3, true, "0 1"}}) {
+        QString seen;
+        test::whenShown<QMessageBox>([&seen, button = button, hidden = hidden](QMessageBox *box) {
+            seen = shownBox(box) + '|' + box->checkBox()->text();
+            box->checkBox()->setChecked(hidden);
+            button < 3 ? box->buttons().at(button)->click() : QTest::keyClick(box, Qt::Key_Escape);
+        });
+        const UserQuestions::FolderAnswer a = questions.askFolderFiles("Welche?\r", "Kesto");
+        EXPECT_EQ(seen + QString("|%1 %2").arg(int(a.files)).arg(a.hidden),
+                  "Kesto|Welche?\n|4|*Nur die Dateien im Ordner,Mit allen Unterordnern,Abbrechen|"
+                  "Auch versteckte Dateien|" +
+                      QString(answer));
     }
 
     test::whenShown<QInputDialog>([](QInputDialog *box) {

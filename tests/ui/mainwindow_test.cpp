@@ -201,6 +201,30 @@ TEST_F(MainWindowTest, FilesFromTheCommandLineOrDroppedAreLoadedAndAnEmptyDropIs
     EXPECT_EQ(FileListView::localPaths(&mime), QList<QByteArray>{"/tmp/caf\xe9.txt"});
 }
 
+// A drop with folders asks once which of their files to load: none (nor
+// anything else of the drop), their own, or those of all subfolders too,
+// hidden ones as well.
+TEST_F(MainWindowTest, ADropWithFoldersAsksOnceWhichOfTheirFilesToLoad)
+{
+    MainWindow &w = start();
+    for (const char *name : {"f/a.txt", "f/.b.txt", "f/u/v/c.txt", "g/d.txt", "e.txt"})
+        dir.write(name);
+    using Files = UserQuestions::FolderAnswer::Files;
+    const std::pair<UserQuestions::FolderAnswer, QString> cases[] = {
+        {{Files::None, true}, ""},
+        {{Files::OwnFiles, false}, "a.txt d.txt e.txt"},
+        {{Files::WithSubfolders, true}, ".b.txt a.txt c.txt d.txt e.txt"},
+    };
+    for (const auto &[answer, names] : cases) {
+        w.session().clearList();
+        questions.folderAnswers = {answer};
+        dropUrls({QUrl::fromLocalFile(dir.file("f")), QUrl::fromLocalFile(dir.file("e.txt")),
+                  QUrl::fromLocalFile(dir.file("g"))});
+        EXPECT_EQ(column(ColOldName).join(' '), names);
+    }
+    EXPECT_EQ(asked().join('|').count("folder|Sollen aus den 2 Ordnern nur die Dateien"), 3);
+}
+
 // A counter field typed into and a list chosen, in either order, within the
 // refresh pause or after it: "Umbenennen" writes exactly the names shown. A
 // change is "field=text" typed or "list:index" chosen. Every case starts from
@@ -436,8 +460,8 @@ TEST_F(MainWindowTest, AnInterruptedBatchIsOfferedForRepairAtStartAndUndoneOnJa)
 }
 
 // Files come through dialogs that open where files were last added from; a
-// folder gives its own files by their bytes, not hidden ones nor those of its
-// sub-folders. The list's menu opens by Shift+F10 and the Menu key; it and
+// folder asks as a drop does, its own files are not hidden ones nor those of
+// its sub-folders. The list's menu opens by Shift+F10 and the Menu key; it and
 // Delete act on the highlighted rows, and open the folder of the row the caret
 // stands on. A screen reader hears of each check box a command changed among
 // the rows it can see, and of no other, however long the list.
@@ -449,6 +473,7 @@ TEST_F(MainWindowTest, DialogsAddFilesTheListsMenuAndDeleteActOnRowsAScreenReade
     for (const char *name : {".hidden", "f/x.txt", "f/y.txt"})
         dir.write(name);
     dir.writeBytes("caf\xe9.txt");
+    questions.folderAnswers = {{UserQuestions::FolderAnswer::Files::OwnFiles, false}};
     QStringList openedAt, heard, menus, allSeen;
     // Where the dialog is taken (none: it is cancelled) and the names typed.
     for (const auto &[folder, typed] :
@@ -469,6 +494,8 @@ TEST_F(MainWindowTest, DialogsAddFilesTheListsMenuAndDeleteActOnRowsAScreenReade
                   GetSettingValue("LetzterOrdner", ""),
               "42 caf\u00e9.txt x.txt " + dir.path());
     EXPECT_EQ(openedAt, (QStringList{QDir::homePath(), dir.file("f"), dir.path()}));
+    EXPECT_EQ(asked().join(' ').section(" darin", 0, 0),
+              "folder|Sollen aus dem Ordner „D“ nur die Dateien");
     FileListView *list = w.listView();
     list->setAnnouncer([&heard](QAccessibleEvent *e) {
         if (QAccessibleInterface *box = e->accessibleInterface();
