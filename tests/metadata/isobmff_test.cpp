@@ -48,8 +48,9 @@ struct Bytes : FileBytes
 QByteArray be(quint64 value, int size)
 {
     QByteArray out;
+    // Fields wider than eight bytes are zeros in front of the value.
     for (int i = size - 1; i >= 0; --i)
-        out += char(value >> 8 * i);
+        out += char(i < 8 ? value >> 8 * i : 0);
     return out;
 }
 
