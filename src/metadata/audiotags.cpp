@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
 #include <taglib/wavfile.h>
@@ -42,9 +44,13 @@ AudioTags ReadAudioTags(const QString &path)
 
 QString SafeNameValue(const QString &value)
 {
+    const auto unsafe = [](QChar c) { return c == u'/' || c.category() == QChar::Other_Control; };
     QString safe = value.trimmed();
+    // Most values are safe already; they are passed on without a copy.
+    if (std::none_of(safe.cbegin(), safe.cend(), unsafe))
+        return safe;
     for (QChar &c : safe) {
-        if (c == u'/' || c.category() == QChar::Other_Control)
+        if (unsafe(c))
             c = u'_';
     }
     return safe;

@@ -344,9 +344,12 @@ bool TiffNumber(TiffBytes &block, const TiffTags &tags, const TiffValue &value, 
 
 QString TiffNumbers(TiffBytes &block, const TiffTags &tags, const TiffValue &value)
 {
+    double number = 0;
+    if (value.count == 1) // the usual case, without a list
+        return TiffNumber(block, tags, value, 0, &number) ? QString::number(number, 'g', 10)
+                                                          : QString();
     QStringList numbers;
     for (quint32 k = 0; k < std::min(value.count, MaxNumbers); ++k) {
-        double number = 0;
         if (!TiffNumber(block, tags, value, k, &number))
             return {};
         numbers.append(QString::number(number, 'g', 10));
