@@ -1,6 +1,7 @@
 // libFuzzer target for the Exif reader: arbitrary bytes as a file, loaded and
 // asked for the usual tags. A second reader that reads in 8-byte pieces must
 // see exactly the same entries, so the piecewise reading is checked as well.
+#include "fuzzinput.h"
 #include "metadata/exifreader.h"
 #include "metadata/filefacts.h"
 #include "metadata/imagefacts.h"
@@ -58,12 +59,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray name = inputPath().toLocal8Bit();
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
-        std::abort();
-    if (size > 0 && ::write(fd, data, size) != ssize_t(size))
-        std::abort();
-    ::close(fd);
+    WriteFuzzInput(name, data, size);
     kesto::DeleteLog();
 
     kesto::ExifReader reader;

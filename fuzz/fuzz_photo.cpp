@@ -3,6 +3,7 @@
 // date in one opening as one by one, and walked as a TIFF block in each
 // layout. Read from the file in 8-byte pieces, the block must give exactly the
 // values it gives from memory.
+#include "fuzzinput.h"
 #include "metadata/filebytes.h"
 #include "metadata/filefacts.h"
 #include "metadata/imagefacts.h"
@@ -55,12 +56,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray name = inputPath().toLocal8Bit();
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
-        std::abort();
-    if (size > 0 && ::write(fd, data, size) != ssize_t(size))
-        std::abort();
-    ::close(fd);
+    WriteFuzzInput(name, data, size);
 
     // The facts and the date read in one opening are those read one by one.
     const kesto::FileFacts both =

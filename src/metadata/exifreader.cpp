@@ -226,15 +226,10 @@ bool ExifReader::IsExifJpeg()
         if (!length)
             return false;
         const int segmentLength = length[0] << 8 | length[1];
-        if (marker == 0xE1)
-            switch (exifBlockAt(at)) {
-            case Block::Exif:
-                return true;
-            case Block::Unreadable:
-                return false;
-            case Block::Other:
-                break;
-            }
+        if (marker == 0xE1) {
+            if (const Block block = exifBlockAt(at); block != Block::Other)
+                return block == Block::Exif;
+        }
         at += 2 + segmentLength;
     }
 }
@@ -247,14 +242,8 @@ bool ExifReader::scanForExifPair(qint64 from)
         const qint64 at = m_bytes.findPair(from, 0xFF, 0xE1);
         if (at < 0)
             return false;
-        switch (exifBlockAt(at)) {
-        case Block::Exif:
-            return true;
-        case Block::Unreadable:
-            return false;
-        case Block::Other:
-            break;
-        }
+        if (const Block block = exifBlockAt(at); block != Block::Other)
+            return block == Block::Exif;
         from = at + 2;
     }
 }

@@ -62,22 +62,12 @@ void appendTimePart(QString &out, int baseKind, QStringView t)
 
 const QString *audioValue(const AudioTags &tags, int kind)
 {
-    switch (kind) {
-    case KindTitle:
-        return &tags.title;
-    case KindArtist:
-        return &tags.artist;
-    case KindAlbum:
-        return &tags.album;
-    case KindTrack:
-        return &tags.track;
-    case KindYear:
-        return &tags.year;
-    case KindGenre:
-        return &tags.genre;
-    default:
+    if (kind < KindTitle || kind > KindGenre)
         return nullptr;
-    }
+    // In the order of the kinds.
+    const QString *const values[] = {&tags.title, &tags.artist, &tags.album,
+                                     &tags.track, &tags.year,   &tags.genre};
+    return values[kind - KindTitle];
 }
 
 const QString *photoValue(const PhotoFacts &photo, int kind)
@@ -118,6 +108,26 @@ bool isTimeKind(int kind)
     return (kind >= KindDatum && kind <= KindJahr) || (kind >= KindZeit && kind <= KindSekunde);
 }
 
+// A date placeholder's text: with a format of its own, or one of the fixed parts.
+void appendDate(QString &out, const MaskToken &token, const FactTexts &facts)
+{
+    if (!token.text.isEmpty()) {
+        out.append(FormatTimeStamp(token.kind >= KindCaptureOffset    ? facts.captured
+                                   : token.kind >= KindCreationOffset ? facts.created
+                                                                      : facts.modified,
+                                   token.text));
+    } else if (isTimeKind(token.kind)) {
+        appendTimePart(out, token.kind, facts.modified);
+    } else if (isTimeKind(token.kind - KindCreationOffset)) {
+        appendTimePart(out, token.kind - KindCreationOffset, facts.created);
+    } else if (isTimeKind(token.kind - KindCaptureOffset)) {
+        // Only the capture date may be missing as a whole; an empty text then
+        // gives nothing rather than the bare separators.
+        if (!facts.captured.isEmpty())
+            appendTimePart(out, token.kind - KindCaptureOffset, facts.captured);
+    }
+}
+
 // Appends what one token contributes. Working on views and one growing result
 // keeps a pass over many rows free of a temporary text per token.
 void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int p,
@@ -155,9 +165,6 @@ void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int
     case KindChecksum:
         out.append(Sub(row.checksum(), 1, token.first));
         return;
-    case KindDuration:
-        out.append(row.duration());
-        return;
     case KindRange:
         out.append(Sub(name, token.first, qsizetype(token.second) - token.first + 1));
         return;
@@ -182,27 +189,10 @@ void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int
         break;
     }
 
-    if (const QString *value = audioValue(row.audioTags(), token.kind)) {
-        out.append(*value);
-    } else if (const QString *fact = photoValue(row.photoFacts(), token.kind)) {
-        out.append(*fact);
-    } else if (!token.text.isEmpty()) {
-        // A date placeholder with a format of its own.
-        const FactTexts &facts = row.facts();
-        out.append(FormatTimeStamp(token.kind >= KindCaptureOffset    ? facts.captured
-                                   : token.kind >= KindCreationOffset ? facts.created
-                                                                      : facts.modified,
-                                   token.text));
-    } else if (isTimeKind(token.kind)) {
-        appendTimePart(out, token.kind, row.facts().modified);
-    } else if (isTimeKind(token.kind - KindCreationOffset)) {
-        appendTimePart(out, token.kind - KindCreationOffset, row.facts().created);
-    } else if (isTimeKind(token.kind - KindCaptureOffset)) {
-        // Only the capture date may be missing as a whole; an empty text then
-        // gives nothing rather than the bare separators.
-        if (!row.facts().captured.isEmpty())
-            appendTimePart(out, token.kind - KindCaptureOffset, row.facts().captured);
-    }
+    if (isContentKind(token.kind))
+        out.append(contentValue(row, token.kind));
+    else
+        appendDate(out, token, row.facts());
 }
 
 // File systems hand names over in any normalization form; below U+0300 every
