@@ -53,6 +53,7 @@ struct RenameOptions
     QString randomExtraChars;
     int transliterate = Unchecked;    ///< "Umlaute und Akzente umschreiben"
     int counterPerFolder = Unchecked; ///< "In jedem Ordner neu beginnen"
+    int numberClashes = Unchecked;    ///< "Doppelte Namen durchnummerieren"
 
     friend bool operator==(const RenameOptions &, const RenameOptions &) = default;
 };
