@@ -36,10 +36,13 @@ struct Arguments
     bool namingOption = false; ///< an option of a rename, which --undo and --history refuse
     bool recursive = false;    ///< folders among the files are loaded as \a folders says
     FolderFilter folders{-1, {}, {}, false};
-    QList<QByteArray> pathLists; ///< --files-from, "-" for standard input
-    bool nulSeparated = false;   ///< the lists' paths end with NUL, not a line feed
-    QList<QByteArray> files;     ///< as the system handed them over
-    QString error;               ///< set when the command line is not usable
+    QList<QByteArray> pathLists;        ///< --files-from, "-" for standard input
+    std::optional<QByteArray> nameList; ///< --names-from, "-" for standard input
+    std::optional<QByteArray> table;    ///< --table, "-" for standard input
+    bool numberClashes = false;         ///< --number-clashes
+    bool nulSeparated = false;          ///< the lists' paths end with NUL, not a line feed
+    QList<QByteArray> files;            ///< as the system handed them over
+    QString error;                      ///< set when the command line is not usable
 };
 
 /// Reads argv[1..]; option values are taken as the user would type them.

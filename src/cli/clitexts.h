@@ -22,6 +22,21 @@ inline QString listUnreadable(const QString &list, SkipReason reason)
         .arg(messages::skipReason(reason), list);
 }
 
+/// A --table that could not be read.
+inline QString tableUnreadable(const QString &table, SkipReason reason)
+{
+    return QStringLiteral("kesto-cli: Die Tabelle ließ sich nicht lesen (%1): %2")
+        .arg(messages::skipReason(reason), table);
+}
+
+/// A line of the table that gives no loaded file its values; \a firstCell is
+/// escaped as the list's names are.
+inline QString unusedTableLine(int number, const QString &firstCell)
+{
+    return QStringLiteral("kesto-cli: Zeile %1 der Tabelle gehört zu keiner Datei der Liste: %2")
+        .arg(QString::number(number), firstCell);
+}
+
 inline QString nothingLeft()
 {
     return QStringLiteral("kesto-cli: Es bleibt keine Datei zum Umbenennen.");
