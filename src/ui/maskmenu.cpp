@@ -102,7 +102,9 @@ QStringList FileFactPlaceholders()
             QStringLiteral("[BRENNWEITE]\tBrennweite in mm"),
             QStringLiteral("[BREITENGRAD]\tBreitengrad des Aufnahmeorts"),
             QStringLiteral("[LÄNGENGRAD]\tLängengrad des Aufnahmeorts"),
-            QStringLiteral("[AUSRICHTUNG]\tAusrichtung des Fotos, 1 bis 8")};
+            QStringLiteral("[AUSRICHTUNG]\tAusrichtung des Fotos, 1 bis 8"),
+            QStringLiteral("[LISTE]\tName aus der Namensliste"),
+            QStringLiteral("[SPALTE 2]\tZelle der Spalte 2 aus der Tabelle")};
 }
 
 QList<MaskMenuEntry> MaskMenuEntries(const QStringList &names)

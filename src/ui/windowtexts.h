@@ -120,6 +120,33 @@ inline QString openRowFolderCaption()
 {
     return QStringLiteral("Ordner der Datei ö&ffnen");
 }
+/// The entries of the list's context menu that hand in names for "[LISTE]"
+/// and "[SPALTE n]".
+inline QString nameListCaption()
+{
+    return QStringLiteral("&Namen aus Liste…");
+}
+inline QString clipboardNamesCaption()
+{
+    return QStringLiteral("Namen aus der &Zwischenablage");
+}
+inline QString tableCaption()
+{
+    return QStringLiteral("Ta&belle laden…");
+}
+inline QString nameListTitle()
+{
+    return QStringLiteral("Namen aus Liste");
+}
+inline QString tableTitle()
+{
+    return QStringLiteral("Tabelle laden");
+}
+/// A name list or table that could not be read, with the system's \a reason.
+inline QString fileUnreadable(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Die Datei „%1“ ließ sich nicht lesen: %2").arg(path, reason);
+}
 
 inline QString listFrameTitle()
 {
@@ -156,6 +183,10 @@ inline QString leadLabel()
 inline QString counterPerFolderCaption()
 {
     return QStringLiteral("In &jedem Ordner neu beginnen");
+}
+inline QString numberClashesCaption()
+{
+    return QStringLiteral("Doppelte Namen durch&nummerieren");
 }
 
 inline QString searchActiveCaption()
