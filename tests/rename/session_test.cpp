@@ -324,7 +324,7 @@ TEST_F(SessionTest, ClashesAreNumberedInListOrderWithNamesComparedAndFreedAsTheF
         {"a.jpg|b.jpg|!Foto.jpg", "foto.[typ]", {}, "foto (2).jpg|foto (3).jpg"},
         {"a.txt|x.txt", "x.[typ]", {}, "x (2).txt|x.txt"},
         {"a.txt|b.txt|-x.txt", "x.[typ]", {}, "x (2).txt|x (3).txt|x.txt"},
-        {"x (2).txt|x.txt", "x.[typ]", {}, "x (2).txt|x.txt"},
+        {"x (2).txt|x.txt|!X (2).txt", "x.[typ]", {}, "x (2).txt|x.txt"},
         {"a.txt|b.txt|c.txt", "[liste].[typ]", {"c", "a", "b"}, "c.txt|a.txt|b.txt"},
         {"a|b|c|d|e",
          "[liste]",
@@ -369,6 +369,9 @@ TEST_F(SessionTest, ListNamesGoToCheckedRowsAndATableLineByPathComesBeforeOneByN
     EXPECT_EQ(panel1(), u"2 von 3 Dateien markiert, 2 Namen in der Liste, 3 Zeilen in der "
                         u"Tabelle"_s);
     EXPECT_EQ(session.suppliedNames().unusedLines(session.list()).first().number, 1);
+    session.setChecked(2, false);
+    EXPECT_EQ(fullTestOf(u"[liste] [spalte 2].[typ]"_s), namingmessages::listCountDiffers(2, 1));
+    EXPECT_EQ(column(&FileEntry::hint), QStringList(3, QString())) << "b is unchecked";
 }
 
 } // namespace
