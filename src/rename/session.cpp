@@ -12,7 +12,6 @@
 #include "storage/textfile.h"
 
 #include <QScopedValueRollback>
-#include <QSet>
 
 #include <algorithm>
 #include <limits>
