@@ -25,12 +25,13 @@ bool isCLocale(QByteArrayView locale)
 bool EnglishWanted(QByteArrayView language, QByteArrayView lcAll, QByteArrayView lcMessages,
                    QByteArrayView lang)
 {
-    QByteArrayView locale = !lcAll.isEmpty() ? lcAll : !lcMessages.isEmpty() ? lcMessages : lang;
+    const QByteArrayView locale = !lcAll.isEmpty()        ? lcAll
+                                  : !lcMessages.isEmpty() ? lcMessages
+                                                          : lang;
     if (isCLocale(locale))
         return false;
-    const qsizetype colon = language.indexOf(':');
-    const QByteArrayView first = colon < 0 ? language : language.first(colon);
-    return (first.isEmpty() ? locale : first).startsWith("en");
+    // A list "en_GB:de" starts with its first entry.
+    return (language.isEmpty() ? locale : language).startsWith("en");
 }
 
 QTranslator *EnglishTexts()
