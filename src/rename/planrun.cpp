@@ -68,9 +68,11 @@ void leaveOutFaultyRows(FileList &list, const QList<int> &rowOf, QList<PlanRow> 
         }
         while (!leftOut.isEmpty()) {
             const QByteArray name = oldNameKey(list.at(leftOut.takeLast()));
+            if (name.isEmpty())
+                continue;
             for (int w : waitingFor.values(name)) {
                 // A file's own name in another spelling is no other file's.
-                if (name.isEmpty() || !list.at(w).checked || oldNameKey(list.at(w)) == name)
+                if (!list.at(w).checked || oldNameKey(list.at(w)) == name)
                     continue;
                 leaveOut(w, RowStatus::Exists, messages::reasonExists());
                 leftOut.append(w);

@@ -161,6 +161,17 @@ TEST_F(CliPlanTest, ADamagedOrEditedPlanIsRefusedAndNothingIsRenamed)
     }
     EXPECT_EQ(std::get<2>(run("--plan-in|fehlt.json")),
               "kesto-cli: Der Plan ließ sich nicht lesen (nicht vorhanden): fehlt.json\n");
+    // A plan decides the names and the files; a plan is written to be reviewed.
+    for (const QString args : {"--plan-in|p.json|--mask|x|--apply", "--plan-in|p.json|a.txt",
+                               "--plan-out|q.json|--apply|a.txt"}) {
+        const auto [status, out, err] = run(args);
+        EXPECT_EQ(QString::number(status) + err.section('\n', 0, 0),
+                  args.startsWith("--plan-in")
+                      ? "2kesto-cli: --plan-in nimmt keine Dateien und von den Optionen nur "
+                        "--apply, --json, --yes, --no-undo und --quiet."
+                      : "2kesto-cli: --plan-out schreibt einen Plan zum Prüfen und gilt nur ohne "
+                        "--apply.");
+    }
     EXPECT_EQ(dir.names(), (QStringList{"a.txt", "d.json", "p.json"}));
 }
 
