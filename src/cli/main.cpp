@@ -348,13 +348,13 @@ int runPlan(const cli::Arguments &a, QTextStream &err)
         return 2;
     TerminalProgress progress(!a.quiet && ::isatty(STDERR_FILENO), err);
     CliQuestions questions(a.yes, a.noUndo, err, &progress);
-    Session session(questions, Session::Preview::OnDemand);
-    if (session.interruptedBatch().files > 0)
+    Journal journal;
+    if (journal.interruptedBatch().files > 0)
         err << cli::texts::interrupted() << Qt::endl;
     const bool hasExtension =
         CheckMask(plan->options.value(QLatin1String("mask")).toString()).hasExtension;
     const RenameResult result =
-        RunPlan(*plan, a.apply, hasExtension, session.journal(), questions,
+        RunPlan(*plan, a.apply, hasExtension, journal, questions,
                 [&progress](int done, int steps) { progress.show(done, steps); });
     progress.clear();
     const int outputError =
