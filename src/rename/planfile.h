@@ -109,7 +109,8 @@ struct PlanRead
 /// Reads a plan file trusting nothing: a checksum that does not match, JSON
 /// that is no plan of this version, a folder that is not absolute, a name
 /// with "/" or NUL or equal to "." or "..", a file given twice or a row
-/// without its identity refuse the plan as a whole.
+/// without "file" (null for a file whose identity could not be read, which
+/// never goes ahead) refuse the plan as a whole.
 PlanRead ReadPlanText(const QByteArray &text);
 
 } // namespace kesto
