@@ -102,188 +102,6 @@ Exit status: 0 once the window is closed, 1 without a display.
 <context>
     <name>CliArguments</name>
     <message>
-        <source>Aufruf: kesto-cli [OPTION…] DATEI…
-        kesto-cli [OPTION…] -r ORDNER…
-        kesto-cli [OPTION…] --files-from LISTE
-        kesto-cli --undo | --history
-
-Lädt die Dateien wie das Fenster, bildet die neuen Namen, prüft sie und gibt
-&quot;Vorher&quot; TAB &quot;Nachher&quot; und je Datei alten TAB neuen Namen aus. Mit --apply
-werden die markierten Dateien umbenannt; eine vorhandene Datei wird nie
-überschrieben.
-
-In der Ausgabe steht ein Tabulator in einem Namen als \t, ein Zeilenvorschub
-als \n, ein Wagenrücklauf als \r und ein umgekehrter Schrägstrich als \\.
-Bytes eines Namens, die kein UTF-8 sind, werden als Windows-1252 gelesen;
-der neue Name wird in UTF-8 geschrieben. Ein Pfad, der fehlt, ein Ordner
-(ohne --recursive), keine gewöhnliche Datei oder nicht lesbar ist, wird mit
-seinem Grund auf der Fehlerausgabe genannt und übergangen, ebenso ein
-Unterordner, der sich nicht lesen lässt.
-
-Optionen (Werte so, wie man sie im Fenster eingibt):
-  --mask TEXT               Umbenennungsmaske, z. B. &quot;[name]_[zahl].[typ]&quot;;
-                            Datum mit Format: &quot;[aufnahmedatum yyyy-MM-dd].[typ]&quot;,
-                            &quot;[datum dd. MMMM yyyy, dddd].[typ]&quot;
-  --start ZAHL              Zähler: Start bei (0 bis 99999999)
-  --step ZAHL               Zähler: Schrittweite (0 bis 99999)
-  --digits N                Zähler: Länge (Stellenanzahl)
-  --lead keine|Null|Leerzeichen|Unterstrich
-                            Zähler: Vornullen
-  --counter-per-folder      Zähler: in jedem Ordner neu beginnen
-  --case SCHREIBWEISE       beibehalten, &quot;alles groß&quot;, &quot;alles klein&quot;,
-                            &quot;anfangs groß&quot;, alternierend-1, alternierend-2 oder 0-5
-  --transliterate           Umlaute und Akzente umschreiben (Grüße → Gruesse,
-                            ÄRGER → AERGER, café → cafe, Москва → Moskva)
-  --replace SUCHE ERSATZ    Suchen und Ersetzen im alten Namen (höchstens drei)
-  --replace-new SUCHE ERSATZ  dasselbe im neuen Namen
-  --replace-re SUCHE ERSATZ   dasselbe mit einem regulären Ausdruck; im Ersatz
-                            stehen $0 … $99 und ${name} für Gruppen, $$ für $,
-                            \U … \E für Großbuchstaben, \L … \E für kleine,
-                            z. B. --replace-re &apos;(\d+)_(\w+)&apos; &apos;$2-$1&apos;
-  --replace-new-re SUCHE ERSATZ  dasselbe im neuen Namen
-  --match-case              Groß-/Kleinschreibung beachten im Satz der Option
-                            --replace… davor, z. B. --replace IMG Bild --match-case
-  --random-upper            Zufallskette: Großbuchstaben
-  --random-lower            Zufallskette: Kleinbuchstaben
-  --random-digits           Zufallskette: Zahlen
-  --random-extra ZEICHEN    Zufallskette: diese Sonderzeichen
-  --preset NAME             von der gespeicherten Maske NAME ausgehen
-  --sort SPALTE[:desc]      nach Spalte 1-8 sortieren (1 = Alter Name, 4 = Größe,
-                            8 = Aufnahme (Exif)); Vorgabe 1, aufsteigend;
-                            Zahlen nach ihrem Wert: IMG_2 vor IMG_10
-  -r, --recursive           aus jedem ORDNER die gewöhnlichen Dateien laden,
-                            mit allen Unterordnern; symbolische Verknüpfungen
-                            auf Ordner werden nicht betreten. Reihenfolge: je
-                            Ordner erst die Dateien, dann die Unterordner,
-                            beide nach Namen (IMG_2 vor IMG_10)
-  --depth N                 nur N Ebenen Unterordner (0 = nur der Ordner selbst)
-  --include MUSTER          nur Dateien, deren Name passt; mehrfach möglich
-  --exclude MUSTER          keine Dateien, deren Name passt; mehrfach möglich.
-                            Muster wie in der Shell (*, ?, [abc], [!abc]),
-                            Groß/klein gleich: --include &apos;*.jpg&apos; --exclude &apos;tmp*&apos;
-  --hidden                  auch versteckte Dateien und Ordner (Name mit &quot;.&quot;)
-  --files-from LISTE        die Pfade einer Datei (- = Standardeingabe), einer
-                            je Zeile; relativ zum aktuellen Ordner. Für mehr
-                            Dateien, als die Befehlszeile fasst
-  --null                    die Pfade der LISTE enden mit NUL statt Zeilenende:
-                            find Fotos -name &apos;*.jpg&apos; -mtime -7 -print0 |
-                              kesto-cli --files-from - --null --mask …
-  --apply                   umbenennen
-  --yes                     ohne [TYP] umbenennen, ohne zu fragen
-  --no-undo                 auch umbenennen, wenn sich das Protokoll zum
-                            Rückgängigmachen nicht schreiben lässt
-  --undo                    die letzte noch nicht rückgängig gemachte
-                            Umbenennung rückgängig machen (auch eine
-                            unterbrochene); gibt Vorher/Nachher aus
-  --history                 die aufbewahrten Umbenennungen auflisten
-  --quiet                   ohne Fortschrittsanzeige und ohne die Zeile
-                            &quot;Bereit: …&quot;
-  --                        Ende der Optionen
-  --help                    diese Hilfe
-  --version                 die Versionsnummer
-
-Ist die Fehlerausgabe ein Terminal, zeigt sie bei einem Lauf, der länger als
-eine Sekunde dauert, eine Zeile mit dem Fortschritt: Dateien erledigt von
-allen, Dateien je Sekunde und die verbleibende Zeit.
-
-Findet die Prüfung Fehler, steht nach der Meldung je fehlerhafter Datei
-alter Name TAB neuer Name TAB Grund auf der Fehlerausgabe.
-
-Rückgabewert: 0 Namen in Ordnung (und alles umbenannt), 1 Prüfung oder
-Umbenennung fehlgeschlagen, ein Pfad übergangen oder die Ausgabe nicht
-schreibbar (die Umbenennung läuft trotzdem zu Ende), 2 falscher Aufruf.
-</source>
-        <translation>Usage: kesto-cli [OPTION…] FILE…
-       kesto-cli [OPTION…] -r FOLDER…
-       kesto-cli [OPTION…] --files-from LIST
-       kesto-cli --undo | --history
-
-Loads the files as the window does, builds the new names, tests them and
-prints &quot;Vorher&quot; TAB &quot;Nachher&quot; and one line per file: old TAB new name. With
---apply the checked files are renamed; an existing file is never
-overwritten.
-
-In the output a tab in a name is shown as \t, a line feed as \n, a carriage
-return as \r and a backslash as \\. Bytes of a name that are no UTF-8 are
-read as Windows-1252; the new name is written in UTF-8. A path that is
-missing, a folder (without --recursive), no regular file or not readable is
-named with its reason on standard error and passed over, and so is a
-subfolder that cannot be read.
-
-Options (values as they are typed into the window):
-  --mask TEXT               rename mask, e.g. &quot;[name]_[zahl].[typ]&quot;;
-                            a date with a format: &quot;[aufnahmedatum yyyy-MM-dd].[typ]&quot;,
-                            &quot;[datum dd. MMMM yyyy, dddd].[typ]&quot;
-  --start NUMBER            counter: start at (0 to 99999999)
-  --step NUMBER             counter: step (0 to 99999)
-  --digits N                counter: length (number of digits)
-  --lead keine|Null|Leerzeichen|Unterstrich
-                            counter: padding (none, zeros, blanks, underscores)
-  --counter-per-folder      counter: start again in each folder
-  --case CASE               beibehalten (keep), &quot;alles groß&quot; (upper), &quot;alles klein&quot;
-                            (lower), &quot;anfangs groß&quot; (capitalised), alternierend-1,
-                            alternierend-2 or 0-5
-  --transliterate           write umlauts and accents in ASCII (Grüße → Gruesse,
-                            ÄRGER → AERGER, café → cafe, Москва → Moskva)
-  --replace SEARCH REPLACEMENT  search and replace in the old name (at most three)
-  --replace-new SEARCH REPLACEMENT  the same in the new name
-  --replace-re SEARCH REPLACEMENT   the same with a regular expression; in the
-                            replacement $0 … $99 and ${name} stand for groups, $$
-                            for $, \U … \E for capitals, \L … \E for small letters,
-                            e.g. --replace-re &apos;(\d+)_(\w+)&apos; &apos;$2-$1&apos;
-  --replace-new-re SEARCH REPLACEMENT  the same in the new name
-  --match-case              match letter case in the set of the --replace…
-                            option before it, e.g. --replace IMG Bild --match-case
-  --random-upper            random string: capital letters
-  --random-lower            random string: small letters
-  --random-digits           random string: digits
-  --random-extra CHARACTERS random string: these special characters
-  --preset NAME             start from the saved mask NAME
-  --sort COLUMN[:desc]      sort by column 1-8 (1 = old name, 4 = size,
-                            8 = Exif capture date); default 1, ascending;
-                            numbers by their value: IMG_2 before IMG_10
-  -r, --recursive           load the regular files of every FOLDER, with all
-                            its subfolders; symbolic links to folders are not
-                            entered. Order: in each folder first the files,
-                            then the subfolders, both by name (IMG_2 before
-                            IMG_10)
-  --depth N                 only N levels of subfolders (0 = only the folder)
-  --include PATTERN         only files whose name matches; may be repeated
-  --exclude PATTERN         no files whose name matches; may be repeated.
-                            Patterns as in the shell (*, ?, [abc], [!abc]),
-                            in any letter case: --include &apos;*.jpg&apos; --exclude &apos;tmp*&apos;
-  --hidden                  hidden files and folders too (name starting with &quot;.&quot;)
-  --files-from LIST         the paths in a file (- = standard input), one a
-                            line; relative to the current folder. For more
-                            files than a command line holds
-  --null                    the paths of the LIST end with NUL instead of a line feed:
-                            find Fotos -name &apos;*.jpg&apos; -mtime -7 -print0 |
-                              kesto-cli --files-from - --null --mask …
-  --apply                   rename
-  --yes                     rename without [TYP] without asking
-  --no-undo                 rename even when the journal for undoing cannot
-                            be written
-  --undo                    undo the newest batch not yet undone (also an
-                            interrupted one); prints Vorher/Nachher
-  --history                 list the kept batches
-  --quiet                   no progress line and no &quot;Ready: …&quot; line
-  --                        end of options
-  --help                    this help
-  --version                 the version number
-
-When standard error is a terminal, a run that takes longer than a second
-shows a progress line there: files done of all, files per second and the
-time left.
-
-When the test finds faults, the message is followed on standard error by one
-line per faulty file: old name TAB new name TAB reason.
-
-Exit status: 0 names fine (and everything renamed), 1 test or rename failed,
-a path passed over or the output not writable (the renaming still runs to
-its end), 2 wrong usage.
-</translation>
-    </message>
-    <message>
         <source>Unbekannte Option: %1</source>
         <translation>Unknown option: %1</translation>
     </message>
@@ -351,6 +169,243 @@ its end), 2 wrong usage.
         <source>Es wurde keine Datei angegeben.</source>
         <translation>No file was given.</translation>
     </message>
+    <message>
+        <source>Aufruf: kesto-cli [OPTION…] DATEI…
+        kesto-cli [OPTION…] -r ORDNER…
+        kesto-cli [OPTION…] --files-from LISTE
+        kesto-cli [--apply] [--json] --plan-in PLAN
+        kesto-cli --undo | --history
+
+Lädt die Dateien wie das Fenster, bildet die neuen Namen, prüft sie und gibt
+&quot;Vorher&quot; TAB &quot;Nachher&quot; und je Datei alten TAB neuen Namen aus. Mit --apply
+werden die markierten Dateien umbenannt; eine vorhandene Datei wird nie
+überschrieben.
+
+In der Ausgabe steht ein Tabulator in einem Namen als \t, ein Zeilenvorschub
+als \n, ein Wagenrücklauf als \r und ein umgekehrter Schrägstrich als \\.
+Bytes eines Namens, die kein UTF-8 sind, werden als Windows-1252 gelesen;
+der neue Name wird in UTF-8 geschrieben. Ein Pfad, der fehlt, ein Ordner
+(ohne --recursive), keine gewöhnliche Datei oder nicht lesbar ist, wird mit
+seinem Grund auf der Fehlerausgabe genannt und übergangen, ebenso ein
+Unterordner, der sich nicht lesen lässt.
+
+Optionen (Werte so, wie man sie im Fenster eingibt):
+  --mask TEXT               Umbenennungsmaske, z. B. &quot;[name]_[zahl].[typ]&quot;;
+                            Datum mit Format: &quot;[aufnahmedatum yyyy-MM-dd].[typ]&quot;,
+                            &quot;[datum dd. MMMM yyyy, dddd].[typ]&quot;
+  --start ZAHL              Zähler: Start bei (0 bis 99999999)
+  --step ZAHL               Zähler: Schrittweite (0 bis 99999)
+  --digits N                Zähler: Länge (Stellenanzahl)
+  --lead keine|Null|Leerzeichen|Unterstrich
+                            Zähler: Vornullen
+  --counter-per-folder      Zähler: in jedem Ordner neu beginnen
+  --case SCHREIBWEISE       beibehalten, &quot;alles groß&quot;, &quot;alles klein&quot;,
+                            &quot;anfangs groß&quot;, alternierend-1, alternierend-2 oder 0-5
+  --transliterate           Umlaute und Akzente umschreiben (Grüße → Gruesse,
+                            ÄRGER → AERGER, café → cafe, Москва → Moskva)
+  --replace SUCHE ERSATZ    Suchen und Ersetzen im alten Namen (höchstens drei)
+  --replace-new SUCHE ERSATZ  dasselbe im neuen Namen
+  --replace-re SUCHE ERSATZ   dasselbe mit einem regulären Ausdruck; im Ersatz
+                            stehen $0 … $99 und ${name} für Gruppen, $$ für $,
+                            \U … \E für Großbuchstaben, \L … \E für kleine,
+                            z. B. --replace-re &apos;(\d+)_(\w+)&apos; &apos;$2-$1&apos;
+  --replace-new-re SUCHE ERSATZ  dasselbe im neuen Namen
+  --match-case              Groß-/Kleinschreibung beachten im Satz der Option
+                            --replace… davor, z. B. --replace IMG Bild --match-case
+  --random-upper            Zufallskette: Großbuchstaben
+  --random-lower            Zufallskette: Kleinbuchstaben
+  --random-digits           Zufallskette: Zahlen
+  --random-extra ZEICHEN    Zufallskette: diese Sonderzeichen
+  --preset NAME             von der gespeicherten Maske NAME ausgehen
+  --sort SPALTE[:desc]      nach Spalte 1-8 sortieren (1 = Alter Name, 4 = Größe,
+                            8 = Aufnahme (Exif)); Vorgabe 1, aufsteigend;
+                            Zahlen nach ihrem Wert: IMG_2 vor IMG_10
+  -r, --recursive           aus jedem ORDNER die gewöhnlichen Dateien laden,
+                            mit allen Unterordnern; symbolische Verknüpfungen
+                            auf Ordner werden nicht betreten. Reihenfolge: je
+                            Ordner erst die Dateien, dann die Unterordner,
+                            beide nach Namen (IMG_2 vor IMG_10)
+  --depth N                 nur N Ebenen Unterordner (0 = nur der Ordner selbst)
+  --include MUSTER          nur Dateien, deren Name passt; mehrfach möglich
+  --exclude MUSTER          keine Dateien, deren Name passt; mehrfach möglich.
+                            Muster wie in der Shell (*, ?, [abc], [!abc]),
+                            Groß/klein gleich: --include &apos;*.jpg&apos; --exclude &apos;tmp*&apos;
+  --hidden                  auch versteckte Dateien und Ordner (Name mit &quot;.&quot;)
+  --files-from LISTE        die Pfade einer Datei (- = Standardeingabe), einer
+                            je Zeile; relativ zum aktuellen Ordner. Für mehr
+                            Dateien, als die Befehlszeile fasst
+  --null                    die Pfade der LISTE enden mit NUL statt Zeilenende:
+                            find Fotos -name &apos;*.jpg&apos; -mtime -7 -print0 |
+                              kesto-cli --files-from - --null --mask …
+  --json                    statt der Liste ein JSON-Objekt: &quot;options&quot; (die
+                            verwendeten Optionen) und &quot;rows&quot;, je Datei
+                            folder, old, new, status und reason (mit --apply
+                            auch result und result_reason):
+                            kesto-cli --json --mask &quot;[zahl].[typ]&quot; *.jpg
+  --plan-out PLAN           den geprüften Plan mit der Identität jeder Datei
+                            in die Datei PLAN schreiben (JSON mit Prüfsumme;
+                            jede Änderung macht ihn unbrauchbar); nicht mit
+                            --apply
+  --plan-in PLAN            den Plan aus PLAN zeigen, mit --apply genau ihn
+                            umbenennen, nur die Dateien, die noch dieselben
+                            sind und deren neuer Name frei ist:
+                            kesto-cli --mask &quot;[zahl].[typ]&quot; --plan-out p.json *
+                            kesto-cli --plan-in p.json --apply
+  --apply                   umbenennen
+  --yes                     ohne [TYP] umbenennen, ohne zu fragen
+  --no-undo                 auch umbenennen, wenn sich das Protokoll zum
+                            Rückgängigmachen nicht schreiben lässt
+  --undo                    die letzte noch nicht rückgängig gemachte
+                            Umbenennung rückgängig machen (auch eine
+                            unterbrochene); gibt Vorher/Nachher aus
+  --history                 die aufbewahrten Umbenennungen auflisten
+  --quiet                   ohne Fortschrittsanzeige und ohne die Zeile
+                            &quot;Bereit: …&quot;
+  --                        Ende der Optionen
+  --help                    diese Hilfe
+  --version                 die Versionsnummer
+
+Ist die Fehlerausgabe ein Terminal, zeigt sie bei einem Lauf, der länger als
+eine Sekunde dauert, eine Zeile mit dem Fortschritt: Dateien erledigt von
+allen, Dateien je Sekunde und die verbleibende Zeit.
+
+Findet die Prüfung Fehler, steht nach der Meldung je fehlerhafter Datei
+alter Name TAB neuer Name TAB Grund auf der Fehlerausgabe.
+
+Im JSON ist status einer dieser Schlüssel: ok, unchanged, duplicate, exists,
+blank, too_long, not_allowed, impossible, unreadable_folder,
+unwritable_folder, no_name (Maske oder Suchen fehlerhaft), changed und
+missing (Datei seit dem Plan geändert oder nicht mehr da); result ist
+renamed, failed oder skipped. Ein Name, der kein UTF-8 ist, steht in old
+(folder) als Windows-1252 und in old_bytes (folder_bytes) als Base64 seiner
+Bytes.
+
+Rückgabewert: 0 Namen in Ordnung (und alles umbenannt), 1 Prüfung oder
+Umbenennung fehlgeschlagen, eine Datei des Plans übergangen, ein Pfad
+übergangen oder die Ausgabe nicht schreibbar (die Umbenennung läuft
+trotzdem zu Ende), 2 falscher Aufruf oder ein Plan, der sich nicht lesen
+lässt, beschädigt oder verändert ist (dann wird nichts umbenannt).
+</source>
+        <translation>Usage: kesto-cli [OPTION…] FILE…
+       kesto-cli [OPTION…] -r FOLDER…
+       kesto-cli [OPTION…] --files-from LIST
+       kesto-cli [--apply] [--json] --plan-in PLAN
+       kesto-cli --undo | --history
+
+Loads the files as the window does, builds the new names, tests them and
+prints &quot;Vorher&quot; TAB &quot;Nachher&quot; and one line per file: old TAB new name. With
+--apply the checked files are renamed; an existing file is never
+overwritten.
+
+In the output a tab in a name is shown as \t, a line feed as \n, a carriage
+return as \r and a backslash as \\. Bytes of a name that are no UTF-8 are
+read as Windows-1252; the new name is written in UTF-8. A path that is
+missing, a folder (without --recursive), no regular file or not readable is
+named with its reason on standard error and passed over, and so is a
+subfolder that cannot be read.
+
+Options (values as they are typed into the window):
+  --mask TEXT               rename mask, e.g. &quot;[name]_[zahl].[typ]&quot;;
+                            a date with a format: &quot;[aufnahmedatum yyyy-MM-dd].[typ]&quot;,
+                            &quot;[datum dd. MMMM yyyy, dddd].[typ]&quot;
+  --start NUMBER            counter: start at (0 to 99999999)
+  --step NUMBER             counter: step (0 to 99999)
+  --digits N                counter: length (number of digits)
+  --lead keine|Null|Leerzeichen|Unterstrich
+                            counter: padding (none, zeros, blanks, underscores)
+  --counter-per-folder      counter: start again in each folder
+  --case CASE               beibehalten (keep), &quot;alles groß&quot; (upper), &quot;alles klein&quot;
+                            (lower), &quot;anfangs groß&quot; (capitalised), alternierend-1,
+                            alternierend-2 or 0-5
+  --transliterate           write umlauts and accents in ASCII (Grüße → Gruesse,
+                            ÄRGER → AERGER, café → cafe, Москва → Moskva)
+  --replace SEARCH REPLACEMENT  search and replace in the old name (at most three)
+  --replace-new SEARCH REPLACEMENT  the same in the new name
+  --replace-re SEARCH REPLACEMENT   the same with a regular expression; in the
+                            replacement $0 … $99 and ${name} stand for groups, $$
+                            for $, \U … \E for capitals, \L … \E for small letters,
+                            e.g. --replace-re &apos;(\d+)_(\w+)&apos; &apos;$2-$1&apos;
+  --replace-new-re SEARCH REPLACEMENT  the same in the new name
+  --match-case              match letter case in the set of the --replace…
+                            option before it, e.g. --replace IMG Bild --match-case
+  --random-upper            random string: capital letters
+  --random-lower            random string: small letters
+  --random-digits           random string: digits
+  --random-extra CHARACTERS random string: these special characters
+  --preset NAME             start from the saved mask NAME
+  --sort COLUMN[:desc]      sort by column 1-8 (1 = old name, 4 = size,
+                            8 = Exif capture date); default 1, ascending;
+                            numbers by their value: IMG_2 before IMG_10
+  -r, --recursive           load the regular files of every FOLDER, with all
+                            its subfolders; symbolic links to folders are not
+                            entered. Order: in each folder first the files,
+                            then the subfolders, both by name (IMG_2 before
+                            IMG_10)
+  --depth N                 only N levels of subfolders (0 = only the folder)
+  --include PATTERN         only files whose name matches; may be repeated
+  --exclude PATTERN         no files whose name matches; may be repeated.
+                            Patterns as in the shell (*, ?, [abc], [!abc]),
+                            in any letter case: --include &apos;*.jpg&apos; --exclude &apos;tmp*&apos;
+  --hidden                  hidden files and folders too (name starting with &quot;.&quot;)
+  --files-from LIST         the paths in a file (- = standard input), one a
+                            line; relative to the current folder. For more
+                            files than a command line holds
+  --null                    the paths of the LIST end with NUL instead of a line feed:
+                            find Fotos -name &apos;*.jpg&apos; -mtime -7 -print0 |
+                              kesto-cli --files-from - --null --mask …
+  --json                    a JSON object instead of the list: &quot;options&quot; (the
+                            options used) and &quot;rows&quot;, per file folder, old,
+                            new, status and reason (with --apply also result
+                            and result_reason):
+                            kesto-cli --json --mask &quot;[zahl].[typ]&quot; *.jpg
+  --plan-out PLAN           write the tested plan with the identity of each
+                            file to the file PLAN (JSON with a checksum; any
+                            change makes it unusable); not with --apply
+  --plan-in PLAN            show the plan in PLAN, with --apply rename exactly
+                            that, only the files that are still the same and
+                            whose new name is free:
+                            kesto-cli --mask &quot;[zahl].[typ]&quot; --plan-out p.json *
+                            kesto-cli --plan-in p.json --apply
+  --apply                   rename
+  --yes                     rename without [TYP] without asking
+  --no-undo                 rename even when the journal for undoing cannot
+                            be written
+  --undo                    undo the newest batch not yet undone (also an
+                            interrupted one); prints Vorher/Nachher
+  --history                 list the kept batches
+  --quiet                   no progress line and no &quot;Ready: …&quot; line
+  --                        end of options
+  --help                    this help
+  --version                 the version number
+
+When standard error is a terminal, a run that takes longer than a second
+shows a progress line there: files done of all, files per second and the
+time left.
+
+When the test finds faults, the message is followed on standard error by one
+line per faulty file: old name TAB new name TAB reason.
+
+In the JSON, status is one of these keys: ok, unchanged, duplicate, exists,
+blank, too_long, not_allowed, impossible, unreadable_folder,
+unwritable_folder, no_name (mask or search faulty), changed and missing
+(file changed since the plan or gone); result is renamed, failed or skipped.
+A name that is no UTF-8 is given in old (folder) as Windows-1252 and in
+old_bytes (folder_bytes) as Base64 of its bytes.
+
+Exit status: 0 names fine (and everything renamed), 1 test or rename failed,
+a file of the plan passed over, a path passed over or the output not
+writable (the renaming still runs to its end), 2 wrong usage or a plan that
+cannot be read, is damaged or was changed (then nothing is renamed).
+</translation>
+    </message>
+    <message>
+        <source>--plan-in nimmt keine Dateien und von den Optionen nur --apply, --json, --yes, --no-undo und --quiet.</source>
+        <translation>--plan-in takes no files and of the options only --apply, --json, --yes, --no-undo and --quiet.</translation>
+    </message>
+    <message>
+        <source>--plan-out schreibt einen Plan zum Prüfen und gilt nur ohne --apply.</source>
+        <translation>--plan-out writes a plan to check and only applies without --apply.</translation>
+    </message>
 </context>
 <context>
     <name>CliTexts</name>
@@ -397,6 +452,22 @@ its end), 2 wrong usage.
     <message>
         <source>kesto-cli: Die letzte Umbenennung läuft noch; rückgängig machen lässt sie sich, sobald sie beendet ist.</source>
         <translation>kesto-cli: The last rename is still running; it can be undone once it has ended.</translation>
+    </message>
+    <message>
+        <source>kesto-cli: Der Plan ließ sich nicht lesen (%1): %2</source>
+        <translation>kesto-cli: The plan could not be read (%1): %2</translation>
+    </message>
+    <message>
+        <source>kesto-cli: Der Plan ist beschädigt oder wurde verändert (%1); es wurde nichts umbenannt: %2</source>
+        <translation>kesto-cli: The plan is damaged or was changed (%1); nothing was renamed: %2</translation>
+    </message>
+    <message>
+        <source>Fehler: 1 Datei des Plans lässt sich nicht umbenennen:</source>
+        <translation>Error: 1 file of the plan cannot be renamed:</translation>
+    </message>
+    <message>
+        <source>Fehler: %1 Dateien des Plans lassen sich nicht umbenennen:</source>
+        <translation>Error: %1 files of the plan cannot be renamed:</translation>
     </message>
 </context>
 <context>
@@ -618,6 +689,49 @@ its end), 2 wrong usage.
     <message>
         <source>kein Wert für %1</source>
         <translation>no value for %1</translation>
+    </message>
+</context>
+<context>
+    <name>PlanMessages</name>
+    <message>
+        <source>Datei hat sich seit dem Plan geändert</source>
+        <translation>file has changed since the plan</translation>
+    </message>
+    <message>
+        <source>Datei ist nicht mehr vorhanden</source>
+        <translation>file is gone</translation>
+    </message>
+    <message>
+        <source>nicht versucht, die Prüfung hat Fehler gefunden</source>
+        <translation>not tried, the test found faults</translation>
+    </message>
+    <message>
+        <source>nicht versucht, die Umbenennung wurde nicht bestätigt</source>
+        <translation>not tried, the renaming was not confirmed</translation>
+    </message>
+    <message>
+        <source>die Prüfsumme stimmt nicht</source>
+        <translation>the checksum is wrong</translation>
+    </message>
+    <message>
+        <source>kein Plan von Kesto</source>
+        <translation>not a plan of Kesto</translation>
+    </message>
+    <message>
+        <source>unbekannte Version</source>
+        <translation>unknown version</translation>
+    </message>
+    <message>
+        <source>größer als 256 MiB</source>
+        <translation>larger than 256 MiB</translation>
+    </message>
+    <message>
+        <source>Eintrag %1 ist fehlerhaft</source>
+        <translation>entry %1 is faulty</translation>
+    </message>
+    <message>
+        <source>Eintrag %1 nennt eine Datei zum zweiten Mal</source>
+        <translation>entry %1 names a file a second time</translation>
     </message>
 </context>
 <context>

@@ -63,7 +63,7 @@ def check(lupdate_program):
         lupdate(lupdate_program, copy)
         if copy.read_bytes() != TS.read_bytes():
             faults.append(f'{TS} is not up to date with src/: run tools/translations.py update')
-    unfinished = re.findall(r'<source>(.*?)</source>\s*<translation type="unfinished"',
+    unfinished = re.findall(r'<source>((?:(?!</source>).)*)</source>\s*<translation type="unfinished"',
                             TS.read_text(encoding='utf-8'), re.S)
     faults += [f'no English translation: {source.splitlines()[0][:70]}' for source in unfinished]
     allowed = {line for line in (ROOT / 'i18n' / 'untranslated.txt').read_text(
