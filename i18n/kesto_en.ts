@@ -305,8 +305,8 @@ named with its reason on standard error and passed over, and so is a
 subfolder that cannot be read.
 
 Options (values as they are typed into the window):
-  --mask TEXT               rename mask, e.g. &quot;[name]_[zahl].[typ]&quot;;
-                            a date with a format: &quot;[aufnahmedatum yyyy-MM-dd].[typ]&quot;,
+  --mask TEXT               rename mask, e.g. &quot;[name]_[zahl].[typ]&quot;; a date
+                            with a format: &quot;[aufnahmedatum yyyy-MM-dd].[typ]&quot;,
                             &quot;[datum dd. MMMM yyyy, dddd].[typ]&quot;
   --start NUMBER            counter: start at (0 to 99999999)
   --step NUMBER             counter: step (0 to 99999)
@@ -314,20 +314,21 @@ Options (values as they are typed into the window):
   --lead keine|Null|Leerzeichen|Unterstrich
                             counter: padding (none, zeros, blanks, underscores)
   --counter-per-folder      counter: start again in each folder
-  --case CASE               beibehalten (keep), &quot;alles groß&quot; (upper), &quot;alles klein&quot;
-                            (lower), &quot;anfangs groß&quot; (capitalised), alternierend-1,
-                            alternierend-2 or 0-5
+  --case CASE               beibehalten (keep), &quot;alles groß&quot; (upper),
+                            &quot;alles klein&quot; (lower), &quot;anfangs groß&quot; (capitalised),
+                            alternierend-1, alternierend-2 or 0-5
   --transliterate           write umlauts and accents in ASCII (Grüße → Gruesse,
                             ÄRGER → AERGER, café → cafe, Москва → Moskva)
-  --replace SEARCH REPLACEMENT  search and replace in the old name (at most three)
+  --replace SEARCH REPLACEMENT  search and replace in the old name (at most 3)
   --replace-new SEARCH REPLACEMENT  the same in the new name
   --replace-re SEARCH REPLACEMENT   the same with a regular expression; in the
-                            replacement $0 … $99 and ${name} stand for groups, $$
-                            for $, \U … \E for capitals, \L … \E for small letters,
-                            e.g. --replace-re &apos;(\d+)_(\w+)&apos; &apos;$2-$1&apos;
+                            replacement $0 … $99 and ${name} stand for groups,
+                            $$ for $, \U … \E for capitals, \L … \E for small
+                            letters, e.g. --replace-re &apos;(\d+)_(\w+)&apos; &apos;$2-$1&apos;
   --replace-new-re SEARCH REPLACEMENT  the same in the new name
   --match-case              match letter case in the set of the --replace…
-                            option before it, e.g. --replace IMG Bild --match-case
+                            option before it,
+                            e.g. --replace IMG Bild --match-case
   --random-upper            random string: capital letters
   --random-lower            random string: small letters
   --random-digits           random string: digits
@@ -344,13 +345,13 @@ Options (values as they are typed into the window):
   --depth N                 only N levels of subfolders (0 = only the folder)
   --include PATTERN         only files whose name matches; may be repeated
   --exclude PATTERN         no files whose name matches; may be repeated.
-                            Patterns as in the shell (*, ?, [abc], [!abc]),
-                            in any letter case: --include &apos;*.jpg&apos; --exclude &apos;tmp*&apos;
-  --hidden                  hidden files and folders too (name starting with &quot;.&quot;)
+                            Patterns as in the shell (*, ?, [abc], [!abc]), in
+                            any letter case: --include &apos;*.jpg&apos; --exclude &apos;tmp*&apos;
+  --hidden                  hidden files and folders too (name begins with &quot;.&quot;)
   --files-from LIST         the paths in a file (- = standard input), one a
                             line; relative to the current folder. For more
                             files than a command line holds
-  --null                    the paths of the LIST end with NUL instead of a line feed:
+  --null                    the paths of the LIST end with NUL, not a line feed:
                             find Fotos -name &apos;*.jpg&apos; -mtime -7 -print0 |
                               kesto-cli --files-from - --null --mask …
   --json                    a JSON object instead of the list: &quot;options&quot; (the
