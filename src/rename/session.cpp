@@ -13,70 +13,15 @@
 #include "storage/textfile.h"
 
 #include <QScopedValueRollback>
-#include <QSet>
 
 #include <algorithm>
-#include <atomic>
 #include <limits>
-#include <optional>
-#include <thread>
-#include <vector>
 
 namespace kesto {
 
 namespace {
 
 constexpr int RefreshDelayMs = 1500;
-
-// The photo facts of many rows are read side by side before a pass: most of
-// their time goes to the file system's calls, as in a load, and the log gets
-// the lines of each batch of rows in their order. Audio tags are read in the
-// pass alone, as TagLib does not promise to be safe in threads.
-void readPhotoFacts(FileList &list, bool withCaptureDate)
-{
-    ContentUse photo;
-    photo.photo = true;
-    photo.photoWithCaptureDate = withCaptureDate;
-    constexpr int ParallelFrom = 64, Batch = 32;
-    const int rows = list.count();
-    const int threads =
-        rows < ParallelFrom ? 1 : int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
-    if (threads == 1)
-        return;
-    list.entry(0); // the rows become the list's own here, before the threads share them
-    const bool logging = LogWanted();
-    std::vector<QByteArray> logs(size_t((rows + Batch - 1) / Batch));
-    std::atomic<int> next{0};
-    const auto work = [&] {
-        for (int batch; (batch = next.fetch_add(1)) * Batch < rows;) {
-            std::optional<LogCapture> capture;
-            if (logging)
-                capture.emplace();
-            for (int i = batch * Batch; i < std::min((batch + 1) * Batch, rows); ++i)
-                list.entry(i).readContent(photo);
-            if (capture)
-                logs[size_t(batch)] = std::move(capture->lines());
-        }
-    };
-    std::vector<std::thread> helpers;
-    for (int t = 1; t < threads; ++t)
-        helpers.emplace_back(work);
-    work();
-    for (std::thread &helper : helpers)
-        helper.join();
-    for (const QByteArray &lines : logs)
-        WriteLogLines(lines);
-}
-
-// When and where \a batch ran, for a question about it.
-QString batchFacts(const BatchRecord &batch)
-{
-    QSet<QByteArray> folders;
-    for (const JournalEntry &e : batch.entries)
-        folders.insert(e.move.folder);
-    return messages::batchFacts(batch.begun.toString(TimeShownFormat), batch.folder,
-                                std::max<qsizetype>(0, folders.size() - 1));
-}
 
 } // namespace
 
@@ -379,7 +324,7 @@ void Session::buildNames(bool counterInRange)
         const ContentUse content = ContentUsedBy(m_mask.tokens);
         const std::vector<SuppliedValues> supplied = m_supplied.valuesFor(m_list, m_mask.tokens);
         if (content.photo)
-            readPhotoFacts(m_list, content.photoWithCaptureDate);
+            ReadPhotoFactsSideBySide(m_list, content.photoWithCaptureDate);
         setProgress(0, rows);
         // The window cannot repaint during the refresh, so the bar moves in
         // steps of one percent instead of once per row.
@@ -485,19 +430,6 @@ QList<SkippedPath> Session::loadChosen(const QList<QByteArray> &rawPaths,
     return load(rawPaths, filter, yield);
 }
 
-NewRows Session::readAhead(RowsReadAhead &ahead, int count, const std::function<void()> &yield)
-{
-    // Only what is not read yet is waited for, while the window is served.
-    while (!ahead.waitFor(std::chrono::milliseconds(16))) {
-        setProgress(ahead.done(), count);
-        if (yield)
-            yield();
-    }
-    NewRows added = ahead.take();
-    WriteLogLines(added.log);
-    return added;
-}
-
 QList<SkippedPath> Session::loadPaths(const QList<PathToLoad> &paths,
                                       const std::function<void()> &yield, RowsReadAhead *ahead)
 {
@@ -511,7 +443,7 @@ QList<SkippedPath> Session::loadPaths(const QList<PathToLoad> &paths,
             ? FactsUsedBy(CheckMask(m_options.mask).tokens, m_list.sortColumn())
             : WantedFacts{};
     NewRows added =
-        ahead ? readAhead(*ahead, n, yield)
+        ahead ? ahead->takeWhileServing([this, n](int i) { setProgress(i, n); }, yield)
               : ReadNewRows(
                     paths, m_list, wanted, [this, n](int i) { setProgress(i, n); }, yield);
     // Each new row goes to the top; the sort below puts everything in place.
@@ -576,39 +508,13 @@ void Session::markFailedRows(const RenameResult &result)
 
 // --- undo ------------------------------------------------------------------------
 
-BatchRecord Session::lastBatch() const
-{
-    for (BatchRecord &b : m_journal.batches()) {
-        if (b.state != BatchState::Undone)
-            return std::move(b);
-    }
-    return {};
-}
-
-BatchRecord Session::undoableBatch() const
-{
-    BatchRecord b = lastBatch();
-    return b.state == BatchState::Running ? BatchRecord() : b;
-}
-
-QString Session::undoDescription(const BatchRecord &batch)
-{
-    if (batch.state == BatchState::Damaged)
-        return messages::undoDamagedTooltip();
-    if (batch.state == BatchState::Unrecorded)
-        return messages::undoUnrecordedTooltip(batch.begun.toString(TimeShownFormat));
-    if (batch.files == 0)
-        return {};
-    return messages::undoTooltip(batch.begun.toString(TimeShownFormat), batch.files);
-}
-
 UndoResult Session::undoCommand(Ask ask)
 {
     const BatchRecord batch = Journal::read(undoableBatch().path);
     const bool undoable = batch.state != BatchState::Damaged &&
                           batch.state != BatchState::Unrecorded && !batch.entries.isEmpty();
     if (ask == Ask::First && undoable &&
-        !m_questions.confirm(messages::undoQuestion(batchFacts(batch), batch.files),
+        !m_questions.confirm(messages::undoQuestion(BatchFacts(batch), batch.files),
                              messages::appTitle()))
         return {.movedBack = {}, .complete = false, .declined = true};
     return undo(batch);
@@ -645,14 +551,6 @@ UndoResult Session::undo(const BatchRecord &batch)
     return result;
 }
 
-BatchRecord Session::interruptedBatch() const
-{
-    QList<BatchRecord> batches = m_journal.batches();
-    if (batches.isEmpty() || batches.first().state != BatchState::Interrupted)
-        return {};
-    return batches.takeFirst();
-}
-
 bool Session::offerRepair()
 {
     const BatchRecord interrupted = interruptedBatch();
@@ -660,7 +558,7 @@ bool Session::offerRepair()
         return false;
     // Read once: a batch of a million files has a long journal.
     const BatchRecord batch = Journal::read(interrupted.path);
-    if (!m_questions.confirm(messages::interruptedQuestion(batchFacts(batch), batch.files),
+    if (!m_questions.confirm(messages::interruptedQuestion(BatchFacts(batch), batch.files),
                              messages::appTitle()))
         return false;
     undo(batch);

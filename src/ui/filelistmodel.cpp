@@ -89,7 +89,10 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
     const FileEntry &e = m_session.list().at(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return index.column() == HintColumn ? rowReason(e) : e.text(index.column());
+        if (index.column() == HintColumn)
+            return rowReason(e);
+        return index.column() == ColNewName ? windowtexts::shownNewName(e.newName)
+                                            : e.text(index.column());
     case Qt::CheckStateRole:
         if (index.column() == ColOldName)
             return e.checked ? Qt::Checked : Qt::Unchecked;

@@ -173,7 +173,7 @@ void MainWindow::updateCommands()
 
 void MainWindow::updateUndoCommand()
 {
-    const QString description = Session::undoDescription(m_session.undoableBatch());
+    const QString description = UndoTooltip(m_session.undoableBatch());
     QPushButton *undo = m_buttons.value(Command::Undo);
     undo->setEnabled(!description.isEmpty());
     // The tooltip follows the switch like every other; a screen reader is
