@@ -17,6 +17,10 @@ inline QString checkingNames()
 {
     return QStringLiteral("Überprüfung der vorgesehenen Namen ... ");
 }
+inline QString companionOf(const QString &mainName)
+{
+    return QStringLiteral("Begleitdatei von %1").arg(mainName);
+}
 inline QString maskErrorName()
 {
     return QStringLiteral("< Maskenfehler >");

@@ -225,6 +225,11 @@ inline QString transliterateCaption()
     return QStringLiteral("U&mlaute und Akzente umschreiben");
 }
 
+inline QString companionsCaption()
+{
+    return QStringLiteral("Begleitdateien mit&nehmen");
+}
+
 inline QString tooltipCaption()
 {
     return QStringLiteral("ToolTips zeigen");
