@@ -39,6 +39,7 @@ const char Usage[] =
     "Aufruf: kesto-cli [OPTION…] DATEI…\n"
     "        kesto-cli [OPTION…] -r ORDNER…\n"
     "        kesto-cli [OPTION…] --files-from LISTE\n"
+    "        kesto-cli [--apply] [--json] --plan-in PLAN\n"
     "        kesto-cli --undo | --history\n"
     "\n"
     "Lädt die Dateien wie das Fenster, bildet die neuen Namen, prüft sie und gibt\n"
@@ -110,6 +111,20 @@ const char Usage[] =
     "  --null                    die Pfade der LISTE enden mit NUL statt Zeilenende:\n"
     "                            find Fotos -name '*.jpg' -mtime -7 -print0 |\n"
     "                              kesto-cli --files-from - --null --mask …\n"
+    "  --json                    statt der Liste ein JSON-Objekt: \"options\" (die\n"
+    "                            verwendeten Optionen) und \"rows\", je Datei\n"
+    "                            folder, old, new, status und reason (mit --apply\n"
+    "                            auch result und result_reason):\n"
+    "                            kesto-cli --json --mask \"[zahl].[typ]\" *.jpg\n"
+    "  --plan-out PLAN           den geprüften Plan mit der Identität jeder Datei\n"
+    "                            in die Datei PLAN schreiben (JSON mit Prüfsumme;\n"
+    "                            jede Änderung macht ihn unbrauchbar); nicht mit\n"
+    "                            --apply\n"
+    "  --plan-in PLAN            den Plan aus PLAN zeigen, mit --apply genau ihn\n"
+    "                            umbenennen, nur die Dateien, die noch dieselben\n"
+    "                            sind und deren neuer Name frei ist:\n"
+    "                            kesto-cli --mask \"[zahl].[typ]\" --plan-out p.json *\n"
+    "                            kesto-cli --plan-in p.json --apply\n"
     "  --apply                   umbenennen\n"
     "  --yes                     ohne [TYP] umbenennen, ohne zu fragen\n"
     "  --no-undo                 auch umbenennen, wenn sich das Protokoll zum\n"
@@ -131,9 +146,19 @@ const char Usage[] =
     "Findet die Prüfung Fehler, steht nach der Meldung je fehlerhafter Datei\n"
     "alter Name TAB neuer Name TAB Grund auf der Fehlerausgabe.\n"
     "\n"
+    "Im JSON ist status einer dieser Schlüssel: ok, unchanged, duplicate, exists,\n"
+    "blank, too_long, not_allowed, impossible, unreadable_folder,\n"
+    "unwritable_folder, no_name (Maske oder Suchen fehlerhaft), changed und\n"
+    "missing (Datei seit dem Plan geändert oder nicht mehr da); result ist\n"
+    "renamed, failed oder skipped. Ein Name, der kein UTF-8 ist, steht in old\n"
+    "(folder) als Windows-1252 und in old_bytes (folder_bytes) als Base64 seiner\n"
+    "Bytes.\n"
+    "\n"
     "Rückgabewert: 0 Namen in Ordnung (und alles umbenannt), 1 Prüfung oder\n"
-    "Umbenennung fehlgeschlagen, ein Pfad übergangen oder die Ausgabe nicht\n"
-    "schreibbar (die Umbenennung läuft trotzdem zu Ende), 2 falscher Aufruf.\n";
+    "Umbenennung fehlgeschlagen, eine Datei des Plans übergangen, ein Pfad\n"
+    "übergangen oder die Ausgabe nicht schreibbar (die Umbenennung läuft\n"
+    "trotzdem zu Ende), 2 falscher Aufruf oder ein Plan, der sich nicht lesen\n"
+    "lässt, beschädigt oder verändert ist (dann wird nichts umbenannt).\n";
 
 } // namespace
 
@@ -163,7 +188,12 @@ constexpr std::pair<const char *, bool Arguments::*> Switches[] = {
     {"-r", &Arguments::recursive},
     {"--recursive", &Arguments::recursive},
     {"--null", &Arguments::nulSeparated},
+    {"--json", &Arguments::json},
 };
+
+// The options that go with --plan-in.
+const QList<QByteArray> PlanInOptions{"--plan-in", "--apply", "--json", "--yes",
+                                      "--no-undo", "--quiet", "--help", "--version"};
 
 // Walks the command line; the first error found is the one reported.
 class ArgumentReader
@@ -193,10 +223,12 @@ public:
                 optionsEnded = true;
             else if (!readSwitch(arg) && !readOption(arg))
                 fail(QStringLiteral("Unbekannte Option: %1").arg(text(arg)));
-            else
+            else {
                 m_a.namingOption |=
                     !QList<QByteArray>{"--help", "--version", "--quiet", "--undo", "--history"}
                          .contains(arg);
+                m_a.notForPlanIn |= !PlanInOptions.contains(arg);
+            }
         }
     }
 
@@ -265,6 +297,10 @@ private:
             m_a.folders.hidden = m_folderOption = true;
         else if (arg == "--files-from")
             m_a.pathLists.append(rawValue());
+        else if (arg == "--plan-out")
+            m_a.planOut = rawValue();
+        else if (arg == "--plan-in")
+            m_a.planIn = rawValue();
         else
             return false;
         return true;
@@ -391,7 +427,14 @@ Arguments ParseArguments(const QList<QByteArray> &args)
         reader.fail(QStringLiteral("--undo und --history gehen nicht zusammen."));
     if ((a.undo || a.history) && a.namingOption)
         reader.fail(QStringLiteral("--undo und --history nehmen keine Optionen zum Umbenennen."));
-    if (a.files.isEmpty() && a.pathLists.isEmpty() && !a.help && !a.undo && !a.history)
+    const bool noFiles = a.files.isEmpty() && a.pathLists.isEmpty();
+    if (a.planIn && (!noFiles || a.notForPlanIn))
+        reader.fail(QStringLiteral("--plan-in nimmt keine Dateien und von den Optionen nur "
+                                   "--apply, --json, --yes, --no-undo und --quiet."));
+    if (a.planOut && a.apply)
+        reader.fail(QStringLiteral("--plan-out schreibt einen Plan zum Prüfen und gilt nur "
+                                   "ohne --apply."));
+    if (noFiles && !a.help && !a.undo && !a.history && !a.planIn)
         reader.fail(QStringLiteral("Es wurde keine Datei angegeben."));
     std::array<SearchReplaceSet, 3> sets;
     std::copy(a.replacements.cbegin(), a.replacements.cend(), sets.begin());

@@ -42,6 +42,11 @@ struct Arguments
     bool nulSeparated = false;   ///< the lists' paths end with NUL, not a line feed
     QList<QByteArray> files;     ///< as the system handed them over
     QString error;               ///< set when the command line is not usable
+
+    bool json = false;                 ///< the plan as JSON instead of the list of names
+    std::optional<QByteArray> planOut; ///< write the plan to this file
+    std::optional<QByteArray> planIn;  ///< show or rename the plan of this file
+    bool notForPlanIn = false; ///< an option a plan file decides, or that has no use with it
 };
 
 /// Reads argv[1..]; option values are taken as the user would type them.

@@ -22,6 +22,29 @@ inline QString listUnreadable(const QString &list, SkipReason reason)
         .arg(messages::skipReason(reason), list);
 }
 
+/// A plan file that could not be read.
+inline QString planUnreadable(const QString &plan, SkipReason reason)
+{
+    return QStringLiteral("kesto-cli: Der Plan ließ sich nicht lesen (%1): %2")
+        .arg(messages::skipReason(reason), plan);
+}
+
+/// A plan file that is damaged or was changed after it was written: \a why.
+inline QString planRefused(const QString &plan, const QString &why)
+{
+    return QStringLiteral("kesto-cli: Der Plan ist beschädigt oder wurde verändert (%1); es "
+                          "wurde nichts umbenannt: %2")
+        .arg(why, plan);
+}
+
+/// Rows of a plan that stay as they are, before a line for each.
+inline QString planRowsLeft(int files)
+{
+    return files == 1 ? QStringLiteral("Fehler: 1 Datei des Plans lässt sich nicht umbenennen:")
+                      : QStringLiteral("Fehler: %1 Dateien des Plans lassen sich nicht umbenennen:")
+                            .arg(files);
+}
+
 inline QString nothingLeft()
 {
     return QStringLiteral("kesto-cli: Es bleibt keine Datei zum Umbenennen.");
