@@ -177,14 +177,17 @@ TEST_F(CliTest, ARunPrintsTheNamesAndItsVerdictAndRenamesOnlyWhenTheFullTestPass
          "IMG_10.jpg|IMG_2.jpg|sub/IMG_3.jpg", "--mask|[zahl].[typ]|--counter-per-folder", 0,
          "IMG_2.jpg\t1.jpg\nIMG_3.jpg\t1.jpg\nIMG_10.jpg\t2.jpg\n",
          "Bereit: mit --apply werden 3 Dateien umbenannt.\n", "IMG_10.jpg|IMG_2.jpg|sub<"},
-        {"companions follow the first of their base, letter case ignored; IMG_10 is none",
-         "IMG_1.CR2|img_1.JPG|IMG_1.xmp|IMG_1.jpg.xmp|IMG_10.JPG",
+        {"companions follow the first row named by their base, letter case ignored; the "
+         "shortest base wins; IMG_10 is none",
+         "IMG_1.CR2|img_1.JPG|IMG_1.xmp|IMG_1.jpg.xmp|IMG_10.JPG|IMG_2.a.bak|IMG_2.a.xmp|IMG_2.b",
          "--mask|Urlaub_[zahl].[typ]|--companions|--apply", 0,
          "IMG_1.CR2\tUrlaub_1.CR2\nimg_1.JPG\tUrlaub_1.JPG\nIMG_1.jpg.xmp\tUrlaub_1.jpg.xmp\n"
-         "IMG_1.xmp\tUrlaub_1.xmp\nIMG_10.JPG\tUrlaub_2.JPG\n",
+         "IMG_1.xmp\tUrlaub_1.xmp\nIMG_2.b\tUrlaub_2.b\nIMG_2.a.bak\tUrlaub_2.a.bak\n"
+         "IMG_2.a.xmp\tUrlaub_2.a.xmp\nIMG_10.JPG\tUrlaub_3.JPG\n",
          "Umbenennung abgeschlossen.\n",
          "Urlaub_1.CR2<IMG_1.CR2|Urlaub_1.JPG<img_1.JPG|Urlaub_1.jpg.xmp<IMG_1.jpg.xmp|"
-         "Urlaub_1.xmp<IMG_1.xmp|Urlaub_2.JPG<IMG_10.JPG"},
+         "Urlaub_1.xmp<IMG_1.xmp|Urlaub_2.a.bak<IMG_2.a.bak|Urlaub_2.a.xmp<IMG_2.a.xmp|"
+         "Urlaub_2.b<IMG_2.b|Urlaub_3.JPG<IMG_10.JPG"},
         {"too long, twice and in the way, each with its reason, a sound row with none",
          "a.txt|b.txt|c.txt|d.txt|e.txt|!D_x.txt",
          "--mask|[name]_x.[typ]|--replace|a|" + QString(300, 'a') + "|--replace|c|b", 1,
