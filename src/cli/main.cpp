@@ -12,6 +12,7 @@
 #include "rename/session.h"
 #include "storage/applog.h"
 #include "storage/datafolder.h"
+#include "storage/language.h"
 #include "storage/questions.h"
 #include "storage/savedmasks.h"
 #include "storage/textfile.h"
@@ -227,9 +228,7 @@ bool optionsFrom(const cli::Arguments &a, RenameOptions &options, QTextStream &e
     if (a.preset) {
         const QString masksIni = MakeAppPaths().masksIni;
         if (!SavedMaskNames(masksIni).contains(*a.preset)) {
-            err << "kesto-cli: "
-                << QStringLiteral("Es gibt keine gespeicherte Maske '%1'.").arg(*a.preset)
-                << Qt::endl;
+            err << cli::texts::noSavedMask(*a.preset) << Qt::endl;
             return false;
         }
         LoadMask(*a.preset, options, masksIni, OptionListSizes{});
@@ -395,6 +394,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quarvel"));
     QCoreApplication::setApplicationName(QStringLiteral("Kesto"));
+    InstallTextLanguage();
     QTextStream out(stdout);
     QTextStream err(stderr);
 

@@ -93,7 +93,9 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
     const FileEntry &e = m_session.list().at(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return index.column() == HintColumn ? rowReason(m_session.list(), index.row())
+        if (index.column() == HintColumn)
+            return rowReason(m_session.list(), index.row());
+        return index.column() == ColNewName ? windowtexts::shownNewName(e.newName)
                                             : e.text(index.column());
     case Qt::CheckStateRole:
         if (index.column() == ColOldName)

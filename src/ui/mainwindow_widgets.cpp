@@ -127,8 +127,10 @@ MainWindow::MainWindow(UserQuestions *questions, QWidget *parent)
 
     // The three lists hold fixed entries, and the digit list follows the
     // session; filling them here lets the start-up take over saved choices.
-    m_letterCase->addItems(LetterCaseEntries());
-    m_leadChar->addItems(LeadCharEntries());
+    for (const QString &entry : LetterCaseEntries())
+        m_letterCase->addItem(EntryCaption(entry));
+    for (const QString &entry : LeadCharEntries())
+        m_leadChar->addItem(EntryCaption(entry));
     fillDigitChoices();
 
     connectSession();

@@ -251,6 +251,19 @@ TEST_F(CliTest, SkippedPathsAreNamedWithTheirReasonAndTheRestIsRenamed)
                   "\nkesto-cli: Es bleibt keine Datei zum Umbenennen.\n");
 }
 
+// The messages follow the locale; the names on standard output, a mask
+// error's mark among them, and the exit code do not.
+TEST_F(CliTest, AnEnglishLocaleGivesEnglishMessagesAndTheSameOutput)
+{
+    qputenv("LC_ALL", "en_US.UTF-8");
+    const CliRun run = cli(QStringList{"--mask", "[name", "fehlt.txt"} + files({"a.jpg"}));
+    const QString usage = cli({"--help"}).out.section('\n', 0, 0);
+    qputenv("LC_ALL", "C.UTF-8");
+    EXPECT_EQ(run.all(), "1|Vorher\tNachher\na.jpg\t< Maskenfehler >\n|kesto-cli: passed over "
+                         "(missing): fehlt.txt\nError: The mask is wrong or incomplete.\n");
+    EXPECT_EQ(usage, "Usage: kesto-cli [OPTION…] FILE…");
+}
+
 // Folders give their files with -r, within the depth and patterns given;
 // paths come from a list, a file or standard input, one a line (without a
 // carriage return; empty lines are none) or ended by NUL, relative ones from

@@ -17,6 +17,7 @@
 #include <QSlider>
 #include <QTabBar>
 #include <QTextBrowser>
+#include <QTranslator>
 
 using namespace kesto;
 
@@ -638,6 +639,22 @@ TEST_F(MainWindowTest,
 // The full test runs with every preview: a folder nothing may be written to
 // and a character a FAT drive refuses mark their rows while the user types,
 // and "Umbenennen" stays off.
+// With the English texts installed the window is English, down to the
+// choices of a list and the mark of a mask error, which the core keeps German.
+TEST_F(MainWindowTest, WithTheEnglishTextsTheWindowIsEnglish)
+{
+    QTranslator english; // leaves the application with the test
+    ASSERT_TRUE(english.load(":/i18n/kesto_en.qm") &&
+                QCoreApplication::installTranslator(&english));
+    MainWindow &w = start();
+    dropFiles({"a.jpg"});
+    ASSERT_TRUE(preview("[name"));
+    EXPECT_EQ(
+        QStringList({w.button(Command::Rename)->text(),
+                     find<QComboBox>("Schreibweise")->itemText(1), column(ColNewName).value(0)}),
+        QStringList({"&Rename", "all upper case", "< Mask error >"}));
+}
+
 TEST_F(MainWindowTest, FaultsOfTheFolderAndTheDriveShowWhileTypingAndRenameStaysOff)
 {
     MainWindow &w = start();
