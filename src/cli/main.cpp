@@ -180,6 +180,10 @@ void applyArguments(const cli::Arguments &a, RenameOptions &o)
         o.transliterate = Checked;
     if (a.counterPerFolder)
         o.counterPerFolder = Checked;
+    if (a.companions || a.companionsMain)
+        o.companions = Checked;
+    if (a.companionsMain)
+        o.companionsMain = *a.companionsMain;
 }
 
 int history(Session &session, QTextStream &out)

@@ -6,6 +6,7 @@
 #include "naming/messages.h"
 #include "naming/numericinput.h"
 #include "naming/textcase.h"
+#include "rename/companions.h"
 #include "rename/messages.h"
 #include "storage/applog.h"
 #include "storage/questions.h"
@@ -130,6 +131,11 @@ void Session::setCounterPerFolder(int checkState)
     changeOption(m_options.counterPerFolder, checkState);
 }
 
+void Session::setCompanions(int checkState)
+{
+    changeOption(m_options.companions, checkState);
+}
+
 void Session::chooseLetterCase(int position)
 {
     if (position < 0 || position >= LetterCaseEntries().size())
@@ -187,6 +193,8 @@ void Session::applyOptions(const RenameOptions &o)
     setRandomExtraChars(o.randomExtraChars);
     setTransliterate(o.transliterate);
     setCounterPerFolder(o.counterPerFolder);
+    setCompanions(o.companions);
+    changeOption(m_options.companionsMain, o.companionsMain);
     Q_EMIT optionsChanged();
 }
 
@@ -283,6 +291,7 @@ void Session::buildNames(bool counterInRange)
     if (rows == 0)
         return;
     m_status.setMessage(messages::checkingNames());
+    GroupCompanions(m_list, isOn(m_options.companions), m_options.companionsMain);
     // Without a usable mask or sets every row shows the error; a counter out
     // of range leaves the names of the last refresh.
     if (m_mask.ok && m_searchError.isEmpty() && counterInRange) {
@@ -309,18 +318,23 @@ void Session::buildNames(bool counterInRange)
         // The window cannot repaint during the refresh, so the bar moves in
         // steps of one percent instead of once per row.
         const int step = std::max(1, rows / 100);
+        // Companions take their names from their main row and count for no counter.
+        int position = 0;
         for (int i = 0; i < rows; ++i) {
             FileEntry &e = m_list.entry(i);
             if (i % step == 0)
                 setProgress(i + 1, rows);
+            if (e.companion)
+                continue;
+            ++position;
             if (needsImageSize && !e.imageSizeKnown) {
                 e.imageSize = ReadImageSize(ReachablePath(e).path());
                 e.imageSizeKnown = true;
             }
             e.readContent(content);
             int failedSet = -1;
-            e.newName =
-                BuildNewName(e, perFolder ? ++rowsInFolder[e.folder] : i + 1, context, &failedSet);
+            e.newName = BuildNewName(e, perFolder ? ++rowsInFolder[e.folder] : position, context,
+                                     &failedSet);
             e.emptyValues = content.any() ? EmptyValues(e, m_mask.tokens) : 0;
             // The first such name blocks the batch; every further one would
             // take PCRE2's whole budget again.
@@ -330,6 +344,7 @@ void Session::buildNames(bool counterInRange)
                 break;
             }
         }
+        NameCompanions(m_list, m_mask.hasExtension);
         setProgress(0, rows);
     }
     if (!m_mask.ok || !m_searchError.isEmpty()) {
