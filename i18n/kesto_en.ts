@@ -211,6 +211,14 @@ Optionen (Werte so, wie man sie im Fenster eingibt):
                             &quot;anfangs groß&quot;, alternierend-1, alternierend-2 oder 0-5
   --transliterate           Umlaute und Akzente umschreiben (Grüße → Gruesse,
                             ÄRGER → AERGER, café → cafe, Москва → Moskva)
+  --companions              Begleitdateien mitnehmen: Dateien desselben Ordners
+                            mit demselben Namen vor dem Typ und weiterem Typ
+                            folgen der ersten von ihnen, z. B. mit --mask
+                            &quot;Urlaub_[zahl].[typ]&quot; IMG_1.CR2 → Urlaub_1.CR2,
+                            IMG_1.JPG → Urlaub_1.JPG, IMG_1.JPG.xmp →
+                            Urlaub_1.JPG.xmp; IMG_10.JPG gehört nicht dazu
+  --companions-main TYP     wie --companions, doch die Datei mit diesem Typ
+                            gibt den Namen vor, z. B. --companions-main JPG
   --replace SUCHE ERSATZ    Suchen und Ersetzen im alten Namen (höchstens drei)
   --replace-new SUCHE ERSATZ  dasselbe im neuen Namen
   --replace-re SUCHE ERSATZ   dasselbe mit einem regulären Ausdruck; im Ersatz
@@ -346,6 +354,14 @@ Options (values as they are typed into the window):
                             alternierend-1, alternierend-2 or 0-5
   --transliterate           write umlauts and accents in ASCII (Grüße → Gruesse,
                             ÄRGER → AERGER, café → cafe, Москва → Moskva)
+  --companions              take companion files along: files of the same folder
+                            with the same name before the type and another type
+                            follow the first of them, e.g. with --mask
+                            &quot;Holiday_[zahl].[typ]&quot; IMG_1.CR2 → Holiday_1.CR2,
+                            IMG_1.JPG → Holiday_1.JPG, IMG_1.JPG.xmp →
+                            Holiday_1.JPG.xmp; IMG_10.JPG is not one of them
+  --companions-main TYPE    as --companions, but the file of this type gives
+                            the name, e.g. --companions-main JPG
   --replace SEARCH REPLACEMENT  search and replace in the old name (at most 3)
   --replace-new SEARCH REPLACEMENT  the same in the new name
   --replace-re SEARCH REPLACEMENT   the same with a regular expression; in the
@@ -1221,6 +1237,10 @@ cannot be read, is damaged or was changed (then nothing is renamed).
         <source>Die letzte Umbenennung (%1, %2) wurde unterbrochen. Sollen die bereits umbenannten Dateien ihre alten Namen zurückbekommen?</source>
         <translation>The last rename (%1, %2) was interrupted. Should the files renamed so far get their old names back?</translation>
     </message>
+    <message>
+        <source>Begleitdatei von %1</source>
+        <translation>Companion of %1</translation>
+    </message>
 </context>
 <context>
     <name>StorageMessages</name>
@@ -1699,6 +1719,10 @@ Do you want to overwrite this mask?</translation>
     <message>
         <source>Kesto - Hilfe</source>
         <translation>Kesto - Help</translation>
+    </message>
+    <message>
+        <source>Begleitdateien mit&amp;nehmen</source>
+        <translation>Take compa&amp;nion files along</translation>
     </message>
     <message>
         <source>&amp;Namen aus Liste…</source>

@@ -28,6 +28,8 @@ $c -l lead -x -a 'keine Null Leerzeichen Unterstrich' -d 'Zähler: Vornullen'
 $c -l counter-per-folder -d 'Zähler: in jedem Ordner neu beginnen'
 $c -l case -x -a "beibehalten 'alles groß' 'alles klein' 'anfangs groß' alternierend-1 alternierend-2" -d Schreibweise
 $c -l transliterate -d 'Umlaute und Akzente umschreiben'
+$c -l companions -d 'Begleitdateien mitnehmen'
+$c -l companions-main -x -d 'Typ der Datei, die den Namen vorgibt'
 $c -l replace -x -d 'Suchen und Ersetzen im alten Namen'
 $c -l replace-new -x -d 'Suchen und Ersetzen im neuen Namen'
 $c -l replace-re -x -d 'Suchen und Ersetzen mit regulärem Ausdruck im alten Namen'

@@ -79,6 +79,14 @@ QString UsageText()
         "                            \"anfangs groß\", alternierend-1, alternierend-2 oder 0-5\n"
         "  --transliterate           Umlaute und Akzente umschreiben (Grüße → Gruesse,\n"
         "                            ÄRGER → AERGER, café → cafe, Москва → Moskva)\n"
+        "  --companions              Begleitdateien mitnehmen: Dateien desselben Ordners\n"
+        "                            mit demselben Namen vor dem Typ und weiterem Typ\n"
+        "                            folgen der ersten von ihnen, z. B. mit --mask\n"
+        "                            \"Urlaub_[zahl].[typ]\" IMG_1.CR2 → Urlaub_1.CR2,\n"
+        "                            IMG_1.JPG → Urlaub_1.JPG, IMG_1.JPG.xmp →\n"
+        "                            Urlaub_1.JPG.xmp; IMG_10.JPG gehört nicht dazu\n"
+        "  --companions-main TYP     wie --companions, doch die Datei mit diesem Typ\n"
+        "                            gibt den Namen vor, z. B. --companions-main JPG\n"
         "  --replace SUCHE ERSATZ    Suchen und Ersetzen im alten Namen (höchstens drei)\n"
         "  --replace-new SUCHE ERSATZ  dasselbe im neuen Namen\n"
         "  --replace-re SUCHE ERSATZ   dasselbe mit einem regulären Ausdruck; im Ersatz\n"
@@ -194,6 +202,7 @@ constexpr std::pair<const char *, bool Arguments::*> Switches[] = {
     {"--random-digits", &Arguments::randomDigits},
     {"--transliterate", &Arguments::transliterate},
     {"--counter-per-folder", &Arguments::counterPerFolder},
+    {"--companions", &Arguments::companions},
     {"--apply", &Arguments::apply},
     {"--yes", &Arguments::yes},
     {"--no-undo", &Arguments::noUndo},
@@ -289,6 +298,8 @@ private:
             m_a.preset = value();
         else if (arg == "--random-extra")
             m_a.randomExtra = value();
+        else if (arg == "--companions-main")
+            m_a.companionsMain = value();
         else if (arg == "--digits")
             readDigits();
         else if (arg == "--lead")

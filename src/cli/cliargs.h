@@ -23,6 +23,8 @@ struct Arguments
     bool randomUpper = false, randomLower = false, randomDigits = false;
     std::optional<QString> randomExtra;
     bool transliterate = false, counterPerFolder = false;
+    bool companions = false;
+    std::optional<QString> companionsMain; ///< the type given to --companions-main
     int sortColumn = 1;
     bool sortDescending = false;
     bool apply = false;

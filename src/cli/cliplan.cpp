@@ -40,6 +40,13 @@ QJsonArray setsOf(const RenameOptions &o)
     return sets;
 }
 
+QJsonObject companionsOf(const RenameOptions &o)
+{
+    const bool byType = isOn(o.companions) && !o.companionsMain.isEmpty();
+    return {{QStringLiteral("on"), isOn(o.companions)},
+            {QStringLiteral("main"), byType ? QJsonValue(o.companionsMain) : QJsonValue()}};
+}
+
 } // namespace
 
 QJsonObject UsedOptions(const Session &session, const Arguments &a)
@@ -67,6 +74,7 @@ QJsonObject UsedOptions(const Session &session, const Arguments &a)
              keyAt({"keep", "upper", "lower", "first_upper", "alternate_1", "alternate_2"},
                    o.letterCase)},
             {QStringLiteral("transliterate"), isOn(o.transliterate)},
+            {QStringLiteral("companions"), companionsOf(o)},
             {QStringLiteral("number_clashes"), isOn(o.numberClashes)},
             {QStringLiteral("random"), random},
             {QStringLiteral("replace"), setsOf(o)},

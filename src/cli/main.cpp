@@ -181,6 +181,10 @@ void applyArguments(const cli::Arguments &a, RenameOptions &o)
         o.transliterate = Checked;
     if (a.counterPerFolder)
         o.counterPerFolder = Checked;
+    if (a.companions || a.companionsMain)
+        o.companions = Checked;
+    if (a.companionsMain)
+        o.companionsMain = *a.companionsMain;
     if (a.numberClashes)
         o.numberClashes = Checked;
 }

@@ -97,6 +97,8 @@ struct FileEntry
     bool imageSizeKnown = false;
     bool checked = true;
     bool selected = false;
+    /// Renamed with the nearest row above it that is none (see GroupCompanions).
+    bool companion = false;
     RowIcon icon = RowIcon::Normal;
 
     FileIdentity identity;

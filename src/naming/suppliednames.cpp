@@ -16,6 +16,13 @@ bool uses(const QList<MaskToken> &tokens, int kind)
                        [kind](const MaskToken &t) { return t.kind == kind; });
 }
 
+// A row that takes its own name from the values: a companion takes its main
+// row's.
+bool named(const FileEntry &row)
+{
+    return row.checked && !row.companion;
+}
+
 // A table written on another system may spell a name decomposed.
 QString composed(const QString &text)
 {
@@ -75,7 +82,7 @@ std::vector<SuppliedValues> SuppliedNames::valuesFor(const FileList &rows,
         return {};
     std::vector<SuppliedValues> values(size_t(rows.count()));
     for (int i = 0, next = 0; list && i < rows.count() && next < m_list->size(); ++i) {
-        if (rows.at(i).checked)
+        if (named(rows.at(i)))
             values[size_t(i)].listName = m_list->at(next++);
     }
     if (table) {
@@ -98,19 +105,20 @@ QString SuppliedNames::fault(FileList &rows, const QList<MaskToken> &tokens) con
         lines = lineOfRows(rows);
         qsizetype missing = 0;
         for (int i = 0; i < rows.count(); ++i)
-            missing += rows.at(i).checked && lines[size_t(i)] < 0;
+            missing += named(rows.at(i)) && lines[size_t(i)] < 0;
         if (missing > 0)
             fault = namingmessages::rowsNotInTable(missing);
     }
+    const qsizetype checked = std::count_if(rows.rows().begin(), rows.rows().end(), named);
     if (uses(tokens, KindListName) && !m_list)
         fault = namingmessages::noNameList();
-    else if (uses(tokens, KindListName) && m_list->size() != rows.checkedCount())
-        fault = namingmessages::listCountDiffers(m_list->size(), rows.checkedCount());
+    else if (uses(tokens, KindListName) && m_list->size() != checked)
+        fault = namingmessages::listCountDiffers(m_list->size(), checked);
     if (fault.isEmpty())
         return fault;
     for (int i = 0; i < rows.count(); ++i) {
         FileEntry &e = rows.entry(i);
-        const bool missing = !lines.empty() && e.checked && lines[size_t(i)] < 0;
+        const bool missing = !lines.empty() && named(e) && lines[size_t(i)] < 0;
         e.icon = missing ? RowIcon::Error : RowIcon::Normal;
         e.hint =
             HintWithEmptyValues(missing ? namingmessages::notInTable() : QString(), e.emptyValues);

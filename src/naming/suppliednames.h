@@ -21,7 +21,8 @@ namespace kesto {
 class SuppliedNames
 {
 public:
-    /// Line n gives "[LISTE]" of the n-th checked row, in list order.
+    /// Line n gives "[LISTE]" of the n-th checked row, in list order; a
+    /// companion, named after its main row, takes none.
     void setList(const QStringList &names) { m_list = names; }
     /// A row takes the line whose first cell is its absolute path, else the
     /// first line whose first cell is its name, whatever its folder.

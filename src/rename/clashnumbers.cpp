@@ -99,7 +99,8 @@ int NumberClashes(FileList &list)
     for (size_t k = 0; k < n; ++k) {
         FolderNames &names = folders[folderOf[k]];
         const std::string &key = newKeys[k];
-        if (isBlank(pairs[qsizetype(k)].shownNew))
+        // A companion follows its main row's name, numbered or not.
+        if (isBlank(pairs[qsizetype(k)].shownNew) || list.at(pairs[qsizetype(k)].row).companion)
             continue;
         const auto keeper = names.keeper.find(key);
         const bool keeps = keeper != names.keeper.end()

@@ -11,8 +11,8 @@ namespace kesto {
 /// an entry of the folder holds it that the batch does not move away; a row
 /// whose new name is its old one keeps it in any case. Names compare and are
 /// freed as the full test (CheckPlan()) takes them, so the numbered names
-/// pass it as far as clashes go; blank names are left to it. Gives the
-/// number of rows numbered.
+/// pass it as far as clashes go; blank names are left to it, companions to
+/// NameCompanions(). Gives the number of rows numbered.
 int NumberClashes(FileList &list);
 
 } // namespace kesto

@@ -23,6 +23,10 @@ inline QString checkingNames()
 {
     return Text::tr("Überprüfung der vorgesehenen Namen ... ");
 }
+inline QString companionOf(const QString &mainName)
+{
+    return Text::tr("Begleitdatei von %1").arg(mainName);
+}
 // The new name of a row whose name cannot be built: the same in every
 // language, as the command line prints it with the names.
 inline QString maskErrorName()

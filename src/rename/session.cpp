@@ -7,6 +7,7 @@
 #include "naming/numericinput.h"
 #include "naming/textcase.h"
 #include "rename/clashnumbers.h"
+#include "rename/companions.h"
 #include "rename/messages.h"
 #include "storage/applog.h"
 #include "storage/questions.h"
@@ -131,6 +132,11 @@ void Session::setCounterPerFolder(int checkState)
     changeOption(m_options.counterPerFolder, checkState);
 }
 
+void Session::setCompanions(int checkState)
+{
+    changeOption(m_options.companions, checkState);
+}
+
 void Session::setNumberClashes(int checkState)
 {
     changeOption(m_options.numberClashes, checkState);
@@ -193,6 +199,8 @@ void Session::applyOptions(const RenameOptions &o)
     setRandomExtraChars(o.randomExtraChars);
     setTransliterate(o.transliterate);
     setCounterPerFolder(o.counterPerFolder);
+    setCompanions(o.companions);
+    changeOption(m_options.companionsMain, o.companionsMain);
     setNumberClashes(o.numberClashes);
     Q_EMIT optionsChanged();
 }
@@ -272,8 +280,8 @@ bool Session::finishNames()
     const QString fault = m_supplied.fault(m_list, m_mask.tokens);
     if (!fault.isEmpty())
         m_status.setMessage(fault);
-    else if (isOn(m_options.numberClashes))
-        NumberClashes(m_list);
+    else if (isOn(m_options.numberClashes) && NumberClashes(m_list) > 0)
+        NameCompanions(m_list, m_mask.hasExtension);
     return fault.isEmpty();
 }
 
@@ -302,6 +310,7 @@ void Session::buildNames(bool counterInRange)
     if (rows == 0)
         return;
     m_status.setMessage(messages::checkingNames());
+    GroupCompanions(m_list, isOn(m_options.companions), m_options.companionsMain);
     // Without a usable mask or sets every row shows the error; a counter out
     // of range leaves the names of the last refresh.
     if (m_mask.ok && m_searchError.isEmpty() && counterInRange) {
@@ -329,17 +338,22 @@ void Session::buildNames(bool counterInRange)
         // The window cannot repaint during the refresh, so the bar moves in
         // steps of one percent instead of once per row.
         const int step = std::max(1, rows / 100);
+        // Companions take their names from their main row and count for no counter.
+        int position = 0;
         for (int i = 0; i < rows; ++i) {
             FileEntry &e = m_list.entry(i);
             if (i % step == 0)
                 setProgress(i + 1, rows);
+            if (e.companion)
+                continue;
+            ++position;
             if (needsImageSize && !e.imageSizeKnown) {
                 e.imageSize = ReadImageSize(ReachablePath(e).path());
                 e.imageSizeKnown = true;
             }
             e.readContent(content);
             int failedSet = -1;
-            e.newName = BuildNewName(e, perFolder ? ++rowsInFolder[e.folder] : i + 1, context,
+            e.newName = BuildNewName(e, perFolder ? ++rowsInFolder[e.folder] : position, context,
                                      &failedSet, supplied.empty() ? SuppliedValues() : supplied[i]);
             e.emptyValues = content.any() ? EmptyValues(e, m_mask.tokens) : 0;
             // The first such name blocks the batch; every further one would
@@ -350,6 +364,7 @@ void Session::buildNames(bool counterInRange)
                 break;
             }
         }
+        NameCompanions(m_list, m_mask.hasExtension);
         setProgress(0, rows);
     }
     if (!m_mask.ok || !m_searchError.isEmpty()) {

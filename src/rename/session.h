@@ -86,6 +86,7 @@ public:
     void setRandomExtraChars(const QString &text);
     void setTransliterate(int checkState);
     void setCounterPerFolder(int checkState);
+    void setCompanions(int checkState);
     void setNumberClashes(int checkState);
     /// Letter-case list clicked.
     void chooseLetterCase(int position);

@@ -53,6 +53,7 @@ QList<IniEntry> maskEntries(const RenameOptions &o)
     entries.append({QStringLiteral("ZufallExtraChars"), o.randomExtraChars});
     entries.append({QStringLiteral("Umschreiben"), checkText(o.transliterate)});
     entries.append({QStringLiteral("ZaehlerJeOrdner"), checkText(o.counterPerFolder)});
+    entries.append({QStringLiteral("Begleitdateien"), checkText(o.companions)});
     return entries;
 }
 
@@ -196,6 +197,7 @@ void LoadMask(const QString &name, RenameOptions &options, const QString &masksI
     read.text(QStringLiteral("ZufallExtraChars"), options.randomExtraChars);
     read.check(QStringLiteral("Umschreiben"), options.transliterate);
     read.check(QStringLiteral("ZaehlerJeOrdner"), options.counterPerFolder);
+    read.check(QStringLiteral("Begleitdateien"), options.companions);
     read.check(NumberClashesKey, options.numberClashes);
 }
 

@@ -138,6 +138,7 @@ void MainWindow::showOptions()
     m_numberClashes->setCheckState(qtState(o.numberClashes));
     m_letterCase->setCurrentIndex(o.letterCase);
     m_transliterate->setCheckState(qtState(o.transliterate));
+    m_companions->setCheckState(qtState(o.companions));
     for (int k = 0; k < 3; ++k) {
         m_searchActive[k]->setCheckState(qtState(o.sets[k].active));
         setTextKeepingCaret(m_searchText[k], o.sets[k].search);

@@ -263,6 +263,11 @@ inline QString transliterateCaption()
     return Text::tr("U&mlaute und Akzente umschreiben");
 }
 
+inline QString companionsCaption()
+{
+    return Text::tr("Begleitdateien mit&nehmen");
+}
+
 inline QString tooltipCaption()
 {
     return Text::tr("ToolTips zeigen");

@@ -97,14 +97,15 @@ TEST_F(CliPlanTest, JsonGivesEachRowItsStatusKeyAndWithApplyItsResult)
     const auto [status, out, err] =
         run("--mask|[zahl].[typ]|--digits|3|--lead|Null|--case|2|--replace-re|a|b|--match-case|"
             "--random-extra|#|--sort|4:desc|--json|b_x.txt");
-    EXPECT_EQ(QJsonDocument(QJsonDocument::fromJson(out)["options"].toObject())
-                  .toJson(QJsonDocument::Compact),
-              R"({"case":"lower","counter":{"digits":3,"lead":"zero","per_folder":false,"start":1,)"
-              R"("step":1},"mask":"[zahl].[typ]","number_clashes":false,"random":{"digits":false,)"
-              R"("extra":"#","lower":)"
-              R"(false,"upper":false},"replace":[{"in_new_name":false,"match_case":true,"regex":)"
-              R"(true,"replace":"b","search":"a"}],"sort":{"column":"size","descending":true},)"
-              R"("transliterate":false})");
+    EXPECT_EQ(
+        QJsonDocument(QJsonDocument::fromJson(out)["options"].toObject())
+            .toJson(QJsonDocument::Compact),
+        R"({"case":"lower","companions":{"main":null,"on":false},"counter":{"digits":3,"lead":"zero","per_folder":false,"start":1,)"
+        R"("step":1},"mask":"[zahl].[typ]","number_clashes":false,"random":{"digits":false,)"
+        R"("extra":"#","lower":)"
+        R"(false,"upper":false},"replace":[{"in_new_name":false,"match_case":true,"regex":)"
+        R"(true,"replace":"b","search":"a"}],"sort":{"column":"size","descending":true},)"
+        R"("transliterate":false})");
 }
 
 // A chain 1→2→3→4 whose last file was written after the plan, a file gone

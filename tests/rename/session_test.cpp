@@ -1,5 +1,6 @@
 #include "metadata/checksum.h"
 #include "naming/messages.h"
+#include "rename/companions.h"
 #include "sessionfixture.h"
 #include "storage/applog.h"
 #include "support/photobuilder.h"
@@ -350,6 +351,14 @@ TEST_F(SessionTest, ClashesAreNumberedInListOrderWithNamesComparedAndFreedAsTheF
         EXPECT_EQ(newNames().join('|'), expected) << mask.toStdString();
         EXPECT_TRUE(session.testNames()) << panel2().toStdString();
     }
+    // A companion takes no list name and follows its main row's number.
+    session.clearList();
+    session.setCompanions(Checked);
+    load({u"a.cr2"_s, u"a.jpg"_s, u"b.cr2"_s, u"b.jpg"_s});
+    session.suppliedNames().setList({u"x"_s, u"x"_s});
+    preview(u"[liste].[typ]"_s);
+    EXPECT_EQ(newNames().join('|'), u"x.cr2|x.jpg|x (2).cr2|x (2).jpg"_s);
+    EXPECT_TRUE(session.testNames()) << panel2().toStdString();
 }
 
 // A table names a file by its absolute path before its bare name; the list
@@ -372,6 +381,34 @@ TEST_F(SessionTest, ListNamesGoToCheckedRowsAndATableLineByPathComesBeforeOneByN
     session.setChecked(2, false);
     EXPECT_EQ(fullTestOf(u"[liste] [spalte 2].[typ]"_s), namingmessages::listCountDiffers(2, 1));
     EXPECT_EQ(column(&FileEntry::hint), QStringList(3, QString())) << "b is unchecked";
+}
+
+// Companions stand beneath their main row, marked with its name, and take
+// its new name before the type; they count for no counter and keep their
+// names while their main row is unchecked.
+TEST_F(SessionTest, CompanionsFollowTheirMainRowBeneathItAndStayWithAnUncheckedOne)
+{
+    load({"IMG_1.CR2", "IMG_1.JPG", "img_1.JPG.xmp", "IMG_10.JPG"});
+    RenameOptions o = session.options();
+    o.companions = Checked;
+    o.companionsMain = "jpg";
+    session.applyOptions(o);
+    preview("[zahl]_x.[typ]");
+    const auto rows = [this] {
+        QStringList out;
+        for (int row = 0; row < session.list().count(); ++row)
+            out << session.list().at(row).newName + '|' + CompanionNote(session.list(), row);
+        return out;
+    };
+    EXPECT_EQ(oldNames(), (QStringList{"IMG_1.JPG", "IMG_1.CR2", "img_1.JPG.xmp", "IMG_10.JPG"}));
+    EXPECT_EQ(rows(), (QStringList{"1_x.JPG|", "1_x.CR2|Begleitdatei von IMG_1.JPG",
+                                   "1_x.JPG.xmp|Begleitdatei von IMG_1.JPG", "2_x.JPG|"}));
+    session.setChecked(0, false);
+    session.refresh();
+    EXPECT_EQ(newNames(), (QStringList{"1_x.JPG", "IMG_1.CR2", "img_1.JPG.xmp", "2_x.JPG"}));
+    session.setCompanions(Unchecked);
+    session.refresh();
+    EXPECT_EQ(rows(), (QStringList{"1_x.JPG|", "2_x.CR2|", "3_x.xmp|", "4_x.JPG|"}));
 }
 
 } // namespace

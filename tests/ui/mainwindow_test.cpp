@@ -421,6 +421,12 @@ TEST_F(MainWindowTest, RowsGiveTheirReasonAndNaechsterFehlerWalksTheFaultyRowsRo
     EXPECT_EQ(panel(2), messages::notUnique());
     ASSERT_TRUE(preview("["));
     EXPECT_EQ(reasons(1)[2], "Fehler") << "a mask error gives no reason of its own";
+    // A companion says whose it is, beneath that row; n00x.txt is none of n00.txt.
+    dropFiles({"n01.txt.xmp"});
+    find<QCheckBox>("BegleitdateienChk")->click();
+    ASSERT_TRUE(preview("[name].[typ]"));
+    EXPECT_EQ(reasons(1) + reasons(3),
+              QStringList(4, "") + QStringList(4, "Begleitdatei von n01.txt"));
 }
 
 // "Nein" leaves the batch to the undo command, "Ja" at the next start undoes it unasked; files
