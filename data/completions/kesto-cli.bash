@@ -44,11 +44,11 @@ _kesto_cli()
     *)
         # Sorted by their bytes, as the shell shows them anyway.
         [[ $cur == -* ]] && choices=$(printf '%s\n' -- --apply --case --counter-per-folder \
-            --depth --digits --exclude --files-from --help --hidden --history --include --lead \
-            --mask --match-case --no-undo --null --preset --quiet --random-digits \
-            --random-extra --random-lower --random-upper --recursive --replace --replace-new \
-            --replace-new-re --replace-re --sort --start --step --transliterate --undo \
-            --version --yes -r)
+            --depth --digits --exclude --files-from --folders --help --hidden --history \
+            --include --lead --mask --match-case --no-undo --null --preset --quiet \
+            --random-digits --random-extra --random-lower --random-upper --recursive --replace \
+            --replace-new --replace-new-re --replace-re --sort --start --step --transliterate \
+            --undo --version --yes -r)
         ;;
     esac
     if [ -z "$choices" ]; then

@@ -44,6 +44,7 @@ $c -l depth -x -d 'nur so viele Ebenen Unterordner'
 $c -l include -x -d 'nur Dateien, deren Name zum Muster passt'
 $c -l exclude -x -d 'keine Dateien, deren Name zum Muster passt'
 $c -l hidden -d 'auch versteckte Dateien und Ordner'
+$c -l folders -d 'die Ordner selbst umbenennen'
 $c -l files-from -r -F -d 'die Pfade aus einer Datei (- = Standardeingabe)'
 $c -l null -d 'die Pfade der Liste enden mit NUL'
 $c -l apply -d umbenennen

@@ -55,8 +55,17 @@ inline QString renameCaption()
 {
     return QStringLiteral("&Umbenennen");
 }
-inline QString checkedCount(qint64 checked, qint64 rows)
+/// \a folders of the \a rows are folders.
+inline QString checkedCount(qint64 checked, qint64 rows, qint64 folders = 0)
 {
+    if (folders > 0) {
+        const qint64 files = rows - folders;
+        return QStringLiteral("%1 von %2 markiert (%3, %4 Ordner)")
+            .arg(checked)
+            .arg(rows)
+            .arg(files == 1 ? QStringLiteral("1 Datei") : QStringLiteral("%1 Dateien").arg(files))
+            .arg(folders);
+    }
     return QString::number(checked) + QStringLiteral(" von ") + QString::number(rows) +
            QStringLiteral(" Dateien markiert");
 }

@@ -89,6 +89,10 @@ inline QString withSubfoldersCaption()
 {
     return QStringLiteral("Mit allen Unterordnern");
 }
+inline QString folderItselfCaption()
+{
+    return QStringLiteral("Ordner selbst umbenennen");
+}
 inline QString hiddenFilesCaption()
 {
     return QStringLiteral("Auch versteckte Dateien");

@@ -92,6 +92,16 @@ QString cliOnTerminal(const QStringList &args)
     return QString::fromUtf8(script.readAllStandardOutput());
 }
 
+// Kills a batch at a random moment once its journal holds the whole plan
+// (before, it counts for nothing), or lets it end.
+void killOncePlanned(const QString &journals, pid_t pid)
+{
+    while (!test::HoldsAWholePlan(journals) && ::waitpid(pid, nullptr, WNOHANG) == 0)
+        ::usleep(200);
+    ::usleep(useconds_t(QRandomGenerator::global()->bounded(20000)));
+    ::kill(pid, SIGKILL);
+}
+
 class CliTest : public ::testing::Test
 {
 protected:
@@ -384,15 +394,8 @@ TEST_F(CliTest, ABatchKilledAtARandomMomentIsRepairedByUndo)
         args << dir.write(name, name.toUtf8());
     }
     const QMap<QString, QByteArray> before = dir.contents();
-    // The kill falls somewhere in the renaming: once the journal holds the
-    // whole plan, a batch is one to repair (before, it counts for nothing).
     const QString journals = data.file("Quarvel/Kesto/Kesto-Journal/");
-    cli(args, false, [&journals](pid_t pid) {
-        while (!test::HoldsAWholePlan(journals) && ::waitpid(pid, nullptr, WNOHANG) == 0)
-            ::usleep(200);
-        ::usleep(useconds_t(QRandomGenerator::global()->bounded(20000)));
-        ::kill(pid, SIGKILL);
-    });
+    cli(args, false, [&journals](pid_t pid) { killOncePlanned(journals, pid); });
 
     // Each file under some name, a temporary one or its old or new one.
     QList<QByteArray> held = dir.contents().values();
@@ -408,6 +411,25 @@ TEST_F(CliTest, ABatchKilledAtARandomMomentIsRepairedByUndo)
     const CliRun undo = cli({"--undo"});
     EXPECT_EQ(undo.exitCode, 0) << undo.err.toStdString();
     EXPECT_EQ(dir.contents(), before);
+}
+
+// Fifty folders, each in the one before and holding forty files, renamed with
+// all they hold, so that folders go all through the batch, killed at a random
+// moment: the undo gives back the same paths with the same contents. Without
+// -r only the folder named is a row, and a mask without [TYP] loses it no type.
+TEST_F(CliTest, AFolderTreeKilledWhileItIsRenamedComesBackWholeByUndo)
+{
+    for (int i = 0; i < 2000; ++i)
+        dir.write(QString("Baum/%1f%2.txt").arg(QString("d/").repeated(i / 40)).arg(i),
+                  QByteArray::number(i));
+    const QMap<QString, QByteArray> before = dir.tree();
+    EXPECT_EQ(cli({"--folders", "--mask", "[name]", "--apply", dir.file("Baum/")}).all(),
+              "0|Vorher\tNachher\nBaum\tBaum\n|Umbenennung abgeschlossen.\n");
+    const QString journals = data.file("Quarvel/Kesto/Kesto-Journal/");
+    cli({"--folders", "-r", "--mask", "[name]-x.[typ]", "--apply", dir.file("Baum")}, false,
+        [&journals](pid_t pid) { killOncePlanned(journals, pid); });
+    EXPECT_EQ(cli({"--undo"}).exitCode, 0);
+    EXPECT_EQ(dir.tree(), before);
 }
 
 TEST_F(CliTest, UsageErrorsExitWithTwoAndTouchNothing)

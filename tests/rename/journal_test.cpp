@@ -82,6 +82,36 @@ TEST(Journal, UndoAfterACrashAtAnyPointBringsEveryNameBack)
     }
 }
 
+// Two folders swap their names, and what one holds is renamed with it; the
+// moves come shallowest first. Each path holds until its rename, and the
+// undo after a crash at any step brings the tree back exactly.
+TEST(Journal, FoldersRenamedWithWhatTheyHoldComeBackWholeAfterACrashAtAnyStep)
+{
+    for (int k = 0; k <= 5; ++k) {
+        SCOPED_TRACE(k);
+        TempFolder dir, journals;
+        dir.write(u"A/C/y"_s, "y");
+        dir.write(u"B/x"_s, "x");
+        const QByteArray d = QFile::encodeName(dir.path() + u'/');
+        QList<Move> moves{{d, "A", "B", {}},
+                          {d, "B", "A", {}},
+                          {d + "A/", "C", "D", {}},
+                          {d + "A/C/", "y", "z", {}}};
+        const auto before = dir.tree();
+        const QList<Step> steps = OrderMoves(moves);
+        Journal journal = begun(journals, moves);
+        ApplyMoves(moves, steps.mid(0, k), [](int, int) { return false; });
+        if (k == 5) {
+            EXPECT_EQ(dir.tree(),
+                      (QMap<QString, QByteArray>{
+                          {"A", "/"}, {"A/x", "x"}, {"B", "/"}, {"B/D", "/"}, {"B/D/z", "y"}}));
+        }
+        journal = Journal(journals.path()); // the process dies, its lock with it
+        EXPECT_EQ(undoLast(journal), QStringList());
+        EXPECT_EQ(dir.tree(), before);
+    }
+}
+
 // The undo of a batch stopped after three renames leaves each file that is
 // no longer the batch's, or whose old name is taken; of the empty files it
 // finds at the batch's names it removes only the claims the batch left.

@@ -38,6 +38,8 @@ public:
     QStringList names() const;
     /// Name and bytes of every entry in the folder.
     QMap<QString, QByteArray> contents() const;
+    /// The same for every entry below it, by its path from here; a folder holds "/".
+    QMap<QString, QByteArray> tree() const;
 
     /// Sets access and modification time of \a name (local time) with utimensat.
     static bool setTimes(const QString &fullPath, const QDateTime &modified);
