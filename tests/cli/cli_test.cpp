@@ -92,21 +92,21 @@ QString cliOnTerminal(const QStringList &args)
     return QString::fromUtf8(script.readAllStandardOutput());
 }
 
-// Kills a batch at a random moment once its journal holds the whole plan
-// (before, it counts for nothing), or lets it end.
-void killOncePlanned(const QString &journals, pid_t pid)
-{
-    while (!test::HoldsAWholePlan(journals) && ::waitpid(pid, nullptr, WNOHANG) == 0)
-        ::usleep(200);
-    ::usleep(useconds_t(QRandomGenerator::global()->bounded(20000)));
-    ::kill(pid, SIGKILL);
-}
-
 class CliTest : public ::testing::Test
 {
 protected:
     // Each test has its own data folder, so its journals are its own.
     void SetUp() override { qputenv("XDG_DATA_HOME", QFile::encodeName(data.path())); }
+
+    // Kills a batch at random once its journal holds the plan: one to repair, or ended.
+    void killOncePlanned(pid_t pid)
+    {
+        const QString journals = data.file("Quarvel/Kesto/Kesto-Journal/");
+        while (!test::HoldsAWholePlan(journals) && ::waitpid(pid, nullptr, WNOHANG) == 0)
+            ::usleep(200);
+        ::usleep(useconds_t(QRandomGenerator::global()->bounded(20000)));
+        ::kill(pid, SIGKILL);
+    }
 
     // Writes each file with its name as its content.
     QStringList files(const QStringList &names)
@@ -394,8 +394,7 @@ TEST_F(CliTest, ABatchKilledAtARandomMomentIsRepairedByUndo)
         args << dir.write(name, name.toUtf8());
     }
     const QMap<QString, QByteArray> before = dir.contents();
-    const QString journals = data.file("Quarvel/Kesto/Kesto-Journal/");
-    cli(args, false, [&journals](pid_t pid) { killOncePlanned(journals, pid); });
+    cli(args, false, [this](pid_t pid) { killOncePlanned(pid); });
 
     // Each file under some name, a temporary one or its old or new one.
     QList<QByteArray> held = dir.contents().values();
@@ -413,21 +412,19 @@ TEST_F(CliTest, ABatchKilledAtARandomMomentIsRepairedByUndo)
     EXPECT_EQ(dir.contents(), before);
 }
 
-// Fifty folders, each in the one before and holding forty files, renamed with
-// all they hold, so that folders go all through the batch, killed at a random
-// moment: the undo gives back the same paths with the same contents. Without
-// -r only the folder named is a row, and a mask without [TYP] loses it no type.
+// Fifty folders, each in the one before with forty files, renamed with all they
+// hold, killed at a random moment: the undo gives back the same paths and contents.
+// Without -r only the folder named is a row, and a mask without [TYP] asks nothing.
 TEST_F(CliTest, AFolderTreeKilledWhileItIsRenamedComesBackWholeByUndo)
 {
     for (int i = 0; i < 2000; ++i)
         dir.write(QString("Baum/%1f%2.txt").arg(QString("d/").repeated(i / 40)).arg(i),
                   QByteArray::number(i));
-    const QMap<QString, QByteArray> before = dir.tree();
+    const QString before = dir.tree();
     EXPECT_EQ(cli({"--folders", "--mask", "[name]", "--apply", dir.file("Baum/")}).all(),
               "0|Vorher\tNachher\nBaum\tBaum\n|Umbenennung abgeschlossen.\n");
-    const QString journals = data.file("Quarvel/Kesto/Kesto-Journal/");
     cli({"--folders", "-r", "--mask", "[name]-x.[typ]", "--apply", dir.file("Baum")}, false,
-        [&journals](pid_t pid) { killOncePlanned(journals, pid); });
+        [this](pid_t pid) { killOncePlanned(pid); });
     EXPECT_EQ(cli({"--undo"}).exitCode, 0);
     EXPECT_EQ(dir.tree(), before);
 }

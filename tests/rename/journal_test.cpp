@@ -82,9 +82,8 @@ TEST(Journal, UndoAfterACrashAtAnyPointBringsEveryNameBack)
     }
 }
 
-// Two folders swap their names, and what one holds is renamed with it; the
-// moves come shallowest first. Each path holds until its rename, and the
-// undo after a crash at any step brings the tree back exactly.
+// Two folders swap names, what one holds renamed with it, given shallowest first:
+// the undo after a crash at any step brings the tree back exactly.
 TEST(Journal, FoldersRenamedWithWhatTheyHoldComeBackWholeAfterACrashAtAnyStep)
 {
     for (int k = 0; k <= 5; ++k) {
@@ -101,11 +100,7 @@ TEST(Journal, FoldersRenamedWithWhatTheyHoldComeBackWholeAfterACrashAtAnyStep)
         const QList<Step> steps = OrderMoves(moves);
         Journal journal = begun(journals, moves);
         ApplyMoves(moves, steps.mid(0, k), [](int, int) { return false; });
-        if (k == 5) {
-            EXPECT_EQ(dir.tree(),
-                      (QMap<QString, QByteArray>{
-                          {"A", "/"}, {"A/x", "x"}, {"B", "/"}, {"B/D", "/"}, {"B/D/z", "y"}}));
-        }
+        EXPECT_TRUE(k < 5 || dir.tree() == "A/ A/x=x B/ B/D/ B/D/z=y") << dir.tree().toStdString();
         journal = Journal(journals.path()); // the process dies, its lock with it
         EXPECT_EQ(undoLast(journal), QStringList());
         EXPECT_EQ(dir.tree(), before);

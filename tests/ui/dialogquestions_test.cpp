@@ -57,11 +57,8 @@ TEST(DialogQuestions, TextsShowCarriageReturnsAsLineBreaksButtonsSpeakGermanAndN
     }
 
     // The folder question: a button by its place (4: Escape), the check box ticked or not.
-    for (const auto &[button, hidden, answer] : {std::tuple{0, false, "1 0"},
-                                                 {1, true, "2 1"},
-                                                 {2, false, "3 0"},
-                                                 {3, false, "0 0"},
-                                                 {4, true, "0 1"}}) {
+    for (const auto &[button, hidden, answer] :
+         {std::tuple{0, false, "1 0"}, {1, true, "2 1"}, {2, false, "3 0"}, {4, true, "0 1"}}) {
         QString seen;
         test::whenShown<QMessageBox>([&seen, button = button, hidden = hidden](QMessageBox *box) {
             seen = shownBox(box) + '|' + box->checkBox()->text();
