@@ -23,6 +23,8 @@ struct Arguments
     bool randomUpper = false, randomLower = false, randomDigits = false;
     std::optional<QString> randomExtra;
     bool transliterate = false, counterPerFolder = false;
+    bool companions = false;
+    std::optional<QString> companionsMain; ///< the type given to --companions-main
     int sortColumn = 1;
     bool sortDescending = false;
     bool apply = false;
@@ -41,6 +43,11 @@ struct Arguments
     bool nulSeparated = false;   ///< the lists' paths end with NUL, not a line feed
     QList<QByteArray> files;     ///< as the system handed them over
     QString error;               ///< set when the command line is not usable
+
+    bool json = false;                 ///< the plan as JSON instead of the list of names
+    std::optional<QByteArray> planOut; ///< write the plan to this file
+    std::optional<QByteArray> planIn;  ///< show or rename the plan of this file
+    bool notForPlanIn = false; ///< an option a plan file decides, or that has no use with it
 };
 
 /// Reads argv[1..]; option values are taken as the user would type them.

@@ -97,6 +97,8 @@ struct FileEntry
     bool imageSizeKnown = false;
     bool checked = true;
     bool selected = false;
+    /// Renamed with the nearest row above it that is none (see GroupCompanions).
+    bool companion = false;
     /// The row is a folder, renamed as a whole: its name has no type, its
     /// size is 0 and shown as nothing, its content is read for no placeholder.
     bool isFolder = false;

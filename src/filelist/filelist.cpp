@@ -349,6 +349,11 @@ void FileList::sortRows()
         }
     }
 
+    reorder(order);
+}
+
+void FileList::reorder(const std::vector<int> &order)
+{
     // The rows move within their own array, cycle by cycle: a second array
     // for them would be fresh memory, dearer than the moves.
     Q_EMIT aboutToReorder();

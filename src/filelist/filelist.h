@@ -119,6 +119,9 @@ public:
     void clickHeader(int column);
     /// Sorts by \a column in \a order and keeps the rows sorted.
     void sortBy(int column, Qt::SortOrder order);
+    /// Puts the rows in \a order, which holds, for each new position, the
+    /// position the row had before.
+    void reorder(const std::vector<int> &order);
 
 Q_SIGNALS:
     void rowsAboutToBeInserted(int first, int last);

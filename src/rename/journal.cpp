@@ -1,9 +1,11 @@
 #include "rename/journal.h"
 
 #include "rename/journalreader.h"
+#include "rename/messages.h"
 #include "rename/namefold.h"
 #include "rename/plan.h"
 #include "rename/renamer.h"
+#include "storage/applog.h"
 #include "storage/datafolder.h"
 #include "storage/heldfolder.h"
 #include "storage/textfile.h"
@@ -11,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <cerrno>
@@ -474,6 +477,49 @@ UndoResult UndoBatch(const BatchRecord &batch,
     }
     Journal::markUndone(batch.path);
     return result;
+}
+
+BatchRecord Journal::lastBatch() const
+{
+    for (BatchRecord &b : batches()) {
+        if (b.state != BatchState::Undone)
+            return std::move(b);
+    }
+    return {};
+}
+
+BatchRecord Journal::undoableBatch() const
+{
+    BatchRecord b = lastBatch();
+    return b.state == BatchState::Running ? BatchRecord() : b;
+}
+
+BatchRecord Journal::interruptedBatch() const
+{
+    QList<BatchRecord> kept = batches();
+    if (kept.isEmpty() || kept.first().state != BatchState::Interrupted)
+        return {};
+    return kept.takeFirst();
+}
+
+QString BatchFacts(const BatchRecord &batch)
+{
+    QSet<QByteArray> folders;
+    for (const JournalEntry &e : batch.entries)
+        folders.insert(e.move.folder);
+    return messages::batchFacts(batch.begun.toString(TimeShownFormat), batch.folder,
+                                std::max<qsizetype>(0, folders.size() - 1));
+}
+
+QString UndoTooltip(const BatchRecord &batch)
+{
+    if (batch.state == BatchState::Damaged)
+        return messages::undoDamagedTooltip();
+    if (batch.state == BatchState::Unrecorded)
+        return messages::undoUnrecordedTooltip(batch.begun.toString(TimeShownFormat));
+    if (batch.files == 0)
+        return {};
+    return messages::undoTooltip(batch.begun.toString(TimeShownFormat), batch.files);
 }
 
 } // namespace kesto

@@ -80,6 +80,7 @@ public:
     void setRandomExtraChars(const QString &text);
     void setTransliterate(int checkState);
     void setCounterPerFolder(int checkState);
+    void setCompanions(int checkState);
     /// Letter-case list clicked.
     void chooseLetterCase(int position);
     /// Leading-character list clicked.
@@ -141,14 +142,8 @@ public:
     RenameResult renameCommand();
 
     // Undo. Every batch is recorded in a journal before its first rename.
-    /// The newest batch not yet undone, also one still running; no files
-    /// when there is none.
-    BatchRecord lastBatch() const;
-    /// lastBatch() unless it is still running: that one is not to be undone
-    /// under its feet.
-    BatchRecord undoableBatch() const;
-    /// Text for the undo command's tooltip, empty when there is nothing to undo.
-    static QString undoDescription(const BatchRecord &batch);
+    BatchRecord lastBatch() const { return m_journal.lastBatch(); }
+    BatchRecord undoableBatch() const { return m_journal.undoableBatch(); }
     /// Whether a command asks before it acts: the window's command does; the
     /// command line, which was told what to do, does not.
     enum class Ask { Not, First };
@@ -160,9 +155,7 @@ public:
     /// renamed files their old names back, naming when, where and how many,
     /// and does so on "Ja". True when files were moved back (or tried to be).
     bool offerRepair();
-    /// The newest batch when it was cut off (its journal has no end and no
-    /// one holds it), else an empty record.
-    BatchRecord interruptedBatch() const;
+    BatchRecord interruptedBatch() const { return m_journal.interruptedBatch(); }
 
     // List commands: the list does them, the session previews after them.
     void clearList();
@@ -198,7 +191,6 @@ private:
     QList<SkippedPath> loadPaths(const QList<PathToLoad> &paths, const std::function<void()> &yield,
                                  RowsReadAhead *ahead = nullptr);
     UndoResult undo(const BatchRecord &batch);
-    NewRows readAhead(RowsReadAhead &ahead, int count, const std::function<void()> &yield);
     void previewIfLive();
     void onDigitEntryChosen(int index);
     void takeOverCounters();

@@ -49,6 +49,7 @@ QList<IniEntry> maskEntries(const RenameOptions &o)
     entries.append({QStringLiteral("ZufallExtraChars"), o.randomExtraChars});
     entries.append({QStringLiteral("Umschreiben"), checkText(o.transliterate)});
     entries.append({QStringLiteral("ZaehlerJeOrdner"), checkText(o.counterPerFolder)});
+    entries.append({QStringLiteral("Begleitdateien"), checkText(o.companions)});
     return entries;
 }
 
@@ -188,6 +189,7 @@ void LoadMask(const QString &name, RenameOptions &options, const QString &masksI
     read.text(QStringLiteral("ZufallExtraChars"), options.randomExtraChars);
     read.check(QStringLiteral("Umschreiben"), options.transliterate);
     read.check(QStringLiteral("ZaehlerJeOrdner"), options.counterPerFolder);
+    read.check(QStringLiteral("Begleitdateien"), options.companions);
 }
 
 bool DeleteMask(const QString &name, const QString &masksIni, UserQuestions &questions)

@@ -134,6 +134,7 @@ void MainWindow::showOptions()
     m_counterPerFolder->setCheckState(qtState(o.counterPerFolder));
     m_letterCase->setCurrentIndex(o.letterCase);
     m_transliterate->setCheckState(qtState(o.transliterate));
+    m_companions->setCheckState(qtState(o.companions));
     for (int k = 0; k < 3; ++k) {
         m_searchActive[k]->setCheckState(qtState(o.sets[k].active));
         setTextKeepingCaret(m_searchText[k], o.sets[k].search);
@@ -169,7 +170,7 @@ void MainWindow::updateCommands()
 
 void MainWindow::updateUndoCommand()
 {
-    const QString description = Session::undoDescription(m_session.undoableBatch());
+    const QString description = UndoTooltip(m_session.undoableBatch());
     QPushButton *undo = m_buttons.value(Command::Undo);
     undo->setEnabled(!description.isEmpty());
     // The tooltip follows the switch like every other; a screen reader is

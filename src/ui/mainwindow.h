@@ -229,6 +229,7 @@ private:
     std::array<QCheckBox *, 3> m_searchMatchCase{};
     QComboBox *m_letterCase = nullptr;
     QCheckBox *m_transliterate = nullptr;
+    QCheckBox *m_companions = nullptr;
     QCheckBox *m_randomUpper = nullptr;
     QCheckBox *m_randomLower = nullptr;
     QCheckBox *m_randomDigits = nullptr;

@@ -187,6 +187,17 @@ TEST_F(CliTest, ARunPrintsTheNamesAndItsVerdictAndRenamesOnlyWhenTheFullTestPass
          "IMG_10.jpg|IMG_2.jpg|sub/IMG_3.jpg", "--mask|[zahl].[typ]|--counter-per-folder", 0,
          "IMG_2.jpg\t1.jpg\nIMG_3.jpg\t1.jpg\nIMG_10.jpg\t2.jpg\n",
          "Bereit: mit --apply werden 3 Dateien umbenannt.\n", "IMG_10.jpg|IMG_2.jpg|sub<"},
+        {"companions follow the first row named by their base, letter case ignored; the "
+         "shortest base wins; IMG_10 is none",
+         "IMG_1.CR2|img_1.JPG|IMG_1.xmp|IMG_1.jpg.xmp|IMG_10.JPG|IMG_2.a.bak|IMG_2.a.xmp|IMG_2.b",
+         "--mask|Urlaub_[zahl].[typ]|--companions|--apply", 0,
+         "IMG_1.CR2\tUrlaub_1.CR2\nimg_1.JPG\tUrlaub_1.JPG\nIMG_1.jpg.xmp\tUrlaub_1.jpg.xmp\n"
+         "IMG_1.xmp\tUrlaub_1.xmp\nIMG_2.b\tUrlaub_2.b\nIMG_2.a.bak\tUrlaub_2.a.bak\n"
+         "IMG_2.a.xmp\tUrlaub_2.a.xmp\nIMG_10.JPG\tUrlaub_3.JPG\n",
+         "Umbenennung abgeschlossen.\n",
+         "Urlaub_1.CR2<IMG_1.CR2|Urlaub_1.JPG<img_1.JPG|Urlaub_1.jpg.xmp<IMG_1.jpg.xmp|"
+         "Urlaub_1.xmp<IMG_1.xmp|Urlaub_2.a.bak<IMG_2.a.bak|Urlaub_2.a.xmp<IMG_2.a.xmp|"
+         "Urlaub_2.b<IMG_2.b|Urlaub_3.JPG<IMG_10.JPG"},
         {"too long, twice and in the way, each with its reason, a sound row with none",
          "a.txt|b.txt|c.txt|d.txt|e.txt|!D_x.txt",
          "--mask|[name]_x.[typ]|--replace|a|" + QString(300, 'a') + "|--replace|c|b", 1,
@@ -248,6 +259,19 @@ TEST_F(CliTest, SkippedPathsAreNamedWithTheirReasonAndTheRestIsRenamed)
     EXPECT_EQ(cli({"--apply", bad[0].first}).all(),
               "1||" + skipped.section('\n', 0, 0) +
                   "\nkesto-cli: Es bleibt keine Datei zum Umbenennen.\n");
+}
+
+// The messages follow the locale; the names on standard output, a mask
+// error's mark among them, and the exit code do not.
+TEST_F(CliTest, AnEnglishLocaleGivesEnglishMessagesAndTheSameOutput)
+{
+    qputenv("LC_ALL", "en_US.UTF-8");
+    const CliRun run = cli(QStringList{"--mask", "[name", "fehlt.txt"} + files({"a.jpg"}));
+    const QString usage = cli({"--help"}).out.section('\n', 0, 0);
+    qputenv("LC_ALL", "C.UTF-8");
+    EXPECT_EQ(run.all(), "1|Vorher\tNachher\na.jpg\t< Maskenfehler >\n|kesto-cli: passed over "
+                         "(missing): fehlt.txt\nError: The mask is wrong or incomplete.\n");
+    EXPECT_EQ(usage, "Usage: kesto-cli [OPTION…] FILE…");
 }
 
 // Folders give their files with -r, within the depth and patterns given;
@@ -366,6 +390,18 @@ TEST_F(CliTest, UndoTakesTheLastBatchBackAndHistoryListsTheBatches)
                                            " ../a.txt a.txt %\nplanned 1\n"));
     EXPECT_EQ(run({"--undo"}), "1||" + messages::journalDamaged(forged).replace('\r', '\n') +
                                    "\n|\tbeschädigt|a.txt b.txt n_a.txt");
+}
+
+// The main file of a type goes first; its companions go and come back with it.
+TEST_F(CliTest, CompanionsAreRenamedWithTheirMainFileOfATypeAndUndoneWithIt)
+{
+    const QStringList names{"IMG_1.CR2", "IMG_1.JPG", "IMG_1.JPG.xmp", "IMG_1.xmp", "IMG_10.JPG"};
+    const QStringList args{"--mask", "[zahl].[typ]", "--companions-main", "jpg", "--apply"};
+    EXPECT_EQ(cli(args + files(names)).all(),
+              "0|Vorher\tNachher\nIMG_1.JPG\t1.JPG\nIMG_1.CR2\t1.CR2\nIMG_1.JPG.xmp\t1.JPG.xmp\n"
+              "IMG_1.xmp\t1.xmp\nIMG_10.JPG\t2.JPG\n|Umbenennung abgeschlossen.\n");
+    EXPECT_EQ(cli({"--undo"}).exitCode, 0);
+    EXPECT_EQ(dir.names(), names);
 }
 
 // A journal folder that is a link is no place for journals: without one,

@@ -307,7 +307,7 @@ TEST_F(PipelineTest, ABatchWithoutAJournalRunsOnlyAfterAYesAndNoUndoPassesOverIt
         EXPECT_EQ(dir.exists(names[0]), !agreed);
     }
     const QString when = session.undoableBatch().begun.toString(TimeShownFormat);
-    EXPECT_EQ(Session::undoDescription(session.undoableBatch()),
+    EXPECT_EQ(UndoTooltip(session.undoableBatch()),
               messages::undoUnrecordedTooltip(when));
     EXPECT_FALSE(session.undoCommand().complete);
     EXPECT_EQ(panel2(), messages::undoUnrecorded(when));

@@ -1,4 +1,5 @@
 #include "metadata/checksum.h"
+#include "rename/companions.h"
 #include "sessionfixture.h"
 #include "storage/applog.h"
 #include "support/photobuilder.h"
@@ -312,6 +313,34 @@ TEST_F(SessionTest, FilePlaceholdersReadTheFileOnlyWhenUsedAndTheHintNamesThoseW
     EXPECT_EQ(newNames() + column(&FileEntry::hint),
               (QStringList{u"a .txt"_s, u"b .txt"_s, u"foto 1.jpg"_s, u"song .m4a"_s, neither,
                            neither, u"kein Wert für [MODELL]"_s, neither}));
+}
+
+// Companions stand beneath their main row, marked with its name, and take
+// its new name before the type; they count for no counter and keep their
+// names while their main row is unchecked.
+TEST_F(SessionTest, CompanionsFollowTheirMainRowBeneathItAndStayWithAnUncheckedOne)
+{
+    load({"IMG_1.CR2", "IMG_1.JPG", "img_1.JPG.xmp", "IMG_10.JPG"});
+    RenameOptions o = session.options();
+    o.companions = Checked;
+    o.companionsMain = "jpg";
+    session.applyOptions(o);
+    preview("[zahl]_x.[typ]");
+    const auto rows = [this] {
+        QStringList out;
+        for (int row = 0; row < session.list().count(); ++row)
+            out << session.list().at(row).newName + '|' + CompanionNote(session.list(), row);
+        return out;
+    };
+    EXPECT_EQ(oldNames(), (QStringList{"IMG_1.JPG", "IMG_1.CR2", "img_1.JPG.xmp", "IMG_10.JPG"}));
+    EXPECT_EQ(rows(), (QStringList{"1_x.JPG|", "1_x.CR2|Begleitdatei von IMG_1.JPG",
+                                   "1_x.JPG.xmp|Begleitdatei von IMG_1.JPG", "2_x.JPG|"}));
+    session.setChecked(0, false);
+    session.refresh();
+    EXPECT_EQ(newNames(), (QStringList{"1_x.JPG", "IMG_1.CR2", "img_1.JPG.xmp", "2_x.JPG"}));
+    session.setCompanions(Unchecked);
+    session.refresh();
+    EXPECT_EQ(rows(), (QStringList{"1_x.JPG|", "2_x.CR2|", "3_x.xmp|", "4_x.JPG|"}));
 }
 
 } // namespace

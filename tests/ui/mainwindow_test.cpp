@@ -17,6 +17,7 @@
 #include <QSlider>
 #include <QTabBar>
 #include <QTextBrowser>
+#include <QTranslator>
 
 using namespace kesto;
 
@@ -420,6 +421,12 @@ TEST_F(MainWindowTest, RowsGiveTheirReasonAndNaechsterFehlerWalksTheFaultyRowsRo
     EXPECT_EQ(panel(2), messages::notUnique());
     ASSERT_TRUE(preview("["));
     EXPECT_EQ(reasons(1)[2], "Fehler") << "a mask error gives no reason of its own";
+    // A companion says whose it is, beneath that row; n00x.txt is none of n00.txt.
+    dropFiles({"n01.txt.xmp"});
+    find<QCheckBox>("BegleitdateienChk")->click();
+    ASSERT_TRUE(preview("[name].[typ]"));
+    EXPECT_EQ(reasons(1) + reasons(3),
+              QStringList(4, "") + QStringList(4, "Begleitdatei von n01.txt"));
 }
 
 // "Nein" leaves the batch to the undo command, "Ja" at the next start undoes it unasked; files
@@ -633,6 +640,22 @@ TEST_F(MainWindowTest,
 // The full test runs with every preview: a folder nothing may be written to
 // and a character a FAT drive refuses mark their rows while the user types,
 // and "Umbenennen" stays off.
+// With the English texts installed the window is English, down to the
+// choices of a list and the mark of a mask error, which the core keeps German.
+TEST_F(MainWindowTest, WithTheEnglishTextsTheWindowIsEnglish)
+{
+    QTranslator english; // leaves the application with the test
+    ASSERT_TRUE(english.load(":/i18n/kesto_en.qm") &&
+                QCoreApplication::installTranslator(&english));
+    MainWindow &w = start();
+    dropFiles({"a.jpg"});
+    ASSERT_TRUE(preview("[name"));
+    EXPECT_EQ(
+        QStringList({w.button(Command::Rename)->text(),
+                     find<QComboBox>("Schreibweise")->itemText(1), column(ColNewName).value(0)}),
+        QStringList({"&Rename", "all upper case", "< Mask error >"}));
+}
+
 TEST_F(MainWindowTest, FaultsOfTheFolderAndTheDriveShowWhileTypingAndRenameStaysOff)
 {
     MainWindow &w = start();
