@@ -45,8 +45,8 @@ _kesto_cli()
         # Sorted by their bytes, as the shell shows them anyway.
         [[ $cur == -* ]] && choices=$(printf '%s\n' -- --apply --case --companions \
             --companions-main --counter-per-folder --depth --digits --exclude --files-from \
-            --help --hidden --history --include --json --lead --mask --match-case --no-undo \
-            --null --plan-in --plan-out --preset --quiet --random-digits \
+            --folders --help --hidden --history --include --json --lead --mask --match-case \
+            --no-undo --null --plan-in --plan-out --preset --quiet --random-digits \
             --random-extra --random-lower --random-upper --recursive --replace --replace-new \
             --replace-new-re --replace-re --sort --start --step --transliterate --undo \
             --version --yes -r)

@@ -280,7 +280,8 @@ void Session::showOutcome(bool named)
     if (named)
         m_status.setMessage(refusal.isEmpty() ? messages::readyToRename(messages::renameCaption())
                                               : refusal);
-    m_status.setPanel1(messages::checkedCount(m_list.checkedCount(), m_list.count()));
+    m_status.setPanel1(
+        messages::checkedCount(m_list.checkedCount(), m_list.count(), m_list.folderCount()));
     m_renameEnabled = named && refusal.isEmpty();
     Q_EMIT commandsChanged();
 }
@@ -419,10 +420,7 @@ QList<SkippedPath> Session::loadChosen(const QList<QByteArray> &rawPaths,
         messages::appTitle());
     if (answer.files == Files::None)
         return {};
-    FolderFilter filter;
-    filter.depth = answer.files == Files::WithSubfolders ? -1 : 0;
-    filter.hidden = answer.hidden;
-    return load(rawPaths, filter, yield);
+    return load(rawPaths, FolderFilterFor(answer), yield);
 }
 
 QList<SkippedPath> Session::loadPaths(const QList<PathToLoad> &paths,
