@@ -180,6 +180,7 @@ Exit status: 0 once the window is closed, 1 without a display.
     <message>
         <source>Aufruf: kesto-cli [OPTION…] DATEI…
         kesto-cli [OPTION…] -r ORDNER…
+        kesto-cli [OPTION…] --folders [-r] ORDNER…
         kesto-cli [OPTION…] --files-from LISTE
         kesto-cli [--apply] [--json] --plan-in PLAN
         kesto-cli --undo | --history
@@ -193,9 +194,9 @@ In der Ausgabe steht ein Tabulator in einem Namen als \t, ein Zeilenvorschub
 als \n, ein Wagenrücklauf als \r und ein umgekehrter Schrägstrich als \\.
 Bytes eines Namens, die kein UTF-8 sind, werden als Windows-1252 gelesen;
 der neue Name wird in UTF-8 geschrieben. Ein Pfad, der fehlt, ein Ordner
-(ohne --recursive), keine gewöhnliche Datei oder nicht lesbar ist, wird mit
-seinem Grund auf der Fehlerausgabe genannt und übergangen, ebenso ein
-Unterordner, der sich nicht lesen lässt.
+(ohne --recursive oder --folders), keine gewöhnliche Datei oder nicht lesbar
+ist, wird mit seinem Grund auf der Fehlerausgabe genannt und übergangen,
+ebenso ein Unterordner, der sich nicht lesen lässt.
 
 Optionen (Werte so, wie man sie im Fenster eingibt):
   --mask TEXT               Umbenennungsmaske, z. B. &quot;[name]_[zahl].[typ]&quot;;
@@ -247,6 +248,10 @@ Optionen (Werte so, wie man sie im Fenster eingibt):
                             Muster wie in der Shell (*, ?, [abc], [!abc]),
                             Groß/klein gleich: --include &apos;*.jpg&apos; --exclude &apos;tmp*&apos;
   --hidden                  auch versteckte Dateien und Ordner (Name mit &quot;.&quot;)
+  --folders                 jeden ORDNER selbst umbenennen, mit -r auch die
+                            Ordner darunter: [NAME] ist der ganze Name, [TYP]
+                            leer, ein Punkt vor [TYP] entfällt; was in einem
+                            Ordner liegt, wird vor ihm umbenannt
   --files-from LISTE        die Pfade einer Datei (- = Standardeingabe), einer
                             je Zeile; relativ zum aktuellen Ordner. Für mehr
                             Dateien, als die Befehlszeile fasst
@@ -323,6 +328,7 @@ lässt, beschädigt oder verändert ist (dann wird nichts umbenannt).
 </source>
         <translation>Usage: kesto-cli [OPTION…] FILE…
        kesto-cli [OPTION…] -r FOLDER…
+       kesto-cli [OPTION…] --folders [-r] FOLDER…
        kesto-cli [OPTION…] --files-from LIST
        kesto-cli [--apply] [--json] --plan-in PLAN
        kesto-cli --undo | --history
@@ -335,9 +341,9 @@ overwritten.
 In the output a tab in a name is shown as \t, a line feed as \n, a carriage
 return as \r and a backslash as \\. Bytes of a name that are no UTF-8 are
 read as Windows-1252; the new name is written in UTF-8. A path that is
-missing, a folder (without --recursive), no regular file or not readable is
-named with its reason on standard error and passed over, and so is a
-subfolder that cannot be read.
+missing, a folder (without --recursive or --folders), no regular file or
+not readable is named with its reason on standard error and passed over,
+and so is a subfolder that cannot be read.
 
 Options (values as they are typed into the window):
   --mask TEXT               rename mask, e.g. &quot;[name]_[zahl].[typ]&quot;; a date
@@ -391,6 +397,10 @@ Options (values as they are typed into the window):
                             Patterns as in the shell (*, ?, [abc], [!abc]), in
                             any letter case: --include &apos;*.jpg&apos; --exclude &apos;tmp*&apos;
   --hidden                  hidden files and folders too (name begins with &quot;.&quot;)
+  --folders                 rename every FOLDER itself, with -r also the
+                            folders below it: [NAME] is the whole name, [TYP]
+                            empty, a dot before [TYP] is left out; what lies
+                            in a folder is renamed before it
   --files-from LIST         the paths in a file (- = standard input), one a
                             line; relative to the current folder. For more
                             files than a command line holds
@@ -1241,6 +1251,18 @@ cannot be read, is damaged or was changed (then nothing is renamed).
         <source>Begleitdatei von %1</source>
         <translation>Companion of %1</translation>
     </message>
+    <message>
+        <source>%1 von %2 markiert (%3, %4)</source>
+        <translation>%1 of %2 checked (%3, %4)</translation>
+    </message>
+    <message>
+        <source>1 Ordner</source>
+        <translation>1 folder</translation>
+    </message>
+    <message>
+        <source>%1 Ordner</source>
+        <translation>%1 folders</translation>
+    </message>
 </context>
 <context>
     <name>StorageMessages</name>
@@ -1723,6 +1745,10 @@ Do you want to overwrite this mask?</translation>
     <message>
         <source>Begleitdateien mit&amp;nehmen</source>
         <translation>Take compa&amp;nion files along</translation>
+    </message>
+    <message>
+        <source>Ordner selbst umbenennen</source>
+        <translation>Rename the folder itself</translation>
     </message>
     <message>
         <source>&amp;Namen aus Liste…</source>

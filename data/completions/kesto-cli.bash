@@ -45,10 +45,10 @@ _kesto_cli()
         # Sorted by their bytes, as the shell shows them anyway.
         [[ $cur == -* ]] && choices=$(printf '%s\n' -- --apply --case --companions \
             --companions-main --counter-per-folder --depth --digits --exclude --files-from \
-            --help --hidden --history --include --json --lead --mask --match-case --names-from \
-            --no-undo --null --number-clashes --plan-in --plan-out --preset --quiet \
-            --random-digits --random-extra --random-lower --random-upper --recursive --replace \
-            --replace-new --replace-new-re --replace-re --sort --start --step --table \
+            --folders --help --hidden --history --include --json --lead --mask --match-case \
+            --names-from --no-undo --null --number-clashes --plan-in --plan-out --preset \
+            --quiet --random-digits --random-extra --random-lower --random-upper --recursive \
+            --replace --replace-new --replace-new-re --replace-re --sort --start --step --table \
             --transliterate --undo --version --yes -r)
         ;;
     esac

@@ -48,6 +48,7 @@ QString UsageText()
     return Text::tr(
         "Aufruf: kesto-cli [OPTION…] DATEI…\n"
         "        kesto-cli [OPTION…] -r ORDNER…\n"
+        "        kesto-cli [OPTION…] --folders [-r] ORDNER…\n"
         "        kesto-cli [OPTION…] --files-from LISTE\n"
         "        kesto-cli [--apply] [--json] --plan-in PLAN\n"
         "        kesto-cli --undo | --history\n"
@@ -61,9 +62,9 @@ QString UsageText()
         "als \\n, ein Wagenrücklauf als \\r und ein umgekehrter Schrägstrich als \\\\.\n"
         "Bytes eines Namens, die kein UTF-8 sind, werden als Windows-1252 gelesen;\n"
         "der neue Name wird in UTF-8 geschrieben. Ein Pfad, der fehlt, ein Ordner\n"
-        "(ohne --recursive), keine gewöhnliche Datei oder nicht lesbar ist, wird mit\n"
-        "seinem Grund auf der Fehlerausgabe genannt und übergangen, ebenso ein\n"
-        "Unterordner, der sich nicht lesen lässt.\n"
+        "(ohne --recursive oder --folders), keine gewöhnliche Datei oder nicht lesbar\n"
+        "ist, wird mit seinem Grund auf der Fehlerausgabe genannt und übergangen,\n"
+        "ebenso ein Unterordner, der sich nicht lesen lässt.\n"
         "\n"
         "Optionen (Werte so, wie man sie im Fenster eingibt):\n"
         "  --mask TEXT               Umbenennungsmaske, z. B. \"[name]_[zahl].[typ]\";\n"
@@ -115,6 +116,10 @@ QString UsageText()
         "                            Muster wie in der Shell (*, ?, [abc], [!abc]),\n"
         "                            Groß/klein gleich: --include '*.jpg' --exclude 'tmp*'\n"
         "  --hidden                  auch versteckte Dateien und Ordner (Name mit \".\")\n"
+        "  --folders                 jeden ORDNER selbst umbenennen, mit -r auch die\n"
+        "                            Ordner darunter: [NAME] ist der ganze Name, [TYP]\n"
+        "                            leer, ein Punkt vor [TYP] entfällt; was in einem\n"
+        "                            Ordner liegt, wird vor ihm umbenannt\n"
         "  --files-from LISTE        die Pfade einer Datei (- = Standardeingabe), einer\n"
         "                            je Zeile; relativ zum aktuellen Ordner. Für mehr\n"
         "                            Dateien, als die Befehlszeile fasst\n"
@@ -211,6 +216,7 @@ constexpr std::pair<const char *, bool Arguments::*> Switches[] = {
     {"-r", &Arguments::recursive},
     {"--recursive", &Arguments::recursive},
     {"--null", &Arguments::nulSeparated},
+    {"--folders", &Arguments::folderRows},
     {"--json", &Arguments::json},
     {"--number-clashes", &Arguments::numberClashes},
 };
@@ -443,6 +449,8 @@ Arguments ParseArguments(const QList<QByteArray> &args)
     a.files.reserve(args.size());
     ArgumentReader reader(args, a);
     reader.read();
+    a.folders.folderRows = a.folderRows;
+    a.folders.files = a.recursive;
     if (reader.folderOption() && !a.recursive)
         reader.fail(
             Text::tr("--depth, --include, --exclude und --hidden gelten nur mit --recursive."));

@@ -37,6 +37,7 @@ struct Arguments
     bool quiet = false;        ///< no progress line, no "Bereit: …" line
     bool namingOption = false; ///< an option of a rename, which --undo and --history refuse
     bool recursive = false;    ///< folders among the files are loaded as \a folders says
+    bool folderRows = false; ///< folders among the files are rows (and with recursive, those below)
     FolderFilter folders{-1, {}, {}, false};
     QList<QByteArray> pathLists;        ///< --files-from, "-" for standard input
     std::optional<QByteArray> nameList; ///< --names-from, "-" for standard input

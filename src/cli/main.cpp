@@ -323,7 +323,7 @@ int renameFiles(cli::Arguments &a, const RenameOptions &options, QTextStream &er
     session.list().sortBy(a.sortColumn - 1,
                           a.sortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
     const QList<SkippedPath> skipped =
-        a.recursive ? session.load(a.files, a.folders) : session.load(a.files);
+        a.recursive || a.folderRows ? session.load(a.files, a.folders) : session.load(a.files);
     // The rows hold what they need of the paths; the list of them would only
     // stand in the way of the plan's memory.
     a.files = {};

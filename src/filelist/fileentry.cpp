@@ -63,13 +63,13 @@ FileEntry FileEntry::fromPath(const QString &path)
 // Only a dot inside the name counts; dots in folder names never split.
 QStringView FileEntry::baseName() const
 {
-    const qsizetype dot = oldName.lastIndexOf(QLatin1Char('.'));
+    const qsizetype dot = isFolder ? -1 : oldName.lastIndexOf(QLatin1Char('.'));
     return dot < 0 ? QStringView(oldName) : QStringView(oldName).first(dot);
 }
 
 QStringView FileEntry::type() const
 {
-    const qsizetype dot = oldName.lastIndexOf(QLatin1Char('.'));
+    const qsizetype dot = isFolder ? -1 : oldName.lastIndexOf(QLatin1Char('.'));
     return dot < 0 ? QStringView() : QStringView(oldName).sliced(dot + 1);
 }
 
@@ -177,7 +177,7 @@ void FileEntry::readContent(const ContentUse &wanted)
     const bool readChecksum = wanted.checksum && !(m_content && m_content->checksum);
     const bool readDuration = wanted.duration && !(m_content && m_content->duration);
     const bool readPhoto = wanted.photo && !(m_content && m_content->photo);
-    if (!readAudio && !readChecksum && !readDuration && !readPhoto)
+    if (isFolder || (!readAudio && !readChecksum && !readDuration && !readPhoto))
         return;
     auto content = std::make_shared<ContentFacts>(m_content ? *m_content : ContentFacts());
     const ReachablePath path(*this);

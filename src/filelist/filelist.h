@@ -106,6 +106,11 @@ public:
     /// Whether highlighted rows can move that way.
     bool canMoveSelected(Direction direction) const;
     int checkedCount() const;
+    /// How many rows are folders.
+    int folderCount() const;
+    /// Gives \a row the path \a pathBytes (as the system's bytes), its
+    /// folder having been renamed; the name stays. Reported as a change.
+    void setPath(int row, const QByteArray &pathBytes);
     /// Removes the rows at the positions \a rows, given from the last to the first.
     void removeRowsDescending(const QList<int> &rows);
 

@@ -139,14 +139,17 @@ SkippedPath skipped(const PathToLoad &item)
 }
 
 // Takes the facts over into the row; false for what cannot be renamed here:
-// folders, devices and pipes (reading a pipe would block).
-bool takeFacts(FileEntry &e, const FileFacts &facts)
+// devices, pipes (reading a pipe would block) and folders not asked for as
+// rows. A folder's length is its listing's, nothing to show or sort by.
+bool takeFacts(FileEntry &e, const FileFacts &facts, bool folderRow)
 {
-    if (!facts.exists || !facts.isRegularFile)
+    if (!facts.exists || !(facts.isRegularFile || (folderRow && facts.isFolder)))
         return false;
-    e.size = facts.size;
+    e.isFolder = facts.isFolder;
+    e.size = e.isFolder ? 0 : facts.size;
     e.identity = facts.identity;
-    e.setFacts({facts.sizeText, facts.modified, facts.created, facts.captured});
+    e.setFacts(
+        {e.isFolder ? QString() : facts.sizeText, facts.modified, facts.created, facts.captured});
     return true;
 }
 
@@ -280,7 +283,7 @@ private:
         if (last && *last == e.folder)
             e.folder = *last;
         last = &e.folder;
-        m_keep[i] = takeFacts(e, readFacts(e, m_wanted, folder)) ? 1 : 2;
+        m_keep[i] = takeFacts(e, readFacts(e, m_wanted, folder), item.folderRow) ? 1 : 2;
     }
 
     void work(const std::function<void()> &serve)

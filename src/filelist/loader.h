@@ -32,6 +32,8 @@ struct PathToLoad
     /// Set for a path known to become no row, and why (a folder below one
     /// that was loaded which could not be read): it is only reported.
     std::optional<SkipReason> passOver;
+    /// A folder here becomes a row of its own rather than being passed over.
+    bool folderRow = false;
 };
 
 QList<PathToLoad> PathsFromText(const QStringList &paths);

@@ -238,8 +238,15 @@ QString BuildNewName(const FileEntry &row, int p, const NamingContext &context, 
     QString result;
     if (failed < 0) {
         result.reserve(name.size() + 32);
-        for (const MaskToken &token : context.tokens)
+        qsizetype literalEnd = -1;
+        for (const MaskToken &token : context.tokens) {
+            // A folder has no type, and no dot for one: "[NAME].[TYP]" keeps its name.
+            if (row.isFolder && token.kind == KindExtension && literalEnd == result.size() &&
+                result.endsWith(QLatin1Char('.')))
+                result.chop(1);
             appendToken(result, token, row, p, name, context, supplied);
+            literalEnd = token.kind == KindLiteral ? result.size() : -1;
+        }
         result = ApplyLetterCase(result, context.letterCase);
         if (context.sets.searchIn(true)) {
             // The new-name sets search the composed form, as the old name's do;

@@ -55,9 +55,10 @@ void readEntries(const QByteArray &folder, Counts &existing)
     ::closedir(dir);
 }
 
-QString withNumber(const QString &name, int number)
+// A folder has no type: its number goes at the end.
+QString withNumber(const QString &name, int number, bool folder)
 {
-    qsizetype dot = name.lastIndexOf(u'.');
+    qsizetype dot = folder ? -1 : name.lastIndexOf(u'.');
     if (dot <= 0)
         dot = name.size();
     return name.first(dot) + QStringLiteral(" (%1)").arg(number) + name.sliced(dot);
@@ -115,8 +116,9 @@ int NumberClashes(FileList &list)
     for (const size_t k : numbered) {
         FolderNames &names = folders[folderOf[k]];
         const QString &name = pairs[qsizetype(k)].shownNew;
+        const bool folder = list.at(pairs[qsizetype(k)].row).isFolder;
         for (int number = 2;; ++number) {
-            const QString candidate = withNumber(name, number);
+            const QString candidate = withNumber(name, number, folder);
             FoldNameBytes(key, ViewOf(candidate.toUtf8()));
             if (names.taken.count(key) || !(key == oldKeys[k] || names.freeOnDisk(key)))
                 continue;

@@ -38,8 +38,11 @@ std::vector<int> findMainRows(const FileList &list, const QString &mainType)
 {
     std::vector<int> mainRow(list.count(), -1);
     // Names the system gave as bytes that are no UTF-8 are shown decoded: a
-    // new name made from that text would not keep their own part.
-    const auto groupable = [&](int row) { return list.at(row).rawBytes().isEmpty(); };
+    // new name made from that text would not keep their own part. A folder
+    // has no type, so no file goes with it, nor it with one.
+    const auto groupable = [&](int row) {
+        return list.at(row).rawBytes().isEmpty() && !list.at(row).isFolder;
+    };
     QHash<QString, QList<Sharer>> groups;
     for (int row = 0; row < list.count(); ++row) {
         if (!groupable(row))

@@ -67,8 +67,17 @@ inline QString renameCaption()
 {
     return Text::tr("&Umbenennen");
 }
-inline QString checkedCount(qint64 checked, qint64 rows)
+/// \a folders of the \a rows are folders.
+inline QString checkedCount(qint64 checked, qint64 rows, qint64 folders = 0)
 {
+    if (folders > 0) {
+        const qint64 files = rows - folders;
+        return Text::tr("%1 von %2 markiert (%3, %4)")
+            .arg(checked)
+            .arg(rows)
+            .arg(files == 1 ? Text::tr("1 Datei") : Text::tr("%1 Dateien").arg(files),
+                 folders == 1 ? Text::tr("1 Ordner") : Text::tr("%1 Ordner").arg(folders));
+    }
     return Text::tr("%1 von %2 Dateien markiert").arg(checked).arg(rows);
 }
 inline QString filling()

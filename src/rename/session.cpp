@@ -298,7 +298,7 @@ void Session::showOutcome(bool named)
         m_status.setMessage(refusal.isEmpty() ? messages::readyToRename(messages::renameCaption())
                                               : refusal);
     m_status.setPanel1(
-        messages::checkedCount(m_list.checkedCount(), m_list.count()) +
+        messages::checkedCount(m_list.checkedCount(), m_list.count(), m_list.folderCount()) +
         namingmessages::suppliedCounts(m_supplied.listSize(), m_supplied.tableSize()));
     m_renameEnabled = named && refusal.isEmpty();
     Q_EMIT commandsChanged();
@@ -439,10 +439,7 @@ QList<SkippedPath> Session::loadChosen(const QList<QByteArray> &rawPaths,
         messages::appTitle());
     if (answer.files == Files::None)
         return {};
-    FolderFilter filter;
-    filter.depth = answer.files == Files::WithSubfolders ? -1 : 0;
-    filter.hidden = answer.hidden;
-    return load(rawPaths, filter, yield);
+    return load(rawPaths, FolderFilterFor(answer), yield);
 }
 
 QList<SkippedPath> Session::loadPaths(const QList<PathToLoad> &paths,

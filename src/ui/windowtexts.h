@@ -97,6 +97,10 @@ inline QString withSubfoldersCaption()
 {
     return Text::tr("Mit allen Unterordnern");
 }
+inline QString folderItselfCaption()
+{
+    return Text::tr("Ordner selbst umbenennen");
+}
 inline QString hiddenFilesCaption()
 {
     return Text::tr("Auch versteckte Dateien");

@@ -115,6 +115,24 @@ TEST_F(PipelineTest, ClashesAndDuplicatesCompareTheNamesAsTheyWillBeOnDisk)
               (QList<QByteArray>{"a.txt", "belegt.txt", "\xc3\xa4pfel.txt"}));
 }
 
+// A folder renamed with what it holds, three deep, the deepest first; the status
+// counts files and folders, a row left behind shows its path of now.
+TEST_F(PipelineTest, AFolderIsRenamedAfterWhatItHoldsAndARowLeftInItFollows)
+{
+    dir.write(u"Urlaub.2024/a.txt"_s, "a");
+    dir.write(u"Urlaub.2024/Tag 1/b.txt"_s, "b");
+    dir.mkdir(u"Urlaub.2024/Tag 1/Abend"_s);
+    const FolderFilter folderRows{-1, {}, {}, false, true, true};
+    session.load({QFile::encodeName(dir.file(u"Urlaub.2024/"_s))}, folderRows);
+    session.setChecked(session.list().findRow(dir.file(u"Urlaub.2024/Tag 1/b.txt"_s)), false);
+    preview(u"X_[name].[typ]"_s);
+    EXPECT_EQ(panel1(), u"4 von 5 markiert (2 Dateien, 3 Ordner)"_s);
+    EXPECT_EQ(session.renameCommand().renamed.size(), 4);
+    EXPECT_EQ(column(&FileEntry::folder), QStringList{dir.file(u"X_Urlaub.2024/X_Tag 1/"_s)});
+    EXPECT_EQ(dir.tree(), "X_Urlaub.2024/ X_Urlaub.2024/X_Tag 1/ X_Urlaub.2024/X_Tag 1/X_Abend/ "
+                          "X_Urlaub.2024/X_Tag 1/b.txt=b X_Urlaub.2024/X_a.txt=a");
+}
+
 // A row whose new name is its old one counts as renamed too.
 TEST_F(PipelineTest, RenamesCheckedFilesAndRecomputesTheRowsThatRemain)
 {

@@ -359,6 +359,14 @@ TEST_F(SessionTest, ClashesAreNumberedInListOrderWithNamesComparedAndFreedAsTheF
     preview(u"[liste].[typ]"_s);
     EXPECT_EQ(newNames().join('|'), u"x.cr2|x.jpg|x (2).cr2|x (2).jpg"_s);
     EXPECT_TRUE(session.testNames()) << panel2().toStdString();
+    // A folder has no type: its number goes at the end.
+    session.clearList();
+    session.load(QList<QByteArray>{QFile::encodeName(dir.mkdir(u"f1"_s)),
+                                   QFile::encodeName(dir.mkdir(u"f2"_s))},
+                 FolderFilter{0, {}, {}, false, true, false});
+    session.suppliedNames().setList({u"x.y"_s, u"x.y"_s});
+    preview(u"[liste]"_s);
+    EXPECT_EQ(newNames().join('|'), u"x.y|x.y (2)"_s);
 }
 
 // A table names a file by its absolute path before its bare name; the list

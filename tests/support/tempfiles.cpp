@@ -1,6 +1,7 @@
 #include "support/tempfiles.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -105,6 +106,19 @@ QMap<QString, QByteArray> TempFolder::contents() const
     for (const QString &name : names())
         files.insert(name, read(name));
     return files;
+}
+
+QString TempFolder::tree() const
+{
+    QStringList entries;
+    QDirIterator it(path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString name = it.next().mid(path().size() + 1);
+        entries << name + (it.fileInfo().isDir() ? "/" : '=' + QString::fromUtf8(read(name)));
+    }
+    entries.sort();
+    return entries.join(' ');
 }
 
 bool TempFolder::setTimes(const QString &fullPath, const QDateTime &modified)

@@ -204,8 +204,8 @@ TEST_F(MainWindowTest, FilesFromTheCommandLineOrDroppedAreLoadedAndAnEmptyDropIs
 }
 
 // A drop with folders asks once which of their files to load: none (nor
-// anything else of the drop), their own, or those of all subfolders too,
-// hidden ones as well.
+// anything else of the drop), their own or those of all subfolders too,
+// hidden ones as well; or it makes the folders themselves rows.
 TEST_F(MainWindowTest, ADropWithFoldersAsksOnceWhichOfTheirFilesToLoad)
 {
     MainWindow &w = start();
@@ -216,6 +216,7 @@ TEST_F(MainWindowTest, ADropWithFoldersAsksOnceWhichOfTheirFilesToLoad)
         {{Files::None, true}, ""},
         {{Files::OwnFiles, false}, "a.txt d.txt e.txt"},
         {{Files::WithSubfolders, true}, ".b.txt a.txt c.txt d.txt e.txt"},
+        {{Files::FolderItself, false}, "e.txt f g"},
     };
     for (const auto &[answer, names] : cases) {
         w.session().clearList();
@@ -224,7 +225,7 @@ TEST_F(MainWindowTest, ADropWithFoldersAsksOnceWhichOfTheirFilesToLoad)
                   QUrl::fromLocalFile(dir.file("g"))});
         EXPECT_EQ(column(ColOldName).join(' '), names);
     }
-    EXPECT_EQ(asked().join('|').count("folder|Sollen aus den 2 Ordnern nur die Dateien"), 3);
+    EXPECT_EQ(asked().join('|').count("folder|Sollen aus den 2 Ordnern nur die Dateien"), 4);
 }
 
 // A counter field typed into and a list chosen, in either order, within the
