@@ -258,6 +258,25 @@ Optionen (Werte so, wie man sie im Fenster eingibt):
   --null                    die Pfade der LISTE enden mit NUL statt Zeilenende:
                             find Fotos -name &apos;*.jpg&apos; -mtime -7 -print0 |
                               kesto-cli --files-from - --null --mask …
+  --names-from LISTE        je Zeile der LISTE (- = Standardeingabe) ein neuer
+                            Name für [LISTE]: Zeile n gilt der n-ten markierten
+                            Datei; UTF-8 oder Windows-1252, leere Zeilen zählen
+                            mit. Zählt die Liste mehr oder weniger Namen als
+                            Dateien, wird nichts umbenannt. Beispiel:
+                            --names-from namen.txt --mask &apos;[zahl] [liste].[typ]&apos;
+  --table TABELLE           CSV oder TSV (Trennzeichen Tabulator, Semikolon
+                            oder Komma, Zellen in &quot;…&quot; dürfen es enthalten);
+                            die erste Spalte nennt die Datei, als absoluten
+                            Pfad oder bloßen Namen, [SPALTE 2], [SPALTE 3] …
+                            sind die weiteren Zellen ihrer Zeile. Eine Datei
+                            ohne Zeile ist ein Fehler, eine Zeile ohne Datei
+                            wird genannt. Beispiel:
+                            --table titel.csv --mask &apos;[spalte 2] - [name].[typ]&apos;
+  --number-clashes          Doppelte Namen durchnummerieren: gleiche neue Namen
+                            und Namen vorhandener Dateien bekommen &quot; (2)&quot;,
+                            &quot; (3)&quot; … vor der Endung, in der Reihenfolge der
+                            Liste: --mask &apos;Foto.[typ]&apos; --number-clashes ergibt
+                            Foto.jpg, Foto (2).jpg, Foto (3).jpg …
   --json                    statt der Liste ein JSON-Objekt: &quot;options&quot; (die
                             verwendeten Optionen) und &quot;rows&quot;, je Datei
                             folder, old, new, status und reason (mit --apply
@@ -388,6 +407,24 @@ Options (values as they are typed into the window):
   --null                    the paths of the LIST end with NUL, not a line feed:
                             find Fotos -name &apos;*.jpg&apos; -mtime -7 -print0 |
                               kesto-cli --files-from - --null --mask …
+  --names-from LIST         one new name a line of LIST (- = standard input)
+                            for [LISTE]: line n is for the n-th checked file;
+                            UTF-8 or Windows-1252, blank lines count. When the
+                            list holds more or fewer names than files,
+                            nothing is renamed. Example:
+                            --names-from names.txt --mask &apos;[zahl] [liste].[typ]&apos;
+  --table TABLE             CSV or TSV (separator tab, semicolon or comma;
+                            cells in &quot;…&quot; may hold it); the first column names
+                            the file by its absolute path or bare name,
+                            [SPALTE 2], [SPALTE 3] … are the other cells of
+                            its line. A file without a line is an error, a
+                            line without a file is named. Example:
+                            --table titles.csv --mask &apos;[spalte 2] [name].[typ]&apos;
+  --number-clashes          number duplicate names: equal new names and names
+                            of existing files get &quot; (2)&quot;, &quot; (3)&quot; … before the
+                            extension, in list order: --mask &apos;Foto.[typ]&apos;
+                            --number-clashes gives Foto.jpg, Foto (2).jpg,
+                            Foto (3).jpg …
   --json                    a JSON object instead of the list: &quot;options&quot; (the
                             options used) and &quot;rows&quot;, per file folder, old,
                             new, status and reason (with --apply also result
@@ -432,6 +469,10 @@ a file of the plan passed over, a path passed over or the output not
 writable (the renaming still runs to its end), 2 wrong usage or a plan that
 cannot be read, is damaged or was changed (then nothing is renamed).
 </translation>
+    </message>
+    <message>
+        <source>Nur eine der Optionen --files-from, --names-from und --table liest die Standardeingabe.</source>
+        <translation>Only one of the options --files-from, --names-from and --table may read standard input.</translation>
     </message>
 </context>
 <context>
@@ -495,6 +536,14 @@ cannot be read, is damaged or was changed (then nothing is renamed).
     <message>
         <source>Fehler: %1 Dateien des Plans lassen sich nicht umbenennen:</source>
         <translation>Error: %1 files of the plan cannot be renamed:</translation>
+    </message>
+    <message>
+        <source>kesto-cli: Die Tabelle ließ sich nicht lesen (%1): %2</source>
+        <translation>kesto-cli: The table could not be read (%1): %2</translation>
+    </message>
+    <message>
+        <source>kesto-cli: Zeile %1 der Tabelle gehört zu keiner Datei der Liste: %2</source>
+        <translation>kesto-cli: Line %1 of the table belongs to no file of the list: %2</translation>
     </message>
 </context>
 <context>
@@ -647,6 +696,14 @@ cannot be read, is damaged or was changed (then nothing is renamed).
         <source>[AUSRICHTUNG]	Ausrichtung des Fotos, 1 bis 8</source>
         <translation>[AUSRICHTUNG]	Orientation of the photo, 1 to 8</translation>
     </message>
+    <message>
+        <source>[LISTE]	Name aus der Namensliste</source>
+        <translation>[LISTE]	name from the name list</translation>
+    </message>
+    <message>
+        <source>[SPALTE 2]	Zelle der Spalte 2 aus der Tabelle</source>
+        <translation>[SPALTE 2]	cell of column 2 of the table</translation>
+    </message>
 </context>
 <context>
     <name>MaskMessages</name>
@@ -716,6 +773,62 @@ cannot be read, is damaged or was changed (then nothing is renamed).
     <message>
         <source>kein Wert für %1</source>
         <translation>no value for %1</translation>
+    </message>
+    <message>
+        <source>Fehler: Für [LISTE] wurde keine Namensliste geladen.</source>
+        <translation>Error: No name list was loaded for [LISTE].</translation>
+    </message>
+    <message>
+        <source>Fehler: Die Liste hat %1 Namen, markiert ist 1 Datei.</source>
+        <translation>Error: Names in the list: %1, files checked: 1.</translation>
+    </message>
+    <message>
+        <source>Fehler: Die Liste hat %1 Namen, markiert sind %2 Dateien.</source>
+        <translation>Error: Names in the list: %1, files checked: %2.</translation>
+    </message>
+    <message>
+        <source>Fehler: Für [SPALTE n] wurde keine Tabelle geladen.</source>
+        <translation>Error: No table was loaded for [SPALTE n].</translation>
+    </message>
+    <message>
+        <source>Fehler: 1 markierte Datei steht nicht in der Tabelle.</source>
+        <translation>Error: 1 checked file is not in the table.</translation>
+    </message>
+    <message>
+        <source>Fehler: %1 markierte Dateien stehen nicht in der Tabelle.</source>
+        <translation>Error: %1 checked files are not in the table.</translation>
+    </message>
+    <message>
+        <source>nicht in der Tabelle</source>
+        <translation>not in the table</translation>
+    </message>
+    <message>
+        <source>, 1 Name in der Liste</source>
+        <translation>, 1 name in the list</translation>
+    </message>
+    <message>
+        <source>, %1 Namen in der Liste</source>
+        <translation>, %1 names in the list</translation>
+    </message>
+    <message>
+        <source>, 1 Zeile in der Tabelle</source>
+        <translation>, 1 line in the table</translation>
+    </message>
+    <message>
+        <source>, %1 Zeilen in der Tabelle</source>
+        <translation>, %1 lines in the table</translation>
+    </message>
+    <message>
+        <source>Zeile %1: %2</source>
+        <translation>Line %1: %2</translation>
+    </message>
+    <message>
+        <source>… und %1 weitere</source>
+        <translation>… and %1 more</translation>
+    </message>
+    <message>
+        <source>Diese Zeilen der Tabelle gehören zu keiner Datei der Liste:</source>
+        <translation>These lines of the table belong to no file of the list:</translation>
     </message>
 </context>
 <context>
@@ -1637,6 +1750,34 @@ Do you want to overwrite this mask?</translation>
         <source>Ordner selbst umbenennen</source>
         <translation>Rename the folder itself</translation>
     </message>
+    <message>
+        <source>&amp;Namen aus Liste…</source>
+        <translation>&amp;Names from list…</translation>
+    </message>
+    <message>
+        <source>Namen aus der &amp;Zwischenablage</source>
+        <translation>Names from the &amp;clipboard</translation>
+    </message>
+    <message>
+        <source>Ta&amp;belle laden…</source>
+        <translation>Load &amp;table…</translation>
+    </message>
+    <message>
+        <source>Namen aus Liste</source>
+        <translation>Names from list</translation>
+    </message>
+    <message>
+        <source>Tabelle laden</source>
+        <translation>Load table</translation>
+    </message>
+    <message>
+        <source>Die Datei „%1“ ließ sich nicht lesen: %2</source>
+        <translation>The file “%1” could not be read: %2</translation>
+    </message>
+    <message>
+        <source>Doppelte Namen durch&amp;nummerieren</source>
+        <translation>&amp;Number duplicate names</translation>
+    </message>
 </context>
 <context>
     <name>kesto::HelpWindow</name>
@@ -1687,6 +1828,14 @@ Do you want to overwrite this mask?</translation>
     <message>
         <source>&lt;h3&gt;Optionen&lt;/h3&gt;&lt;p&gt;Hier schalten Sie die Tooltips ein und aus, halten das Fenster über allen anderen, öffnen den Ordner mit den gespeicherten Masken und dem Protokoll und wählen die Schriftgröße der Liste.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Options&lt;/h3&gt;&lt;p&gt;Here you switch the tooltips on and off, keep the window above all others, open the folder with the saved masks and the log, and choose the font size of the list.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Mit &lt;i&gt;Doppelte Namen durchnummerieren&lt;/i&gt; bekommen Dateien, deren neue Namen gleich sind oder schon einer vorhandenen Datei gehören, &lt;code&gt; (2)&lt;/code&gt;, &lt;code&gt; (3)&lt;/code&gt; &amp;hellip; vor der Endung, in der Reihenfolge der Liste: aus dreimal &lt;code&gt;Foto.jpg&lt;/code&gt; werden &lt;code&gt;Foto.jpg&lt;/code&gt;, &lt;code&gt;Foto (2).jpg&lt;/code&gt; und &lt;code&gt;Foto (3).jpg&lt;/code&gt;. Die erste behält ihren Namen, außer eine vorhandene Datei heißt so; ein Name, den eine andere Datei der Liste gerade abgibt, ist frei. Die Vorschau zeigt die Nummern, bevor etwas umbenannt wird. Die Einstellung wird mit der Maske gespeichert.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;With &lt;i&gt;Number duplicate names&lt;/i&gt;, files whose new names are equal, or already belong to an existing file, get &lt;code&gt; (2)&lt;/code&gt;, &lt;code&gt; (3)&lt;/code&gt; &amp;hellip; before the extension, in list order: three times &lt;code&gt;Foto.jpg&lt;/code&gt; become &lt;code&gt;Foto.jpg&lt;/code&gt;, &lt;code&gt;Foto (2).jpg&lt;/code&gt; and &lt;code&gt;Foto (3).jpg&lt;/code&gt;. The first keeps its name unless an existing file has it; a name another file of the list is giving up is free. The preview shows the numbers before anything is renamed. The setting is saved with the mask.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Namen aus einer Liste oder Tabelle&lt;/h3&gt;&lt;p&gt;Im Menü der Liste (rechte Maustaste) liest &lt;i&gt;Namen aus Liste…&lt;/i&gt; eine Textdatei und &lt;i&gt;Namen aus der Zwischenablage&lt;/i&gt; den kopierten Text: Zeile n ist der Name der n-ten markierten Datei in der Reihenfolge der Liste und steht in der Maske für &lt;code&gt;[LISTE]&lt;/code&gt;. So behält &lt;code&gt;[LISTE].[TYP]&lt;/code&gt; die Endungen, und &lt;code&gt;[ZAHL] [LISTE]&lt;/code&gt; nummeriert die Namen. Die Datei darf UTF-8 oder Windows-1252 sein, mit Zeilenenden von Windows oder Linux; leere Zeilen zählen mit, nach dem letzten Zeilenende beginnt keine weitere. Hat die Liste mehr oder weniger Namen, als Dateien markiert sind, nennt die Statuszeile beide Zahlen, und umbenannt wird nichts. Wie viele Namen die Liste hat, steht links in der Statuszeile; eine neue Liste ersetzt die alte.&lt;/p&gt;&lt;p&gt;&lt;i&gt;Tabelle laden…&lt;/i&gt; liest eine Tabelle (CSV oder TSV, etwa aus einer Tabellenkalkulation). Ihre erste Spalte nennt die Datei: mit absolutem Pfad oder nur mit dem Namen, der dann in jedem Ordner passt. &lt;code&gt;[SPALTE 2]&lt;/code&gt;, &lt;code&gt;[SPALTE 3]&lt;/code&gt; &amp;hellip; stehen für die weiteren Zellen dieser Zeile. Trennzeichen ist der Tabulator, das Semikolon oder das Komma, je nachdem, was die erste Zeile enthält; eine Zelle in Anführungszeichen darf Trennzeichen enthalten. Eine markierte Datei, die in der Tabelle fehlt, zeigt &lt;i&gt;nicht in der Tabelle&lt;/i&gt;, und umbenannt wird nichts; Zeilen, die zu keiner Datei der Liste gehören, nennt eine Meldung.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Names from a list or a table&lt;/h3&gt;&lt;p&gt;In the list&amp;apos;s menu (right mouse button), &lt;i&gt;Names from list…&lt;/i&gt; reads a text file and &lt;i&gt;Names from the clipboard&lt;/i&gt; the copied text: line n is the name of the n-th checked file in list order and stands for &lt;code&gt;[LISTE]&lt;/code&gt; in the mask. So &lt;code&gt;[LISTE].[TYP]&lt;/code&gt; keeps the extensions, and &lt;code&gt;[ZAHL] [LISTE]&lt;/code&gt; numbers the names. The file may be UTF-8 or Windows-1252, with Windows or Linux line ends; blank lines count, and the last line end starts no further line. When the list holds more or fewer names than files are checked, the status bar gives both counts and nothing is renamed. How many names the list holds is shown on the left of the status bar; a new list replaces the old one.&lt;/p&gt;&lt;p&gt;&lt;i&gt;Load table…&lt;/i&gt; reads a table (CSV or TSV, from a spreadsheet, say). Its first column names the file: by its absolute path, or by its name alone, which then matches in any folder. &lt;code&gt;[SPALTE 2]&lt;/code&gt;, &lt;code&gt;[SPALTE 3]&lt;/code&gt; &amp;hellip; stand for the other cells of that line. The separator is the tab, the semicolon or the comma, whichever the first line holds; a cell in quotes may hold separators. A checked file the table lacks shows &lt;i&gt;not in the table&lt;/i&gt;, and nothing is renamed; lines that belong to no file of the list are named in a message.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>

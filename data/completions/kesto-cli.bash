@@ -46,10 +46,10 @@ _kesto_cli()
         [[ $cur == -* ]] && choices=$(printf '%s\n' -- --apply --case --companions \
             --companions-main --counter-per-folder --depth --digits --exclude --files-from \
             --folders --help --hidden --history --include --json --lead --mask --match-case \
-            --no-undo --null --plan-in --plan-out --preset --quiet --random-digits \
-            --random-extra --random-lower --random-upper --recursive --replace --replace-new \
-            --replace-new-re --replace-re --sort --start --step --transliterate --undo \
-            --version --yes -r)
+            --names-from --no-undo --null --number-clashes --plan-in --plan-out --preset \
+            --quiet --random-digits --random-extra --random-lower --random-upper --recursive \
+            --replace --replace-new --replace-new-re --replace-re --sort --start --step --table \
+            --transliterate --undo --version --yes -r)
         ;;
     esac
     if [ -z "$choices" ]; then

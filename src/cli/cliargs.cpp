@@ -126,6 +126,25 @@ QString UsageText()
         "  --null                    die Pfade der LISTE enden mit NUL statt Zeilenende:\n"
         "                            find Fotos -name '*.jpg' -mtime -7 -print0 |\n"
         "                              kesto-cli --files-from - --null --mask …\n"
+        "  --names-from LISTE        je Zeile der LISTE (- = Standardeingabe) ein neuer\n"
+        "                            Name für [LISTE]: Zeile n gilt der n-ten markierten\n"
+        "                            Datei; UTF-8 oder Windows-1252, leere Zeilen zählen\n"
+        "                            mit. Zählt die Liste mehr oder weniger Namen als\n"
+        "                            Dateien, wird nichts umbenannt. Beispiel:\n"
+        "                            --names-from namen.txt --mask '[zahl] [liste].[typ]'\n"
+        "  --table TABELLE           CSV oder TSV (Trennzeichen Tabulator, Semikolon\n"
+        "                            oder Komma, Zellen in \"…\" dürfen es enthalten);\n"
+        "                            die erste Spalte nennt die Datei, als absoluten\n"
+        "                            Pfad oder bloßen Namen, [SPALTE 2], [SPALTE 3] …\n"
+        "                            sind die weiteren Zellen ihrer Zeile. Eine Datei\n"
+        "                            ohne Zeile ist ein Fehler, eine Zeile ohne Datei\n"
+        "                            wird genannt. Beispiel:\n"
+        "                            --table titel.csv --mask '[spalte 2] - [name].[typ]'\n"
+        "  --number-clashes          Doppelte Namen durchnummerieren: gleiche neue Namen\n"
+        "                            und Namen vorhandener Dateien bekommen \" (2)\",\n"
+        "                            \" (3)\" … vor der Endung, in der Reihenfolge der\n"
+        "                            Liste: --mask 'Foto.[typ]' --number-clashes ergibt\n"
+        "                            Foto.jpg, Foto (2).jpg, Foto (3).jpg …\n"
         "  --json                    statt der Liste ein JSON-Objekt: \"options\" (die\n"
         "                            verwendeten Optionen) und \"rows\", je Datei\n"
         "                            folder, old, new, status und reason (mit --apply\n"
@@ -199,6 +218,7 @@ constexpr std::pair<const char *, bool Arguments::*> Switches[] = {
     {"--null", &Arguments::nulSeparated},
     {"--folders", &Arguments::folderRows},
     {"--json", &Arguments::json},
+    {"--number-clashes", &Arguments::numberClashes},
 };
 
 // The options that go with --plan-in.
@@ -307,6 +327,10 @@ private:
             m_a.folders.hidden = m_folderOption = true;
         else if (arg == "--files-from")
             m_a.pathLists.append(rawValue());
+        else if (arg == "--names-from")
+            m_a.nameList = rawValue();
+        else if (arg == "--table")
+            m_a.table = rawValue();
         else if (arg == "--plan-out")
             m_a.planOut = rawValue();
         else if (arg == "--plan-in")
@@ -432,6 +456,9 @@ Arguments ParseArguments(const QList<QByteArray> &args)
             Text::tr("--depth, --include, --exclude und --hidden gelten nur mit --recursive."));
     if (a.nulSeparated && a.pathLists.isEmpty())
         reader.fail(Text::tr("--null gilt nur mit --files-from."));
+    if (a.pathLists.count("-") + (a.nameList == "-") + (a.table == "-") > 1)
+        reader.fail(Text::tr("Nur eine der Optionen --files-from, --names-from und --table liest "
+                             "die Standardeingabe."));
     if ((a.undo || a.history) && !(a.files.isEmpty() && a.pathLists.isEmpty()))
         reader.fail(Text::tr("--undo und --history nehmen keine Dateien."));
     if (a.undo && a.history)

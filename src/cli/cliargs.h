@@ -39,10 +39,13 @@ struct Arguments
     bool recursive = false;    ///< folders among the files are loaded as \a folders says
     bool folderRows = false; ///< folders among the files are rows (and with recursive, those below)
     FolderFilter folders{-1, {}, {}, false};
-    QList<QByteArray> pathLists; ///< --files-from, "-" for standard input
-    bool nulSeparated = false;   ///< the lists' paths end with NUL, not a line feed
-    QList<QByteArray> files;     ///< as the system handed them over
-    QString error;               ///< set when the command line is not usable
+    QList<QByteArray> pathLists;        ///< --files-from, "-" for standard input
+    std::optional<QByteArray> nameList; ///< --names-from, "-" for standard input
+    std::optional<QByteArray> table;    ///< --table, "-" for standard input
+    bool numberClashes = false;         ///< --number-clashes
+    bool nulSeparated = false;          ///< the lists' paths end with NUL, not a line feed
+    QList<QByteArray> files;            ///< as the system handed them over
+    QString error;                      ///< set when the command line is not usable
 
     bool json = false;                 ///< the plan as JSON instead of the list of names
     std::optional<QByteArray> planOut; ///< write the plan to this file

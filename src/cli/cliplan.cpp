@@ -75,6 +75,7 @@ QJsonObject UsedOptions(const Session &session, const Arguments &a)
                    o.letterCase)},
             {QStringLiteral("transliterate"), isOn(o.transliterate)},
             {QStringLiteral("companions"), companionsOf(o)},
+            {QStringLiteral("number_clashes"), isOn(o.numberClashes)},
             {QStringLiteral("random"), random},
             {QStringLiteral("replace"), setsOf(o)},
             {QStringLiteral("sort"), sort}};

@@ -28,6 +28,21 @@ inline QString listUnreadable(const QString &list, SkipReason reason)
         .arg(messages::skipReason(reason), list);
 }
 
+/// A --table that could not be read.
+inline QString tableUnreadable(const QString &table, SkipReason reason)
+{
+    return Text::tr("kesto-cli: Die Tabelle ließ sich nicht lesen (%1): %2")
+        .arg(messages::skipReason(reason), table);
+}
+
+/// A line of the table that gives no loaded file its values; \a firstCell is
+/// escaped as the list's names are.
+inline QString unusedTableLine(int number, const QString &firstCell)
+{
+    return Text::tr("kesto-cli: Zeile %1 der Tabelle gehört zu keiner Datei der Liste: %2")
+        .arg(QString::number(number), firstCell);
+}
+
 /// A plan file that could not be read.
 inline QString planUnreadable(const QString &plan, SkipReason reason)
 {

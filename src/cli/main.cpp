@@ -15,6 +15,7 @@
 #include "storage/language.h"
 #include "storage/questions.h"
 #include "storage/savedmasks.h"
+#include "storage/tabletext.h"
 #include "storage/textfile.h"
 
 #include <QCoreApplication>
@@ -184,6 +185,8 @@ void applyArguments(const cli::Arguments &a, RenameOptions &o)
         o.companions = Checked;
     if (a.companionsMain)
         o.companionsMain = *a.companionsMain;
+    if (a.numberClashes)
+        o.numberClashes = Checked;
 }
 
 int history(Session &session, QTextStream &out)
@@ -277,6 +280,35 @@ bool addListedPaths(cli::Arguments &a, QTextStream &err)
     return true;
 }
 
+// The name list and the table of \a a, for the rows loaded; each line of the
+// table that gives none of them its values is named. False when one cannot
+// be read.
+bool supplyNames(const cli::Arguments &a, Session &session, QTextStream &err)
+{
+    SuppliedNames &supplied = session.suppliedNames();
+    for (const auto &[source, isTable] : {std::pair(a.nameList, false), {a.table, true}}) {
+        if (!source)
+            continue;
+        SkipReason reason = SkipReason::Unreadable;
+        const std::optional<QByteArray> bytes = ReadListSource(*source, reason);
+        const QString shown = EscapedName(DecodeTextPart(*source));
+        if (!bytes) {
+            err << (isTable ? cli::texts::tableUnreadable(shown, reason)
+                            : cli::texts::listUnreadable(shown, reason))
+                << Qt::endl;
+            return false;
+        }
+        if (isTable)
+            supplied.setTable(ReadTable(DecodeText(*bytes)));
+        else
+            supplied.setList(NameListLines(DecodeText(*bytes)));
+    }
+    for (const TableLine &line : supplied.unusedLines(session.list()))
+        err << cli::texts::unusedTableLine(line.number, EscapedName(line.cells.first()))
+            << Qt::endl;
+    return true;
+}
+
 // Previews the files of \a a, tests the names and, with --apply, renames them:
 // the exit status.
 int renameFiles(cli::Arguments &a, const RenameOptions &options, QTextStream &err)
@@ -301,6 +333,8 @@ int renameFiles(cli::Arguments &a, const RenameOptions &options, QTextStream &er
         err << cli::texts::nothingLeft() << Qt::endl;
         return 1;
     }
+    if (!supplyNames(a, session, err))
+        return 2;
     if (a.digitCount)
         session.setDigitCount(*a.digitCount);
     session.refresh();

@@ -321,8 +321,7 @@ QList<QByteArray> PathsInList(const QByteArray &list, bool nulSeparated)
     return paths;
 }
 
-std::optional<QList<QByteArray>> ReadPathList(const QByteArray &source, bool nulSeparated,
-                                              SkipReason &reason)
+std::optional<QByteArray> ReadListSource(const QByteArray &source, SkipReason &reason)
 {
     const bool standardInput = source == "-";
     const int fd = standardInput ? STDIN_FILENO : ::open(source.constData(), O_RDONLY | O_CLOEXEC);
@@ -345,7 +344,16 @@ std::optional<QList<QByteArray>> ReadPathList(const QByteArray &source, bool nul
         reason = reasonOf(error);
         return std::nullopt;
     }
-    return PathsInList(list, nulSeparated);
+    return list;
+}
+
+std::optional<QList<QByteArray>> ReadPathList(const QByteArray &source, bool nulSeparated,
+                                              SkipReason &reason)
+{
+    const std::optional<QByteArray> list = ReadListSource(source, reason);
+    if (!list)
+        return std::nullopt;
+    return PathsInList(*list, nulSeparated);
 }
 
 } // namespace kesto

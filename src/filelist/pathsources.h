@@ -83,9 +83,12 @@ QList<PathToLoad> PathsWithFolderFiles(const QList<QByteArray> &rawPaths,
 /// by a NUL; empty ones are left out.
 QList<QByteArray> PathsInList(const QByteArray &list, bool nulSeparated);
 
-/// The paths listed in \a source, a file or pipe ("-" is standard input),
-/// as PathsInList() gives them; nothing when it cannot be read, and then
-/// \a reason why.
+/// The bytes of \a source, a file or pipe ("-" is standard input); nothing
+/// when it cannot be read, and then \a reason why.
+std::optional<QByteArray> ReadListSource(const QByteArray &source, SkipReason &reason);
+
+/// The paths listed in \a source as PathsInList() gives them; nothing when
+/// it cannot be read (see ReadListSource()).
 std::optional<QList<QByteArray>> ReadPathList(const QByteArray &source, bool nulSeparated,
                                               SkipReason &reason);
 

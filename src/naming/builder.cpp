@@ -131,7 +131,7 @@ void appendDate(QString &out, const MaskToken &token, const FactTexts &facts)
 // Appends what one token contributes. Working on views and one growing result
 // keeps a pass over many rows free of a temporary text per token.
 void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int p,
-                 QStringView name, const NamingContext &context)
+                 QStringView name, const NamingContext &context, const SuppliedValues &supplied)
 {
     const qsizetype L = name.size();
     switch (token.kind) {
@@ -164,6 +164,13 @@ void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int
         return;
     case KindChecksum:
         out.append(Sub(row.checksum(), 1, token.first));
+        return;
+    case KindListName:
+        out.append(supplied.listName);
+        return;
+    case KindColumn:
+        if (supplied.cells && token.first <= supplied.cells->size())
+            out.append(supplied.cells->at(token.first - 1));
         return;
     case KindRange:
         out.append(Sub(name, token.first, qsizetype(token.second) - token.first + 1));
@@ -208,14 +215,15 @@ QStringView composed(QStringView name, QString &store)
 } // namespace
 
 QString ExpandToken(const MaskToken &token, const FileEntry &row, int p, const QString &name,
-                    const NamingContext &context)
+                    const NamingContext &context, const SuppliedValues &supplied)
 {
     QString out;
-    appendToken(out, token, row, p, name, context);
+    appendToken(out, token, row, p, name, context, supplied);
     return out;
 }
 
-QString BuildNewName(const FileEntry &row, int p, const NamingContext &context, int *failedSet)
+QString BuildNewName(const FileEntry &row, int p, const NamingContext &context, int *failedSet,
+                     const SuppliedValues &supplied)
 {
     // Most masks replace nothing in the old name: then a view of it will do.
     QString replaced;
@@ -236,7 +244,7 @@ QString BuildNewName(const FileEntry &row, int p, const NamingContext &context, 
             if (row.isFolder && token.kind == KindExtension && literalEnd == result.size() &&
                 result.endsWith(QLatin1Char('.')))
                 result.chop(1);
-            appendToken(result, token, row, p, name, context);
+            appendToken(result, token, row, p, name, context, supplied);
             literalEnd = token.kind == KindLiteral ? result.size() : -1;
         }
         result = ApplyLetterCase(result, context.letterCase);

@@ -6,6 +6,7 @@
 #include "naming/messages.h"
 #include "naming/numericinput.h"
 #include "naming/textcase.h"
+#include "rename/clashnumbers.h"
 #include "rename/companions.h"
 #include "rename/messages.h"
 #include "storage/applog.h"
@@ -136,6 +137,11 @@ void Session::setCompanions(int checkState)
     changeOption(m_options.companions, checkState);
 }
 
+void Session::setNumberClashes(int checkState)
+{
+    changeOption(m_options.numberClashes, checkState);
+}
+
 void Session::chooseLetterCase(int position)
 {
     if (position < 0 || position >= LetterCaseEntries().size())
@@ -195,6 +201,7 @@ void Session::applyOptions(const RenameOptions &o)
     setCounterPerFolder(o.counterPerFolder);
     setCompanions(o.companions);
     changeOption(m_options.companionsMain, o.companionsMain);
+    setNumberClashes(o.numberClashes);
     Q_EMIT optionsChanged();
 }
 
@@ -265,7 +272,17 @@ void Session::refresh()
         m_status.setMessage(m_searchError);
     else if (m_mask.ok && hasRows && !inRange)
         m_status.setMessage(messages::counterOutOfRange());
-    showOutcome(m_mask.ok && hasRows && inRange && m_searchError.isEmpty());
+    showOutcome(m_mask.ok && hasRows && inRange && m_searchError.isEmpty() && finishNames());
+}
+
+bool Session::finishNames()
+{
+    const QString fault = m_supplied.fault(m_list, m_mask.tokens);
+    if (!fault.isEmpty())
+        m_status.setMessage(fault);
+    else if (isOn(m_options.numberClashes) && NumberClashes(m_list) > 0)
+        NameCompanions(m_list, m_mask.hasExtension);
+    return fault.isEmpty();
 }
 
 void Session::showOutcome(bool named)
@@ -281,7 +298,8 @@ void Session::showOutcome(bool named)
         m_status.setMessage(refusal.isEmpty() ? messages::readyToRename(messages::renameCaption())
                                               : refusal);
     m_status.setPanel1(
-        messages::checkedCount(m_list.checkedCount(), m_list.count(), m_list.folderCount()));
+        messages::checkedCount(m_list.checkedCount(), m_list.count(), m_list.folderCount()) +
+        namingmessages::suppliedCounts(m_supplied.listSize(), m_supplied.tableSize()));
     m_renameEnabled = named && refusal.isEmpty();
     Q_EMIT commandsChanged();
 }
@@ -313,6 +331,7 @@ void Session::buildNames(bool counterInRange)
         QHash<QString, int> rowsInFolder;
         const bool needsImageSize = NeedsImageSize(m_mask.tokens);
         const ContentUse content = ContentUsedBy(m_mask.tokens);
+        const std::vector<SuppliedValues> supplied = m_supplied.valuesFor(m_list, m_mask.tokens);
         if (content.photo)
             ReadPhotoFactsSideBySide(m_list, content.photoWithCaptureDate);
         setProgress(0, rows);
@@ -335,7 +354,7 @@ void Session::buildNames(bool counterInRange)
             e.readContent(content);
             int failedSet = -1;
             e.newName = BuildNewName(e, perFolder ? ++rowsInFolder[e.folder] : position, context,
-                                     &failedSet);
+                                     &failedSet, supplied.empty() ? SuppliedValues() : supplied[i]);
             e.emptyValues = content.any() ? EmptyValues(e, m_mask.tokens) : 0;
             // The first such name blocks the batch; every further one would
             // take PCRE2's whole budget again.

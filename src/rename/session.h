@@ -7,6 +7,7 @@
 #include "filelist/statusline.h"
 #include "mask/mask.h"
 #include "naming/replacesets.h"
+#include "naming/suppliednames.h"
 #include "rename/journal.h"
 #include "rename/pipeline.h"
 #include "storage/renameoptions.h"
@@ -60,6 +61,11 @@ public:
     const RenameOptions &options() const { return m_options; }
     /// The last check of the mask, made by each refresh.
     const MaskCheck &maskCheck() const { return m_mask; }
+    /// The name list and the table of "[LISTE]" and "[SPALTE n]"; a change
+    /// through suppliedNames() is previewed by suppliedNamesChanged().
+    SuppliedNames &suppliedNames() { return m_supplied; }
+    const SuppliedNames &suppliedNames() const { return m_supplied; }
+    void suppliedNamesChanged() { previewIfLive(); }
 
     // Change handlers of the option controls. Text and check-box changes
     // schedule a refresh; the three lists refresh at once. A value equal to
@@ -81,6 +87,7 @@ public:
     void setTransliterate(int checkState);
     void setCounterPerFolder(int checkState);
     void setCompanions(int checkState);
+    void setNumberClashes(int checkState);
     /// Letter-case list clicked.
     void chooseLetterCase(int position);
     /// Leading-character list clicked.
@@ -196,6 +203,9 @@ private:
     void takeOverCounters();
     bool counterInRange() const;
     void buildNames(bool counterInRange);
+    /// The fault of the names a list or table supplied, shown; else the
+    /// clashes numbered, when asked for. False on a fault.
+    bool finishNames();
     /// Shows whether the names may be renamed: \a named (built from a usable
     /// mask) and, in a Live session, passing the full test.
     void showOutcome(bool named);
@@ -219,6 +229,7 @@ private:
     RenameOptions m_options;
     MaskCheck m_mask;
     ReplaceSets m_replaceSets;
+    SuppliedNames m_supplied;
     QString m_searchError; ///< why the sets did not run, as the status says it
     Journal m_journal;
     QTimer m_timer;

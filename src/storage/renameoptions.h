@@ -57,6 +57,7 @@ struct RenameOptions
     /// The type that makes a file the main row of its companions; empty: the
     /// first of them in the list. Set by the command line only, never stored.
     QString companionsMain;
+    int numberClashes = Unchecked; ///< "Doppelte Namen durchnummerieren"
 
     friend bool operator==(const RenameOptions &, const RenameOptions &) = default;
 };

@@ -1,9 +1,12 @@
 #include "ui/mainwindow.h"
 
+#include "naming/messages.h"
 #include "rename/messages.h"
 #include "storage/applog.h"
 #include "storage/savedmasks.h"
 #include "storage/settings.h"
+#include "storage/tabletext.h"
+#include "storage/textfile.h"
 #include "ui/filelistmodel.h"
 #include "ui/filelistview.h"
 #include "ui/helpwindow.h"
@@ -132,6 +135,7 @@ void MainWindow::showOptions()
     m_digitCount->setCurrentIndex(m_session.digitChoices().chosenIndex());
     m_leadChar->setCurrentIndex(o.leadChar);
     m_counterPerFolder->setCheckState(qtState(o.counterPerFolder));
+    m_numberClashes->setCheckState(qtState(o.numberClashes));
     m_letterCase->setCurrentIndex(o.letterCase);
     m_transliterate->setCheckState(qtState(o.transliterate));
     m_companions->setCheckState(qtState(o.companions));
@@ -342,6 +346,49 @@ void MainWindow::addFolder()
         loadFiles({QFile::encodeName(chosen.first())}, true);
 }
 
+std::optional<QString> MainWindow::chooseTextFile(const QString &title)
+{
+    QFileDialog dialog(this, title, GetSettingValue(LastFolderKey, QDir::homePath()));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString path = dialog.selectedFiles().first();
+    int error = 0;
+    const QByteArray bytes = ReadFileBytes(path, &error);
+    if (error != 0) {
+        m_questions->tell(windowtexts::fileUnreadable(path, messages::systemErrorText(error)),
+                          messages::appTitle());
+        return std::nullopt;
+    }
+    return DecodeText(bytes);
+}
+
+void MainWindow::loadNameList(bool clipboard)
+{
+    const std::optional<QString> text = clipboard ? QGuiApplication::clipboard()->text()
+                                                  : chooseTextFile(windowtexts::nameListTitle());
+    if (!text)
+        return;
+    m_session.suppliedNames().setList(NameListLines(*text));
+    m_session.suppliedNamesChanged();
+}
+
+void MainWindow::loadNameTable()
+{
+    const std::optional<QString> text = chooseTextFile(windowtexts::tableTitle());
+    if (!text)
+        return;
+    SuppliedNames &supplied = m_session.suppliedNames();
+    supplied.setTable(ReadTable(*text));
+    m_session.suppliedNamesChanged();
+    QStringList unused;
+    for (const TableLine &line : supplied.unusedLines(m_session.list()))
+        unused << namingmessages::unusedTableLine(line.number, EscapedName(line.cells.first()));
+    // Before the files are loaded every line would be told.
+    if (!unused.isEmpty() && !m_session.list().isEmpty())
+        m_questions->tell(namingmessages::unusedTableLines(unused), messages::appTitle());
+}
+
 void MainWindow::buildListMenu()
 {
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -380,6 +427,10 @@ void MainWindow::showListMenu(const QPoint &viewportPosition)
     menu.addSeparator();
     for (Command c : {Command::AddFiles, Command::AddFolder})
         menu.addAction(windowtexts::buttonCaption(int(c)), this, [this, c] { runCommand(c); });
+    menu.addSeparator();
+    menu.addAction(windowtexts::nameListCaption(), this, [this] { loadNameList(false); });
+    menu.addAction(windowtexts::clipboardNamesCaption(), this, [this] { loadNameList(true); });
+    menu.addAction(windowtexts::tableCaption(), this, [this] { loadNameTable(); });
     menu.exec(m_list->viewport()->mapToGlobal(viewportPosition));
 }
 

@@ -297,6 +297,8 @@ void MainWindow::buildCounterPage(QWidget *page)
     label(windowtexts::leadLabel(), m_leadChar, page, QRect(16, 124, 110, 26));
     m_counterPerFolder = placed(new QCheckBox(windowtexts::counterPerFolderCaption(), page),
                                 QStringLiteral("ZaehlerJeOrdnerChk"), QRect(16, 160, 280, 24));
+    m_numberClashes = placed(new QCheckBox(windowtexts::numberClashesCaption(), page),
+                             QStringLiteral("DoppelteNummerierenChk"), QRect(300, 160, 330, 24));
 
     auto *digitsOnly = new DigitKeyFilter(this);
     auto *selectAll = new SelectAllOnFocus(this);
@@ -442,7 +444,8 @@ void MainWindow::setTabOrderChain()
     chain << m_tabs << m_mask;
     for (C c : {C::SaveMask, C::LoadMaskMenu, C::DeleteMaskMenu, C::ResetMask})
         chain << m_buttons.value(c);
-    chain << m_counterStart << m_counterStep << m_digitCount << m_leadChar << m_counterPerFolder;
+    chain << m_counterStart << m_counterStep << m_digitCount << m_leadChar << m_counterPerFolder
+          << m_numberClashes;
     for (int k = 0; k < 3; ++k)
         chain << m_searchActive[k] << m_searchText[k] << m_replaceText[k] << m_searchRegex[k]
               << m_searchInNewName[k] << m_searchMatchCase[k];
@@ -523,6 +526,7 @@ void MainWindow::connectControls()
     check(m_transliterate, [&s](int v) { s.setTransliterate(v); });
     check(m_counterPerFolder, [&s](int v) { s.setCounterPerFolder(v); });
     check(m_companions, [&s](int v) { s.setCompanions(v); });
+    check(m_numberClashes, [&s](int v) { s.setNumberClashes(v); });
     choice(m_letterCase, [&s](int i) { s.chooseLetterCase(i); });
     choice(m_leadChar, [&s](int i) { s.chooseLeadChar(i); });
     choice(m_digitCount, [&s](int i) { s.chooseDigitCount(i); });

@@ -108,7 +108,9 @@ QStringList FileFactPlaceholders()
             Text::tr("[BRENNWEITE]\tBrennweite in mm"),
             Text::tr("[BREITENGRAD]\tBreitengrad des Aufnahmeorts"),
             Text::tr("[LÄNGENGRAD]\tLängengrad des Aufnahmeorts"),
-            Text::tr("[AUSRICHTUNG]\tAusrichtung des Fotos, 1 bis 8")};
+            Text::tr("[AUSRICHTUNG]\tAusrichtung des Fotos, 1 bis 8"),
+            Text::tr("[LISTE]\tName aus der Namensliste"),
+            Text::tr("[SPALTE 2]\tZelle der Spalte 2 aus der Tabelle")};
 }
 
 QList<MaskMenuEntry> MaskMenuEntries(const QStringList &names)

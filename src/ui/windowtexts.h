@@ -132,6 +132,33 @@ inline QString openRowFolderCaption()
 {
     return Text::tr("Ordner der Datei ö&ffnen");
 }
+/// The entries of the list's context menu that hand in names for "[LISTE]"
+/// and "[SPALTE n]".
+inline QString nameListCaption()
+{
+    return Text::tr("&Namen aus Liste…");
+}
+inline QString clipboardNamesCaption()
+{
+    return Text::tr("Namen aus der &Zwischenablage");
+}
+inline QString tableCaption()
+{
+    return Text::tr("Ta&belle laden…");
+}
+inline QString nameListTitle()
+{
+    return Text::tr("Namen aus Liste");
+}
+inline QString tableTitle()
+{
+    return Text::tr("Tabelle laden");
+}
+/// A name list or table that could not be read, with the system's \a reason.
+inline QString fileUnreadable(const QString &path, const QString &reason)
+{
+    return Text::tr("Die Datei „%1“ ließ sich nicht lesen: %2").arg(path, reason);
+}
 
 inline QString listFrameTitle()
 {
@@ -167,6 +194,10 @@ inline QString leadLabel()
 inline QString counterPerFolderCaption()
 {
     return Text::tr("In &jedem Ordner neu beginnen");
+}
+inline QString numberClashesCaption()
+{
+    return Text::tr("Doppelte Namen durch&nummerieren");
 }
 
 inline QString searchActiveCaption()

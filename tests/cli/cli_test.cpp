@@ -138,6 +138,7 @@ TEST_F(CliTest, ARunPrintsTheNamesAndItsVerdictAndRenamesOnlyWhenTheFullTestPass
         QString files, args;
         int exitCode;
         QString out, err, after;
+        QByteArray input = {}; ///< standard input, "D" for the folder
     } cases[] = {
         {"a preview from a saved mask, with options over it, counts the files apply would rename",
          "b.jpg|a.jpg", "--preset|Urlaub|--step|5|--digits|3|--lead|Null", 0,
@@ -207,6 +208,37 @@ TEST_F(CliTest, ARunPrintsTheNamesAndItsVerdictAndRenamesOnlyWhenTheFullTestPass
              "_x.txt\tName zu lang (306 Bytes, erlaubt 255)\nb.txt\tb_x.txt\t" + twice +
              "c.txt\tb_x.txt\t" + twice + "d.txt\td_x.txt\tDatei existiert bereits\n",
          "D_x.txt|a.txt|b.txt|c.txt|d.txt|e.txt"},
+        {"names from Windows-1252 lines with CR LF, a blank one counting", "a.txt|b.txt|c.txt",
+         "--names-from|-|--mask|[zahl] [liste].[typ]|--apply", 0,
+         "a.txt\t1 Grüße.txt\nb.txt\t2 .txt\nc.txt\t3 bär.txt\n", "Umbenennung abgeschlossen.\n",
+         "1 Grüße.txt<a.txt|2 .txt<b.txt|3 bär.txt<c.txt",
+         "Gr\xfc\xdf"
+         "e\r\n\r\nb\xe4r\r\n"},
+        {"a list of another count names both counts and renames nothing", "a.txt|b.txt|c.txt",
+         "--names-from|-|--mask|[liste].[typ]|--apply", 1,
+         "a.txt\tx.txt\nb.txt\ty.txt\nc.txt\t.txt\n",
+         "Fehler: Die Liste hat 2 Namen, markiert sind 3 Dateien.\n", "a.txt|b.txt|c.txt",
+         "x\ny\n"},
+        {"a CSV by name and by path, separators quoted; a line of no file is named", "a.txt|b.txt",
+         "--table|-|--mask|[spalte 3] [Spalte 2].[typ]|--apply", 0,
+         "a.txt\t1 x, y.txt\nb.txt\t2' z;w.txt\n",
+         "kesto-cli: Zeile 3 der Tabelle gehört zu keiner Datei der Liste: c.txt\n"
+         "Umbenennung abgeschlossen.\n",
+         "1 x, y.txt<a.txt|2' z;w.txt<b.txt",
+         "a.txt,\"x, y\",1\r\nD/b.txt,z;w,\"2'\"\r\nc.txt,q\n"},
+        {"a TSV that lacks a file", "a.txt|b.txt", "--table|-|--mask|[spalte 2].[typ]|--apply", 1,
+         "a.txt\tx,y.txt\nb.txt\t.txt\n",
+         "Fehler: 1 markierte Datei steht nicht in der Tabelle.\nb.txt\t.txt\tnicht in der "
+         "Tabelle\n",
+         "a.txt|b.txt", "a.txt\tx,y\n"},
+        {"clashes numbered against each other and a file that stays",
+         "a.txt|b.txt|x.txt|!x (3).txt", "--mask|x.[typ]|--number-clashes|--apply", 0,
+         "a.txt\tx (2).txt\nb.txt\tx (4).txt\nx.txt\tx.txt\n", "Umbenennung abgeschlossen.\n",
+         "x (2).txt<a.txt|x (3).txt|x (4).txt<b.txt|x.txt"},
+        {"a name the batch moves away from is free", "a.txt|b.txt",
+         "--names-from|-|--mask|[liste].[typ]|--number-clashes|--apply", 0,
+         "a.txt\tb.txt\nb.txt\tc.txt\n", "Umbenennung abgeschlossen.\n", "b.txt<a.txt|c.txt<b.txt",
+         "b\nc"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -219,7 +251,8 @@ TEST_F(CliTest, ARunPrintsTheNamesAndItsVerdictAndRenamesOnlyWhenTheFullTestPass
         }
         const QString cwd = QDir::currentPath();
         QDir::setCurrent(here.path());
-        const CliRun r = cli(args);
+        const CliRun r =
+            cli(args, false, {}, QByteArray(c.input).replace('D', here.path().toUtf8()));
         QDir::setCurrent(cwd);
         EXPECT_EQ(r.all(), QString("%1|Vorher\tNachher\n%2|%3").arg(c.exitCode).arg(c.out, c.err));
         QStringList after;
@@ -230,6 +263,26 @@ TEST_F(CliTest, ARunPrintsTheNamesAndItsVerdictAndRenamesOnlyWhenTheFullTestPass
         EXPECT_EQ(after.join('|'), c.after);
     }
     EXPECT_FALSE(QFileInfo::exists(MakeAppPaths().log)) << "a run writes no log";
+}
+
+// Line n of the list names the n-th file in list order, however many.
+TEST_F(CliTest, ThreeHundredNamesFromAFileRenameThreeHundredFilesInListOrder)
+{
+    QStringList names, expected;
+    QByteArray list;
+    for (int i = 0; i < 300; ++i) {
+        names << QString("f%1.txt").arg(i, 3, 10, QLatin1Char('0'));
+        list += QString("Name %1\n").arg(299 - i).toUtf8();
+        expected << QString("Name %1.txt").arg(i);
+    }
+    const QString listFile = data.write("namen.txt", list);
+    EXPECT_EQ(cli(QStringList{"--names-from", listFile, "--mask", "[liste].[typ]", "--apply"} +
+                  files(names))
+                  .exitCode,
+              0);
+    expected.sort();
+    EXPECT_EQ(dir.names(), expected);
+    EXPECT_EQ(dir.read("Name 299.txt"), "f000.txt");
 }
 
 TEST_F(CliTest, SkippedPathsAreNamedWithTheirReasonAndTheRestIsRenamed)
@@ -499,6 +552,9 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndTouchNothing)
         {{"--null", "a.txt"}, "--null gilt nur mit --files-from."},
         {{"--files-from", "fehlt"}, "Die Liste ließ sich nicht lesen (nicht vorhanden): fehlt"},
         {{"--files-from", "/"}, "Die Liste ließ sich nicht lesen (ein Ordner): /"},
+        {{"--names-from", "-", "--table", "-", "a.txt"},
+         "Nur eine der Optionen --files-from, --names-from und --table liest die Standardeingabe."},
+        {{"--table", "/", paths.first()}, "Die Tabelle ließ sich nicht lesen (ein Ordner): /"},
     };
     for (const auto &[args, message] : refused) {
         EXPECT_EQ(cli(args).all().section('\n', 0, 0), "2||kesto-cli: " + message);

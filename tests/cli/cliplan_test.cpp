@@ -101,7 +101,8 @@ TEST_F(CliPlanTest, JsonGivesEachRowItsStatusKeyAndWithApplyItsResult)
         QJsonDocument(QJsonDocument::fromJson(out)["options"].toObject())
             .toJson(QJsonDocument::Compact),
         R"({"case":"lower","companions":{"main":null,"on":false},"counter":{"digits":3,"lead":"zero","per_folder":false,"start":1,)"
-        R"("step":1},"mask":"[zahl].[typ]","random":{"digits":false,"extra":"#","lower":)"
+        R"("step":1},"mask":"[zahl].[typ]","number_clashes":false,"random":{"digits":false,)"
+        R"("extra":"#","lower":)"
         R"(false,"upper":false},"replace":[{"in_new_name":false,"match_case":true,"regex":)"
         R"(true,"replace":"b","search":"a"}],"sort":{"column":"size","descending":true},)"
         R"("transliterate":false})");

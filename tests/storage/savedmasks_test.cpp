@@ -29,7 +29,7 @@ const std::array<SearchReplaceSet, 3> UnusualSets{
      {Checked, u"Ärger "_s, u"\"ö\" \U0001F600"_s, Undetermined, Checked, Checked}}};
 const RenameOptions Unusual(u"[name] = [Ä]ß [zahl]"_s, " 7", "-2 ", 3, -1, 5, UnusualSets, Checked,
                             Undetermined, Checked, Checked, "'=[]; #\t'", Checked, Undetermined,
-                            Checked, QString());
+                            Checked, QString(), Checked);
 
 class SavedMasks : public ::testing::Test
 {
@@ -92,7 +92,7 @@ TEST_F(SavedMasks, SavingAsksForTheNameAndBeforeReplacingAMaskOfThatNameAndDelet
     EXPECT_FALSE(saveAs("urlaub", RenameOptions(), false));
     EXPECT_EQ(load("Urlaub"), Unusual);
     EXPECT_TRUE(saveAs("urlaub", RenameOptions(), true));
-    EXPECT_EQ(load("Urlaub"), RenameOptions());
+    EXPECT_EQ(load("Urlaub"), RenameOptions()) << "a stored numbering is switched off";
     questions.yesNoAnswers = {false, true};
     EXPECT_FALSE(DeleteMask("Urlau", file, questions));
     EXPECT_TRUE(DeleteMask("Urlau", file, questions)) << "No kept the mask";

@@ -1,3 +1,4 @@
+#include "naming/messages.h"
 #include "rename/messages.h"
 #include "support/drives.h"
 #include "ui/filelistmodel.h"
@@ -557,8 +558,53 @@ TEST_F(MainWindowTest, DialogsAddFilesTheListsMenuAndDeleteActOnRowsAScreenReade
     QDesktopServices::unsetUrlHandler("file");
     EXPECT_EQ(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(dir.path() + "/")});
     EXPECT_EQ(menus.first().section(',', 3) + "|" + menus.last().section(',', 0, 2),
-              "|,Ordner der Datei ö&ffnen,|,Da&teien hinzufügen…,&Ordner hinzufügen…|"
+              "|,Ordner der Datei ö&ffnen,|,Da&teien hinzufügen…,&Ordner hinzufügen…,|,&Namen "
+              "aus Liste…,Namen aus der &Zwischenablage,Ta&belle laden…|"
               "-Aus der Liste &entfernen,-&Auswählen,-Auswahl auf&heben");
+}
+
+// The list's menu reads names from a file or the clipboard and a table from a
+// file, each previewed at once; the lines of the table that name no file are
+// told once; the check box numbers clashes.
+TEST_F(MainWindowTest, NamesFromAFileTheClipboardOrATableShowAtOnceAndClashesAreNumberedOnRequest)
+{
+    MainWindow &w = start();
+    dropFiles({"a.txt", "b.txt"});
+    dir.write("namen.txt", "Eins\r\nEins\r\n");
+    dir.write("tabelle.csv", "a.txt;A\nfehlt.txt;F\nb.txt;A\n");
+    ASSERT_TRUE(preview("[liste] [spalte 2].[typ]"));
+    QStringList shown;
+    const auto choose = [&](const QString &entry, const QString &file) {
+        QTimer answer; // the dialog comes up once the menu is gone
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            if (auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                d->selectFile(dir.file(file));
+                QMetaObject::invokeMethod(d, "accept");
+            }
+        });
+        answer.start(10);
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, {});
+        w.activateWindow(); // offscreen, a closed dialog leaves no window active
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        w.listView()->setFocus();
+        test::chooseFromMenu([&] { QApplication::sendEvent(w.windowHandle(), &menuKey); }, entry);
+        shown << column(ColNewName).join('|') + '|' + panel(2);
+    };
+    choose("Ta&belle laden…", "tabelle.csv");
+    choose("&Namen aus Liste…", "namen.txt");
+    QSignalSpy passes = passSpy();
+    QTest::mouseClick(find<QCheckBox>("DoppelteNummerierenChk"), Qt::LeftButton);
+    ASSERT_TRUE(passes.wait());
+    shown << column(ColNewName).join('|') + '|' + panel(1);
+    QGuiApplication::clipboard()->setText("Zwei");
+    choose("Namen aus der &Zwischenablage", {});
+    EXPECT_EQ(shown, (QStringList{" A.txt| A.txt|" + namingmessages::noNameList(),
+                                  "Eins A.txt|Eins A.txt|" + messages::notUnique(),
+                                  "Eins A.txt|Eins A (2).txt|2 von 2 Dateien markiert, 2 Namen in "
+                                  "der Liste, 3 Zeilen in der Tabelle",
+                                  "Zwei A.txt| A.txt|" + namingmessages::listCountDiffers(1, 2)}));
+    EXPECT_EQ(asked(), QStringList{"okcancel|Diese Zeilen der Tabelle gehören zu keiner Datei der "
+                                   "Liste:\r\rZeile 2: fehlt.txt"});
 }
 
 // Every option control as "name=value", in the window's order.
