@@ -95,23 +95,13 @@ void readFolder(uint32_t id, Folder &f, NewNames &names)
 {
     f.read = true;
     const char *p = f.path.isEmpty() ? "." : f.path.constData();
-    DIR *dir = ::opendir(p);
-    if (!dir) {
-        f.readable = false;
-        return;
-    }
-    std::string key;
-    while (const dirent *d = ::readdir(dir)) {
-        const char *n = d->d_name;
-        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
-            continue;
-        if (!FoldNameBytes(key, n))
-            continue;
+    f.readable = ForEachFoldedEntry(p, [&](const std::string &key) {
         const uint32_t entry = names.find(id, key);
         if (entry != NewNames::None)
             ++names.use(entry).existing;
-    }
-    ::closedir(dir);
+    });
+    if (!f.readable)
+        return;
     // A rename writes the folder and searches it. The effective ids decide, as
     // they do for the rename; a read-only drive answers EROFS to root too.
     f.writable = ::faccessat(AT_FDCWD, p, W_OK | X_OK, AT_EACCESS) == 0;
