@@ -249,8 +249,8 @@ TEST_F(SessionTest, ARunThatOnlyNamesReadsOnlyTheFactsItsMaskAndSortColumnUse)
 }
 
 // A mask with photo facts reads them with the capture date, in one opening of
-// each file, for many rows side by side: each row gets its own file's facts,
-// and the log its lines in the rows' order.
+// each file, for many rows of two folders side by side: each row gets its own
+// file's facts, and the log its lines in the rows' order.
 TEST_F(SessionTest, PhotoFactsOfManyRowsComeWithTheirCaptureDatesAndLogInRowOrder)
 {
     SetLogPath(journals.file(u"Kesto.LOG"_s));
@@ -258,7 +258,7 @@ TEST_F(SessionTest, PhotoFactsOfManyRowsComeWithTheirCaptureDatesAndLogInRowOrde
     QStringList paths, wanted;
     for (int i = 0; i < 70; ++i) {
         const QByteArray date = "2005:07:14 13:" + QByteArray::number(10 + i % 50) + ":00";
-        paths << dir.write(u"IMG_%1.jpg"_s.arg(100 + i),
+        paths << dir.write(u"%1IMG_%2.jpg"_s.arg(i % 2 ? u"b/"_s : QString()).arg(100 + i),
                            kesto::test::cameraPhoto(kesto::test::ByteOrder::Intel, date));
         wanted << u"KestoCam %1 IMG_%2.jpg"_s.arg(10 + i % 50).arg(100 + i);
     }
