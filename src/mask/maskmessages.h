@@ -35,6 +35,10 @@ inline QString errorText(int code)
         return QStringLiteral("Null ist als Bereichsbeginn nicht zulässig");
     case 7:
         return QStringLiteral("Die Maske ist zu lang");
+    case 8:
+        return QStringLiteral("Vor oder nach einem Schrägstrich fehlt ein Name");
+    case 9:
+        return QStringLiteral("Die Namen . und .. sind in der Maske nicht zulässig");
     default:
         return QString();
     }

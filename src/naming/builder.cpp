@@ -205,6 +205,25 @@ QStringView composed(QStringView name, QString &store)
     return store;
 }
 
+// Letter case, replacements in the new name and transliteration, in this
+// order, for one part of the new name; the set PCRE2 broke off, or -1.
+int finishPart(QString &part, const NamingContext &context)
+{
+    int failed = -1;
+    part = ApplyLetterCase(part, context.letterCase);
+    if (context.sets.searchIn(true)) {
+        // The new-name sets search the composed form, as the old name's do;
+        // the transliteration reads either form.
+        part = part.normalized(QString::NormalizationForm_C);
+        failed = context.sets.apply(part, true);
+    }
+    if (context.transliterate)
+        part = TransliterateToAscii(part);
+    // The mask, the folder, the type and the replacements may come decomposed.
+    part = part.normalized(QString::NormalizationForm_C);
+    return failed;
+}
+
 } // namespace
 
 QString ExpandToken(const MaskToken &token, const FileEntry &row, int p, const QString &name,
@@ -229,20 +248,23 @@ QString BuildNewName(const FileEntry &row, int p, const NamingContext &context, 
 
     QString result;
     if (failed < 0) {
-        result.reserve(name.size() + 32);
-        for (const MaskToken &token : context.tokens)
-            appendToken(result, token, row, p, name, context);
-        result = ApplyLetterCase(result, context.letterCase);
-        if (context.sets.searchIn(true)) {
-            // The new-name sets search the composed form, as the old name's do;
-            // the transliteration reads either form.
-            result = result.normalized(QString::NormalizationForm_C);
-            failed = context.sets.apply(result, true);
+        // Only a "/" typed in the mask separates folders: each part is made
+        // on its own, and a "/" that a value, a random string or a
+        // replacement puts into it becomes "_", so that it moves nothing.
+        QString part;
+        part.reserve(name.size() + 32);
+        for (auto token = context.tokens.begin(); failed < 0; ++token) {
+            if (token != context.tokens.end() && token->kind != KindFolder) {
+                appendToken(part, *token, row, p, name, context);
+                continue;
+            }
+            failed = finishPart(part, context);
+            result += part.replace(u'/', u'_');
+            if (token == context.tokens.end())
+                break;
+            result += u'/';
+            part.clear();
         }
-        if (context.transliterate)
-            result = TransliterateToAscii(result);
-        // The mask, the folder, the type and the replacements may come decomposed.
-        result = result.normalized(QString::NormalizationForm_C);
     }
     if (failedSet)
         *failedSet = failed;

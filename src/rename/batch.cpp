@@ -2,8 +2,10 @@
 
 #include "rename/namefold.h"
 #include "rename/nametable.h"
+#include "rename/newfolders.h"
 #include "rename/renamer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <string>
@@ -17,8 +19,38 @@ namespace {
 // itself, behind a byte no folded name holds.
 void foldedKey(std::string &key, const QByteArray &name)
 {
-    if (!FoldNameBytes(key, ViewOf(name)))
-        key.assign(1, '\0').append(ViewOf(name));
+    const std::string_view own = ViewOf(name).substr(size_t(NameStart(name)));
+    if (!FoldNameBytes(key, own))
+        key.assign(1, '\0').append(own);
+}
+
+// The folder of each move's old and of its new name, numbered alike: a name
+// may lead into a folder below the move's own ("2024/IMG_1.jpg"), where
+// another move leaves it.
+struct NameFolders
+{
+    std::vector<uint32_t> from, to;
+};
+
+NameFolders numberNameFolders(const QList<Move> &moves)
+{
+    const std::vector<uint32_t> folderOf = NumberFolders(
+        moves.size(), [&](qsizetype k) -> const QByteArray & { return moves[k].folder; });
+    if (std::none_of(moves.begin(), moves.end(),
+                     [](const Move &m) { return m.from.contains('/') || m.to.contains('/'); }))
+        return {folderOf, folderOf};
+    QHash<QByteArray, uint32_t> ids;
+    const auto idOf = [&](const Move &m, const QByteArray &name) {
+        const QByteArray path = m.folder + name.first(NameStart(name));
+        const auto known = ids.constFind(path);
+        return known != ids.cend() ? *known : *ids.insert(path, uint32_t(ids.size()));
+    };
+    NameFolders folders;
+    for (const Move &m : moves) {
+        folders.from.push_back(idOf(m, m.from));
+        folders.to.push_back(idOf(m, m.to));
+    }
+    return folders;
 }
 
 // Which move leaves an old name: -1 none yet, -2 more than one, which frees
@@ -42,8 +74,7 @@ Waits findWaits(const QList<Move> &moves)
 {
     const int n = int(moves.size());
     // The old names by folder, each with the move that leaves it.
-    const std::vector<uint32_t> folderOf =
-        NumberFolders(n, [&](qsizetype k) -> const QByteArray & { return moves[k].folder; });
+    const NameFolders folderOf = numberNameFolders(moves);
     size_t bytes = 0;
     for (const Move &m : moves)
         bytes += size_t(m.from.size());
@@ -52,14 +83,14 @@ Waits findWaits(const QList<Move> &moves)
     std::string key;
     for (int i = 0; i < n; ++i) {
         foldedKey(key, moves[i].from);
-        fromEntry[size_t(i)] = byFrom.insert(folderOf[size_t(i)], key);
+        fromEntry[size_t(i)] = byFrom.insert(folderOf.from[size_t(i)], key);
         Leaving &leaving = byFrom.use(fromEntry[size_t(i)]);
         leaving.move = leaving.move == -1 ? i : -2;
     }
     Waits waits{std::vector<int>(size_t(n), -1), std::vector<bool>(size_t(n), false)};
     for (int i = 0; i < n; ++i) {
         foldedKey(key, moves[i].to);
-        const uint32_t entry = byFrom.find(folderOf[size_t(i)], key);
+        const uint32_t entry = byFrom.find(folderOf.to[size_t(i)], key);
         if (entry == NameTable<Leaving>::None)
             continue;
         const int from = byFrom.use(entry).move;

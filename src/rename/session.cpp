@@ -579,7 +579,8 @@ QString Session::undoDescription(const BatchRecord &batch)
         return messages::undoUnrecordedTooltip(batch.begun.toString(TimeShownFormat));
     if (batch.files == 0)
         return {};
-    return messages::undoTooltip(batch.begun.toString(TimeShownFormat), batch.files);
+    return messages::undoTooltip(batch.begun.toString(TimeShownFormat), batch.files,
+                                 batch.newFolderCount);
 }
 
 UndoResult Session::undoCommand(Ask ask)
@@ -588,8 +589,9 @@ UndoResult Session::undoCommand(Ask ask)
     const bool undoable = batch.state != BatchState::Damaged &&
                           batch.state != BatchState::Unrecorded && !batch.entries.isEmpty();
     if (ask == Ask::First && undoable &&
-        !m_questions.confirm(messages::undoQuestion(batchFacts(batch), batch.files),
-                             messages::appTitle()))
+        !m_questions.confirm(
+            messages::undoQuestion(batchFacts(batch), batch.files, batch.newFolderCount),
+            messages::appTitle()))
         return {.movedBack = {}, .complete = false, .declined = true};
     return undo(batch);
 }
@@ -619,8 +621,8 @@ UndoResult Session::undo(const BatchRecord &batch)
     const int movedBack = int(result.movedBack.size());
     m_status.setMessage(result.complete ? messages::undoDone(movedBack)
                                         : messages::undoPartly(movedBack, int(stays.size())));
-    if (!stays.isEmpty())
-        m_questions.tell(messages::undoFailed(stays), messages::appTitle());
+    if (!stays.isEmpty() || !result.keptFolders.isEmpty())
+        m_questions.tell(messages::undoFailed(stays, result.keptFolders), messages::appTitle());
     Q_EMIT undoChanged();
     return result;
 }
@@ -640,8 +642,9 @@ bool Session::offerRepair()
         return false;
     // Read once: a batch of a million files has a long journal.
     const BatchRecord batch = Journal::read(interrupted.path);
-    if (!m_questions.confirm(messages::interruptedQuestion(batchFacts(batch), batch.files),
-                             messages::appTitle()))
+    if (!m_questions.confirm(
+            messages::interruptedQuestion(batchFacts(batch), batch.files, batch.newFolderCount),
+            messages::appTitle()))
         return false;
     undo(batch);
     return true;

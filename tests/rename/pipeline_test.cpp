@@ -45,14 +45,15 @@ TEST_F(PipelineTest, FullTestReportsDuplicatesBeforeClashesBeforeBlankNamesBefor
     session.setReplaceText(2, u"drei"_s);
     EXPECT_EQ(fullTestOf(u"[name]"_s), messages::tooLong());
 
-    // A "/" from a replacement never moves the file into another folder.
-    dir.mkdir(u"sub"_s);
+    // A "/" from a replacement is "_": it never moves the file into a folder.
     session.setReplaceText(0, u"sub/eins"_s);
+    preview(u"[name]"_s);
+    EXPECT_EQ(session.list().at(0).newName, u"sub_eins"_s);
+    session.setReplaceText(0, u".."_s);
     preview(u"[name]"_s);
     EXPECT_EQ(session.renameCommand().verdict, RenameResult::Verdict::Refused);
     EXPECT_EQ(panel2(), messages::notAllowed());
     EXPECT_EQ(session.list().at(0).hint, u"kein gültiger Dateiname"_s);
-    EXPECT_TRUE(dir.rawNames("sub").isEmpty());
     // Unchecked, a faulty row is no fault of the batch and loses its reason.
     session.setChecked(0, false);
     EXPECT_EQ(fullTestOf(u"[name]"_s) + session.list().at(0).hint,
@@ -299,3 +300,30 @@ TEST_F(PipelineTest, ABatchWithoutAJournalRunsOnlyAfterAYesAndNoUndoPassesOverIt
 }
 
 } // namespace
+
+// A mask with "/" moves each file into folders below its own, made for it;
+// a file of the batch that leaves a name there frees it. The undo moves the
+// files back and removes each folder made once it is empty, never one that
+// holds another file, and says which stay.
+TEST_F(PipelineTest, SlashesInTheMaskMoveFilesIntoNewFoldersThatTheUndoRemovesAgain)
+{
+    load({"a.txt", "b.jpg", "neu/txt/a.txt"});
+    const auto before = dir.tree();
+    preview(u"neu/[typ]/[name].[typ]"_s);
+    EXPECT_EQ(newNames(), (QStringList{"neu/txt/a.txt", "neu/txt/a.txt", "neu/jpg/b.jpg"}));
+    EXPECT_TRUE(session.renameCommand().complete());
+    EXPECT_EQ(dir.tree().keys(),
+              (QStringList{"neu", "neu/jpg", "neu/jpg/b.jpg", "neu/txt", "neu/txt/a.txt",
+                           "neu/txt/neu", "neu/txt/neu/txt", "neu/txt/neu/txt/a.txt"}));
+    EXPECT_EQ(dir.read(u"neu/txt/a.txt"_s), QByteArray("a.txt"));
+
+    dir.write(u"neu/jpg/fremd"_s);
+    questions.confirmAnswers = {true};
+    EXPECT_TRUE(session.undoCommand(Session::Ask::First).complete);
+    EXPECT_TRUE(questions.asked.value(0).text.endsWith(
+        u"(3 Dateien, 3 Ordner angelegt) rückgängig machen?"_s));
+    EXPECT_EQ(questions.asked.value(1).text, messages::undoFailed({}, {dir.file(u"neu/jpg/"_s)}));
+    auto after = before;
+    after.insert({{u"neu/jpg"_s, "/"}, {u"neu/jpg/fremd"_s, ""}});
+    EXPECT_EQ(dir.tree(), after);
+}

@@ -1,6 +1,7 @@
 #include "support/tempfiles.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -105,6 +106,18 @@ QMap<QString, QByteArray> TempFolder::contents() const
     for (const QString &name : names())
         files.insert(name, read(name));
     return files;
+}
+
+QMap<QString, QByteArray> TempFolder::tree() const
+{
+    QMap<QString, QByteArray> entries;
+    QDirIterator it(path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString name = it.next().mid(path().size() + 1);
+        entries.insert(name, it.fileInfo().isDir() ? QByteArray("/") : read(name));
+    }
+    return entries;
 }
 
 bool TempFolder::setTimes(const QString &fullPath, const QDateTime &modified)
