@@ -259,7 +259,9 @@ QString BuildNewName(const FileEntry &row, int p, const NamingContext &context, 
                 continue;
             }
             failed = finishPart(part, context);
-            result += part.replace(u'/', u'_');
+            if (part.contains(u'/'))
+                part.replace(u'/', u'_');
+            result += part;
             if (token == context.tokens.end())
                 break;
             result += u'/';

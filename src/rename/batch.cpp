@@ -17,9 +17,9 @@ namespace {
 
 // A name folded as the check folds it; a name that is no UTF-8 stands for
 // itself, behind a byte no folded name holds.
-void foldedKey(std::string &key, const QByteArray &name)
+void foldedKey(std::string &key, const QByteArray &name, bool inFolders)
 {
-    const std::string_view own = ViewOf(name).substr(size_t(NameStart(name)));
+    const std::string_view own = ViewOf(name).substr(inFolders ? size_t(NameStart(name)) : 0);
     if (!FoldNameBytes(key, own))
         key.assign(1, '\0').append(own);
 }
@@ -30,14 +30,16 @@ void foldedKey(std::string &key, const QByteArray &name)
 struct NameFolders
 {
     std::vector<uint32_t> from, to;
+    bool below = false; ///< some name leads into a folder
 };
 
 NameFolders numberNameFolders(const QList<Move> &moves)
 {
     const std::vector<uint32_t> folderOf = NumberFolders(
         moves.size(), [&](qsizetype k) -> const QByteArray & { return moves[k].folder; });
-    if (std::none_of(moves.begin(), moves.end(),
-                     [](const Move &m) { return m.from.contains('/') || m.to.contains('/'); }))
+    if (std::none_of(moves.begin(), moves.end(), [](const Move &m) {
+            return LeadsIntoFolders(m.from) || LeadsIntoFolders(m.to);
+        }))
         return {folderOf, folderOf};
     QHash<QByteArray, uint32_t> ids;
     const auto idOf = [&](const Move &m, const QByteArray &name) {
@@ -46,6 +48,7 @@ NameFolders numberNameFolders(const QList<Move> &moves)
         return known != ids.cend() ? *known : *ids.insert(path, uint32_t(ids.size()));
     };
     NameFolders folders;
+    folders.below = true;
     for (const Move &m : moves) {
         folders.from.push_back(idOf(m, m.from));
         folders.to.push_back(idOf(m, m.to));
@@ -82,14 +85,14 @@ Waits findWaits(const QList<Move> &moves)
     std::vector<uint32_t> fromEntry(static_cast<size_t>(n));
     std::string key;
     for (int i = 0; i < n; ++i) {
-        foldedKey(key, moves[i].from);
+        foldedKey(key, moves[i].from, folderOf.below);
         fromEntry[size_t(i)] = byFrom.insert(folderOf.from[size_t(i)], key);
         Leaving &leaving = byFrom.use(fromEntry[size_t(i)]);
         leaving.move = leaving.move == -1 ? i : -2;
     }
     Waits waits{std::vector<int>(size_t(n), -1), std::vector<bool>(size_t(n), false)};
     for (int i = 0; i < n; ++i) {
-        foldedKey(key, moves[i].to);
+        foldedKey(key, moves[i].to, folderOf.below);
         const uint32_t entry = byFrom.find(folderOf.to[size_t(i)], key);
         if (entry == NameTable<Leaving>::None)
             continue;

@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QList>
 
+#include <cstring>
+
 namespace kesto {
 
 /// Where the file's own name begins in a new name that may lead into folders
@@ -11,6 +13,13 @@ namespace kesto {
 inline qsizetype NameStart(QByteArrayView newName)
 {
     return newName.lastIndexOf('/') + 1;
+}
+
+/// Whether \a newName leads into folders; most do not, and a batch asks it
+/// of every name.
+inline bool LeadsIntoFolders(const QByteArray &newName)
+{
+    return std::memchr(newName.constData(), '/', size_t(newName.size())) != nullptr;
 }
 
 /// What the folder a new name leads into is on disk, found from the file's

@@ -58,7 +58,7 @@ QByteArray fuseTypeOf(const QByteArray &folder)
     return {};
 }
 
-bool isBlankName(QStringView name)
+bool isBlankName(const QString &name)
 {
     for (QChar c : name) {
         if (c != QLatin1Char(' '))
@@ -69,7 +69,7 @@ bool isBlankName(QStringView name)
 
 // A name that is all extension (".txt") hides the file; only a file that was
 // hidden already may keep it so.
-bool hidesTheFile(QStringView newName, const QString &oldName)
+bool hidesTheFile(const QString &newName, const QString &oldName)
 {
     return newName.lastIndexOf(QLatin1Char('.')) == 0 && !oldName.startsWith(QLatin1Char('.'));
 }
@@ -201,7 +201,8 @@ PlanIndex indexNewNames(const QList<PlannedRename> &pairs)
     size_t bytes = 0, names = size_t(pairs.size());
     for (const PlannedRename &p : pairs) {
         bytes += size_t(p.newName.size());
-        names += size_t(p.newName.count('/'));
+        if (LeadsIntoFolders(p.newName))
+            names += size_t(p.newName.count('/'));
     }
     PlanIndex index{
         NumberFolders(pairs.size(),
@@ -216,12 +217,14 @@ PlanIndex indexNewNames(const QList<PlannedRename> &pairs)
             index.folders.push_back({pairs[k].folder});
     }
     index.targetOf = index.folderOf;
-    if (names > size_t(pairs.size()))
+    const bool intoFolders = names > size_t(pairs.size());
+    if (intoFolders)
         placeNewFolders(pairs, index);
     std::string key;
     for (qsizetype k = 0; k < pairs.size(); ++k) {
         const std::string_view newName = ViewOf(pairs[k].newName);
-        FoldNameBytes(key, newName.substr(size_t(NameStart(pairs[k].newName))));
+        FoldNameBytes(key,
+                      intoFolders ? newName.substr(size_t(NameStart(pairs[k].newName))) : newName);
         index.entryOf[size_t(k)] = index.names.insert(index.targetOf[size_t(k)], key);
         ++index.names.use(index.entryOf[size_t(k)]).newNames;
     }
@@ -260,16 +263,23 @@ struct NameFaults
 NameFaults faultsOf(const PlannedRename &p, NameRules rules)
 {
     NameFaults faults;
-    for (QStringView part : QStringTokenizer(p.shownNew, u'/')) {
+    const auto checkPart = [&](const QString &part) {
         faults.blank |= isBlankName(part);
         // An empty name is told as blank.
         const bool impossible = !part.isEmpty() && !IsPossibleFileName(part);
         faults.impossible |= impossible;
         if (!impossible && faults.refused == 0)
             faults.refused = RefusedCharacter(rules, part);
+    };
+    if (!LeadsIntoFolders(p.newName)) {
+        checkPart(p.shownNew);
+        faults.blank |= hidesTheFile(p.shownNew, p.shownOld);
+        faults.longest = int(p.newName.size());
+        return faults;
     }
-    faults.blank |=
-        hidesTheFile(QStringView(p.shownNew).sliced(p.shownNew.lastIndexOf(u'/') + 1), p.shownOld);
+    for (QStringView part : QStringTokenizer(p.shownNew, u'/'))
+        checkPart(part.toString());
+    faults.blank |= hidesTheFile(p.shownNew.sliced(p.shownNew.lastIndexOf(u'/') + 1), p.shownOld);
     for (qsizetype at = 0; at <= p.newName.size();) {
         qsizetype end = p.newName.indexOf('/', at);
         end = end < 0 ? p.newName.size() : end;
@@ -400,7 +410,7 @@ DriveKind DriveKindOf(const QByteArray &folder)
     return {type == MsdosMagic || type == ExfatMagic || type == FuseMagic, type == FuseMagic};
 }
 
-char32_t RefusedCharacter(NameRules rules, QStringView name)
+char32_t RefusedCharacter(NameRules rules, const QString &name)
 {
     if (rules == NameRules::Posix)
         return 0;

@@ -35,7 +35,7 @@ NameRules NameRulesOfType(const QByteArray &fileSystemType);
 
 /// The first character of \a name that a drive with \a rules refuses, as
 /// its code point; 0 when there is none.
-char32_t RefusedCharacter(NameRules rules, QStringView name);
+char32_t RefusedCharacter(NameRules rules, const QString &name);
 
 /// What the check found for one pair of a batch.
 enum class PairStatus {

@@ -249,7 +249,7 @@ QByteArray FreshTempName()
     return ".kesto-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
 }
 
-bool IsPossibleFileName(QStringView name)
+bool IsPossibleFileName(const QString &name)
 {
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
            !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
