@@ -125,7 +125,8 @@ void readFolder(uint32_t id, Folder &f, NewNames &names)
     f.read = true;
     // A folder still to be made holds nothing yet; what may be done in it is
     // what may be done in the folder it is made in.
-    const bool exists = !f.below || f.below->state == NewFolder::Exists;
+    const bool exists =
+        !f.below || (f.below->missing.isEmpty() && f.below->state != NewFolder::FileInTheWay);
     const QByteArray &at = exists ? f.path : f.below->nearest;
     const char *p = at.isEmpty() ? "." : at.constData();
     if ((f.below && f.below->state == NewFolder::Unreachable) ||
@@ -318,11 +319,13 @@ void checkPair(PlanIndex &index, qsizetype k, PlannedRename &p, RenamePlan &plan
         p.inChain = use.existing == 1 && use.leaving >= 0 && use.leaving != k;
         exists = !p.inChain;
     }
-    const NewFolder::State below = f.below ? f.below->state : NewFolder::Exists;
+    // Only a name that leads into folders meets what lies on its way there.
+    const bool intoFolders = index.targetOf[size_t(k)] != index.folderOf[size_t(k)];
+    const NewFolder::State below = intoFolders ? f.below->state : NewFolder::Exists;
     const bool otherDrive = below == NewFolder::OtherDrive;
     bool folderClash = use.folders > 0 || below == NewFolder::FileInTheWay;
-    for (uint32_t entry : f.way)
-        folderClash |= index.names.use(entry).newNames > 0;
+    for (size_t step = 0; intoFolders && step < f.way.size(); ++step)
+        folderClash |= index.names.use(f.way[step]).newNames > 0;
 
     plan.noEmptyName &= !blank;
     plan.namesAllowed &= !impossible && !p.refused;

@@ -327,3 +327,27 @@ TEST_F(PipelineTest, SlashesInTheMaskMoveFilesIntoNewFoldersThatTheUndoRemovesAg
     after.insert({{u"neu/jpg"_s, "/"}, {u"neu/jpg/fremd"_s, ""}});
     EXPECT_EQ(dir.tree(), after);
 }
+
+// Between the test and the batch, while the user is asked about the missing
+// [TYP], a link takes the name of the folder "a" and "b.txt" goes: "a" fails
+// its file for its own reason, and "b", made for nothing, does not stay.
+TEST_F(PipelineTest, AFolderThatCannotBeMadeFailsItsFilesAndOneLeftEmptyGoes)
+{
+    struct Meanwhile : kesto::test::ScriptedQuestions
+    {
+        QString gone, link;
+        bool askYesNo(const QString &, const QString &) override
+        {
+            return QFile::remove(gone) && QFile::link(u"nirgends"_s, link);
+        }
+    } meanwhile;
+    meanwhile.gone = dir.file(u"b.txt"_s);
+    meanwhile.link = dir.file(u"a"_s);
+    meanwhile.okCancelAnswers = {true};
+    load({"a.txt", "b.txt"});
+    preview(u"[name]/x"_s);
+    RenameRows(session.list(), false, session.journal(), meanwhile);
+    EXPECT_TRUE(meanwhile.asked.last().text.contains(
+        u"a.txt --> a/x (Ein Teil des Pfads ist kein Ordner.)"_s));
+    EXPECT_EQ(dir.names(), (QStringList{"a", "a.txt"}));
+}
