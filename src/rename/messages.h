@@ -110,9 +110,13 @@ inline QString renaming()
 {
     return QStringLiteral("Umbenennung läuft ...");
 }
-inline QString renameDone()
+/// The status after a batch in which every file was renamed, into \a folders
+/// it made among others.
+inline QString renameDone(int folders = 0)
 {
-    return QStringLiteral("Umbenennung abgeschlossen.");
+    return folders == 0
+               ? QStringLiteral("Umbenennung abgeschlossen.")
+               : QStringLiteral("Umbenennung abgeschlossen, %1 Ordner angelegt.").arg(folders);
 }
 /// The status after a batch in which some files kept their old name.
 inline QString renamePartly(int renamed, int total)

@@ -214,7 +214,7 @@ RenameResult RenameRows(FileList &list, bool maskHasExtension, Journal &journal,
         [&](int n) { progress ? progress(n, int(steps.size())) : void(); }, &rescued);
     RenameResult result = planned.resultOf(done);
     // A folder made for files that all failed is not left behind empty.
-    RemoveEmptyFolders(planned.made);
+    result.foldersMade = int(RemoveEmptyFolders(planned.made).size());
     if (result.undoable) {
         // A batch that moved no file leaves nothing to undo.
         const bool moved = std::any_of(done.begin(), done.end(), [](MoveResult r) {

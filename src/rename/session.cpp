@@ -535,7 +535,7 @@ RenameResult Session::renameCommand()
     previewIfLive();
     markFailedRows(result);
     m_status.setMessage(result.complete()
-                            ? messages::renameDone()
+                            ? messages::renameDone(result.foldersMade)
                             : messages::renamePartly(int(result.renamed.size()), result.total()));
     return result;
 }

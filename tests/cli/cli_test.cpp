@@ -375,8 +375,8 @@ TEST_F(CliTest, WithoutAJournalOnlyNoUndoRenames)
     EXPECT_EQ(dir.names(), (QStringList{"anderswo", "n_a.txt"}));
 }
 
-// Also a batch that moves the files into 501 folders it makes: the undo
-// leaves none of them.
+// Also a batch that moves the files into 51 folders it makes, killed while it
+// makes them or while it renames: the undo leaves none of them.
 TEST_F(CliTest, ABatchKilledAtARandomMomentIsRepairedByUndo)
 {
     QStringList args = QString("--start|2|--digits|5|--lead|Null|--apply").split('|');
@@ -385,7 +385,7 @@ TEST_F(CliTest, ABatchKilledAtARandomMomentIsRepairedByUndo)
         args << dir.write(name, name.toUtf8());
     }
     const QMap<QString, QByteArray> before = dir.tree();
-    for (const QString mask : {"f[zahl].[typ]", "[2-5]/f[zahl].[typ]"}) {
+    for (const QString mask : {"f[zahl].[typ]", "[2-4]/f[zahl].[typ]"}) {
         SCOPED_TRACE(mask.toStdString());
         // The kill falls somewhere in the renaming: once the journal holds the
         // whole plan, a batch is one to repair (before, it counts for nothing).
@@ -394,7 +394,7 @@ TEST_F(CliTest, ABatchKilledAtARandomMomentIsRepairedByUndo)
         cli(QStringList{"--mask", mask} + args, false, [&journals](pid_t pid) {
             while (!test::HoldsAWholePlan(journals) && ::waitpid(pid, nullptr, WNOHANG) == 0)
                 ::usleep(200);
-            ::usleep(useconds_t(QRandomGenerator::global()->bounded(20000)));
+            ::usleep(useconds_t(QRandomGenerator::global()->bounded(40000)));
             ::kill(pid, SIGKILL);
         });
 
@@ -408,7 +408,7 @@ TEST_F(CliTest, ABatchKilledAtARandomMomentIsRepairedByUndo)
         const CliRun history = cli({"--history"});
         const bool ended = history.out.contains("\tbeendet");
         EXPECT_TRUE(ended || history.out.contains("\tunterbrochen")) << history.out.toStdString();
-        EXPECT_EQ(history.out.contains("\t501 Ordner angelegt\n"), mask.contains('/'));
+        EXPECT_EQ(history.out.contains("\t51 Ordner angelegt\n"), mask.contains('/'));
         const CliRun preview = cli({"--mask", "[name].[typ]", dir.file(dir.names().first())});
         EXPECT_EQ(preview.err.contains("wurde unterbrochen"), !ended) << preview.err.toStdString();
         const CliRun undo = cli({"--undo"});
