@@ -1,5 +1,5 @@
 // libFuzzer target for the ISO base media reader: arbitrary bytes as a file in
-// memory, read for a HEIF image's Exif block and for a film's facts. A second
+// memory, read for a HEIF image's Exif block and size and for a film's facts. A second
 // read in 8-byte pieces must give the same, so the piecewise reading is checked
 // as well.
 #include "metadata/filebytes.h"
@@ -36,6 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray exif = kesto::HeifExifBlock(whole);
     if (!exif.isEmpty() && !exif.startsWith("II*") && !exif.startsWith(QByteArray("MM\0*", 4)))
         std::abort();
+    const QSize extent = kesto::HeifImageSize(whole);
+    if (extent.isValid() && (extent.width() <= 0 || extent.height() <= 0))
+        std::abort();
     const kesto::MovieFacts facts = kesto::ReadMovieFacts(whole);
     // The name builder takes the date's parts by their places.
     if (!facts.captured.isEmpty() && facts.captured.size() != 19)
@@ -43,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     (void)kesto::DurationText(facts.durationMs);
 
     const kesto::MovieFacts again = kesto::ReadMovieFacts(pieces);
-    if (kesto::HeifExifBlock(pieces) != exif || again.captured != facts.captured ||
-        again.durationMs != facts.durationMs)
+    if (kesto::HeifExifBlock(pieces) != exif || kesto::HeifImageSize(pieces) != extent ||
+        again.captured != facts.captured || again.durationMs != facts.durationMs)
         std::abort();
     return 0;
 }

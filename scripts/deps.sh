@@ -30,16 +30,16 @@ kesto_ensure_packages() {
 }
 
 KESTO_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev qt6-image-formats-plugins
-    qt6-qpa-plugins qt6-translations-l10n libicu-dev libgtest-dev libgmock-dev
-    libtag1-dev libssl-dev libpcre2-dev pkg-config librsvg2-bin)
+    qt6-qpa-plugins qt6-translations-l10n qt6-tools-dev qt6-l10n-tools libicu-dev libgtest-dev
+    libgmock-dev libtag1-dev libssl-dev libpcre2-dev pkg-config librsvg2-bin)
 # The tests also validate the installed launcher entry, AppStream entry and
 # man pages and rename on a real exFAT drive through FUSE, on FAT through
 # fusefat and on sshfs served by a private sshd; ffmpeg writes the tagged
 # audio files the tag reader is tested on and the films the film reader is,
 # heif-enc and avifenc the HEIF and AVIF images, ImageMagick and cwebp the
 # other photos, exiftool their Exif and reads what the readers are compared
-# with.
-KESTO_TEST_PACKAGES=(desktop-file-utils appstream mandoc exfatprogs exfat-fuse dosfstools fusefat
+# with; python3 runs tools/translations.py check.
+KESTO_TEST_PACKAGES=(python3 desktop-file-utils appstream mandoc exfatprogs exfat-fuse dosfstools fusefat
     openssh-server sshfs ffmpeg libheif-examples libavif-bin libimage-exiftool-perl imagemagick
     webp)
 # tools/check-package.sh: cpack's Debian package (dpkg-shlibdeps, file), its

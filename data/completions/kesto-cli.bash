@@ -32,7 +32,7 @@ _kesto_cli()
     esac
     case $prev in
     --mask | --start | --step | --random-extra | --replace | --replace-new | --replace-re | \
-        --replace-new-re | --depth | --include | --exclude)
+        --replace-new-re | --depth | --include | --exclude | --companions-main)
         return 0 ;;
     --digits) choices=$(seq 1 12) ;;
     --lead) choices=$'keine\nNull\nLeerzeichen\nUnterstrich' ;;
@@ -43,12 +43,13 @@ _kesto_cli()
     --) ;;
     *)
         # Sorted by their bytes, as the shell shows them anyway.
-        [[ $cur == -* ]] && choices=$(printf '%s\n' -- --apply --case --counter-per-folder \
-            --depth --digits --exclude --files-from --help --hidden --history --include --lead \
-            --mask --match-case --no-undo --null --preset --quiet --random-digits \
-            --random-extra --random-lower --random-upper --recursive --replace --replace-new \
-            --replace-new-re --replace-re --sort --start --step --transliterate --undo \
-            --version --yes -r)
+        [[ $cur == -* ]] && choices=$(printf '%s\n' -- --apply --case --companions \
+            --companions-main --counter-per-folder --depth --digits --exclude --files-from \
+            --folders --help --hidden --history --include --json --lead --mask --match-case \
+            --names-from --no-undo --null --number-clashes --plan-in --plan-out --preset \
+            --quiet --random-digits --random-extra --random-lower --random-upper --recursive \
+            --replace --replace-new --replace-new-re --replace-re --sort --start --step --table \
+            --transliterate --undo --version --yes -r)
         ;;
     esac
     if [ -z "$choices" ]; then

@@ -1,5 +1,6 @@
 #include "storage/applog.h"
 #include "storage/datafolder.h"
+#include "storage/language.h"
 #include "storage/messages.h"
 #include "storage/textfile.h"
 #include "ui/inputaids.h"
@@ -10,6 +11,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstring>
@@ -18,32 +20,43 @@
 
 namespace {
 
-const char UsageText[] =
-    "Aufruf: kesto [DATEI…]\n"
-    "        kesto --help | --version\n"
-    "\n"
-    "Öffnet das Fenster mit den Dateien in der Liste: dort werden die neuen Namen\n"
-    "aus Maske, Zähler, Schreibweise und Suchen und Ersetzen gebildet, neben den\n"
-    "alten geprüft und die markierten Dateien in einem Zug umbenannt. Weitere\n"
-    "Dateien lassen sich auf die Liste ziehen.\n"
-    "\n"
-    "Optionen:\n"
-    "  --help                    diese Hilfe\n"
-    "  --version                 die Versionsnummer\n"
-    "  -platform NAME            die Anzeige von Qt, z. B. offscreen (wie die\n"
-    "                            Umgebungsvariable QT_QPA_PLATFORM)\n"
-    "\n"
-    "Ohne Bildschirm (weder DISPLAY noch WAYLAND_DISPLAY gesetzt) öffnet sich kein\n"
-    "Fenster; dann benennt kesto-cli um, siehe kesto-cli --help.\n"
-    "\n"
-    "Rückgabewert: 0, sobald das Fenster geschlossen ist, 1 ohne Bildschirm.\n";
+// These are told before the application object exists, some with no display
+// at all: translated by the English texts themselves (localText()).
+const char *const UsageText = QT_TRANSLATE_NOOP(
+    "AppMain", "Aufruf: kesto [DATEI…]\n"
+               "        kesto --help | --version\n"
+               "\n"
+               "Öffnet das Fenster mit den Dateien in der Liste: dort werden die neuen Namen\n"
+               "aus Maske, Zähler, Schreibweise und Suchen und Ersetzen gebildet, neben den\n"
+               "alten geprüft und die markierten Dateien in einem Zug umbenannt. Weitere\n"
+               "Dateien lassen sich auf die Liste ziehen.\n"
+               "\n"
+               "Optionen:\n"
+               "  --help                    diese Hilfe\n"
+               "  --version                 die Versionsnummer\n"
+               "  -platform NAME            die Anzeige von Qt, z. B. offscreen (wie die\n"
+               "                            Umgebungsvariable QT_QPA_PLATFORM)\n"
+               "\n"
+               "Ohne Bildschirm (weder DISPLAY noch WAYLAND_DISPLAY gesetzt) öffnet sich kein\n"
+               "Fenster; dann benennt kesto-cli um, siehe kesto-cli --help.\n"
+               "\n"
+               "Rückgabewert: 0, sobald das Fenster geschlossen ist, 1 ohne Bildschirm.\n");
 
-const char NoDisplay[] =
-    "kesto: Kein Bildschirm gefunden (weder DISPLAY noch WAYLAND_DISPLAY "
-    "ist gesetzt); ohne Fenster benennt kesto-cli um, siehe kesto-cli --help.\n";
+const char *const NoDisplay = QT_TRANSLATE_NOOP(
+    "AppMain", "kesto: Kein Bildschirm gefunden (weder DISPLAY noch WAYLAND_DISPLAY "
+               "ist gesetzt); ohne Fenster benennt kesto-cli um, siehe kesto-cli --help.\n");
 
-const char DisplayFailed[] = "kesto: Das Fenster lässt sich auf diesem Bildschirm nicht öffnen; "
-                             "ohne Fenster benennt kesto-cli um, siehe kesto-cli --help.\n";
+const char *const DisplayFailed =
+    QT_TRANSLATE_NOOP("AppMain", "kesto: Das Fenster lässt sich auf diesem Bildschirm nicht "
+                                 "öffnen; ohne Fenster benennt kesto-cli um, siehe kesto-cli "
+                                 "--help.\n");
+
+QByteArray localText(const char *german)
+{
+    const QTranslator *english = kesto::EnglishTexts();
+    const QString translated = english ? english->translate("AppMain", german) : QString();
+    return translated.isEmpty() ? QByteArray(german) : translated.toUtf8();
+}
 
 bool hasArgument(int argc, char *argv[], std::initializer_list<const char *> names)
 {
@@ -94,7 +107,7 @@ void endWhenDisplayFails(QtMsgType type, const QMessageLogContext &context, cons
         qtMessages(type, context, text);
         return;
     }
-    std::fputs(DisplayFailed, stderr);
+    std::fputs(localText(DisplayFailed).constData(), stderr);
     ::_exit(1);
 }
 
@@ -104,12 +117,13 @@ int main(int argc, char *argv[])
 {
     // Help and version need no display.
     if (hasArgument(argc, argv, {"--help", "--version"})) {
-        std::fputs(hasArgument(argc, argv, {"--help"}) ? UsageText : "kesto " KESTO_VERSION "\n",
+        std::fputs(hasArgument(argc, argv, {"--help"}) ? localText(UsageText).constData()
+                                                       : "kesto " KESTO_VERSION "\n",
                    stdout);
         return 0;
     }
     if (!displayNamed(argc, argv)) {
-        std::fputs(NoDisplay, stderr);
+        std::fputs(localText(NoDisplay).constData(), stderr);
         return 1;
     }
     QApplication::setApplicationName(QStringLiteral("Kesto"));
@@ -134,7 +148,9 @@ int main(int argc, char *argv[])
             ahead = std::make_unique<kesto::RowsReadAhead>(files);
     }
     QApplication::setApplicationVersion(QStringLiteral(KESTO_VERSION));
-    kesto::InstallGermanQtTranslations(app);
+    // Qt's own texts are English unless told otherwise.
+    if (!kesto::InstallTextLanguage())
+        kesto::InstallGermanQtTranslations(app);
 
     kesto::SetSaveFailureHandler([](const QString &message) {
         QMessageBox::warning(QApplication::activeWindow(),

@@ -4,66 +4,114 @@
 #include "rename/journal.h"
 #include "rename/messages.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 // The texts kesto-cli writes besides the window's own.
 namespace kesto::cli::texts {
 
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(CliTexts)
+};
+
 /// One line per path that became no row; \a path is escaped as the list is.
 inline QString skipped(const QString &path, SkipReason reason)
 {
-    return QStringLiteral("kesto-cli: übergangen (%1): %2").arg(messages::skipReason(reason), path);
+    return Text::tr("kesto-cli: übergangen (%1): %2").arg(messages::skipReason(reason), path);
 }
 
 /// A --files-from list that could not be read.
 inline QString listUnreadable(const QString &list, SkipReason reason)
 {
-    return QStringLiteral("kesto-cli: Die Liste ließ sich nicht lesen (%1): %2")
+    return Text::tr("kesto-cli: Die Liste ließ sich nicht lesen (%1): %2")
         .arg(messages::skipReason(reason), list);
+}
+
+/// A --table that could not be read.
+inline QString tableUnreadable(const QString &table, SkipReason reason)
+{
+    return Text::tr("kesto-cli: Die Tabelle ließ sich nicht lesen (%1): %2")
+        .arg(messages::skipReason(reason), table);
+}
+
+/// A line of the table that gives no loaded file its values; \a firstCell is
+/// escaped as the list's names are.
+inline QString unusedTableLine(int number, const QString &firstCell)
+{
+    return Text::tr("kesto-cli: Zeile %1 der Tabelle gehört zu keiner Datei der Liste: %2")
+        .arg(QString::number(number), firstCell);
+}
+
+/// A plan file that could not be read.
+inline QString planUnreadable(const QString &plan, SkipReason reason)
+{
+    return Text::tr("kesto-cli: Der Plan ließ sich nicht lesen (%1): %2")
+        .arg(messages::skipReason(reason), plan);
+}
+
+/// A plan file that is damaged or was changed after it was written: \a why.
+inline QString planRefused(const QString &plan, const QString &why)
+{
+    return Text::tr("kesto-cli: Der Plan ist beschädigt oder wurde verändert (%1); es "
+                    "wurde nichts umbenannt: %2")
+        .arg(why, plan);
+}
+
+/// Rows of a plan that stay as they are, before a line for each.
+inline QString planRowsLeft(int files)
+{
+    return files == 1
+               ? Text::tr("Fehler: 1 Datei des Plans lässt sich nicht umbenennen:")
+               : Text::tr("Fehler: %1 Dateien des Plans lassen sich nicht umbenennen:").arg(files);
+}
+
+inline QString noSavedMask(const QString &name)
+{
+    return Text::tr("kesto-cli: Es gibt keine gespeicherte Maske '%1'.").arg(name);
 }
 
 inline QString nothingLeft()
 {
-    return QStringLiteral("kesto-cli: Es bleibt keine Datei zum Umbenennen.");
+    return Text::tr("kesto-cli: Es bleibt keine Datei zum Umbenennen.");
 }
 
 /// The preview passed the full test; \a files is the number of checked files.
 inline QString ready(int files)
 {
-    return files == 1
-               ? QStringLiteral("Bereit: mit --apply wird 1 Datei umbenannt.")
-               : QStringLiteral("Bereit: mit --apply werden %1 Dateien umbenannt.").arg(files);
+    return files == 1 ? Text::tr("Bereit: mit --apply wird 1 Datei umbenannt.")
+                      : Text::tr("Bereit: mit --apply werden %1 Dateien umbenannt.").arg(files);
 }
 
 inline QString outputFailed(const QString &reason)
 {
-    return QStringLiteral("kesto-cli: Die Liste ließ sich nicht ausgeben: %1").arg(reason);
+    return Text::tr("kesto-cli: Die Liste ließ sich nicht ausgeben: %1").arg(reason);
 }
 
 inline QString interrupted()
 {
-    return QStringLiteral("kesto-cli: Die letzte Umbenennung wurde unterbrochen; "
-                          "kesto-cli --undo gibt den Dateien ihre alten Namen zurück.");
+    return Text::tr("kesto-cli: Die letzte Umbenennung wurde unterbrochen; "
+                    "kesto-cli --undo gibt den Dateien ihre alten Namen zurück.");
 }
 
 inline QString noUndoRefused()
 {
-    return QStringLiteral("kesto-cli: Es wurde nichts umbenannt; mit --no-undo wird ohne "
-                          "Möglichkeit zum Rückgängigmachen umbenannt.");
+    return Text::tr("kesto-cli: Es wurde nichts umbenannt; mit --no-undo wird ohne "
+                    "Möglichkeit zum Rückgängigmachen umbenannt.");
 }
 
 inline QString nothingToUndo()
 {
-    return QStringLiteral(
-        "kesto-cli: Es gibt keine Umbenennung, die sich rückgängig machen ließe.");
+    return Text::tr("kesto-cli: Es gibt keine Umbenennung, die sich rückgängig machen ließe.");
 }
 
 inline QString stillRunning()
 {
-    return QStringLiteral("kesto-cli: Die letzte Umbenennung läuft noch; rückgängig machen "
-                          "lässt sie sich, sobald sie beendet ist.");
+    return Text::tr("kesto-cli: Die letzte Umbenennung läuft noch; rückgängig machen "
+                    "lässt sie sich, sobald sie beendet ist.");
 }
 
+/// A batch's state in the history, which is data: the same in every language.
 inline QString batchState(BatchState state)
 {
     switch (state) {

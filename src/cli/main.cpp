@@ -3,14 +3,19 @@
 // old and new names; with --apply it renames.
 
 #include "cli/cliargs.h"
+#include "cli/cliplan.h"
 #include "cli/clitexts.h"
+#include "mask/mask.h"
 #include "rename/messages.h"
+#include "rename/planrun.h"
 #include "rename/progressmeter.h"
 #include "rename/session.h"
 #include "storage/applog.h"
 #include "storage/datafolder.h"
+#include "storage/language.h"
 #include "storage/questions.h"
 #include "storage/savedmasks.h"
+#include "storage/tabletext.h"
 #include "storage/textfile.h"
 
 #include <QCoreApplication>
@@ -54,21 +59,26 @@ public:
 
     void follow(Session &session)
     {
+        if (m_enabled)
+            QObject::connect(&session, &Session::progressChanged,
+                             [this](int done, int total) { show(done, total); });
+    }
+
+    void show(int done, int total)
+    {
         if (!m_enabled)
             return;
-        QObject::connect(&session, &Session::progressChanged, [this](int done, int total) {
-            switch (m_meter.update(done, total)) {
-            case ProgressMeter::Show::Line:
-                m_err << '\r' << m_meter.text() << "\x1b[K" << Qt::flush;
-                m_lineShown = true;
-                break;
-            case ProgressMeter::Show::Clear:
-                clear();
-                break;
-            case ProgressMeter::Show::Nothing:
-                break;
-            }
-        });
+        switch (m_meter.update(done, total)) {
+        case ProgressMeter::Show::Line:
+            m_err << '\r' << m_meter.text() << "\x1b[K" << Qt::flush;
+            m_lineShown = true;
+            break;
+        case ProgressMeter::Show::Clear:
+            clear();
+            break;
+        case ProgressMeter::Show::Nothing:
+            break;
+        }
     }
 
     void clear()
@@ -171,6 +181,12 @@ void applyArguments(const cli::Arguments &a, RenameOptions &o)
         o.transliterate = Checked;
     if (a.counterPerFolder)
         o.counterPerFolder = Checked;
+    if (a.companions || a.companionsMain)
+        o.companions = Checked;
+    if (a.companionsMain)
+        o.companionsMain = *a.companionsMain;
+    if (a.numberClashes)
+        o.numberClashes = Checked;
 }
 
 int history(Session &session, QTextStream &out)
@@ -219,9 +235,7 @@ bool optionsFrom(const cli::Arguments &a, RenameOptions &options, QTextStream &e
     if (a.preset) {
         const QString masksIni = MakeAppPaths().masksIni;
         if (!SavedMaskNames(masksIni).contains(*a.preset)) {
-            err << "kesto-cli: "
-                << QStringLiteral("Es gibt keine gespeicherte Maske '%1'.").arg(*a.preset)
-                << Qt::endl;
+            err << cli::texts::noSavedMask(*a.preset) << Qt::endl;
             return false;
         }
         LoadMask(*a.preset, options, masksIni, OptionListSizes{});
@@ -270,6 +284,35 @@ bool addListedPaths(cli::Arguments &a, QTextStream &err)
     return true;
 }
 
+// The name list and the table of \a a, for the rows loaded; each line of the
+// table that gives none of them its values is named. False when one cannot
+// be read.
+bool supplyNames(const cli::Arguments &a, Session &session, QTextStream &err)
+{
+    SuppliedNames &supplied = session.suppliedNames();
+    for (const auto &[source, isTable] : {std::pair(a.nameList, false), {a.table, true}}) {
+        if (!source)
+            continue;
+        SkipReason reason = SkipReason::Unreadable;
+        const std::optional<QByteArray> bytes = ReadListSource(*source, reason);
+        const QString shown = EscapedName(DecodeTextPart(*source));
+        if (!bytes) {
+            err << (isTable ? cli::texts::tableUnreadable(shown, reason)
+                            : cli::texts::listUnreadable(shown, reason))
+                << Qt::endl;
+            return false;
+        }
+        if (isTable)
+            supplied.setTable(ReadTable(DecodeText(*bytes)));
+        else
+            supplied.setList(NameListLines(DecodeText(*bytes)));
+    }
+    for (const TableLine &line : supplied.unusedLines(session.list()))
+        err << cli::texts::unusedTableLine(line.number, EscapedName(line.cells.first()))
+            << Qt::endl;
+    return true;
+}
+
 // Previews the files of \a a, tests the names and, with --apply, renames them:
 // the exit status.
 int renameFiles(cli::Arguments &a, const RenameOptions &options, QTextStream &err)
@@ -284,7 +327,7 @@ int renameFiles(cli::Arguments &a, const RenameOptions &options, QTextStream &er
     session.list().sortBy(a.sortColumn - 1,
                           a.sortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
     const QList<SkippedPath> skipped =
-        a.recursive ? session.load(a.files, a.folders) : session.load(a.files);
+        a.recursive || a.folderRows ? session.load(a.files, a.folders) : session.load(a.files);
     // The rows hold what they need of the paths; the list of them would only
     // stand in the way of the plan's memory.
     a.files = {};
@@ -294,10 +337,16 @@ int renameFiles(cli::Arguments &a, const RenameOptions &options, QTextStream &er
         err << cli::texts::nothingLeft() << Qt::endl;
         return 1;
     }
+    if (!supplyNames(a, session, err))
+        return 2;
     if (a.digitCount)
         session.setDigitCount(*a.digitCount);
     session.refresh();
-    const int outputError = printNames(session.list());
+    // The rows with their verdicts, for --json and --plan-out.
+    QList<PlanRow> rows;
+    if (a.json || a.planOut)
+        rows = cli::TestedRows(session, a.planOut.has_value());
+    int outputError = a.json ? 0 : printNames(session.list());
 
     int status = skipped.isEmpty() ? 0 : 1;
     if (!a.apply) {
@@ -316,7 +365,52 @@ int renameFiles(cli::Arguments &a, const RenameOptions &options, QTextStream &er
             err << session.status().panel2() << Qt::endl;
         if (!result.complete())
             status = 1;
+        if (a.json)
+            SetResults(rows, result);
     }
+    const Plan plan{cli::UsedOptions(session, a), std::move(rows)};
+    if (a.planOut && !cli::WritePlan(*a.planOut, plan, err))
+        status = 1;
+    if (a.json)
+        outputError = cli::PrintBytes(PlanJson(plan));
+    if (outputError != 0) {
+        err << cli::texts::outputFailed(messages::systemErrorText(outputError)) << Qt::endl;
+        status = 1;
+    }
+    return status;
+}
+
+// --plan-in: the plan's rows as they stand now and, with --apply, the plan
+// renamed; the exit status.
+int runPlan(const cli::Arguments &a, QTextStream &err)
+{
+    std::optional<Plan> plan = cli::ReadPlan(*a.planIn, err);
+    if (!plan)
+        return 2;
+    TerminalProgress progress(!a.quiet && ::isatty(STDERR_FILENO), err);
+    CliQuestions questions(a.yes, a.noUndo, err, &progress);
+    Journal journal;
+    if (journal.interruptedBatch().files > 0)
+        err << cli::texts::interrupted() << Qt::endl;
+    const bool hasExtension =
+        CheckMask(plan->options.value(QLatin1String("mask")).toString()).hasExtension;
+    const RenameResult result =
+        RunPlan(*plan, a.apply, hasExtension, journal, questions,
+                [&progress](int done, int steps) { progress.show(done, steps); });
+    progress.clear();
+    const int outputError =
+        cli::PrintBytes(a.json ? PlanJson(*plan) : cli::PlanNamesText(plan->rows));
+    if (result.verdict == RenameResult::Verdict::Refused)
+        err << result.refusal << Qt::endl;
+    else if (a.apply && result.verdict == RenameResult::Verdict::Ran && result.total() > 0)
+        err << (result.complete()
+                    ? messages::renameDone()
+                    : messages::renamePartly(int(result.renamed.size()), result.total()))
+            << Qt::endl;
+    const int left = cli::TellRowsLeft(plan->rows, err);
+    if (!a.apply && left == 0 && !a.quiet)
+        err << cli::texts::ready(int(plan->rows.size())) << Qt::endl;
+    int status = left > 0 || !result.complete() ? 1 : 0;
     if (outputError != 0) {
         err << cli::texts::outputFailed(messages::systemErrorText(outputError)) << Qt::endl;
         status = 1;
@@ -338,6 +432,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quarvel"));
     QCoreApplication::setApplicationName(QStringLiteral("Kesto"));
+    InstallTextLanguage();
     QTextStream out(stdout);
     QTextStream err(stderr);
 
@@ -367,6 +462,8 @@ int main(int argc, char *argv[])
         Session session(questions, Session::Preview::OnDemand);
         return a.history ? history(session, out) : undo(session, out, err);
     }
+    if (a.planIn)
+        return runPlan(a, err);
     if (!addListedPaths(a, err))
         return 2;
     return renameFiles(a, options, err);

@@ -4,6 +4,7 @@
 #include "metadata/filebytes.h"
 #include "metadata/isobmff.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <fcntl.h>
@@ -11,31 +12,40 @@
 
 namespace kesto {
 
+namespace {
+
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(FileList)
+};
+
+} // namespace
+
 QString columnHeader(int column)
 {
     switch (column) {
     case ColOldName:
-        return QStringLiteral("Alter Name");
+        return Text::tr("Alter Name");
     case ColNewName:
-        return QStringLiteral("Neuer Name");
+        return Text::tr("Neuer Name");
     case ColFolder:
-        return QStringLiteral("In Ordner");
+        return Text::tr("In Ordner");
     case ColSize:
-        return QStringLiteral("Größe");
+        return Text::tr("Größe");
     case ColType:
-        return QStringLiteral("Typ");
+        return Text::tr("Typ");
     case ColModified:
-        return QStringLiteral("Letzte Änderung");
+        return Text::tr("Letzte Änderung");
     case ColCreated:
-        return QStringLiteral("Erstellung");
+        return Text::tr("Erstellung");
     case ColCaptured:
-        return QStringLiteral("Aufnahme (Exif)");
+        return Text::tr("Aufnahme (Exif)");
     case ColFullPath:
-        return QStringLiteral("versteckte Sortierspalte für pfad");
+        return Text::tr("versteckte Sortierspalte für pfad");
     case ColBaseName:
-        return QStringLiteral("(versteckte Sortierspalte für nurnamen");
+        return Text::tr("(versteckte Sortierspalte für nurnamen");
     case ColSizeKey:
-        return QStringLiteral("(versteckte Spalte für bytegrösse");
+        return Text::tr("(versteckte Spalte für bytegrösse");
     default:
         return {};
     }
@@ -53,13 +63,13 @@ FileEntry FileEntry::fromPath(const QString &path)
 // Only a dot inside the name counts; dots in folder names never split.
 QStringView FileEntry::baseName() const
 {
-    const qsizetype dot = oldName.lastIndexOf(QLatin1Char('.'));
+    const qsizetype dot = isFolder ? -1 : oldName.lastIndexOf(QLatin1Char('.'));
     return dot < 0 ? QStringView(oldName) : QStringView(oldName).first(dot);
 }
 
 QStringView FileEntry::type() const
 {
-    const qsizetype dot = oldName.lastIndexOf(QLatin1Char('.'));
+    const qsizetype dot = isFolder ? -1 : oldName.lastIndexOf(QLatin1Char('.'));
     return dot < 0 ? QStringView() : QStringView(oldName).sliced(dot + 1);
 }
 
@@ -167,7 +177,7 @@ void FileEntry::readContent(const ContentUse &wanted)
     const bool readChecksum = wanted.checksum && !(m_content && m_content->checksum);
     const bool readDuration = wanted.duration && !(m_content && m_content->duration);
     const bool readPhoto = wanted.photo && !(m_content && m_content->photo);
-    if (!readAudio && !readChecksum && !readDuration && !readPhoto)
+    if (isFolder || (!readAudio && !readChecksum && !readDuration && !readPhoto))
         return;
     auto content = std::make_shared<ContentFacts>(m_content ? *m_content : ContentFacts());
     const ReachablePath path(*this);

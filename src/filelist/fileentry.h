@@ -97,6 +97,11 @@ struct FileEntry
     bool imageSizeKnown = false;
     bool checked = true;
     bool selected = false;
+    /// Renamed with the nearest row above it that is none (see GroupCompanions).
+    bool companion = false;
+    /// The row is a folder, renamed as a whole: its name has no type, its
+    /// size is 0 and shown as nothing, its content is read for no placeholder.
+    bool isFolder = false;
     RowIcon icon = RowIcon::Normal;
 
     FileIdentity identity;
@@ -112,9 +117,10 @@ struct FileEntry
 
     /// The path as loaded, decoded as its name is shown: Folder + OldName.
     QString fullPath() const { return folder + oldName; }
-    /// The name without its last dot and what follows.
+    /// The name without its last dot and what follows; a folder's whole name.
     QStringView baseName() const;
-    /// The text after the last dot of the name, as written; empty without a dot.
+    /// The text after the last dot of the name, as written; empty without a
+    /// dot and for a folder.
     QStringView type() const;
 
     const FactTexts &facts() const { return m_rare ? m_rare->texts : noFacts(); }

@@ -1,5 +1,6 @@
 #include "filelist/filelist.h"
 
+#include "filelist/loader.h"
 #include "storage/textfile.h"
 
 #include <QCollatorSortKey>
@@ -348,6 +349,11 @@ void FileList::sortRows()
         }
     }
 
+    reorder(order);
+}
+
+void FileList::reorder(const std::vector<int> &order)
+{
     // The rows move within their own array, cycle by cycle: a second array
     // for them would be fresh memory, dearer than the moves.
     Q_EMIT aboutToReorder();
@@ -456,6 +462,25 @@ int FileList::checkedCount() const
 {
     return int(
         std::count_if(m_rows.begin(), m_rows.end(), [](const FileEntry &e) { return e.checked; }));
+}
+
+int FileList::folderCount() const
+{
+    return int(
+        std::count_if(m_rows.begin(), m_rows.end(), [](const FileEntry &e) { return e.isFolder; }));
+}
+
+void FileList::setPath(int row, const QByteArray &pathBytes)
+{
+    FileEntry &e = m_rows[row];
+    removePath(e);
+    const PathToLoad path = PathFromBytes(pathBytes);
+    const qsizetype slash = path.path.lastIndexOf(QLatin1Char('/'));
+    e.folder = path.path.left(slash + 1);
+    e.oldName = path.path.mid(slash + 1);
+    e.setRawBytes(path.bytes);
+    addPath(e);
+    notifyRowsChanged(row, row);
 }
 
 void FileList::removeRowsDescending(const QList<int> &rows)

@@ -106,6 +106,11 @@ public:
     /// Whether highlighted rows can move that way.
     bool canMoveSelected(Direction direction) const;
     int checkedCount() const;
+    /// How many rows are folders.
+    int folderCount() const;
+    /// Gives \a row the path \a pathBytes (as the system's bytes), its
+    /// folder having been renamed; the name stays. Reported as a change.
+    void setPath(int row, const QByteArray &pathBytes);
     /// Removes the rows at the positions \a rows, given from the last to the first.
     void removeRowsDescending(const QList<int> &rows);
 
@@ -114,6 +119,9 @@ public:
     void clickHeader(int column);
     /// Sorts by \a column in \a order and keeps the rows sorted.
     void sortBy(int column, Qt::SortOrder order);
+    /// Puts the rows in \a order, which holds, for each new position, the
+    /// position the row had before.
+    void reorder(const std::vector<int> &order);
 
 Q_SIGNALS:
     void rowsAboutToBeInserted(int first, int last);

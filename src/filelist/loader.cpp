@@ -139,14 +139,17 @@ SkippedPath skipped(const PathToLoad &item)
 }
 
 // Takes the facts over into the row; false for what cannot be renamed here:
-// folders, devices and pipes (reading a pipe would block).
-bool takeFacts(FileEntry &e, const FileFacts &facts)
+// devices, pipes (reading a pipe would block) and folders not asked for as
+// rows. A folder's length is its listing's, nothing to show or sort by.
+bool takeFacts(FileEntry &e, const FileFacts &facts, bool folderRow)
 {
-    if (!facts.exists || !facts.isRegularFile)
+    if (!facts.exists || !(facts.isRegularFile || (folderRow && facts.isFolder)))
         return false;
-    e.size = facts.size;
+    e.isFolder = facts.isFolder;
+    e.size = e.isFolder ? 0 : facts.size;
     e.identity = facts.identity;
-    e.setFacts({facts.sizeText, facts.modified, facts.created, facts.captured});
+    e.setFacts(
+        {e.isFolder ? QString() : facts.sizeText, facts.modified, facts.created, facts.captured});
     return true;
 }
 
@@ -280,7 +283,7 @@ private:
         if (last && *last == e.folder)
             e.folder = *last;
         last = &e.folder;
-        m_keep[i] = takeFacts(e, readFacts(e, m_wanted, folder)) ? 1 : 2;
+        m_keep[i] = takeFacts(e, readFacts(e, m_wanted, folder), item.folderRow) ? 1 : 2;
     }
 
     void work(const std::function<void()> &serve)
@@ -494,9 +497,59 @@ bool RowsReadAhead::waitFor(std::chrono::milliseconds time) const
     return !m_rows.valid() || m_rows.wait_for(time) == std::future_status::ready;
 }
 
-NewRows RowsReadAhead::take()
+NewRows RowsReadAhead::takeWhileServing(const std::function<void(int)> &progress,
+                                        const std::function<void()> &yield)
 {
-    return m_rows.valid() ? m_rows.get() : NewRows();
+    // Only what is not read yet is waited for, while the window is served.
+    while (!waitFor(std::chrono::milliseconds(16))) {
+        if (progress)
+            progress(done());
+        if (yield)
+            yield();
+    }
+    NewRows added = m_rows.valid() ? m_rows.get() : NewRows();
+    WriteLogLines(added.log);
+    return added;
+}
+
+// Most of a fact's time goes to the file system's calls, as in a load, so
+// the rows are read side by side; the log gets the lines of each batch of
+// rows in their order. Audio tags are not read here, as TagLib does not
+// promise to be safe in threads.
+void ReadPhotoFactsSideBySide(FileList &list, bool withCaptureDate)
+{
+    ContentUse photo;
+    photo.photo = true;
+    photo.photoWithCaptureDate = withCaptureDate;
+    constexpr int ParallelFrom = 64, Batch = 32;
+    const int rows = list.count();
+    const int threads =
+        rows < ParallelFrom ? 1 : int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+    if (threads == 1)
+        return;
+    list.entry(0); // the rows become the list's own here, before the threads share them
+    const bool logging = LogWanted();
+    std::vector<QByteArray> logs(size_t((rows + Batch - 1) / Batch));
+    std::atomic<int> next{0};
+    const auto work = [&] {
+        for (int batch; (batch = next.fetch_add(1)) * Batch < rows;) {
+            std::optional<LogCapture> capture;
+            if (logging)
+                capture.emplace();
+            for (int i = batch * Batch; i < std::min((batch + 1) * Batch, rows); ++i)
+                list.entry(i).readContent(photo);
+            if (capture)
+                logs[size_t(batch)] = std::move(capture->lines());
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < threads; ++t)
+        helpers.emplace_back(work);
+    work();
+    for (std::thread &helper : helpers)
+        helper.join();
+    for (const QByteArray &lines : logs)
+        WriteLogLines(lines);
 }
 
 } // namespace kesto

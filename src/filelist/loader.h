@@ -32,6 +32,8 @@ struct PathToLoad
     /// Set for a path known to become no row, and why (a folder below one
     /// that was loaded which could not be read): it is only reported.
     std::optional<SkipReason> passOver;
+    /// A folder here becomes a row of its own rather than being passed over.
+    bool folderRow = false;
 };
 
 QList<PathToLoad> PathsFromText(const QStringList &paths);
@@ -66,6 +68,11 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list,
                     const WantedFacts &wanted = {}, const std::function<void(int)> &progress = {},
                     const std::function<void()> &yield = {}, bool keepLog = false);
 
+/// Reads the photo facts (with \a withCaptureDate also the capture date) of
+/// every row of \a list side by side, when there are enough rows for that to
+/// pay; with few rows it leaves them to be read one by one when used.
+void ReadPhotoFactsSideBySide(FileList &list, bool withCaptureDate);
+
 /// Rows read before anyone asks for them: a window begins reading the files
 /// it was started with while it builds itself, which takes as long again.
 /// Every fact is read, for a list that is empty; the log lines wait in the
@@ -84,8 +91,10 @@ public:
     bool waitFor(std::chrono::milliseconds time) const;
     /// How many paths are read so far, in steps as ReadNewRows reports them.
     int done() const { return m_done.load(std::memory_order_relaxed); }
-    /// The rows, once; waits for them.
-    NewRows take();
+    /// The rows, once, with their log lines written; waits for them, giving
+    /// \a progress how many are read and calling \a yield about every 16 ms.
+    NewRows takeWhileServing(const std::function<void(int)> &progress,
+                             const std::function<void()> &yield);
 
 private:
     QList<QByteArray> m_rawPaths;

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <climits>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -216,7 +218,38 @@ bool isFolder(const QByteArray &path)
     return !path.contains('\0') && ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+// A folder as a row: its name is the last part of its path, so "Fotos/"
+// is "Fotos", and "." is the folder it stands for. The root has no name to
+// change and stays a folder passed over.
+PathToLoad folderRow(QByteArray path)
+{
+    while (path.size() > 1 && path.endsWith('/'))
+        path.chop(1);
+    const QByteArray name = path.mid(path.lastIndexOf('/') + 1);
+    if (name == "." || name == "..") {
+        char resolved[PATH_MAX];
+        if (::realpath(path.constData(), resolved))
+            path = resolved;
+    }
+    PathToLoad row = PathFromBytes(path);
+    row.folderRow = true;
+    if (path == "/")
+        row.passOver = SkipReason::Folder;
+    return row;
+}
+
 } // namespace
+
+FolderFilter FolderFilterFor(const UserQuestions::FolderAnswer &answer)
+{
+    using Files = UserQuestions::FolderAnswer::Files;
+    FolderFilter filter;
+    filter.depth = answer.files == Files::WithSubfolders ? -1 : 0;
+    filter.hidden = answer.hidden;
+    filter.folderRows = answer.files == Files::FolderItself;
+    filter.files = !filter.folderRows;
+    return filter;
+}
 
 bool IsUsablePattern(const QString &pattern)
 {
@@ -250,16 +283,22 @@ QList<PathToLoad> PathsWithFolderFiles(const QList<QByteArray> &rawPaths,
         } else if (e.kind == WalkEntry::Kind::Unreadable) {
             paths.append(PathFromBytes(e.path));
             paths.last().passOver = reasonOf(e.error);
-        } else if (yield && Clock::now() >= due) {
-            yield();
-            due = Clock::now() + std::chrono::milliseconds(16);
+        } else {
+            if (filter.folderRows)
+                paths.append(folderRow(e.path));
+            if (yield && Clock::now() >= due) {
+                yield();
+                due = Clock::now() + std::chrono::milliseconds(16);
+            }
         }
     };
     for (const QByteArray &raw : rawPaths) {
-        if (isFolder(raw))
+        if (!isFolder(raw))
+            paths.append(PathFromBytes(raw));
+        else if (filter.files)
             WalkFolder(raw, filter, visit);
         else
-            paths.append(PathFromBytes(raw));
+            paths.append(folderRow(raw));
     }
     return paths;
 }
@@ -282,8 +321,7 @@ QList<QByteArray> PathsInList(const QByteArray &list, bool nulSeparated)
     return paths;
 }
 
-std::optional<QList<QByteArray>> ReadPathList(const QByteArray &source, bool nulSeparated,
-                                              SkipReason &reason)
+std::optional<QByteArray> ReadListSource(const QByteArray &source, SkipReason &reason)
 {
     const bool standardInput = source == "-";
     const int fd = standardInput ? STDIN_FILENO : ::open(source.constData(), O_RDONLY | O_CLOEXEC);
@@ -306,7 +344,16 @@ std::optional<QList<QByteArray>> ReadPathList(const QByteArray &source, bool nul
         reason = reasonOf(error);
         return std::nullopt;
     }
-    return PathsInList(list, nulSeparated);
+    return list;
+}
+
+std::optional<QList<QByteArray>> ReadPathList(const QByteArray &source, bool nulSeparated,
+                                              SkipReason &reason)
+{
+    const std::optional<QByteArray> list = ReadListSource(source, reason);
+    if (!list)
+        return std::nullopt;
+    return PathsInList(*list, nulSeparated);
 }
 
 } // namespace kesto

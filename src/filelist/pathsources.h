@@ -1,6 +1,7 @@
 #pragma once
 
 #include "filelist/loader.h"
+#include "storage/questions.h"
 
 #include <QByteArray>
 #include <QList>
@@ -26,7 +27,17 @@ struct FolderFilter
     QStringList include, exclude;
     /// Whether files and folders whose name begins with "." are taken too.
     bool hidden = false;
+    /// Whether each folder is a row itself, and so is each folder the walk
+    /// enters below it.
+    bool folderRows = false;
+    /// Whether the folders are walked for their files; without, each folder
+    /// is a row and nothing inside it is loaded.
+    bool files = true;
 };
+
+/// What the user's answer to the question which files of a folder to load
+/// asks for (not Files::None).
+FolderFilter FolderFilterFor(const UserQuestions::FolderAnswer &answer);
 
 /// Whether \a pattern is a shell pattern FolderFilter can use (a "[" without
 /// its "]" is none).
@@ -59,8 +70,10 @@ QList<QByteArray> FoldersAmong(const QList<QByteArray> &rawPaths);
 
 /// \a rawPaths as PathsFromBytes gives them, each folder among them replaced
 /// by the files WalkFolder finds in it and by the folders below it that
-/// could not be read (passed over with their reason). \a yield is called
-/// about every 16 ms.
+/// could not be read (passed over with their reason), or by itself as a row
+/// and, with \a filter's files, the folders entered too, as \a filter says.
+/// A folder row is named without a final "/"; one named "." or ".." by the
+/// path it stands for. \a yield is called about every 16 ms.
 QList<PathToLoad> PathsWithFolderFiles(const QList<QByteArray> &rawPaths,
                                        const FolderFilter &filter,
                                        const std::function<void()> &yield = {});
@@ -70,9 +83,12 @@ QList<PathToLoad> PathsWithFolderFiles(const QList<QByteArray> &rawPaths,
 /// by a NUL; empty ones are left out.
 QList<QByteArray> PathsInList(const QByteArray &list, bool nulSeparated);
 
-/// The paths listed in \a source, a file or pipe ("-" is standard input),
-/// as PathsInList() gives them; nothing when it cannot be read, and then
-/// \a reason why.
+/// The bytes of \a source, a file or pipe ("-" is standard input); nothing
+/// when it cannot be read, and then \a reason why.
+std::optional<QByteArray> ReadListSource(const QByteArray &source, SkipReason &reason);
+
+/// The paths listed in \a source as PathsInList() gives them; nothing when
+/// it cannot be read (see ReadListSource()).
 std::optional<QList<QByteArray>> ReadPathList(const QByteArray &source, bool nulSeparated,
                                               SkipReason &reason);
 

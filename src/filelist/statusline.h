@@ -25,7 +25,7 @@ Q_SIGNALS:
     void panel2Changed(const QString &text);
 
 private:
-    QString m_panel1 = QStringLiteral("0 Dateien");
+    QString m_panel1 = tr("0 Dateien");
     QString m_panel2;
 };
 

@@ -19,7 +19,7 @@ struct Keyword
 
 // Every keyword ends with its only "]", so none is a prefix of another and the
 // order of trial never changes a result.
-constexpr std::array<Keyword, 52> Keywords{{
+constexpr std::array<Keyword, 53> Keywords{{
     {u"[NAME]", KindName},
     {u"[TYP]", KindExtension},
     {u"[DIR]", KindDir},
@@ -72,6 +72,7 @@ constexpr std::array<Keyword, 52> Keywords{{
     {u"[BREITENGRAD]", KindLatitude},
     {u"[LÄNGENGRAD]", KindLongitude},
     {u"[AUSRICHTUNG]", KindOrientation},
+    {u"[LISTE]", KindListName},
 }};
 
 // The date placeholders that take a format after a blank.
@@ -131,16 +132,16 @@ int readRandom(MaskScanner &scan, MaskToken &token)
     return NoError;
 }
 
-// Behind "[PRÜFSUMME ": the number of hexadecimal digits, 1 to 64.
-int readChecksum(MaskScanner &scan, MaskToken &token)
+// Behind "[PRÜFSUMME " or "[SPALTE ": a number from 1 to \a most, then "]".
+int readCount(MaskScanner &scan, MaskToken &token, int kind, int most)
 {
     if (const int error = readNumber(scan, NumberExpected, token.first); error != NoError)
         return error;
-    if (token.first > MaxChecksumDigits)
+    if (token.first > most)
         return NumberTooBig;
     if (token.first == 0 || !scan.MatchKeyword(u"]"))
         return BadlyBuilt;
-    token.kind = KindChecksum;
+    token.kind = kind;
     return NoError;
 }
 
@@ -206,7 +207,9 @@ int readElement(MaskScanner &scan, MaskToken &token, bool &hasTyp)
             return readDateFormat(scan, token, date.kind);
     }
     if (scan.MatchKeyword(u"[PRÜFSUMME "))
-        return readChecksum(scan, token);
+        return readCount(scan, token, KindChecksum, MaxChecksumDigits);
+    if (scan.MatchKeyword(u"[SPALTE "))
+        return readCount(scan, token, KindColumn, MaxMaskNumber);
     if (scan.MatchKeyword(u"[ZUFALLSKETTE"))
         return readRandom(scan, token);
     if (scan.MatchKeyword(u"[")) {

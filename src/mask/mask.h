@@ -44,6 +44,8 @@ enum TokenKind : int {
     KindLatitude = 85,
     KindLongitude = 86,
     KindOrientation = 87,
+    KindListName = 90, ///< "[LISTE]", the row's line of a name list
+    KindColumn = 91,   ///< "[SPALTE n]", a cell of the row's table line: n in first
     KindCreationOffset = 100,
     KindCaptureOffset = 300,
     KindRange = 9010,      ///< "[a-b]", "[a-]"
@@ -63,8 +65,8 @@ constexpr int MaxMaskLength = 32767;
 struct MaskToken
 {
     int kind = KindLiteral;
-    QString text;   ///< literal text (kind 0) or a date placeholder's format
-    int first = 0;  ///< length for kinds 5 and 76, first position for the range kinds
+    QString text;  ///< literal text (kind 0) or a date placeholder's format
+    int first = 0; ///< length for kinds 5 and 76, column for 91, first position for the range kinds
     int second = 0; ///< end position or character count for the range kinds
 
     friend bool operator==(const MaskToken &, const MaskToken &) = default;

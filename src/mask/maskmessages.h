@@ -1,17 +1,23 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace kesto::maskmessages {
 
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(MaskMessages)
+};
+
 inline QString statusOk()
 {
-    return QStringLiteral("Maske ist OK");
+    return Text::tr("Maske ist OK");
 }
 
 inline QString errorPrefix()
 {
-    return QStringLiteral("Fehler: ");
+    return Text::tr("Fehler: ");
 }
 
 /// Error texts by code, without "Fehler: " and the final point.
@@ -19,26 +25,26 @@ inline QString errorText(int code)
 {
     switch (code) {
     case 0:
-        return QStringLiteral("Die Zahl ist zu groß");
+        return Text::tr("Die Zahl ist zu groß");
     case 1:
-        return QStringLiteral("Die Maske ist falsch oder nicht vollständig aufgebaut");
+        return Text::tr("Die Maske ist falsch oder nicht vollständig aufgebaut");
     case 2:
-        return QStringLiteral("Es wurde eine Zahl erwartet");
+        return Text::tr("Es wurde eine Zahl erwartet");
     case 3:
-        return QStringLiteral("Schließende Klammer fehlt");
+        return Text::tr("Schließende Klammer fehlt");
     case 4:
-        return QStringLiteral("Das Bereichsende ist kleiner als der Bereichsanfang");
+        return Text::tr("Das Bereichsende ist kleiner als der Bereichsanfang");
     case 5:
         // "*" is forbidden too but has never been listed in this message.
-        return QStringLiteral("Die Zeichen \\ / : ? \" < > | sind in Dateinamen nicht erlaubt");
+        return Text::tr("Die Zeichen \\ / : ? \" < > | sind in Dateinamen nicht erlaubt");
     case 6:
-        return QStringLiteral("Null ist als Bereichsbeginn nicht zulässig");
+        return Text::tr("Null ist als Bereichsbeginn nicht zulässig");
     case 7:
-        return QStringLiteral("Die Maske ist zu lang");
+        return Text::tr("Die Maske ist zu lang");
     case 8:
-        return QStringLiteral("Vor oder nach einem Schrägstrich fehlt ein Name");
+        return Text::tr("Vor oder nach einem Schrägstrich fehlt ein Name");
     case 9:
-        return QStringLiteral("Die Namen . und .. sind in der Maske nicht zulässig");
+        return Text::tr("Die Namen . und .. sind in der Maske nicht zulässig");
     default:
         return QString();
     }

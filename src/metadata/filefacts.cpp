@@ -117,6 +117,7 @@ FileFacts ReadFileFacts(const QByteArray &localPath, const QString &shownPath,
 
     facts.exists = true;
     facts.isRegularFile = S_ISREG(status.stx_mode);
+    facts.isFolder = S_ISDIR(status.stx_mode);
     facts.size = qint64(status.stx_size);
     if (wanted.sizeText)
         facts.sizeText = FormatFileSize(facts.size);

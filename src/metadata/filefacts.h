@@ -61,6 +61,7 @@ struct FileFacts
 {
     bool exists = false;
     bool isRegularFile = false;
+    bool isFolder = false;
     qint64 size = 0;
     QString sizeText; ///< FormatFileSize(Size)
     QString modified; ///< "2006-03-14 09-05-07" in the local time of that date

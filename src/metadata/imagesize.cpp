@@ -11,6 +11,11 @@ namespace kesto {
 
 namespace {
 
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(ImageSize)
+};
+
 using ReaderFunction = void (*)(const QString *, QSize *);
 
 // The module next to an installed program, else the one of the build tree.
@@ -24,8 +29,10 @@ ReaderFunction loadReader()
         if (auto f = reinterpret_cast<ReaderFunction>(module.resolve("kesto_read_image_size")))
             return f;
     }
-    std::fputs("Kesto: Das Modul zum Lesen von Bildgrößen fehlt; [BREITE] und [HÖHE] "
-               "bleiben leer.\n",
+    std::fputs(Text::tr("Kesto: Das Modul zum Lesen von Bildgrößen fehlt; [BREITE] und [HÖHE] "
+                        "bleiben leer.\n")
+                   .toUtf8()
+                   .constData(),
                stderr);
     return nullptr;
 }

@@ -7,6 +7,7 @@
 #include <QList>
 
 #include <algorithm>
+#include <climits>
 #include <iterator>
 #include <limits>
 #include <optional>
@@ -347,6 +348,48 @@ bool isFilmStart(quint32 type)
     return std::find(std::begin(Starts), std::end(Starts), type) != std::end(Starts);
 }
 
+// The property indices (1 for the first box of ipco) that the item property
+// association box gives item \a id.
+QList<int> propertiesOf(BoxReader &boxes, const Box &ipma, quint64 id)
+{
+    Cursor c{boxes.file(), ipma.body, ipma.end};
+    const quint64 version = c.take(1);
+    const bool wideIndex = c.take(3) & 1;
+    const quint64 count = c.take(4);
+    for (quint64 i = 0; i < count && c.ok && boxes.step(); ++i) {
+        const quint64 item = c.take(version < 1 ? 2 : 4);
+        const quint64 associations = c.take(1);
+        QList<int> indices;
+        for (quint64 k = 0; k < associations && c.ok; ++k) {
+            // The first bit tells whether the property is essential.
+            indices.append(wideIndex ? int(c.take(2) & 0x7fff) : int(c.take(1) & 0x7f));
+        }
+        if (item == id)
+            return c.ok ? indices : QList<int>();
+    }
+    return {};
+}
+
+// The first image spatial extent box among the properties \a indices of ipco.
+std::optional<Box> imageExtent(BoxReader &boxes, const Box &ipco, const QList<int> &indices)
+{
+    for (const int wanted : indices) {
+        int index = 0;
+        for (qint64 at = ipco.body; at < ipco.end && boxes.step();) {
+            const std::optional<Box> box = boxes.boxAt(at, ipco.end);
+            if (!box)
+                return std::nullopt;
+            if (++index == wanted) {
+                if (box->type == fourCC("ispe"))
+                    return box;
+                break;
+            }
+            at = box->end;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 QByteArray HeifExifBlock(FileBytes &file)
@@ -367,6 +410,34 @@ QByteArray HeifExifBlock(FileBytes &file)
     const std::optional<Box> idat =
         place->method == 1 ? boxes.child(children, fourCC("idat")) : std::nullopt;
     return idat ? tiffBlock(itemData(boxes, *place, idat->body, idat->end)) : QByteArray();
+}
+
+QSize HeifImageSize(FileBytes &file)
+{
+    BoxReader boxes(file);
+    const std::optional<Box> meta = boxes.child(0, file.size(), fourCC("meta"));
+    if (!meta)
+        return {};
+    const Box children = {meta->type, meta->body + 4, meta->end}; // after version and flags
+    const std::optional<Box> pitm = boxes.child(children, fourCC("pitm"));
+    const std::optional<Box> iprp = boxes.child(children, fourCC("iprp"));
+    const std::optional<Box> ipco = iprp ? boxes.child(*iprp, fourCC("ipco")) : std::nullopt;
+    const std::optional<Box> ipma = iprp ? boxes.child(*iprp, fourCC("ipma")) : std::nullopt;
+    if (!pitm || !ipco || !ipma)
+        return {};
+    Cursor c{file, pitm->body, pitm->end};
+    const int idSize = c.take(1) == 0 ? 2 : 4; // by the version
+    c.skip(3);
+    const quint64 primary = c.take(idSize);
+    const std::optional<Box> ispe =
+        c.ok ? imageExtent(boxes, *ipco, propertiesOf(boxes, *ipma, primary)) : std::nullopt;
+    if (!ispe)
+        return {};
+    Cursor e{file, ispe->body + 4, ispe->end}; // after version and flags
+    const quint64 width = e.take(4), height = e.take(4);
+    if (!e.ok || width == 0 || height == 0 || width > INT_MAX || height > INT_MAX)
+        return {};
+    return QSize(int(width), int(height));
 }
 
 MovieFacts ReadMovieFacts(FileBytes &file)

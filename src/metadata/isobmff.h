@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSize>
 #include <QString>
 #include <QtGlobal>
 
@@ -12,6 +13,11 @@ class FileBytes;
 /// TIFF header on (the byte-order mark first); empty when the file is no such
 /// image, has no Exif item or is damaged.
 QByteArray HeifExifBlock(FileBytes &file);
+
+/// Width and height of the primary image of a HEIF, HEIC or AVIF file, as its
+/// image spatial extent property tells them (before any rotation); an
+/// invalid size for a file that is no such image or is damaged.
+QSize HeifImageSize(FileBytes &file);
 
 /// What a film in an ISO base media file (MP4, MOV, M4V, 3GP) tells of itself.
 struct MovieFacts

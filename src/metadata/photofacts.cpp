@@ -331,6 +331,8 @@ QSize OwnImageSize(const QString &path)
     case PhotoContainer::Png:
     case PhotoContainer::WebP:
         return exifPlace(file, container).size;
+    case PhotoContainer::Heif:
+        return HeifImageSize(file);
     default:
         return {};
     }

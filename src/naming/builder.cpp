@@ -131,7 +131,7 @@ void appendDate(QString &out, const MaskToken &token, const FactTexts &facts)
 // Appends what one token contributes. Working on views and one growing result
 // keeps a pass over many rows free of a temporary text per token.
 void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int p,
-                 QStringView name, const NamingContext &context)
+                 QStringView name, const NamingContext &context, const SuppliedValues &supplied)
 {
     const qsizetype L = name.size();
     switch (token.kind) {
@@ -164,6 +164,13 @@ void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int
         return;
     case KindChecksum:
         out.append(Sub(row.checksum(), 1, token.first));
+        return;
+    case KindListName:
+        out.append(supplied.listName);
+        return;
+    case KindColumn:
+        if (supplied.cells && token.first <= supplied.cells->size())
+            out.append(supplied.cells->at(token.first - 1));
         return;
     case KindRange:
         out.append(Sub(name, token.first, qsizetype(token.second) - token.first + 1));
@@ -227,14 +234,15 @@ int finishPart(QString &part, const NamingContext &context)
 } // namespace
 
 QString ExpandToken(const MaskToken &token, const FileEntry &row, int p, const QString &name,
-                    const NamingContext &context)
+                    const NamingContext &context, const SuppliedValues &supplied)
 {
     QString out;
-    appendToken(out, token, row, p, name, context);
+    appendToken(out, token, row, p, name, context, supplied);
     return out;
 }
 
-QString BuildNewName(const FileEntry &row, int p, const NamingContext &context, int *failedSet)
+QString BuildNewName(const FileEntry &row, int p, const NamingContext &context, int *failedSet,
+                     const SuppliedValues &supplied)
 {
     // Most masks replace nothing in the old name: then a view of it will do.
     QString replaced;
@@ -253,9 +261,15 @@ QString BuildNewName(const FileEntry &row, int p, const NamingContext &context, 
         // replacement puts into it becomes "_", so that it moves nothing.
         QString part;
         part.reserve(name.size() + 32);
+        qsizetype literalEnd = -1;
         for (auto token = context.tokens.begin(); failed < 0; ++token) {
             if (token != context.tokens.end() && token->kind != KindFolder) {
-                appendToken(part, *token, row, p, name, context);
+                // A folder has no type, and no dot for one: "[NAME].[TYP]" keeps its name.
+                if (row.isFolder && token->kind == KindExtension && literalEnd == part.size() &&
+                    part.endsWith(QLatin1Char('.')))
+                    part.chop(1);
+                appendToken(part, *token, row, p, name, context, supplied);
+                literalEnd = token->kind == KindLiteral ? part.size() : -1;
                 continue;
             }
             failed = finishPart(part, context);
@@ -266,6 +280,7 @@ QString BuildNewName(const FileEntry &row, int p, const NamingContext &context, 
                 break;
             result += u'/';
             part.clear();
+            literalEnd = -1;
         }
     }
     if (failedSet)

@@ -29,6 +29,13 @@ struct NamingContext
     bool transliterate = false; ///< "Umlaute und Akzente umschreiben"
 };
 
+/// What a name list and a table give one row, for "[LISTE]" and "[SPALTE n]".
+struct SuppliedValues
+{
+    QStringView listName;
+    const QStringList *cells = nullptr; ///< the row's table line, the file's own cell first
+};
+
 /// The new name of \a row at counter position \a p (counted from 1):
 /// replacement in the old name, expansion of the tokens, letter case,
 /// replacement in the new name, transliteration, in this order; the last
@@ -38,12 +45,12 @@ struct NamingContext
 /// the old name. When PCRE2 breaks a set's match off, the name is unfinished
 /// and \a failedSet (if given) says which set, else it is -1.
 QString BuildNewName(const FileEntry &row, int p, const NamingContext &context,
-                     int *failedSet = nullptr);
+                     int *failedSet = nullptr, const SuppliedValues &supplied = {});
 
 /// The text one token contributes; \a name is the name source after the
 /// replacements in the old name.
 QString ExpandToken(const MaskToken &token, const FileEntry &row, int p, const QString &name,
-                    const NamingContext &context);
+                    const NamingContext &context, const SuppliedValues &supplied = {});
 
 /// The counter value of list position \a p, computed wide so a caller can
 /// tell whether it leaves the 32-bit range.

@@ -1,5 +1,6 @@
 #include "naming/textcase.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 namespace kesto {
@@ -45,19 +46,39 @@ char32_t lower(char32_t c)
     return QChar::toLower(c);
 }
 
+QStringList entries(std::initializer_list<const char *> texts)
+{
+    QStringList list;
+    for (const char *text : texts)
+        list << QString::fromUtf8(text);
+    return list;
+}
+
 } // namespace
 
+// The entries stay German where they are typed (the command line's --case and
+// --lead); only the window shows them translated, through EntryCaption().
 QStringList LetterCaseEntries()
 {
-    return {QStringLiteral("beibehalten"),    QStringLiteral("alles groß"),
-            QStringLiteral("alles klein"),    QStringLiteral("anfangs groß"),
-            QStringLiteral("alternierend-1"), QStringLiteral("alternierend-2")};
+    return entries({QT_TRANSLATE_NOOP("ChoiceLists", "beibehalten"),
+                    QT_TRANSLATE_NOOP("ChoiceLists", "alles groß"),
+                    QT_TRANSLATE_NOOP("ChoiceLists", "alles klein"),
+                    QT_TRANSLATE_NOOP("ChoiceLists", "anfangs groß"),
+                    QT_TRANSLATE_NOOP("ChoiceLists", "alternierend-1"),
+                    QT_TRANSLATE_NOOP("ChoiceLists", "alternierend-2")});
 }
 
 QStringList LeadCharEntries()
 {
-    return {QStringLiteral("keine"), QStringLiteral("Null"), QStringLiteral("Leerzeichen"),
-            QStringLiteral("Unterstrich")};
+    return entries({QT_TRANSLATE_NOOP("ChoiceLists", "keine"),
+                    QT_TRANSLATE_NOOP("ChoiceLists", "Null"),
+                    QT_TRANSLATE_NOOP("ChoiceLists", "Leerzeichen"),
+                    QT_TRANSLATE_NOOP("ChoiceLists", "Unterstrich")});
+}
+
+QString EntryCaption(const QString &entry)
+{
+    return QCoreApplication::translate("ChoiceLists", entry.toUtf8().constData());
 }
 
 QString LeadCharForPosition(int position, const QString &current)

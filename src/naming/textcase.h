@@ -19,6 +19,8 @@ enum LetterCaseMode : int {
 QStringList LetterCaseEntries();
 /// The entries of the leading-character list, in position order.
 QStringList LeadCharEntries();
+/// An entry of those lists as the window shows it, in the language of the texts.
+QString EntryCaption(const QString &entry);
 /// The leading character for a position of that list; \a current for an
 /// unknown position.
 QString LeadCharForPosition(int position, const QString &current);

@@ -5,9 +5,14 @@
 #include "rename/newfolders.h"
 #include "rename/renamer.h"
 
+#include <QDir>
+#include <QFile>
+#include <QSet>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -104,6 +109,35 @@ Waits findWaits(const QList<Move> &moves)
     return waits;
 }
 
+// The path of \a folder from the root, each part ended by "/", with "."
+// and ".." taken away as written; a relative one lies in \a here.
+QByteArray absoluteFolder(const QByteArray &folder, const QByteArray &here)
+{
+    QList<QByteArray> parts;
+    for (const QByteArray &part : (folder.startsWith('/') ? folder : here + folder).split('/')) {
+        if (part == "..") {
+            if (!parts.isEmpty())
+                parts.removeLast();
+        } else if (!part.isEmpty() && part != ".") {
+            parts.append(part);
+        }
+    }
+    return parts.isEmpty() ? QByteArray("/") : '/' + parts.join('/') + '/';
+}
+
+// The order in which the moves are taken up: as given, the deepest first
+// where folders of the batch lie in others that it renames.
+std::vector<int> startOrder(const QList<Move> &moves)
+{
+    std::vector<int> order(size_t(moves.size()));
+    std::iota(order.begin(), order.end(), 0);
+    const std::vector<int> depth = NestedFolderDepths(moves);
+    if (!depth.empty())
+        std::stable_sort(order.begin(), order.end(),
+                         [&depth](int a, int b) { return depth[size_t(a)] > depth[size_t(b)]; });
+    return order;
+}
+
 // Each move after the one it waits for; a cycle's first member waits under a
 // temporary name (given to it where it has none), the others follow it
 // round, and it takes its name last.
@@ -115,7 +149,8 @@ QList<Step> stepsAfterWaits(QList<Move> &moves, const std::vector<int> &after)
     // 0: not placed, 1: on the path being followed, 2: placed.
     std::vector<char> state(size_t(n), 0);
     QList<int> path;
-    for (int start = 0; start < n; ++start) {
+    // A chain stays in one folder, so at one depth.
+    for (const int start : startOrder(moves)) {
         if (state[start] != 0)
             continue;
         // Follow what each move waits for until a free target, a placed move
@@ -170,6 +205,41 @@ QList<Step> caseOnlyThroughTemp(QList<Move> &moves, const QList<Step> &steps,
 }
 
 } // namespace
+
+std::vector<int> NestedFolderDepths(const QList<Move> &moves)
+{
+    const std::vector<uint32_t> folderOf = NumberFolders(
+        moves.size(), [&](qsizetype k) -> const QByteArray & { return moves[k].folder; });
+    const QByteArray here = QFile::encodeName(QDir::currentPath()) + '/';
+    std::vector<QByteArray> folders;
+    for (qsizetype k = 0; k < moves.size(); ++k) {
+        if (folderOf[size_t(k)] == folders.size())
+            folders.push_back(absoluteFolder(moves[k].folder, here));
+    }
+    if (folders.size() < 2)
+        return {};
+    // Each folder of the batch with the names below it on the way to another.
+    QHash<QByteArray, QSet<QByteArray>> onTheWay;
+    for (const QByteArray &f : folders) {
+        for (qsizetype at = 0, next; (next = f.indexOf('/', at + 1)) > 0; at = next)
+            onTheWay[f.left(at + 1)].insert(f.mid(at + 1, next - at - 1));
+    }
+    std::vector<const QSet<QByteArray> *> below(folders.size(), nullptr);
+    for (size_t f = 0; f < folders.size(); ++f) {
+        if (const auto names = onTheWay.constFind(folders[f]); names != onTheWay.cend())
+            below[f] = &*names;
+    }
+    for (qsizetype k = 0; k < moves.size(); ++k) {
+        const QSet<QByteArray> *names = below[folderOf[size_t(k)]];
+        if (!names || !names->contains(moves[k].from))
+            continue;
+        std::vector<int> depth(size_t(moves.size()));
+        for (qsizetype m = 0; m < moves.size(); ++m)
+            depth[size_t(m)] = int(folders[folderOf[size_t(m)]].count('/'));
+        return depth;
+    }
+    return {};
+}
 
 QList<Step> OrderMoves(QList<Move> &moves)
 {

@@ -4,6 +4,7 @@
 #include <QList>
 
 #include <functional>
+#include <vector>
 
 namespace kesto {
 
@@ -28,11 +29,19 @@ struct Step
     Kind kind = Direct;
 };
 
+/// Where a move renames a folder that holds, at any depth, the folder of
+/// another move, how deep the folder of each move lies (its parts from the
+/// root, a relative one taken from the current folder, "." and ".." as
+/// written); empty where no move does.
+std::vector<int> NestedFolderDepths(const QList<Move> &moves);
+
 /// Orders \a moves so that each target is free when its rename runs: a name
 /// that another move frees in the same folder is taken after that move (letter
 /// case ignored, as the check does); a cycle is broken by sending one member
 /// to a temporary name first (its temp, or a fresh one written there) and finishing it
-/// last. Moves that depend on nothing keep the order given. Linear in the
+/// last. A move inside a folder that another move renames runs before it,
+/// the deepest first, so that every path stays valid until its own rename.
+/// Moves that depend on nothing keep the order given. Linear in the
 /// number of moves.
 QList<Step> OrderMoves(QList<Move> &moves);
 

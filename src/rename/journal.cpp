@@ -1,10 +1,12 @@
 #include "rename/journal.h"
 
 #include "rename/journalreader.h"
+#include "rename/messages.h"
 #include "rename/namefold.h"
 #include "rename/newfolders.h"
 #include "rename/plan.h"
 #include "rename/renamer.h"
+#include "storage/applog.h"
 #include "storage/datafolder.h"
 #include "storage/heldfolder.h"
 #include "storage/textfile.h"
@@ -12,11 +14,13 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <fcntl.h>
+#include <numeric>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -94,20 +98,23 @@ bool sameFile(const JournalEntry &e, const QByteArray &path)
 }
 
 // A drive without an atomic no-replace rename gets each target claimed by an
-// empty file first; a batch or an undo stopped right then leaves it behind.
-// Only an empty regular file made after the batch began can be that, and not
-// a file of the batch itself (\a ownerOfName, the entry whose old name it is).
+// empty file (an empty folder for a folder) first; a batch or an undo stopped
+// right then leaves it behind. Only an empty one made after the batch began
+// can be that, and not an entry of the batch itself (\a ownerOfName, the
+// entry whose old name it is).
 void removePlaceholder(const QByteArray &path, const QDateTime &begun,
                        const JournalEntry *ownerOfName = nullptr)
 {
     struct stat st;
-    if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size != 0 ||
+    if (::lstat(path.constData(), &st) != 0 ||
+        !((S_ISREG(st.st_mode) && st.st_size == 0) || S_ISDIR(st.st_mode)) ||
         (begun.isValid() && st.st_mtim.tv_sec < begun.toSecsSinceEpoch()))
         return;
-    // An empty file of the batch itself, still under its old name, is none.
+    // An empty entry of the batch itself, still under its old name, is none.
     if (ownerOfName && sameFile(*ownerOfName, path))
         return;
-    ::unlink(path.constData());
+    // A folder goes only while it is empty.
+    S_ISDIR(st.st_mode) ? ::rmdir(path.constData()) : ::unlink(path.constData());
 }
 
 // Journals live in a folder of the user's own, never one a link leads to:
@@ -378,26 +385,17 @@ FoundAt LocateEntry(const JournalEntry &e)
     return found;
 }
 
-UndoResult UndoBatch(const BatchRecord &batch,
-                     const std::function<void(const JournalEntry &, int)> &failed)
+namespace {
+
+// Takes the entries \a which of \a batch back, each found where it is now.
+// \a byOldName: which entry has each old name, for placeholders met at a new name.
+void undoEntries(const BatchRecord &batch, const std::vector<int> &which,
+                 const QHash<QByteArray, int> &byOldName, UndoResult &result,
+                 const std::function<void(const JournalEntry &, int)> &failed)
 {
-    UndoResult result;
-    // Whatever its files look like now, they are still moving; and a
-    // damaged journal is obeyed in no part.
-    if (batch.state == BatchState::Running || batch.state == BatchState::Damaged ||
-        batch.state == BatchState::Unrecorded) {
-        result.complete = false;
-        return result;
-    }
     QList<Move> back;
     QList<int> entryOf;
-    // Which entry has each old name, for placeholders met at a new name.
-    QHash<QByteArray, int> byOldName;
-    if (batch.state == BatchState::Interrupted) {
-        for (qsizetype k = 0; k < batch.entries.size(); ++k)
-            byOldName.insert(batch.entries[k].move.folder + batch.entries[k].move.from, int(k));
-    }
-    for (qsizetype k = 0; k < batch.entries.size(); ++k) {
+    for (const int k : which) {
         const JournalEntry &e = batch.entries[k];
         const FoundAt at = LocateEntry(e);
         // The temporary names are Kesto's own: what is left there empty is a
@@ -446,10 +444,95 @@ UndoResult UndoBatch(const BatchRecord &batch,
         if (results[m] == MoveResult::Done)
             result.movedBack.append(back[m]);
     }
+}
+
+} // namespace
+
+UndoResult UndoBatch(const BatchRecord &batch,
+                     const std::function<void(const JournalEntry &, int)> &failed)
+{
+    UndoResult result;
+    // Whatever its files look like now, they are still moving; and a
+    // damaged journal is obeyed in no part.
+    if (batch.state == BatchState::Running || batch.state == BatchState::Damaged ||
+        batch.state == BatchState::Unrecorded) {
+        result.complete = false;
+        return result;
+    }
+    QHash<QByteArray, int> byOldName;
+    if (batch.state == BatchState::Interrupted) {
+        for (qsizetype k = 0; k < batch.entries.size(); ++k)
+            byOldName.insert(batch.entries[k].move.folder + batch.entries[k].move.from, int(k));
+    }
+    QList<Move> moves;
+    for (const JournalEntry &e : batch.entries)
+        moves.append(e.move);
+    // The batch renamed what a folder holds before the folder: back, the
+    // folder goes first, and only then is what it holds found at its paths,
+    // one depth after the other.
+    const std::vector<int> depth = NestedFolderDepths(moves);
+    std::vector<int> order(size_t(moves.size()));
+    std::iota(order.begin(), order.end(), 0);
+    if (depth.empty()) {
+        undoEntries(batch, order, byOldName, result, failed);
+    } else {
+        std::stable_sort(order.begin(), order.end(),
+                         [&depth](int a, int b) { return depth[size_t(a)] < depth[size_t(b)]; });
+        for (auto from = order.begin(); from != order.end();) {
+            const auto to = std::find_if(
+                from, order.end(), [&](int k) { return depth[size_t(k)] != depth[size_t(*from)]; });
+            undoEntries(batch, std::vector<int>(from, to), byOldName, result, failed);
+            from = to;
+        }
+    }
     for (const QByteArray &kept : RemoveEmptyFolders(batch.newFolders))
         result.keptFolders.append(DecodeTextPart(kept));
     Journal::markUndone(batch.path);
     return result;
+}
+
+BatchRecord Journal::lastBatch() const
+{
+    for (BatchRecord &b : batches()) {
+        if (b.state != BatchState::Undone)
+            return std::move(b);
+    }
+    return {};
+}
+
+BatchRecord Journal::undoableBatch() const
+{
+    BatchRecord b = lastBatch();
+    return b.state == BatchState::Running ? BatchRecord() : b;
+}
+
+BatchRecord Journal::interruptedBatch() const
+{
+    QList<BatchRecord> kept = batches();
+    if (kept.isEmpty() || kept.first().state != BatchState::Interrupted)
+        return {};
+    return kept.takeFirst();
+}
+
+QString BatchFacts(const BatchRecord &batch)
+{
+    QSet<QByteArray> folders;
+    for (const JournalEntry &e : batch.entries)
+        folders.insert(e.move.folder);
+    return messages::batchFacts(batch.begun.toString(TimeShownFormat), batch.folder,
+                                std::max<qsizetype>(0, folders.size() - 1));
+}
+
+QString UndoTooltip(const BatchRecord &batch)
+{
+    if (batch.state == BatchState::Damaged)
+        return messages::undoDamagedTooltip();
+    if (batch.state == BatchState::Unrecorded)
+        return messages::undoUnrecordedTooltip(batch.begun.toString(TimeShownFormat));
+    if (batch.files == 0)
+        return {};
+    return messages::undoTooltip(batch.begun.toString(TimeShownFormat), batch.files,
+                                 batch.newFolderCount);
 }
 
 } // namespace kesto

@@ -74,6 +74,11 @@ struct BatchRecord
 /// makes for it are recorded before it makes them. Journals of
 /// version 1 have no FINGERPRINT and are read as 0 there. A journal
 /// without "planned" was cut off before its batch began and counts for nothing.
+/// When and where \a batch ran, for a question about it.
+QString BatchFacts(const BatchRecord &batch);
+/// Text for the undo command's tooltip, empty when there is nothing to undo.
+QString UndoTooltip(const BatchRecord &batch);
+
 class Journal
 {
 public:
@@ -99,6 +104,15 @@ public:
     /// The kept batches, newest first, without their files (read from the
     /// head and the end of each journal only).
     QList<BatchRecord> batches() const;
+    /// The newest batch not yet undone, also one still running; no files
+    /// when there is none.
+    BatchRecord lastBatch() const;
+    /// lastBatch() unless it is still running: that one is not to be undone
+    /// under its feet.
+    BatchRecord undoableBatch() const;
+    /// The newest batch when it was cut off (its journal has no end and no
+    /// one holds it), else an empty record.
+    BatchRecord interruptedBatch() const;
     /// The batch of the journal \a path with its files.
     static BatchRecord read(const QString &path);
     /// Marks the batch of \a path as undone.

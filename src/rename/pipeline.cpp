@@ -170,7 +170,8 @@ PlannedMoves movesOf(const RenamePlan &plan, const FileList &list)
         planned.moves.append({p->folder, p->oldName, p->newName, {}});
         JournalEntry entry;
         const FileEntry &e = list.at(p->row);
-        if (e.identity.readAt != 0 && e.identity.readAt >= freshSince) {
+        // A folder's length is not kept in its row; the journal reads it.
+        if (!e.isFolder && e.identity.readAt != 0 && e.identity.readAt >= freshSince) {
             entry.identity = e.identity;
             entry.size = e.size;
         }
@@ -181,6 +182,44 @@ PlannedMoves movesOf(const RenamePlan &plan, const FileList &list)
     return planned;
 }
 
+// Rows in a folder the batch renamed, at any depth, are given their paths
+// of now: the deepest folder's new name first, then each one above it.
+void followRenamedFolders(FileList &list, const PlannedMoves &planned,
+                          const QList<MoveResult> &done)
+{
+    QHash<QByteArray, QByteArray> renamed; // old path with its final "/" -> new
+    for (qsizetype m = 0; m < planned.moves.size(); ++m) {
+        const Move &mv = planned.moves[m];
+        if (done[m] == MoveResult::Done && list.at(planned.rowOf[m]).isFolder)
+            renamed.insert(mv.folder + mv.from + '/', mv.folder + mv.to + '/');
+    }
+    if (renamed.isEmpty())
+        return;
+    for (int row = 0; row < list.count(); ++row) {
+        QByteArray path = list.at(row).pathBytes();
+        bool moved = false;
+        for (qsizetype slash = path.lastIndexOf('/'); slash > 0;
+             slash = path.lastIndexOf('/', slash - 1)) {
+            const auto now =
+                renamed.constFind(QByteArray::fromRawData(path.constData(), slash + 1));
+            if (now == renamed.cend())
+                continue;
+            path = *now + path.mid(slash + 1);
+            slash = now->size() - 1;
+            moved = true;
+        }
+        if (moved)
+            list.setPath(row, path);
+    }
+}
+
+// Whether a checked row is a file: a batch of folders alone loses no type.
+bool renamesAFile(const FileList &list)
+{
+    return std::any_of(list.rows().begin(), list.rows().end(),
+                       [](const FileEntry &e) { return e.checked && !e.isFolder; });
+}
+
 } // namespace
 
 RenameResult RenameRows(FileList &list, bool maskHasExtension, Journal &journal,
@@ -189,7 +228,7 @@ RenameResult RenameRows(FileList &list, bool maskHasExtension, Journal &journal,
     const RenamePlan plan = TestRows(list);
     if (!plan.ok())
         return RenameResult::refused(Refusal(plan));
-    if (!maskHasExtension && !agreesWithoutExtension(questions))
+    if (!maskHasExtension && renamesAFile(list) && !agreesWithoutExtension(questions))
         return RenameResult::declined();
     PlannedMoves planned = movesOf(plan, list);
     const QList<Step> steps = OrderMoves(planned.moves);
@@ -215,6 +254,7 @@ RenameResult RenameRows(FileList &list, bool maskHasExtension, Journal &journal,
     RenameResult result = planned.resultOf(done);
     // A folder made for files that all failed is not left behind empty.
     result.foldersMade = int(RemoveEmptyFolders(planned.made).size());
+    followRenamedFolders(list, planned, done);
     if (result.undoable) {
         // A batch that moved no file leaves nothing to undo.
         const bool moved = std::any_of(done.begin(), done.end(), [](MoveResult r) {

@@ -326,6 +326,8 @@ void checkPair(PlanIndex &index, qsizetype k, PlannedRename &p, RenamePlan &plan
     bool folderClash = use.folders > 0 || below == NewFolder::FileInTheWay;
     for (size_t step = 0; intoFolders && step < f.way.size(); ++step)
         folderClash |= index.names.use(f.way[step]).newNames > 0;
+    // A folder row cannot move into a folder below itself.
+    folderClash |= intoFolders && p.newName.startsWith(p.oldName + '/');
 
     plan.noEmptyName &= !blank;
     plan.namesAllowed &= !impossible && !p.refused;

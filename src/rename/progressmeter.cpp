@@ -1,11 +1,18 @@
 #include "rename/progressmeter.h"
 
+#include <QCoreApplication>
+
 #include <chrono>
 #include <utility>
 
 namespace kesto {
 
 namespace {
+
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(ProgressMeter)
+};
 
 qint64 steadyMilliseconds()
 {
@@ -56,13 +63,13 @@ ProgressMeter::Show ProgressMeter::update(int done, int total)
 
 QString ProgressMeter::text() const
 {
-    QString line = m_total == 1 ? QStringLiteral("%1 von 1 Datei").arg(m_done)
-                                : QStringLiteral("%1 von %2 Dateien").arg(m_done).arg(m_total);
+    QString line = m_total == 1 ? Text::tr("%1 von 1 Datei").arg(m_done)
+                                : Text::tr("%1 von %2 Dateien").arg(m_done).arg(m_total);
     const qint64 elapsed = m_now - m_firstAt;
     const qint64 done = m_done - m_firstDone;
     if (done > 0 && elapsed > 0) {
         const qint64 millisecondsLeft = qint64(m_total - m_done) * elapsed / done;
-        line += QStringLiteral(", %1 Dateien/s, noch %2")
+        line += Text::tr(", %1 Dateien/s, noch %2")
                     .arg(done * 1000 / elapsed)
                     .arg(duration((millisecondsLeft + 999) / 1000));
     }

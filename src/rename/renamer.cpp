@@ -151,6 +151,43 @@ int byClaim(const QByteArray &from, const QByteArray &to, bool closeBeforeRename
     return 0;
 }
 
+// A folder has no second hard link, and a rename cannot put it over a file:
+// its new name is claimed with an empty folder, which a rename replaces only
+// while it is empty; one that another program filled makes it fail.
+int byFolderClaim(const QByteArray &from, const QByteArray &to)
+{
+    if (::mkdir(to.constData(), 0700) != 0)
+        return errno;
+    struct stat claimed;
+    if (::lstat(to.constData(), &claimed) != 0)
+        return errno;
+    auto stillOurs = [&] {
+        struct stat now;
+        return ::lstat(to.constData(), &now) == 0 && sameIdentity(now, claimed) &&
+               S_ISDIR(now.st_mode);
+    };
+    if (g_claimHook)
+        g_claimHook(ClaimStage::Claimed, to);
+    if (!stillOurs())
+        return EEXIST;
+    if (g_claimHook)
+        g_claimHook(ClaimStage::BeforeRename, to);
+    if (::rename(from.constData(), to.constData()) == 0)
+        return 0;
+    const int error = errno;
+    // What another program put into the placeholder keeps it there.
+    const bool ours = stillOurs();
+    if (ours)
+        ::rmdir(to.constData());
+    return !ours || error == ENOTEMPTY ? EEXIST : error;
+}
+
+bool isFolder(const QByteArray &path)
+{
+    struct stat st;
+    return ::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 int move(const QByteArray &from, const QByteArray &to, NoReplaceMethod method)
 {
     using M = NoReplaceMethod;
@@ -159,6 +196,8 @@ int move(const QByteArray &from, const QByteArray &to, NoReplaceMethod method)
         if (method == M::KernelFlag || !lacksKernelFlag(error))
             return error;
     }
+    if (isFolder(from))
+        return byFolderClaim(from, to);
     const DriveKind drive = DriveKindOf(to.left(to.lastIndexOf('/') + 1));
     if (method == M::Link || (method == M::Best && !drive.knownByContent)) {
         const int error = byLink(from, to);

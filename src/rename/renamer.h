@@ -26,7 +26,9 @@ enum class NoReplaceMethod {
     Link,
     /// For drives with neither (FAT, exFAT through FUSE): the new name is
     /// claimed with an exclusive create, and the rename replaces only that
-    /// empty placeholder, checked to be still ours right before.
+    /// empty placeholder, checked to be still ours right before. A folder,
+    /// which has no second link, is always renamed so where the kernel flag
+    /// is not used, onto an empty folder made for it.
     Claim,
 };
 

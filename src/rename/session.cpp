@@ -6,76 +6,23 @@
 #include "naming/messages.h"
 #include "naming/numericinput.h"
 #include "naming/textcase.h"
+#include "rename/clashnumbers.h"
+#include "rename/companions.h"
 #include "rename/messages.h"
 #include "storage/applog.h"
 #include "storage/questions.h"
 #include "storage/textfile.h"
 
 #include <QScopedValueRollback>
-#include <QSet>
 
 #include <algorithm>
-#include <atomic>
 #include <limits>
-#include <optional>
-#include <thread>
-#include <vector>
 
 namespace kesto {
 
 namespace {
 
 constexpr int RefreshDelayMs = 1500;
-
-// The photo facts of many rows are read side by side before a pass: most of
-// their time goes to the file system's calls, as in a load, and the log gets
-// the lines of each batch of rows in their order. Audio tags are read in the
-// pass alone, as TagLib does not promise to be safe in threads.
-void readPhotoFacts(FileList &list, bool withCaptureDate)
-{
-    ContentUse photo;
-    photo.photo = true;
-    photo.photoWithCaptureDate = withCaptureDate;
-    constexpr int ParallelFrom = 64, Batch = 32;
-    const int rows = list.count();
-    const int threads =
-        rows < ParallelFrom ? 1 : int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
-    if (threads == 1)
-        return;
-    list.entry(0); // the rows become the list's own here, before the threads share them
-    const bool logging = LogWanted();
-    std::vector<QByteArray> logs(size_t((rows + Batch - 1) / Batch));
-    std::atomic<int> next{0};
-    const auto work = [&] {
-        for (int batch; (batch = next.fetch_add(1)) * Batch < rows;) {
-            std::optional<LogCapture> capture;
-            if (logging)
-                capture.emplace();
-            for (int i = batch * Batch; i < std::min((batch + 1) * Batch, rows); ++i)
-                list.entry(i).readContent(photo);
-            if (capture)
-                logs[size_t(batch)] = std::move(capture->lines());
-        }
-    };
-    std::vector<std::thread> helpers;
-    for (int t = 1; t < threads; ++t)
-        helpers.emplace_back(work);
-    work();
-    for (std::thread &helper : helpers)
-        helper.join();
-    for (const QByteArray &lines : logs)
-        WriteLogLines(lines);
-}
-
-// When and where \a batch ran, for a question about it.
-QString batchFacts(const BatchRecord &batch)
-{
-    QSet<QByteArray> folders;
-    for (const JournalEntry &e : batch.entries)
-        folders.insert(e.move.folder);
-    return messages::batchFacts(batch.begun.toString(TimeShownFormat), batch.folder,
-                                std::max<qsizetype>(0, folders.size() - 1));
-}
 
 } // namespace
 
@@ -185,6 +132,16 @@ void Session::setCounterPerFolder(int checkState)
     changeOption(m_options.counterPerFolder, checkState);
 }
 
+void Session::setCompanions(int checkState)
+{
+    changeOption(m_options.companions, checkState);
+}
+
+void Session::setNumberClashes(int checkState)
+{
+    changeOption(m_options.numberClashes, checkState);
+}
+
 void Session::chooseLetterCase(int position)
 {
     if (position < 0 || position >= LetterCaseEntries().size())
@@ -242,6 +199,9 @@ void Session::applyOptions(const RenameOptions &o)
     setRandomExtraChars(o.randomExtraChars);
     setTransliterate(o.transliterate);
     setCounterPerFolder(o.counterPerFolder);
+    setCompanions(o.companions);
+    changeOption(m_options.companionsMain, o.companionsMain);
+    setNumberClashes(o.numberClashes);
     Q_EMIT optionsChanged();
 }
 
@@ -312,7 +272,17 @@ void Session::refresh()
         m_status.setMessage(m_searchError);
     else if (m_mask.ok && hasRows && !inRange)
         m_status.setMessage(messages::counterOutOfRange());
-    showOutcome(m_mask.ok && hasRows && inRange && m_searchError.isEmpty());
+    showOutcome(m_mask.ok && hasRows && inRange && m_searchError.isEmpty() && finishNames());
+}
+
+bool Session::finishNames()
+{
+    const QString fault = m_supplied.fault(m_list, m_mask.tokens);
+    if (!fault.isEmpty())
+        m_status.setMessage(fault);
+    else if (isOn(m_options.numberClashes) && NumberClashes(m_list) > 0)
+        NameCompanions(m_list, m_mask.hasExtension);
+    return fault.isEmpty();
 }
 
 void Session::showOutcome(bool named)
@@ -327,7 +297,9 @@ void Session::showOutcome(bool named)
     if (named)
         m_status.setMessage(refusal.isEmpty() ? messages::readyToRename(messages::renameCaption())
                                               : refusal);
-    m_status.setPanel1(messages::checkedCount(m_list.checkedCount(), m_list.count()));
+    m_status.setPanel1(
+        messages::checkedCount(m_list.checkedCount(), m_list.count(), m_list.folderCount()) +
+        namingmessages::suppliedCounts(m_supplied.listSize(), m_supplied.tableSize()));
     m_renameEnabled = named && refusal.isEmpty();
     Q_EMIT commandsChanged();
 }
@@ -338,6 +310,7 @@ void Session::buildNames(bool counterInRange)
     if (rows == 0)
         return;
     m_status.setMessage(messages::checkingNames());
+    GroupCompanions(m_list, isOn(m_options.companions), m_options.companionsMain);
     // Without a usable mask or sets every row shows the error; a counter out
     // of range leaves the names of the last refresh.
     if (m_mask.ok && m_searchError.isEmpty() && counterInRange) {
@@ -358,24 +331,30 @@ void Session::buildNames(bool counterInRange)
         QHash<QString, int> rowsInFolder;
         const bool needsImageSize = NeedsImageSize(m_mask.tokens);
         const ContentUse content = ContentUsedBy(m_mask.tokens);
+        const std::vector<SuppliedValues> supplied = m_supplied.valuesFor(m_list, m_mask.tokens);
         if (content.photo)
-            readPhotoFacts(m_list, content.photoWithCaptureDate);
+            ReadPhotoFactsSideBySide(m_list, content.photoWithCaptureDate);
         setProgress(0, rows);
         // The window cannot repaint during the refresh, so the bar moves in
         // steps of one percent instead of once per row.
         const int step = std::max(1, rows / 100);
+        // Companions take their names from their main row and count for no counter.
+        int position = 0;
         for (int i = 0; i < rows; ++i) {
             FileEntry &e = m_list.entry(i);
             if (i % step == 0)
                 setProgress(i + 1, rows);
+            if (e.companion)
+                continue;
+            ++position;
             if (needsImageSize && !e.imageSizeKnown) {
                 e.imageSize = ReadImageSize(ReachablePath(e).path());
                 e.imageSizeKnown = true;
             }
             e.readContent(content);
             int failedSet = -1;
-            e.newName =
-                BuildNewName(e, perFolder ? ++rowsInFolder[e.folder] : i + 1, context, &failedSet);
+            e.newName = BuildNewName(e, perFolder ? ++rowsInFolder[e.folder] : position, context,
+                                     &failedSet, supplied.empty() ? SuppliedValues() : supplied[i]);
             e.emptyValues = content.any() ? EmptyValues(e, m_mask.tokens) : 0;
             // The first such name blocks the batch; every further one would
             // take PCRE2's whole budget again.
@@ -385,6 +364,7 @@ void Session::buildNames(bool counterInRange)
                 break;
             }
         }
+        NameCompanions(m_list, m_mask.hasExtension);
         setProgress(0, rows);
     }
     if (!m_mask.ok || !m_searchError.isEmpty()) {
@@ -459,23 +439,7 @@ QList<SkippedPath> Session::loadChosen(const QList<QByteArray> &rawPaths,
         messages::appTitle());
     if (answer.files == Files::None)
         return {};
-    FolderFilter filter;
-    filter.depth = answer.files == Files::WithSubfolders ? -1 : 0;
-    filter.hidden = answer.hidden;
-    return load(rawPaths, filter, yield);
-}
-
-NewRows Session::readAhead(RowsReadAhead &ahead, int count, const std::function<void()> &yield)
-{
-    // Only what is not read yet is waited for, while the window is served.
-    while (!ahead.waitFor(std::chrono::milliseconds(16))) {
-        setProgress(ahead.done(), count);
-        if (yield)
-            yield();
-    }
-    NewRows added = ahead.take();
-    WriteLogLines(added.log);
-    return added;
+    return load(rawPaths, FolderFilterFor(answer), yield);
 }
 
 QList<SkippedPath> Session::loadPaths(const QList<PathToLoad> &paths,
@@ -491,7 +455,7 @@ QList<SkippedPath> Session::loadPaths(const QList<PathToLoad> &paths,
             ? FactsUsedBy(CheckMask(m_options.mask).tokens, m_list.sortColumn())
             : WantedFacts{};
     NewRows added =
-        ahead ? readAhead(*ahead, n, yield)
+        ahead ? ahead->takeWhileServing([this, n](int i) { setProgress(i, n); }, yield)
               : ReadNewRows(
                     paths, m_list, wanted, [this, n](int i) { setProgress(i, n); }, yield);
     // Each new row goes to the top; the sort below puts everything in place.
@@ -556,33 +520,6 @@ void Session::markFailedRows(const RenameResult &result)
 
 // --- undo ------------------------------------------------------------------------
 
-BatchRecord Session::lastBatch() const
-{
-    for (BatchRecord &b : m_journal.batches()) {
-        if (b.state != BatchState::Undone)
-            return std::move(b);
-    }
-    return {};
-}
-
-BatchRecord Session::undoableBatch() const
-{
-    BatchRecord b = lastBatch();
-    return b.state == BatchState::Running ? BatchRecord() : b;
-}
-
-QString Session::undoDescription(const BatchRecord &batch)
-{
-    if (batch.state == BatchState::Damaged)
-        return messages::undoDamagedTooltip();
-    if (batch.state == BatchState::Unrecorded)
-        return messages::undoUnrecordedTooltip(batch.begun.toString(TimeShownFormat));
-    if (batch.files == 0)
-        return {};
-    return messages::undoTooltip(batch.begun.toString(TimeShownFormat), batch.files,
-                                 batch.newFolderCount);
-}
-
 UndoResult Session::undoCommand(Ask ask)
 {
     const BatchRecord batch = Journal::read(undoableBatch().path);
@@ -590,7 +527,7 @@ UndoResult Session::undoCommand(Ask ask)
                           batch.state != BatchState::Unrecorded && !batch.entries.isEmpty();
     if (ask == Ask::First && undoable &&
         !m_questions.confirm(
-            messages::undoQuestion(batchFacts(batch), batch.files, batch.newFolderCount),
+            messages::undoQuestion(BatchFacts(batch), batch.files, batch.newFolderCount),
             messages::appTitle()))
         return {.movedBack = {}, .complete = false, .declined = true};
     return undo(batch);
@@ -627,14 +564,6 @@ UndoResult Session::undo(const BatchRecord &batch)
     return result;
 }
 
-BatchRecord Session::interruptedBatch() const
-{
-    QList<BatchRecord> batches = m_journal.batches();
-    if (batches.isEmpty() || batches.first().state != BatchState::Interrupted)
-        return {};
-    return batches.takeFirst();
-}
-
 bool Session::offerRepair()
 {
     const BatchRecord interrupted = interruptedBatch();
@@ -643,7 +572,7 @@ bool Session::offerRepair()
     // Read once: a batch of a million files has a long journal.
     const BatchRecord batch = Journal::read(interrupted.path);
     if (!m_questions.confirm(
-            messages::interruptedQuestion(batchFacts(batch), batch.files, batch.newFolderCount),
+            messages::interruptedQuestion(BatchFacts(batch), batch.files, batch.newFolderCount),
             messages::appTitle()))
         return false;
     undo(batch);

@@ -7,6 +7,7 @@
 #include "filelist/statusline.h"
 #include "mask/mask.h"
 #include "naming/replacesets.h"
+#include "naming/suppliednames.h"
 #include "rename/journal.h"
 #include "rename/pipeline.h"
 #include "storage/renameoptions.h"
@@ -60,6 +61,11 @@ public:
     const RenameOptions &options() const { return m_options; }
     /// The last check of the mask, made by each refresh.
     const MaskCheck &maskCheck() const { return m_mask; }
+    /// The name list and the table of "[LISTE]" and "[SPALTE n]"; a change
+    /// through suppliedNames() is previewed by suppliedNamesChanged().
+    SuppliedNames &suppliedNames() { return m_supplied; }
+    const SuppliedNames &suppliedNames() const { return m_supplied; }
+    void suppliedNamesChanged() { previewIfLive(); }
 
     // Change handlers of the option controls. Text and check-box changes
     // schedule a refresh; the three lists refresh at once. A value equal to
@@ -80,6 +86,8 @@ public:
     void setRandomExtraChars(const QString &text);
     void setTransliterate(int checkState);
     void setCounterPerFolder(int checkState);
+    void setCompanions(int checkState);
+    void setNumberClashes(int checkState);
     /// Letter-case list clicked.
     void chooseLetterCase(int position);
     /// Leading-character list clicked.
@@ -141,14 +149,8 @@ public:
     RenameResult renameCommand();
 
     // Undo. Every batch is recorded in a journal before its first rename.
-    /// The newest batch not yet undone, also one still running; no files
-    /// when there is none.
-    BatchRecord lastBatch() const;
-    /// lastBatch() unless it is still running: that one is not to be undone
-    /// under its feet.
-    BatchRecord undoableBatch() const;
-    /// Text for the undo command's tooltip, empty when there is nothing to undo.
-    static QString undoDescription(const BatchRecord &batch);
+    BatchRecord lastBatch() const { return m_journal.lastBatch(); }
+    BatchRecord undoableBatch() const { return m_journal.undoableBatch(); }
     /// Whether a command asks before it acts: the window's command does; the
     /// command line, which was told what to do, does not.
     enum class Ask { Not, First };
@@ -160,9 +162,7 @@ public:
     /// renamed files their old names back, naming when, where and how many,
     /// and does so on "Ja". True when files were moved back (or tried to be).
     bool offerRepair();
-    /// The newest batch when it was cut off (its journal has no end and no
-    /// one holds it), else an empty record.
-    BatchRecord interruptedBatch() const;
+    BatchRecord interruptedBatch() const { return m_journal.interruptedBatch(); }
 
     // List commands: the list does them, the session previews after them.
     void clearList();
@@ -198,12 +198,14 @@ private:
     QList<SkippedPath> loadPaths(const QList<PathToLoad> &paths, const std::function<void()> &yield,
                                  RowsReadAhead *ahead = nullptr);
     UndoResult undo(const BatchRecord &batch);
-    NewRows readAhead(RowsReadAhead &ahead, int count, const std::function<void()> &yield);
     void previewIfLive();
     void onDigitEntryChosen(int index);
     void takeOverCounters();
     bool counterInRange() const;
     void buildNames(bool counterInRange);
+    /// The fault of the names a list or table supplied, shown; else the
+    /// clashes numbered, when asked for. False on a fault.
+    bool finishNames();
     /// Shows whether the names may be renamed: \a named (built from a usable
     /// mask) and, in a Live session, passing the full test.
     void showOutcome(bool named);
@@ -227,6 +229,7 @@ private:
     RenameOptions m_options;
     MaskCheck m_mask;
     ReplaceSets m_replaceSets;
+    SuppliedNames m_supplied;
     QString m_searchError; ///< why the sets did not run, as the status says it
     Journal m_journal;
     QTimer m_timer;

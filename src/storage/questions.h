@@ -52,6 +52,7 @@ public:
             None,           ///< none: nothing of the paths is loaded
             OwnFiles,       ///< the files in each folder itself
             WithSubfolders, ///< those in all its subfolders as well
+            FolderItself,   ///< none: each folder is a row, to be renamed itself
         };
         Files files = Files::None;
         bool hidden = false; ///< files and folders whose name begins with "." too

@@ -53,6 +53,11 @@ struct RenameOptions
     QString randomExtraChars;
     int transliterate = Unchecked;    ///< "Umlaute und Akzente umschreiben"
     int counterPerFolder = Unchecked; ///< "In jedem Ordner neu beginnen"
+    int companions = Unchecked;       ///< "Begleitdateien mitnehmen"
+    /// The type that makes a file the main row of its companions; empty: the
+    /// first of them in the list. Set by the command line only, never stored.
+    QString companionsMain;
+    int numberClashes = Unchecked; ///< "Doppelte Namen durchnummerieren"
 
     friend bool operator==(const RenameOptions &, const RenameOptions &) = default;
 };

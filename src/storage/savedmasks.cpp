@@ -9,6 +9,10 @@ namespace kesto {
 
 namespace {
 
+// Written only once it is on, so that a mask saved without it keeps the bytes
+// it always had.
+const QString NumberClashesKey = QStringLiteral("DoppelteNummerieren");
+
 QString setKey(const char16_t *base, int set)
 {
     QString key = QString::fromUtf16(base);
@@ -49,6 +53,7 @@ QList<IniEntry> maskEntries(const RenameOptions &o)
     entries.append({QStringLiteral("ZufallExtraChars"), o.randomExtraChars});
     entries.append({QStringLiteral("Umschreiben"), checkText(o.transliterate)});
     entries.append({QStringLiteral("ZaehlerJeOrdner"), checkText(o.counterPerFolder)});
+    entries.append({QStringLiteral("Begleitdateien"), checkText(o.companions)});
     return entries;
 }
 
@@ -159,7 +164,11 @@ bool SaveMask(const QString &name, const RenameOptions &options, const QString &
                                           storagemessages::saveMaskTitle()))
             return false;
     }
-    return IniPutStrings(section, maskEntries(options), masksIni);
+    QList<IniEntry> entries = maskEntries(options);
+    const std::optional<IniSection> stored = IniGetSection(section, masksIni);
+    if (isOn(options.numberClashes) || (stored && stored->value(NumberClashesKey)))
+        entries.append({NumberClashesKey, checkText(options.numberClashes)});
+    return IniPutStrings(section, entries, masksIni);
 }
 
 void LoadMask(const QString &name, RenameOptions &options, const QString &masksIni,
@@ -188,6 +197,8 @@ void LoadMask(const QString &name, RenameOptions &options, const QString &masksI
     read.text(QStringLiteral("ZufallExtraChars"), options.randomExtraChars);
     read.check(QStringLiteral("Umschreiben"), options.transliterate);
     read.check(QStringLiteral("ZaehlerJeOrdner"), options.counterPerFolder);
+    read.check(QStringLiteral("Begleitdateien"), options.companions);
+    read.check(NumberClashesKey, options.numberClashes);
 }
 
 bool DeleteMask(const QString &name, const QString &masksIni, UserQuestions &questions)

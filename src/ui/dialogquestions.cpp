@@ -90,14 +90,17 @@ UserQuestions::FolderAnswer DialogQuestions::askFolderFiles(const QString &text,
     box.setTextFormat(Qt::PlainText);
     QPushButton *own = box.addButton(windowtexts::ownFilesCaption(), QMessageBox::AcceptRole);
     QPushButton *all = box.addButton(windowtexts::withSubfoldersCaption(), QMessageBox::AcceptRole);
+    QPushButton *itself =
+        box.addButton(windowtexts::folderItselfCaption(), QMessageBox::AcceptRole);
     box.setDefaultButton(own);
     box.setEscapeButton(QMessageBox::Cancel);
     box.setCheckBox(new QCheckBox(windowtexts::hiddenFilesCaption()));
     box.exec();
     using Files = FolderAnswer::Files;
-    const Files files = box.clickedButton() == own   ? Files::OwnFiles
-                        : box.clickedButton() == all ? Files::WithSubfolders
-                                                     : Files::None;
+    const Files files = box.clickedButton() == own      ? Files::OwnFiles
+                        : box.clickedButton() == all    ? Files::WithSubfolders
+                        : box.clickedButton() == itself ? Files::FolderItself
+                                                        : Files::None;
     return {files, box.checkBox()->isChecked()};
 }
 

@@ -1,5 +1,6 @@
 #include "ui/filelistmodel.h"
 
+#include "rename/companions.h"
 #include "rename/session.h"
 #include "ui/windowtexts.h"
 
@@ -12,12 +13,15 @@ namespace kesto {
 
 namespace {
 
-// What the row says of its status in words; empty for a row without a problem.
-QString rowReason(const FileEntry &e)
+// What the row says of its status in words: a fault, else whose companion it
+// is; empty for a plain row without a problem.
+QString rowReason(const FileList &list, int row)
 {
+    const FileEntry &e = list.at(row);
     if (!e.hint.isEmpty())
         return e.hint;
-    return e.icon == RowIcon::Error ? windowtexts::faultyRowDescription() : QString();
+    return e.icon == RowIcon::Error ? windowtexts::faultyRowDescription()
+                                    : CompanionNote(list, row);
 }
 
 } // namespace
@@ -89,7 +93,10 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
     const FileEntry &e = m_session.list().at(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return index.column() == HintColumn ? rowReason(e) : e.text(index.column());
+        if (index.column() == HintColumn)
+            return rowReason(m_session.list(), index.row());
+        return index.column() == ColNewName ? windowtexts::shownNewName(e.newName)
+                                            : e.text(index.column());
     case Qt::CheckStateRole:
         if (index.column() == ColOldName)
             return e.checked ? Qt::Checked : Qt::Unchecked;
@@ -110,7 +117,7 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
     case Qt::AccessibleDescriptionRole: {
         // The icon says it to the eye; every cell of the row says it in words,
         // to the mouse and to a screen reader, whichever cell they are on.
-        const QString reason = rowReason(e);
+        const QString reason = rowReason(m_session.list(), index.row());
         return reason.isEmpty() ? QVariant() : QVariant(reason);
     }
     case Qt::TextAlignmentRole:

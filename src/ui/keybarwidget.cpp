@@ -139,8 +139,8 @@ void KeyBarWidget::showCaption(int n)
     // A screen reader gets the whole text, also where the caption is cut, and
     // an empty key still has a name.
     const QString text = m_keys.text(n).trimmed();
-    b->setAccessibleName(text.isEmpty() ? QStringLiteral("Undefinierte Taste %1").arg(n + 1)
-                                        : QStringLiteral("Taste %1").arg(m_keys.text(n)));
+    b->setAccessibleName(text.isEmpty() ? tr("Undefinierte Taste %1").arg(n + 1)
+                                        : tr("Taste %1").arg(m_keys.text(n)));
     applyFocusRule(n);
 }
 

@@ -17,7 +17,6 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QItemSelection>
 #include <QLabel>
@@ -36,9 +35,6 @@
 namespace kesto {
 
 namespace {
-
-// The folder the file dialogs open at: the one files were last added from.
-const QString LastFolderKey = QStringLiteral("LetzterOrdner");
 
 Qt::CheckState qtState(int stored)
 {
@@ -132,8 +128,10 @@ void MainWindow::showOptions()
     m_digitCount->setCurrentIndex(m_session.digitChoices().chosenIndex());
     m_leadChar->setCurrentIndex(o.leadChar);
     m_counterPerFolder->setCheckState(qtState(o.counterPerFolder));
+    m_numberClashes->setCheckState(qtState(o.numberClashes));
     m_letterCase->setCurrentIndex(o.letterCase);
     m_transliterate->setCheckState(qtState(o.transliterate));
+    m_companions->setCheckState(qtState(o.companions));
     for (int k = 0; k < 3; ++k) {
         m_searchActive[k]->setCheckState(qtState(o.sets[k].active));
         setTextKeepingCaret(m_searchText[k], o.sets[k].search);
@@ -169,7 +167,7 @@ void MainWindow::updateCommands()
 
 void MainWindow::updateUndoCommand()
 {
-    const QString description = Session::undoDescription(m_session.undoableBatch());
+    const QString description = UndoTooltip(m_session.undoableBatch());
     QPushButton *undo = m_buttons.value(Command::Undo);
     undo->setEnabled(!description.isEmpty());
     // The tooltip follows the switch like every other; a screen reader is
@@ -311,36 +309,6 @@ void MainWindow::runCommand(Command command)
     }
 }
 
-QStringList MainWindow::chooseFromLastFolder(bool folder)
-{
-    QFileDialog dialog(this, folder ? windowtexts::addFolderTitle() : windowtexts::addFilesTitle(),
-                       GetSettingValue(LastFolderKey, QDir::homePath()));
-    dialog.setFileMode(folder ? QFileDialog::Directory : QFileDialog::ExistingFiles);
-    dialog.setOption(QFileDialog::ShowDirsOnly, folder);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    const QStringList chosen = dialog.selectedFiles();
-    // The next choice starts in the folder chosen, or in that of the files.
-    SaveSettingValue(LastFolderKey, folder ? chosen.first() : dialog.directory().absolutePath());
-    return chosen;
-}
-
-void MainWindow::addFiles()
-{
-    QList<QByteArray> paths;
-    for (const QString &file : chooseFromLastFolder(false))
-        paths.append(QFile::encodeName(file));
-    if (!paths.isEmpty())
-        loadFiles(paths);
-}
-
-void MainWindow::addFolder()
-{
-    const QStringList chosen = chooseFromLastFolder(true);
-    if (!chosen.isEmpty())
-        loadFiles({QFile::encodeName(chosen.first())}, true);
-}
-
 void MainWindow::buildListMenu()
 {
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -379,18 +347,11 @@ void MainWindow::showListMenu(const QPoint &viewportPosition)
     menu.addSeparator();
     for (Command c : {Command::AddFiles, Command::AddFolder})
         menu.addAction(windowtexts::buttonCaption(int(c)), this, [this, c] { runCommand(c); });
+    menu.addSeparator();
+    menu.addAction(windowtexts::nameListCaption(), this, [this] { loadNameList(false); });
+    menu.addAction(windowtexts::clipboardNamesCaption(), this, [this] { loadNameList(true); });
+    menu.addAction(windowtexts::tableCaption(), this, [this] { loadNameTable(); });
     menu.exec(m_list->viewport()->mapToGlobal(viewportPosition));
-}
-
-void MainWindow::openRowFolder()
-{
-    const QModelIndex current = m_list->currentIndex();
-    if (!current.isValid())
-        return;
-    // The bytes of the path, so that a folder whose name is no UTF-8 opens too.
-    QByteArray folder = m_session.list().at(current.row()).pathBytes();
-    folder.truncate(folder.lastIndexOf('/') + 1);
-    QDesktopServices::openUrl(QUrl::fromEncoded("file://" + folder.toPercentEncoding("/")));
 }
 
 void MainWindow::showUndoneFiles()

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -162,6 +163,15 @@ private:
     QStringList chooseFromLastFolder(bool folder);
     void addFiles();
     void addFolder();
+    /// The text of a file chosen in a dialog titled \a title; nothing when
+    /// it is cancelled or the file cannot be read, which is told.
+    std::optional<QString> chooseTextFile(const QString &title);
+    /// "Namen aus Liste…": the lines of a text file, or with \a clipboard
+    /// those of the clipboard, become the names of "[LISTE]".
+    void loadNameList(bool clipboard);
+    /// "Tabelle laden…": a table for "[SPALTE n]"; its lines that belong to
+    /// no file of the list are told.
+    void loadNameTable();
     void showListMenu(const QPoint &viewportPosition);
     void openRowFolder();
     /// Shift+F10: the focused control's context menu, as the Menu key opens it.
@@ -221,6 +231,7 @@ private:
     QComboBox *m_digitCount = nullptr;
     QComboBox *m_leadChar = nullptr;
     QCheckBox *m_counterPerFolder = nullptr;
+    QCheckBox *m_numberClashes = nullptr;
     std::array<QCheckBox *, 3> m_searchActive{};
     std::array<QLineEdit *, 3> m_searchText{};
     std::array<QLineEdit *, 3> m_replaceText{};
@@ -229,6 +240,7 @@ private:
     std::array<QCheckBox *, 3> m_searchMatchCase{};
     QComboBox *m_letterCase = nullptr;
     QCheckBox *m_transliterate = nullptr;
+    QCheckBox *m_companions = nullptr;
     QCheckBox *m_randomUpper = nullptr;
     QCheckBox *m_randomLower = nullptr;
     QCheckBox *m_randomDigits = nullptr;

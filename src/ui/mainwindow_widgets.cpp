@@ -127,8 +127,10 @@ MainWindow::MainWindow(UserQuestions *questions, QWidget *parent)
 
     // The three lists hold fixed entries, and the digit list follows the
     // session; filling them here lets the start-up take over saved choices.
-    m_letterCase->addItems(LetterCaseEntries());
-    m_leadChar->addItems(LeadCharEntries());
+    for (const QString &entry : LetterCaseEntries())
+        m_letterCase->addItem(EntryCaption(entry));
+    for (const QString &entry : LeadCharEntries())
+        m_leadChar->addItem(EntryCaption(entry));
     fillDigitChoices();
 
     connectSession();
@@ -295,6 +297,8 @@ void MainWindow::buildCounterPage(QWidget *page)
     label(windowtexts::leadLabel(), m_leadChar, page, QRect(16, 124, 110, 26));
     m_counterPerFolder = placed(new QCheckBox(windowtexts::counterPerFolderCaption(), page),
                                 QStringLiteral("ZaehlerJeOrdnerChk"), QRect(16, 160, 280, 24));
+    m_numberClashes = placed(new QCheckBox(windowtexts::numberClashesCaption(), page),
+                             QStringLiteral("DoppelteNummerierenChk"), QRect(300, 160, 330, 24));
 
     auto *digitsOnly = new DigitKeyFilter(this);
     auto *selectAll = new SelectAllOnFocus(this);
@@ -356,6 +360,8 @@ void MainWindow::buildCasePage(QWidget *page)
     label(windowtexts::letterCaseLabel(), m_letterCase, page, QRect(16, 10, 256, 26));
     m_transliterate = placed(new QCheckBox(windowtexts::transliterateCaption(), page),
                              QStringLiteral("UmlauteUmschreibenChk"), QRect(16, 42, 320, 24));
+    m_companions = placed(new QCheckBox(windowtexts::companionsCaption(), page),
+                          QStringLiteral("BegleitdateienChk"), QRect(340, 42, 280, 24));
     (new QLabel(windowtexts::randomLabel(), page))->setGeometry(16, 74, 500, 22);
     m_randomUpper = placed(new QCheckBox(windowtexts::randomUpperCaption(), page),
                            QStringLiteral("ZufallsketteGROSSChk"), QRect(32, 98, 240, 24));
@@ -438,12 +444,13 @@ void MainWindow::setTabOrderChain()
     chain << m_tabs << m_mask;
     for (C c : {C::SaveMask, C::LoadMaskMenu, C::DeleteMaskMenu, C::ResetMask})
         chain << m_buttons.value(c);
-    chain << m_counterStart << m_counterStep << m_digitCount << m_leadChar << m_counterPerFolder;
+    chain << m_counterStart << m_counterStep << m_digitCount << m_leadChar << m_counterPerFolder
+          << m_numberClashes;
     for (int k = 0; k < 3; ++k)
         chain << m_searchActive[k] << m_searchText[k] << m_replaceText[k] << m_searchRegex[k]
               << m_searchInNewName[k] << m_searchMatchCase[k];
-    chain << m_letterCase << m_transliterate << m_randomUpper << m_randomLower << m_randomDigits
-          << m_randomExtra << m_randomExtraChars;
+    chain << m_letterCase << m_transliterate << m_companions << m_randomUpper << m_randomLower
+          << m_randomDigits << m_randomExtra << m_randomExtraChars;
     chain << m_toolTipCheck << m_topMost << m_buttons.value(C::OpenDataFolder) << m_fontSize;
     for (C c : {C::Rename, C::Undo, C::NextFault, C::Close, C::Help, C::Info})
         chain << m_buttons.value(c);
@@ -518,6 +525,8 @@ void MainWindow::connectControls()
     text(m_randomExtraChars, [&s](const QString &t) { s.setRandomExtraChars(t); });
     check(m_transliterate, [&s](int v) { s.setTransliterate(v); });
     check(m_counterPerFolder, [&s](int v) { s.setCounterPerFolder(v); });
+    check(m_companions, [&s](int v) { s.setCompanions(v); });
+    check(m_numberClashes, [&s](int v) { s.setNumberClashes(v); });
     choice(m_letterCase, [&s](int i) { s.chooseLetterCase(i); });
     choice(m_leadChar, [&s](int i) { s.chooseLeadChar(i); });
     choice(m_digitCount, [&s](int i) { s.chooseDigitCount(i); });

@@ -5,6 +5,7 @@
 #include "storage/ini.h"
 #include "storage/savedmasks.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,6 +16,11 @@ namespace kesto {
 
 namespace {
 
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(MaskMenu)
+};
+
 QString separatorCaption()
 {
     return QStringLiteral("-");
@@ -22,22 +28,22 @@ QString separatorCaption()
 
 QString cancelCaption()
 {
-    return QStringLiteral("&Abbrechen");
+    return Text::tr("&Abbrechen");
 }
 
 QString noMasksCaption()
 {
-    return QStringLiteral("Keine gespeicherten Masken");
+    return Text::tr("Keine gespeicherten Masken");
 }
 
 QString dateFormatsCaption()
 {
-    return QStringLiteral("&Datumsformat einfügen");
+    return Text::tr("&Datumsformat einfügen");
 }
 
 QString fileFactsCaption()
 {
-    return QStringLiteral("Datei&angaben einfügen");
+    return Text::tr("Datei&angaben einfügen");
 }
 
 // Plain code order: capitals before small letters, umlauts after "z".
@@ -84,25 +90,27 @@ QStringList DateFormatExamples()
 
 QStringList FileFactPlaceholders()
 {
-    return {QStringLiteral("[TITEL]\tTitel des Musikstücks"),
-            QStringLiteral("[INTERPRET]\tInterpret"),
-            QStringLiteral("[ALBUM]\tAlbum"),
-            QStringLiteral("[TITELNR]\tTitelnummer, zweistellig"),
-            QStringLiteral("[ERSCHEINUNGSJAHR]\tErscheinungsjahr"),
-            QStringLiteral("[GENRE]\tGenre"),
-            QStringLiteral("[PRÜFSUMME]\tSHA-256-Prüfsumme, 8 Ziffern"),
-            QStringLiteral("[PRÜFSUMME 16]\tSHA-256-Prüfsumme, 16 Ziffern"),
-            QStringLiteral("[DAUER]\tDauer eines Films"),
-            QStringLiteral("[HERSTELLER]\tHersteller der Kamera"),
-            QStringLiteral("[MODELL]\tModell der Kamera"),
-            QStringLiteral("[OBJEKTIV]\tObjektiv"),
-            QStringLiteral("[ISO]\tISO-Empfindlichkeit"),
-            QStringLiteral("[BLENDE]\tBlende, etwa 2.8"),
-            QStringLiteral("[BELICHTUNG]\tBelichtungszeit, etwa 1_250"),
-            QStringLiteral("[BRENNWEITE]\tBrennweite in mm"),
-            QStringLiteral("[BREITENGRAD]\tBreitengrad des Aufnahmeorts"),
-            QStringLiteral("[LÄNGENGRAD]\tLängengrad des Aufnahmeorts"),
-            QStringLiteral("[AUSRICHTUNG]\tAusrichtung des Fotos, 1 bis 8")};
+    return {Text::tr("[TITEL]\tTitel des Musikstücks"),
+            Text::tr("[INTERPRET]\tInterpret"),
+            Text::tr("[ALBUM]\tAlbum"),
+            Text::tr("[TITELNR]\tTitelnummer, zweistellig"),
+            Text::tr("[ERSCHEINUNGSJAHR]\tErscheinungsjahr"),
+            Text::tr("[GENRE]\tGenre"),
+            Text::tr("[PRÜFSUMME]\tSHA-256-Prüfsumme, 8 Ziffern"),
+            Text::tr("[PRÜFSUMME 16]\tSHA-256-Prüfsumme, 16 Ziffern"),
+            Text::tr("[DAUER]\tDauer eines Films"),
+            Text::tr("[HERSTELLER]\tHersteller der Kamera"),
+            Text::tr("[MODELL]\tModell der Kamera"),
+            Text::tr("[OBJEKTIV]\tObjektiv"),
+            Text::tr("[ISO]\tISO-Empfindlichkeit"),
+            Text::tr("[BLENDE]\tBlende, etwa 2.8"),
+            Text::tr("[BELICHTUNG]\tBelichtungszeit, etwa 1_250"),
+            Text::tr("[BRENNWEITE]\tBrennweite in mm"),
+            Text::tr("[BREITENGRAD]\tBreitengrad des Aufnahmeorts"),
+            Text::tr("[LÄNGENGRAD]\tLängengrad des Aufnahmeorts"),
+            Text::tr("[AUSRICHTUNG]\tAusrichtung des Fotos, 1 bis 8"),
+            Text::tr("[LISTE]\tName aus der Namensliste"),
+            Text::tr("[SPALTE 2]\tZelle der Spalte 2 aus der Tabelle")};
 }
 
 QList<MaskMenuEntry> MaskMenuEntries(const QStringList &names)

@@ -3,11 +3,17 @@
 #include "storage/keybar.h"
 #include "ui/keybarwidget.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 namespace kesto {
 
 namespace {
+
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(Tooltips)
+};
 
 constexpr int FirstKeyButton = 200;
 constexpr int LastButton = 223;
@@ -31,68 +37,66 @@ const QList<ControlTooltip> &TooltipTable()
     static const QList<ControlTooltip> table = [] {
         QList<ControlTooltip> t = {
             {QStringLiteral("Liste"),
-             QStringLiteral("Namen der umzubenennenden Dateien in diese Liste ziehen")},
+             Text::tr("Namen der umzubenennenden Dateien in diese Liste ziehen")},
             {QStringLiteral("Schreibweise"),
-             QStringLiteral("Legt Groß- und/oder Kleinschreibung der neuen Namen fest")},
-            {QStringLiteral("Btn0"),
-             QStringLiteral("Löscht alle Dateinamen in der obenstehenden Liste")},
-            {QStringLiteral("Btn1"),
-             QStringLiteral("Markiert alle Dateien in der Liste als ausgewählt")},
-            {QStringLiteral("Btn2"), QStringLiteral("Löscht alle Dateimarkierungen")},
-            {QStringLiteral("Btn3"), QStringLiteral("Kehrt die aktuelle Dateiauswahl um")},
+             Text::tr("Legt Groß- und/oder Kleinschreibung der neuen Namen fest")},
+            {QStringLiteral("Btn0"), Text::tr("Löscht alle Dateinamen in der obenstehenden Liste")},
+            {QStringLiteral("Btn1"), Text::tr("Markiert alle Dateien in der Liste als ausgewählt")},
+            {QStringLiteral("Btn2"), Text::tr("Löscht alle Dateimarkierungen")},
+            {QStringLiteral("Btn3"), Text::tr("Kehrt die aktuelle Dateiauswahl um")},
             {QStringLiteral("Btn32"),
-             QStringLiteral("Kopiert eine Liste der Namen in den Spalten 'Alter Name' und 'Neuer "
-                            "Name' in die Zwischenablage.")},
+             Text::tr("Kopiert eine Liste der Namen in den Spalten 'Alter Name' und 'Neuer "
+                      "Name' in die Zwischenablage.")},
             {QStringLiteral("Btn40"),
-             QStringLiteral("Fügt der Liste Dateien hinzu, die Sie in einem Dialog auswählen "
-                            "(Strg+O)")},
+             Text::tr("Fügt der Liste Dateien hinzu, die Sie in einem Dialog auswählen "
+                      "(Strg+O)")},
             {QStringLiteral("Btn41"),
-             QStringLiteral("Fügt der Liste alle Dateien eines Ordners hinzu, ohne seine "
-                            "Unterordner")},
+             Text::tr("Fügt der Liste alle Dateien eines Ordners hinzu, ohne seine "
+                      "Unterordner")},
             {QStringLiteral("Btn8"),
-             QStringLiteral("Startet die Umbenennung aller markierten Dateien in der Liste")},
+             Text::tr("Startet die Umbenennung aller markierten Dateien in der Liste")},
             {QStringLiteral("Btn14"),
-             QStringLiteral("Wählt die nächste Datei aus, deren neuer Name nicht geht (F8)")},
-            {QStringLiteral("Btn9"), QStringLiteral("Beendet das Programm")},
-            {QStringLiteral("Btn25"), QStringLiteral("Zeigt Zusatzinfos über dieses Programm an")},
-            {QStringLiteral("Btn10"), QStringLiteral("Öffnet die Online-Hilfe zu diesem Programm")},
+             Text::tr("Wählt die nächste Datei aus, deren neuer Name nicht geht (F8)")},
+            {QStringLiteral("Btn9"), Text::tr("Beendet das Programm")},
+            {QStringLiteral("Btn25"), Text::tr("Zeigt Zusatzinfos über dieses Programm an")},
+            {QStringLiteral("Btn10"), Text::tr("Öffnet die Online-Hilfe zu diesem Programm")},
             {QStringLiteral("Btn150"),
-             QStringLiteral("Setzt die Maske auf die Standardeinstellung zurück")},
+             Text::tr("Setzt die Maske auf die Standardeinstellung zurück")},
             {QStringLiteral("Btn13"),
-             QStringLiteral("Bewegt alle markierten Einträge um eine Position nach oben")},
+             Text::tr("Bewegt alle markierten Einträge um eine Position nach oben")},
             {QStringLiteral("Btn12"),
-             QStringLiteral("Bewegt alle markierten Einträge um eine Position nach unten")},
+             Text::tr("Bewegt alle markierten Einträge um eine Position nach unten")},
             {QStringLiteral("Btn100"),
-             QStringLiteral("Sichert die aktuelle Maske unter einem frei wählbaren Namen")},
+             Text::tr("Sichert die aktuelle Maske unter einem frei wählbaren Namen")},
             {QStringLiteral("Btn101"),
-             QStringLiteral("Blendet ein Menü zur Auswahl gespeicherter Masken ein")},
+             Text::tr("Blendet ein Menü zur Auswahl gespeicherter Masken ein")},
             {QStringLiteral("Btn102"),
-             QStringLiteral("Blendet ein Menü zum Löschen gespeicherter Masken ein")},
-            {QStringLiteral("Bar"), QStringLiteral("Zeigt den aktuellen Verarbeitungsstand an")},
+             Text::tr("Blendet ein Menü zum Löschen gespeicherter Masken ein")},
+            {QStringLiteral("Bar"), Text::tr("Zeigt den aktuellen Verarbeitungsstand an")},
             {QStringLiteral("Zahl"),
-             QStringLiteral("Tragen Sie hier den Startwert für den Dateizähler ein")},
+             Text::tr("Tragen Sie hier den Startwert für den Dateizähler ein")},
             {QStringLiteral("Schrittweite"),
-             QStringLiteral("Tragen Sie hier die Schrittweite für den Dateizähler ein")},
+             Text::tr("Tragen Sie hier die Schrittweite für den Dateizähler ein")},
             {QStringLiteral("StellenAnzahl"),
-             QStringLiteral("Tragen Sie hier die Anzahl der Stellen des Dateizählers ein "
-                            "(wichtig für Vornullen etc.)")},
+             Text::tr("Tragen Sie hier die Anzahl der Stellen des Dateizählers ein "
+                      "(wichtig für Vornullen etc.)")},
             {QStringLiteral("Vornullenzeichen"),
-             QStringLiteral("Hier legen Sie das für Vornullen zu verwendende Zeichen fest")},
-            {QStringLiteral("StatusPanel1"), QStringLiteral("Anzahl der Dateien in der Liste")},
+             Text::tr("Hier legen Sie das für Vornullen zu verwendende Zeichen fest")},
+            {QStringLiteral("StatusPanel1"), Text::tr("Anzahl der Dateien in der Liste")},
             {QStringLiteral("StatusPanel2"),
-             QStringLiteral("Programmstatus und Hinweise für den Anwender")},
-            {QStringLiteral("ToolTipCheck"), QStringLiteral("Schaltet die Tooltips ein oder aus")},
+             Text::tr("Programmstatus und Hinweise für den Anwender")},
+            {QStringLiteral("ToolTipCheck"), Text::tr("Schaltet die Tooltips ein oder aus")},
             {QStringLiteral("TopMostChk"),
-             QStringLiteral("Verhindert, dass Kesto von anderen Fenstern verdeckt wird.")},
+             Text::tr("Verhindert, dass Kesto von anderen Fenstern verdeckt wird.")},
         };
         for (int set = 0; set < 3; ++set)
             t.append({QStringLiteral("SucheText%1").arg(set),
-                      QStringLiteral("Tragen Sie hier den Text ein, den Sie durch den Text im "
-                                     "Feld 'durch' ersetzen lassen wollen.")});
+                      Text::tr("Tragen Sie hier den Text ein, den Sie durch den Text im "
+                               "Feld 'durch' ersetzen lassen wollen.")});
         for (int set = 0; set < 3; ++set)
             t.append({QStringLiteral("ErsetzeText%1").arg(set),
-                      QStringLiteral("Tragen Sie hier den Text ein, der anstatt des Textes im "
-                                     "Feld 'Ersetze' eingetragen werden soll.")});
+                      Text::tr("Tragen Sie hier den Text ein, der anstatt des Textes im "
+                               "Feld 'Ersetze' eingetragen werden soll.")});
         return t;
     }();
     return table;

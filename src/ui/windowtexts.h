@@ -1,11 +1,19 @@
 #pragma once
 
+#include "rename/messages.h"
+
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
 // Captions, labels and accessible names of the main window and its dialogs,
 // exactly as the user sees or hears them.
 namespace kesto::windowtexts {
+
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(WindowTexts)
+};
 
 inline QString windowTitle()
 {
@@ -17,37 +25,37 @@ inline QString buttonCaption(int index)
 {
     switch (index) {
     case 0:
-        return QStringLiteral("Liste l&öschen");
+        return Text::tr("Liste l&öschen");
     case 1:
-        return QStringLiteral("&Alle auswählen");
+        return Text::tr("&Alle auswählen");
     case 2:
-        return QStringLiteral("&Keine Auswahl");
+        return Text::tr("&Keine Auswahl");
     case 3:
-        return QStringLiteral("Auswahl &umkehren");
+        return Text::tr("Auswahl &umkehren");
     case 4:
-        return QStringLiteral("&Datenverz. öffnen");
+        return Text::tr("&Datenverz. öffnen");
     case 8:
-        return QStringLiteral("&Umbenennen");
+        return Text::tr("&Umbenennen");
     case 9:
-        return QStringLiteral("&Ende");
+        return Text::tr("&Ende");
     case 10:
-        return QStringLiteral("&Hilfe");
+        return Text::tr("&Hilfe");
     case 11:
-        return QStringLiteral("&Rückgängig");
+        return Text::tr("&Rückgängig");
     case 12:
         return QStringLiteral("▼");
     case 13:
         return QStringLiteral("▲");
     case 14:
-        return QStringLiteral("Nächster &Fehler");
+        return Text::tr("Nächster &Fehler");
     case 25:
-        return QStringLiteral("&Info");
+        return Text::tr("&Info");
     case 32:
-        return QStringLiteral("&Kopie");
+        return Text::tr("&Kopie");
     case 40:
-        return QStringLiteral("Da&teien hinzufügen…");
+        return Text::tr("Da&teien hinzufügen…");
     case 41:
-        return QStringLiteral("&Ordner hinzufügen…");
+        return Text::tr("&Ordner hinzufügen…");
     default:
         return {};
     }
@@ -58,17 +66,17 @@ inline QString buttonAccessibleName(int index)
 {
     switch (index) {
     case 12:
-        return QStringLiteral("Markierte Einträge nach unten verschieben");
+        return Text::tr("Markierte Einträge nach unten verschieben");
     case 13:
-        return QStringLiteral("Markierte Einträge nach oben verschieben");
+        return Text::tr("Markierte Einträge nach oben verschieben");
     case 100:
-        return QStringLiteral("Maske speichern");
+        return Text::tr("Maske speichern");
     case 101:
-        return QStringLiteral("Gespeicherte Maske laden");
+        return Text::tr("Gespeicherte Maske laden");
     case 102:
-        return QStringLiteral("Gespeicherte Maske löschen");
+        return Text::tr("Gespeicherte Maske löschen");
     case 150:
-        return QStringLiteral("Maske zurücksetzen");
+        return Text::tr("Maske zurücksetzen");
     default:
         return {};
     }
@@ -77,110 +85,144 @@ inline QString buttonAccessibleName(int index)
 /// The failure dialog's button that goes on without asking again.
 inline QString skipAllCaption()
 {
-    return QStringLiteral("Alle überspringen");
+    return Text::tr("Alle überspringen");
 }
 /// The answers to the question which files of folders dropped or chosen
 /// to load, and its check box.
 inline QString ownFilesCaption()
 {
-    return QStringLiteral("Nur die Dateien im Ordner");
+    return Text::tr("Nur die Dateien im Ordner");
 }
 inline QString withSubfoldersCaption()
 {
-    return QStringLiteral("Mit allen Unterordnern");
+    return Text::tr("Mit allen Unterordnern");
+}
+inline QString folderItselfCaption()
+{
+    return Text::tr("Ordner selbst umbenennen");
 }
 inline QString hiddenFilesCaption()
 {
-    return QStringLiteral("Auch versteckte Dateien");
+    return Text::tr("Auch versteckte Dateien");
 }
 /// The titles of the dialogs of buttons 40 and 41.
 inline QString addFilesTitle()
 {
-    return QStringLiteral("Dateien hinzufügen");
+    return Text::tr("Dateien hinzufügen");
 }
 inline QString addFolderTitle()
 {
-    return QStringLiteral("Ordner hinzufügen");
+    return Text::tr("Ordner hinzufügen");
 }
 
 /// The entries of the list's context menu that act on the highlighted rows.
 inline QString removeRowsCaption()
 {
-    return QStringLiteral("Aus der Liste &entfernen");
+    return Text::tr("Aus der Liste &entfernen");
 }
 inline QString checkRowsCaption()
 {
-    return QStringLiteral("&Auswählen");
+    return Text::tr("&Auswählen");
 }
 inline QString uncheckRowsCaption()
 {
-    return QStringLiteral("Auswahl auf&heben");
+    return Text::tr("Auswahl auf&heben");
 }
 inline QString openRowFolderCaption()
 {
-    return QStringLiteral("Ordner der Datei ö&ffnen");
+    return Text::tr("Ordner der Datei ö&ffnen");
+}
+/// The entries of the list's context menu that hand in names for "[LISTE]"
+/// and "[SPALTE n]".
+inline QString nameListCaption()
+{
+    return Text::tr("&Namen aus Liste…");
+}
+inline QString clipboardNamesCaption()
+{
+    return Text::tr("Namen aus der &Zwischenablage");
+}
+inline QString tableCaption()
+{
+    return Text::tr("Ta&belle laden…");
+}
+inline QString nameListTitle()
+{
+    return Text::tr("Namen aus Liste");
+}
+inline QString tableTitle()
+{
+    return Text::tr("Tabelle laden");
+}
+/// A name list or table that could not be read, with the system's \a reason.
+inline QString fileUnreadable(const QString &path, const QString &reason)
+{
+    return Text::tr("Die Datei „%1“ ließ sich nicht lesen: %2").arg(path, reason);
 }
 
 inline QString listFrameTitle()
 {
-    return QStringLiteral("Kandidaten zum Umbenennen");
+    return Text::tr("Kandidaten zum Umbenennen");
 }
 inline QString commandFrameTitle()
 {
-    return QStringLiteral("Steuerung");
+    return Text::tr("Steuerung");
 }
 
 inline QStringList tabCaptions()
 {
-    return {QStringLiteral("Maske"), QStringLiteral("Zähler"),
-            QStringLiteral("Suchen und Ersetzen"), QStringLiteral("Schreibweise"),
-            QStringLiteral("Optionen")};
+    return {Text::tr("Maske"), Text::tr("Zähler"), Text::tr("Suchen und Ersetzen"),
+            Text::tr("Schreibweise"), Text::tr("Optionen")};
 }
 
 inline QString startLabel()
 {
-    return QStringLiteral("Start bei");
+    return Text::tr("Start bei");
 }
 inline QString stepLabel()
 {
-    return QStringLiteral("Schrittweite");
+    return Text::tr("Schrittweite");
 }
 inline QString digitsLabel()
 {
-    return QStringLiteral("Länge");
+    return Text::tr("Länge");
 }
 inline QString leadLabel()
 {
-    return QStringLiteral("Vornullen");
+    return Text::tr("Vornullen");
 }
 inline QString counterPerFolderCaption()
 {
-    return QStringLiteral("In &jedem Ordner neu beginnen");
+    return Text::tr("In &jedem Ordner neu beginnen");
+}
+inline QString numberClashesCaption()
+{
+    return Text::tr("Doppelte Namen durch&nummerieren");
 }
 
 inline QString searchActiveCaption()
 {
-    return QStringLiteral("Aktiv:");
+    return Text::tr("Aktiv:");
 }
 inline QString searchLabel()
 {
-    return QStringLiteral("Ersetze");
+    return Text::tr("Ersetze");
 }
 inline QString replaceLabel()
 {
-    return QStringLiteral("durch");
+    return Text::tr("durch");
 }
 inline QString inNewNameCaption()
 {
-    return QStringLiteral("Im neuen statt dem alten Namen suchen");
+    return Text::tr("Im neuen statt dem alten Namen suchen");
 }
 inline QString regexCaption()
 {
-    return QStringLiteral("Re&gulärer Ausdruck");
+    return Text::tr("Re&gulärer Ausdruck");
 }
 inline QString matchCaseCaption()
 {
-    return QStringLiteral("Groß/klein &beachten");
+    return Text::tr("Groß/klein &beachten");
 }
 /// Three sets carry the same labels; a screen reader names the set too.
 inline QString setAccessibleName(int set, const QString &label)
@@ -189,114 +231,129 @@ inline QString setAccessibleName(int set, const QString &label)
     name.remove(QLatin1Char('&')); // an access key is no part of the name
     if (name.endsWith(QLatin1Char(':')))
         name.chop(1);
-    return QStringLiteral("Satz %1: %2").arg(set + 1).arg(name);
+    return Text::tr("Satz %1: %2").arg(QString::number(set + 1), name);
 }
 
 inline QString letterCaseLabel()
 {
-    return QStringLiteral("Schreibweise des neuen Namens:");
+    return Text::tr("Schreibweise des neuen Namens:");
 }
 inline QString randomLabel()
 {
-    return QStringLiteral("Zufallszeichenkette mit folgenden Elementen aufbauen:");
+    return Text::tr("Zufallszeichenkette mit folgenden Elementen aufbauen:");
 }
 inline QString randomUpperCaption()
 {
-    return QStringLiteral("Großbuchstaben");
+    return Text::tr("Großbuchstaben");
 }
 inline QString randomLowerCaption()
 {
-    return QStringLiteral("Kleinbuchstaben");
+    return Text::tr("Kleinbuchstaben");
 }
 inline QString randomDigitsCaption()
 {
-    return QStringLiteral("Zahlen");
+    return Text::tr("Zahlen");
 }
 inline QString randomExtraCaption()
 {
-    return QStringLiteral("Nebenstehende Sonderzeichen:");
+    return Text::tr("Nebenstehende Sonderzeichen:");
 }
 inline QString randomExtraCharsName()
 {
-    return QStringLiteral("Sonderzeichen");
+    return Text::tr("Sonderzeichen");
 }
 inline QString transliterateCaption()
 {
-    return QStringLiteral("U&mlaute und Akzente umschreiben");
+    return Text::tr("U&mlaute und Akzente umschreiben");
+}
+
+inline QString companionsCaption()
+{
+    return Text::tr("Begleitdateien mit&nehmen");
 }
 
 inline QString tooltipCaption()
 {
-    return QStringLiteral("ToolTips zeigen");
+    return Text::tr("ToolTips zeigen");
 }
 inline QString topMostCaption()
 {
-    return QStringLiteral("Fenster immer sichtbar");
+    return Text::tr("Fenster immer sichtbar");
 }
 // Kept letter for letter, slip included: the product's own texts are not corrected.
 inline QString fontSizeLabel()
 {
-    return QStringLiteral("Listenschriftgöße:");
+    return Text::tr("Listenschriftgöße:");
 }
 
 inline QString maskFieldName()
 {
-    return QStringLiteral("Maske");
+    return Text::tr("Maske");
 }
 inline QString keyBarName()
 {
-    return QStringLiteral("Platzhaltertasten");
+    return Text::tr("Platzhaltertasten");
 }
 inline QString progressName()
 {
-    return QStringLiteral("Fortschritt");
+    return Text::tr("Fortschritt");
 }
 inline QString tabStripName()
 {
-    return QStringLiteral("Optionsseiten");
+    return Text::tr("Optionsseiten");
 }
 inline QString statusName()
 {
-    return QStringLiteral("Statusleiste");
+    return Text::tr("Statusleiste");
 }
 /// What a row whose new name failed a test says when the test gave no reason.
 inline QString faultyRowDescription()
 {
-    return QStringLiteral("Fehler");
+    return Text::tr("Fehler");
+}
+/// A new name as the list shows it: the marks of a name that cannot be
+/// built, which the core keeps the same in every language, translated.
+inline QString shownNewName(const QString &name)
+{
+    if (name == messages::maskErrorName())
+        return Text::tr("< Maskenfehler >");
+    if (name == messages::searchErrorName())
+        return Text::tr("< Suchfehler >");
+    return name;
 }
 /// The header of the list's last column, the reason of each row.
 inline QString hintHeader()
 {
-    return QStringLiteral("Hinweis");
+    return Text::tr("Hinweis");
 }
 inline QString countPanelName()
 {
-    return QStringLiteral("Dateianzahl");
+    return Text::tr("Dateianzahl");
 }
 inline QString messagePanelName()
 {
-    return QStringLiteral("Meldung");
+    return Text::tr("Meldung");
 }
 
 inline QString infoTitle()
 {
-    return QStringLiteral("Info über Kesto");
+    return Text::tr("Info über Kesto");
 }
 /// The information dialog's text for program version \a version.
 inline QString infoText(const QString &version)
 {
-    return QStringLiteral("<h3>Kesto %1</h3>"
-                          "<p>Stapelumbenennung von Dateien.</p>"
-                          "<p>Ziehen Sie Dateien in die Liste, beschreiben Sie den neuen Namen "
-                          "mit einer Maske aus Text und Platzhaltern wie [name], [zahl] oder "
-                          "[datum], prüfen Sie die Vorschau und benennen Sie alle markierten "
-                          "Dateien mit einem Klick um.</p>")
+    return Text::tr("<h3>Kesto %1</h3>"
+                    "<p>Stapelumbenennung von Dateien.</p>"
+                    "<p>Ziehen Sie Dateien in die Liste, beschreiben Sie den neuen Namen "
+                    "mit einer Maske aus Text und Platzhaltern wie [name], [zahl] oder "
+                    "[datum], prüfen Sie die Vorschau und benennen Sie alle markierten "
+                    "Dateien mit einem Klick um.</p>")
         .arg(version);
 }
 
 inline QString helpTitle()
 {
-    return QStringLiteral("Kesto - Hilfe");
+    return Text::tr("Kesto - Hilfe");
 }
 
 } // namespace kesto::windowtexts

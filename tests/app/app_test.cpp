@@ -14,6 +14,7 @@ TEST(Start, HelpAndVersionNeedNoDisplayAndWithoutOneTheProgramSaysHowToGoOnInOne
     const std::pair<const char *, QString> runs[] = {
         {"kesto --version", "0|kesto " KESTO_VERSION "|"},
         {"kesto a.txt --help", "0|Aufruf: kesto [DATEI…]|"},
+        {"LC_ALL=en_US.UTF-8 kesto --help", "0|Usage: kesto [FILE…]|"},
         {"kesto a.txt",
          "1||kesto: Kein Bildschirm gefunden (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt)" +
              goOn},

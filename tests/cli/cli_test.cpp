@@ -98,6 +98,17 @@ protected:
     // Each test has its own data folder, so its journals are its own.
     void SetUp() override { qputenv("XDG_DATA_HOME", QFile::encodeName(data.path())); }
 
+    // Kills a batch at random, within \a micros once its journal holds the
+    // plan: one to repair, or ended.
+    void killOncePlanned(pid_t pid, int micros = 20000)
+    {
+        const QString journals = data.file("Quarvel/Kesto/Kesto-Journal/");
+        while (!test::HoldsAWholePlan(journals) && ::waitpid(pid, nullptr, WNOHANG) == 0)
+            ::usleep(200);
+        ::usleep(useconds_t(QRandomGenerator::global()->bounded(micros)));
+        ::kill(pid, SIGKILL);
+    }
+
     // Writes each file with its name as its content.
     QStringList files(const QStringList &names)
     {
@@ -128,6 +139,7 @@ TEST_F(CliTest, ARunPrintsTheNamesAndItsVerdictAndRenamesOnlyWhenTheFullTestPass
         QString files, args;
         int exitCode;
         QString out, err, after;
+        QByteArray input = {}; ///< standard input, "D" for the folder
     } cases[] = {
         {"a preview from a saved mask, with options over it, counts the files apply would rename",
          "b.jpg|a.jpg", "--preset|Urlaub|--step|5|--digits|3|--lead|Null", 0,
@@ -177,6 +189,17 @@ TEST_F(CliTest, ARunPrintsTheNamesAndItsVerdictAndRenamesOnlyWhenTheFullTestPass
          "IMG_10.jpg|IMG_2.jpg|sub/IMG_3.jpg", "--mask|[zahl].[typ]|--counter-per-folder", 0,
          "IMG_2.jpg\t1.jpg\nIMG_3.jpg\t1.jpg\nIMG_10.jpg\t2.jpg\n",
          "Bereit: mit --apply werden 3 Dateien umbenannt.\n", "IMG_10.jpg|IMG_2.jpg|sub<"},
+        {"companions follow the first row named by their base, letter case ignored; the "
+         "shortest base wins; IMG_10 is none",
+         "IMG_1.CR2|img_1.JPG|IMG_1.xmp|IMG_1.jpg.xmp|IMG_10.JPG|IMG_2.a.bak|IMG_2.a.xmp|IMG_2.b",
+         "--mask|Urlaub_[zahl].[typ]|--companions|--apply", 0,
+         "IMG_1.CR2\tUrlaub_1.CR2\nimg_1.JPG\tUrlaub_1.JPG\nIMG_1.jpg.xmp\tUrlaub_1.jpg.xmp\n"
+         "IMG_1.xmp\tUrlaub_1.xmp\nIMG_2.b\tUrlaub_2.b\nIMG_2.a.bak\tUrlaub_2.a.bak\n"
+         "IMG_2.a.xmp\tUrlaub_2.a.xmp\nIMG_10.JPG\tUrlaub_3.JPG\n",
+         "Umbenennung abgeschlossen.\n",
+         "Urlaub_1.CR2<IMG_1.CR2|Urlaub_1.JPG<img_1.JPG|Urlaub_1.jpg.xmp<IMG_1.jpg.xmp|"
+         "Urlaub_1.xmp<IMG_1.xmp|Urlaub_2.a.bak<IMG_2.a.bak|Urlaub_2.a.xmp<IMG_2.a.xmp|"
+         "Urlaub_2.b<IMG_2.b|Urlaub_3.JPG<IMG_10.JPG"},
         {"too long, twice and in the way, each with its reason, a sound row with none",
          "a.txt|b.txt|c.txt|d.txt|e.txt|!D_x.txt",
          "--mask|[name]_x.[typ]|--replace|a|" + QString(300, 'a') + "|--replace|c|b", 1,
@@ -186,6 +209,37 @@ TEST_F(CliTest, ARunPrintsTheNamesAndItsVerdictAndRenamesOnlyWhenTheFullTestPass
              "_x.txt\tName zu lang (306 Bytes, erlaubt 255)\nb.txt\tb_x.txt\t" + twice +
              "c.txt\tb_x.txt\t" + twice + "d.txt\td_x.txt\tDatei existiert bereits\n",
          "D_x.txt|a.txt|b.txt|c.txt|d.txt|e.txt"},
+        {"names from Windows-1252 lines with CR LF, a blank one counting", "a.txt|b.txt|c.txt",
+         "--names-from|-|--mask|[zahl] [liste].[typ]|--apply", 0,
+         "a.txt\t1 Grüße.txt\nb.txt\t2 .txt\nc.txt\t3 bär.txt\n", "Umbenennung abgeschlossen.\n",
+         "1 Grüße.txt<a.txt|2 .txt<b.txt|3 bär.txt<c.txt",
+         "Gr\xfc\xdf"
+         "e\r\n\r\nb\xe4r\r\n"},
+        {"a list of another count names both counts and renames nothing", "a.txt|b.txt|c.txt",
+         "--names-from|-|--mask|[liste].[typ]|--apply", 1,
+         "a.txt\tx.txt\nb.txt\ty.txt\nc.txt\t.txt\n",
+         "Fehler: Die Liste hat 2 Namen, markiert sind 3 Dateien.\n", "a.txt|b.txt|c.txt",
+         "x\ny\n"},
+        {"a CSV by name and by path, separators quoted; a line of no file is named", "a.txt|b.txt",
+         "--table|-|--mask|[spalte 3] [Spalte 2].[typ]|--apply", 0,
+         "a.txt\t1 x, y.txt\nb.txt\t2' z;w.txt\n",
+         "kesto-cli: Zeile 3 der Tabelle gehört zu keiner Datei der Liste: c.txt\n"
+         "Umbenennung abgeschlossen.\n",
+         "1 x, y.txt<a.txt|2' z;w.txt<b.txt",
+         "a.txt,\"x, y\",1\r\nD/b.txt,z;w,\"2'\"\r\nc.txt,q\n"},
+        {"a TSV that lacks a file", "a.txt|b.txt", "--table|-|--mask|[spalte 2].[typ]|--apply", 1,
+         "a.txt\tx,y.txt\nb.txt\t.txt\n",
+         "Fehler: 1 markierte Datei steht nicht in der Tabelle.\nb.txt\t.txt\tnicht in der "
+         "Tabelle\n",
+         "a.txt|b.txt", "a.txt\tx,y\n"},
+        {"clashes numbered against each other and a file that stays",
+         "a.txt|b.txt|x.txt|!x (3).txt", "--mask|x.[typ]|--number-clashes|--apply", 0,
+         "a.txt\tx (2).txt\nb.txt\tx (4).txt\nx.txt\tx.txt\n", "Umbenennung abgeschlossen.\n",
+         "x (2).txt<a.txt|x (3).txt|x (4).txt<b.txt|x.txt"},
+        {"a name the batch moves away from is free", "a.txt|b.txt",
+         "--names-from|-|--mask|[liste].[typ]|--number-clashes|--apply", 0,
+         "a.txt\tb.txt\nb.txt\tc.txt\n", "Umbenennung abgeschlossen.\n", "b.txt<a.txt|c.txt<b.txt",
+         "b\nc"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -198,7 +252,8 @@ TEST_F(CliTest, ARunPrintsTheNamesAndItsVerdictAndRenamesOnlyWhenTheFullTestPass
         }
         const QString cwd = QDir::currentPath();
         QDir::setCurrent(here.path());
-        const CliRun r = cli(args);
+        const CliRun r =
+            cli(args, false, {}, QByteArray(c.input).replace('D', here.path().toUtf8()));
         QDir::setCurrent(cwd);
         EXPECT_EQ(r.all(), QString("%1|Vorher\tNachher\n%2|%3").arg(c.exitCode).arg(c.out, c.err));
         QStringList after;
@@ -209,6 +264,26 @@ TEST_F(CliTest, ARunPrintsTheNamesAndItsVerdictAndRenamesOnlyWhenTheFullTestPass
         EXPECT_EQ(after.join('|'), c.after);
     }
     EXPECT_FALSE(QFileInfo::exists(MakeAppPaths().log)) << "a run writes no log";
+}
+
+// Line n of the list names the n-th file in list order, however many.
+TEST_F(CliTest, ThreeHundredNamesFromAFileRenameThreeHundredFilesInListOrder)
+{
+    QStringList names, expected;
+    QByteArray list;
+    for (int i = 0; i < 300; ++i) {
+        names << QString("f%1.txt").arg(i, 3, 10, QLatin1Char('0'));
+        list += QString("Name %1\n").arg(299 - i).toUtf8();
+        expected << QString("Name %1.txt").arg(i);
+    }
+    const QString listFile = data.write("namen.txt", list);
+    EXPECT_EQ(cli(QStringList{"--names-from", listFile, "--mask", "[liste].[typ]", "--apply"} +
+                  files(names))
+                  .exitCode,
+              0);
+    expected.sort();
+    EXPECT_EQ(dir.names(), expected);
+    EXPECT_EQ(dir.read("Name 299.txt"), "f000.txt");
 }
 
 TEST_F(CliTest, SkippedPathsAreNamedWithTheirReasonAndTheRestIsRenamed)
@@ -238,6 +313,19 @@ TEST_F(CliTest, SkippedPathsAreNamedWithTheirReasonAndTheRestIsRenamed)
     EXPECT_EQ(cli({"--apply", bad[0].first}).all(),
               "1||" + skipped.section('\n', 0, 0) +
                   "\nkesto-cli: Es bleibt keine Datei zum Umbenennen.\n");
+}
+
+// The messages follow the locale; the names on standard output, a mask
+// error's mark among them, and the exit code do not.
+TEST_F(CliTest, AnEnglishLocaleGivesEnglishMessagesAndTheSameOutput)
+{
+    qputenv("LC_ALL", "en_US.UTF-8");
+    const CliRun run = cli(QStringList{"--mask", "[name", "fehlt.txt"} + files({"a.jpg"}));
+    const QString usage = cli({"--help"}).out.section('\n', 0, 0);
+    qputenv("LC_ALL", "C.UTF-8");
+    EXPECT_EQ(run.all(), "1|Vorher\tNachher\na.jpg\t< Maskenfehler >\n|kesto-cli: passed over "
+                         "(missing): fehlt.txt\nError: The mask is wrong or incomplete.\n");
+    EXPECT_EQ(usage, "Usage: kesto-cli [OPTION…] FILE…");
 }
 
 // Folders give their files with -r, within the depth and patterns given;
@@ -358,6 +446,18 @@ TEST_F(CliTest, UndoTakesTheLastBatchBackAndHistoryListsTheBatches)
                                    "\n|\tbeschädigt|a.txt b.txt n_a.txt");
 }
 
+// The main file of a type goes first; its companions go and come back with it.
+TEST_F(CliTest, CompanionsAreRenamedWithTheirMainFileOfATypeAndUndoneWithIt)
+{
+    const QStringList names{"IMG_1.CR2", "IMG_1.JPG", "IMG_1.JPG.xmp", "IMG_1.xmp", "IMG_10.JPG"};
+    const QStringList args{"--mask", "[zahl].[typ]", "--companions-main", "jpg", "--apply"};
+    EXPECT_EQ(cli(args + files(names)).all(),
+              "0|Vorher\tNachher\nIMG_1.JPG\t1.JPG\nIMG_1.CR2\t1.CR2\nIMG_1.JPG.xmp\t1.JPG.xmp\n"
+              "IMG_1.xmp\t1.xmp\nIMG_10.JPG\t2.JPG\n|Umbenennung abgeschlossen.\n");
+    EXPECT_EQ(cli({"--undo"}).exitCode, 0);
+    EXPECT_EQ(dir.names(), names);
+}
+
 // A journal folder that is a link is no place for journals: without one,
 // --apply renames only with --no-undo.
 TEST_F(CliTest, WithoutAJournalOnlyNoUndoRenames)
@@ -379,30 +479,26 @@ TEST_F(CliTest, WithoutAJournalOnlyNoUndoRenames)
 // makes them or while it renames: the undo leaves none of them.
 TEST_F(CliTest, ABatchKilledAtARandomMomentIsRepairedByUndo)
 {
-    QStringList args = QString("--start|2|--digits|5|--lead|Null|--apply").split('|');
+    QStringList args = QString("--start|2|--digits|5|--lead|Null|--apply").split('|'), names;
     for (int i = 1; i <= 5000; ++i) {
-        const QString name = QString("f%1.txt").arg(i, 5, 10, QLatin1Char('0'));
-        args << dir.write(name, name.toUtf8());
+        names << QString("f%1.txt").arg(i, 5, 10, QLatin1Char('0'));
+        args << dir.write(names.last(), names.last().toUtf8());
     }
-    const QMap<QString, QByteArray> before = dir.tree();
+    const QString before = dir.tree();
     for (const QString mask : {"f[zahl].[typ]", "[2-4]/f[zahl].[typ]"}) {
         SCOPED_TRACE(mask.toStdString());
-        // The kill falls somewhere in the renaming: once the journal holds the
-        // whole plan, a batch is one to repair (before, it counts for nothing).
-        const QString journals = data.file("Quarvel/Kesto/Kesto-Journal/");
-        QDir(journals).removeRecursively();
-        cli(QStringList{"--mask", mask} + args, false, [&journals](pid_t pid) {
-            while (!test::HoldsAWholePlan(journals) && ::waitpid(pid, nullptr, WNOHANG) == 0)
-                ::usleep(200);
-            ::usleep(useconds_t(QRandomGenerator::global()->bounded(40000)));
-            ::kill(pid, SIGKILL);
-        });
+        QDir(data.file("Quarvel/Kesto/Kesto-Journal/")).removeRecursively();
+        cli(QStringList{"--mask", mask} + args, false,
+            [this](pid_t pid) { killOncePlanned(pid, 40000); });
 
         // Each file under some name, a temporary one or its old or new one.
-        QList<QByteArray> held = dir.tree().values();
-        held.removeAll("/");
-        std::sort(held.begin(), held.end());
-        EXPECT_EQ(held, before.values());
+        QStringList held;
+        for (const QString &entry : dir.tree().split(' ')) {
+            if (!entry.endsWith('/'))
+                held << entry.section('=', 1);
+        }
+        held.sort();
+        EXPECT_EQ(held, names);
         // Cut off, unless the kill came after its end; with the lock gone, never
         // taken for running; and every run says so until it is repaired.
         const CliRun history = cli({"--history"});
@@ -415,6 +511,23 @@ TEST_F(CliTest, ABatchKilledAtARandomMomentIsRepairedByUndo)
         EXPECT_EQ(undo.exitCode, 0) << undo.err.toStdString();
         EXPECT_EQ(dir.tree(), before);
     }
+}
+
+// Fifty folders, each in the one before with forty files, renamed with all they
+// hold, killed at a random moment: the undo gives back the same paths and contents.
+// Without -r only the folder named ("." too) is a row; a mask without [TYP] asks nothing.
+TEST_F(CliTest, AFolderTreeKilledWhileItIsRenamedComesBackWholeByUndo)
+{
+    for (int i = 0; i < 2000; ++i)
+        dir.write(QString("Baum/%1f%2.txt").arg(QString("d/").repeated(i / 40)).arg(i),
+                  QByteArray::number(i));
+    const QString before = dir.tree();
+    EXPECT_EQ(cli({"--folders", "--mask", "[name]", "--apply", dir.file("Baum/.")}).all(),
+              "0|Vorher\tNachher\nBaum\tBaum\n|Umbenennung abgeschlossen.\n");
+    cli({"--folders", "-r", "--mask", "[name]-x.[typ]", "--apply", dir.file("Baum")}, false,
+        [this](pid_t pid) { killOncePlanned(pid); });
+    EXPECT_EQ(cli({"--undo"}).exitCode, 0);
+    EXPECT_EQ(dir.tree(), before);
 }
 
 TEST_F(CliTest, UsageErrorsExitWithTwoAndTouchNothing)
@@ -451,6 +564,9 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndTouchNothing)
         {{"--null", "a.txt"}, "--null gilt nur mit --files-from."},
         {{"--files-from", "fehlt"}, "Die Liste ließ sich nicht lesen (nicht vorhanden): fehlt"},
         {{"--files-from", "/"}, "Die Liste ließ sich nicht lesen (ein Ordner): /"},
+        {{"--names-from", "-", "--table", "-", "a.txt"},
+         "Nur eine der Optionen --files-from, --names-from und --table liest die Standardeingabe."},
+        {{"--table", "/", paths.first()}, "Die Tabelle ließ sich nicht lesen (ein Ordner): /"},
     };
     for (const auto &[args, message] : refused) {
         EXPECT_EQ(cli(args).all().section('\n', 0, 0), "2||kesto-cli: " + message);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # man_test.sh KESTO KESTO_CLI FOLDER: each built man page in FOLDER (German)
-# and FOLDER/en names exactly the options its program's --help names, and
-# groff (and mandoc, where installed) find nothing to warn about.
+# and FOLDER/en names exactly the options its program's --help in its language
+# names, and groff (and mandoc, where installed) find nothing to warn about.
 set -u
 status=0
 # The options a text names: a word of one or two dashes and small letters,
@@ -12,9 +12,10 @@ options() {
         sed 's/^[^-]*//' | sort -u
 }
 for page in "$3"/*.1 "$3"/en/*.1; do
-    program=$1
+    program=$1 locale=C.UTF-8
     [ "$(basename "$page")" = kesto-cli.1 ] && program=$2
-    report=$(diff <("$program" --help | options) <(options <"$page")) ||
+    [[ $page == */en/* ]] && locale=en_US.UTF-8
+    report=$(diff <(LC_ALL=$locale "$program" --help | options) <(options <"$page")) ||
         { printf '%s: options differ from --help (< only in --help, > only here):\n%s\n' \
             "$page" "$report"; status=1; }
     report=$( (preconv "$page" | groff -ww -z -man -Tutf8) 2>&1)

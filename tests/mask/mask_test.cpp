@@ -115,19 +115,22 @@ TEST(MaskCheck, BadMasksStopAtTheFirstErrorWithItsTextAndAnEmptyOneIsNeitherBadN
     EXPECT_EQ(describe(CheckMask(u"[typ]x[3-5"_s)), u"3 typ 2 'x'"_s) << "tokens before it stay";
 }
 
-TEST(MaskCheck, FactPlaceholdersAndTheChecksumLengthFrom1To64AreRead)
+TEST(MaskCheck, FactPlaceholdersTheChecksumLengthFrom1To64AndTableColumnsAreRead)
 {
     QStringList described;
     for (const char *mask : {"[titel][Interpret][ALBUM][titelnr][Erscheinungsjahr][genre][Dauer]",
                              "[prüfsumme][PRÜFSUMME 1][Prüfsumme 064]", "[PRÜFSUMME 65]",
                              "[PRÜFSUMME 0]", "[PRÜFSUMME 8", "[PRÜFSUMME ]", "[PRÜFSUMME8]",
                              "[hersteller][Modell][OBJEKTIV][iso][blende][Belichtung][brennweite]"
-                             "[breitengrad][längengrad][LÄNGENGRAD][ausrichtung][breite]"})
+                             "[breitengrad][längengrad][LÄNGENGRAD][ausrichtung][breite]",
+                             "[liste][Liste][SPALTE 1][spalte 260]", "[SPALTE 0]", "[SPALTE 261]",
+                             "[SPALTE2]", "[SPALTE x]"})
         described << describe(CheckMask(QString::fromUtf8(mask)));
-    EXPECT_EQ(described,
-              (QStringList{u"-1 ok 70 71 72 73 74 75 77"_s, u"-1 ok 76:8,0 76:1,0 76:64,0"_s,
-                           u"0"_s, u"1"_s, u"1"_s, u"2"_s, u"1"_s,
-                           u"-1 ok 78 79 80 81 82 83 84 85 86 86 87 60"_s}));
+    EXPECT_EQ(
+        described,
+        (QStringList{u"-1 ok 70 71 72 73 74 75 77"_s, u"-1 ok 76:8,0 76:1,0 76:64,0"_s, u"0"_s,
+                     u"1"_s, u"1"_s, u"2"_s, u"1"_s, u"-1 ok 78 79 80 81 82 83 84 85 86 86 87 60"_s,
+                     u"-1 ok 90 90 91:1,0 91:260,0"_s, u"1"_s, u"0"_s, u"1"_s, u"2"_s}));
 }
 
 } // namespace

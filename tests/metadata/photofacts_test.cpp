@@ -160,11 +160,6 @@ TEST(PhotoFacts, AreWhatExiftoolPrintsInEveryPhotoFormat)
         ours << placeholdersOf(path);
     QStringList theirs = exiftoolLines(paths);
     ASSERT_EQ(theirs.size(), paths.size());
-    // exiftool's size of a HEIF image comes from a box the ISO reader leaves unread.
-    for (qsizetype k : {13, 14, 20}) {
-        ours[k] = ours[k].section(u'|', 0, 10);
-        theirs[k] = theirs[k].section(u'|', 0, 10);
-    }
     EXPECT_EQ(ours, theirs);
     EXPECT_TRUE(theirs.first().startsWith(u"Kesto 0|"_s)) << theirs.first().toStdString();
     EXPECT_TRUE(std::all_of(paths.begin(), paths.end(), MayHoldCaptureDate));

@@ -83,6 +83,31 @@ TEST(Journal, UndoAfterACrashAtAnyPointBringsEveryNameBack)
     }
 }
 
+// Two folders swap names, what one holds renamed with it, given shallowest first:
+// the undo after a crash at any step brings the tree back exactly.
+TEST(Journal, FoldersRenamedWithWhatTheyHoldComeBackWholeAfterACrashAtAnyStep)
+{
+    for (int k = 0; k <= 5; ++k) {
+        SCOPED_TRACE(k);
+        TempFolder dir, journals;
+        dir.write(u"A/C/y"_s, "y");
+        dir.write(u"B/x"_s, "x");
+        const QByteArray d = QFile::encodeName(dir.path() + u'/');
+        QList<Move> moves{{d, "A", "B", {}},
+                          {d, "B", "A", {}},
+                          {d + "A/", "C", "D", {}},
+                          {d + "A/C/", "y", "z", {}}};
+        const auto before = dir.tree();
+        const QList<Step> steps = OrderMoves(moves);
+        Journal journal = begun(journals, moves);
+        ApplyMoves(moves, steps.mid(0, k), [](int, int) { return false; });
+        EXPECT_TRUE(k < 5 || dir.tree() == "A/ A/x=x B/ B/D/ B/D/z=y") << dir.tree().toStdString();
+        journal = Journal(journals.path()); // the process dies, its lock with it
+        EXPECT_EQ(undoLast(journal), QStringList());
+        EXPECT_EQ(dir.tree(), before);
+    }
+}
+
 // The undo of a batch stopped after three renames leaves each file that is
 // no longer the batch's, or whose old name is taken; of the empty files it
 // finds at the batch's names it removes only the claims the batch left.

@@ -82,6 +82,7 @@ TEST(Plan, NamesThatLeadIntoFoldersMeetTheEntriesThereAndOnTheWay)
     dir.write(u"da/bleibt.txt"_s);
     dir.write(u"datei"_s);
     dir.mkdir(u"mnt"_s);
+    dir.mkdir(u"eigen"_s);
     ASSERT_TRUE(QFile::link(u"nirgends"_s, dir.file(u"kaputt"_s)));
     const bool mounted = kesto::test::RunIn(other, u"mount --bind . "_s + dir.file(u"mnt"_s));
     const auto unmount =
@@ -99,6 +100,7 @@ TEST(Plan, NamesThatLeadIntoFoldersMeetTheEntriesThereAndOnTheWay)
         {"9.txt", "da/.txt", "Name ist leer"},
         {"10.txt", QString(256, u'l') + u"/10.txt"_s, "Name zu lang (256 Bytes, erlaubt 255)"},
         {"11.txt", "kaputt/11.txt", "Datei und neuer Ordner gleichen Namens"},
+        {"eigen", "eigen/neu/eigen", "Datei und neuer Ordner gleichen Namens"},
         {"12.txt", "mnt/neu/12.txt", mounted ? "anderes Laufwerk" : ""},
     };
     QList<PlannedRename> pairs;

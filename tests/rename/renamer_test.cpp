@@ -23,13 +23,16 @@ TEST(Renamer, EveryMethodRenamesButNeverReplacesAndLeavesNothingBehind)
         dir.write("a", "A");
         dir.write("b", "B");
         dir.write("leer"); // looks like a placeholder, but it is somebody's
+        dir.write("d/in", "D");
+        dir.mkdir("e"); // an empty folder, which a plain rename would replace
         auto rename = [&](const char *from, const char *to) {
             return RenameNoReplace(dir.file(from), dir.file(to), method);
         };
-        EXPECT_EQ(QList({rename("a", "b"), rename("a", "leer"), rename("weg", "c"),
-                         rename("a", "c"), rename("c", "C")}),
-                  QList({EEXIST, EEXIST, ENOENT, 0, 0}));
-        EXPECT_EQ(dir.contents(), (Files{{"C", "A"}, {"b", "B"}, {"leer", ""}}));
+        EXPECT_EQ(
+            QList({rename("a", "b"), rename("a", "leer"), rename("weg", "c"), rename("a", "c"),
+                   rename("c", "C"), rename("d", "b"), rename("d", "e"), rename("d", "f")}),
+            QList({EEXIST, EEXIST, ENOENT, 0, 0, EEXIST, EEXIST, 0}));
+        EXPECT_EQ(dir.tree(), "C=A b=B e/ f/ f/in=D leer=");
     }
 }
 
@@ -63,6 +66,16 @@ TEST(Renamer, AClaimedNameThatAnotherProgramTakesOverIsNeverReplaced)
         SetClaimHookForTesting({});
         EXPECT_EQ(dir.contents(), after);
     }
+    // A folder's placeholder that another program put a file into stays its.
+    TempFolder dir;
+    dir.write("a/in", "A");
+    SetClaimHookForTesting([&](ClaimStage now, const QByteArray &) {
+        if (now == ClaimStage::BeforeRename)
+            dir.write("z/fremd", "F");
+    });
+    EXPECT_EQ(RenameNoReplace(dir.file("a"), dir.file("z"), NoReplaceMethod::Claim), EEXIST);
+    SetClaimHookForTesting({});
+    EXPECT_EQ(dir.tree(), "a/ a/in=A z/ z/fremd=F");
 }
 
 // A real second process appends to the target name as fast as it can while

@@ -1,4 +1,6 @@
 #include "metadata/checksum.h"
+#include "naming/messages.h"
+#include "rename/companions.h"
 #include "sessionfixture.h"
 #include "storage/applog.h"
 #include "support/photobuilder.h"
@@ -312,6 +314,109 @@ TEST_F(SessionTest, FilePlaceholdersReadTheFileOnlyWhenUsedAndTheHintNamesThoseW
     EXPECT_EQ(newNames() + column(&FileEntry::hint),
               (QStringList{u"a .txt"_s, u"b .txt"_s, u"foto 1.jpg"_s, u"song .m4a"_s, neither,
                            neither, u"kein Wert für [MODELL]"_s, neither}));
+}
+
+// Each case: the files loaded ("-": unchecked) and those only in the folder
+// ("!"), the mask and the name list; the names after numbering, which pass
+// the full test.
+TEST_F(SessionTest, ClashesAreNumberedInListOrderWithNamesComparedAndFreedAsTheFullTestDoes)
+{
+    const std::tuple<QString, QString, QStringList, QString> cases[] = {
+        {"a.jpg|b.jpg|!Foto.jpg", "foto.[typ]", {}, "foto (2).jpg|foto (3).jpg"},
+        {"a.txt|x.txt", "x.[typ]", {}, "x (2).txt|x.txt"},
+        {"a.txt|b.txt|-x.txt", "x.[typ]", {}, "x (2).txt|x (3).txt|x.txt"},
+        {"x (2).txt|x.txt|!X (2).txt", "x.[typ]", {}, "x (2).txt|x.txt"},
+        {"a.txt|b.txt|c.txt", "[liste].[typ]", {"c", "a", "b"}, "c.txt|a.txt|b.txt"},
+        {"a|b|c|d|e",
+         "[liste]",
+         {"R", "R", "R (2)", "a.tar.gz", "a.tar.gz"},
+         "R|R (3)|R (2)|a.tar.gz|a.tar (2).gz"},
+        {".a|.b", "[liste]", {".x", ".x"}, ".x|.x (2)"},
+    };
+    session.setNumberClashes(Checked);
+    for (const auto &[files, mask, names, expected] : cases) {
+        test::TempFolder folder;
+        session.clearList();
+        QStringList paths;
+        for (const QString &f : files.split('|')) {
+            const QString path = folder.write(f.mid(f.startsWith('!') || f.startsWith('-')));
+            if (!f.startsWith('!'))
+                paths << path;
+        }
+        session.load(paths);
+        for (int row = 0; row < session.list().count(); ++row)
+            session.setChecked(row, !files.contains('-' + session.list().at(row).oldName));
+        session.suppliedNames().setList(names);
+        preview(mask);
+        EXPECT_EQ(newNames().join('|'), expected) << mask.toStdString();
+        EXPECT_TRUE(session.testNames()) << panel2().toStdString();
+    }
+    // A companion takes no list name and follows its main row's number.
+    session.clearList();
+    session.setCompanions(Checked);
+    load({u"a.cr2"_s, u"a.jpg"_s, u"b.cr2"_s, u"b.jpg"_s});
+    session.suppliedNames().setList({u"x"_s, u"x"_s});
+    preview(u"[liste].[typ]"_s);
+    EXPECT_EQ(newNames().join('|'), u"x.cr2|x.jpg|x (2).cr2|x (2).jpg"_s);
+    EXPECT_TRUE(session.testNames()) << panel2().toStdString();
+    // A folder has no type: its number goes at the end.
+    session.clearList();
+    session.load(QList<QByteArray>{QFile::encodeName(dir.mkdir(u"f1"_s)),
+                                   QFile::encodeName(dir.mkdir(u"f2"_s))},
+                 FolderFilter{0, {}, {}, false, true, false});
+    session.suppliedNames().setList({u"x.y"_s, u"x.y"_s});
+    preview(u"[liste]"_s);
+    EXPECT_EQ(newNames().join('|'), u"x.y|x.y (2)"_s);
+}
+
+// A table names a file by its absolute path before its bare name; the list
+// gives its names to the checked rows only; the status counts both.
+TEST_F(SessionTest, ListNamesGoToCheckedRowsAndATableLineByPathComesBeforeOneByName)
+{
+    load({u"a.txt"_s, u"b.txt"_s, u"c.txt"_s});
+    session.setChecked(1, false);
+    EXPECT_EQ(fullTestOf(u"[liste].[typ]"_s), namingmessages::noNameList());
+    session.suppliedNames().setList({u"x"_s, u"y"_s});
+    session.suppliedNames().setTable({{1, {u"a.txt"_s, u"von Name"_s}},
+                                      {2, {u"c.txt"_s, u"C"_s}},
+                                      {3, {dir.file(u"a.txt"_s), u"von Pfad"_s}}});
+    session.suppliedNamesChanged();
+    EXPECT_EQ(fullTestOf(u"[liste] [spalte 2] [spalte 3].[typ]"_s), ready());
+    EXPECT_EQ(newNames(), (QStringList{u"x von Pfad .txt"_s, u"  .txt"_s, u"y C .txt"_s}));
+    EXPECT_EQ(panel1(), u"2 von 3 Dateien markiert, 2 Namen in der Liste, 3 Zeilen in der "
+                        u"Tabelle"_s);
+    EXPECT_EQ(session.suppliedNames().unusedLines(session.list()).first().number, 1);
+    session.setChecked(2, false);
+    EXPECT_EQ(fullTestOf(u"[liste] [spalte 2].[typ]"_s), namingmessages::listCountDiffers(2, 1));
+    EXPECT_EQ(column(&FileEntry::hint), QStringList(3, QString())) << "b is unchecked";
+}
+
+// Companions stand beneath their main row, marked with its name, and take
+// its new name before the type; they count for no counter and keep their
+// names while their main row is unchecked.
+TEST_F(SessionTest, CompanionsFollowTheirMainRowBeneathItAndStayWithAnUncheckedOne)
+{
+    load({"IMG_1.CR2", "IMG_1.JPG", "img_1.JPG.xmp", "IMG_10.JPG"});
+    RenameOptions o = session.options();
+    o.companions = Checked;
+    o.companionsMain = "jpg";
+    session.applyOptions(o);
+    preview("[zahl]_x.[typ]");
+    const auto rows = [this] {
+        QStringList out;
+        for (int row = 0; row < session.list().count(); ++row)
+            out << session.list().at(row).newName + '|' + CompanionNote(session.list(), row);
+        return out;
+    };
+    EXPECT_EQ(oldNames(), (QStringList{"IMG_1.JPG", "IMG_1.CR2", "img_1.JPG.xmp", "IMG_10.JPG"}));
+    EXPECT_EQ(rows(), (QStringList{"1_x.JPG|", "1_x.CR2|Begleitdatei von IMG_1.JPG",
+                                   "1_x.JPG.xmp|Begleitdatei von IMG_1.JPG", "2_x.JPG|"}));
+    session.setChecked(0, false);
+    session.refresh();
+    EXPECT_EQ(newNames(), (QStringList{"1_x.JPG", "IMG_1.CR2", "img_1.JPG.xmp", "2_x.JPG"}));
+    session.setCompanions(Unchecked);
+    session.refresh();
+    EXPECT_EQ(rows(), (QStringList{"1_x.JPG|", "2_x.CR2|", "3_x.xmp|", "4_x.JPG|"}));
 }
 
 } // namespace

@@ -20,15 +20,16 @@ const QByteArray DefaultsAsStandard =
     "SearchAktiv2=0\r\nSearch2=\r\nReplace2=\r\nSearchInNeu2=0\r\nSearchRegEx2=0\r\n"
     "SearchMatchCase2=0\r\n"
     "ZufallGross=0\r\nZufallKlein=0\r\nZufallZahl=0\r\nZufallExtra=0\r\nZufallExtraChars=\r\n"
-    "Umschreiben=0\r\nZaehlerJeOrdner=0\r\n";
+    "Umschreiben=0\r\nZaehlerJeOrdner=0\r\nBegleitdateien=0\r\n";
 
-// Options in which every field differs from its default.
+// Options in which every stored field differs from its default.
 const std::array<SearchReplaceSet, 3> UnusualSets{
     {{Checked, " ", "_", Unchecked, Checked, Undetermined},
      {Undetermined, "a=b", "[x]", Checked, Undetermined, Checked},
      {Checked, u"Ärger "_s, u"\"ö\" \U0001F600"_s, Undetermined, Checked, Checked}}};
 const RenameOptions Unusual(u"[name] = [Ä]ß [zahl]"_s, " 7", "-2 ", 3, -1, 5, UnusualSets, Checked,
-                            Undetermined, Checked, Checked, "'=[]; #\t'", Checked, Undetermined);
+                            Undetermined, Checked, Checked, "'=[]; #\t'", Checked, Undetermined,
+                            Checked, QString(), Checked);
 
 class SavedMasks : public ::testing::Test
 {
@@ -91,7 +92,7 @@ TEST_F(SavedMasks, SavingAsksForTheNameAndBeforeReplacingAMaskOfThatNameAndDelet
     EXPECT_FALSE(saveAs("urlaub", RenameOptions(), false));
     EXPECT_EQ(load("Urlaub"), Unusual);
     EXPECT_TRUE(saveAs("urlaub", RenameOptions(), true));
-    EXPECT_EQ(load("Urlaub"), RenameOptions());
+    EXPECT_EQ(load("Urlaub"), RenameOptions()) << "a stored numbering is switched off";
     questions.yesNoAnswers = {false, true};
     EXPECT_FALSE(DeleteMask("Urlau", file, questions));
     EXPECT_TRUE(DeleteMask("Urlau", file, questions)) << "No kept the mask";

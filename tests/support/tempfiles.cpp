@@ -108,16 +108,17 @@ QMap<QString, QByteArray> TempFolder::contents() const
     return files;
 }
 
-QMap<QString, QByteArray> TempFolder::tree() const
+QString TempFolder::tree() const
 {
-    QMap<QString, QByteArray> entries;
+    QStringList entries;
     QDirIterator it(path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString name = it.next().mid(path().size() + 1);
-        entries.insert(name, it.fileInfo().isDir() ? QByteArray("/") : read(name));
+        entries << name + (it.fileInfo().isDir() ? "/" : '=' + QString::fromUtf8(read(name)));
     }
-    return entries;
+    entries.sort();
+    return entries.join(' ');
 }
 
 bool TempFolder::setTimes(const QString &fullPath, const QDateTime &modified)

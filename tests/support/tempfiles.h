@@ -38,9 +38,9 @@ public:
     QStringList names() const;
     /// Name and bytes of every entry in the folder.
     QMap<QString, QByteArray> contents() const;
-    /// Every entry below the folder by its path from it: a file with its
-    /// bytes, a folder as "/".
-    QMap<QString, QByteArray> tree() const;
+    /// Every entry below the folder by its path from here, sorted: a folder
+    /// as "PATH/", a file as "PATH=CONTENT", one blank between two.
+    QString tree() const;
 
     /// Sets access and modification time of \a name (local time) with utimensat.
     static bool setTimes(const QString &fullPath, const QDateTime &modified);

@@ -23,6 +23,8 @@ int main(int argc, char **argv)
     for (const char *var :
          {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_DIRS"})
         qputenv(var, (home.path() + QLatin1Char('/') + QLatin1String(var)).toUtf8());
+    // The texts are compared in German, whatever the machine's locale.
+    qputenv("LC_ALL", "C.UTF-8");
 #ifdef KESTO_GUI_TESTS
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

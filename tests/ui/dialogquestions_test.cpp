@@ -56,18 +56,19 @@ TEST(DialogQuestions, TextsShowCarriageReturnsAsLineBreaksButtonsSpeakGermanAndN
         EXPECT_EQ(seen, shown);
     }
 
-    // The folder question: a button by its place (3: Escape), the check box ticked or not.
+    // The folder question: a button by its place (4: Escape), the check box ticked or not.
     for (const auto &[button, hidden, answer] :
-         {std::tuple{0, false, "1 0"}, {1, true, "2 1"}, {2, false, "0 0"}, {3, true, "0 1"}}) {
+         {std::tuple{0, false, "1 0"}, {1, true, "2 1"}, {2, false, "3 0"}, {4, true, "0 1"}}) {
         QString seen;
         test::whenShown<QMessageBox>([&seen, button = button, hidden = hidden](QMessageBox *box) {
             seen = shownBox(box) + '|' + box->checkBox()->text();
             box->checkBox()->setChecked(hidden);
-            button < 3 ? box->buttons().at(button)->click() : QTest::keyClick(box, Qt::Key_Escape);
+            button < 4 ? box->buttons().at(button)->click() : QTest::keyClick(box, Qt::Key_Escape);
         });
         const UserQuestions::FolderAnswer a = questions.askFolderFiles("Welche?\r", "Kesto");
         EXPECT_EQ(seen + QString("|%1 %2").arg(int(a.files)).arg(a.hidden),
-                  "Kesto|Welche?\n|4|*Nur die Dateien im Ordner,Mit allen Unterordnern,Abbrechen|"
+                  "Kesto|Welche?\n|4|*Nur die Dateien im Ordner,Mit allen Unterordnern,Ordner "
+                  "selbst umbenennen,Abbrechen|"
                   "Auch versteckte Dateien|" +
                       QString(answer));
     }

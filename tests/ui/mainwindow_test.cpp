@@ -1,3 +1,4 @@
+#include "naming/messages.h"
 #include "rename/messages.h"
 #include "support/drives.h"
 #include "ui/filelistmodel.h"
@@ -17,6 +18,7 @@
 #include <QSlider>
 #include <QTabBar>
 #include <QTextBrowser>
+#include <QTranslator>
 
 using namespace kesto;
 
@@ -202,8 +204,8 @@ TEST_F(MainWindowTest, FilesFromTheCommandLineOrDroppedAreLoadedAndAnEmptyDropIs
 }
 
 // A drop with folders asks once which of their files to load: none (nor
-// anything else of the drop), their own, or those of all subfolders too,
-// hidden ones as well.
+// anything else of the drop), their own or those of all subfolders too,
+// hidden ones as well; or it makes the folders themselves rows.
 TEST_F(MainWindowTest, ADropWithFoldersAsksOnceWhichOfTheirFilesToLoad)
 {
     MainWindow &w = start();
@@ -214,6 +216,7 @@ TEST_F(MainWindowTest, ADropWithFoldersAsksOnceWhichOfTheirFilesToLoad)
         {{Files::None, true}, ""},
         {{Files::OwnFiles, false}, "a.txt d.txt e.txt"},
         {{Files::WithSubfolders, true}, ".b.txt a.txt c.txt d.txt e.txt"},
+        {{Files::FolderItself, false}, "e.txt f g"},
     };
     for (const auto &[answer, names] : cases) {
         w.session().clearList();
@@ -222,7 +225,7 @@ TEST_F(MainWindowTest, ADropWithFoldersAsksOnceWhichOfTheirFilesToLoad)
                   QUrl::fromLocalFile(dir.file("g"))});
         EXPECT_EQ(column(ColOldName).join(' '), names);
     }
-    EXPECT_EQ(asked().join('|').count("folder|Sollen aus den 2 Ordnern nur die Dateien"), 3);
+    EXPECT_EQ(asked().join('|').count("folder|Sollen aus den 2 Ordnern nur die Dateien"), 4);
 }
 
 // A counter field typed into and a list chosen, in either order, within the
@@ -419,6 +422,12 @@ TEST_F(MainWindowTest, RowsGiveTheirReasonAndNaechsterFehlerWalksTheFaultyRowsRo
     EXPECT_EQ(panel(2), messages::notUnique());
     ASSERT_TRUE(preview("["));
     EXPECT_EQ(reasons(1)[2], "Fehler") << "a mask error gives no reason of its own";
+    // A companion says whose it is, beneath that row; n00x.txt is none of n00.txt.
+    dropFiles({"n01.txt.xmp"});
+    find<QCheckBox>("BegleitdateienChk")->click();
+    ASSERT_TRUE(preview("[name].[typ]"));
+    EXPECT_EQ(reasons(1) + reasons(3),
+              QStringList(4, "") + QStringList(4, "Begleitdatei von n01.txt"));
 }
 
 // "Nein" leaves the batch to the undo command, "Ja" at the next start undoes it unasked; files
@@ -549,8 +558,53 @@ TEST_F(MainWindowTest, DialogsAddFilesTheListsMenuAndDeleteActOnRowsAScreenReade
     QDesktopServices::unsetUrlHandler("file");
     EXPECT_EQ(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(dir.path() + "/")});
     EXPECT_EQ(menus.first().section(',', 3) + "|" + menus.last().section(',', 0, 2),
-              "|,Ordner der Datei ö&ffnen,|,Da&teien hinzufügen…,&Ordner hinzufügen…|"
+              "|,Ordner der Datei ö&ffnen,|,Da&teien hinzufügen…,&Ordner hinzufügen…,|,&Namen "
+              "aus Liste…,Namen aus der &Zwischenablage,Ta&belle laden…|"
               "-Aus der Liste &entfernen,-&Auswählen,-Auswahl auf&heben");
+}
+
+// The list's menu reads names from a file or the clipboard and a table from a
+// file, each previewed at once; the lines of the table that name no file are
+// told once; the check box numbers clashes.
+TEST_F(MainWindowTest, NamesFromAFileTheClipboardOrATableShowAtOnceAndClashesAreNumberedOnRequest)
+{
+    MainWindow &w = start();
+    dropFiles({"a.txt", "b.txt"});
+    dir.write("namen.txt", "Eins\r\nEins\r\n");
+    dir.write("tabelle.csv", "a.txt;A\nfehlt.txt;F\nb.txt;A\n");
+    ASSERT_TRUE(preview("[liste] [spalte 2].[typ]"));
+    QStringList shown;
+    const auto choose = [&](const QString &entry, const QString &file) {
+        QTimer answer; // the dialog comes up once the menu is gone
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            if (auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                d->selectFile(dir.file(file));
+                QMetaObject::invokeMethod(d, "accept");
+            }
+        });
+        answer.start(10);
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, {});
+        w.activateWindow(); // offscreen, a closed dialog leaves no window active
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        w.listView()->setFocus();
+        test::chooseFromMenu([&] { QApplication::sendEvent(w.windowHandle(), &menuKey); }, entry);
+        shown << column(ColNewName).join('|') + '|' + panel(2);
+    };
+    choose("Ta&belle laden…", "tabelle.csv");
+    choose("&Namen aus Liste…", "namen.txt");
+    QSignalSpy passes = passSpy();
+    QTest::mouseClick(find<QCheckBox>("DoppelteNummerierenChk"), Qt::LeftButton);
+    ASSERT_TRUE(passes.wait());
+    shown << column(ColNewName).join('|') + '|' + panel(1);
+    QGuiApplication::clipboard()->setText("Zwei");
+    choose("Namen aus der &Zwischenablage", {});
+    EXPECT_EQ(shown, (QStringList{" A.txt| A.txt|" + namingmessages::noNameList(),
+                                  "Eins A.txt|Eins A.txt|" + messages::notUnique(),
+                                  "Eins A.txt|Eins A (2).txt|2 von 2 Dateien markiert, 2 Namen in "
+                                  "der Liste, 3 Zeilen in der Tabelle",
+                                  "Zwei A.txt| A.txt|" + namingmessages::listCountDiffers(1, 2)}));
+    EXPECT_EQ(asked(), QStringList{"okcancel|Diese Zeilen der Tabelle gehören zu keiner Datei der "
+                                   "Liste:\r\rZeile 2: fehlt.txt"});
 }
 
 // Every option control as "name=value", in the window's order.
@@ -632,6 +686,22 @@ TEST_F(MainWindowTest,
 // The full test runs with every preview: a folder nothing may be written to
 // and a character a FAT drive refuses mark their rows while the user types,
 // and "Umbenennen" stays off.
+// With the English texts installed the window is English, down to the
+// choices of a list and the mark of a mask error, which the core keeps German.
+TEST_F(MainWindowTest, WithTheEnglishTextsTheWindowIsEnglish)
+{
+    QTranslator english; // leaves the application with the test
+    ASSERT_TRUE(english.load(":/i18n/kesto_en.qm") &&
+                QCoreApplication::installTranslator(&english));
+    MainWindow &w = start();
+    dropFiles({"a.jpg"});
+    ASSERT_TRUE(preview("[name"));
+    EXPECT_EQ(
+        QStringList({w.button(Command::Rename)->text(),
+                     find<QComboBox>("Schreibweise")->itemText(1), column(ColNewName).value(0)}),
+        QStringList({"&Rename", "all upper case", "< Mask error >"}));
+}
+
 TEST_F(MainWindowTest, FaultsOfTheFolderAndTheDriveShowWhileTypingAndRenameStaysOff)
 {
     MainWindow &w = start();
