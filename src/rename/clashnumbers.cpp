@@ -41,18 +41,7 @@ struct FolderNames
 
 void readEntries(const QByteArray &folder, Counts &existing)
 {
-    DIR *dir = ::opendir(folder.isEmpty() ? "." : folder.constData());
-    if (!dir)
-        return;
-    std::string key;
-    while (const dirent *d = ::readdir(dir)) {
-        const char *n = d->d_name;
-        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
-            continue;
-        if (FoldNameBytes(key, n))
-            ++existing[key];
-    }
-    ::closedir(dir);
+    ForEachFoldedEntry(folder.constData(), [&](const std::string &key) { ++existing[key]; });
 }
 
 // A folder has no type: its number goes at the end.

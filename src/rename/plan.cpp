@@ -102,22 +102,11 @@ struct Folder
 // Only names that some new name could meet are counted.
 bool countExisting(uint32_t id, const char *p, NewNames &names)
 {
-    DIR *dir = ::opendir(p);
-    if (!dir)
-        return false;
-    std::string key;
-    while (const dirent *d = ::readdir(dir)) {
-        const char *n = d->d_name;
-        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
-            continue;
-        if (!FoldNameBytes(key, n))
-            continue;
+    return ForEachFoldedEntry(p, [&](const std::string &key) {
         const uint32_t entry = names.find(id, key);
         if (entry != NewNames::None)
             ++names.use(entry).existing;
-    }
-    ::closedir(dir);
-    return true;
+    });
 }
 
 void readFolder(uint32_t id, Folder &f, NewNames &names)
