@@ -230,7 +230,9 @@ and so is a subfolder that cannot be read.
         <source>Optionen (Werte so, wie man sie im Fenster eingibt):
   --mask TEXT               Umbenennungsmaske, z. B. &quot;[name]_[zahl].[typ]&quot;;
                             Datum mit Format: &quot;[aufnahmedatum yyyy-MM-dd].[typ]&quot;,
-                            &quot;[datum dd. MMMM yyyy, dddd].[typ]&quot;
+                            &quot;[datum dd. MMMM yyyy, dddd].[typ]&quot;; ein / trennt
+                            Ordner, die unter dem Ordner der Datei angelegt
+                            werden: &quot;[aufnahmejahr]/[aufnahmemonat]/[name].[typ]&quot;
   --start ZAHL              Zähler: Start bei (0 bis 99999999)
   --step ZAHL               Zähler: Schrittweite (0 bis 99999)
   --digits N                Zähler: Länge (Stellenanzahl)
@@ -270,7 +272,9 @@ and so is a subfolder that cannot be read.
         <translation>Options (values as they are typed into the window):
   --mask TEXT               rename mask, e.g. &quot;[name]_[zahl].[typ]&quot;; a date
                             with a format: &quot;[aufnahmedatum yyyy-MM-dd].[typ]&quot;,
-                            &quot;[datum dd. MMMM yyyy, dddd].[typ]&quot;
+                            &quot;[datum dd. MMMM yyyy, dddd].[typ]&quot;; a / separates
+                            folders below the file&apos;s folder, made where they
+                            are missing: &quot;[aufnahmejahr]/[aufnahmemonat]/[name]&quot;
   --start NUMBER            counter: start at (0 to 99999999)
   --step NUMBER             counter: step (0 to 99999)
   --digits N                counter: length (number of digits)
@@ -410,7 +414,9 @@ and so is a subfolder that cannot be read.
   --undo                    die letzte noch nicht rückgängig gemachte
                             Umbenennung rückgängig machen (auch eine
                             unterbrochene); gibt Vorher/Nachher aus
-  --history                 die aufbewahrten Umbenennungen auflisten
+  --history                 die aufbewahrten Umbenennungen auflisten: Datum,
+                            Dateien, Ordner, Zustand und, wenn sie Ordner
+                            angelegt hat, &quot;N Ordner angelegt&quot;
   --quiet                   ohne Fortschrittsanzeige und ohne die Zeile
                             &quot;Bereit: …&quot;
   --                        Ende der Optionen
@@ -441,7 +447,8 @@ and so is a subfolder that cannot be read.
                             be written
   --undo                    undo the newest batch not yet undone (also an
                             interrupted one); prints Vorher/Nachher
-  --history                 list the kept batches
+  --history                 list the kept batches: date, files, folder, state
+                            and, for one that made folders, &quot;N Ordner angelegt&quot;
   --quiet                   no progress line and no &quot;Ready: …&quot; line
   --                        end of options
   --help                    this help
@@ -469,16 +476,19 @@ line per faulty file: old name TAB new name TAB reason.
     <message>
         <source>Im JSON ist status einer dieser Schlüssel: ok, unchanged, duplicate, exists,
 blank, too_long, not_allowed, impossible, unreadable_folder,
-unwritable_folder, no_name (Maske oder Suchen fehlerhaft), changed und
-missing (Datei seit dem Plan geändert oder nicht mehr da); result ist
-renamed, failed oder skipped. Ein Name, der kein UTF-8 ist, steht in old
-(folder) als Windows-1252 und in old_bytes (folder_bytes) als Base64 seiner
-Bytes.
+unwritable_folder, other_drive, folder_clash (ein neuer Ordner auf einem
+anderen Laufwerk oder mit dem Namen einer Datei), no_name (Maske oder Suchen
+fehlerhaft), changed und missing (Datei seit dem Plan geändert oder nicht
+mehr da); result ist renamed, failed oder skipped. Ein Name, der kein UTF-8
+ist, steht in old (folder) als Windows-1252 und in old_bytes (folder_bytes)
+als Base64 seiner Bytes.
 </source>
         <translation>In the JSON, status is one of these keys: ok, unchanged, duplicate, exists,
 blank, too_long, not_allowed, impossible, unreadable_folder,
-unwritable_folder, no_name (mask or search faulty), changed and missing
-(file changed since the plan or gone); result is renamed, failed or skipped.
+unwritable_folder, other_drive, folder_clash (a new folder on another drive
+or with the name of a file), no_name (mask or search faulty), changed and
+missing (file changed since the plan or gone); result is renamed, failed or
+skipped.
 A name that is no UTF-8 is given in old (folder) as Windows-1252 and in
 old_bytes (folder_bytes) as Base64 of its bytes.
 </translation>
@@ -768,6 +778,14 @@ cannot be read, is damaged or was changed (then nothing is renamed).
     <message>
         <source>Die Maske ist zu lang</source>
         <translation>The mask is too long</translation>
+    </message>
+    <message>
+        <source>Vor oder nach einem Schrägstrich fehlt ein Name</source>
+        <translation>A name is missing before or after a slash</translation>
+    </message>
+    <message>
+        <source>Die Namen . und .. sind in der Maske nicht zulässig</source>
+        <translation>The names . and .. are not allowed in the mask</translation>
     </message>
 </context>
 <context>
@@ -1284,6 +1302,34 @@ cannot be read, is damaged or was changed (then nothing is renamed).
     <message>
         <source>%1 Ordner</source>
         <translation>%1 folders</translation>
+    </message>
+    <message>
+        <source>Umbenennung abgeschlossen, %1 Ordner angelegt.</source>
+        <translation>Renaming finished, %1 folders made.</translation>
+    </message>
+    <message>
+        <source>Fehler: Einige neue Ordner liegen auf einem anderen Laufwerk, dorthin wird nicht verschoben!</source>
+        <translation>Error: Some new folders are on another drive; nothing is moved there!</translation>
+    </message>
+    <message>
+        <source>Fehler: Einige neue Ordner tragen den Namen einer Datei, sie lassen sich nicht anlegen!</source>
+        <translation>Error: Some new folders have the name of a file; they cannot be made!</translation>
+    </message>
+    <message>
+        <source>anderes Laufwerk</source>
+        <translation>another drive</translation>
+    </message>
+    <message>
+        <source>Datei und neuer Ordner gleichen Namens</source>
+        <translation>a file and a new folder of the same name</translation>
+    </message>
+    <message>
+        <source>, %1 Ordner angelegt</source>
+        <translation>, %1 folders made</translation>
+    </message>
+    <message>
+        <source>Folgende Ordner, die die Umbenennung angelegt hatte, sind nicht leer und bleiben, wo sie sind:</source>
+        <translation>These folders, which the renaming made, are not empty and stay where they are:</translation>
     </message>
 </context>
 <context>
@@ -1820,10 +1866,6 @@ Do you want to overwrite this mask?</translation>
         <translation>&lt;h4&gt;Parts of the old name&lt;/h4&gt;&lt;p&gt;Numbers in square brackets cut characters out of the old name without the file type (here &lt;code&gt;IMG_4711&lt;/code&gt;), counted from 1:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;&lt;code&gt;[5]&lt;/code&gt; &amp;ndash; the fifth character: &lt;code&gt;4&lt;/code&gt;&lt;/li&gt;&lt;li&gt;&lt;code&gt;[1-3]&lt;/code&gt; &amp;ndash; characters 1 to 3: &lt;code&gt;IMG&lt;/code&gt;&lt;/li&gt;&lt;li&gt;&lt;code&gt;[5-]&lt;/code&gt; &amp;ndash; from character 5 to the end: &lt;code&gt;4711&lt;/code&gt;&lt;/li&gt;&lt;li&gt;&lt;code&gt;[2,3]&lt;/code&gt; &amp;ndash; three characters from character 2: &lt;code&gt;MG_&lt;/code&gt;&lt;/li&gt;&lt;li&gt;An &lt;code&gt;R&lt;/code&gt; counts from the right: &lt;code&gt;[R1]&lt;/code&gt; gives &lt;code&gt;1&lt;/code&gt;, &lt;code&gt;[R1-4]&lt;/code&gt; gives &lt;code&gt;4711&lt;/code&gt;, &lt;code&gt;[R2,3]&lt;/code&gt; gives &lt;code&gt;471&lt;/code&gt;.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;The numbers may be at most 260, the start may not be 0 and the end of a range may not lie before its start. Ranges beyond the end of the name give nothing.&lt;/p&gt;</translation>
     </message>
     <message>
-        <source>&lt;h4&gt;Klammern und verbotene Zeichen&lt;/h4&gt;&lt;p&gt;Eine öffnende eckige Klammer als Text schreiben Sie doppelt: &lt;code&gt;[[2024]&lt;/code&gt; ergibt &lt;code&gt;[2024]&lt;/code&gt;. Die Zeichen &lt;code&gt;\ / : * ? &quot; &amp;lt; &amp;gt; |&lt;/code&gt; sind in der Maske nicht erlaubt. Eine fehlerhafte Maske meldet die Statuszeile; die Liste zeigt dann &lt;code&gt;&amp;lt; Maskenfehler &amp;gt;&lt;/code&gt;.&lt;/p&gt;&lt;p&gt;Fehlt &lt;code&gt;[TYP]&lt;/code&gt; in der Maske, fragt Kesto vor dem Umbenennen nach, denn die Dateien verlören sonst ihre Endung.&lt;/p&gt;</source>
-        <translation>&lt;h4&gt;Brackets and forbidden characters&lt;/h4&gt;&lt;p&gt;To write an opening square bracket as text, write it twice: &lt;code&gt;[[2024]&lt;/code&gt; gives &lt;code&gt;[2024]&lt;/code&gt;. The characters &lt;code&gt;\ / : * ? &quot; &amp;lt; &amp;gt; |&lt;/code&gt; are not allowed in the mask. The status bar reports a faulty mask; the list then shows &lt;code&gt;&amp;lt; Mask error &amp;gt;&lt;/code&gt;.&lt;/p&gt;&lt;p&gt;When &lt;code&gt;[TYP]&lt;/code&gt; is missing from the mask, Kesto asks before renaming, since the files would lose their extension.&lt;/p&gt;</translation>
-    </message>
-    <message>
         <source>&lt;h3&gt;Zähler&lt;/h3&gt;&lt;p&gt;&lt;code&gt;[ZAHL]&lt;/code&gt; zählt die Dateien in der Reihenfolge der Liste, markiert oder nicht. &lt;i&gt;Start bei&lt;/i&gt; ist der Wert der ersten Datei, &lt;i&gt;Schrittweite&lt;/i&gt; der Abstand zwischen zwei Dateien. &lt;i&gt;Länge&lt;/i&gt; ist die Mindestzahl der Stellen, &lt;i&gt;Vornullen&lt;/i&gt; das Zeichen, mit dem links aufgefüllt wird (keine, Null, Leerzeichen, Unterstrich). Mit Start 1, Schrittweite 1, Länge 3 und Vornullen &amp;bdquo;Null&amp;ldquo; heißen die Dateien &lt;code&gt;001&lt;/code&gt;, &lt;code&gt;002&lt;/code&gt;, &lt;code&gt;003&lt;/code&gt; &amp;hellip; Die Reihenfolge ändern Sie mit einem Klick auf eine Spaltenüberschrift (ein zweiter Klick kehrt sie um) oder mit den Pfeiltasten neben der Liste, die die hervorgehobenen Zeilen verschieben. Die Namen werden so sortiert, wie man es erwartet: Zahlen nach ihrem Wert (&lt;code&gt;IMG_2&lt;/code&gt; vor &lt;code&gt;IMG_10&lt;/code&gt;), &lt;code&gt;apfel&lt;/code&gt;, &lt;code&gt;Apfel&lt;/code&gt; und &lt;code&gt;Äpfel&lt;/code&gt; nebeneinander.&lt;/p&gt;&lt;p&gt;Mit &lt;i&gt;In jedem Ordner neu beginnen&lt;/i&gt; fängt der Zähler in jedem Ordner wieder bei &lt;i&gt;Start bei&lt;/i&gt; an, in der Reihenfolge der Liste: &lt;code&gt;Urlaub/a.jpg&lt;/code&gt;, &lt;code&gt;Feier/b.jpg&lt;/code&gt; und &lt;code&gt;Urlaub/c.jpg&lt;/code&gt; bekommen 1, 1 und 2.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Counter&lt;/h3&gt;&lt;p&gt;&lt;code&gt;[ZAHL]&lt;/code&gt; counts the files in the order of the list, checked or not. &lt;i&gt;Start at&lt;/i&gt; is the value of the first file, &lt;i&gt;Step&lt;/i&gt; the distance between two files. &lt;i&gt;Length&lt;/i&gt; is the least number of digits, &lt;i&gt;Padding&lt;/i&gt; the character it is filled up with on the left (none, zero, blank, underscore). With start 1, step 1, length 3 and padding &amp;ldquo;zero&amp;rdquo; the files are called &lt;code&gt;001&lt;/code&gt;, &lt;code&gt;002&lt;/code&gt;, &lt;code&gt;003&lt;/code&gt; &amp;hellip; You change the order with a click on a column header (a second click reverses it) or with the arrow buttons beside the list, which move the highlighted rows. Names are sorted as one expects: numbers by their value (&lt;code&gt;IMG_2&lt;/code&gt; before &lt;code&gt;IMG_10&lt;/code&gt;), &lt;code&gt;apfel&lt;/code&gt;, &lt;code&gt;Apfel&lt;/code&gt; and &lt;code&gt;Äpfel&lt;/code&gt; next to each other.&lt;/p&gt;&lt;p&gt;With &lt;i&gt;Start again in each folder&lt;/i&gt; the counter begins at &lt;i&gt;Start at&lt;/i&gt; again in each folder, in the order of the list: &lt;code&gt;Urlaub/a.jpg&lt;/code&gt;, &lt;code&gt;Feier/b.jpg&lt;/code&gt; and &lt;code&gt;Urlaub/c.jpg&lt;/code&gt; get 1, 1 and 2.&lt;/p&gt;</translation>
     </message>
@@ -1854,6 +1896,14 @@ Do you want to overwrite this mask?</translation>
     <message>
         <source>&lt;h3&gt;Namen aus einer Liste oder Tabelle&lt;/h3&gt;&lt;p&gt;Im Menü der Liste (rechte Maustaste) liest &lt;i&gt;Namen aus Liste…&lt;/i&gt; eine Textdatei und &lt;i&gt;Namen aus der Zwischenablage&lt;/i&gt; den kopierten Text: Zeile n ist der Name der n-ten markierten Datei in der Reihenfolge der Liste und steht in der Maske für &lt;code&gt;[LISTE]&lt;/code&gt;. So behält &lt;code&gt;[LISTE].[TYP]&lt;/code&gt; die Endungen, und &lt;code&gt;[ZAHL] [LISTE]&lt;/code&gt; nummeriert die Namen. Die Datei darf UTF-8 oder Windows-1252 sein, mit Zeilenenden von Windows oder Linux; leere Zeilen zählen mit, nach dem letzten Zeilenende beginnt keine weitere. Hat die Liste mehr oder weniger Namen, als Dateien markiert sind, nennt die Statuszeile beide Zahlen, und umbenannt wird nichts. Wie viele Namen die Liste hat, steht links in der Statuszeile; eine neue Liste ersetzt die alte.&lt;/p&gt;&lt;p&gt;&lt;i&gt;Tabelle laden…&lt;/i&gt; liest eine Tabelle (CSV oder TSV, etwa aus einer Tabellenkalkulation). Ihre erste Spalte nennt die Datei: mit absolutem Pfad oder nur mit dem Namen, der dann in jedem Ordner passt. &lt;code&gt;[SPALTE 2]&lt;/code&gt;, &lt;code&gt;[SPALTE 3]&lt;/code&gt; &amp;hellip; stehen für die weiteren Zellen dieser Zeile. Trennzeichen ist der Tabulator, das Semikolon oder das Komma, je nachdem, was die erste Zeile enthält; eine Zelle in Anführungszeichen darf Trennzeichen enthalten. Eine markierte Datei, die in der Tabelle fehlt, zeigt &lt;i&gt;nicht in der Tabelle&lt;/i&gt;, und umbenannt wird nichts; Zeilen, die zu keiner Datei der Liste gehören, nennt eine Meldung.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Names from a list or a table&lt;/h3&gt;&lt;p&gt;In the list&amp;apos;s menu (right mouse button), &lt;i&gt;Names from list…&lt;/i&gt; reads a text file and &lt;i&gt;Names from the clipboard&lt;/i&gt; the copied text: line n is the name of the n-th checked file in list order and stands for &lt;code&gt;[LISTE]&lt;/code&gt; in the mask. So &lt;code&gt;[LISTE].[TYP]&lt;/code&gt; keeps the extensions, and &lt;code&gt;[ZAHL] [LISTE]&lt;/code&gt; numbers the names. The file may be UTF-8 or Windows-1252, with Windows or Linux line ends; blank lines count, and the last line end starts no further line. When the list holds more or fewer names than files are checked, the status bar gives both counts and nothing is renamed. How many names the list holds is shown on the left of the status bar; a new list replaces the old one.&lt;/p&gt;&lt;p&gt;&lt;i&gt;Load table…&lt;/i&gt; reads a table (CSV or TSV, from a spreadsheet, say). Its first column names the file: by its absolute path, or by its name alone, which then matches in any folder. &lt;code&gt;[SPALTE 2]&lt;/code&gt;, &lt;code&gt;[SPALTE 3]&lt;/code&gt; &amp;hellip; stand for the other cells of that line. The separator is the tab, the semicolon or the comma, whichever the first line holds; a cell in quotes may hold separators. A checked file the table lacks shows &lt;i&gt;not in the table&lt;/i&gt;, and nothing is renamed; lines that belong to no file of the list are named in a message.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h4&gt;Ordner aus der Maske&lt;/h4&gt;&lt;p&gt;Ein &lt;code&gt;/&lt;/code&gt; in der Maske trennt Ordner: &lt;code&gt;[AUFNAHMEJAHR]/[AUFNAHMEMONAT]/[NAME].[TYP]&lt;/code&gt; verschiebt jede Datei in den Ordner &lt;code&gt;2024/05&lt;/code&gt; unterhalb ihres bisherigen Ordners; die Spalte &lt;i&gt;Neuer Name&lt;/i&gt; zeigt &lt;code&gt;2024/05/IMG_4711.JPG&lt;/code&gt;. Fehlende Ordner legt Kesto an. Der Weg führt nur nach unten: vor und nach jedem &lt;code&gt;/&lt;/code&gt; muss ein Name stehen, und &lt;code&gt;.&lt;/code&gt; oder &lt;code&gt;..&lt;/code&gt; sind als Name ein Maskenfehler. Nur ein &lt;code&gt;/&lt;/code&gt;, den Sie in die Maske schreiben, trennt Ordner; einer aus einem Platzhalter, einer Zufallszeichenkette oder einem Ersetzen wird zu &lt;code&gt;_&lt;/code&gt;. Schreibweise und Ersetzen im neuen Namen gelten für jeden Ordner und den Dateinamen für sich. Die Prüfung vor dem Umbenennen schaut auch in die Zielordner: Zwei Dateien, die im selben neuen Ordner gleich hießen, eine Datei, die dort schon so heißt, oder eine Datei mit dem Namen eines neuen Ordners halten die Umbenennung auf. Liegt ein Zielordner auf einem anderen Laufwerk (etwa ein dort eingehängter USB-Stick), nennt die Zeile &amp;bdquo;anderes Laufwerk&amp;ldquo;; Kesto kopiert nie. &lt;i&gt;Rückgängig&lt;/i&gt; holt die Dateien zurück und entfernt die Ordner, die die Umbenennung angelegt hat, sobald sie leer sind; einen Ordner, in den inzwischen etwas anderes gelegt wurde, lässt es stehen und sagt es.&lt;/p&gt;</source>
+        <translation>&lt;h4&gt;Folders from the mask&lt;/h4&gt;&lt;p&gt;A &lt;code&gt;/&lt;/code&gt; in the mask separates folders: &lt;code&gt;[AUFNAHMEJAHR]/[AUFNAHMEMONAT]/[NAME].[TYP]&lt;/code&gt; moves each file into the folder &lt;code&gt;2024/05&lt;/code&gt; below its own folder; the column &lt;i&gt;New name&lt;/i&gt; shows &lt;code&gt;2024/05/IMG_4711.JPG&lt;/code&gt;. Kesto makes the folders that are missing. The path only leads down: a name must stand before and after each &lt;code&gt;/&lt;/code&gt;, and &lt;code&gt;.&lt;/code&gt; or &lt;code&gt;..&lt;/code&gt; as a name is a mask error. Only a &lt;code&gt;/&lt;/code&gt; you write into the mask separates folders; one from a placeholder, a random string or a replacement becomes &lt;code&gt;_&lt;/code&gt;. The letter case and the replacements in the new name apply to each folder and to the file name on its own. The test before renaming looks into the target folders too: two files that would get the same name in the same new folder, a file that has that name there already, or a file with the name of a new folder stop the renaming. When a target folder is on another drive (say a USB stick mounted there), the row says &amp;ldquo;another drive&amp;rdquo;; Kesto never copies. &lt;i&gt;Undo&lt;/i&gt; brings the files back and removes the folders the renaming made once they are empty; a folder into which something else was put meanwhile stays, and Kesto says so.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h4&gt;Klammern und verbotene Zeichen&lt;/h4&gt;&lt;p&gt;Eine öffnende eckige Klammer als Text schreiben Sie doppelt: &lt;code&gt;[[2024]&lt;/code&gt; ergibt &lt;code&gt;[2024]&lt;/code&gt;. Die Zeichen &lt;code&gt;\ : * ? &quot; &amp;lt; &amp;gt; |&lt;/code&gt; sind in der Maske nicht erlaubt, &lt;code&gt;/&lt;/code&gt; nur als Trenner von Ordnern. Eine fehlerhafte Maske meldet die Statuszeile; die Liste zeigt dann &lt;code&gt;&amp;lt; Maskenfehler &amp;gt;&lt;/code&gt;.&lt;/p&gt;&lt;p&gt;Fehlt &lt;code&gt;[TYP]&lt;/code&gt; in der Maske, fragt Kesto vor dem Umbenennen nach, denn die Dateien verlören sonst ihre Endung.&lt;/p&gt;</source>
+        <translation>&lt;h4&gt;Brackets and forbidden characters&lt;/h4&gt;&lt;p&gt;To write an opening square bracket as text, write it twice: &lt;code&gt;[[2024]&lt;/code&gt; gives &lt;code&gt;[2024]&lt;/code&gt;. The characters &lt;code&gt;\ : * ? &quot; &amp;lt; &amp;gt; |&lt;/code&gt; are not allowed in the mask, &lt;code&gt;/&lt;/code&gt; only to separate folders. The status bar reports a faulty mask; the list then shows &lt;code&gt;&amp;lt; Mask error &amp;gt;&lt;/code&gt;.&lt;/p&gt;&lt;p&gt;When &lt;code&gt;[TYP]&lt;/code&gt; is missing from the mask, Kesto asks before renaming, since the files would lose their extension.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Die Maske&lt;/h3&gt;&lt;p&gt;Die Maske besteht aus Text und Platzhaltern in eckigen Klammern. Groß- und Kleinschreibung der Platzhalter spielt keine Rolle: &lt;code&gt;[name]&lt;/code&gt; und &lt;code&gt;[NAME]&lt;/code&gt; bedeuten dasselbe. Die Beispiele beziehen sich auf die Datei &lt;code&gt;IMG_4711.JPG&lt;/code&gt;, zuletzt geändert am 17.05.2024 um 14:30:05.&lt;/p&gt;&lt;table border=&apos;1&apos; cellspacing=&apos;0&apos; cellpadding=&apos;3&apos;&gt;&lt;tr&gt;&lt;th&gt;Platzhalter&lt;/th&gt;&lt;th&gt;steht für&lt;/th&gt;&lt;th&gt;Beispiel&lt;/th&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[NAME]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;der alte Name ohne Dateityp&lt;/td&gt;&lt;td&gt;IMG_4711&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[TYP]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;der Dateityp (die Endung ohne Punkt)&lt;/td&gt;&lt;td&gt;JPG&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[DIR]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;der Name des Ordners, in dem die Datei liegt&lt;/td&gt;&lt;td&gt;Urlaub&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ZAHL]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;der Zähler (siehe unten)&lt;/td&gt;&lt;td&gt;001&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[DATUM]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;Datum der letzten Änderung, Jahr-Monat-Tag&lt;/td&gt;&lt;td&gt;2024-05-17&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[RDATUM]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;dasselbe als Tag-Monat-Jahr&lt;/td&gt;&lt;td&gt;17-05-2024&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[TAG]&lt;/code&gt;, &lt;code&gt;[MONAT]&lt;/code&gt;, &lt;code&gt;[JAHR]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;Teile dieses Datums&lt;/td&gt;&lt;td&gt;17, 05, 2024&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ZEIT]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;Uhrzeit der letzten Änderung&lt;/td&gt;&lt;td&gt;14-30-05&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[STUNDE]&lt;/code&gt;, &lt;code&gt;[MINUTE]&lt;/code&gt;, &lt;code&gt;[SEKUNDE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;Teile dieser Uhrzeit; kurz auch &lt;code&gt;[H]&lt;/code&gt;, &lt;code&gt;[M]&lt;/code&gt;, &lt;code&gt;[S]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;14, 30, 05&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ERSTELLDATUM]&lt;/code&gt;, &lt;code&gt;[ERSTELLTAG]&lt;/code&gt;, &lt;code&gt;[ERSTELLMONAT]&lt;/code&gt;, &lt;code&gt;[ERSTELLJAHR]&lt;/code&gt;, &lt;code&gt;[ERSTELLZEIT]&lt;/code&gt;, &lt;code&gt;[ERSTELLSTUNDE]&lt;/code&gt;, &lt;code&gt;[ERSTELLMINUTE]&lt;/code&gt;, &lt;code&gt;[ERSTELLSEKUNDE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;dasselbe für den Zeitpunkt, an dem die Datei erstellt wurde&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;/tr&gt;</source>

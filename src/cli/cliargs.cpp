@@ -78,7 +78,9 @@ QString usageNamingOptions()
         "Optionen (Werte so, wie man sie im Fenster eingibt):\n"
         "  --mask TEXT               Umbenennungsmaske, z. B. \"[name]_[zahl].[typ]\";\n"
         "                            Datum mit Format: \"[aufnahmedatum yyyy-MM-dd].[typ]\",\n"
-        "                            \"[datum dd. MMMM yyyy, dddd].[typ]\"\n"
+        "                            \"[datum dd. MMMM yyyy, dddd].[typ]\"; ein / trennt\n"
+        "                            Ordner, die unter dem Ordner der Datei angelegt\n"
+        "                            werden: \"[aufnahmejahr]/[aufnahmemonat]/[name].[typ]\"\n"
         "  --start ZAHL              Zähler: Start bei (0 bis 99999999)\n"
         "  --step ZAHL               Zähler: Schrittweite (0 bis 99999)\n"
         "  --digits N                Zähler: Länge (Stellenanzahl)\n"
@@ -185,7 +187,9 @@ QString usageRunningOptions()
         "  --undo                    die letzte noch nicht rückgängig gemachte\n"
         "                            Umbenennung rückgängig machen (auch eine\n"
         "                            unterbrochene); gibt Vorher/Nachher aus\n"
-        "  --history                 die aufbewahrten Umbenennungen auflisten\n"
+        "  --history                 die aufbewahrten Umbenennungen auflisten: Datum,\n"
+        "                            Dateien, Ordner, Zustand und, wenn sie Ordner\n"
+        "                            angelegt hat, \"N Ordner angelegt\"\n"
         "  --quiet                   ohne Fortschrittsanzeige und ohne die Zeile\n"
         "                            \"Bereit: …\"\n"
         "  --                        Ende der Optionen\n"
@@ -210,11 +214,12 @@ QString usageJsonKeys()
 {
     return Text::tr("Im JSON ist status einer dieser Schlüssel: ok, unchanged, duplicate, exists,\n"
                     "blank, too_long, not_allowed, impossible, unreadable_folder,\n"
-                    "unwritable_folder, no_name (Maske oder Suchen fehlerhaft), changed und\n"
-                    "missing (Datei seit dem Plan geändert oder nicht mehr da); result ist\n"
-                    "renamed, failed oder skipped. Ein Name, der kein UTF-8 ist, steht in old\n"
-                    "(folder) als Windows-1252 und in old_bytes (folder_bytes) als Base64 seiner\n"
-                    "Bytes.\n");
+                    "unwritable_folder, other_drive, folder_clash (ein neuer Ordner auf einem\n"
+                    "anderen Laufwerk oder mit dem Namen einer Datei), no_name (Maske oder Suchen\n"
+                    "fehlerhaft), changed und missing (Datei seit dem Plan geändert oder nicht\n"
+                    "mehr da); result ist renamed, failed oder skipped. Ein Name, der kein UTF-8\n"
+                    "ist, steht in old (folder) als Windows-1252 und in old_bytes (folder_bytes)\n"
+                    "als Base64 seiner Bytes.\n");
 }
 
 QString usageExitStatus()

@@ -193,7 +193,11 @@ int history(Session &session, QTextStream &out)
 {
     for (const BatchRecord &b : session.journal().batches()) {
         out << b.begun.toString(TimeShownFormat) << '\t' << b.files << '\t' << EscapedName(b.folder)
-            << '\t' << cli::texts::batchState(b.state) << '\n';
+            << '\t' << cli::texts::batchState(b.state);
+        // A fifth field only for a batch that made folders.
+        if (b.newFolderCount > 0)
+            out << '\t' << messages::foldersMade(b.newFolderCount);
+        out << '\n';
     }
     out.flush();
     return 0;

@@ -151,7 +151,7 @@ QString helpContentPlaceholders()
         "<code>Urlaub 001 2024-05-17.JPG</code>.</p>");
 }
 
-QString helpMaskDetails()
+QString helpDateFormatsAndNameParts()
 {
     return HelpWindow::tr(
                "<h4>Datumsformate</h4>"
@@ -197,17 +197,41 @@ QString helpMaskDetails()
                "</ul>"
                "<p>Die Zahlen dürfen höchstens 260 sein, der Anfang darf nicht 0 sein und das Ende "
                "eines Bereichs nicht vor seinem Anfang liegen. Bereiche jenseits des Namensendes "
-               "ergeben nichts.</p>") +
-           HelpWindow::tr(
-               "<h4>Klammern und verbotene Zeichen</h4>"
-               "<p>Eine öffnende eckige Klammer als Text schreiben Sie doppelt: "
-               "<code>[[2024]</code> ergibt <code>[2024]</code>. Die Zeichen "
-               "<code>\\ / : * ? \" &lt; &gt; |</code> sind in der Maske nicht erlaubt. Eine "
-               "fehlerhafte Maske meldet die Statuszeile; die Liste zeigt dann "
-               "<code>&lt; Maskenfehler &gt;</code>.</p>"
-               "<p>Fehlt <code>[TYP]</code> in der Maske, fragt Kesto vor dem Umbenennen nach, "
-               "denn "
-               "die Dateien verlören sonst ihre Endung.</p>");
+               "ergeben nichts.</p>");
+}
+
+QString helpFoldersAndForbiddenCharacters()
+{
+    return HelpWindow::tr(
+               "<h4>Ordner aus der Maske</h4>"
+               "<p>Ein <code>/</code> in der Maske trennt Ordner: "
+               "<code>[AUFNAHMEJAHR]/[AUFNAHMEMONAT]/[NAME].[TYP]</code> verschiebt jede Datei in "
+               "den Ordner <code>2024/05</code> unterhalb ihres bisherigen Ordners; die Spalte "
+               "<i>Neuer Name</i> zeigt <code>2024/05/IMG_4711.JPG</code>. Fehlende Ordner legt "
+               "Kesto an. Der Weg führt nur nach unten: vor und nach jedem <code>/</code> muss "
+               "ein Name stehen, und <code>.</code> oder <code>..</code> sind als Name ein "
+               "Maskenfehler. Nur ein <code>/</code>, den Sie in die Maske schreiben, trennt "
+               "Ordner; einer aus einem Platzhalter, einer Zufallszeichenkette oder einem "
+               "Ersetzen wird zu <code>_</code>. Schreibweise und Ersetzen im neuen Namen gelten "
+               "für jeden Ordner und den Dateinamen für sich. Die Prüfung vor dem Umbenennen "
+               "schaut auch in die Zielordner: Zwei Dateien, die im selben neuen Ordner gleich "
+               "hießen, eine Datei, die dort schon so heißt, oder eine Datei mit dem Namen eines "
+               "neuen Ordners halten die Umbenennung auf. Liegt ein Zielordner auf einem anderen "
+               "Laufwerk (etwa ein dort eingehängter USB-Stick), nennt die Zeile &bdquo;anderes "
+               "Laufwerk&ldquo;; Kesto kopiert nie. <i>Rückgängig</i> holt die Dateien zurück und "
+               "entfernt die Ordner, die die Umbenennung angelegt hat, sobald sie leer sind; "
+               "einen Ordner, in den inzwischen etwas anderes gelegt wurde, lässt es stehen und "
+               "sagt es.</p>") +
+           HelpWindow::tr("<h4>Klammern und verbotene Zeichen</h4>"
+                          "<p>Eine öffnende eckige Klammer als Text schreiben Sie doppelt: "
+                          "<code>[[2024]</code> ergibt <code>[2024]</code>. Die Zeichen "
+                          "<code>\\ : * ? \" &lt; &gt; |</code> sind in der Maske nicht erlaubt, "
+                          "<code>/</code> nur als Trenner von Ordnern. Eine "
+                          "fehlerhafte Maske meldet die Statuszeile; die Liste zeigt dann "
+                          "<code>&lt; Maskenfehler &gt;</code>.</p>"
+                          "<p>Fehlt <code>[TYP]</code> in der Maske, fragt Kesto vor dem "
+                          "Umbenennen nach, denn "
+                          "die Dateien verlören sonst ihre Endung.</p>");
 }
 
 QString helpCounterAndLists()
@@ -355,7 +379,8 @@ QString helpRandomPresetsAndOptions()
 QString HelpWindow::helpHtml()
 {
     // One text a section, so that a change to one leaves the others translated.
-    return helpSteps() + helpFilePlaceholders() + helpContentPlaceholders() + helpMaskDetails() +
+    return helpSteps() + helpFilePlaceholders() + helpContentPlaceholders() +
+           helpDateFormatsAndNameParts() + helpFoldersAndForbiddenCharacters() +
            helpCounterAndLists() + helpSearchAndCase() + helpRandomPresetsAndOptions();
 }
 
