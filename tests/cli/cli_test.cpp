@@ -535,13 +535,20 @@ TEST_F(CliTest, ABatchKilledAtARandomMomentIsRepairedByUndo)
 
 // Fifty folders, each in the one before with forty files, renamed with all they
 // hold, killed at a random moment: the undo gives back the same paths and contents.
-// Without -r only the folder named ("." too) is a row; a mask without [TYP] asks nothing.
+// Without -r only the folder named ("." too) is a row, counted as a folder
+// where the files are counted; a mask without [TYP] asks nothing.
 TEST_F(CliTest, AFolderTreeKilledWhileItIsRenamedComesBackWholeByUndo)
 {
     for (int i = 0; i < 2000; ++i)
         dir.write(QString("Baum/%1f%2.txt").arg(QString("d/").repeated(i / 40)).arg(i),
                   QByteArray::number(i));
     const QString before = dir.tree();
+    EXPECT_EQ(cli({"--folders", "--mask", "[name]", dir.file("Baum/.")}).err,
+              "Bereit: mit --apply wird 1 Ordner umbenannt.\n");
+    EXPECT_EQ(cli({"--folders", "--mask", "[name]", dir.file("Baum/."), dir.file("Baum/f0.txt"),
+                   dir.file("Baum/f1.txt")})
+                  .err,
+              "Bereit: mit --apply werden 2 Dateien und 1 Ordner umbenannt.\n");
     EXPECT_EQ(cli({"--folders", "--mask", "[name]", "--apply", dir.file("Baum/.")}).all(),
               "0|Vorher\tNachher\nBaum\tBaum\n|Umbenennung abgeschlossen.\n");
     cli({"--folders", "-r", "--mask", "[name]-x.[typ]", "--apply", dir.file("Baum")}, false,
