@@ -328,6 +328,26 @@ TEST_F(CliTest, AnEnglishLocaleGivesEnglishMessagesAndTheSameOutput)
     EXPECT_EQ(usage, "Usage: kesto-cli [OPTION…] FILE…");
 }
 
+// The help is joined from texts translated one by one: in both languages one
+// blank line between each two of its eight sections, and the same options,
+// each at the start of a line.
+TEST_F(CliTest, TheHelpHasTheSameSectionsAndOptionsInBothLanguages)
+{
+    const auto blankLinesAndOptions = [](const char *locale) {
+        qputenv("LC_ALL", locale);
+        QStringList shape;
+        for (const QString &line : cli({"--help"}).out.split('\n')) {
+            if (line.isEmpty() || line.startsWith("  -"))
+                shape << line.section(' ', 2, 2);
+        }
+        return shape;
+    };
+    const QStringList english = blankLinesAndOptions("en_US.UTF-8");
+    const QStringList german = blankLinesAndOptions("C.UTF-8");
+    EXPECT_EQ(german.count(""), 8);
+    EXPECT_EQ(english, german);
+}
+
 // Folders give their files with -r, within the depth and patterns given;
 // paths come from a list, a file or standard input, one a line (without a
 // carriage return; empty lines are none) or ended by NUL, relative ones from
