@@ -261,7 +261,6 @@ TEST_F(SessionTest, PhotoFactsOfManyRowsComeWithTheirCaptureDatesAndLogInRowOrde
     dir.mkdir(u"b"_s);
     for (int i = 0; i < 70; ++i) {
         const QByteArray date = "2005:07:14 13:" + QByteArray::number(10 + i % 50) + ":00";
-        // The last name is no UTF-8, so its file is read by its whole path.
         const QByteArray name = "IMG_" + QByteArray::number(100 + i) + (i == 69 ? "\xff" : "");
         paths << dir.writeBytes((i % 2 ? "b/" : "") + name + ".jpg",
                                 kesto::test::cameraPhoto(kesto::test::ByteOrder::Intel, date));
