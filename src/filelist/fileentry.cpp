@@ -171,7 +171,7 @@ const PhotoFacts &FileEntry::photoFacts() const
     return m_content && m_content->photo ? *m_content->photo : none;
 }
 
-void FileEntry::readContent(const ContentUse &wanted)
+void FileEntry::readContent(const ContentUse &wanted, int folderFd)
 {
     const bool readAudio = wanted.audio && !(m_content && m_content->audio);
     const bool readChecksum = wanted.checksum && !(m_content && m_content->checksum);
@@ -194,7 +194,11 @@ void FileEntry::readContent(const ContentUse &wanted)
     if (readPhoto) {
         const bool withDate = wanted.photoWithCaptureDate && facts().captured.isEmpty() &&
                               MayHoldCaptureDate(oldName);
-        const FileFacts read = ReadPhotoFileFacts(pathBytes(), fullPath(), size, withDate);
+        // A name kept in its own bytes is read by its whole path, as it was given.
+        const bool byName = folderFd != AT_FDCWD && rawBytes().isEmpty() && !oldName.isEmpty();
+        const FileFacts read =
+            ReadPhotoFileFacts(byName ? QFile::encodeName(oldName) : pathBytes(), fullPath(), size,
+                               withDate, byName ? folderFd : AT_FDCWD);
         content->photo = read.photo;
         if (!read.captured.isEmpty()) {
             FactTexts texts = facts();

@@ -142,7 +142,9 @@ struct FileEntry
     /// Reads what \a wanted asks for of the file's content and was not read
     /// yet. The photo facts come with the capture date of a file named as a
     /// photo or film that has none yet, in one reading, when \a wanted says so.
-    void readContent(const ContentUse &wanted);
+    /// A photo is looked up by its name in \a folderFd, where given: its
+    /// folder held open.
+    void readContent(const ContentUse &wanted, int folderFd = AT_FDCWD);
 
     /// The path as the system knows it.
     QByteArray pathBytes() const;

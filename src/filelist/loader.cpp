@@ -532,12 +532,16 @@ void ReadPhotoFactsSideBySide(FileList &list, bool withCaptureDate)
     std::vector<QByteArray> logs(size_t((rows + Batch - 1) / Batch));
     std::atomic<int> next{0};
     const auto work = [&] {
+        RowsFolder folder;
         for (int batch; (batch = next.fetch_add(1)) * Batch < rows;) {
             std::optional<LogCapture> capture;
             if (logging)
                 capture.emplace();
-            for (int i = batch * Batch; i < std::min((batch + 1) * Batch, rows); ++i)
-                list.entry(i).readContent(photo);
+            for (int i = batch * Batch; i < std::min((batch + 1) * Batch, rows); ++i) {
+                FileEntry &e = list.entry(i);
+                const int fd = folder.fdFor(e.folder);
+                e.readContent(photo, fd >= 0 ? fd : AT_FDCWD);
+            }
             if (capture)
                 logs[size_t(batch)] = std::move(capture->lines());
         }

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -77,7 +78,7 @@ public:
     ~Walker()
     {
         for (const Frame &frame : m_frames)
-            ::closedir(frame.dir);
+            ::close(frame.fd);
     }
     Walker(const Walker &) = delete;
     Walker &operator=(const Walker &) = delete;
@@ -95,7 +96,7 @@ public:
         while (!m_frames.empty()) {
             Frame &top = m_frames.back();
             if (top.next == top.folders.size()) {
-                ::closedir(top.dir);
+                ::close(top.fd);
                 m_frames.pop_back();
                 continue;
             }
@@ -104,8 +105,8 @@ public:
             const int depth = top.depth + 1;
             // A folder that became a link or a file since it was listed is
             // passed over, as the listing would have passed it over.
-            const int child = ::openat(::dirfd(top.dir), name.constData(),
-                                       O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            const int child =
+                ::openat(top.fd, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
             if (child >= 0)
                 enter(child, std::move(path), depth);
             else if (errno != ELOOP && errno != ENOTDIR)
@@ -116,7 +117,7 @@ public:
 private:
     struct Frame
     {
-        DIR *dir;
+        int fd;
         QByteArray prefix; ///< the folder's path with its final "/"
         QList<QByteArray> folders;
         qsizetype next;
@@ -125,45 +126,48 @@ private:
 
     void enter(int fd, QByteArray path, int depth)
     {
-        DIR *dir = ::fdopendir(fd);
-        if (!dir) {
-            m_visit({WalkEntry::Kind::Unreadable, path, errno});
-            ::close(fd);
-            return;
-        }
         m_visit({WalkEntry::Kind::Folder, path});
         const bool deeper = m_filter.depth < 0 || depth < m_filter.depth;
         m_files.clear();
         m_folders.clear();
+        // The listing is read straight into one buffer that every folder uses
+        // again: a stream of its own for each folder cost a buffer of 32 KiB
+        // taken and given back, and two more system calls.
         for (;;) {
-            errno = 0;
-            const dirent *d = ::readdir(dir);
-            if (!d)
+            const ssize_t got = ::getdents64(fd, m_listing.data(), m_listing.size());
+            // What was listed before a failure is kept.
+            if (got < 0)
+                m_visit({WalkEntry::Kind::Unreadable, path, errno});
+            if (got <= 0)
                 break;
-            take(::dirfd(dir), d->d_name, d->d_type, deeper);
+            for (ssize_t at = 0; at < got;) {
+                const auto *d = reinterpret_cast<const dirent64 *>(m_listing.data() + at);
+                take(fd, d->d_name, d->d_type, deeper);
+                at += d->d_reclen;
+            }
         }
-        // What was listed before a failure is kept.
-        if (errno != 0)
-            m_visit({WalkEntry::Kind::Unreadable, path, errno});
         QByteArray prefix = path.endsWith('/') ? std::move(path) : path + '/';
         std::vector<std::string_view> names = m_files.views();
         m_order.sort(names);
+        // Each file's path is written over the one before, behind the folder's:
+        // a path of its own for each cost a tenth of a walk. A visitor that
+        // keeps it keeps a copy.
+        m_file = prefix;
         for (const std::string_view name : names) {
-            QByteArray file;
-            file.reserve(prefix.size() + qsizetype(name.size()));
-            file.append(prefix).append(name.data(), qsizetype(name.size()));
-            m_visit({WalkEntry::Kind::File, std::move(file)});
+            m_file.resize(prefix.size() + qsizetype(name.size()));
+            std::memcpy(m_file.data() + prefix.size(), name.data(), name.size());
+            m_visit({WalkEntry::Kind::File, m_file});
         }
         names = m_folders.views();
         if (names.empty()) {
-            ::closedir(dir);
+            ::close(fd);
             return;
         }
         m_order.sort(names);
         QList<QByteArray> folders;
         for (const std::string_view name : names)
             folders.append(QByteArray(name.data(), qsizetype(name.size())));
-        m_frames.push_back({dir, std::move(prefix), std::move(folders), 0, depth});
+        m_frames.push_back({fd, std::move(prefix), std::move(folders), 0, depth});
     }
 
     void take(int fd, const char *name, unsigned char type, bool deeper)
@@ -201,6 +205,8 @@ private:
     Names m_files, m_folders;
     QList<QRegularExpression> m_include, m_exclude;
     std::vector<Frame> m_frames;
+    std::vector<char> m_listing = std::vector<char>(32 * 1024);
+    QByteArray m_file;
 };
 
 SkipReason reasonOf(int error)

@@ -140,10 +140,10 @@ FileFacts ReadFileFacts(const QByteArray &localPath, const QString &shownPath,
 }
 
 FileFacts ReadPhotoFileFacts(const QByteArray &localPath, const QString &shownPath, qint64 size,
-                             bool captureDate)
+                             bool captureDate, int folderFd)
 {
     FileFacts facts;
-    const int fd = size > 0 ? FileBytes::openForReading(localPath) : -1;
+    const int fd = size > 0 ? FileBytes::openForReading(localPath, true, folderFd) : -1;
     if (captureDate)
         facts.captured = fd >= 0 ? captureDateOfOpenFile(shownPath, fd, size, &facts.photo)
                                  : captureDateOfUnreadableFile(shownPath);

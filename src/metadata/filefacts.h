@@ -91,9 +91,10 @@ FileFacts ReadFileFacts(const QByteArray &localPath, const QString &shownPath,
                         const WantedFacts &wanted, int folderFd = AT_FDCWD);
 
 /// The photo facts of the file \a localPath, a regular file of \a size bytes
-/// as the list loader found it, and with \a captureDate its capture date, from
-/// one reading and without a status call; \a shownPath names it in the log.
+/// as the list loader found it (looked up from the folder open as
+/// \a folderFd), and with \a captureDate its capture date, from one reading
+/// and without a status call; \a shownPath names it in the log.
 FileFacts ReadPhotoFileFacts(const QByteArray &localPath, const QString &shownPath, qint64 size,
-                             bool captureDate);
+                             bool captureDate, int folderFd = AT_FDCWD);
 
 } // namespace kesto

@@ -81,4 +81,15 @@ TEST(WalkFolder, GivesFilesBeforeSubfoldersByNameWithinTheDepthAndPatternsNeverF
         EXPECT_EQ(loaded(dir.path(), filter), expected);
 }
 
+// A folder longer than one read of its listing: every path kept as given.
+TEST(WalkFolder, ListsAFolderLongerThanOneReadKeepingEveryPathGiven)
+{
+    test::TempFolder dir;
+    QList<QByteArray> expected{QFile::encodeName(dir.path())}, walked;
+    for (int i = 0; i < 800; ++i)
+        expected << QFile::encodeName(dir.write(QString::number(1000 + i) + QString(60, 'x')));
+    WalkFolder(expected[0], {}, [&](const WalkEntry &e) { walked << e.path; });
+    EXPECT_EQ(walked, expected);
+}
+
 } // namespace

@@ -249,18 +249,22 @@ TEST_F(SessionTest, ARunThatOnlyNamesReadsOnlyTheFactsItsMaskAndSortColumnUse)
 }
 
 // A mask with photo facts reads them with the capture date, in one opening of
-// each file, for many rows side by side: each row gets its own file's facts,
-// and the log its lines in the rows' order.
+// each file, for many rows of two folders side by side (a name that is no
+// UTF-8 among them): each row gets its own file's facts, and the log its
+// lines in the rows' order.
 TEST_F(SessionTest, PhotoFactsOfManyRowsComeWithTheirCaptureDatesAndLogInRowOrder)
 {
     SetLogPath(journals.file(u"Kesto.LOG"_s));
     const auto noLog = qScopeGuard([] { SetLogPath(QString()); });
-    QStringList paths, wanted;
+    QList<QByteArray> paths;
+    QStringList wanted;
+    dir.mkdir(u"b"_s);
     for (int i = 0; i < 70; ++i) {
         const QByteArray date = "2005:07:14 13:" + QByteArray::number(10 + i % 50) + ":00";
-        paths << dir.write(u"IMG_%1.jpg"_s.arg(100 + i),
-                           kesto::test::cameraPhoto(kesto::test::ByteOrder::Intel, date));
-        wanted << u"KestoCam %1 IMG_%2.jpg"_s.arg(10 + i % 50).arg(100 + i);
+        const QByteArray name = "IMG_" + QByteArray::number(100 + i) + (i == 69 ? "\xff" : "");
+        paths << dir.writeBytes((i % 2 ? "b/" : "") + name + ".jpg",
+                                kesto::test::cameraPhoto(kesto::test::ByteOrder::Intel, date));
+        wanted << u"KestoCam %1 %2.jpg"_s.arg(10 + i % 50).arg(QString::fromLatin1(name));
     }
     Session run(questions, Session::Preview::OnDemand);
     run.setMaskText(u"[hersteller] [aufnahmeminute] [name].[typ]"_s);
@@ -272,7 +276,7 @@ TEST_F(SessionTest, PhotoFactsOfManyRowsComeWithTheirCaptureDatesAndLogInRowOrde
         names << e.newName;
         oldNames << e.oldName;
     }
-    static const QRegularExpression loaded(u"Exif Load: .*/(IMG_\\d+\\.jpg)  True"_s);
+    static const QRegularExpression loaded(u"Exif Load: .*/(IMG_\\d+\\S*\\.jpg)  True"_s);
     const QString log = QString::fromUtf8(journals.read(u"Kesto.LOG"_s));
     for (auto match = loaded.globalMatch(log); match.hasNext();)
         logged << match.next().captured(1);
