@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QHash>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,20 +55,18 @@ QByteArray fuseTypeOf(const QByteArray &folder)
     return {};
 }
 
-bool isBlankName(const QString &name)
+// The names are looked at in their bytes: blanks and dots are ASCII, which
+// no byte of another character's UTF-8 can be taken for.
+bool isBlankName(QByteArrayView name)
 {
-    for (QChar c : name) {
-        if (c != QLatin1Char(' '))
-            return false;
-    }
-    return true;
+    return std::all_of(name.begin(), name.end(), [](char c) { return c == ' '; });
 }
 
 // A name that is all extension (".txt") hides the file; only a file that was
 // hidden already may keep it so.
-bool hidesTheFile(const QString &newName, const QString &oldName)
+bool hidesTheFile(QByteArrayView newName, QByteArrayView oldName)
 {
-    return newName.lastIndexOf(QLatin1Char('.')) == 0 && !oldName.startsWith(QLatin1Char('.'));
+    return newName.lastIndexOf('.') == 0 && !oldName.startsWith('.');
 }
 
 // What a folder knows of one folded name.
@@ -182,10 +181,10 @@ void checkPair(PlanIndex &index, qsizetype k, PlannedRename &p, RenamePlan &plan
     p.nameBytes = int(p.newName.size());
     p.nameMax = int(f.nameMax);
 
-    const bool blank = isBlankName(p.shownNew) || hidesTheFile(p.shownNew, p.shownOld);
+    const bool blank = isBlankName(p.newName) || hidesTheFile(p.newName, p.oldName);
     // An empty name is told as blank.
-    const bool impossible = !p.shownNew.isEmpty() && !IsPossibleFileName(p.shownNew);
-    p.refused = impossible ? 0 : RefusedCharacter(f.rules, p.shownNew);
+    const bool impossible = !p.newName.isEmpty() && !IsPossibleFileName(p.newName);
+    p.refused = impossible ? 0 : RefusedCharacter(f.rules, p.newName);
     const bool tooLong = p.nameBytes > f.nameMax;
     const bool duplicate = use.newNames > 1;
     // The file itself under a new spelling is no clash; a name repaired
@@ -260,17 +259,17 @@ DriveKind DriveKindOf(const QByteArray &folder)
     return {type == MsdosMagic || type == ExfatMagic || type == FuseMagic, type == FuseMagic};
 }
 
-char32_t RefusedCharacter(NameRules rules, const QString &name)
+char32_t RefusedCharacter(NameRules rules, QByteArrayView name)
 {
     if (rules == NameRules::Posix)
         return 0;
-    for (QChar c : name) {
-        const char16_t u = c.unicode();
-        if (u < 0x20 || u == 0x7F || QStringView(u"<>:\"\\|?*").contains(c))
+    for (const char c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F || QByteArrayView("<>:\"\\|?*").contains(c))
             return u;
     }
-    if (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
-        return name.back().unicode();
+    if (name.endsWith('.') || name.endsWith(' '))
+        return static_cast<unsigned char>(name.back());
     return 0;
 }
 

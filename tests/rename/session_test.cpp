@@ -243,7 +243,7 @@ TEST_F(SessionTest, ARunThatOnlyNamesReadsOnlyTheFactsItsMaskAndSortColumnUse)
         EXPECT_EQ(e.newName, QString()); // named by refresh() only
         const auto readFact = [](const QString &fact) { return fact.isEmpty() ? '0' : '1'; };
         EXPECT_EQ((std::string{readFact(e.facts().modified), readFact(e.facts().captured)}), read);
-        EXPECT_TRUE(e.facts().sizeText.isEmpty());
+        EXPECT_FALSE(e.sizeShown);
         EXPECT_EQ(e.size, QFileInfo(photo).size());
     }
 }
