@@ -127,6 +127,12 @@ TEST_F(PipelineTest, AFolderIsRenamedAfterWhatItHoldsAndARowLeftInItFollows)
     session.setChecked(session.list().findRow(dir.file(u"Urlaub.2024/Tag 1/b.txt"_s)), false);
     preview(u"X_[name].[typ]"_s);
     EXPECT_EQ(panel1(), u"4 von 5 markiert (2 Dateien, 3 Ordner)"_s);
+    // A folder's length is its listing's: its row shows none.
+    QStringList sizes;
+    for (const FileEntry &e : session.list().rows())
+        sizes << e.text(ColSize);
+    sizes.sort();
+    EXPECT_EQ(sizes, (QStringList{"", "", "", "1 Byte", "1 Byte"}));
     EXPECT_EQ(session.renameCommand().renamed.size(), 4);
     EXPECT_EQ(column(&FileEntry::folder), QStringList{dir.file(u"X_Urlaub.2024/X_Tag 1/"_s)});
     EXPECT_EQ(dir.tree(), "X_Urlaub.2024/ X_Urlaub.2024/X_Tag 1/ X_Urlaub.2024/X_Tag 1/X_Abend/ "
@@ -307,8 +313,7 @@ TEST_F(PipelineTest, ABatchWithoutAJournalRunsOnlyAfterAYesAndNoUndoPassesOverIt
         EXPECT_EQ(dir.exists(names[0]), !agreed);
     }
     const QString when = session.undoableBatch().begun.toString(TimeShownFormat);
-    EXPECT_EQ(UndoTooltip(session.undoableBatch()),
-              messages::undoUnrecordedTooltip(when));
+    EXPECT_EQ(UndoTooltip(session.undoableBatch()), messages::undoUnrecordedTooltip(when));
     EXPECT_FALSE(session.undoCommand().complete);
     EXPECT_EQ(panel2(), messages::undoUnrecorded(when));
     EXPECT_TRUE(dir.exists(u"a-1.txt"_s));
