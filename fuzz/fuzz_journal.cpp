@@ -1,10 +1,15 @@
 // libFuzzer target for the journal reader: arbitrary bytes as a journal, read
 // whole and as a listing reads it. Besides not crashing, whatever the reader
 // hands an undo must be safe to obey: every file a move in an absolute
-// folder between plain names, as many as the plan says.
+// folder from a plain name to a name that may lead down into folders below
+// it, as many as the plan says; every folder to remove an absolute one on
+// the way of such a name.
 #include "rename/journalreader.h"
 
 #include <QByteArray>
+#include <QList>
+
+#include <algorithm>
 
 #include <cstdint>
 #include <cstdio>
@@ -28,6 +33,13 @@ bool plain(const QByteArray &name)
            !name.contains('\0');
 }
 
+// Plain names joined by "/".
+bool down(const QByteArray &path)
+{
+    const QList<QByteArray> parts = path.split('/');
+    return std::all_of(parts.begin(), parts.end(), plain);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -42,9 +54,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const Move &m = e.move;
         check(m.folder.startsWith('/') && m.folder.endsWith('/') && !m.folder.contains('\0'),
               "a folder that is no absolute path", input);
-        check(plain(m.from) && plain(m.to), "a name that leaves its folder", input);
+        check(plain(m.from) && down(m.to), "a name that leaves its folder", input);
         check(m.temp.isEmpty() || (plain(m.temp) && m.temp.startsWith(".kesto-")),
               "a temporary name Kesto does not give", input);
+    }
+    check(whole.newFolders.size() == whole.newFolderCount || whole.entries.isEmpty(),
+          "folders read differ from the plan", input);
+    for (const QByteArray &folder : whole.newFolders) {
+        const bool onTheWay =
+            std::any_of(whole.entries.begin(), whole.entries.end(), [&](const JournalEntry &e) {
+                return folder.size() > e.move.folder.size() && folder.startsWith(e.move.folder) &&
+                       (e.move.folder + e.move.to).startsWith(folder) &&
+                       down(folder.sliced(e.move.folder.size()).chopped(1));
+            });
+        check(folder.endsWith('/') && onTheWay, "a folder to remove that no file leads into",
+              input);
     }
 
     // A listing sees the head and the end only; it may miss damage in the

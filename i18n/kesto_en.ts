@@ -178,30 +178,61 @@ Exit status: 0 once the window is closed, 1 without a display.
         <translation>--plan-out writes a plan to check and only applies without --apply.</translation>
     </message>
     <message>
+        <source>Nur eine der Optionen --files-from, --names-from und --table liest die Standardeingabe.</source>
+        <translation>Only one of the options --files-from, --names-from and --table may read standard input.</translation>
+    </message>
+    <message>
         <source>Aufruf: kesto-cli [OPTION…] DATEI…
         kesto-cli [OPTION…] -r ORDNER…
         kesto-cli [OPTION…] --folders [-r] ORDNER…
         kesto-cli [OPTION…] --files-from LISTE
         kesto-cli [--apply] [--json] --plan-in PLAN
         kesto-cli --undo | --history
-
-Lädt die Dateien wie das Fenster, bildet die neuen Namen, prüft sie und gibt
+</source>
+        <translation>Usage: kesto-cli [OPTION…] FILE…
+       kesto-cli [OPTION…] -r FOLDER…
+       kesto-cli [OPTION…] --folders [-r] FOLDER…
+       kesto-cli [OPTION…] --files-from LIST
+       kesto-cli [--apply] [--json] --plan-in PLAN
+       kesto-cli --undo | --history
+</translation>
+    </message>
+    <message>
+        <source>Lädt die Dateien wie das Fenster, bildet die neuen Namen, prüft sie und gibt
 &quot;Vorher&quot; TAB &quot;Nachher&quot; und je Datei alten TAB neuen Namen aus. Mit --apply
 werden die markierten Dateien umbenannt; eine vorhandene Datei wird nie
 überschrieben.
-
-In der Ausgabe steht ein Tabulator in einem Namen als \t, ein Zeilenvorschub
+</source>
+        <translation>Loads the files as the window does, builds the new names, tests them and
+prints &quot;Vorher&quot; TAB &quot;Nachher&quot; and one line per file: old TAB new name. With
+--apply the checked files are renamed; an existing file is never
+overwritten.
+</translation>
+    </message>
+    <message>
+        <source>In der Ausgabe steht ein Tabulator in einem Namen als \t, ein Zeilenvorschub
 als \n, ein Wagenrücklauf als \r und ein umgekehrter Schrägstrich als \\.
 Bytes eines Namens, die kein UTF-8 sind, werden als Windows-1252 gelesen;
 der neue Name wird in UTF-8 geschrieben. Ein Pfad, der fehlt, ein Ordner
 (ohne --recursive oder --folders), keine gewöhnliche Datei oder nicht lesbar
 ist, wird mit seinem Grund auf der Fehlerausgabe genannt und übergangen,
 ebenso ein Unterordner, der sich nicht lesen lässt.
-
-Optionen (Werte so, wie man sie im Fenster eingibt):
+</source>
+        <translation>In the output a tab in a name is shown as \t, a line feed as \n, a carriage
+return as \r and a backslash as \\. Bytes of a name that are no UTF-8 are
+read as Windows-1252; the new name is written in UTF-8. A path that is
+missing, a folder (without --recursive or --folders), no regular file or
+not readable is named with its reason on standard error and passed over,
+and so is a subfolder that cannot be read.
+</translation>
+    </message>
+    <message>
+        <source>Optionen (Werte so, wie man sie im Fenster eingibt):
   --mask TEXT               Umbenennungsmaske, z. B. &quot;[name]_[zahl].[typ]&quot;;
                             Datum mit Format: &quot;[aufnahmedatum yyyy-MM-dd].[typ]&quot;,
-                            &quot;[datum dd. MMMM yyyy, dddd].[typ]&quot;
+                            &quot;[datum dd. MMMM yyyy, dddd].[typ]&quot;; ein / trennt
+                            Ordner, die unter dem Ordner der Datei angelegt
+                            werden: &quot;[aufnahmejahr]/[aufnahmemonat]/[name].[typ]&quot;
   --start ZAHL              Zähler: Start bei (0 bis 99999999)
   --step ZAHL               Zähler: Schrittweite (0 bis 99999)
   --digits N                Zähler: Länge (Stellenanzahl)
@@ -237,118 +268,13 @@ Optionen (Werte so, wie man sie im Fenster eingibt):
   --sort SPALTE[:desc]      nach Spalte 1-8 sortieren (1 = Alter Name, 4 = Größe,
                             8 = Aufnahme (Exif)); Vorgabe 1, aufsteigend;
                             Zahlen nach ihrem Wert: IMG_2 vor IMG_10
-  -r, --recursive           aus jedem ORDNER die gewöhnlichen Dateien laden,
-                            mit allen Unterordnern; symbolische Verknüpfungen
-                            auf Ordner werden nicht betreten. Reihenfolge: je
-                            Ordner erst die Dateien, dann die Unterordner,
-                            beide nach Namen (IMG_2 vor IMG_10)
-  --depth N                 nur N Ebenen Unterordner (0 = nur der Ordner selbst)
-  --include MUSTER          nur Dateien, deren Name passt; mehrfach möglich
-  --exclude MUSTER          keine Dateien, deren Name passt; mehrfach möglich.
-                            Muster wie in der Shell (*, ?, [abc], [!abc]),
-                            Groß/klein gleich: --include &apos;*.jpg&apos; --exclude &apos;tmp*&apos;
-  --hidden                  auch versteckte Dateien und Ordner (Name mit &quot;.&quot;)
-  --folders                 jeden ORDNER selbst umbenennen, mit -r auch die
-                            Ordner darunter: [NAME] ist der ganze Name, [TYP]
-                            leer, ein Punkt vor [TYP] entfällt; was in einem
-                            Ordner liegt, wird vor ihm umbenannt
-  --files-from LISTE        die Pfade einer Datei (- = Standardeingabe), einer
-                            je Zeile; relativ zum aktuellen Ordner. Für mehr
-                            Dateien, als die Befehlszeile fasst
-  --null                    die Pfade der LISTE enden mit NUL statt Zeilenende:
-                            find Fotos -name &apos;*.jpg&apos; -mtime -7 -print0 |
-                              kesto-cli --files-from - --null --mask …
-  --names-from LISTE        je Zeile der LISTE (- = Standardeingabe) ein neuer
-                            Name für [LISTE]: Zeile n gilt der n-ten markierten
-                            Datei; UTF-8 oder Windows-1252, leere Zeilen zählen
-                            mit. Zählt die Liste mehr oder weniger Namen als
-                            Dateien, wird nichts umbenannt. Beispiel:
-                            --names-from namen.txt --mask &apos;[zahl] [liste].[typ]&apos;
-  --table TABELLE           CSV oder TSV (Trennzeichen Tabulator, Semikolon
-                            oder Komma, Zellen in &quot;…&quot; dürfen es enthalten);
-                            die erste Spalte nennt die Datei, als absoluten
-                            Pfad oder bloßen Namen, [SPALTE 2], [SPALTE 3] …
-                            sind die weiteren Zellen ihrer Zeile. Eine Datei
-                            ohne Zeile ist ein Fehler, eine Zeile ohne Datei
-                            wird genannt. Beispiel:
-                            --table titel.csv --mask &apos;[spalte 2] - [name].[typ]&apos;
-  --number-clashes          Doppelte Namen durchnummerieren: gleiche neue Namen
-                            und Namen vorhandener Dateien bekommen &quot; (2)&quot;,
-                            &quot; (3)&quot; … vor der Endung, in der Reihenfolge der
-                            Liste: --mask &apos;Foto.[typ]&apos; --number-clashes ergibt
-                            Foto.jpg, Foto (2).jpg, Foto (3).jpg …
-  --json                    statt der Liste ein JSON-Objekt: &quot;options&quot; (die
-                            verwendeten Optionen) und &quot;rows&quot;, je Datei
-                            folder, old, new, status und reason (mit --apply
-                            auch result und result_reason):
-                            kesto-cli --json --mask &quot;[zahl].[typ]&quot; *.jpg
-  --plan-out PLAN           den geprüften Plan mit der Identität jeder Datei
-                            in die Datei PLAN schreiben (JSON mit Prüfsumme;
-                            jede Änderung macht ihn unbrauchbar); nicht mit
-                            --apply
-  --plan-in PLAN            den Plan aus PLAN zeigen, mit --apply genau ihn
-                            umbenennen, nur die Dateien, die noch dieselben
-                            sind und deren neuer Name frei ist:
-                            kesto-cli --mask &quot;[zahl].[typ]&quot; --plan-out p.json *
-                            kesto-cli --plan-in p.json --apply
-  --apply                   umbenennen
-  --yes                     ohne [TYP] umbenennen, ohne zu fragen
-  --no-undo                 auch umbenennen, wenn sich das Protokoll zum
-                            Rückgängigmachen nicht schreiben lässt
-  --undo                    die letzte noch nicht rückgängig gemachte
-                            Umbenennung rückgängig machen (auch eine
-                            unterbrochene); gibt Vorher/Nachher aus
-  --history                 die aufbewahrten Umbenennungen auflisten
-  --quiet                   ohne Fortschrittsanzeige und ohne die Zeile
-                            &quot;Bereit: …&quot;
-  --                        Ende der Optionen
-  --help                    diese Hilfe
-  --version                 die Versionsnummer
-
-Ist die Fehlerausgabe ein Terminal, zeigt sie bei einem Lauf, der länger als
-eine Sekunde dauert, eine Zeile mit dem Fortschritt: Dateien erledigt von
-allen, Dateien je Sekunde und die verbleibende Zeit.
-
-Findet die Prüfung Fehler, steht nach der Meldung je fehlerhafter Datei
-alter Name TAB neuer Name TAB Grund auf der Fehlerausgabe.
-
-Im JSON ist status einer dieser Schlüssel: ok, unchanged, duplicate, exists,
-blank, too_long, not_allowed, impossible, unreadable_folder,
-unwritable_folder, no_name (Maske oder Suchen fehlerhaft), changed und
-missing (Datei seit dem Plan geändert oder nicht mehr da); result ist
-renamed, failed oder skipped. Ein Name, der kein UTF-8 ist, steht in old
-(folder) als Windows-1252 und in old_bytes (folder_bytes) als Base64 seiner
-Bytes.
-
-Rückgabewert: 0 Namen in Ordnung (und alles umbenannt), 1 Prüfung oder
-Umbenennung fehlgeschlagen, eine Datei des Plans übergangen, ein Pfad
-übergangen oder die Ausgabe nicht schreibbar (die Umbenennung läuft
-trotzdem zu Ende), 2 falscher Aufruf oder ein Plan, der sich nicht lesen
-lässt, beschädigt oder verändert ist (dann wird nichts umbenannt).
 </source>
-        <translation>Usage: kesto-cli [OPTION…] FILE…
-       kesto-cli [OPTION…] -r FOLDER…
-       kesto-cli [OPTION…] --folders [-r] FOLDER…
-       kesto-cli [OPTION…] --files-from LIST
-       kesto-cli [--apply] [--json] --plan-in PLAN
-       kesto-cli --undo | --history
-
-Loads the files as the window does, builds the new names, tests them and
-prints &quot;Vorher&quot; TAB &quot;Nachher&quot; and one line per file: old TAB new name. With
---apply the checked files are renamed; an existing file is never
-overwritten.
-
-In the output a tab in a name is shown as \t, a line feed as \n, a carriage
-return as \r and a backslash as \\. Bytes of a name that are no UTF-8 are
-read as Windows-1252; the new name is written in UTF-8. A path that is
-missing, a folder (without --recursive or --folders), no regular file or
-not readable is named with its reason on standard error and passed over,
-and so is a subfolder that cannot be read.
-
-Options (values as they are typed into the window):
+        <translation>Options (values as they are typed into the window):
   --mask TEXT               rename mask, e.g. &quot;[name]_[zahl].[typ]&quot;; a date
                             with a format: &quot;[aufnahmedatum yyyy-MM-dd].[typ]&quot;,
-                            &quot;[datum dd. MMMM yyyy, dddd].[typ]&quot;
+                            &quot;[datum dd. MMMM yyyy, dddd].[typ]&quot;; a / separates
+                            folders below the file&apos;s folder, made where they
+                            are missing: &quot;[aufnahmejahr]/[aufnahmemonat]/[name]&quot;
   --start NUMBER            counter: start at (0 to 99999999)
   --step NUMBER             counter: step (0 to 99999)
   --digits N                counter: length (number of digits)
@@ -386,7 +312,46 @@ Options (values as they are typed into the window):
   --sort COLUMN[:desc]      sort by column 1-8 (1 = old name, 4 = size,
                             8 = Exif capture date); default 1, ascending;
                             numbers by their value: IMG_2 before IMG_10
-  -r, --recursive           load the regular files of every FOLDER, with all
+</translation>
+    </message>
+    <message>
+        <source>  -r, --recursive           aus jedem ORDNER die gewöhnlichen Dateien laden,
+                            mit allen Unterordnern; symbolische Verknüpfungen
+                            auf Ordner werden nicht betreten. Reihenfolge: je
+                            Ordner erst die Dateien, dann die Unterordner,
+                            beide nach Namen (IMG_2 vor IMG_10)
+  --depth N                 nur N Ebenen Unterordner (0 = nur der Ordner selbst)
+  --include MUSTER          nur Dateien, deren Name passt; mehrfach möglich
+  --exclude MUSTER          keine Dateien, deren Name passt; mehrfach möglich.
+                            Muster wie in der Shell (*, ?, [abc], [!abc]),
+                            Groß/klein gleich: --include &apos;*.jpg&apos; --exclude &apos;tmp*&apos;
+  --hidden                  auch versteckte Dateien und Ordner (Name mit &quot;.&quot;)
+  --folders                 jeden ORDNER selbst umbenennen, mit -r auch die
+                            Ordner darunter: [NAME] ist der ganze Name, [TYP]
+                            leer, ein Punkt vor [TYP] entfällt; was in einem
+                            Ordner liegt, wird vor ihm umbenannt
+  --files-from LISTE        die Pfade einer Datei (- = Standardeingabe), einer
+                            je Zeile; relativ zum aktuellen Ordner. Für mehr
+                            Dateien, als die Befehlszeile fasst
+  --null                    die Pfade der LISTE enden mit NUL statt Zeilenende:
+                            find Fotos -name &apos;*.jpg&apos; -mtime -7 -print0 |
+                              kesto-cli --files-from - --null --mask …
+  --names-from LISTE        je Zeile der LISTE (- = Standardeingabe) ein neuer
+                            Name für [LISTE]: Zeile n gilt der n-ten markierten
+                            Datei; UTF-8 oder Windows-1252, leere Zeilen zählen
+                            mit. Zählt die Liste mehr oder weniger Namen als
+                            Dateien, wird nichts umbenannt. Beispiel:
+                            --names-from namen.txt --mask &apos;[zahl] [liste].[typ]&apos;
+  --table TABELLE           CSV oder TSV (Trennzeichen Tabulator, Semikolon
+                            oder Komma, Zellen in &quot;…&quot; dürfen es enthalten);
+                            die erste Spalte nennt die Datei, als absoluten
+                            Pfad oder bloßen Namen, [SPALTE 2], [SPALTE 3] …
+                            sind die weiteren Zellen ihrer Zeile. Eine Datei
+                            ohne Zeile ist ein Fehler, eine Zeile ohne Datei
+                            wird genannt. Beispiel:
+                            --table titel.csv --mask &apos;[spalte 2] - [name].[typ]&apos;
+</source>
+        <translation>  -r, --recursive           load the regular files of every FOLDER, with all
                             its subfolders; symbolic links to folders are not
                             entered. Order: in each folder first the files,
                             then the subfolders, both by name (IMG_2 before
@@ -420,7 +385,45 @@ Options (values as they are typed into the window):
                             its line. A file without a line is an error, a
                             line without a file is named. Example:
                             --table titles.csv --mask &apos;[spalte 2] [name].[typ]&apos;
-  --number-clashes          number duplicate names: equal new names and names
+</translation>
+    </message>
+    <message>
+        <source>  --number-clashes          Doppelte Namen durchnummerieren: gleiche neue Namen
+                            und Namen vorhandener Dateien bekommen &quot; (2)&quot;,
+                            &quot; (3)&quot; … vor der Endung, in der Reihenfolge der
+                            Liste: --mask &apos;Foto.[typ]&apos; --number-clashes ergibt
+                            Foto.jpg, Foto (2).jpg, Foto (3).jpg …
+  --json                    statt der Liste ein JSON-Objekt: &quot;options&quot; (die
+                            verwendeten Optionen) und &quot;rows&quot;, je Datei
+                            folder, old, new, status und reason (mit --apply
+                            auch result und result_reason):
+                            kesto-cli --json --mask &quot;[zahl].[typ]&quot; *.jpg
+  --plan-out PLAN           den geprüften Plan mit der Identität jeder Datei
+                            in die Datei PLAN schreiben (JSON mit Prüfsumme;
+                            jede Änderung macht ihn unbrauchbar); nicht mit
+                            --apply
+  --plan-in PLAN            den Plan aus PLAN zeigen, mit --apply genau ihn
+                            umbenennen, nur die Dateien, die noch dieselben
+                            sind und deren neuer Name frei ist:
+                            kesto-cli --mask &quot;[zahl].[typ]&quot; --plan-out p.json *
+                            kesto-cli --plan-in p.json --apply
+  --apply                   umbenennen
+  --yes                     ohne [TYP] umbenennen, ohne zu fragen
+  --no-undo                 auch umbenennen, wenn sich das Protokoll zum
+                            Rückgängigmachen nicht schreiben lässt
+  --undo                    die letzte noch nicht rückgängig gemachte
+                            Umbenennung rückgängig machen (auch eine
+                            unterbrochene); gibt Vorher/Nachher aus
+  --history                 die aufbewahrten Umbenennungen auflisten: Datum,
+                            Dateien, Ordner, Zustand und, wenn sie Ordner
+                            angelegt hat, &quot;N Ordner angelegt&quot;
+  --quiet                   ohne Fortschrittsanzeige und ohne die Zeile
+                            &quot;Bereit: …&quot;
+  --                        Ende der Optionen
+  --help                    diese Hilfe
+  --version                 die Versionsnummer
+</source>
+        <translation>  --number-clashes          number duplicate names: equal new names and names
                             of existing files get &quot; (2)&quot;, &quot; (3)&quot; … before the
                             extension, in list order: --mask &apos;Foto.[typ]&apos;
                             --number-clashes gives Foto.jpg, Foto (2).jpg,
@@ -444,35 +447,64 @@ Options (values as they are typed into the window):
                             be written
   --undo                    undo the newest batch not yet undone (also an
                             interrupted one); prints Vorher/Nachher
-  --history                 list the kept batches
+  --history                 list the kept batches: date, files, folder, state
+                            and, for one that made folders, &quot;N Ordner angelegt&quot;
   --quiet                   no progress line and no &quot;Ready: …&quot; line
   --                        end of options
   --help                    this help
   --version                 the version number
-
-When standard error is a terminal, a run that takes longer than a second
+</translation>
+    </message>
+    <message>
+        <source>Ist die Fehlerausgabe ein Terminal, zeigt sie bei einem Lauf, der länger als
+eine Sekunde dauert, eine Zeile mit dem Fortschritt: Dateien erledigt von
+allen, Dateien je Sekunde und die verbleibende Zeit.
+</source>
+        <translation>When standard error is a terminal, a run that takes longer than a second
 shows a progress line there: files done of all, files per second and the
 time left.
-
-When the test finds faults, the message is followed on standard error by one
+</translation>
+    </message>
+    <message>
+        <source>Findet die Prüfung Fehler, steht nach der Meldung je fehlerhafter Datei
+alter Name TAB neuer Name TAB Grund auf der Fehlerausgabe.
+</source>
+        <translation>When the test finds faults, the message is followed on standard error by one
 line per faulty file: old name TAB new name TAB reason.
-
-In the JSON, status is one of these keys: ok, unchanged, duplicate, exists,
+</translation>
+    </message>
+    <message>
+        <source>Im JSON ist status einer dieser Schlüssel: ok, unchanged, duplicate, exists,
 blank, too_long, not_allowed, impossible, unreadable_folder,
-unwritable_folder, no_name (mask or search faulty), changed and missing
-(file changed since the plan or gone); result is renamed, failed or skipped.
+unwritable_folder, other_drive, folder_clash (ein neuer Ordner auf einem
+anderen Laufwerk oder mit dem Namen einer Datei), no_name (Maske oder Suchen
+fehlerhaft), changed und missing (Datei seit dem Plan geändert oder nicht
+mehr da); result ist renamed, failed oder skipped. Ein Name, der kein UTF-8
+ist, steht in old (folder) als Windows-1252 und in old_bytes (folder_bytes)
+als Base64 seiner Bytes.
+</source>
+        <translation>In the JSON, status is one of these keys: ok, unchanged, duplicate, exists,
+blank, too_long, not_allowed, impossible, unreadable_folder,
+unwritable_folder, other_drive, folder_clash (a new folder on another drive
+or with the name of a file), no_name (mask or search faulty), changed and
+missing (file changed since the plan or gone); result is renamed, failed or
+skipped.
 A name that is no UTF-8 is given in old (folder) as Windows-1252 and in
 old_bytes (folder_bytes) as Base64 of its bytes.
-
-Exit status: 0 names fine (and everything renamed), 1 test or rename failed,
+</translation>
+    </message>
+    <message>
+        <source>Rückgabewert: 0 Namen in Ordnung (und alles umbenannt), 1 Prüfung oder
+Umbenennung fehlgeschlagen, eine Datei des Plans übergangen, ein Pfad
+übergangen oder die Ausgabe nicht schreibbar (die Umbenennung läuft
+trotzdem zu Ende), 2 falscher Aufruf oder ein Plan, der sich nicht lesen
+lässt, beschädigt oder verändert ist (dann wird nichts umbenannt).
+</source>
+        <translation>Exit status: 0 names fine (and everything renamed), 1 test or rename failed,
 a file of the plan passed over, a path passed over or the output not
 writable (the renaming still runs to its end), 2 wrong usage or a plan that
 cannot be read, is damaged or was changed (then nothing is renamed).
 </translation>
-    </message>
-    <message>
-        <source>Nur eine der Optionen --files-from, --names-from und --table liest die Standardeingabe.</source>
-        <translation>Only one of the options --files-from, --names-from and --table may read standard input.</translation>
     </message>
 </context>
 <context>
@@ -544,6 +576,34 @@ cannot be read, is damaged or was changed (then nothing is renamed).
     <message>
         <source>kesto-cli: Zeile %1 der Tabelle gehört zu keiner Datei der Liste: %2</source>
         <translation>kesto-cli: Line %1 of the table belongs to no file of the list: %2</translation>
+    </message>
+    <message>
+        <source>1 Ordner</source>
+        <translation>1 folder</translation>
+    </message>
+    <message>
+        <source>%1 Ordner</source>
+        <translation>%1 folders</translation>
+    </message>
+    <message>
+        <source>Bereit: mit --apply wird %1 umbenannt.</source>
+        <translation>Ready: with --apply %1 is renamed.</translation>
+    </message>
+    <message>
+        <source>Bereit: mit --apply werden %1 umbenannt.</source>
+        <translation>Ready: with --apply %1 are renamed.</translation>
+    </message>
+    <message>
+        <source>Bereit: mit --apply werden %1 und %2 umbenannt.</source>
+        <translation>Ready: with --apply %1 and %2 are renamed.</translation>
+    </message>
+    <message>
+        <source>1 Datei</source>
+        <translation>1 file</translation>
+    </message>
+    <message>
+        <source>%1 Dateien</source>
+        <translation>%1 files</translation>
     </message>
 </context>
 <context>
@@ -746,6 +806,14 @@ cannot be read, is damaged or was changed (then nothing is renamed).
     <message>
         <source>Die Maske ist zu lang</source>
         <translation>The mask is too long</translation>
+    </message>
+    <message>
+        <source>Vor oder nach einem Schrägstrich fehlt ein Name</source>
+        <translation>A name is missing before or after a slash</translation>
+    </message>
+    <message>
+        <source>Die Namen . und .. sind in der Maske nicht zulässig</source>
+        <translation>The names . and .. are not allowed in the mask</translation>
     </message>
 </context>
 <context>
@@ -1262,6 +1330,34 @@ cannot be read, is damaged or was changed (then nothing is renamed).
     <message>
         <source>%1 Ordner</source>
         <translation>%1 folders</translation>
+    </message>
+    <message>
+        <source>Umbenennung abgeschlossen, %1 Ordner angelegt.</source>
+        <translation>Renaming finished, %1 folders made.</translation>
+    </message>
+    <message>
+        <source>Fehler: Einige neue Ordner liegen auf einem anderen Laufwerk, dorthin wird nicht verschoben!</source>
+        <translation>Error: Some new folders are on another drive; nothing is moved there!</translation>
+    </message>
+    <message>
+        <source>Fehler: Einige neue Ordner tragen den Namen einer Datei, sie lassen sich nicht anlegen!</source>
+        <translation>Error: Some new folders have the name of a file; they cannot be made!</translation>
+    </message>
+    <message>
+        <source>anderes Laufwerk</source>
+        <translation>another drive</translation>
+    </message>
+    <message>
+        <source>Datei und neuer Ordner gleichen Namens</source>
+        <translation>a file and a new folder of the same name</translation>
+    </message>
+    <message>
+        <source>, %1 Ordner angelegt</source>
+        <translation>, %1 folders made</translation>
+    </message>
+    <message>
+        <source>Folgende Ordner, die die Umbenennung angelegt hatte, sind nicht leer und bleiben, wo sie sind:</source>
+        <translation>These folders, which the renaming made, are not empty and stay where they are:</translation>
     </message>
 </context>
 <context>
@@ -1790,20 +1886,12 @@ Do you want to overwrite this mask?</translation>
         <translation>&lt;h3&gt;How it works&lt;/h3&gt;&lt;ol&gt;&lt;li&gt;Drag the files from a file manager into the list &lt;i&gt;Files to rename&lt;/i&gt; (or name them on the command line at start). Drag a folder in, or choose it with &lt;i&gt;Add folder…&lt;/i&gt;, and Kesto asks once whether &lt;i&gt;Only the files in the folder&lt;/i&gt; or the files &lt;i&gt;With all subfolders&lt;/i&gt; go into the list; with &lt;i&gt;Hidden files too&lt;/i&gt; those whose name begins with a dot come along. Symbolic links to folders are not entered. A subfolder that cannot be read is named with its reason.&lt;/li&gt;&lt;li&gt;Describe on the page &lt;i&gt;Mask&lt;/i&gt; what the new names are to look like. The column &lt;i&gt;New Name&lt;/i&gt; shows the result about one and a half seconds after the last change.&lt;/li&gt;&lt;li&gt;Only checked files are renamed. Click &lt;i&gt;Rename&lt;/i&gt;. First Kesto tests whether two new names would be the same, whether a new name already belongs to an existing file and whether a name would be empty; then nothing is renamed and the status bar tells the reason. The column &lt;i&gt;Note&lt;/i&gt; says for each file concerned what does not work; &lt;i&gt;Next error&lt;/i&gt; (or F8) jumps to the next one.&lt;/li&gt;&lt;li&gt;&lt;i&gt;Undo&lt;/i&gt; gives the files of the last rename their old names back, another click those of the rename before (up to 20). A file that has been moved meanwhile, or whose old name is taken again, stays where it is. When a rename was interrupted, by a power cut for instance, Kesto offers to undo it at the next start.&lt;/li&gt;&lt;/ol&gt;</translation>
     </message>
     <message>
-        <source>&lt;h3&gt;Die Maske&lt;/h3&gt;&lt;p&gt;Die Maske besteht aus Text und Platzhaltern in eckigen Klammern. Groß- und Kleinschreibung der Platzhalter spielt keine Rolle: &lt;code&gt;[name]&lt;/code&gt; und &lt;code&gt;[NAME]&lt;/code&gt; bedeuten dasselbe. Die Beispiele beziehen sich auf die Datei &lt;code&gt;IMG_4711.JPG&lt;/code&gt;, zuletzt geändert am 17.05.2024 um 14:30:05.&lt;/p&gt;&lt;table border=&apos;1&apos; cellspacing=&apos;0&apos; cellpadding=&apos;3&apos;&gt;&lt;tr&gt;&lt;th&gt;Platzhalter&lt;/th&gt;&lt;th&gt;steht für&lt;/th&gt;&lt;th&gt;Beispiel&lt;/th&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[NAME]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;der alte Name ohne Dateityp&lt;/td&gt;&lt;td&gt;IMG_4711&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[TYP]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;der Dateityp (die Endung ohne Punkt)&lt;/td&gt;&lt;td&gt;JPG&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[DIR]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;der Name des Ordners, in dem die Datei liegt&lt;/td&gt;&lt;td&gt;Urlaub&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ZAHL]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;der Zähler (siehe unten)&lt;/td&gt;&lt;td&gt;001&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[DATUM]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;Datum der letzten Änderung, Jahr-Monat-Tag&lt;/td&gt;&lt;td&gt;2024-05-17&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[RDATUM]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;dasselbe als Tag-Monat-Jahr&lt;/td&gt;&lt;td&gt;17-05-2024&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[TAG]&lt;/code&gt;, &lt;code&gt;[MONAT]&lt;/code&gt;, &lt;code&gt;[JAHR]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;Teile dieses Datums&lt;/td&gt;&lt;td&gt;17, 05, 2024&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ZEIT]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;Uhrzeit der letzten Änderung&lt;/td&gt;&lt;td&gt;14-30-05&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[STUNDE]&lt;/code&gt;, &lt;code&gt;[MINUTE]&lt;/code&gt;, &lt;code&gt;[SEKUNDE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;Teile dieser Uhrzeit; kurz auch &lt;code&gt;[H]&lt;/code&gt;, &lt;code&gt;[M]&lt;/code&gt;, &lt;code&gt;[S]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;14, 30, 05&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ERSTELLDATUM]&lt;/code&gt;, &lt;code&gt;[ERSTELLTAG]&lt;/code&gt;, &lt;code&gt;[ERSTELLMONAT]&lt;/code&gt;, &lt;code&gt;[ERSTELLJAHR]&lt;/code&gt;, &lt;code&gt;[ERSTELLZEIT]&lt;/code&gt;, &lt;code&gt;[ERSTELLSTUNDE]&lt;/code&gt;, &lt;code&gt;[ERSTELLMINUTE]&lt;/code&gt;, &lt;code&gt;[ERSTELLSEKUNDE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;dasselbe für den Zeitpunkt, an dem die Datei erstellt wurde&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[AUFNAHMEDATUM]&lt;/code&gt;, &lt;code&gt;[AUFNAHMETAG]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEMONAT]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEJAHR]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEZEIT]&lt;/code&gt;, &lt;code&gt;[AUFNAHMESTUNDE]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEMINUTE]&lt;/code&gt;, &lt;code&gt;[AUFNAHMESEKUNDE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;dasselbe für den Aufnahmezeitpunkt, den die Kamera in einem Foto (JPEG, TIFF, RAW wie DNG, NEF, CR2, ARW, ORF, RW2, PEF, dazu HEIC, AVIF, PNG, WebP) oder einem Film gespeichert hat; leer bei Dateien ohne Aufnahmedatum&lt;/td&gt;&lt;td&gt;2005-07-14&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[BREITE]&lt;/code&gt;, &lt;code&gt;[HÖHE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;Breite und Höhe eines Bildes in Pixeln&lt;/td&gt;&lt;td&gt;4000, 3000&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[TITEL]&lt;/code&gt;, &lt;code&gt;[INTERPRET]&lt;/code&gt;, &lt;code&gt;[ALBUM]&lt;/code&gt;, &lt;code&gt;[TITELNR]&lt;/code&gt;, &lt;code&gt;[ERSCHEINUNGSJAHR]&lt;/code&gt;, &lt;code&gt;[GENRE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;die Angaben eines Musikstücks (MP3, FLAC, Ogg Vorbis, Opus, M4A, WAV); die Titelnummer zweistellig&lt;/td&gt;&lt;td&gt;Blue in Green, Miles Davis, Kind of Blue, 03, 1959, Jazz&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[PRÜFSUMME]&lt;/code&gt;, &lt;code&gt;[PRÜFSUMME n]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;die ersten 8 (oder n, 1 bis 64) Hexadezimalziffern der SHA-256-Prüfsumme des Dateiinhalts&lt;/td&gt;&lt;td&gt;9f86d081&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[DAUER]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;die Dauer eines Films (MP4, MOV, M4V, 3GP) in Minuten und Sekunden, ab einer Stunde mit den Stunden davor; auf ganze Sekunden gerundet&lt;/td&gt;&lt;td&gt;3-07, 1-02-05&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[HERSTELLER]&lt;/code&gt;, &lt;code&gt;[MODELL]&lt;/code&gt;, &lt;code&gt;[OBJEKTIV]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;Hersteller und Modell der Kamera und das Objektiv, mit denen ein Foto aufgenommen wurde&lt;/td&gt;&lt;td&gt;Canon, Canon EOS R6, RF24-105mm F4 L IS USM&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ISO]&lt;/code&gt;, &lt;code&gt;[BLENDE]&lt;/code&gt;, &lt;code&gt;[BELICHTUNG]&lt;/code&gt;, &lt;code&gt;[BRENNWEITE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;ISO-Empfindlichkeit, Blende, Belichtungszeit in Sekunden (ein Bruch mit &lt;code&gt;_&lt;/code&gt; statt &lt;code&gt;/&lt;/code&gt;) und Brennweite in mm&lt;/td&gt;&lt;td&gt;400, 2.8, 1_250, 50&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[BREITENGRAD]&lt;/code&gt;, &lt;code&gt;[LÄNGENGRAD]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;der Aufnahmeort in Grad mit 5 Nachkommastellen, negativ im Süden und Westen&lt;/td&gt;&lt;td&gt;52.51627, 13.37770&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[AUSRICHTUNG]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;wie das Foto zu drehen ist, 1 bis 8 (1 aufrecht, 6 um 90° nach rechts)&lt;/td&gt;&lt;td&gt;6&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ZUFALLSKETTE 8]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;eine Zeichenkette aus 8 zufälligen Zeichen (0 bis 260), siehe unten&lt;/td&gt;&lt;td&gt;k3Rf9QaZ&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[DATUM Format]&lt;/code&gt;, &lt;code&gt;[ERSTELLDATUM Format]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEDATUM Format]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;das Datum in einem eigenen Format, siehe unten&lt;/td&gt;&lt;td&gt;17. Mai 2024&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;p&gt;Beispiel: &lt;code&gt;Urlaub [ZAHL] [DATUM].[TYP]&lt;/code&gt; ergibt &lt;code&gt;Urlaub 001 2024-05-17.JPG&lt;/code&gt;.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;The mask&lt;/h3&gt;&lt;p&gt;The mask is made of text and placeholders in square brackets. The letter case of the placeholders does not matter: &lt;code&gt;[name]&lt;/code&gt; and &lt;code&gt;[NAME]&lt;/code&gt; mean the same. The placeholders keep their German names. The examples refer to the file &lt;code&gt;IMG_4711.JPG&lt;/code&gt;, last changed on 17.05.2024 at 14:30:05.&lt;/p&gt;&lt;table border=&apos;1&apos; cellspacing=&apos;0&apos; cellpadding=&apos;3&apos;&gt;&lt;tr&gt;&lt;th&gt;Placeholder&lt;/th&gt;&lt;th&gt;stands for&lt;/th&gt;&lt;th&gt;Example&lt;/th&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[NAME]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the old name without the file type&lt;/td&gt;&lt;td&gt;IMG_4711&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[TYP]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the file type (the extension without the dot)&lt;/td&gt;&lt;td&gt;JPG&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[DIR]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the name of the folder the file is in&lt;/td&gt;&lt;td&gt;Urlaub&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ZAHL]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the counter (see below)&lt;/td&gt;&lt;td&gt;001&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[DATUM]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;date of the last change, year-month-day&lt;/td&gt;&lt;td&gt;2024-05-17&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[RDATUM]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the same as day-month-year&lt;/td&gt;&lt;td&gt;17-05-2024&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[TAG]&lt;/code&gt;, &lt;code&gt;[MONAT]&lt;/code&gt;, &lt;code&gt;[JAHR]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;day, month and year of this date&lt;/td&gt;&lt;td&gt;17, 05, 2024&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ZEIT]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;time of day of the last change&lt;/td&gt;&lt;td&gt;14-30-05&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[STUNDE]&lt;/code&gt;, &lt;code&gt;[MINUTE]&lt;/code&gt;, &lt;code&gt;[SEKUNDE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;hour, minute and second of this time; short also &lt;code&gt;[H]&lt;/code&gt;, &lt;code&gt;[M]&lt;/code&gt;, &lt;code&gt;[S]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;14, 30, 05&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ERSTELLDATUM]&lt;/code&gt;, &lt;code&gt;[ERSTELLTAG]&lt;/code&gt;, &lt;code&gt;[ERSTELLMONAT]&lt;/code&gt;, &lt;code&gt;[ERSTELLJAHR]&lt;/code&gt;, &lt;code&gt;[ERSTELLZEIT]&lt;/code&gt;, &lt;code&gt;[ERSTELLSTUNDE]&lt;/code&gt;, &lt;code&gt;[ERSTELLMINUTE]&lt;/code&gt;, &lt;code&gt;[ERSTELLSEKUNDE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the same for the moment the file was created&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[AUFNAHMEDATUM]&lt;/code&gt;, &lt;code&gt;[AUFNAHMETAG]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEMONAT]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEJAHR]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEZEIT]&lt;/code&gt;, &lt;code&gt;[AUFNAHMESTUNDE]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEMINUTE]&lt;/code&gt;, &lt;code&gt;[AUFNAHMESEKUNDE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the same for the moment of capture that the camera stored in a photo (JPEG, TIFF, RAW such as DNG, NEF, CR2, ARW, ORF, RW2, PEF, and HEIC, AVIF, PNG, WebP) or a film; empty for files without a capture date&lt;/td&gt;&lt;td&gt;2005-07-14&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[BREITE]&lt;/code&gt;, &lt;code&gt;[HÖHE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;width and height of an image in pixels&lt;/td&gt;&lt;td&gt;4000, 3000&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[TITEL]&lt;/code&gt;, &lt;code&gt;[INTERPRET]&lt;/code&gt;, &lt;code&gt;[ALBUM]&lt;/code&gt;, &lt;code&gt;[TITELNR]&lt;/code&gt;, &lt;code&gt;[ERSCHEINUNGSJAHR]&lt;/code&gt;, &lt;code&gt;[GENRE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the tags of a music track (MP3, FLAC, Ogg Vorbis, Opus, M4A, WAV): title, artist, album, track number (two digits), year of release, genre&lt;/td&gt;&lt;td&gt;Blue in Green, Miles Davis, Kind of Blue, 03, 1959, Jazz&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[PRÜFSUMME]&lt;/code&gt;, &lt;code&gt;[PRÜFSUMME n]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the first 8 (or n, 1 to 64) hexadecimal digits of the SHA-256 checksum of the file&apos;s content&lt;/td&gt;&lt;td&gt;9f86d081&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[DAUER]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the length of a film (MP4, MOV, M4V, 3GP) in minutes and seconds, from one hour on with the hours in front; rounded to whole seconds&lt;/td&gt;&lt;td&gt;3-07, 1-02-05&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[HERSTELLER]&lt;/code&gt;, &lt;code&gt;[MODELL]&lt;/code&gt;, &lt;code&gt;[OBJEKTIV]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;maker and model of the camera and the lens a photo was taken with&lt;/td&gt;&lt;td&gt;Canon, Canon EOS R6, RF24-105mm F4 L IS USM&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ISO]&lt;/code&gt;, &lt;code&gt;[BLENDE]&lt;/code&gt;, &lt;code&gt;[BELICHTUNG]&lt;/code&gt;, &lt;code&gt;[BRENNWEITE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;ISO speed, aperture, exposure time in seconds (a fraction with &lt;code&gt;_&lt;/code&gt; instead of &lt;code&gt;/&lt;/code&gt;) and focal length in mm&lt;/td&gt;&lt;td&gt;400, 2.8, 1_250, 50&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[BREITENGRAD]&lt;/code&gt;, &lt;code&gt;[LÄNGENGRAD]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;latitude and longitude of the place taken in degrees with 5 decimals, negative in the south and west&lt;/td&gt;&lt;td&gt;52.51627, 13.37770&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[AUSRICHTUNG]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;how the photo is to be turned, 1 to 8 (1 upright, 6 by 90° to the right)&lt;/td&gt;&lt;td&gt;6&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ZUFALLSKETTE 8]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;a string of 8 random characters (0 to 260), see below&lt;/td&gt;&lt;td&gt;k3Rf9QaZ&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[DATUM Format]&lt;/code&gt;, &lt;code&gt;[ERSTELLDATUM Format]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEDATUM Format]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the date in a format of your own, see below&lt;/td&gt;&lt;td&gt;17. Mai 2024&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;p&gt;Example: &lt;code&gt;Urlaub [ZAHL] [DATUM].[TYP]&lt;/code&gt; gives &lt;code&gt;Urlaub 001 2024-05-17.JPG&lt;/code&gt;.&lt;/p&gt;</translation>
-    </message>
-    <message>
         <source>&lt;h4&gt;Datumsformate&lt;/h4&gt;&lt;p&gt;Hinter einem Leerzeichen nehmen &lt;code&gt;[DATUM]&lt;/code&gt;, &lt;code&gt;[ERSTELLDATUM]&lt;/code&gt; und &lt;code&gt;[AUFNAHMEDATUM]&lt;/code&gt; ein Format an. Es besteht aus den Formatbuchstaben von Qt, bei denen Groß- und Kleinschreibung zählt: &lt;code&gt;d&lt;/code&gt; und &lt;code&gt;dd&lt;/code&gt; der Tag, &lt;code&gt;ddd&lt;/code&gt; und &lt;code&gt;dddd&lt;/code&gt; der Wochentag (Fr., Freitag), &lt;code&gt;M&lt;/code&gt; und &lt;code&gt;MM&lt;/code&gt; der Monat, &lt;code&gt;MMM&lt;/code&gt; und &lt;code&gt;MMMM&lt;/code&gt; sein Name (Mai), &lt;code&gt;yy&lt;/code&gt; und &lt;code&gt;yyyy&lt;/code&gt; das Jahr, &lt;code&gt;H&lt;/code&gt; und &lt;code&gt;HH&lt;/code&gt; die Stunde, &lt;code&gt;mm&lt;/code&gt; die Minute, &lt;code&gt;ss&lt;/code&gt; die Sekunde. Text in einfachen Anführungszeichen bleibt, wie er ist. Monats- und Tagesnamen sind deutsch. Beispiele für den 17.05.2024 um 14:30:05:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;&lt;code&gt;[DATUM yyyy-MM-dd]&lt;/code&gt; ergibt &lt;code&gt;2024-05-17&lt;/code&gt;&lt;/li&gt;&lt;li&gt;&lt;code&gt;[ERSTELLDATUM dd.MM.yy HH-mm]&lt;/code&gt; ergibt &lt;code&gt;17.05.24 14-30&lt;/code&gt;&lt;/li&gt;&lt;li&gt;&lt;code&gt;[AUFNAHMEDATUM yyyy MMMM, dddd]&lt;/code&gt; ergibt &lt;code&gt;2024 Mai, Freitag&lt;/code&gt;&lt;/li&gt;&lt;li&gt;&lt;code&gt;[DATUM dd. MMMM yyyy &apos;um&apos; H &apos;Uhr&apos;]&lt;/code&gt; ergibt &lt;code&gt;17. Mai 2024 um 14 Uhr&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Ein Format, das eines der verbotenen Zeichen (siehe unten, etwa &lt;code&gt;/&lt;/code&gt; oder &lt;code&gt;:&lt;/code&gt;) in den Namen brächte, ist ein Maskenfehler.&lt;/p&gt;</source>
         <translation>&lt;h4&gt;Date formats&lt;/h4&gt;&lt;p&gt;After a blank, &lt;code&gt;[DATUM]&lt;/code&gt;, &lt;code&gt;[ERSTELLDATUM]&lt;/code&gt; and &lt;code&gt;[AUFNAHMEDATUM]&lt;/code&gt; take a format. It is made of Qt&apos;s format letters, whose letter case counts: &lt;code&gt;d&lt;/code&gt; and &lt;code&gt;dd&lt;/code&gt; the day, &lt;code&gt;ddd&lt;/code&gt; and &lt;code&gt;dddd&lt;/code&gt; the weekday (Fr., Freitag), &lt;code&gt;M&lt;/code&gt; and &lt;code&gt;MM&lt;/code&gt; the month, &lt;code&gt;MMM&lt;/code&gt; and &lt;code&gt;MMMM&lt;/code&gt; its name (Mai), &lt;code&gt;yy&lt;/code&gt; and &lt;code&gt;yyyy&lt;/code&gt; the year, &lt;code&gt;H&lt;/code&gt; and &lt;code&gt;HH&lt;/code&gt; the hour, &lt;code&gt;mm&lt;/code&gt; the minute, &lt;code&gt;ss&lt;/code&gt; the second. Text in single quotes stays as it is. The names of months and weekdays are German. Examples for 17.05.2024 at 14:30:05:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;&lt;code&gt;[DATUM yyyy-MM-dd]&lt;/code&gt; gives &lt;code&gt;2024-05-17&lt;/code&gt;&lt;/li&gt;&lt;li&gt;&lt;code&gt;[ERSTELLDATUM dd.MM.yy HH-mm]&lt;/code&gt; gives &lt;code&gt;17.05.24 14-30&lt;/code&gt;&lt;/li&gt;&lt;li&gt;&lt;code&gt;[AUFNAHMEDATUM yyyy MMMM, dddd]&lt;/code&gt; gives &lt;code&gt;2024 Mai, Freitag&lt;/code&gt;&lt;/li&gt;&lt;li&gt;&lt;code&gt;[DATUM dd. MMMM yyyy &apos;um&apos; H &apos;Uhr&apos;]&lt;/code&gt; gives &lt;code&gt;17. Mai 2024 um 14 Uhr&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;A format that would bring one of the forbidden characters (see below, such as &lt;code&gt;/&lt;/code&gt; or &lt;code&gt;:&lt;/code&gt;) into the name is a mask error.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;h4&gt;Teile des alten Namens&lt;/h4&gt;&lt;p&gt;Zahlen in eckigen Klammern schneiden Zeichen aus dem alten Namen ohne Dateityp (hier &lt;code&gt;IMG_4711&lt;/code&gt;); gezählt wird ab 1:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;&lt;code&gt;[5]&lt;/code&gt; &amp;ndash; das fünfte Zeichen: &lt;code&gt;4&lt;/code&gt;&lt;/li&gt;&lt;li&gt;&lt;code&gt;[1-3]&lt;/code&gt; &amp;ndash; die Zeichen 1 bis 3: &lt;code&gt;IMG&lt;/code&gt;&lt;/li&gt;&lt;li&gt;&lt;code&gt;[5-]&lt;/code&gt; &amp;ndash; ab Zeichen 5 bis zum Ende: &lt;code&gt;4711&lt;/code&gt;&lt;/li&gt;&lt;li&gt;&lt;code&gt;[2,3]&lt;/code&gt; &amp;ndash; ab Zeichen 2 drei Zeichen: &lt;code&gt;MG_&lt;/code&gt;&lt;/li&gt;&lt;li&gt;Ein &lt;code&gt;R&lt;/code&gt; zählt von rechts: &lt;code&gt;[R1]&lt;/code&gt; ergibt &lt;code&gt;1&lt;/code&gt;, &lt;code&gt;[R1-4]&lt;/code&gt; ergibt &lt;code&gt;4711&lt;/code&gt;, &lt;code&gt;[R2,3]&lt;/code&gt; ergibt &lt;code&gt;471&lt;/code&gt;.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Die Zahlen dürfen höchstens 260 sein, der Anfang darf nicht 0 sein und das Ende eines Bereichs nicht vor seinem Anfang liegen. Bereiche jenseits des Namensendes ergeben nichts.&lt;/p&gt;</source>
         <translation>&lt;h4&gt;Parts of the old name&lt;/h4&gt;&lt;p&gt;Numbers in square brackets cut characters out of the old name without the file type (here &lt;code&gt;IMG_4711&lt;/code&gt;), counted from 1:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;&lt;code&gt;[5]&lt;/code&gt; &amp;ndash; the fifth character: &lt;code&gt;4&lt;/code&gt;&lt;/li&gt;&lt;li&gt;&lt;code&gt;[1-3]&lt;/code&gt; &amp;ndash; characters 1 to 3: &lt;code&gt;IMG&lt;/code&gt;&lt;/li&gt;&lt;li&gt;&lt;code&gt;[5-]&lt;/code&gt; &amp;ndash; from character 5 to the end: &lt;code&gt;4711&lt;/code&gt;&lt;/li&gt;&lt;li&gt;&lt;code&gt;[2,3]&lt;/code&gt; &amp;ndash; three characters from character 2: &lt;code&gt;MG_&lt;/code&gt;&lt;/li&gt;&lt;li&gt;An &lt;code&gt;R&lt;/code&gt; counts from the right: &lt;code&gt;[R1]&lt;/code&gt; gives &lt;code&gt;1&lt;/code&gt;, &lt;code&gt;[R1-4]&lt;/code&gt; gives &lt;code&gt;4711&lt;/code&gt;, &lt;code&gt;[R2,3]&lt;/code&gt; gives &lt;code&gt;471&lt;/code&gt;.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;The numbers may be at most 260, the start may not be 0 and the end of a range may not lie before its start. Ranges beyond the end of the name give nothing.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;h4&gt;Klammern und verbotene Zeichen&lt;/h4&gt;&lt;p&gt;Eine öffnende eckige Klammer als Text schreiben Sie doppelt: &lt;code&gt;[[2024]&lt;/code&gt; ergibt &lt;code&gt;[2024]&lt;/code&gt;. Die Zeichen &lt;code&gt;\ / : * ? &quot; &amp;lt; &amp;gt; |&lt;/code&gt; sind in der Maske nicht erlaubt. Eine fehlerhafte Maske meldet die Statuszeile; die Liste zeigt dann &lt;code&gt;&amp;lt; Maskenfehler &amp;gt;&lt;/code&gt;.&lt;/p&gt;&lt;p&gt;Fehlt &lt;code&gt;[TYP]&lt;/code&gt; in der Maske, fragt Kesto vor dem Umbenennen nach, denn die Dateien verlören sonst ihre Endung.&lt;/p&gt;</source>
-        <translation>&lt;h4&gt;Brackets and forbidden characters&lt;/h4&gt;&lt;p&gt;To write an opening square bracket as text, write it twice: &lt;code&gt;[[2024]&lt;/code&gt; gives &lt;code&gt;[2024]&lt;/code&gt;. The characters &lt;code&gt;\ / : * ? &quot; &amp;lt; &amp;gt; |&lt;/code&gt; are not allowed in the mask. The status bar reports a faulty mask; the list then shows &lt;code&gt;&amp;lt; Mask error &amp;gt;&lt;/code&gt;.&lt;/p&gt;&lt;p&gt;When &lt;code&gt;[TYP]&lt;/code&gt; is missing from the mask, Kesto asks before renaming, since the files would lose their extension.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Zähler&lt;/h3&gt;&lt;p&gt;&lt;code&gt;[ZAHL]&lt;/code&gt; zählt die Dateien in der Reihenfolge der Liste, markiert oder nicht. &lt;i&gt;Start bei&lt;/i&gt; ist der Wert der ersten Datei, &lt;i&gt;Schrittweite&lt;/i&gt; der Abstand zwischen zwei Dateien. &lt;i&gt;Länge&lt;/i&gt; ist die Mindestzahl der Stellen, &lt;i&gt;Vornullen&lt;/i&gt; das Zeichen, mit dem links aufgefüllt wird (keine, Null, Leerzeichen, Unterstrich). Mit Start 1, Schrittweite 1, Länge 3 und Vornullen &amp;bdquo;Null&amp;ldquo; heißen die Dateien &lt;code&gt;001&lt;/code&gt;, &lt;code&gt;002&lt;/code&gt;, &lt;code&gt;003&lt;/code&gt; &amp;hellip; Die Reihenfolge ändern Sie mit einem Klick auf eine Spaltenüberschrift (ein zweiter Klick kehrt sie um) oder mit den Pfeiltasten neben der Liste, die die hervorgehobenen Zeilen verschieben. Die Namen werden so sortiert, wie man es erwartet: Zahlen nach ihrem Wert (&lt;code&gt;IMG_2&lt;/code&gt; vor &lt;code&gt;IMG_10&lt;/code&gt;), &lt;code&gt;apfel&lt;/code&gt;, &lt;code&gt;Apfel&lt;/code&gt; und &lt;code&gt;Äpfel&lt;/code&gt; nebeneinander.&lt;/p&gt;&lt;p&gt;Mit &lt;i&gt;In jedem Ordner neu beginnen&lt;/i&gt; fängt der Zähler in jedem Ordner wieder bei &lt;i&gt;Start bei&lt;/i&gt; an, in der Reihenfolge der Liste: &lt;code&gt;Urlaub/a.jpg&lt;/code&gt;, &lt;code&gt;Feier/b.jpg&lt;/code&gt; und &lt;code&gt;Urlaub/c.jpg&lt;/code&gt; bekommen 1, 1 und 2.&lt;/p&gt;</source>
@@ -1836,6 +1924,22 @@ Do you want to overwrite this mask?</translation>
     <message>
         <source>&lt;h3&gt;Namen aus einer Liste oder Tabelle&lt;/h3&gt;&lt;p&gt;Im Menü der Liste (rechte Maustaste) liest &lt;i&gt;Namen aus Liste…&lt;/i&gt; eine Textdatei und &lt;i&gt;Namen aus der Zwischenablage&lt;/i&gt; den kopierten Text: Zeile n ist der Name der n-ten markierten Datei in der Reihenfolge der Liste und steht in der Maske für &lt;code&gt;[LISTE]&lt;/code&gt;. So behält &lt;code&gt;[LISTE].[TYP]&lt;/code&gt; die Endungen, und &lt;code&gt;[ZAHL] [LISTE]&lt;/code&gt; nummeriert die Namen. Die Datei darf UTF-8 oder Windows-1252 sein, mit Zeilenenden von Windows oder Linux; leere Zeilen zählen mit, nach dem letzten Zeilenende beginnt keine weitere. Hat die Liste mehr oder weniger Namen, als Dateien markiert sind, nennt die Statuszeile beide Zahlen, und umbenannt wird nichts. Wie viele Namen die Liste hat, steht links in der Statuszeile; eine neue Liste ersetzt die alte.&lt;/p&gt;&lt;p&gt;&lt;i&gt;Tabelle laden…&lt;/i&gt; liest eine Tabelle (CSV oder TSV, etwa aus einer Tabellenkalkulation). Ihre erste Spalte nennt die Datei: mit absolutem Pfad oder nur mit dem Namen, der dann in jedem Ordner passt. &lt;code&gt;[SPALTE 2]&lt;/code&gt;, &lt;code&gt;[SPALTE 3]&lt;/code&gt; &amp;hellip; stehen für die weiteren Zellen dieser Zeile. Trennzeichen ist der Tabulator, das Semikolon oder das Komma, je nachdem, was die erste Zeile enthält; eine Zelle in Anführungszeichen darf Trennzeichen enthalten. Eine markierte Datei, die in der Tabelle fehlt, zeigt &lt;i&gt;nicht in der Tabelle&lt;/i&gt;, und umbenannt wird nichts; Zeilen, die zu keiner Datei der Liste gehören, nennt eine Meldung.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Names from a list or a table&lt;/h3&gt;&lt;p&gt;In the list&amp;apos;s menu (right mouse button), &lt;i&gt;Names from list…&lt;/i&gt; reads a text file and &lt;i&gt;Names from the clipboard&lt;/i&gt; the copied text: line n is the name of the n-th checked file in list order and stands for &lt;code&gt;[LISTE]&lt;/code&gt; in the mask. So &lt;code&gt;[LISTE].[TYP]&lt;/code&gt; keeps the extensions, and &lt;code&gt;[ZAHL] [LISTE]&lt;/code&gt; numbers the names. The file may be UTF-8 or Windows-1252, with Windows or Linux line ends; blank lines count, and the last line end starts no further line. When the list holds more or fewer names than files are checked, the status bar gives both counts and nothing is renamed. How many names the list holds is shown on the left of the status bar; a new list replaces the old one.&lt;/p&gt;&lt;p&gt;&lt;i&gt;Load table…&lt;/i&gt; reads a table (CSV or TSV, from a spreadsheet, say). Its first column names the file: by its absolute path, or by its name alone, which then matches in any folder. &lt;code&gt;[SPALTE 2]&lt;/code&gt;, &lt;code&gt;[SPALTE 3]&lt;/code&gt; &amp;hellip; stand for the other cells of that line. The separator is the tab, the semicolon or the comma, whichever the first line holds; a cell in quotes may hold separators. A checked file the table lacks shows &lt;i&gt;not in the table&lt;/i&gt;, and nothing is renamed; lines that belong to no file of the list are named in a message.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h4&gt;Ordner aus der Maske&lt;/h4&gt;&lt;p&gt;Ein &lt;code&gt;/&lt;/code&gt; in der Maske trennt Ordner: &lt;code&gt;[AUFNAHMEJAHR]/[AUFNAHMEMONAT]/[NAME].[TYP]&lt;/code&gt; verschiebt jede Datei in den Ordner &lt;code&gt;2024/05&lt;/code&gt; unterhalb ihres bisherigen Ordners; die Spalte &lt;i&gt;Neuer Name&lt;/i&gt; zeigt &lt;code&gt;2024/05/IMG_4711.JPG&lt;/code&gt;. Fehlende Ordner legt Kesto an. Der Weg führt nur nach unten: vor und nach jedem &lt;code&gt;/&lt;/code&gt; muss ein Name stehen, und &lt;code&gt;.&lt;/code&gt; oder &lt;code&gt;..&lt;/code&gt; sind als Name ein Maskenfehler. Nur ein &lt;code&gt;/&lt;/code&gt;, den Sie in die Maske schreiben, trennt Ordner; einer aus einem Platzhalter, einer Zufallszeichenkette oder einem Ersetzen wird zu &lt;code&gt;_&lt;/code&gt;. Schreibweise und Ersetzen im neuen Namen gelten für jeden Ordner und den Dateinamen für sich. Die Prüfung vor dem Umbenennen schaut auch in die Zielordner: Zwei Dateien, die im selben neuen Ordner gleich hießen, eine Datei, die dort schon so heißt, oder eine Datei mit dem Namen eines neuen Ordners halten die Umbenennung auf. Liegt ein Zielordner auf einem anderen Laufwerk (etwa ein dort eingehängter USB-Stick), nennt die Zeile &amp;bdquo;anderes Laufwerk&amp;ldquo;; Kesto kopiert nie. &lt;i&gt;Rückgängig&lt;/i&gt; holt die Dateien zurück und entfernt die Ordner, die die Umbenennung angelegt hat, sobald sie leer sind; einen Ordner, in den inzwischen etwas anderes gelegt wurde, lässt es stehen und sagt es.&lt;/p&gt;</source>
+        <translation>&lt;h4&gt;Folders from the mask&lt;/h4&gt;&lt;p&gt;A &lt;code&gt;/&lt;/code&gt; in the mask separates folders: &lt;code&gt;[AUFNAHMEJAHR]/[AUFNAHMEMONAT]/[NAME].[TYP]&lt;/code&gt; moves each file into the folder &lt;code&gt;2024/05&lt;/code&gt; below its own folder; the column &lt;i&gt;New name&lt;/i&gt; shows &lt;code&gt;2024/05/IMG_4711.JPG&lt;/code&gt;. Kesto makes the folders that are missing. The path only leads down: a name must stand before and after each &lt;code&gt;/&lt;/code&gt;, and &lt;code&gt;.&lt;/code&gt; or &lt;code&gt;..&lt;/code&gt; as a name is a mask error. Only a &lt;code&gt;/&lt;/code&gt; you write into the mask separates folders; one from a placeholder, a random string or a replacement becomes &lt;code&gt;_&lt;/code&gt;. The letter case and the replacements in the new name apply to each folder and to the file name on its own. The test before renaming looks into the target folders too: two files that would get the same name in the same new folder, a file that has that name there already, or a file with the name of a new folder stop the renaming. When a target folder is on another drive (say a USB stick mounted there), the row says &amp;ldquo;another drive&amp;rdquo;; Kesto never copies. &lt;i&gt;Undo&lt;/i&gt; brings the files back and removes the folders the renaming made once they are empty; a folder into which something else was put meanwhile stays, and Kesto says so.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h4&gt;Klammern und verbotene Zeichen&lt;/h4&gt;&lt;p&gt;Eine öffnende eckige Klammer als Text schreiben Sie doppelt: &lt;code&gt;[[2024]&lt;/code&gt; ergibt &lt;code&gt;[2024]&lt;/code&gt;. Die Zeichen &lt;code&gt;\ : * ? &quot; &amp;lt; &amp;gt; |&lt;/code&gt; sind in der Maske nicht erlaubt, &lt;code&gt;/&lt;/code&gt; nur als Trenner von Ordnern. Eine fehlerhafte Maske meldet die Statuszeile; die Liste zeigt dann &lt;code&gt;&amp;lt; Maskenfehler &amp;gt;&lt;/code&gt;.&lt;/p&gt;&lt;p&gt;Fehlt &lt;code&gt;[TYP]&lt;/code&gt; in der Maske, fragt Kesto vor dem Umbenennen nach, denn die Dateien verlören sonst ihre Endung.&lt;/p&gt;</source>
+        <translation>&lt;h4&gt;Brackets and forbidden characters&lt;/h4&gt;&lt;p&gt;To write an opening square bracket as text, write it twice: &lt;code&gt;[[2024]&lt;/code&gt; gives &lt;code&gt;[2024]&lt;/code&gt;. The characters &lt;code&gt;\ : * ? &quot; &amp;lt; &amp;gt; |&lt;/code&gt; are not allowed in the mask, &lt;code&gt;/&lt;/code&gt; only to separate folders. The status bar reports a faulty mask; the list then shows &lt;code&gt;&amp;lt; Mask error &amp;gt;&lt;/code&gt;.&lt;/p&gt;&lt;p&gt;When &lt;code&gt;[TYP]&lt;/code&gt; is missing from the mask, Kesto asks before renaming, since the files would lose their extension.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Die Maske&lt;/h3&gt;&lt;p&gt;Die Maske besteht aus Text und Platzhaltern in eckigen Klammern. Groß- und Kleinschreibung der Platzhalter spielt keine Rolle: &lt;code&gt;[name]&lt;/code&gt; und &lt;code&gt;[NAME]&lt;/code&gt; bedeuten dasselbe. Die Beispiele beziehen sich auf die Datei &lt;code&gt;IMG_4711.JPG&lt;/code&gt;, zuletzt geändert am 17.05.2024 um 14:30:05.&lt;/p&gt;&lt;table border=&apos;1&apos; cellspacing=&apos;0&apos; cellpadding=&apos;3&apos;&gt;&lt;tr&gt;&lt;th&gt;Platzhalter&lt;/th&gt;&lt;th&gt;steht für&lt;/th&gt;&lt;th&gt;Beispiel&lt;/th&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[NAME]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;der alte Name ohne Dateityp&lt;/td&gt;&lt;td&gt;IMG_4711&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[TYP]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;der Dateityp (die Endung ohne Punkt)&lt;/td&gt;&lt;td&gt;JPG&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[DIR]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;der Name des Ordners, in dem die Datei liegt&lt;/td&gt;&lt;td&gt;Urlaub&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ZAHL]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;der Zähler (siehe unten)&lt;/td&gt;&lt;td&gt;001&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[DATUM]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;Datum der letzten Änderung, Jahr-Monat-Tag&lt;/td&gt;&lt;td&gt;2024-05-17&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[RDATUM]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;dasselbe als Tag-Monat-Jahr&lt;/td&gt;&lt;td&gt;17-05-2024&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[TAG]&lt;/code&gt;, &lt;code&gt;[MONAT]&lt;/code&gt;, &lt;code&gt;[JAHR]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;Teile dieses Datums&lt;/td&gt;&lt;td&gt;17, 05, 2024&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ZEIT]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;Uhrzeit der letzten Änderung&lt;/td&gt;&lt;td&gt;14-30-05&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[STUNDE]&lt;/code&gt;, &lt;code&gt;[MINUTE]&lt;/code&gt;, &lt;code&gt;[SEKUNDE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;Teile dieser Uhrzeit; kurz auch &lt;code&gt;[H]&lt;/code&gt;, &lt;code&gt;[M]&lt;/code&gt;, &lt;code&gt;[S]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;14, 30, 05&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ERSTELLDATUM]&lt;/code&gt;, &lt;code&gt;[ERSTELLTAG]&lt;/code&gt;, &lt;code&gt;[ERSTELLMONAT]&lt;/code&gt;, &lt;code&gt;[ERSTELLJAHR]&lt;/code&gt;, &lt;code&gt;[ERSTELLZEIT]&lt;/code&gt;, &lt;code&gt;[ERSTELLSTUNDE]&lt;/code&gt;, &lt;code&gt;[ERSTELLMINUTE]&lt;/code&gt;, &lt;code&gt;[ERSTELLSEKUNDE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;dasselbe für den Zeitpunkt, an dem die Datei erstellt wurde&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;/tr&gt;</source>
+        <translation>&lt;h3&gt;The mask&lt;/h3&gt;&lt;p&gt;The mask is made of text and placeholders in square brackets. The letter case of the placeholders does not matter: &lt;code&gt;[name]&lt;/code&gt; and &lt;code&gt;[NAME]&lt;/code&gt; mean the same. The placeholders keep their German names. The examples refer to the file &lt;code&gt;IMG_4711.JPG&lt;/code&gt;, last changed on 17.05.2024 at 14:30:05.&lt;/p&gt;&lt;table border=&apos;1&apos; cellspacing=&apos;0&apos; cellpadding=&apos;3&apos;&gt;&lt;tr&gt;&lt;th&gt;Placeholder&lt;/th&gt;&lt;th&gt;stands for&lt;/th&gt;&lt;th&gt;Example&lt;/th&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[NAME]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the old name without the file type&lt;/td&gt;&lt;td&gt;IMG_4711&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[TYP]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the file type (the extension without the dot)&lt;/td&gt;&lt;td&gt;JPG&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[DIR]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the name of the folder the file is in&lt;/td&gt;&lt;td&gt;Urlaub&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ZAHL]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the counter (see below)&lt;/td&gt;&lt;td&gt;001&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[DATUM]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;date of the last change, year-month-day&lt;/td&gt;&lt;td&gt;2024-05-17&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[RDATUM]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the same as day-month-year&lt;/td&gt;&lt;td&gt;17-05-2024&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[TAG]&lt;/code&gt;, &lt;code&gt;[MONAT]&lt;/code&gt;, &lt;code&gt;[JAHR]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;day, month and year of this date&lt;/td&gt;&lt;td&gt;17, 05, 2024&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ZEIT]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;time of day of the last change&lt;/td&gt;&lt;td&gt;14-30-05&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[STUNDE]&lt;/code&gt;, &lt;code&gt;[MINUTE]&lt;/code&gt;, &lt;code&gt;[SEKUNDE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;hour, minute and second of this time; short also &lt;code&gt;[H]&lt;/code&gt;, &lt;code&gt;[M]&lt;/code&gt;, &lt;code&gt;[S]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;14, 30, 05&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ERSTELLDATUM]&lt;/code&gt;, &lt;code&gt;[ERSTELLTAG]&lt;/code&gt;, &lt;code&gt;[ERSTELLMONAT]&lt;/code&gt;, &lt;code&gt;[ERSTELLJAHR]&lt;/code&gt;, &lt;code&gt;[ERSTELLZEIT]&lt;/code&gt;, &lt;code&gt;[ERSTELLSTUNDE]&lt;/code&gt;, &lt;code&gt;[ERSTELLMINUTE]&lt;/code&gt;, &lt;code&gt;[ERSTELLSEKUNDE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the same for the moment the file was created&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;/tr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;tr&gt;&lt;td&gt;&lt;code&gt;[AUFNAHMEDATUM]&lt;/code&gt;, &lt;code&gt;[AUFNAHMETAG]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEMONAT]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEJAHR]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEZEIT]&lt;/code&gt;, &lt;code&gt;[AUFNAHMESTUNDE]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEMINUTE]&lt;/code&gt;, &lt;code&gt;[AUFNAHMESEKUNDE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;dasselbe für den Aufnahmezeitpunkt, den die Kamera in einem Foto (JPEG, TIFF, RAW wie DNG, NEF, CR2, ARW, ORF, RW2, PEF, dazu HEIC, AVIF, PNG, WebP) oder einem Film gespeichert hat; leer bei Dateien ohne Aufnahmedatum&lt;/td&gt;&lt;td&gt;2005-07-14&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[BREITE]&lt;/code&gt;, &lt;code&gt;[HÖHE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;Breite und Höhe eines Bildes in Pixeln&lt;/td&gt;&lt;td&gt;4000, 3000&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[TITEL]&lt;/code&gt;, &lt;code&gt;[INTERPRET]&lt;/code&gt;, &lt;code&gt;[ALBUM]&lt;/code&gt;, &lt;code&gt;[TITELNR]&lt;/code&gt;, &lt;code&gt;[ERSCHEINUNGSJAHR]&lt;/code&gt;, &lt;code&gt;[GENRE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;die Angaben eines Musikstücks (MP3, FLAC, Ogg Vorbis, Opus, M4A, WAV); die Titelnummer zweistellig&lt;/td&gt;&lt;td&gt;Blue in Green, Miles Davis, Kind of Blue, 03, 1959, Jazz&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[PRÜFSUMME]&lt;/code&gt;, &lt;code&gt;[PRÜFSUMME n]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;die ersten 8 (oder n, 1 bis 64) Hexadezimalziffern der SHA-256-Prüfsumme des Dateiinhalts&lt;/td&gt;&lt;td&gt;9f86d081&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[DAUER]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;die Dauer eines Films (MP4, MOV, M4V, 3GP) in Minuten und Sekunden, ab einer Stunde mit den Stunden davor; auf ganze Sekunden gerundet&lt;/td&gt;&lt;td&gt;3-07, 1-02-05&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[HERSTELLER]&lt;/code&gt;, &lt;code&gt;[MODELL]&lt;/code&gt;, &lt;code&gt;[OBJEKTIV]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;Hersteller und Modell der Kamera und das Objektiv, mit denen ein Foto aufgenommen wurde&lt;/td&gt;&lt;td&gt;Canon, Canon EOS R6, RF24-105mm F4 L IS USM&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ISO]&lt;/code&gt;, &lt;code&gt;[BLENDE]&lt;/code&gt;, &lt;code&gt;[BELICHTUNG]&lt;/code&gt;, &lt;code&gt;[BRENNWEITE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;ISO-Empfindlichkeit, Blende, Belichtungszeit in Sekunden (ein Bruch mit &lt;code&gt;_&lt;/code&gt; statt &lt;code&gt;/&lt;/code&gt;) und Brennweite in mm&lt;/td&gt;&lt;td&gt;400, 2.8, 1_250, 50&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[BREITENGRAD]&lt;/code&gt;, &lt;code&gt;[LÄNGENGRAD]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;der Aufnahmeort in Grad mit 5 Nachkommastellen, negativ im Süden und Westen&lt;/td&gt;&lt;td&gt;52.51627, 13.37770&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[AUSRICHTUNG]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;wie das Foto zu drehen ist, 1 bis 8 (1 aufrecht, 6 um 90° nach rechts)&lt;/td&gt;&lt;td&gt;6&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ZUFALLSKETTE 8]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;eine Zeichenkette aus 8 zufälligen Zeichen (0 bis 260), siehe unten&lt;/td&gt;&lt;td&gt;k3Rf9QaZ&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[DATUM Format]&lt;/code&gt;, &lt;code&gt;[ERSTELLDATUM Format]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEDATUM Format]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;das Datum in einem eigenen Format, siehe unten&lt;/td&gt;&lt;td&gt;17. Mai 2024&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;p&gt;Beispiel: &lt;code&gt;Urlaub [ZAHL] [DATUM].[TYP]&lt;/code&gt; ergibt &lt;code&gt;Urlaub 001 2024-05-17.JPG&lt;/code&gt;.&lt;/p&gt;</source>
+        <translation>&lt;tr&gt;&lt;td&gt;&lt;code&gt;[AUFNAHMEDATUM]&lt;/code&gt;, &lt;code&gt;[AUFNAHMETAG]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEMONAT]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEJAHR]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEZEIT]&lt;/code&gt;, &lt;code&gt;[AUFNAHMESTUNDE]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEMINUTE]&lt;/code&gt;, &lt;code&gt;[AUFNAHMESEKUNDE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the same for the moment of capture that the camera stored in a photo (JPEG, TIFF, RAW such as DNG, NEF, CR2, ARW, ORF, RW2, PEF, and HEIC, AVIF, PNG, WebP) or a film; empty for files without a capture date&lt;/td&gt;&lt;td&gt;2005-07-14&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[BREITE]&lt;/code&gt;, &lt;code&gt;[HÖHE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;width and height of an image in pixels&lt;/td&gt;&lt;td&gt;4000, 3000&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[TITEL]&lt;/code&gt;, &lt;code&gt;[INTERPRET]&lt;/code&gt;, &lt;code&gt;[ALBUM]&lt;/code&gt;, &lt;code&gt;[TITELNR]&lt;/code&gt;, &lt;code&gt;[ERSCHEINUNGSJAHR]&lt;/code&gt;, &lt;code&gt;[GENRE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the tags of a music track (MP3, FLAC, Ogg Vorbis, Opus, M4A, WAV): title, artist, album, track number (two digits), year of release, genre&lt;/td&gt;&lt;td&gt;Blue in Green, Miles Davis, Kind of Blue, 03, 1959, Jazz&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[PRÜFSUMME]&lt;/code&gt;, &lt;code&gt;[PRÜFSUMME n]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the first 8 (or n, 1 to 64) hexadecimal digits of the SHA-256 checksum of the file&apos;s content&lt;/td&gt;&lt;td&gt;9f86d081&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[DAUER]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the length of a film (MP4, MOV, M4V, 3GP) in minutes and seconds, from one hour on with the hours in front; rounded to whole seconds&lt;/td&gt;&lt;td&gt;3-07, 1-02-05&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[HERSTELLER]&lt;/code&gt;, &lt;code&gt;[MODELL]&lt;/code&gt;, &lt;code&gt;[OBJEKTIV]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;maker and model of the camera and the lens a photo was taken with&lt;/td&gt;&lt;td&gt;Canon, Canon EOS R6, RF24-105mm F4 L IS USM&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ISO]&lt;/code&gt;, &lt;code&gt;[BLENDE]&lt;/code&gt;, &lt;code&gt;[BELICHTUNG]&lt;/code&gt;, &lt;code&gt;[BRENNWEITE]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;ISO speed, aperture, exposure time in seconds (a fraction with &lt;code&gt;_&lt;/code&gt; instead of &lt;code&gt;/&lt;/code&gt;) and focal length in mm&lt;/td&gt;&lt;td&gt;400, 2.8, 1_250, 50&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[BREITENGRAD]&lt;/code&gt;, &lt;code&gt;[LÄNGENGRAD]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;latitude and longitude of the place taken in degrees with 5 decimals, negative in the south and west&lt;/td&gt;&lt;td&gt;52.51627, 13.37770&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[AUSRICHTUNG]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;how the photo is to be turned, 1 to 8 (1 upright, 6 by 90° to the right)&lt;/td&gt;&lt;td&gt;6&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[ZUFALLSKETTE 8]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;a string of 8 random characters (0 to 260), see below&lt;/td&gt;&lt;td&gt;k3Rf9QaZ&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;code&gt;[DATUM Format]&lt;/code&gt;, &lt;code&gt;[ERSTELLDATUM Format]&lt;/code&gt;, &lt;code&gt;[AUFNAHMEDATUM Format]&lt;/code&gt;&lt;/td&gt;&lt;td&gt;the date in a format of your own, see below&lt;/td&gt;&lt;td&gt;17. Mai 2024&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;p&gt;Example: &lt;code&gt;Urlaub [ZAHL] [DATUM].[TYP]&lt;/code&gt; gives &lt;code&gt;Urlaub 001 2024-05-17.JPG&lt;/code&gt;.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>

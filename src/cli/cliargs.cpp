@@ -41,35 +41,46 @@ std::optional<int> listPosition(const QString &value, const QStringList &entries
     return int(i);
 }
 
-} // namespace
+QString usageCalls()
+{
+    return Text::tr("Aufruf: kesto-cli [OPTION…] DATEI…\n"
+                    "        kesto-cli [OPTION…] -r ORDNER…\n"
+                    "        kesto-cli [OPTION…] --folders [-r] ORDNER…\n"
+                    "        kesto-cli [OPTION…] --files-from LISTE\n"
+                    "        kesto-cli [--apply] [--json] --plan-in PLAN\n"
+                    "        kesto-cli --undo | --history\n");
+}
 
-QString UsageText()
+QString usageSummary()
 {
     return Text::tr(
-        "Aufruf: kesto-cli [OPTION…] DATEI…\n"
-        "        kesto-cli [OPTION…] -r ORDNER…\n"
-        "        kesto-cli [OPTION…] --folders [-r] ORDNER…\n"
-        "        kesto-cli [OPTION…] --files-from LISTE\n"
-        "        kesto-cli [--apply] [--json] --plan-in PLAN\n"
-        "        kesto-cli --undo | --history\n"
-        "\n"
         "Lädt die Dateien wie das Fenster, bildet die neuen Namen, prüft sie und gibt\n"
         "\"Vorher\" TAB \"Nachher\" und je Datei alten TAB neuen Namen aus. Mit --apply\n"
         "werden die markierten Dateien umbenannt; eine vorhandene Datei wird nie\n"
-        "überschrieben.\n"
-        "\n"
+        "überschrieben.\n");
+}
+
+QString usageNamesInOutput()
+{
+    return Text::tr(
         "In der Ausgabe steht ein Tabulator in einem Namen als \\t, ein Zeilenvorschub\n"
         "als \\n, ein Wagenrücklauf als \\r und ein umgekehrter Schrägstrich als \\\\.\n"
         "Bytes eines Namens, die kein UTF-8 sind, werden als Windows-1252 gelesen;\n"
         "der neue Name wird in UTF-8 geschrieben. Ein Pfad, der fehlt, ein Ordner\n"
         "(ohne --recursive oder --folders), keine gewöhnliche Datei oder nicht lesbar\n"
         "ist, wird mit seinem Grund auf der Fehlerausgabe genannt und übergangen,\n"
-        "ebenso ein Unterordner, der sich nicht lesen lässt.\n"
-        "\n"
+        "ebenso ein Unterordner, der sich nicht lesen lässt.\n");
+}
+
+QString usageNamingOptions()
+{
+    return Text::tr(
         "Optionen (Werte so, wie man sie im Fenster eingibt):\n"
         "  --mask TEXT               Umbenennungsmaske, z. B. \"[name]_[zahl].[typ]\";\n"
         "                            Datum mit Format: \"[aufnahmedatum yyyy-MM-dd].[typ]\",\n"
-        "                            \"[datum dd. MMMM yyyy, dddd].[typ]\"\n"
+        "                            \"[datum dd. MMMM yyyy, dddd].[typ]\"; ein / trennt\n"
+        "                            Ordner, die unter dem Ordner der Datei angelegt\n"
+        "                            werden: \"[aufnahmejahr]/[aufnahmemonat]/[name].[typ]\"\n"
         "  --start ZAHL              Zähler: Start bei (0 bis 99999999)\n"
         "  --step ZAHL               Zähler: Schrittweite (0 bis 99999)\n"
         "  --digits N                Zähler: Länge (Stellenanzahl)\n"
@@ -104,7 +115,12 @@ QString UsageText()
         "  --preset NAME             von der gespeicherten Maske NAME ausgehen\n"
         "  --sort SPALTE[:desc]      nach Spalte 1-8 sortieren (1 = Alter Name, 4 = Größe,\n"
         "                            8 = Aufnahme (Exif)); Vorgabe 1, aufsteigend;\n"
-        "                            Zahlen nach ihrem Wert: IMG_2 vor IMG_10\n"
+        "                            Zahlen nach ihrem Wert: IMG_2 vor IMG_10\n");
+}
+
+QString usageInputOptions()
+{
+    return Text::tr(
         "  -r, --recursive           aus jedem ORDNER die gewöhnlichen Dateien laden,\n"
         "                            mit allen Unterordnern; symbolische Verknüpfungen\n"
         "                            auf Ordner werden nicht betreten. Reihenfolge: je\n"
@@ -139,7 +155,12 @@ QString UsageText()
         "                            sind die weiteren Zellen ihrer Zeile. Eine Datei\n"
         "                            ohne Zeile ist ein Fehler, eine Zeile ohne Datei\n"
         "                            wird genannt. Beispiel:\n"
-        "                            --table titel.csv --mask '[spalte 2] - [name].[typ]'\n"
+        "                            --table titel.csv --mask '[spalte 2] - [name].[typ]'\n");
+}
+
+QString usageRunningOptions()
+{
+    return Text::tr(
         "  --number-clashes          Doppelte Namen durchnummerieren: gleiche neue Namen\n"
         "                            und Namen vorhandener Dateien bekommen \" (2)\",\n"
         "                            \" (3)\" … vor der Endung, in der Reihenfolge der\n"
@@ -166,33 +187,60 @@ QString UsageText()
         "  --undo                    die letzte noch nicht rückgängig gemachte\n"
         "                            Umbenennung rückgängig machen (auch eine\n"
         "                            unterbrochene); gibt Vorher/Nachher aus\n"
-        "  --history                 die aufbewahrten Umbenennungen auflisten\n"
+        "  --history                 die aufbewahrten Umbenennungen auflisten: Datum,\n"
+        "                            Dateien, Ordner, Zustand und, wenn sie Ordner\n"
+        "                            angelegt hat, \"N Ordner angelegt\"\n"
         "  --quiet                   ohne Fortschrittsanzeige und ohne die Zeile\n"
         "                            \"Bereit: …\"\n"
         "  --                        Ende der Optionen\n"
         "  --help                    diese Hilfe\n"
-        "  --version                 die Versionsnummer\n"
-        "\n"
-        "Ist die Fehlerausgabe ein Terminal, zeigt sie bei einem Lauf, der länger als\n"
-        "eine Sekunde dauert, eine Zeile mit dem Fortschritt: Dateien erledigt von\n"
-        "allen, Dateien je Sekunde und die verbleibende Zeit.\n"
-        "\n"
-        "Findet die Prüfung Fehler, steht nach der Meldung je fehlerhafter Datei\n"
-        "alter Name TAB neuer Name TAB Grund auf der Fehlerausgabe.\n"
-        "\n"
-        "Im JSON ist status einer dieser Schlüssel: ok, unchanged, duplicate, exists,\n"
-        "blank, too_long, not_allowed, impossible, unreadable_folder,\n"
-        "unwritable_folder, no_name (Maske oder Suchen fehlerhaft), changed und\n"
-        "missing (Datei seit dem Plan geändert oder nicht mehr da); result ist\n"
-        "renamed, failed oder skipped. Ein Name, der kein UTF-8 ist, steht in old\n"
-        "(folder) als Windows-1252 und in old_bytes (folder_bytes) als Base64 seiner\n"
-        "Bytes.\n"
-        "\n"
-        "Rückgabewert: 0 Namen in Ordnung (und alles umbenannt), 1 Prüfung oder\n"
-        "Umbenennung fehlgeschlagen, eine Datei des Plans übergangen, ein Pfad\n"
-        "übergangen oder die Ausgabe nicht schreibbar (die Umbenennung läuft\n"
-        "trotzdem zu Ende), 2 falscher Aufruf oder ein Plan, der sich nicht lesen\n"
-        "lässt, beschädigt oder verändert ist (dann wird nichts umbenannt).\n");
+        "  --version                 die Versionsnummer\n");
+}
+
+QString usageProgress()
+{
+    return Text::tr("Ist die Fehlerausgabe ein Terminal, zeigt sie bei einem Lauf, der länger als\n"
+                    "eine Sekunde dauert, eine Zeile mit dem Fortschritt: Dateien erledigt von\n"
+                    "allen, Dateien je Sekunde und die verbleibende Zeit.\n");
+}
+
+QString usageFaults()
+{
+    return Text::tr("Findet die Prüfung Fehler, steht nach der Meldung je fehlerhafter Datei\n"
+                    "alter Name TAB neuer Name TAB Grund auf der Fehlerausgabe.\n");
+}
+
+QString usageJsonKeys()
+{
+    return Text::tr("Im JSON ist status einer dieser Schlüssel: ok, unchanged, duplicate, exists,\n"
+                    "blank, too_long, not_allowed, impossible, unreadable_folder,\n"
+                    "unwritable_folder, other_drive, folder_clash (ein neuer Ordner auf einem\n"
+                    "anderen Laufwerk oder mit dem Namen einer Datei), no_name (Maske oder Suchen\n"
+                    "fehlerhaft), changed und missing (Datei seit dem Plan geändert oder nicht\n"
+                    "mehr da); result ist renamed, failed oder skipped. Ein Name, der kein UTF-8\n"
+                    "ist, steht in old (folder) als Windows-1252 und in old_bytes (folder_bytes)\n"
+                    "als Base64 seiner Bytes.\n");
+}
+
+QString usageExitStatus()
+{
+    return Text::tr("Rückgabewert: 0 Namen in Ordnung (und alles umbenannt), 1 Prüfung oder\n"
+                    "Umbenennung fehlgeschlagen, eine Datei des Plans übergangen, ein Pfad\n"
+                    "übergangen oder die Ausgabe nicht schreibbar (die Umbenennung läuft\n"
+                    "trotzdem zu Ende), 2 falscher Aufruf oder ein Plan, der sich nicht lesen\n"
+                    "lässt, beschädigt oder verändert ist (dann wird nichts umbenannt).\n");
+}
+
+} // namespace
+
+QString UsageText()
+{
+    // Translated section by section, so that a change to one leaves the others
+    // translated; each ends with a line feed, and a blank line stands between two.
+    const QString options = usageNamingOptions() + usageInputOptions() + usageRunningOptions();
+    return QStringList{usageCalls(),    usageSummary(), usageNamesInOutput(), options,
+                       usageProgress(), usageFaults(),  usageJsonKeys(),      usageExitStatus()}
+        .join(u'\n');
 }
 
 namespace {

@@ -76,11 +76,22 @@ inline QString nothingLeft()
     return Text::tr("kesto-cli: Es bleibt keine Datei zum Umbenennen.");
 }
 
-/// The preview passed the full test; \a files is the number of checked files.
-inline QString ready(int files)
+/// The preview passed the full test; \a files files and \a folders folders
+/// are checked.
+inline QString ready(int files, int folders = 0)
 {
-    return files == 1 ? Text::tr("Bereit: mit --apply wird 1 Datei umbenannt.")
-                      : Text::tr("Bereit: mit --apply werden %1 Dateien umbenannt.").arg(files);
+    if (folders == 0) {
+        return files == 1 ? Text::tr("Bereit: mit --apply wird 1 Datei umbenannt.")
+                          : Text::tr("Bereit: mit --apply werden %1 Dateien umbenannt.").arg(files);
+    }
+    const QString folderCount =
+        folders == 1 ? Text::tr("1 Ordner") : Text::tr("%1 Ordner").arg(folders);
+    if (files == 0) {
+        return folders == 1 ? Text::tr("Bereit: mit --apply wird %1 umbenannt.").arg(folderCount)
+                            : Text::tr("Bereit: mit --apply werden %1 umbenannt.").arg(folderCount);
+    }
+    return Text::tr("Bereit: mit --apply werden %1 und %2 umbenannt.")
+        .arg(files == 1 ? Text::tr("1 Datei") : Text::tr("%1 Dateien").arg(files), folderCount);
 }
 
 inline QString outputFailed(const QString &reason)

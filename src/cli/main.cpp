@@ -28,6 +28,7 @@
 #include <cstdio>
 #include <cstring>
 #include <malloc.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -193,7 +194,11 @@ int history(Session &session, QTextStream &out)
 {
     for (const BatchRecord &b : session.journal().batches()) {
         out << b.begun.toString(TimeShownFormat) << '\t' << b.files << '\t' << EscapedName(b.folder)
-            << '\t' << cli::texts::batchState(b.state) << '\n';
+            << '\t' << cli::texts::batchState(b.state);
+        // A fifth field only for a batch that made folders.
+        if (b.newFolderCount > 0)
+            out << '\t' << messages::foldersMade(b.newFolderCount);
+        out << '\n';
     }
     out.flush();
     return 0;
@@ -347,8 +352,12 @@ int renameFiles(cli::Arguments &a, const RenameOptions &options, QTextStream &er
     int status = skipped.isEmpty() ? 0 : 1;
     if (!a.apply) {
         if (session.testNames()) {
-            if (!a.quiet)
-                err << cli::texts::ready(session.list().checkedCount()) << Qt::endl;
+            if (!a.quiet) {
+                const FileList &list = session.list();
+                err << cli::texts::ready(list.checkedCount() - list.checkedFolderCount(),
+                                         list.checkedFolderCount())
+                    << Qt::endl;
+            }
         } else {
             printRefusal(session, err);
             status = 1;
@@ -374,6 +383,15 @@ int renameFiles(cli::Arguments &a, const RenameOptions &options, QTextStream &er
         status = 1;
     }
     return status;
+}
+
+// How many of a plan's rows are folders now: a plan does not say.
+int folderRows(const QList<PlanRow> &rows)
+{
+    return int(std::count_if(rows.begin(), rows.end(), [](const PlanRow &row) {
+        struct stat st;
+        return ::lstat(row.path().constData(), &st) == 0 && S_ISDIR(st.st_mode);
+    }));
 }
 
 // --plan-in: the plan's rows as they stand now and, with --apply, the plan
@@ -404,8 +422,10 @@ int runPlan(const cli::Arguments &a, QTextStream &err)
                     : messages::renamePartly(int(result.renamed.size()), result.total()))
             << Qt::endl;
     const int left = cli::TellRowsLeft(plan->rows, err);
-    if (!a.apply && left == 0 && !a.quiet)
-        err << cli::texts::ready(int(plan->rows.size())) << Qt::endl;
+    if (!a.apply && left == 0 && !a.quiet) {
+        const int folders = folderRows(plan->rows);
+        err << cli::texts::ready(int(plan->rows.size()) - folders, folders) << Qt::endl;
+    }
     int status = left > 0 || !result.complete() ? 1 : 0;
     if (outputError != 0) {
         err << cli::texts::outputFailed(messages::systemErrorText(outputError)) << Qt::endl;

@@ -470,6 +470,12 @@ int FileList::folderCount() const
         std::count_if(m_rows.begin(), m_rows.end(), [](const FileEntry &e) { return e.isFolder; }));
 }
 
+int FileList::checkedFolderCount() const
+{
+    return int(std::count_if(m_rows.begin(), m_rows.end(),
+                             [](const FileEntry &e) { return e.checked && e.isFolder; }));
+}
+
 void FileList::setPath(int row, const QByteArray &pathBytes)
 {
     FileEntry &e = m_rows[row];

@@ -106,8 +106,9 @@ public:
     /// Whether highlighted rows can move that way.
     bool canMoveSelected(Direction direction) const;
     int checkedCount() const;
-    /// How many rows are folders.
+    /// How many rows are folders, of all rows or of the checked ones.
     int folderCount() const;
+    int checkedFolderCount() const;
     /// Gives \a row the path \a pathBytes (as the system's bytes), its
     /// folder having been renamed; the name stays. Reported as a change.
     void setPath(int row, const QByteArray &pathBytes);

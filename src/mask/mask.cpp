@@ -4,6 +4,7 @@
 #include "mask/maskmessages.h"
 #include "mask/maskscanner.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kesto {
@@ -90,6 +91,8 @@ enum MaskError : int {
     ForbiddenChar = 5,
     ZeroStart = 6,
     MaskTooLong = 7,
+    NamelessPart = 8,
+    DotPart = 9,
 };
 
 constexpr int NoError = -1;
@@ -217,12 +220,48 @@ int readElement(MaskScanner &scan, MaskToken &token, bool &hasTyp)
         }
         return readCharacters(scan, token);
     }
+    if (scan.MatchKeyword(u"/")) {
+        token.kind = KindFolder;
+        return NoError;
+    }
     const QStringView literal = scan.takeLiteral();
     if (HasForbiddenChar(literal.toString()))
         return ForbiddenChar;
     token.kind = KindLiteral;
     token.text = literal.toString();
     return NoError;
+}
+
+// Each "/" of the mask ends the name of a folder: every part between them
+// needs a name, and none may stay in its folder or climb out of it. A part
+// that its values leave empty or make "." or ".." fails the full test.
+int checkParts(const QList<MaskToken> &tokens)
+{
+    if (std::none_of(tokens.begin(), tokens.end(),
+                     [](const MaskToken &t) { return t.kind == KindFolder; }))
+        return NoError;
+    QString literalPart;
+    bool onlyLiteral = true, nameless = true;
+    const auto endPart = [&] {
+        const bool dots = onlyLiteral && (literalPart == u"." || literalPart == u"..");
+        const int error = nameless ? NamelessPart : dots ? DotPart : NoError;
+        literalPart.clear();
+        onlyLiteral = nameless = true;
+        return error;
+    };
+    for (const MaskToken &t : tokens) {
+        if (t.kind == KindFolder) {
+            if (const int error = endPart(); error != NoError)
+                return error;
+            continue;
+        }
+        nameless = false;
+        if (t.kind == KindLiteral)
+            literalPart += t.text;
+        else
+            onlyLiteral = false;
+    }
+    return endPart();
 }
 
 QStringView trimBlanks(QStringView text)
@@ -285,9 +324,9 @@ std::optional<QStringView> MaskScanner::takeUpTo(QChar end)
 QStringView MaskScanner::takeLiteral()
 {
     const qsizetype start = m_cursor - 1;
-    qsizetype end = m_text.indexOf(u'[', start);
-    if (end < 0)
-        end = m_text.size();
+    qsizetype end = start;
+    while (end < m_text.size() && m_text.at(end) != u'[' && m_text.at(end) != u'/')
+        ++end;
     m_cursor = static_cast<int>(end) + 1;
     return m_text.sliced(start, end - start);
 }
@@ -319,6 +358,8 @@ MaskCheck CheckMask(const QString &mask)
             return fail(error);
         check.tokens.append(token);
     }
+    if (const int error = checkParts(check.tokens); error != NoError)
+        return fail(error);
     check.ok = true;
     return check;
 }

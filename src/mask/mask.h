@@ -14,6 +14,7 @@ enum TokenKind : int {
     KindCounter = 3,
     KindDir = 4,
     KindRandom = 5,
+    KindFolder = 6, ///< a "/" typed in the mask: what stands before it names a folder
     KindDatum = 40,
     KindRDatum = 41,
     KindTag = 42,
@@ -79,7 +80,9 @@ struct MaskCheck
     bool hasExtension = false; ///< the keyword "[TYP]" was read
     /// The status text the check leaves: "Maske ist OK" or "Fehler: <message>."
     QString statusText;
-    int errorCode = -1; ///< 0..6 as listed by MaskErrorMessage(), 7 for a too long mask, else -1
+    /// 0..6 as listed by MaskErrorMessage(), 7 for a too long mask, 8 and 9
+    /// for a part between "/" without a name or named "." or ".."; else -1.
+    int errorCode = -1;
 };
 
 /// Checks and parses a mask as typed (blanks at both ends are ignored).

@@ -41,6 +41,10 @@ inline QString errorText(int code)
         return Text::tr("Null ist als Bereichsbeginn nicht zulässig");
     case 7:
         return Text::tr("Die Maske ist zu lang");
+    case 8:
+        return Text::tr("Vor oder nach einem Schrägstrich fehlt ein Name");
+    case 9:
+        return Text::tr("Die Namen . und .. sind in der Maske nicht zulässig");
     default:
         return QString();
     }

@@ -27,8 +27,8 @@ public:
     bool tooBig() const { return m_tooBig; }
     bool atEnd() const { return m_cursor > m_text.size(); }
 
-    /// The text from the cursor up to the next "[" (or the end); the cursor
-    /// moves to that "[".
+    /// The text from the cursor up to the next "[" or "/" (or the end); the
+    /// cursor moves to that character.
     QStringView takeLiteral();
 
     /// The text from the cursor up to the next \a end, as written; the cursor

@@ -110,16 +110,19 @@ bool FileBytes::adopt(int fd, qint64 size)
         ::close(fd);
         return false;
     }
-    // Only a few KiB of a photo are read, here and there; the read-ahead the
-    // kernel does for a file read from its start would fetch hundreds of KiB
-    // more from a cold disk, and on a slow disk that is most of the time.
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM);
     // A head in the page cache is copied no further than its directories
     // mostly reach. One that must come from the disk comes with what usually
     // follows, up to a camera's thumbnail directory: another trip to the disk
     // costs far more than the bytes.
-    const qsizetype want =
-        qsizetype(std::min<qint64>(size, headInPageCache(fd) ? m_headSize : m_coldHeadSize));
+    const bool warm = headInPageCache(fd);
+    if (!warm) {
+        // Only a few KiB of a photo are read, here and there; the read-ahead
+        // the kernel does for a file read from its start would fetch hundreds
+        // of KiB more from a cold disk, and on a slow disk that is most of
+        // the time. A warm file has no disk to wait for, so it is not asked.
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM);
+    }
+    const qsizetype want = qsizetype(std::min<qint64>(size, warm ? m_headSize : m_coldHeadSize));
     m_head.reset(new quint8[size_t(want)]);
     const qsizetype got = readAt(fd, m_head.get(), want, 0);
     if (got <= 0) {

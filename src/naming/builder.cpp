@@ -212,6 +212,25 @@ QStringView composed(QStringView name, QString &store)
     return store;
 }
 
+// Letter case, replacements in the new name and transliteration, in this
+// order, for one part of the new name; the set PCRE2 broke off, or -1.
+int finishPart(QString &part, const NamingContext &context)
+{
+    int failed = -1;
+    part = ApplyLetterCase(part, context.letterCase);
+    if (context.sets.searchIn(true)) {
+        // The new-name sets search the composed form, as the old name's do;
+        // the transliteration reads either form.
+        part = part.normalized(QString::NormalizationForm_C);
+        failed = context.sets.apply(part, true);
+    }
+    if (context.transliterate)
+        part = TransliterateToAscii(part);
+    // The mask, the folder, the type and the replacements may come decomposed.
+    part = part.normalized(QString::NormalizationForm_C);
+    return failed;
+}
+
 } // namespace
 
 QString ExpandToken(const MaskToken &token, const FileEntry &row, int p, const QString &name,
@@ -237,27 +256,32 @@ QString BuildNewName(const FileEntry &row, int p, const NamingContext &context, 
 
     QString result;
     if (failed < 0) {
-        result.reserve(name.size() + 32);
+        // Only a "/" typed in the mask separates folders: each part is made
+        // on its own, and a "/" that a value, a random string or a
+        // replacement puts into it becomes "_", so that it moves nothing.
+        QString part;
+        part.reserve(name.size() + 32);
         qsizetype literalEnd = -1;
-        for (const MaskToken &token : context.tokens) {
-            // A folder has no type, and no dot for one: "[NAME].[TYP]" keeps its name.
-            if (row.isFolder && token.kind == KindExtension && literalEnd == result.size() &&
-                result.endsWith(QLatin1Char('.')))
-                result.chop(1);
-            appendToken(result, token, row, p, name, context, supplied);
-            literalEnd = token.kind == KindLiteral ? result.size() : -1;
+        for (auto token = context.tokens.begin(); failed < 0; ++token) {
+            if (token != context.tokens.end() && token->kind != KindFolder) {
+                // A folder has no type, and no dot for one: "[NAME].[TYP]" keeps its name.
+                if (row.isFolder && token->kind == KindExtension && literalEnd == part.size() &&
+                    part.endsWith(QLatin1Char('.')))
+                    part.chop(1);
+                appendToken(part, *token, row, p, name, context, supplied);
+                literalEnd = token->kind == KindLiteral ? part.size() : -1;
+                continue;
+            }
+            failed = finishPart(part, context);
+            if (part.contains(u'/'))
+                part.replace(u'/', u'_');
+            result += part;
+            if (token == context.tokens.end())
+                break;
+            result += u'/';
+            part.clear();
+            literalEnd = -1;
         }
-        result = ApplyLetterCase(result, context.letterCase);
-        if (context.sets.searchIn(true)) {
-            // The new-name sets search the composed form, as the old name's do;
-            // the transliteration reads either form.
-            result = result.normalized(QString::NormalizationForm_C);
-            failed = context.sets.apply(result, true);
-        }
-        if (context.transliterate)
-            result = TransliterateToAscii(result);
-        // The mask, the folder, the type and the replacements may come decomposed.
-        result = result.normalized(QString::NormalizationForm_C);
     }
     if (failedSet)
         *failedSet = failed;

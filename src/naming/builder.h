@@ -38,7 +38,9 @@ struct SuppliedValues
 
 /// The new name of \a row at counter position \a p (counted from 1):
 /// replacement in the old name, expansion of the tokens, letter case,
-/// replacement in the new name, transliteration, in this order. Names are
+/// replacement in the new name, transliteration, in this order; the last
+/// three for each folder of a mask with "/" and the file's name on their
+/// own, so that only the mask's "/" separates folders. Names are
 /// searched and written in the composed form (NFC), whatever the form of
 /// the old name. When PCRE2 breaks a set's match off, the name is unfinished
 /// and \a failedSet (if given) says which set, else it is -1.

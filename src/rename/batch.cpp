@@ -2,6 +2,7 @@
 
 #include "rename/namefold.h"
 #include "rename/nametable.h"
+#include "rename/newfolders.h"
 #include "rename/renamer.h"
 
 #include <QDir>
@@ -21,10 +22,43 @@ namespace {
 
 // A name folded as the check folds it; a name that is no UTF-8 stands for
 // itself, behind a byte no folded name holds.
-void foldedKey(std::string &key, const QByteArray &name)
+void foldedKey(std::string &key, const QByteArray &name, bool inFolders)
 {
-    if (!FoldNameBytes(key, ViewOf(name)))
-        key.assign(1, '\0').append(ViewOf(name));
+    const std::string_view own = ViewOf(name).substr(inFolders ? size_t(NameStart(name)) : 0);
+    if (!FoldNameBytes(key, own))
+        key.assign(1, '\0').append(own);
+}
+
+// The folder of each move's old and of its new name, numbered alike: a name
+// may lead into a folder below the move's own ("2024/IMG_1.jpg"), where
+// another move leaves it.
+struct NameFolders
+{
+    std::vector<uint32_t> from, to;
+    bool below = false; ///< some name leads into a folder
+};
+
+NameFolders numberNameFolders(const QList<Move> &moves)
+{
+    const std::vector<uint32_t> folderOf = NumberFolders(
+        moves.size(), [&](qsizetype k) -> const QByteArray & { return moves[k].folder; });
+    if (std::none_of(moves.begin(), moves.end(), [](const Move &m) {
+            return LeadsIntoFolders(m.from) || LeadsIntoFolders(m.to);
+        }))
+        return {folderOf, folderOf};
+    QHash<QByteArray, uint32_t> ids;
+    const auto idOf = [&](const Move &m, const QByteArray &name) {
+        const QByteArray path = m.folder + name.first(NameStart(name));
+        const auto known = ids.constFind(path);
+        return known != ids.cend() ? *known : *ids.insert(path, uint32_t(ids.size()));
+    };
+    NameFolders folders;
+    folders.below = true;
+    for (const Move &m : moves) {
+        folders.from.push_back(idOf(m, m.from));
+        folders.to.push_back(idOf(m, m.to));
+    }
+    return folders;
 }
 
 // Which move leaves an old name: -1 none yet, -2 more than one, which frees
@@ -48,8 +82,7 @@ Waits findWaits(const QList<Move> &moves)
 {
     const int n = int(moves.size());
     // The old names by folder, each with the move that leaves it.
-    const std::vector<uint32_t> folderOf =
-        NumberFolders(n, [&](qsizetype k) -> const QByteArray & { return moves[k].folder; });
+    const NameFolders folderOf = numberNameFolders(moves);
     size_t bytes = 0;
     for (const Move &m : moves)
         bytes += size_t(m.from.size());
@@ -57,15 +90,15 @@ Waits findWaits(const QList<Move> &moves)
     std::vector<uint32_t> fromEntry(static_cast<size_t>(n));
     std::string key;
     for (int i = 0; i < n; ++i) {
-        foldedKey(key, moves[i].from);
-        fromEntry[size_t(i)] = byFrom.insert(folderOf[size_t(i)], key);
+        foldedKey(key, moves[i].from, folderOf.below);
+        fromEntry[size_t(i)] = byFrom.insert(folderOf.from[size_t(i)], key);
         Leaving &leaving = byFrom.use(fromEntry[size_t(i)]);
         leaving.move = leaving.move == -1 ? i : -2;
     }
     Waits waits{std::vector<int>(size_t(n), -1), std::vector<bool>(size_t(n), false)};
     for (int i = 0; i < n; ++i) {
-        foldedKey(key, moves[i].to);
-        const uint32_t entry = byFrom.find(folderOf[size_t(i)], key);
+        foldedKey(key, moves[i].to, folderOf.below);
+        const uint32_t entry = byFrom.find(folderOf.to[size_t(i)], key);
         if (entry == NameTable<Leaving>::None)
             continue;
         const int from = byFrom.use(entry).move;

@@ -12,6 +12,8 @@ namespace kesto {
 struct Move
 {
     QByteArray folder; ///< with its final "/"
+    /// Names in \a folder; the new name may lead into folders below it
+    /// ("2024/IMG_1.jpg"), and for an undo the old one.
     QByteArray from, to;
     /// A free name the file waits under while a cycle of renames is broken;
     /// empty for a file that goes straight to its name.
@@ -34,7 +36,7 @@ struct Step
 std::vector<int> NestedFolderDepths(const QList<Move> &moves);
 
 /// Orders \a moves so that each target is free when its rename runs: a name
-/// that another move of the same folder frees is taken after that move (letter
+/// that another move frees in the same folder is taken after that move (letter
 /// case ignored, as the check does); a cycle is broken by sending one member
 /// to a temporary name first (its temp, or a fresh one written there) and finishing it
 /// last. A move inside a folder that another move renames runs before it,

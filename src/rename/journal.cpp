@@ -3,6 +3,7 @@
 #include "rename/journalreader.h"
 #include "rename/messages.h"
 #include "rename/namefold.h"
+#include "rename/newfolders.h"
 #include "rename/plan.h"
 #include "rename/renamer.h"
 #include "storage/applog.h"
@@ -161,9 +162,10 @@ QByteArray journalHead(const QDateTime &now)
            now.toString(QString::fromLatin1(JournalTimeFormat)).toLatin1() + '\n';
 }
 
-// The journal of a batch that begins \a now, with the identity of each file
-// filled in where it is not known yet.
-QByteArray journalText(QList<JournalEntry> &entries, const QDateTime &now)
+// The journal of a batch that begins \a now and makes \a newFolders, with
+// the identity of each file filled in where it is not known yet.
+QByteArray journalText(QList<JournalEntry> &entries, const QList<QByteArray> &newFolders,
+                       const QDateTime &now)
 {
     QByteArray text = journalHead(now);
     text.reserve(text.size() + entries.size() * 96);
@@ -215,7 +217,15 @@ QByteArray journalText(QList<JournalEntry> &entries, const QDateTime &now)
         escapeInto(text, e.move.temp);
         text += '\n';
     }
-    text += "planned " + QByteArray::number(entries.size()) + '\n';
+    for (const QByteArray &made : newFolders) {
+        text += "folder ";
+        escapeInto(text, made.startsWith('/') ? made : here + made);
+        text += '\n';
+    }
+    text += "planned " + QByteArray::number(entries.size());
+    if (!newFolders.isEmpty())
+        text += ' ' + QByteArray::number(newFolders.size());
+    text += '\n';
     return text;
 }
 
@@ -249,13 +259,13 @@ Journal Journal::off()
     return j;
 }
 
-bool Journal::begin(QList<JournalEntry> &entries)
+bool Journal::begin(QList<JournalEntry> &entries, const QList<QByteArray> &newFolders)
 {
     m_current.clear();
     if (m_off)
         return false;
     const QDateTime now = QDateTime::currentDateTime();
-    const int fd = create(journalText(entries, now), now);
+    const int fd = create(journalText(entries, newFolders, now), now);
     if (fd < 0)
         return false;
     m_lock.reset(new int(fd), [](int *held) {
@@ -475,6 +485,8 @@ UndoResult UndoBatch(const BatchRecord &batch,
             from = to;
         }
     }
+    for (const QByteArray &kept : RemoveEmptyFolders(batch.newFolders))
+        result.keptFolders.append(DecodeTextPart(kept));
     Journal::markUndone(batch.path);
     return result;
 }
@@ -519,7 +531,8 @@ QString UndoTooltip(const BatchRecord &batch)
         return messages::undoUnrecordedTooltip(batch.begun.toString(TimeShownFormat));
     if (batch.files == 0)
         return {};
-    return messages::undoTooltip(batch.begun.toString(TimeShownFormat), batch.files);
+    return messages::undoTooltip(batch.begun.toString(TimeShownFormat), batch.files,
+                                 batch.newFolderCount);
 }
 
 } // namespace kesto

@@ -40,10 +40,13 @@ struct BatchRecord
     QString path;
     QDateTime begun;
     BatchState state = BatchState::Interrupted;
-    int files = 0;  ///< 0: no batch
-    QString folder; ///< of the first file, for listings
-    /// The files; only Journal::read() fills them in.
+    int files = 0;          ///< 0: no batch
+    QString folder;         ///< of the first file, for listings
+    int newFolderCount = 0; ///< the folders the batch made for its files
+    /// The files, and the folders made, outermost first; only
+    /// Journal::read() fills them in.
     QList<JournalEntry> entries;
+    QList<QByteArray> newFolders;
 };
 
 /// The journals of the last batches, one file each in "Kesto-Journal" in the
@@ -56,7 +59,9 @@ struct BatchRecord
 ///     begun 2026-12-06T19:22:00.123
 ///     move DEVICE INODE BIRTH SIZE MTIME FINGERPRINT FOLDER OLD NEW TEMP
 ///     …
-///     planned N        (N files; the plan is complete)
+///     folder PATH      (a folder to make below FOLDER, outermost first)
+///     …
+///     planned N [F]    (N files, F folders; the plan is complete)
 ///     ended            (appended when the batch ends)
 ///     undone           (appended when it has been undone)
 /// or, for a batch that ran without its moves recorded:
@@ -64,7 +69,9 @@ struct BatchRecord
 ///     begun …
 ///     unrecorded N
 /// Names are the bytes of the system with every byte below 0x21, "%" and
-/// 0x7F written as "%" and two hex digits; an empty TEMP is "%". Journals of
+/// 0x7F written as "%" and two hex digits; an empty TEMP is "%". NEW may
+/// lead into folders below FOLDER ("2024/IMG_1.jpg"); the folders the batch
+/// makes for it are recorded before it makes them. Journals of
 /// version 1 have no FINGERPRINT and are read as 0 there. A journal
 /// without "planned" was cut off before its batch began and counts for nothing.
 /// When and where \a batch ran, for a question about it.
@@ -81,9 +88,9 @@ public:
     static Journal off();
 
     /// Fills in the identity of each file under its old name and writes the
-    /// journal of a new batch, locked until end(); false (nothing written)
-    /// when that fails.
-    bool begin(QList<JournalEntry> &entries);
+    /// journal of a new batch that makes \a newFolders (outermost first),
+    /// locked until end(); false (nothing written) when that fails.
+    bool begin(QList<JournalEntry> &entries, const QList<QByteArray> &newFolders = {});
     QString folder() const { return m_folder; }
     /// Why the last begin() failed (an errno).
     int error() const { return m_error; }
@@ -136,13 +143,16 @@ FoundAt LocateEntry(const JournalEntry &entry);
 /// Undoes \a batch: every file still under its new (or temporary) name and
 /// still the same file goes back to its old name, never replacing anything;
 /// \a failed is told of each file that stays where it is (errno, or 0 for a
-/// file that moved on or vanished). Marks the batch undone. Returns the moves
-/// made back and whether every file is under its old name now.
+/// file that moved on or vanished). Then each folder the batch made goes,
+/// deepest first, if it is empty. Marks the batch undone. Returns the moves
+/// made back, whether every file is under its old name now and the folders
+/// made that stay.
 struct UndoResult
 {
     QList<Move> movedBack;
     bool complete = true;
-    bool declined = false; ///< the user was asked first and said No: nothing was tried
+    bool declined = false;        ///< the user was asked first and said No: nothing was tried
+    QStringList keptFolders = {}; ///< folders the batch made that hold something, as shown
 };
 UndoResult UndoBatch(const BatchRecord &batch,
                      const std::function<void(const JournalEntry &, int error)> &failed);

@@ -3,7 +3,9 @@
 #include "storage/textfile.h"
 
 #include <QFile>
+#include <QSet>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <fcntl.h>
@@ -78,13 +80,38 @@ bool isPlainName(const QByteArray &name)
            !name.contains('\0');
 }
 
-// A move stays in its folder, which is absolute: the only paths an undo
-// builds are that folder and a plain name in it.
+// Plain names joined by "/": a path that leads down into folders, never up
+// or out.
+bool isPathDown(const QByteArray &path)
+{
+    if (isPlainName(path))
+        return true;
+    const QList<QByteArray> parts = path.split('/');
+    return parts.size() > 1 && std::all_of(parts.begin(), parts.end(), isPlainName);
+}
+
+// A move stays in its folder, which is absolute, or goes into folders below
+// it: the only paths an undo builds are that folder, a plain name in it and
+// a new name that leads down from it.
 bool isSafeMove(const Move &m)
 {
     return m.folder.startsWith('/') && m.folder.endsWith('/') && !m.folder.contains('\0') &&
-           isPlainName(m.from) && isPlainName(m.to) &&
+           isPlainName(m.from) && isPathDown(m.to) &&
            (m.temp.isEmpty() || (m.temp.startsWith(".kesto-") && isPlainName(m.temp)));
+}
+
+// Each folder to make lies on the way of a move's new name: an undo removes
+// no folder that the batch did not make for a file of its own.
+bool foldersOnTheWay(const BatchRecord &r)
+{
+    QSet<QByteArray> ways;
+    for (const JournalEntry &e : r.entries) {
+        for (qsizetype slash = e.move.to.indexOf('/'); slash >= 0;
+             slash = e.move.to.indexOf('/', slash + 1))
+            ways.insert(e.move.folder + e.move.to.first(slash + 1));
+    }
+    return std::all_of(r.newFolders.begin(), r.newFolders.end(),
+                       [&](const QByteArray &folder) { return ways.contains(folder); });
 }
 
 } // namespace
@@ -125,6 +152,27 @@ void JournalParser::parseMove(QByteArrayView line)
         m_record.entries.append(std::move(e));
 }
 
+void JournalParser::parseFolder(QByteArrayView field)
+{
+    const std::optional<QByteArray> folder = unescape(field);
+    m_damaged |= m_planned >= 0 || !folder || !folder->startsWith('/') || !folder->endsWith('/');
+    ++m_folders;
+    if (folder && m_withEntries)
+        m_record.newFolders.append(*folder);
+}
+
+// "N" files, or "N F" with the folders made for them.
+void JournalParser::parsePlanned(QByteArrayView counts)
+{
+    const qsizetype blank = counts.indexOf(' ');
+    m_damaged |=
+        m_unrecorded || m_planned >= 0 ||
+        !readNumber(counts.first(blank < 0 ? counts.size() : blank), m_planned) || m_planned < 1 ||
+        (blank >= 0 &&
+         (!readNumber(counts.sliced(blank + 1), m_plannedFolders) || m_plannedFolders < 1));
+    m_planned = std::max<qint64>(m_planned, 0);
+}
+
 void JournalParser::add(QByteArrayView line)
 {
     if (!m_isJournal)
@@ -145,10 +193,10 @@ void JournalParser::add(QByteArrayView line)
         m_unrecorded = true;
         m_damaged |= m_planned >= 0 || !readNumber(line.sliced(11), m_planned) || m_planned < 1;
         m_planned = std::max<qint64>(m_planned, 0);
+    } else if (line.startsWith("folder ")) {
+        parseFolder(line.sliced(7));
     } else if (line.startsWith("planned ")) {
-        m_damaged |= m_unrecorded;
-        m_damaged |= m_planned >= 0 || !readNumber(line.sliced(8), m_planned) || m_planned < 1;
-        m_planned = std::max<qint64>(m_planned, 0);
+        parsePlanned(line.sliced(8));
     } else if (line == "ended" && m_planned >= 0) {
         if (m_record.state == BatchState::Interrupted)
             m_record.state = BatchState::Ended;
@@ -167,12 +215,17 @@ BatchRecord JournalParser::finish(bool whole)
         return bare(record.path);
     if (m_unrecorded && record.state != BatchState::Undone)
         record.state = BatchState::Unrecorded;
-    else if (whole && !m_unrecorded && m_moves != m_planned)
+    else if (whole && !m_unrecorded &&
+             (m_moves != m_planned || m_folders != m_plannedFolders ||
+              (m_withEntries && !foldersOnTheWay(record))))
         m_damaged = true;
     record.files = int(std::min<qint64>(m_planned, std::numeric_limits<int>::max()));
+    record.newFolderCount =
+        int(std::min<qint64>(m_plannedFolders, std::numeric_limits<int>::max()));
     if (m_damaged) {
         record.state = BatchState::Damaged;
         record.entries.clear();
+        record.newFolders.clear();
     }
     return record;
 }

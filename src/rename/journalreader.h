@@ -19,8 +19,9 @@ inline constexpr qint64 MaxJournalBytes = qint64(256) << 20;
 /// anyone's file in the user's data folder, and an undo renames what it
 /// says: so a journal whose plan is complete but that holds one line Kesto
 /// does not write (a folder that is not absolute, a name with "/" or NUL or
-/// equal to "." or "..", a temporary name Kesto does not give, a number that
-/// is none, a count that does not match) is Damaged as a whole and never
+/// equal to "." or "..", a new name that leaves its folder, a temporary name
+/// Kesto does not give, a folder to make on the way of no new name, a number
+/// that is none, a count that does not match) is Damaged as a whole and never
 /// obeyed in part.
 class JournalParser
 {
@@ -36,9 +37,12 @@ public:
 
 private:
     void parseMove(QByteArrayView line);
+    void parseFolder(QByteArrayView field);
+    void parsePlanned(QByteArrayView counts);
 
     BatchRecord m_record;
     qint64 m_lines = 0, m_moves = 0, m_planned = -1;
+    qint64 m_folders = 0, m_plannedFolders = 0;
     bool m_withEntries;
     bool m_isJournal = true;
     bool m_hasFingerprints = true;

@@ -131,9 +131,12 @@ inline QString renaming()
 {
     return Text::tr("Umbenennung läuft ...");
 }
-inline QString renameDone()
+/// The status after a batch in which every file was renamed, into \a folders
+/// it made among others.
+inline QString renameDone(int folders = 0)
 {
-    return Text::tr("Umbenennung abgeschlossen.");
+    return folders == 0 ? Text::tr("Umbenennung abgeschlossen.")
+                        : Text::tr("Umbenennung abgeschlossen, %1 Ordner angelegt.").arg(folders);
 }
 /// The status after a batch in which some files kept their old name.
 inline QString renamePartly(int renamed, int total)
@@ -261,6 +264,16 @@ inline QString folderUnwritable()
     return Text::tr("Fehler: Einige Ordner sind nicht beschreibbar, ihre Dateien lassen sich "
                     "nicht umbenennen!");
 }
+inline QString otherDrive()
+{
+    return Text::tr("Fehler: Einige neue Ordner liegen auf einem anderen Laufwerk, dorthin "
+                    "wird nicht verschoben!");
+}
+inline QString folderClash()
+{
+    return Text::tr(
+        "Fehler: Einige neue Ordner tragen den Namen einer Datei, sie lassen sich nicht anlegen!");
+}
 
 // The reason a row gives in its tooltip and in the column "Hinweis".
 inline QString reasonDuplicate()
@@ -299,6 +312,14 @@ inline QString reasonFolderUnwritable()
 {
     return Text::tr("Ordner nicht beschreibbar");
 }
+inline QString reasonOtherDrive()
+{
+    return Text::tr("anderes Laufwerk");
+}
+inline QString reasonFolderClash()
+{
+    return Text::tr("Datei und neuer Ordner gleichen Namens");
+}
 inline QString reasonInChain()
 {
     return Text::tr("wird in der Reihe umbenannt");
@@ -314,9 +335,16 @@ inline QString fileCount(int files)
 {
     return files == 1 ? Text::tr("1 Datei") : Text::tr("%1 Dateien").arg(files);
 }
-inline QString undoTooltip(const QString &when, int files)
+/// The files of a batch and the folders it made for them.
+inline QString batchSize(int files, int folders)
 {
-    return Text::tr("Macht die Umbenennung vom %1 rückgängig (%2)").arg(when, fileCount(files));
+    return folders == 0 ? fileCount(files)
+                        : fileCount(files) + Text::tr(", %1 Ordner angelegt").arg(folders);
+}
+inline QString undoTooltip(const QString &when, int files, int folders = 0)
+{
+    return Text::tr("Macht die Umbenennung vom %1 rückgängig (%2)")
+        .arg(when, batchSize(files, folders));
 }
 /// When and where a batch ran: its start, the folder of its first file and
 /// how many other folders it renamed in.
@@ -329,9 +357,9 @@ inline QString batchFacts(const QString &when, const QString &folder, qsizetype 
                                      : Text::tr(" und %1 weiteren Ordnern").arg(moreFolders));
 }
 /// The undo command's question; \a facts as batchFacts() gives them.
-inline QString undoQuestion(const QString &facts, int files)
+inline QString undoQuestion(const QString &facts, int files, int folders = 0)
 {
-    return Text::tr("Umbenennung %1 (%2) rückgängig machen?").arg(facts, fileCount(files));
+    return Text::tr("Umbenennung %1 (%2) rückgängig machen?").arg(facts, batchSize(files, folders));
 }
 inline QString undoDone(int files)
 {
@@ -360,11 +388,21 @@ inline QString undoReason(int error)
     return error == EEXIST ? Text::tr("der alte Name ist wieder vergeben")
                            : renameFailureReason(error);
 }
-inline QString undoFailed(const QStringList &files)
+/// The files an undo left where they are, and the \a folders the batch
+/// made that stay, as they hold something.
+inline QString undoFailed(const QStringList &files, const QStringList &folders = {})
 {
-    return Text::tr("Folgende Dateien ließen sich nicht zurückbenennen und bleiben, wo sie "
-                    "sind:") +
-           QChar(13) + QChar(13) + files.join(QChar(13));
+    const QString cr(QChar(13));
+    QStringList parts;
+    if (!files.isEmpty())
+        parts << Text::tr("Folgende Dateien ließen sich nicht zurückbenennen und bleiben, "
+                          "wo sie sind:") +
+                     cr + cr + files.join(cr);
+    if (!folders.isEmpty())
+        parts << Text::tr("Folgende Ordner, die die Umbenennung angelegt hatte, sind nicht "
+                          "leer und bleiben, wo sie sind:") +
+                     cr + cr + folders.join(cr);
+    return parts.join(cr + cr);
 }
 inline QString strandedAt(const QString &oldPath, const QString &name, bool hidden)
 {
@@ -435,11 +473,16 @@ inline QString noJournalQuestion(const QString &folder, const QString &reason)
            Text::tr("Ohne Möglichkeit zum Rückgängigmachen umbenennen?");
 }
 /// The question at start; \a facts as batchFacts() gives them.
-inline QString interruptedQuestion(const QString &facts, int files)
+inline QString interruptedQuestion(const QString &facts, int files, int folders = 0)
 {
     return Text::tr("Die letzte Umbenennung (%1, %2) wurde unterbrochen. Sollen die bereits "
                     "umbenannten Dateien ihre alten Namen zurückbekommen?")
-        .arg(facts, fileCount(files));
+        .arg(facts, batchSize(files, folders));
+}
+/// The folders a batch made, as --history lists them.
+inline QString foldersMade(int folders)
+{
+    return QStringLiteral("%1 Ordner angelegt").arg(folders);
 }
 
 } // namespace kesto::messages

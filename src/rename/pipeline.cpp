@@ -5,6 +5,7 @@
 #include "rename/formatmessage.h"
 #include "rename/journal.h"
 #include "rename/messages.h"
+#include "rename/newfolders.h"
 #include "storage/questions.h"
 #include "storage/textfile.h"
 
@@ -60,12 +61,40 @@ struct PlannedMoves
     QList<int> errors;
     RenameResult result;
     bool skipAll = false;
+    QList<QByteArray> made; ///< the folders the batch made
+    /// The folders it could not make, each with the errno of its making.
+    QList<std::pair<QByteArray, int>> unmade;
+
+    // Makes the folders of the plan, which the journal records first.
+    void makeFolders(const QList<QByteArray> &folders)
+    {
+        QList<bool> madeNow;
+        const QList<int> failed = MakeFolders(folders, madeNow);
+        for (qsizetype k = 0; k < folders.size(); ++k) {
+            if (madeNow[k])
+                made.append(folders[k]);
+            else if (failed[k] != 0)
+                unmade.append({folders[k], failed[k]});
+        }
+    }
+
+    // A move into a folder that could not be made failed for that folder's reason.
+    int reasonOf(int m, int error) const
+    {
+        const QByteArray target = moves[m].folder + moves[m].to;
+        for (const auto &[folder, why] : unmade) {
+            if (target.startsWith(folder))
+                return why;
+        }
+        return error;
+    }
 
     // Asks what to do after a failed move until the user says to skip every
     // further failure of the batch.
     std::function<bool(int, int)> askToGoOn(const FileList &list, UserQuestions &questions)
     {
         return [this, &list, &questions](int m, int error) {
+            error = reasonOf(m, error);
             errors[m] = error;
             if (skipAll)
                 return true;
@@ -207,7 +236,8 @@ RenameResult RenameRows(FileList &list, bool maskHasExtension, Journal &journal,
     // the order gave out: after a crash a file may be found there.
     for (qsizetype m = 0; m < planned.moves.size(); ++m)
         planned.entries[m].move = planned.moves[m];
-    planned.result.undoable = !planned.moves.isEmpty() && journal.begin(planned.entries);
+    planned.result.undoable =
+        !planned.moves.isEmpty() && journal.begin(planned.entries, plan.newFolders);
     if (!planned.moves.isEmpty() && !planned.result.undoable) {
         if (!questions.askRenameWithoutUndo(
                 messages::noJournalQuestion(journal.folder(),
@@ -216,11 +246,14 @@ RenameResult RenameRows(FileList &list, bool maskHasExtension, Journal &journal,
             return RenameResult::declined();
         journal.recordUnjournaled(int(planned.moves.size()));
     }
+    planned.makeFolders(plan.newFolders);
     QList<QByteArray> rescued;
     const QList<MoveResult> done = ApplyMoves(
         planned.moves, steps, planned.askToGoOn(list, questions),
         [&](int n) { progress ? progress(n, int(steps.size())) : void(); }, &rescued);
     RenameResult result = planned.resultOf(done);
+    // A folder made for files that all failed is not left behind empty.
+    result.foldersMade = int(RemoveEmptyFolders(planned.made).size());
     followRenamedFolders(list, planned, done);
     if (result.undoable) {
         // A batch that moved no file leaves nothing to undo.
@@ -317,6 +350,8 @@ QString Refusal(const RenamePlan &plan)
            : !plan.namesAllowed    ? messages::notAllowed()
            : !plan.foldersReadable ? messages::folderUnreadable()
            : !plan.foldersWritable ? messages::folderUnwritable()
+           : !plan.oneDrive        ? messages::otherDrive()
+           : !plan.foldersFree     ? messages::folderClash()
                                    : QString();
 }
 

@@ -41,6 +41,8 @@ struct RenameResult
     int notTried = 0;
     /// A journal records the batch and files moved, so it can be undone.
     bool undoable = false;
+    /// Folders made for the new names that hold files now.
+    int foldersMade = 0;
 
     bool stopped() const { return notTried > 0; }
     int total() const { return int(renamed.size() + failed.size()) + notTried; }

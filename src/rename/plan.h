@@ -50,6 +50,8 @@ enum class PairStatus {
     NotAllowed,       ///< a character the drive refuses
     FolderUnreadable, ///< the folder cannot be listed, so nothing can be checked
     FolderUnwritable, ///< nothing may be written to the folder (mode, read-only drive)
+    OtherDrive,       ///< the folder the new name leads into is on another drive
+    FolderClash,      ///< a file and a folder the new name leads into want one name
 };
 
 /// One checked row on its way to its new name. The byte arrays may be views
@@ -58,12 +60,12 @@ struct PlannedRename
 {
     QByteArray folder;  ///< as on disk, with its final "/"
     QByteArray oldName; ///< as on disk
-    QByteArray newName; ///< UTF-8
+    QByteArray newName; ///< UTF-8; "2024/03/IMG_1.jpg" leads into folders below \a folder
     int row = -1;
     PairStatus status = PairStatus::Ok;
     /// The new name is the old name of another pair, which moves away first.
     bool inChain = false;
-    int nameBytes = 0, nameMax = 0; ///< for TooLong
+    int nameBytes = 0, nameMax = 0; ///< for TooLong: of the longest part of the new name
     char32_t refused = 0;           ///< for NotAllowed
 
     /// The reason shown on the row, empty where there is nothing to say.
@@ -84,16 +86,23 @@ struct RenamePlan
     bool namesAllowed = true; ///< no character a drive refuses, no impossible name
     bool foldersReadable = true;
     bool foldersWritable = true;
+    bool oneDrive = true;    ///< no new name leads onto another drive
+    bool foldersFree = true; ///< no file and new folder want one name
+    /// For a plan that passes: the folders the new names lead into that do
+    /// not exist yet, each with its final "/", every one after the folder it
+    /// is made in.
+    QList<QByteArray> newFolders;
 
     bool ok() const
     {
         return namesUnique && noCollision && noEmptyName && namesFit && namesAllowed &&
-               foldersReadable && foldersWritable;
+               foldersReadable && foldersWritable && oneDrive && foldersFree;
     }
 };
 
 /// Checks \a pairs (row, folder, old and new names filled in) against each
-/// other and against the folders: sets each status and the flags.
+/// other and against the folders, those the new names lead into too: sets
+/// each status and the flags, and lists the folders to make.
 RenamePlan CheckPlan(QList<PlannedRename> pairs);
 
 } // namespace kesto

@@ -32,6 +32,8 @@ constexpr const char16_t *StatusKeys[] = {u"ok",
                                           u"impossible",
                                           u"unreadable_folder",
                                           u"unwritable_folder",
+                                          u"other_drive",
+                                          u"folder_clash",
                                           u"no_name",
                                           u"changed",
                                           u"missing"};
@@ -287,6 +289,10 @@ RowStatus StatusOf(PairStatus status)
         return RowStatus::UnreadableFolder;
     case PairStatus::FolderUnwritable:
         return RowStatus::UnwritableFolder;
+    case PairStatus::OtherDrive:
+        return RowStatus::OtherDrive;
+    case PairStatus::FolderClash:
+        return RowStatus::FolderClash;
     }
     return RowStatus::Impossible;
 }

@@ -28,9 +28,11 @@ enum class RowStatus {
     Impossible,
     UnreadableFolder,
     UnwritableFolder,
-    NoName,  ///< the new name could not be built: a faulty mask or search set
-    Changed, ///< a plan's file is no longer the one reviewed
-    Missing, ///< a plan's file is gone
+    OtherDrive,  ///< the folder the new name leads into is on another drive
+    FolderClash, ///< a file and a folder the new name leads into want one name
+    NoName,      ///< the new name could not be built: a faulty mask or search set
+    Changed,     ///< a plan's file is no longer the one reviewed
+    Missing,     ///< a plan's file is gone
 };
 
 /// What a batch did with one row.

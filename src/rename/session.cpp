@@ -499,7 +499,7 @@ RenameResult Session::renameCommand()
     previewIfLive();
     markFailedRows(result);
     m_status.setMessage(result.complete()
-                            ? messages::renameDone()
+                            ? messages::renameDone(result.foldersMade)
                             : messages::renamePartly(int(result.renamed.size()), result.total()));
     return result;
 }
@@ -526,8 +526,9 @@ UndoResult Session::undoCommand(Ask ask)
     const bool undoable = batch.state != BatchState::Damaged &&
                           batch.state != BatchState::Unrecorded && !batch.entries.isEmpty();
     if (ask == Ask::First && undoable &&
-        !m_questions.confirm(messages::undoQuestion(BatchFacts(batch), batch.files),
-                             messages::appTitle()))
+        !m_questions.confirm(
+            messages::undoQuestion(BatchFacts(batch), batch.files, batch.newFolderCount),
+            messages::appTitle()))
         return {.movedBack = {}, .complete = false, .declined = true};
     return undo(batch);
 }
@@ -557,8 +558,8 @@ UndoResult Session::undo(const BatchRecord &batch)
     const int movedBack = int(result.movedBack.size());
     m_status.setMessage(result.complete ? messages::undoDone(movedBack)
                                         : messages::undoPartly(movedBack, int(stays.size())));
-    if (!stays.isEmpty())
-        m_questions.tell(messages::undoFailed(stays), messages::appTitle());
+    if (!stays.isEmpty() || !result.keptFolders.isEmpty())
+        m_questions.tell(messages::undoFailed(stays, result.keptFolders), messages::appTitle());
     Q_EMIT undoChanged();
     return result;
 }
@@ -570,8 +571,9 @@ bool Session::offerRepair()
         return false;
     // Read once: a batch of a million files has a long journal.
     const BatchRecord batch = Journal::read(interrupted.path);
-    if (!m_questions.confirm(messages::interruptedQuestion(BatchFacts(batch), batch.files),
-                             messages::appTitle()))
+    if (!m_questions.confirm(
+            messages::interruptedQuestion(BatchFacts(batch), batch.files, batch.newFolderCount),
+            messages::appTitle()))
         return false;
     undo(batch);
     return true;

@@ -98,13 +98,14 @@ protected:
     // Each test has its own data folder, so its journals are its own.
     void SetUp() override { qputenv("XDG_DATA_HOME", QFile::encodeName(data.path())); }
 
-    // Kills a batch at random once its journal holds the plan: one to repair, or ended.
-    void killOncePlanned(pid_t pid)
+    // Kills a batch at random, within \a micros once its journal holds the
+    // plan: one to repair, or ended.
+    void killOncePlanned(pid_t pid, int micros = 20000)
     {
         const QString journals = data.file("Quarvel/Kesto/Kesto-Journal/");
         while (!test::HoldsAWholePlan(journals) && ::waitpid(pid, nullptr, WNOHANG) == 0)
             ::usleep(200);
-        ::usleep(useconds_t(QRandomGenerator::global()->bounded(20000)));
+        ::usleep(useconds_t(QRandomGenerator::global()->bounded(micros)));
         ::kill(pid, SIGKILL);
     }
 
@@ -327,6 +328,26 @@ TEST_F(CliTest, AnEnglishLocaleGivesEnglishMessagesAndTheSameOutput)
     EXPECT_EQ(usage, "Usage: kesto-cli [OPTION…] FILE…");
 }
 
+// The help is joined from texts translated one by one: in both languages one
+// blank line between each two of its eight sections, and the same options,
+// each at the start of a line.
+TEST_F(CliTest, TheHelpHasTheSameSectionsAndOptionsInBothLanguages)
+{
+    const auto blankLinesAndOptions = [](const char *locale) {
+        qputenv("LC_ALL", locale);
+        QStringList shape;
+        for (const QString &line : cli({"--help"}).out.split('\n')) {
+            if (line.isEmpty() || line.startsWith("  -"))
+                shape << line.section(' ', 2, 2);
+        }
+        return shape;
+    };
+    const QStringList english = blankLinesAndOptions("en_US.UTF-8");
+    const QStringList german = blankLinesAndOptions("C.UTF-8");
+    EXPECT_EQ(german.count(""), 8);
+    EXPECT_EQ(english, german);
+}
+
 // Folders give their files with -r, within the depth and patterns given;
 // paths come from a list, a file or standard input, one a line (without a
 // carriage return; empty lines are none) or ended by NUL, relative ones from
@@ -474,42 +495,60 @@ TEST_F(CliTest, WithoutAJournalOnlyNoUndoRenames)
     EXPECT_EQ(dir.names(), (QStringList{"anderswo", "n_a.txt"}));
 }
 
+// Also a batch that moves the files into 51 folders it makes, killed while it
+// makes them or while it renames: the undo leaves none of them.
 TEST_F(CliTest, ABatchKilledAtARandomMomentIsRepairedByUndo)
 {
-    QStringList args =
-        QString("--mask|f[zahl].[typ]|--start|2|--digits|5|--lead|Null|--apply").split('|');
+    QStringList args = QString("--start|2|--digits|5|--lead|Null|--apply").split('|'), names;
     for (int i = 1; i <= 5000; ++i) {
-        const QString name = QString("f%1.txt").arg(i, 5, 10, QLatin1Char('0'));
-        args << dir.write(name, name.toUtf8());
+        names << QString("f%1.txt").arg(i, 5, 10, QLatin1Char('0'));
+        args << dir.write(names.last(), names.last().toUtf8());
     }
-    const QMap<QString, QByteArray> before = dir.contents();
-    cli(args, false, [this](pid_t pid) { killOncePlanned(pid); });
+    const QString before = dir.tree();
+    for (const QString mask : {"f[zahl].[typ]", "[2-4]/f[zahl].[typ]"}) {
+        SCOPED_TRACE(mask.toStdString());
+        QDir(data.file("Quarvel/Kesto/Kesto-Journal/")).removeRecursively();
+        cli(QStringList{"--mask", mask} + args, false,
+            [this](pid_t pid) { killOncePlanned(pid, 40000); });
 
-    // Each file under some name, a temporary one or its old or new one.
-    QList<QByteArray> held = dir.contents().values();
-    std::sort(held.begin(), held.end());
-    EXPECT_EQ(held, before.values());
-    // Cut off, unless the kill came after its end; with the lock gone, never
-    // taken for running; and every run says so until it is repaired.
-    const CliRun history = cli({"--history"});
-    const bool ended = history.out.contains("\tbeendet");
-    EXPECT_TRUE(ended || history.out.contains("\tunterbrochen")) << history.out.toStdString();
-    const CliRun preview = cli({"--mask", "[name].[typ]", dir.file(dir.names().first())});
-    EXPECT_EQ(preview.err.contains("wurde unterbrochen"), !ended) << preview.err.toStdString();
-    const CliRun undo = cli({"--undo"});
-    EXPECT_EQ(undo.exitCode, 0) << undo.err.toStdString();
-    EXPECT_EQ(dir.contents(), before);
+        // Each file under some name, a temporary one or its old or new one.
+        QStringList held;
+        for (const QString &entry : dir.tree().split(' ')) {
+            if (!entry.endsWith('/'))
+                held << entry.section('=', 1);
+        }
+        held.sort();
+        EXPECT_EQ(held, names);
+        // Cut off, unless the kill came after its end; with the lock gone, never
+        // taken for running; and every run says so until it is repaired.
+        const CliRun history = cli({"--history"});
+        const bool ended = history.out.contains("\tbeendet");
+        EXPECT_TRUE(ended || history.out.contains("\tunterbrochen")) << history.out.toStdString();
+        EXPECT_EQ(history.out.contains("\t51 Ordner angelegt\n"), mask.contains('/'));
+        const CliRun preview = cli({"--mask", "[name].[typ]", dir.file(dir.names().first())});
+        EXPECT_EQ(preview.err.contains("wurde unterbrochen"), !ended) << preview.err.toStdString();
+        const CliRun undo = cli({"--undo"});
+        EXPECT_EQ(undo.exitCode, 0) << undo.err.toStdString();
+        EXPECT_EQ(dir.tree(), before);
+    }
 }
 
 // Fifty folders, each in the one before with forty files, renamed with all they
 // hold, killed at a random moment: the undo gives back the same paths and contents.
-// Without -r only the folder named ("." too) is a row; a mask without [TYP] asks nothing.
+// Without -r only the folder named ("." too) is a row, counted as a folder
+// where the files are counted; a mask without [TYP] asks nothing.
 TEST_F(CliTest, AFolderTreeKilledWhileItIsRenamedComesBackWholeByUndo)
 {
     for (int i = 0; i < 2000; ++i)
         dir.write(QString("Baum/%1f%2.txt").arg(QString("d/").repeated(i / 40)).arg(i),
                   QByteArray::number(i));
     const QString before = dir.tree();
+    EXPECT_EQ(cli({"--folders", "--mask", "[name]", dir.file("Baum/.")}).err,
+              "Bereit: mit --apply wird 1 Ordner umbenannt.\n");
+    EXPECT_EQ(cli({"--folders", "--mask", "[name]", dir.file("Baum/."), dir.file("Baum/f0.txt"),
+                   dir.file("Baum/f1.txt")})
+                  .err,
+              "Bereit: mit --apply werden 2 Dateien und 1 Ordner umbenannt.\n");
     EXPECT_EQ(cli({"--folders", "--mask", "[name]", "--apply", dir.file("Baum/.")}).all(),
               "0|Vorher\tNachher\nBaum\tBaum\n|Umbenennung abgeschlossen.\n");
     cli({"--folders", "-r", "--mask", "[name]-x.[typ]", "--apply", dir.file("Baum")}, false,

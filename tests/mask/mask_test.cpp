@@ -58,6 +58,7 @@ TEST(MaskCheck, ValidMasksGiveTheirTokens)
         {"[datum yyyy-MM-dd]", "40'yyyy-MM-dd'"},
         {"[ERSTELLDATUM  d.M.]", "140' d.M.'"},
         {"[AufnahmeDatum MMMM 'Uhr' H]", "340'MMMM 'Uhr' H'"},
+        {"[jahr] /..[monat]/[[/[name]", "44 ' ' 6 '..' 43 6 '[' 6 1"},
     };
     rows.append({u"Urlaub [ZAHL] [DATUM].[typ]"_s, u"typ 'Urlaub ' 3 ' ' 40 '.' 2"_s});
     rows.append({u"[name]typ.[3-]"_s, u"1 'typ.' 9010:3,32767"_s});
@@ -92,13 +93,17 @@ TEST(MaskCheck, BadMasksStopAtTheFirstErrorWithItsTextAndAnEmptyOneIsNeitherBadN
         {u"Fehler: Schließende Klammer fehlt."_s, {"[3-5", "[3,5", "[DATUM yy", "[DATUM yy[TYP]"}},
         {u"Fehler: Das Bereichsende ist kleiner als der Bereichsanfang."_s, {"[3-2]", "[3-0]"}},
         {u"Fehler: Die Zeichen \\ / : ? \" < > | sind in Dateinamen nicht erlaubt."_s,
-         {"a\\b", "a/b", "a:b", "a*b", "a?b", "a<b", "a>b", "a|b", "[name]\"", "[DATUM dd/MM]",
+         {"a\\b", "a:b", "a*b", "a?b", "a<b", "a>b", "a|b", "[name]\"", "[DATUM dd/MM]",
           "[DATUM 'a:b']"}},
         {u"Fehler: Null ist als Bereichsbeginn nicht zulässig."_s, {"[0]", "[0-4]", "[R0,2]"}},
         {u"Fehler: Die Maske ist zu lang."_s,
          {QString(MaxMaskLength + 1, u'a'), u"[name]"_s.repeated(20000), QString(100000, u'[')}},
+        {u"Fehler: Vor oder nach einem Schrägstrich fehlt ein Name."_s,
+         {"/[name]", "[name]/", "a//b", "/"}},
+        {u"Fehler: Die Namen . und .. sind in der Maske nicht zulässig."_s,
+         {"../[name]", "a/./b", "[jahr]/.[[/..", "a/.."}},
     };
-    for (int code = -1; code < 8; ++code) {
+    for (int code = -1; code < 10; ++code) {
         for (const QString &mask : errors[code + 1].second) {
             SCOPED_TRACE(mask.left(30).toStdString());
             const MaskCheck check = CheckMask(mask);

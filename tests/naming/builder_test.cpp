@@ -96,6 +96,12 @@ TEST(NameBuilder, OptionsApplyInTheirOrder)
     sets[0] = {Checked, u"JPG"_s, u"jpeg"_s, Checked};
     c.sets = ReplaceSets(sets);
     EXPECT_EQ(build(u"urlaub_[name].[typ]"_s, photo(), 1, c), u"URLAUB_URLAUB.jpeg"_s);
+
+    // Each folder of the mask and the file's name take the letter case and
+    // the new-name sets on their own; a "/" that a set puts in is "_".
+    c.letterCase = CaseFirst;
+    c.sets = ReplaceSets({{{Checked, u"o"_s, u"/"_s, Checked}, {}, {}}});
+    EXPECT_EQ(build(u"foto/[dir]/[name].[typ]"_s, photo(), 1, c), u"F_t_/Pr_jekt a/Urlaub.jpg"_s);
 }
 
 TEST(NameBuilder, DatesTakeAFormatAndNamesAreComposedBeforeTheSetsAndAfterThemInAscii)

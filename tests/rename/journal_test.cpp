@@ -1,5 +1,6 @@
 #include "moves.h"
 #include "rename/journal.h"
+#include "rename/newfolders.h"
 
 #include <gtest/gtest.h>
 
@@ -127,6 +128,32 @@ TEST(Journal, UndoLeavesWhatIsNoLongerTheBatchsAndRemovesOnlyItsPlaceholders)
     dir.write(u"C1"_s, "anders"); // another file under the name
     EXPECT_EQ(undoLast(journal), (QStringList{u"b 0"_s, u"c 0"_s, u"a %1"_s.arg(EEXIST)}));
     EXPECT_EQ(filesIn(dir), u"A1=a B2=b C1=anders Q1=fremd a=neu d=d e= p=p q=q"_s);
+}
+
+// A batch that names its files relative to the folder it runs in records
+// the folders it makes by their whole paths too: killed after its renames,
+// it is undone from anywhere, and each folder it made goes.
+TEST(Journal, TheFoldersABatchMakesAreRecordedWholeAndGoWithItsUndo)
+{
+    TempFolder dir, journals;
+    QList<Move> moves = movesIn(dir, {"a>neu/x/a", "b>neu/b"});
+    QList<JournalEntry> entries;
+    for (Move &m : moves) {
+        m.folder.clear();
+        entries.append({m});
+    }
+    const QList<QByteArray> folders{"neu/", "neu/x/"};
+    const QString here = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    Journal journal(journals.path());
+    ASSERT_TRUE(journal.begin(entries, folders));
+    QList<bool> made;
+    MakeFolders(folders, made);
+    ApplyMoves(moves, OrderMoves(moves), [](int, int) { return true; });
+    QDir::setCurrent(here);
+    journal = Journal(journals.path());
+    EXPECT_EQ(undoLast(journal), QStringList());
+    EXPECT_EQ(filesIn(dir), u"a=a b=b"_s);
 }
 
 } // namespace

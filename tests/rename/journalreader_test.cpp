@@ -63,21 +63,31 @@ TEST(JournalParser, AnyLineKestoDoesNotWriteMakesTheWholeJournalDamaged)
         {Head + "move 1 2 3 4 5 /o/ a b %\nplanned 2\n", "damaged 2 0"},
         {Head + "planned 0\n", "damaged 0 0"},
         {"Kesto-Journal 1\nbegun gestern\nmove 1 2 3 4 5 /o/ a b %\nplanned 1\n", "damaged 1 0"},
+        // a new name that leads into folders made for it, each on its way
+        {Head + "move 1 2 3 4 5 /o/ a x/y/b %\nfolder /o/x/\nfolder /o/x/y/\nplanned 1 2\n",
+         "cut 1 1 [a][x/y/b][]"},
+        {Head + "move 1 2 3 4 5 /o/ a x/b %\nfolder /o/y/\nplanned 1 1\n", "damaged 1 0"},
+        {Head + "move 1 2 3 4 5 /o/ a x/b %\nfolder /o/x/\nplanned 1\n", "damaged 1 0"},
     };
     for (const auto &[text, expected] : cases)
         EXPECT_EQ(told(ParseJournal(text)), QString::fromLatin1(expected)) << text.constData();
     // Lines out of place after a whole plan.
-    for (const char *line : {"planned 1\n", "move 1 2 3 4 5 /o/ c d %\n", "mv a b\n", "\n"})
+    for (const char *line :
+         {"planned 1\n", "move 1 2 3 4 5 /o/ c d %\n", "folder /o/\n", "mv a b\n", "\n"})
         EXPECT_EQ(told(ParseJournal(Good + line)), u"damaged 1 0"_s) << line;
     // Move lines with names that leave their folder, folders that are no
     // place, and fields that are not what Kesto writes.
-    for (const char *move :
-         {"1 2 3 4 5 /o/ ../a b %", "1 2 3 4 5 /o/ a .. %", "1 2 3 4 5 /o/ . b %",
-          "1 2 3 4 5 /o/ a %2Fetc%2Fb %", "1 2 3 4 5 /o/ a b%00c %",
-          "1 2 3 4 5 /o/ a b ../.kesto-1", "1 2 3 4 5 /o/ a b notes.txt", "1 2 3 4 5 o/ a b %",
-          "1 2 3 4 5 /o a b %", "1 2 3 4 5 % a b %", "1 2 3 4 5 /o/ a b c %", "1 2 3 4 /o/ a b %",
-          "1 x 3 4 5 /o/ a b %", "1 2 3 -4 5 /o/ a b %", "1 2 3 4 5 /o/ a b%4 %",
-          "1 2 3 4 5 /o/ a b%zz %", "1 2 3 4 5 /o/ a b\x7f %", "1 2 3 4 5 /o/ a b  %"})
+    for (const char *move : {"1 2 3 4 5 /o/ ../a b %",      "1 2 3 4 5 /o/ a .. %",
+                             "1 2 3 4 5 /o/ . b %",         "1 2 3 4 5 /o/ a %2Fetc%2Fb %",
+                             "1 2 3 4 5 /o/ a b%00c %",     "1 2 3 4 5 /o/ a b ../.kesto-1",
+                             "1 2 3 4 5 /o/ a b notes.txt", "1 2 3 4 5 o/ a b %",
+                             "1 2 3 4 5 /o a b %",          "1 2 3 4 5 % a b %",
+                             "1 2 3 4 5 /o/ a b c %",       "1 2 3 4 /o/ a b %",
+                             "1 x 3 4 5 /o/ a b %",         "1 2 3 -4 5 /o/ a b %",
+                             "1 2 3 4 5 /o/ a b%4 %",       "1 2 3 4 5 /o/ a b%zz %",
+                             "1 2 3 4 5 /o/ a b\x7f %",     "1 2 3 4 5 /o/ a b  %",
+                             "1 2 3 4 5 /o/ a x/../b %",    "1 2 3 4 5 /o/ a x//b %",
+                             "1 2 3 4 5 /o/ x/a b %"})
         EXPECT_EQ(told(ParseJournal(one(move))), u"damaged 1 0"_s) << move;
     EXPECT_EQ(ParseJournal(one("1 18446744073709551615 3 4 5 /o/ a b %")).entries[0].identity.inode,
               18446744073709551615u);

@@ -45,14 +45,15 @@ TEST_F(PipelineTest, FullTestReportsDuplicatesBeforeClashesBeforeBlankNamesBefor
     session.setReplaceText(2, u"drei"_s);
     EXPECT_EQ(fullTestOf(u"[name]"_s), messages::tooLong());
 
-    // A "/" from a replacement never moves the file into another folder.
-    dir.mkdir(u"sub"_s);
+    // A "/" from a replacement is "_": it never moves the file into a folder.
     session.setReplaceText(0, u"sub/eins"_s);
+    preview(u"[name]"_s);
+    EXPECT_EQ(session.list().at(0).newName, u"sub_eins"_s);
+    session.setReplaceText(0, u".."_s);
     preview(u"[name]"_s);
     EXPECT_EQ(session.renameCommand().verdict, RenameResult::Verdict::Refused);
     EXPECT_EQ(panel2(), messages::notAllowed());
     EXPECT_EQ(session.list().at(0).hint, u"kein gültiger Dateiname"_s);
-    EXPECT_TRUE(dir.rawNames("sub").isEmpty());
     // Unchecked, a faulty row is no fault of the batch and loses its reason.
     session.setChecked(0, false);
     EXPECT_EQ(fullTestOf(u"[name]"_s) + session.list().at(0).hint,
@@ -322,3 +323,51 @@ TEST_F(PipelineTest, ABatchWithoutAJournalRunsOnlyAfterAYesAndNoUndoPassesOverIt
 }
 
 } // namespace
+
+// A mask with "/" moves each file into folders below its own, made for it;
+// a file of the batch that leaves a name there frees it. The undo moves the
+// files back and removes each folder made once it is empty, never one that
+// holds another file, and says which stay.
+TEST_F(PipelineTest, SlashesInTheMaskMoveFilesIntoNewFoldersThatTheUndoRemovesAgain)
+{
+    load({"a.txt", "b.jpg", "neu/txt/a.txt"});
+    preview(u"neu/[typ]/[name].[typ]"_s);
+    EXPECT_EQ(newNames(), (QStringList{"neu/txt/a.txt", "neu/txt/a.txt", "neu/jpg/b.jpg"}));
+    session.renameCommand();
+    EXPECT_EQ(panel2(), u"Umbenennung abgeschlossen, 3 Ordner angelegt."_s);
+    EXPECT_EQ(dir.tree(), "neu/ neu/jpg/ neu/jpg/b.jpg=b.jpg neu/txt/ neu/txt/a.txt=a.txt "
+                          "neu/txt/neu/ neu/txt/neu/txt/ neu/txt/neu/txt/a.txt=neu/txt/a.txt");
+
+    dir.write(u"neu/jpg/fremd"_s);
+    questions.confirmAnswers = {true};
+    EXPECT_TRUE(session.undoCommand(Session::Ask::First).complete);
+    EXPECT_TRUE(questions.asked.value(0).text.endsWith(
+        u"(3 Dateien, 3 Ordner angelegt) rückgängig machen?"_s));
+    EXPECT_EQ(questions.asked.value(1).text, messages::undoFailed({}, {dir.file(u"neu/jpg/"_s)}));
+    EXPECT_EQ(dir.tree(), "a.txt=a.txt b.jpg=b.jpg neu/ neu/jpg/ neu/jpg/fremd= neu/txt/ "
+                          "neu/txt/a.txt=neu/txt/a.txt");
+}
+
+// Between the test and the batch, while the user is asked about the missing
+// [TYP], a link takes the name of the folder "a" and "b.txt" goes: "a" fails
+// its file for its own reason, and "b", made for nothing, does not stay.
+TEST_F(PipelineTest, AFolderThatCannotBeMadeFailsItsFilesAndOneLeftEmptyGoes)
+{
+    struct Meanwhile : kesto::test::ScriptedQuestions
+    {
+        QString gone, link;
+        bool askYesNo(const QString &, const QString &) override
+        {
+            return QFile::remove(gone) && QFile::link(u"nirgends"_s, link);
+        }
+    } meanwhile;
+    meanwhile.gone = dir.file(u"b.txt"_s);
+    meanwhile.link = dir.file(u"a"_s);
+    meanwhile.okCancelAnswers = {true};
+    load({"a.txt", "b.txt"});
+    preview(u"[name]/x"_s);
+    RenameRows(session.list(), false, session.journal(), meanwhile);
+    EXPECT_TRUE(meanwhile.asked.last().text.contains(
+        u"a.txt --> a/x (Ein Teil des Pfads ist kein Ordner.)"_s));
+    EXPECT_EQ(dir.names(), (QStringList{"a", "a.txt"}));
+}

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QScopeGuard>
 
 using namespace kesto;
 using namespace Qt::StringLiterals;
@@ -34,7 +35,7 @@ TEST(Plan, EveryRowGetsItsReason)
         {"7.txt", QString(300, u'l') + u"äöü.txt"_s, "Name zu lang (310 Bytes, erlaubt 255)"},
         {"8.txt", QString(255, u'l'), ""},
         {"9.txt", "..", u"kein gültiger Dateiname"_s},
-        {"9a.txt", "a/b", u"kein gültiger Dateiname"_s},
+        {"9a.txt", "a/../b", u"kein gültiger Dateiname"_s},
         {"9b.txt", u"a\0b"_s, u"kein gültiger Dateiname"_s},
         {"10.txt", "weg.txt", "wird in der Reihe umbenannt"}, // freed by the next row
         {"weg.txt", "neu.txt", ""},
@@ -67,6 +68,59 @@ TEST(Plan, EveryRowGetsItsReason)
     const RenamePlan stuck = CheckPlan({planned(folder, u"1.txt"_s, u"eins.txt"_s)});
     EXPECT_EQ(stuck.pairs.first().reason() + Refusal(stuck),
               fixed.made ? u"Ordner nicht beschreibbar"_s + messages::folderUnwritable() : u""_s);
+}
+
+// A new name that leads into folders below its file's folder meets the
+// names there and those of the folders on the way; the folders that do not
+// exist yet are listed to be made, each once, after the one it is made in.
+TEST(Plan, NamesThatLeadIntoFoldersMeetTheEntriesThereAndOnTheWay)
+{
+    TempFolder dir, other;
+    const QString folder = dir.path() + u'/';
+    dir.write(u"da/alt.txt"_s);
+    dir.write(u"da/bleibt.txt"_s);
+    dir.write(u"datei"_s);
+    dir.mkdir(u"mnt"_s);
+    dir.mkdir(u"eigen"_s);
+    ASSERT_TRUE(QFile::link(u"nirgends"_s, dir.file(u"kaputt"_s)));
+    const bool mounted = kesto::test::RunIn(other, u"mount --bind . "_s + dir.file(u"mnt"_s));
+    const auto unmount =
+        qScopeGuard([&] { kesto::test::RunIn(other, u"umount "_s + dir.file(u"mnt"_s)); });
+    // Old name, new name, reason; "da/alt.txt" is renamed away by the last row.
+    const std::tuple<QString, QString, QString> rows[] = {
+        {"1.txt", "neu/x.txt", "Name doppelt vergeben"},
+        {"2.txt", "neu/X.txt", "Name doppelt vergeben"},
+        {"3.txt", "da/BLEIBT.txt", "Datei existiert bereits"},
+        {"4.txt", "da/alt.txt", "wird in der Reihe umbenannt"},
+        {"5.txt", "datei/5.txt", "Datei und neuer Ordner gleichen Namens"},
+        {"6.txt", "ordner", "Datei und neuer Ordner gleichen Namens"},
+        {"7.txt", "Ordner/neu/7.txt", "Datei und neuer Ordner gleichen Namens"},
+        {"8.txt", "a//8.txt", "Name ist leer"},
+        {"9.txt", "da/.txt", "Name ist leer"},
+        {"10.txt", QString(256, u'l') + u"/10.txt"_s, "Name zu lang (256 Bytes, erlaubt 255)"},
+        {"11.txt", "kaputt/11.txt", "Datei und neuer Ordner gleichen Namens"},
+        {"eigen", "eigen/neu/eigen", "Datei und neuer Ordner gleichen Namens"},
+        {"12.txt", "mnt/neu/12.txt", mounted ? "anderes Laufwerk" : ""},
+    };
+    QList<PlannedRename> pairs;
+    QStringList reasons, given;
+    for (const auto &[oldName, newName, reason] : rows) {
+        pairs << planned(folder, oldName, newName);
+        reasons << reason;
+    }
+    pairs << planned(folder + u"da/"_s, u"alt.txt"_s, u"weg.txt"_s);
+    const RenamePlan plan = CheckPlan(pairs);
+    for (const PlannedRename &p : plan.pairs)
+        given << p.reason();
+    EXPECT_EQ(given, reasons << u""_s);
+    EXPECT_FALSE(plan.foldersFree || plan.oneDrive != !mounted);
+
+    const RenamePlan passed =
+        CheckPlan({planned(folder, u"1"_s, u"neu/a/1"_s), planned(folder, u"2"_s, u"da/2"_s),
+                   planned(folder, u"3"_s, u"neu/b/3"_s)});
+    EXPECT_EQ(passed.newFolders, (QList<QByteArray>{QFile::encodeName(folder + u"neu/"_s),
+                                                    QFile::encodeName(folder + u"neu/a/"_s),
+                                                    QFile::encodeName(folder + u"neu/b/"_s)}));
 }
 
 TEST(Plan, WindowsDrivesRefuseTheirCharacters)
