@@ -38,7 +38,9 @@ QList<FileEntry> journeyRows(int rows, bool distinct)
         FileEntry e = FileEntry::fromPath(QStringLiteral("/bilder/reise/IMG_%1 %2 aus Köln.JPG")
                                               .arg(i, 6, 10, QLatin1Char('0'))
                                               .arg(word));
-        e.setFacts({QStringLiteral("2.345 KB"), QStringLiteral("2006-03-14 09-05-07"), {}, {}});
+        e.size = 2345 * 1024; // shown as "2345 KB"
+        e.sizeShown = true;
+        e.setFacts({QStringLiteral("2006-03-14 09-05-07"), {}, {}});
         entries.append(e);
     }
     return entries;

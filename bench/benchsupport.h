@@ -113,7 +113,9 @@ inline QList<FileEntry> generatedRows(int rows,
     for (int i = 0; i < rows; ++i) {
         FileEntry e = FileEntry::fromPath(
             folder + QStringLiteral("IMG_%1.JPG").arg(i, 6, 10, QLatin1Char('0')));
-        e.setFacts({QStringLiteral("2.345 KB"), QStringLiteral("2006-03-14 09-05-07"), {}, {}});
+        e.size = 2345 * 1024; // shown as "2345 KB"
+        e.sizeShown = true;
+        e.setFacts({QStringLiteral("2006-03-14 09-05-07"), {}, {}});
         entries.append(e);
     }
     return entries;

@@ -2,6 +2,7 @@
 
 #include "metadata/checksum.h"
 #include "metadata/filebytes.h"
+#include "metadata/filetimes.h"
 #include "metadata/isobmff.h"
 
 #include <QCoreApplication>
@@ -97,8 +98,8 @@ void FileEntry::setRawBytes(QByteArray bytes)
 
 void FileEntry::setRare(FactTexts texts, QByteArray bytes)
 {
-    if (texts.sizeText.isEmpty() && texts.modified.isEmpty() && texts.created.isEmpty() &&
-        texts.captured.isEmpty() && bytes.isEmpty()) {
+    if (texts.modified.isEmpty() && texts.created.isEmpty() && texts.captured.isEmpty() &&
+        bytes.isEmpty()) {
         m_rare.reset();
         return;
     }
@@ -128,7 +129,7 @@ QString FileEntry::text(int column) const
     case ColFolder:
         return folder;
     case ColSize:
-        return facts().sizeText;
+        return sizeShown ? FormatFileSize(size) : QString();
     case ColType:
         return type().toString();
     case ColModified:
@@ -143,7 +144,7 @@ QString FileEntry::text(int column) const
         return baseName().toString();
     case ColSizeKey:
         // The key only serves the hidden column; shown sizes come with it.
-        return facts().sizeText.isEmpty() ? QString() : sizeKeyFor(size);
+        return sizeShown ? sizeKeyFor(size) : QString();
     default:
         return {};
     }

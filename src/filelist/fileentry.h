@@ -44,7 +44,6 @@ enum class RowIcon : quint8 { None, Normal, Error };
 /// was not read (or the file has none).
 struct FactTexts
 {
-    QString sizeText; ///< file length as display text
     QString modified; ///< last-write time as "yyyy-MM-dd HH-mm-ss"
     QString created;  ///< creation (birth) time, same layout, or empty
     QString captured; ///< Exif capture date as stored, or empty
@@ -102,6 +101,9 @@ struct FileEntry
     /// The row is a folder, renamed as a whole: its name has no type, its
     /// size is 0 and shown as nothing, its content is read for no placeholder.
     bool isFolder = false;
+    /// The size column shows the length, which was read for it (never for a
+    /// folder); its text is made when shown, as a list may hold very many rows.
+    bool sizeShown = false;
     RowIcon icon = RowIcon::Normal;
 
     FileIdentity identity;

@@ -104,6 +104,8 @@ struct RowsFolder
 FileFacts readFacts(const FileEntry &e, const WantedFacts &wanted, RowsFolder &folder)
 {
     WantedFacts mine = wanted;
+    // The row makes its size text when it is shown.
+    mine.sizeText = false;
     mine.captureDate = wanted.captureDate && MayHoldCaptureDate(e.oldName);
     // Only a photo's path is logged.
     const QString shown = mine.captureDate ? e.fullPath() : QString();
@@ -141,15 +143,15 @@ SkippedPath skipped(const PathToLoad &item)
 // Takes the facts over into the row; false for what cannot be renamed here:
 // devices, pipes (reading a pipe would block) and folders not asked for as
 // rows. A folder's length is its listing's, nothing to show or sort by.
-bool takeFacts(FileEntry &e, const FileFacts &facts, bool folderRow)
+bool takeFacts(FileEntry &e, const FileFacts &facts, bool folderRow, bool sizeShown)
 {
     if (!facts.exists || !(facts.isRegularFile || (folderRow && facts.isFolder)))
         return false;
     e.isFolder = facts.isFolder;
     e.size = e.isFolder ? 0 : facts.size;
     e.identity = facts.identity;
-    e.setFacts(
-        {e.isFolder ? QString() : facts.sizeText, facts.modified, facts.created, facts.captured});
+    e.sizeShown = sizeShown && !e.isFolder;
+    e.setFacts({facts.modified, facts.created, facts.captured});
     return true;
 }
 
@@ -283,7 +285,8 @@ private:
         if (last && *last == e.folder)
             e.folder = *last;
         last = &e.folder;
-        m_keep[i] = takeFacts(e, readFacts(e, m_wanted, folder), item.folderRow) ? 1 : 2;
+        m_keep[i] =
+            takeFacts(e, readFacts(e, m_wanted, folder), item.folderRow, m_wanted.sizeText) ? 1 : 2;
     }
 
     void work(const std::function<void()> &serve)
@@ -306,8 +309,12 @@ private:
                 if (serve)
                     serve();
             }
-            if (m_logging)
-                m_batchLog[size_t(from / m_batch)] = std::move(capture->lines());
+            if (m_logging) {
+                // The reserve is not kept, as the lines may wait until the
+                // load ends.
+                const QByteArray &lines = capture->lines();
+                m_batchLog[size_t(from / m_batch)] = QByteArray(lines.constData(), lines.size());
+            }
             m_done.fetch_add(to - from, std::memory_order_relaxed);
             // The window's turns would count as waiting, too.
             if (!serve)
@@ -408,28 +415,19 @@ private:
     int m_shown = 0;
 };
 
-// The lines of all batches in the order of the paths: kept and returned with
-// \a keepLog, else written a few hundred KiB at a time.
-QByteArray gatherLog(std::vector<QByteArray> &batchLog, bool keepLog)
+// Writes the lines of all batches in the order of the paths, a few hundred
+// KiB at a time; each batch's lines are freed as they are written.
+void writeLog(std::vector<QByteArray> &batchLog)
 {
     QByteArray pending;
-    if (keepLog) {
-        qsizetype total = 0;
-        for (const QByteArray &lines : batchLog)
-            total += lines.size();
-        pending.reserve(total);
-    }
     for (QByteArray &lines : batchLog) {
-        pending += lines;
-        lines = QByteArray();
-        if (!keepLog && pending.size() >= LogChunk) {
+        pending += std::exchange(lines, QByteArray());
+        if (pending.size() >= LogChunk) {
             WriteLogLines(pending);
             pending.clear();
         }
     }
-    if (!keepLog)
-        WriteLogLines(std::exchange(pending, QByteArray()));
-    return pending;
+    WriteLogLines(pending);
 }
 
 // Moves the rows that were read to the front of \a rows and drops the rest;
@@ -470,7 +468,13 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
                                   : std::function<void()>());
     if (progress)
         progress(n);
-    QByteArray log = gatherLog(reading.batchLog(), keepLog);
+    // Kept, the lines stay in their batches: one block of them all would
+    // need as much again while it is made.
+    std::vector<QByteArray> log;
+    if (keepLog)
+        log = std::move(reading.batchLog());
+    else
+        writeLog(reading.batchLog());
     QList<SkippedPath> skippedPaths = keepRowsRead(rows, keep, paths);
     return {std::move(rows), std::move(skippedPaths), std::move(log)};
 }
@@ -508,7 +512,7 @@ NewRows RowsReadAhead::takeWhileServing(const std::function<void(int)> &progress
             yield();
     }
     NewRows added = m_rows.valid() ? m_rows.get() : NewRows();
-    WriteLogLines(added.log);
+    writeLog(added.log);
     return added;
 }
 

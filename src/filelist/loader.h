@@ -12,6 +12,7 @@
 #include <functional>
 #include <future>
 #include <optional>
+#include <vector>
 
 namespace kesto {
 
@@ -53,8 +54,9 @@ struct NewRows
     /// The paths that name no file to rename, in the order given; a path
     /// the list holds already, or given twice, is no skipped path.
     QList<SkippedPath> skipped;
-    /// The log lines of the load, where it was asked to keep them.
-    QByteArray log;
+    /// The log lines of the load, where it was asked to keep them: those of
+    /// each batch of paths, in their order.
+    std::vector<QByteArray> log;
 };
 
 /// New rows, in the order given, for the regular files among \a paths that

@@ -285,8 +285,11 @@ QString BuildNewName(const FileEntry &row, int p, const NamingContext &context, 
     }
     if (failedSet)
         *failedSet = failed;
-    // The reserve is not kept: every row keeps its name for long.
-    result.squeeze();
+    // The reserve is not kept: every row keeps its name for long. A copy of
+    // the name's own size, rather than a reserve shrunk in place, leaves no
+    // gap between the names of neighbouring rows.
+    if (result.capacity() > result.size())
+        result = QString(result.constData(), result.size());
     return result;
 }
 

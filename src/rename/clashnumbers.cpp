@@ -90,7 +90,8 @@ int NumberClashes(FileList &list)
         FolderNames &names = folders[folderOf[k]];
         const std::string &key = newKeys[k];
         // A companion follows its main row's name, numbered or not.
-        if (isBlank(pairs[qsizetype(k)].shownNew) || list.at(pairs[qsizetype(k)].row).companion)
+        const FileEntry &row = list.at(pairs[qsizetype(k)].row);
+        if (isBlank(row.newName) || row.companion)
             continue;
         const auto keeper = names.keeper.find(key);
         const bool keeps = keeper != names.keeper.end()
@@ -104,7 +105,7 @@ int NumberClashes(FileList &list)
     std::string key;
     for (const size_t k : numbered) {
         FolderNames &names = folders[folderOf[k]];
-        const QString &name = pairs[qsizetype(k)].shownNew;
+        const QString name = list.at(pairs[qsizetype(k)].row).newName;
         const bool folder = list.at(pairs[qsizetype(k)].row).isFolder;
         for (int number = 2;; ++number) {
             const QString candidate = withNumber(name, number, folder);

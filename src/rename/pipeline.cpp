@@ -336,8 +336,6 @@ RenamePlan PairsFromRows(const FileList &list)
         }
         p.folder = folder;
         p.newName = writeUtf8(to, e.newName);
-        p.shownOld = e.oldName;
-        p.shownNew = e.newName;
         plan.pairs.append(std::move(p));
     }
     return plan;

@@ -9,8 +9,8 @@
 #include <QFile>
 #include <QHash>
 #include <QSet>
-#include <QStringTokenizer>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,20 +58,18 @@ QByteArray fuseTypeOf(const QByteArray &folder)
     return {};
 }
 
-bool isBlankName(const QString &name)
+// The names are looked at in their bytes: blanks and dots are ASCII, which
+// no byte of another character's UTF-8 can be taken for.
+bool isBlankName(QByteArrayView name)
 {
-    for (QChar c : name) {
-        if (c != QLatin1Char(' '))
-            return false;
-    }
-    return true;
+    return std::all_of(name.begin(), name.end(), [](char c) { return c == ' '; });
 }
 
 // A name that is all extension (".txt") hides the file; only a file that was
 // hidden already may keep it so.
-bool hidesTheFile(const QString &newName, const QString &oldName)
+bool hidesTheFile(QByteArrayView newName, QByteArrayView oldName)
 {
-    return newName.lastIndexOf(QLatin1Char('.')) == 0 && !oldName.startsWith(QLatin1Char('.'));
+    return newName.lastIndexOf('.') == 0 && !oldName.startsWith('.');
 }
 
 // What a folder knows of one folded name.
@@ -253,7 +251,7 @@ struct NameFaults
 NameFaults faultsOf(const PlannedRename &p, NameRules rules)
 {
     NameFaults faults;
-    const auto checkPart = [&](const QString &part) {
+    const auto checkPart = [&](QByteArrayView part) {
         faults.blank |= isBlankName(part);
         // An empty name is told as blank.
         const bool impossible = !part.isEmpty() && !IsPossibleFileName(part);
@@ -261,21 +259,21 @@ NameFaults faultsOf(const PlannedRename &p, NameRules rules)
         if (!impossible && faults.refused == 0)
             faults.refused = RefusedCharacter(rules, part);
     };
+    const QByteArrayView name(p.newName);
     if (!LeadsIntoFolders(p.newName)) {
-        checkPart(p.shownNew);
-        faults.blank |= hidesTheFile(p.shownNew, p.shownOld);
-        faults.longest = int(p.newName.size());
+        checkPart(name);
+        faults.blank |= hidesTheFile(name, p.oldName);
+        faults.longest = int(name.size());
         return faults;
     }
-    for (QStringView part : QStringTokenizer(p.shownNew, u'/'))
-        checkPart(part.toString());
-    faults.blank |= hidesTheFile(p.shownNew.sliced(p.shownNew.lastIndexOf(u'/') + 1), p.shownOld);
-    for (qsizetype at = 0; at <= p.newName.size();) {
-        qsizetype end = p.newName.indexOf('/', at);
-        end = end < 0 ? p.newName.size() : end;
+    for (qsizetype at = 0; at <= name.size();) {
+        qsizetype end = name.indexOf('/', at);
+        end = end < 0 ? name.size() : end;
+        checkPart(name.sliced(at, end - at));
         faults.longest = std::max(faults.longest, int(end - at));
         at = end + 1;
     }
+    faults.blank |= hidesTheFile(name.sliced(name.lastIndexOf('/') + 1), p.oldName);
     return faults;
 }
 
@@ -404,17 +402,17 @@ DriveKind DriveKindOf(const QByteArray &folder)
     return {type == MsdosMagic || type == ExfatMagic || type == FuseMagic, type == FuseMagic};
 }
 
-char32_t RefusedCharacter(NameRules rules, const QString &name)
+char32_t RefusedCharacter(NameRules rules, QByteArrayView name)
 {
     if (rules == NameRules::Posix)
         return 0;
-    for (QChar c : name) {
-        const char16_t u = c.unicode();
-        if (u < 0x20 || u == 0x7F || QStringView(u"<>:\"\\|?*").contains(c))
+    for (const char c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F || QByteArrayView("<>:\"\\|?*").contains(c))
             return u;
     }
-    if (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
-        return name.back().unicode();
+    if (name.endsWith('.') || name.endsWith(' '))
+        return static_cast<unsigned char>(name.back());
     return 0;
 }
 

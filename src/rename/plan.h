@@ -33,9 +33,10 @@ DriveKind DriveKindOf(const QByteArray &folder);
 /// "fuseblk", "fuse.fusefat" …).
 NameRules NameRulesOfType(const QByteArray &fileSystemType);
 
-/// The first character of \a name that a drive with \a rules refuses, as
-/// its code point; 0 when there is none.
-char32_t RefusedCharacter(NameRules rules, const QString &name);
+/// The first character of \a name (UTF-8) that a drive with \a rules
+/// refuses, as its code point; 0 when there is none. Every character refused
+/// is ASCII, which no byte of another character's UTF-8 can be taken for.
+char32_t RefusedCharacter(NameRules rules, QByteArrayView name);
 
 /// What the check found for one pair of a batch.
 enum class PairStatus {
@@ -60,8 +61,6 @@ struct PlannedRename
     QByteArray folder;  ///< as on disk, with its final "/"
     QByteArray oldName; ///< as on disk
     QByteArray newName; ///< UTF-8; "2024/03/IMG_1.jpg" leads into folders below \a folder
-    QString shownOld;   ///< the old name as the list shows it
-    QString shownNew;
     int row = -1;
     PairStatus status = PairStatus::Ok;
     /// The new name is the old name of another pair, which moves away first.

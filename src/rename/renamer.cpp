@@ -288,10 +288,10 @@ QByteArray FreshTempName()
     return ".kesto-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
 }
 
-bool IsPossibleFileName(const QString &name)
+bool IsPossibleFileName(QByteArrayView name)
 {
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
+    return !name.isEmpty() && name != "." && name != ".." && !name.contains('/') &&
+           !name.contains('\0');
 }
 
 int RenameNoReplace(const QByteArray &from, const QByteArray &to, NoReplaceMethod method)

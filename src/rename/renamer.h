@@ -7,10 +7,10 @@
 
 namespace kesto {
 
-/// Whether \a name can be a file name here at all: not empty, not "." or
+/// Whether \a name (UTF-8) can be a file name here at all: not empty, not "." or
 /// "..", no "/" and no NUL character. Other characters are the file system's
 /// business.
-bool IsPossibleFileName(const QString &name);
+bool IsPossibleFileName(QByteArrayView name);
 
 /// A hidden name for a file to wait under, new every time.
 QByteArray FreshTempName();

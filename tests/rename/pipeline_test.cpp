@@ -128,6 +128,12 @@ TEST_F(PipelineTest, AFolderIsRenamedAfterWhatItHoldsAndARowLeftInItFollows)
     session.setChecked(session.list().findRow(dir.file(u"Urlaub.2024/Tag 1/b.txt"_s)), false);
     preview(u"X_[name].[typ]"_s);
     EXPECT_EQ(panel1(), u"4 von 5 markiert (2 Dateien, 3 Ordner)"_s);
+    // A folder's length is its listing's: its row shows none.
+    QStringList sizes;
+    for (const FileEntry &e : session.list().rows())
+        sizes << e.text(ColSize);
+    sizes.sort();
+    EXPECT_EQ(sizes, (QStringList{"", "", "", "1 Byte", "1 Byte"}));
     EXPECT_EQ(session.renameCommand().renamed.size(), 4);
     EXPECT_EQ(column(&FileEntry::folder), QStringList{dir.file(u"X_Urlaub.2024/X_Tag 1/"_s)});
     EXPECT_EQ(dir.tree(), "X_Urlaub.2024/ X_Urlaub.2024/X_Tag 1/ X_Urlaub.2024/X_Tag 1/X_Abend/ "

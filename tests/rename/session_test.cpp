@@ -243,7 +243,7 @@ TEST_F(SessionTest, ARunThatOnlyNamesReadsOnlyTheFactsItsMaskAndSortColumnUse)
         EXPECT_EQ(e.newName, QString()); // named by refresh() only
         const auto readFact = [](const QString &fact) { return fact.isEmpty() ? '0' : '1'; };
         EXPECT_EQ((std::string{readFact(e.facts().modified), readFact(e.facts().captured)}), read);
-        EXPECT_TRUE(e.facts().sizeText.isEmpty());
+        EXPECT_FALSE(e.sizeShown);
         EXPECT_EQ(e.size, QFileInfo(photo).size());
     }
 }
@@ -363,6 +363,11 @@ TEST_F(SessionTest, ClashesAreNumberedInListOrderWithNamesComparedAndFreedAsTheF
     preview(u"[liste].[typ]"_s);
     EXPECT_EQ(newNames().join('|'), u"x.cr2|x.jpg|x (2).cr2|x (2).jpg"_s);
     EXPECT_TRUE(session.testNames()) << panel2().toStdString();
+    // Blank names stay blank, for the full test to refuse.
+    session.setCompanions(Unchecked);
+    session.suppliedNames().setList({u" "_s, u" "_s, u" "_s, u" "_s});
+    preview(u"[liste]"_s);
+    EXPECT_EQ(newNames().join('|'), u" | | | "_s);
     // A folder has no type: its number goes at the end.
     session.clearList();
     session.load(QList<QByteArray>{QFile::encodeName(dir.mkdir(u"f1"_s)),
