@@ -28,7 +28,6 @@
 #include <cstdio>
 #include <cstring>
 #include <malloc.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -385,15 +384,6 @@ int renameFiles(cli::Arguments &a, const RenameOptions &options, QTextStream &er
     return status;
 }
 
-// How many of a plan's rows are folders now: a plan does not say.
-int folderRows(const QList<PlanRow> &rows)
-{
-    return int(std::count_if(rows.begin(), rows.end(), [](const PlanRow &row) {
-        struct stat st;
-        return ::lstat(row.path().constData(), &st) == 0 && S_ISDIR(st.st_mode);
-    }));
-}
-
 // --plan-in: the plan's rows as they stand now and, with --apply, the plan
 // renamed; the exit status.
 int runPlan(const cli::Arguments &a, QTextStream &err)
@@ -423,7 +413,8 @@ int runPlan(const cli::Arguments &a, QTextStream &err)
             << Qt::endl;
     const int left = cli::TellRowsLeft(plan->rows, err);
     if (!a.apply && left == 0 && !a.quiet) {
-        const int folders = folderRows(plan->rows);
+        const auto folders = int(std::count_if(plan->rows.begin(), plan->rows.end(),
+                                               [](const PlanRow &row) { return row.isFolder; }));
         err << cli::texts::ready(int(plan->rows.size()) - folders, folders) << Qt::endl;
     }
     int status = left > 0 || !result.complete() ? 1 : 0;

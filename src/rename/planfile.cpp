@@ -298,7 +298,7 @@ RowStatus StatusOf(PairStatus status)
 }
 
 std::optional<PlanIdentity> ReadPlanIdentity(const QByteArray &path, int *error,
-                                             FileIdentity *identity)
+                                             FileIdentity *identity, bool *isFolder)
 {
     struct statx st;
     if (::statx(AT_FDCWD, path.constData(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME,
@@ -309,6 +309,8 @@ std::optional<PlanIdentity> ReadPlanIdentity(const QByteArray &path, int *error,
     }
     if (identity)
         *identity = IdentityOf(st);
+    if (isFolder)
+        *isFolder = S_ISDIR(st.stx_mode);
     PlanIdentity id;
     id.device = makedev(st.stx_dev_major, st.stx_dev_minor);
     id.inode = st.stx_ino;

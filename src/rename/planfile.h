@@ -55,9 +55,11 @@ struct PlanIdentity
 
 /// The identity of the entry at \a path itself (not a link's target, as a
 /// rename moves the link); none when it cannot be read, and then \a error
-/// holds the errno. \a identity, if given, gets what the journal keeps of it.
+/// holds the errno. \a identity, if given, gets what the journal keeps of it,
+/// and \a isFolder whether the entry is a folder.
 std::optional<PlanIdentity> ReadPlanIdentity(const QByteArray &path, int *error = nullptr,
-                                             FileIdentity *identity = nullptr);
+                                             FileIdentity *identity = nullptr,
+                                             bool *isFolder = nullptr);
 
 /// One row of a plan.
 struct PlanRow
@@ -70,6 +72,9 @@ struct PlanRow
     std::optional<PlanIdentity> identity;
     RowResult result = RowResult::None;
     QString resultReason;
+    /// Whether the row is a folder, as found when the plan was made or run;
+    /// the plan file does not keep it.
+    bool isFolder = false;
 
     /// folder/oldName.
     QByteArray path() const;

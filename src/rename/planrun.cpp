@@ -87,7 +87,8 @@ std::optional<FileEntry> entryOf(PlanRow &row)
 {
     int error = 0;
     FileIdentity identity;
-    const std::optional<PlanIdentity> now = ReadPlanIdentity(row.path(), &error, &identity);
+    const std::optional<PlanIdentity> now =
+        ReadPlanIdentity(row.path(), &error, &identity, &row.isFolder);
     if (!now || now != row.identity) {
         const bool gone = !now && error == ENOENT;
         row.status = gone ? RowStatus::Missing : RowStatus::Changed;
@@ -98,7 +99,9 @@ std::optional<FileEntry> entryOf(PlanRow &row)
     FileEntry e = FileEntry::fromPath(item.path);
     e.setRawBytes(item.bytes);
     e.identity = identity;
-    e.size = now->size;
+    // A folder has no type to lose and is renamed after what it holds.
+    e.isFolder = row.isFolder;
+    e.size = e.isFolder ? 0 : now->size;
     e.newName = row.newName;
     return e;
 }
@@ -122,6 +125,7 @@ QList<PlanRow> PlanRowsOf(const FileList &list, const RenamePlan *tested,
         PlanRow row;
         row.folder = absolute;
         row.oldName = path.sliced(slash);
+        row.isFolder = e.isFolder;
         if (tested) {
             row.newName = e.newName;
         } else {

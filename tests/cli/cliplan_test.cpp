@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -132,6 +133,21 @@ TEST_F(CliPlanTest, APlanRenamesOnlyTheFilesStillAsReviewedAndUndoTakesItBack)
     EXPECT_EQ(dir.rawNames("f"), (QList<QByteArray>{"1.txt", "2.txt", "3.txt", "5.txt"}));
     EXPECT_EQ(std::get<0>(run("--undo")), 0);
     EXPECT_EQ(dir.rawNames("f"), (QList<QByteArray>{"1.txt", "2.txt", "3.txt", "caf\xe9.txt"}));
+}
+
+// A plan of folders, one inside the other, is counted as folders and renamed
+// without the question for a missing [TYP], the inner folder first, as the
+// same run without a plan would.
+TEST_F(CliPlanTest, APlanOfFoldersRenamesThemAsFoldersWithoutAskingForTheType)
+{
+    ASSERT_TRUE(QDir().mkpath(dir.file("A/x")));
+    ASSERT_EQ(std::get<0>(run("--folders|-r|A|--mask|[name]_neu|--plan-out|p.json")), 0);
+    const QByteArray names = "Vorher\tNachher\nA\tA_neu\nx\tx_neu\n";
+    EXPECT_EQ(run("--plan-in|p.json"),
+              std::tuple(0, names, "Bereit: mit --apply werden 2 Ordner umbenannt.\n"));
+    EXPECT_EQ(run("--plan-in|p.json|--apply"),
+              std::tuple(0, names, "Umbenennung abgeschlossen.\n"));
+    EXPECT_EQ(dir.rawNames("A_neu"), QList<QByteArray>{"x_neu"});
 }
 
 // A plan that is not what was written is refused with its reason, and
