@@ -74,9 +74,9 @@ QStringView FileEntry::type() const
     return dot < 0 ? QStringView() : QStringView(oldName).sliced(dot + 1);
 }
 
-const FactTexts &FileEntry::noFacts()
+const QString &FileEntry::noText()
 {
-    static const FactTexts none;
+    static const QString none;
     return none;
 }
 
@@ -86,25 +86,29 @@ const QByteArray &FileEntry::noBytes()
     return none;
 }
 
-void FileEntry::setFacts(FactTexts texts)
+FactTexts FileEntry::facts() const
 {
-    setRare(std::move(texts), rawBytes());
+    return {text(ColModified), text(ColCreated), captured()};
+}
+
+void FileEntry::setCaptured(QString captured)
+{
+    setRare(std::move(captured), rawBytes());
 }
 
 void FileEntry::setRawBytes(QByteArray bytes)
 {
-    setRare(facts(), std::move(bytes));
+    setRare(captured(), std::move(bytes));
 }
 
-void FileEntry::setRare(FactTexts texts, QByteArray bytes)
+void FileEntry::setRare(QString captured, QByteArray bytes)
 {
-    if (texts.modified.isEmpty() && texts.created.isEmpty() && texts.captured.isEmpty() &&
-        bytes.isEmpty()) {
+    if (captured.isEmpty() && bytes.isEmpty()) {
         m_rare.reset();
         return;
     }
     QExplicitlySharedDataPointer<Rare> rare(new Rare);
-    rare->texts = std::move(texts);
+    rare->captured = std::move(captured);
     rare->rawBytes = std::move(bytes);
     m_rare = std::move(rare);
 }
@@ -133,11 +137,11 @@ QString FileEntry::text(int column) const
     case ColType:
         return type().toString();
     case ColModified:
-        return facts().modified;
+        return modifiedAt == NoTime ? QString() : FileTimeText(modifiedAt);
     case ColCreated:
-        return facts().created;
+        return createdAt == NoTime ? QString() : FileTimeText(createdAt);
     case ColCaptured:
-        return facts().captured;
+        return captured();
     case ColFullPath:
         return fullPath();
     case ColBaseName:
@@ -193,19 +197,16 @@ void FileEntry::readContent(const ContentUse &wanted, int folderFd)
                                 : QString();
     }
     if (readPhoto) {
-        const bool withDate = wanted.photoWithCaptureDate && facts().captured.isEmpty() &&
-                              MayHoldCaptureDate(oldName);
+        const bool withDate =
+            wanted.photoWithCaptureDate && captured().isEmpty() && MayHoldCaptureDate(oldName);
         // A name kept in its own bytes is read by its whole path, as it was given.
         const bool byName = folderFd != AT_FDCWD && rawBytes().isEmpty() && !oldName.isEmpty();
         const FileFacts read =
             ReadPhotoFileFacts(byName ? QFile::encodeName(oldName) : pathBytes(), fullPath(), size,
                                withDate, byName ? folderFd : AT_FDCWD);
         content->photo = read.photo;
-        if (!read.captured.isEmpty()) {
-            FactTexts texts = facts();
-            texts.captured = read.captured;
-            setFacts(std::move(texts));
-        }
+        if (!read.captured.isEmpty())
+            setCaptured(read.captured);
     }
     m_content = std::move(content);
 }

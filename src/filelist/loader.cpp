@@ -104,8 +104,9 @@ struct RowsFolder
 FileFacts readFacts(const FileEntry &e, const WantedFacts &wanted, RowsFolder &folder)
 {
     WantedFacts mine = wanted;
-    // The row makes its size text when it is shown.
+    // The row makes its size and time texts when they are shown.
     mine.sizeText = false;
+    mine.times = false;
     mine.captureDate = wanted.captureDate && MayHoldCaptureDate(e.oldName);
     // Only a photo's path is logged.
     const QString shown = mine.captureDate ? e.fullPath() : QString();
@@ -143,15 +144,19 @@ SkippedPath skipped(const PathToLoad &item)
 // Takes the facts over into the row; false for what cannot be renamed here:
 // devices, pipes (reading a pipe would block) and folders not asked for as
 // rows. A folder's length is its listing's, nothing to show or sort by.
-bool takeFacts(FileEntry &e, const FileFacts &facts, bool folderRow, bool sizeShown)
+bool takeFacts(FileEntry &e, const FileFacts &facts, bool folderRow, const WantedFacts &wanted)
 {
     if (!facts.exists || !(facts.isRegularFile || (folderRow && facts.isFolder)))
         return false;
     e.isFolder = facts.isFolder;
     e.size = e.isFolder ? 0 : facts.size;
     e.identity = facts.identity;
-    e.sizeShown = sizeShown && !e.isFolder;
-    e.setFacts({facts.modified, facts.created, facts.captured});
+    e.sizeShown = wanted.sizeText && !e.isFolder;
+    if (wanted.times) {
+        e.modifiedAt = facts.modifiedAt;
+        e.createdAt = facts.createdAt.value_or(FileEntry::NoTime);
+    }
+    e.setCaptured(facts.captured);
     return true;
 }
 
@@ -285,8 +290,7 @@ private:
         if (last && *last == e.folder)
             e.folder = *last;
         last = &e.folder;
-        m_keep[i] =
-            takeFacts(e, readFacts(e, m_wanted, folder), item.folderRow, m_wanted.sizeText) ? 1 : 2;
+        m_keep[i] = takeFacts(e, readFacts(e, m_wanted, folder), item.folderRow, m_wanted) ? 1 : 2;
     }
 
     void work(const std::function<void()> &serve)
