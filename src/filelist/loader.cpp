@@ -22,6 +22,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -517,6 +518,10 @@ NewRows RowsReadAhead::takeWhileServing(const std::function<void(int)> &progress
     }
     NewRows added = m_rows.valid() ? m_rows.get() : NewRows();
     writeLog(added.log);
+    // What the reading threads freed (the paths as texts, the log lines) stays
+    // with their own heaps, which the window's thread does not take from:
+    // handed back, it is not counted again under the list's first preview.
+    ::malloc_trim(0);
     return added;
 }
 
