@@ -244,8 +244,12 @@ public:
         , m_mostlyPhotos(mostlyPhotos(paths, wanted))
         , m_batch(m_mostlyPhotos ? PhotoBatch : Batch)
         , m_threads(firstReaders(m_n))
-        , m_batchLog(logging ? size_t((m_n + m_batch - 1) / m_batch) : 0)
-    {}
+    {
+        if (logging) {
+            m_log.blocks.resize(PhotoReaders);
+            m_log.batches.resize(size_t((m_n + m_batch - 1) / m_batch));
+        }
+    }
 
     // Reads every path; the calling thread calls \a serve, where given, once
     // before the first path (the helpers may read them all), between two
@@ -271,7 +275,7 @@ public:
     const std::atomic<int> &done() const { return m_done; }
     // The log lines of each batch, to be written in the order of the paths
     // once all are read, so that the log reads as if they had been read in turn.
-    std::vector<QByteArray> &batchLog() { return m_batchLog; }
+    KeptLines &log() { return m_log; }
 
 private:
     // Files dropped together mostly share their folder; one copy of its text
@@ -298,33 +302,31 @@ private:
     {
         const QString *last = nullptr;
         RowsFolder folder;
+        const int block = m_nextBlock.fetch_add(1);
+        std::optional<LogCapture> capture;
+        if (m_logging)
+            capture.emplace();
         for (int from = m_next.fetch_add(m_batch); from < m_n; from = m_next.fetch_add(m_batch)) {
             const Clock::time_point began = m_mostlyPhotos ? Clock::now() : Clock::time_point();
             const long blocks = m_mostlyPhotos && m_threads > 1 ? blocksRead() : 0;
-            std::optional<LogCapture> capture;
             const int to = std::min(m_n, from + m_batch);
-            if (m_logging) {
-                capture.emplace();
-                // Two lines a file, each about its path and the time long:
-                // growing the text line by line cost more than writing it.
-                capture->lines().reserve((to - from) * 2 * (m_paths.at(from).path.size() + 64));
-            }
+            const qsizetype logged = capture ? capture->lines().size() : 0;
             for (int i = from; i < to; ++i) {
                 readOne(i, last, folder);
                 if (serve)
                     serve();
             }
-            if (m_logging) {
-                // The reserve is not kept, as the lines may wait until the
-                // load ends.
-                const QByteArray &lines = capture->lines();
-                m_batchLog[size_t(from / m_batch)] = QByteArray(lines.constData(), lines.size());
+            if (capture) {
+                m_log.batches[size_t(from / m_batch)] = {block, logged,
+                                                         capture->lines().size() - logged};
             }
             m_done.fetch_add(to - from, std::memory_order_relaxed);
             // The window's turns would count as waiting, too.
             if (!serve)
                 joinIfWaiting(began, blocks);
         }
+        if (capture)
+            m_log.blocks[size_t(block)] = std::move(capture->lines());
     }
 
     // A system out of threads (a container's limit) reads with those it has.
@@ -375,8 +377,9 @@ private:
     const bool m_mostlyPhotos;
     const int m_batch;
     const int m_threads;
-    std::vector<QByteArray> m_batchLog;
+    KeptLines m_log;
     std::atomic<int> m_next{0};
+    std::atomic<int> m_nextBlock{0};
     std::atomic<int> m_done{0};
     std::mutex m_joining;
     std::vector<std::thread> m_helpers;
@@ -421,18 +424,19 @@ private:
 };
 
 // Writes the lines of all batches in the order of the paths, a few hundred
-// KiB at a time; each batch's lines are freed as they are written.
-void writeLog(std::vector<QByteArray> &batchLog)
+// KiB at a time, and frees them.
+void writeLog(KeptLines &log)
 {
     QByteArray pending;
-    for (QByteArray &lines : batchLog) {
-        pending += std::exchange(lines, QByteArray());
+    for (const KeptLines::Batch &batch : log.batches) {
+        pending.append(log.blocks[size_t(batch.block)].constData() + batch.from, batch.size);
         if (pending.size() >= LogChunk) {
             WriteLogLines(pending);
             pending.clear();
         }
     }
     WriteLogLines(pending);
+    log = KeptLines();
 }
 
 // Moves the rows that were read to the front of \a rows and drops the rest;
@@ -473,13 +477,13 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
                                   : std::function<void()>());
     if (progress)
         progress(n);
-    // Kept, the lines stay in their batches: one block of them all would
-    // need as much again while it is made.
-    std::vector<QByteArray> log;
+    // Kept, the lines stay in their threads' blocks: one block of them all
+    // would need as much again while it is made.
+    KeptLines log;
     if (keepLog)
-        log = std::move(reading.batchLog());
+        log = std::move(reading.log());
     else
-        writeLog(reading.batchLog());
+        writeLog(reading.log());
     QList<SkippedPath> skippedPaths = keepRowsRead(rows, keep, paths);
     return {std::move(rows), std::move(skippedPaths), std::move(log)};
 }
