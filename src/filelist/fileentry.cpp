@@ -93,21 +93,23 @@ FactTexts FileEntry::facts() const
 
 void FileEntry::setCaptured(QString captured)
 {
-    setRare(std::move(captured), rawBytes());
+    setRare(std::move(captured), rawBytes(), m_rare ? m_rare->content : nullptr);
 }
 
 void FileEntry::setRawBytes(QByteArray bytes)
 {
-    setRare(captured(), std::move(bytes));
+    setRare(captured(), std::move(bytes), m_rare ? m_rare->content : nullptr);
 }
 
-void FileEntry::setRare(QString captured, QByteArray bytes)
+void FileEntry::setRare(QString captured, QByteArray bytes,
+                        std::shared_ptr<const ContentFacts> content)
 {
-    if (captured.isEmpty() && bytes.isEmpty()) {
+    if (captured.isEmpty() && bytes.isEmpty() && !content) {
         m_rare.reset();
         return;
     }
     QExplicitlySharedDataPointer<Rare> rare(new Rare);
+    rare->content = std::move(content);
     rare->captured = std::move(captured);
     rare->rawBytes = std::move(bytes);
     m_rare = std::move(rare);
@@ -157,34 +159,38 @@ QString FileEntry::text(int column) const
 const AudioTags &FileEntry::audioTags() const
 {
     static const AudioTags none;
-    return m_content && m_content->audio ? *m_content->audio : none;
+    const ContentFacts *read = content();
+    return read && read->audio ? *read->audio : none;
 }
 
 QString FileEntry::checksum() const
 {
-    return m_content ? m_content->checksum.value_or(QString()) : QString();
+    return content() ? content()->checksum.value_or(QString()) : QString();
 }
 
 QString FileEntry::duration() const
 {
-    return m_content ? m_content->duration.value_or(QString()) : QString();
+    return content() ? content()->duration.value_or(QString()) : QString();
 }
 
 const PhotoFacts &FileEntry::photoFacts() const
 {
     static const PhotoFacts none;
-    return m_content && m_content->photo ? *m_content->photo : none;
+    const ContentFacts *read = content();
+    return read && read->photo ? *read->photo : none;
 }
 
 void FileEntry::readContent(const ContentUse &wanted, int folderFd)
 {
-    const bool readAudio = wanted.audio && !(m_content && m_content->audio);
-    const bool readChecksum = wanted.checksum && !(m_content && m_content->checksum);
-    const bool readDuration = wanted.duration && !(m_content && m_content->duration);
-    const bool readPhoto = wanted.photo && !(m_content && m_content->photo);
+    const ContentFacts *known = content();
+    const bool readAudio = wanted.audio && !(known && known->audio);
+    const bool readChecksum = wanted.checksum && !(known && known->checksum);
+    const bool readDuration = wanted.duration && !(known && known->duration);
+    const bool readPhoto = wanted.photo && !(known && known->photo);
     if (isFolder || (!readAudio && !readChecksum && !readDuration && !readPhoto))
         return;
-    auto content = std::make_shared<ContentFacts>(m_content ? *m_content : ContentFacts());
+    auto content = std::make_shared<ContentFacts>(known ? *known : ContentFacts());
+    QString newCaptured = captured();
     const ReachablePath path(*this);
     if (readAudio)
         content->audio = ReadAudioTags(path.path());
@@ -206,9 +212,9 @@ void FileEntry::readContent(const ContentUse &wanted, int folderFd)
                                withDate, byName ? folderFd : AT_FDCWD);
         content->photo = read.photo;
         if (!read.captured.isEmpty())
-            setCaptured(read.captured);
+            newCaptured = read.captured;
     }
-    m_content = std::move(content);
+    setRare(std::move(newCaptured), rawBytes(), std::move(content));
 }
 
 QByteArray FileEntry::pathBytes() const

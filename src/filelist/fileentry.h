@@ -171,14 +171,15 @@ private:
     {
         QString captured;
         QByteArray rawBytes;
+        // Copies of the row share the facts of its one file; a new read replaces them.
+        std::shared_ptr<const ContentFacts> content;
     };
     static const QString &noText();
     static const QByteArray &noBytes();
-    void setRare(QString captured, QByteArray bytes);
+    const ContentFacts *content() const { return m_rare ? m_rare->content.get() : nullptr; }
+    void setRare(QString captured, QByteArray bytes, std::shared_ptr<const ContentFacts> content);
 
     QExplicitlySharedDataPointer<Rare> m_rare;
-    // Copies of the row share the facts of its one file; a new read replaces them.
-    std::shared_ptr<const ContentFacts> m_content;
 };
 
 /// A text that tells paths apart by their bytes: the path itself when they
