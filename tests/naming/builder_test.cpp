@@ -11,21 +11,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The row's times as the local times that the texts show.
-void setTimes(FileEntry &e, const char *modified, const char *created)
-{
-    const auto seconds = [](const char *text) {
-        return QDateTime::fromString(QLatin1StringView(text), u"yyyy-MM-dd HH-mm-ss"_s)
-            .toSecsSinceEpoch();
-    };
-    e.modifiedAt = seconds(modified);
-    e.createdAt = seconds(created);
-}
-
 FileEntry photo()
 {
     FileEntry e = FileEntry::fromPath(u"/home/u/Projekt A/Urlaub.JPG"_s);
-    setTimes(e, "2006-03-14 09-05-07", "2004-12-01 23-59-58");
+    e.modifiedAt = QDateTime(QDate(2006, 3, 14), QTime(9, 5, 7)).toSecsSinceEpoch();
+    e.createdAt = QDateTime(QDate(2004, 12, 1), QTime(23, 59, 58)).toSecsSinceEpoch();
     e.setCaptured(u"2005:07:14 13:45:12"_s);
     e.imageSize = QSize(640, 480);
     return e;
@@ -120,7 +110,8 @@ TEST(NameBuilder, OptionsApplyInTheirOrder)
 TEST(NameBuilder, DatesTakeAFormatAndNamesAreComposedBeforeTheSetsAndAfterThemInAscii)
 {
     FileEntry e = FileEntry::fromPath(u"/x/A\u0308rger Gru\u0308n.txt"_s);
-    setTimes(e, "2006-03-14 09-05-07", "2004-12-01 23-59-58");
+    e.modifiedAt = QDateTime(QDate(2006, 3, 14), QTime(9, 5, 7)).toSecsSinceEpoch();
+    e.createdAt = QDateTime(QDate(2004, 12, 1), QTime(23, 59, 58)).toSecsSinceEpoch();
     e.setCaptured(u"2024:03:05 13:45:12"_s);
     const std::pair<const char *, const char *> rows[] = {
         {"[DATUM yyyy-MM-dd]", "2006-03-14"},
