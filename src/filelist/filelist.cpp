@@ -87,45 +87,55 @@ NameOrder::NameOrder()
     }
 }
 
-void NameOrder::appendAsciiKey(std::string &key, std::string_view name) const
+char *NameOrder::writeAsciiKey(char *key, std::string_view name) const
 {
     // Two runs of digits meet at the same place of their keys: there the
     // shorter number, then the smaller, comes first.
     for (size_t at = 0; at < name.size();) {
         if (!isDigit(name[at])) {
-            key += char(m_weight[size_t(name[at++])]);
+            *key++ = char(m_weight[size_t(name[at++])]);
             continue;
         }
         const std::string_view digits = number(name, at);
-        key += char(m_weight['0']);
-        key += char(digits.size());
-        key += digits;
+        *key++ = char(m_weight['0']);
+        *key++ = char(digits.size());
+        key = std::copy(digits.begin(), digits.end(), key);
     }
+    return key;
 }
 
 void NameOrder::sort(std::vector<std::string_view> &names) const
 {
     if (names.size() < 2)
         return;
-    const bool ascii = std::all_of(names.cbegin(), names.cend(), [](std::string_view name) {
-        return std::all_of(name.cbegin(), name.cend(), isPrintableAscii);
-    });
+    size_t bytes = 0;
+    bool ascii = true;
+    for (const std::string_view name : names) {
+        bytes += name.size();
+        ascii = ascii && std::all_of(name.cbegin(), name.cend(), isPrintableAscii);
+    }
     if (ascii) {
-        std::string keyBytes;
-        std::vector<size_t> ends;
-        ends.reserve(names.size());
+        // A key is at most three times as long as its name: a run of digits
+        // adds two bytes to its own, and a single digit is the shortest run.
+        std::string keyBytes(3 * bytes, '\0');
+        struct Keyed
+        {
+            std::string_view key, name;
+        };
+        std::vector<Keyed> keyed;
+        keyed.reserve(names.size());
+        char *end = keyBytes.data();
         for (const std::string_view name : names) {
-            appendAsciiKey(keyBytes, name);
-            ends.push_back(keyBytes.size());
+            char *const from = end;
+            end = writeAsciiKey(from, name);
+            keyed.push_back({std::string_view(from, size_t(end - from)), name});
         }
-        std::vector<std::string_view> keys;
-        keys.reserve(names.size());
-        for (size_t i = 0; i < ends.size(); ++i) {
-            const size_t from = i == 0 ? 0 : ends[i - 1];
-            keys.emplace_back(keyBytes.data() + from, ends[i] - from);
-        }
-        sortByKeys(names, keys,
-                   [](std::string_view a, std::string_view b) { return a.compare(b); });
+        std::sort(keyed.begin(), keyed.end(), [](const Keyed &a, const Keyed &b) {
+            const int c = a.key.compare(b.key);
+            return c != 0 ? c < 0 : a.name < b.name;
+        });
+        for (size_t i = 0; i < keyed.size(); ++i)
+            names[i] = keyed[i].name;
         return;
     }
     std::vector<QCollatorSortKey> keys;

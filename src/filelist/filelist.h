@@ -31,7 +31,8 @@ private:
     /// their bytes, which the collator would take many times as long for:
     /// each character has one weight there, the collator's own, letters of
     /// either case the same, and a run of digits counts by its value.
-    void appendAsciiKey(std::string &key, std::string_view name) const;
+    /// Writes the key of \a name at \a key; returns where it ends.
+    char *writeAsciiKey(char *key, std::string_view name) const;
 
     QCollator m_collator;
     std::array<quint8, 128> m_weight{};
