@@ -68,5 +68,8 @@ kesto-cli --quiet --mask "Datei [zahl].[typ]" --apply a.txt b.txt >/dev/null || 
 [ "$(ls)" = $'16x16.png\nDatei 1.txt\nDatei 2.txt' ] || fails "umbenannt: $(ls | tr '\n' ' ')"
 kesto-cli --undo >/dev/null || fails "--undo"
 [ "$(ls)" = $'16x16.png\na.txt\nb.txt' ] || fails "nach --undo: $(ls | tr '\n' ' ')"
+# The modules for audio tags and checksums are found where the package puts them.
+kesto-cli --mask "[titel][prüfsumme]" a.txt 2>"$work/fehler" >/dev/null || true
+grep Modul "$work/fehler" && fails "ein Modul fehlt"
 [ $status -eq 0 ] && echo "Paket in Ordnung: $deb"
 exit $status
