@@ -9,6 +9,7 @@
 
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
+#include <taglib/tfilestream.h>
 #include <taglib/wavfile.h>
 
 namespace {
@@ -25,9 +26,14 @@ QString textOf(const TagLib::String &value)
 extern "C" Q_DECL_EXPORT void kesto_read_audio_tags(const QString *path, kesto::AudioTags *tags,
                                                     unsigned int *track, unsigned int *year)
 {
-    // The audio properties are not needed, and reading them may scan the
-    // whole stream.
-    const TagLib::FileRef file(QFile::encodeName(*path).constData(), false);
+    // Opened for reading only: TagLib opens a file by its name for writing
+    // where it may, and closing it then tells every watcher of the folder the
+    // file was written. The audio properties are not needed, and reading them
+    // may scan the whole stream.
+    TagLib::FileStream stream(QFile::encodeName(*path).constData(), true);
+    if (!stream.isOpen())
+        return;
+    const TagLib::FileRef file(&stream, false);
     if (file.isNull() || !file.tag())
         return;
     const TagLib::Tag *found = file.tag();
