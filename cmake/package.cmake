@@ -38,8 +38,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${KESTO_HOMEPAGE}")
-# dpkg-shlibdeps finds the libraries the programs and the image-size module
-# link; Qt loads its display plugins at run time, unseen by it.
+# dpkg-shlibdeps finds the libraries the programs and the modules link (the
+# GUI library, TagLib, OpenSSL); Qt loads its display plugins at run time,
+# unseen by it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # More image formats for [BREITE] and [HÖHE], Qt's own dialogs in German.

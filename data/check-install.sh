@@ -1,11 +1,12 @@
 #!/bin/sh
 # check-install.sh BUILD_DIR: installs the build into a temporary prefix and
-# checks what a desktop needs from it: both programs, the image-size module,
-# the icons, the man pages, the shell completions and the file-manager
-# actions; a launcher entry that desktop-file-validate accepts without a single
-# warning, a Dolphin service menu it accepts but for the keys it reserves to
-# applications, and an AppStream entry that appstreamcli accepts with the
-# launcher entry it names (where appstreamcli is installed). Exits 77 (skipped) without desktop-file-validate.
+# checks what a desktop needs from it: both programs, the modules for image
+# sizes, audio tags and checksums, the icons, the man pages, the shell
+# completions and the file-manager actions; a launcher entry that
+# desktop-file-validate accepts without a single warning, a Dolphin service
+# menu it accepts but for the keys it reserves to applications, and an
+# AppStream entry that appstreamcli accepts with the launcher entry it names
+# (where appstreamcli is installed). Exits 77 (skipped) without desktop-file-validate.
 command -v desktop-file-validate >/dev/null 2>&1 || exit 77
 prefix=$(mktemp -d) || exit 1
 trap 'rm -rf "$prefix"' EXIT
@@ -20,9 +21,11 @@ for f in bin/kesto bin/kesto-cli share/icons/hicolor/scalable/apps/kesto.svg \
     share/icons/hicolor/16x16/apps/kesto.png share/icons/hicolor/256x256/apps/kesto.png; do
     [ -e "$prefix/$f" ] || { echo "not installed: $f"; status=1; }
 done
-ls "$prefix"/lib*/kesto/libkesto_imagesize.so >/dev/null 2>&1 ||
-    ls "$prefix"/lib/*/kesto/libkesto_imagesize.so >/dev/null 2>&1 ||
-    { echo "not installed: the image-size module"; status=1; }
+for module in imagesize audiotags checksum; do
+    ls "$prefix"/lib*/kesto/libkesto_$module.so >/dev/null 2>&1 ||
+        ls "$prefix"/lib/*/kesto/libkesto_$module.so >/dev/null 2>&1 ||
+        { echo "not installed: the module kesto_$module"; status=1; }
+done
 entry=$prefix/share/applications/kesto.desktop
 if [ -e "$entry" ]; then
     report=$(desktop-file-validate "$entry" 2>&1) || status=1

@@ -57,6 +57,24 @@ Exit status: 0 once the window is closed, 1 without a display.
     </message>
 </context>
 <context>
+    <name>AudioTags</name>
+    <message>
+        <source>Kesto: Das Modul zum Lesen von Audio-Tags fehlt; [TITEL], [INTERPRET], [ALBUM], [TITELNR], [ERSCHEINUNGSJAHR] und [GENRE] bleiben leer.
+</source>
+        <translation>Kesto: The module that reads audio tags is missing; [TITEL], [INTERPRET], [ALBUM], [TITELNR], [ERSCHEINUNGSJAHR] and [GENRE] stay empty.
+</translation>
+    </message>
+</context>
+<context>
+    <name>Checksum</name>
+    <message>
+        <source>Kesto: Das Modul zum Berechnen von Prüfsummen fehlt; [PRÜFSUMME] bleibt leer.
+</source>
+        <translation>Kesto: The module that computes checksums is missing; [PRÜFSUMME] stays empty.
+</translation>
+    </message>
+</context>
+<context>
     <name>ChoiceLists</name>
     <message>
         <source>beibehalten</source>

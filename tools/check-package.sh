@@ -20,6 +20,7 @@ work=$(mktemp -d)
 build=$(realpath -m "${1:-$work/build}")
 cleanup() {
     dpkg-query -W kesto >/dev/null 2>&1 && apt-get remove -y -qq kesto >/dev/null
+    [ ! -d "$build/lib/kesto.beiseite" ] || mv "$build/lib/kesto.beiseite" "$build/lib/kesto"
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -33,6 +34,9 @@ echo "=== $deb"
 dpkg-deb --field "$deb" Depends Recommends
 lintian --fail-on error "$deb"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
+# The programs look for their modules in the build tree too: out of the way,
+# only the installed ones can be found.
+mv "$build/lib/kesto" "$build/lib/kesto.beiseite"
 
 # Only the package's programs, man pages and completions, not one installed
 # by hand, and a data folder of its own.
@@ -68,5 +72,8 @@ kesto-cli --quiet --mask "Datei [zahl].[typ]" --apply a.txt b.txt >/dev/null || 
 [ "$(ls)" = $'16x16.png\nDatei 1.txt\nDatei 2.txt' ] || fails "umbenannt: $(ls | tr '\n' ' ')"
 kesto-cli --undo >/dev/null || fails "--undo"
 [ "$(ls)" = $'16x16.png\na.txt\nb.txt' ] || fails "nach --undo: $(ls | tr '\n' ' ')"
+# The modules for audio tags and checksums are found where the package puts them.
+kesto-cli --mask "[titel][prüfsumme]" a.txt 2>"$work/fehler" >/dev/null || true
+grep Modul "$work/fehler" && fails "ein Modul fehlt"
 [ $status -eq 0 ] && echo "Paket in Ordnung: $deb"
 exit $status

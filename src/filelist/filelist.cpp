@@ -87,45 +87,76 @@ NameOrder::NameOrder()
     }
 }
 
-void NameOrder::appendAsciiKey(std::string &key, std::string_view name) const
+char *NameOrder::writeAsciiKey(char *key, std::string_view name) const
 {
     // Two runs of digits meet at the same place of their keys: there the
     // shorter number, then the smaller, comes first.
     for (size_t at = 0; at < name.size();) {
         if (!isDigit(name[at])) {
-            key += char(m_weight[size_t(name[at++])]);
+            *key++ = char(m_weight[size_t(name[at++])]);
             continue;
         }
         const std::string_view digits = number(name, at);
-        key += char(m_weight['0']);
-        key += char(digits.size());
-        key += digits;
+        *key++ = char(m_weight['0']);
+        *key++ = char(digits.size());
+        key = std::copy(digits.begin(), digits.end(), key);
     }
+    return key;
+}
+
+const NameOrder &NameOrder::shared()
+{
+    static const NameOrder order;
+    return order;
+}
+
+bool NameOrder::asciiKey(std::string &key, QStringView text) const
+{
+    std::string name(size_t(text.size()), '\0');
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u' ' || c > u'~')
+            return false;
+        name[size_t(i)] = char(c);
+    }
+    // At most three bytes a character: a single digit is the shortest run.
+    key.resize(3 * name.size());
+    key.resize(size_t(writeAsciiKey(key.data(), name) - key.data()));
+    return true;
 }
 
 void NameOrder::sort(std::vector<std::string_view> &names) const
 {
     if (names.size() < 2)
         return;
-    const bool ascii = std::all_of(names.cbegin(), names.cend(), [](std::string_view name) {
-        return std::all_of(name.cbegin(), name.cend(), isPrintableAscii);
-    });
+    size_t bytes = 0;
+    bool ascii = true;
+    for (const std::string_view name : names) {
+        bytes += name.size();
+        ascii = ascii && std::all_of(name.cbegin(), name.cend(), isPrintableAscii);
+    }
     if (ascii) {
-        std::string keyBytes;
-        std::vector<size_t> ends;
-        ends.reserve(names.size());
+        // A key is at most three times as long as its name: a run of digits
+        // adds two bytes to its own, and a single digit is the shortest run.
+        std::string keyBytes(3 * bytes, '\0');
+        struct Keyed
+        {
+            std::string_view key, name;
+        };
+        std::vector<Keyed> keyed;
+        keyed.reserve(names.size());
+        char *end = keyBytes.data();
         for (const std::string_view name : names) {
-            appendAsciiKey(keyBytes, name);
-            ends.push_back(keyBytes.size());
+            char *const from = end;
+            end = writeAsciiKey(from, name);
+            keyed.push_back({std::string_view(from, size_t(end - from)), name});
         }
-        std::vector<std::string_view> keys;
-        keys.reserve(names.size());
-        for (size_t i = 0; i < ends.size(); ++i) {
-            const size_t from = i == 0 ? 0 : ends[i - 1];
-            keys.emplace_back(keyBytes.data() + from, ends[i] - from);
-        }
-        sortByKeys(names, keys,
-                   [](std::string_view a, std::string_view b) { return a.compare(b); });
+        std::sort(keyed.begin(), keyed.end(), [](const Keyed &a, const Keyed &b) {
+            const int c = a.key.compare(b.key);
+            return c != 0 ? c < 0 : a.name < b.name;
+        });
+        for (size_t i = 0; i < keyed.size(); ++i)
+            names[i] = keyed[i].name;
         return;
     }
     std::vector<QCollatorSortKey> keys;
@@ -320,13 +351,21 @@ void FileList::sortRows()
             return descending ? sb < sa : sa < sb;
         });
     } else {
+        // Printable ASCII texts, most names, are compared by keys of the name
+        // order, which give the collator's order many times faster.
+        const NameOrder &names = NameOrder::shared();
         const QCollator collator = NameCollator();
+        std::string keyA, keyB;
+        const auto compare = [&](const QString &a, const QString &b) {
+            if (names.asciiKey(keyA, a) && names.asciiKey(keyB, b))
+                return keyA.compare(keyB);
+            return collator.compare(a, b);
+        };
         // Rows often arrive in order already, or in reverse (new rows go to
         // the top): one look at the neighbours settles those cases.
         bool inOrder = true, reversed = true;
         for (qsizetype i = 1; i < m_rows.size() && (inOrder || reversed); ++i) {
-            int c = collator.compare(m_rows.at(i - 1).text(m_sortColumn),
-                                     m_rows.at(i).text(m_sortColumn));
+            int c = compare(m_rows.at(i - 1).text(m_sortColumn), m_rows.at(i).text(m_sortColumn));
             if (descending)
                 c = -c;
             inOrder = inOrder && c <= 0;
@@ -334,22 +373,38 @@ void FileList::sortRows()
         }
         if (inOrder)
             return;
-        if (reversed) {
+        if (reversed)
             std::reverse(order.begin(), order.end());
-        } else {
-            // Sort keys make each comparison a plain byte compare; comparing
-            // through the collator would redo the locale work n log n times.
-            std::vector<QCollatorSortKey> keys;
-            keys.reserve(m_rows.size());
-            for (const FileEntry &e : std::as_const(m_rows))
-                keys.push_back(collator.sortKey(e.text(m_sortColumn)));
-            std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-                return descending ? keys[b].compare(keys[a]) < 0 : keys[a].compare(keys[b]) < 0;
-            });
-        }
+        else
+            sortByText(order, descending, names, collator);
     }
 
     reorder(order);
+}
+
+void FileList::sortByText(std::vector<int> &order, bool descending, const NameOrder &names,
+                          const QCollator &collator) const
+{
+    // Sort keys make each comparison a plain byte compare; comparing through
+    // the collator would redo the locale work n log n times.
+    const auto sortBy = [&](const auto &keys) {
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return descending ? keys[b].compare(keys[a]) < 0 : keys[a].compare(keys[b]) < 0;
+        });
+    };
+    std::vector<std::string> asciiKeys(size_t(m_rows.size()));
+    bool ascii = true;
+    for (qsizetype i = 0; ascii && i < m_rows.size(); ++i)
+        ascii = names.asciiKey(asciiKeys[size_t(i)], m_rows.at(i).text(m_sortColumn));
+    if (ascii) {
+        sortBy(asciiKeys);
+        return;
+    }
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(m_rows.size());
+    for (const FileEntry &e : std::as_const(m_rows))
+        keys.push_back(collator.sortKey(e.text(m_sortColumn)));
+    sortBy(keys);
 }
 
 void FileList::reorder(const std::vector<int> &order)

@@ -23,15 +23,22 @@ class NameOrder
 {
 public:
     NameOrder();
+    /// The order of the program: its weights are worked out once.
+    static const NameOrder &shared();
     /// Sorts \a names in this order, equal ones by their bytes.
     void sort(std::vector<std::string_view> &names) const;
+    /// Sets \a key to a key of \a text, when it is printable ASCII, whose
+    /// bytes compare with another such key as the texts do in this order;
+    /// false for any other text.
+    bool asciiKey(std::string &key, QStringView text) const;
 
 private:
     /// Names of printable ASCII, most names, are ordered by keys made from
     /// their bytes, which the collator would take many times as long for:
     /// each character has one weight there, the collator's own, letters of
     /// either case the same, and a run of digits counts by its value.
-    void appendAsciiKey(std::string &key, std::string_view name) const;
+    /// Writes the key of \a name at \a key; returns where it ends.
+    char *writeAsciiKey(char *key, std::string_view name) const;
 
     QCollator m_collator;
     std::array<quint8, 128> m_weight{};
@@ -143,6 +150,9 @@ Q_SIGNALS:
 
 private:
     void sortRows();
+    /// Sorts \a order, positions of rows, by the text of the sort column.
+    void sortByText(std::vector<int> &order, bool descending, const NameOrder &names,
+                    const QCollator &collator) const;
     void addPath(const FileEntry &e);
     void removePath(const FileEntry &e);
 

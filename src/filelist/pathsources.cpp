@@ -201,7 +201,7 @@ private:
 
     const FolderFilter &m_filter;
     const std::function<void(const WalkEntry &)> &m_visit;
-    const NameOrder m_order;
+    const NameOrder &m_order = NameOrder::shared();
     Names m_files, m_folders;
     QList<QRegularExpression> m_include, m_exclude;
     std::vector<Frame> m_frames;

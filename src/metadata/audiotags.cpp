@@ -1,21 +1,21 @@
 #include "metadata/audiotags.h"
 
-#include <QFile>
+#include "metadata/modules_p.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
-
-#include <taglib/fileref.h>
-#include <taglib/tag.h>
-#include <taglib/wavfile.h>
 
 namespace kesto {
 
 namespace {
 
-QString textOf(const TagLib::String &value)
+struct Text
 {
-    return SafeNameValue(QString::fromStdWString(value.toWString()));
-}
+    Q_DECLARE_TR_FUNCTIONS(AudioTags)
+};
+
+using ReaderFunction = void (*)(const QString *, AudioTags *, unsigned int *, unsigned int *);
 
 QString numberText(unsigned int number, int digits)
 {
@@ -26,20 +26,21 @@ QString numberText(unsigned int number, int digits)
 
 AudioTags ReadAudioTags(const QString &path)
 {
-    // The audio properties are not needed, and reading them may scan the
-    // whole stream.
-    const TagLib::FileRef file(QFile::encodeName(path).constData(), false);
-    if (file.isNull() || !file.tag())
-        return {};
-    const TagLib::Tag *found = file.tag();
-    // TagLib gives a WAV file's ID3v2 tag alone, while most writers keep the
-    // tags in its INFO chunk.
-    if (const auto *wav = dynamic_cast<TagLib::RIFF::WAV::File *>(file.file());
-        wav && !wav->hasID3v2Tag())
-        found = wav->InfoTag();
-    const TagLib::Tag &tag = *found;
-    return {textOf(tag.title()),        textOf(tag.artist()),      textOf(tag.album()),
-            numberText(tag.track(), 2), numberText(tag.year(), 1), textOf(tag.genre())};
+    static const auto reader = reinterpret_cast<ReaderFunction>(LoadModuleFunction(
+        "kesto_audiotags", "kesto_read_audio_tags",
+        Text::tr("Kesto: Das Modul zum Lesen von Audio-Tags fehlt; [TITEL], [INTERPRET], "
+                 "[ALBUM], [TITELNR], [ERSCHEINUNGSJAHR] und [GENRE] bleiben leer.\n")));
+    AudioTags tags;
+    if (!reader)
+        return tags;
+    unsigned int track = 0;
+    unsigned int year = 0;
+    reader(&path, &tags, &track, &year);
+    for (QString *text : {&tags.title, &tags.artist, &tags.album, &tags.genre})
+        *text = SafeNameValue(*text);
+    tags.track = numberText(track, 2);
+    tags.year = numberText(year, 1);
+    return tags;
 }
 
 QString SafeNameValue(const QString &value)

@@ -1,11 +1,9 @@
 #include "metadata/imagefacts.h"
 
+#include "metadata/modules_p.h"
 #include "metadata/photofacts_p.h"
 
 #include <QCoreApplication>
-#include <QLibrary>
-
-#include <cstdio>
 
 namespace kesto {
 
@@ -18,25 +16,6 @@ struct Text
 
 using ReaderFunction = void (*)(const QString *, QSize *);
 
-// The module next to an installed program, else the one of the build tree.
-ReaderFunction loadReader()
-{
-    const QStringList candidates{QCoreApplication::applicationDirPath() +
-                                     QStringLiteral("/" KESTO_IMAGESIZE_RELDIR),
-                                 QStringLiteral(KESTO_IMAGESIZE_BUILDDIR)};
-    for (const QString &dir : candidates) {
-        QLibrary module(dir + QStringLiteral("/kesto_imagesize"));
-        if (auto f = reinterpret_cast<ReaderFunction>(module.resolve("kesto_read_image_size")))
-            return f;
-    }
-    std::fputs(Text::tr("Kesto: Das Modul zum Lesen von Bildgrößen fehlt; [BREITE] und [HÖHE] "
-                        "bleiben leer.\n")
-                   .toUtf8()
-                   .constData(),
-               stderr);
-    return nullptr;
-}
-
 } // namespace
 
 QSize ReadImageSize(const QString &path)
@@ -46,7 +25,10 @@ QSize ReadImageSize(const QString &path)
     QSize size = OwnImageSize(path);
     if (size.isValid())
         return size;
-    static const ReaderFunction reader = loadReader();
+    static const auto reader = reinterpret_cast<ReaderFunction>(LoadModuleFunction(
+        "kesto_imagesize", "kesto_read_image_size",
+        Text::tr("Kesto: Das Modul zum Lesen von Bildgrößen fehlt; [BREITE] und [HÖHE] "
+                 "bleiben leer.\n")));
     if (reader)
         reader(&path, &size);
     return size;

@@ -145,6 +145,40 @@ TEST(FileList, TextColumnsSortCaseInsensitivelyInGermanAndNaturalOrderOnceKeepSo
     EXPECT_EQ(paths(list), u"/f/IMG_1 /f/img_2 /f/IMG_02 /f/IMG_10"_s);
 }
 
+// Rows of printable ASCII names are sorted by keys of the name order, the
+// others through the collator: a list mixing both, in either direction and
+// scrambled, comes out as the collator orders it.
+TEST(FileList, NamesOfAnyCharactersSortAsTheCollatorOrdersThem)
+{
+    const QCollator collator = NameCollator();
+    QRandomGenerator random(11);
+    // Control characters keep some names from the keys, umlauts too.
+    for (const QString &alphabet : {u"aAbZ09_ .\u0001"_s, u"aAbZ09_ .\u00e4\u00c4\u00df"_s}) {
+        QList<FileEntry> rows;
+        for (int i = 0; i < 300; ++i) {
+            QString name = u"n"_s;
+            for (int n = random.bounded(6); n > 0; --n)
+                name += alphabet.at(random.bounded(alphabet.size()));
+            rows.append(row(("/f/" + name).toUtf8().constData()));
+        }
+        for (const Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+            FileList list;
+            list.setKeepSorted(false);
+            list.insertRows(0, rows);
+            list.setSortColumn(ColOldName);
+            list.setSortOrder(order);
+            list.setKeepSorted(true);
+            QStringList unordered;
+            for (int i = 1; i < list.count(); ++i) {
+                const QString &a = list.at(i - 1).oldName, &b = list.at(i).oldName;
+                if (collator.compare(a, b) * (order == Qt::AscendingOrder ? 1 : -1) > 0)
+                    unordered << a + u'|' + b;
+            }
+            EXPECT_EQ(unordered.mid(0, 5), QStringList()) << order;
+        }
+    }
+}
+
 // Names of printable ASCII are sorted by keys of their own bytes exactly as
 // the collator orders them, equal ones by their bytes: every character, and
 // names of letters in either case, numbers with leading zeros, blanks and

@@ -7,6 +7,9 @@
 
 #include <QProcess>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 using namespace kesto;
 using namespace kesto::test;
 using namespace Qt::StringLiterals;
@@ -37,6 +40,26 @@ TEST(AudioTags, AreReadFromEveryAudioFormatAndMadeSafeForAName)
     // Files without tags and files that are no audio give nothing.
     for (const QString &path : {dir.writeAudio(u"h.flac"_s, {}), dir.write(u"x.mp3"_s, "no audio")})
         EXPECT_EQ(tagsOf(path), u"|||||"_s) << path.toStdString();
+}
+
+// A renamer that reads a file for its name must not look to a music library
+// or a sync tool as if it had written it.
+TEST(ContentFacts, AreReadWithoutOpeningTheFileForWriting)
+{
+    TempFolder dir;
+    const QStringList paths = {dir.writeAudio(u"a.mp3"_s, u"title=T"_s),
+                               dir.writeAudio(u"b.wav"_s, u"title=T"_s)};
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(::inotify_add_watch(watch, QFile::encodeName(dir.path()).constData(),
+                                  IN_CLOSE_WRITE | IN_MODIFY | IN_ATTRIB),
+              0);
+    for (const QString &path : paths) {
+        EXPECT_EQ(ReadAudioTags(path).title, u"T"_s);
+        EXPECT_EQ(FileChecksum(path).size(), 64);
+    }
+    char events[4096];
+    EXPECT_EQ(::read(watch, events, sizeof events), -1) << "an event for a file read";
+    ::close(watch);
 }
 
 TEST(Checksum, IsTheSha256OfTheWholeFileAsSha256sumGivesIt)
