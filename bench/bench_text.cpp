@@ -40,7 +40,7 @@ QList<FileEntry> journeyRows(int rows, bool distinct)
                                               .arg(word));
         e.size = 2345 * 1024; // shown as "2345 KB"
         e.sizeShown = true;
-        e.setFacts({QStringLiteral("2006-03-14 09-05-07"), {}, {}});
+        e.modifiedAt = ChangeDate;
         entries.append(e);
     }
     return entries;

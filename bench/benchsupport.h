@@ -105,6 +105,8 @@ inline int runModes(int argc, char *argv[], std::initializer_list<Mode> modes)
 
 /// \a rows photo rows in \a folder (with its final "/"), IMG_000000.JPG
 /// upwards, all with one change date and size; no files are made.
+inline constexpr qint64 ChangeDate = 1142327107;
+
 inline QList<FileEntry> generatedRows(int rows,
                                       const QString &folder = QStringLiteral("/bilder/urlaub/"))
 {
@@ -115,7 +117,7 @@ inline QList<FileEntry> generatedRows(int rows,
             folder + QStringLiteral("IMG_%1.JPG").arg(i, 6, 10, QLatin1Char('0')));
         e.size = 2345 * 1024; // shown as "2345 KB"
         e.sizeShown = true;
-        e.setFacts({QStringLiteral("2006-03-14 09-05-07"), {}, {}});
+        e.modifiedAt = ChangeDate; // 2006-03-14 09:05:07 UTC
         entries.append(e);
     }
     return entries;

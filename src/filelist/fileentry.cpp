@@ -74,9 +74,9 @@ QStringView FileEntry::type() const
     return dot < 0 ? QStringView() : QStringView(oldName).sliced(dot + 1);
 }
 
-const FactTexts &FileEntry::noFacts()
+const QString &FileEntry::noText()
 {
-    static const FactTexts none;
+    static const QString none;
     return none;
 }
 
@@ -86,25 +86,31 @@ const QByteArray &FileEntry::noBytes()
     return none;
 }
 
-void FileEntry::setFacts(FactTexts texts)
+FactTexts FileEntry::facts() const
 {
-    setRare(std::move(texts), rawBytes());
+    return {text(ColModified), text(ColCreated), captured()};
+}
+
+void FileEntry::setCaptured(QString captured)
+{
+    setRare(std::move(captured), rawBytes(), m_rare ? m_rare->content : nullptr);
 }
 
 void FileEntry::setRawBytes(QByteArray bytes)
 {
-    setRare(facts(), std::move(bytes));
+    setRare(captured(), std::move(bytes), m_rare ? m_rare->content : nullptr);
 }
 
-void FileEntry::setRare(FactTexts texts, QByteArray bytes)
+void FileEntry::setRare(QString captured, QByteArray bytes,
+                        std::shared_ptr<const ContentFacts> content)
 {
-    if (texts.modified.isEmpty() && texts.created.isEmpty() && texts.captured.isEmpty() &&
-        bytes.isEmpty()) {
+    if (captured.isEmpty() && bytes.isEmpty() && !content) {
         m_rare.reset();
         return;
     }
     QExplicitlySharedDataPointer<Rare> rare(new Rare);
-    rare->texts = std::move(texts);
+    rare->content = std::move(content);
+    rare->captured = std::move(captured);
     rare->rawBytes = std::move(bytes);
     m_rare = std::move(rare);
 }
@@ -133,11 +139,11 @@ QString FileEntry::text(int column) const
     case ColType:
         return type().toString();
     case ColModified:
-        return facts().modified;
+        return modifiedAt == NoTime ? QString() : FileTimeText(modifiedAt);
     case ColCreated:
-        return facts().created;
+        return createdAt == NoTime ? QString() : FileTimeText(createdAt);
     case ColCaptured:
-        return facts().captured;
+        return captured();
     case ColFullPath:
         return fullPath();
     case ColBaseName:
@@ -153,34 +159,38 @@ QString FileEntry::text(int column) const
 const AudioTags &FileEntry::audioTags() const
 {
     static const AudioTags none;
-    return m_content && m_content->audio ? *m_content->audio : none;
+    const ContentFacts *read = content();
+    return read && read->audio ? *read->audio : none;
 }
 
 QString FileEntry::checksum() const
 {
-    return m_content ? m_content->checksum.value_or(QString()) : QString();
+    return content() ? content()->checksum.value_or(QString()) : QString();
 }
 
 QString FileEntry::duration() const
 {
-    return m_content ? m_content->duration.value_or(QString()) : QString();
+    return content() ? content()->duration.value_or(QString()) : QString();
 }
 
 const PhotoFacts &FileEntry::photoFacts() const
 {
     static const PhotoFacts none;
-    return m_content && m_content->photo ? *m_content->photo : none;
+    const ContentFacts *read = content();
+    return read && read->photo ? *read->photo : none;
 }
 
 void FileEntry::readContent(const ContentUse &wanted, int folderFd)
 {
-    const bool readAudio = wanted.audio && !(m_content && m_content->audio);
-    const bool readChecksum = wanted.checksum && !(m_content && m_content->checksum);
-    const bool readDuration = wanted.duration && !(m_content && m_content->duration);
-    const bool readPhoto = wanted.photo && !(m_content && m_content->photo);
+    const ContentFacts *known = content();
+    const bool readAudio = wanted.audio && !(known && known->audio);
+    const bool readChecksum = wanted.checksum && !(known && known->checksum);
+    const bool readDuration = wanted.duration && !(known && known->duration);
+    const bool readPhoto = wanted.photo && !(known && known->photo);
     if (isFolder || (!readAudio && !readChecksum && !readDuration && !readPhoto))
         return;
-    auto content = std::make_shared<ContentFacts>(m_content ? *m_content : ContentFacts());
+    auto content = std::make_shared<ContentFacts>(known ? *known : ContentFacts());
+    QString newCaptured = captured();
     const ReachablePath path(*this);
     if (readAudio)
         content->audio = ReadAudioTags(path.path());
@@ -193,21 +203,18 @@ void FileEntry::readContent(const ContentUse &wanted, int folderFd)
                                 : QString();
     }
     if (readPhoto) {
-        const bool withDate = wanted.photoWithCaptureDate && facts().captured.isEmpty() &&
-                              MayHoldCaptureDate(oldName);
+        const bool withDate =
+            wanted.photoWithCaptureDate && captured().isEmpty() && MayHoldCaptureDate(oldName);
         // A name kept in its own bytes is read by its whole path, as it was given.
         const bool byName = folderFd != AT_FDCWD && rawBytes().isEmpty() && !oldName.isEmpty();
         const FileFacts read =
             ReadPhotoFileFacts(byName ? QFile::encodeName(oldName) : pathBytes(), fullPath(), size,
                                withDate, byName ? folderFd : AT_FDCWD);
         content->photo = read.photo;
-        if (!read.captured.isEmpty()) {
-            FactTexts texts = facts();
-            texts.captured = read.captured;
-            setFacts(std::move(texts));
-        }
+        if (!read.captured.isEmpty())
+            newCaptured = read.captured;
     }
-    m_content = std::move(content);
+    setRare(std::move(newCaptured), rawBytes(), std::move(content));
 }
 
 QByteArray FileEntry::pathBytes() const

@@ -9,6 +9,7 @@
 #include <QSize>
 #include <QString>
 
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -40,8 +41,8 @@ QString columnHeader(int column);
 
 enum class RowIcon : quint8 { None, Normal, Error };
 
-/// The facts of a file that are kept as display texts; each is empty when it
-/// was not read (or the file has none).
+/// The facts of a file as display texts; each is empty when it was not read
+/// (or the file has none).
 struct FactTexts
 {
     QString modified; ///< last-write time as "yyyy-MM-dd HH-mm-ss"
@@ -108,6 +109,13 @@ struct FileEntry
 
     FileIdentity identity;
 
+    /// Last write and birth in seconds since 1970, NoTime where they were not
+    /// read or the file system keeps no birth time. Their texts are made when
+    /// asked for, as a list may hold very many rows.
+    static constexpr qint64 NoTime = std::numeric_limits<qint64>::min();
+    qint64 modifiedAt = NoTime;
+    qint64 createdAt = NoTime;
+
     /// A row for \a path with the name parts split; file facts are left empty.
     static FileEntry fromPath(const QString &path);
 
@@ -125,8 +133,11 @@ struct FileEntry
     /// dot and for a folder.
     QStringView type() const;
 
-    const FactTexts &facts() const { return m_rare ? m_rare->texts : noFacts(); }
-    void setFacts(FactTexts texts);
+    /// The texts of the time columns and the capture date.
+    FactTexts facts() const;
+    /// The Exif capture date as stored, or empty.
+    const QString &captured() const { return m_rare ? m_rare->captured : noText(); }
+    void setCaptured(QString captured);
     /// The path's bytes when they are no UTF-8 (then the texts above show
     /// them decoded); empty for every other path.
     const QByteArray &rawBytes() const { return m_rare ? m_rare->rawBytes : noBytes(); }
@@ -158,16 +169,17 @@ private:
     // copies of rows may share it.
     struct Rare : QSharedData
     {
-        FactTexts texts;
+        QString captured;
         QByteArray rawBytes;
+        // Copies of the row share the facts of its one file; a new read replaces them.
+        std::shared_ptr<const ContentFacts> content;
     };
-    static const FactTexts &noFacts();
+    static const QString &noText();
     static const QByteArray &noBytes();
-    void setRare(FactTexts texts, QByteArray bytes);
+    const ContentFacts *content() const { return m_rare ? m_rare->content.get() : nullptr; }
+    void setRare(QString captured, QByteArray bytes, std::shared_ptr<const ContentFacts> content);
 
     QExplicitlySharedDataPointer<Rare> m_rare;
-    // Copies of the row share the facts of its one file; a new read replaces them.
-    std::shared_ptr<const ContentFacts> m_content;
 };
 
 /// A text that tells paths apart by their bytes: the path itself when they

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -104,8 +105,9 @@ struct RowsFolder
 FileFacts readFacts(const FileEntry &e, const WantedFacts &wanted, RowsFolder &folder)
 {
     WantedFacts mine = wanted;
-    // The row makes its size text when it is shown.
+    // The row makes its size and time texts when they are shown.
     mine.sizeText = false;
+    mine.times = false;
     mine.captureDate = wanted.captureDate && MayHoldCaptureDate(e.oldName);
     // Only a photo's path is logged.
     const QString shown = mine.captureDate ? e.fullPath() : QString();
@@ -143,15 +145,19 @@ SkippedPath skipped(const PathToLoad &item)
 // Takes the facts over into the row; false for what cannot be renamed here:
 // devices, pipes (reading a pipe would block) and folders not asked for as
 // rows. A folder's length is its listing's, nothing to show or sort by.
-bool takeFacts(FileEntry &e, const FileFacts &facts, bool folderRow, bool sizeShown)
+bool takeFacts(FileEntry &e, const FileFacts &facts, bool folderRow, const WantedFacts &wanted)
 {
     if (!facts.exists || !(facts.isRegularFile || (folderRow && facts.isFolder)))
         return false;
     e.isFolder = facts.isFolder;
     e.size = e.isFolder ? 0 : facts.size;
     e.identity = facts.identity;
-    e.sizeShown = sizeShown && !e.isFolder;
-    e.setFacts({facts.modified, facts.created, facts.captured});
+    e.sizeShown = wanted.sizeText && !e.isFolder;
+    if (wanted.times) {
+        e.modifiedAt = facts.modifiedAt;
+        e.createdAt = facts.createdAt.value_or(FileEntry::NoTime);
+    }
+    e.setCaptured(facts.captured);
     return true;
 }
 
@@ -238,8 +244,12 @@ public:
         , m_mostlyPhotos(mostlyPhotos(paths, wanted))
         , m_batch(m_mostlyPhotos ? PhotoBatch : Batch)
         , m_threads(firstReaders(m_n))
-        , m_batchLog(logging ? size_t((m_n + m_batch - 1) / m_batch) : 0)
-    {}
+    {
+        if (logging) {
+            m_log.blocks.resize(PhotoReaders);
+            m_log.batches.resize(size_t((m_n + m_batch - 1) / m_batch));
+        }
+    }
 
     // Reads every path; the calling thread calls \a serve, where given, once
     // before the first path (the helpers may read them all), between two
@@ -265,7 +275,7 @@ public:
     const std::atomic<int> &done() const { return m_done; }
     // The log lines of each batch, to be written in the order of the paths
     // once all are read, so that the log reads as if they had been read in turn.
-    std::vector<QByteArray> &batchLog() { return m_batchLog; }
+    KeptLines &log() { return m_log; }
 
 private:
     // Files dropped together mostly share their folder; one copy of its text
@@ -285,41 +295,38 @@ private:
         if (last && *last == e.folder)
             e.folder = *last;
         last = &e.folder;
-        m_keep[i] =
-            takeFacts(e, readFacts(e, m_wanted, folder), item.folderRow, m_wanted.sizeText) ? 1 : 2;
+        m_keep[i] = takeFacts(e, readFacts(e, m_wanted, folder), item.folderRow, m_wanted) ? 1 : 2;
     }
 
     void work(const std::function<void()> &serve)
     {
         const QString *last = nullptr;
         RowsFolder folder;
+        const int block = m_nextBlock.fetch_add(1);
+        std::optional<LogCapture> capture;
+        if (m_logging)
+            capture.emplace();
         for (int from = m_next.fetch_add(m_batch); from < m_n; from = m_next.fetch_add(m_batch)) {
             const Clock::time_point began = m_mostlyPhotos ? Clock::now() : Clock::time_point();
             const long blocks = m_mostlyPhotos && m_threads > 1 ? blocksRead() : 0;
-            std::optional<LogCapture> capture;
             const int to = std::min(m_n, from + m_batch);
-            if (m_logging) {
-                capture.emplace();
-                // Two lines a file, each about its path and the time long:
-                // growing the text line by line cost more than writing it.
-                capture->lines().reserve((to - from) * 2 * (m_paths.at(from).path.size() + 64));
-            }
+            const qsizetype logged = capture ? capture->lines().size() : 0;
             for (int i = from; i < to; ++i) {
                 readOne(i, last, folder);
                 if (serve)
                     serve();
             }
-            if (m_logging) {
-                // The reserve is not kept, as the lines may wait until the
-                // load ends.
-                const QByteArray &lines = capture->lines();
-                m_batchLog[size_t(from / m_batch)] = QByteArray(lines.constData(), lines.size());
+            if (capture) {
+                m_log.batches[size_t(from / m_batch)] = {block, logged,
+                                                         capture->lines().size() - logged};
             }
             m_done.fetch_add(to - from, std::memory_order_relaxed);
             // The window's turns would count as waiting, too.
             if (!serve)
                 joinIfWaiting(began, blocks);
         }
+        if (capture)
+            m_log.blocks[size_t(block)] = std::move(capture->lines());
     }
 
     // A system out of threads (a container's limit) reads with those it has.
@@ -370,8 +377,9 @@ private:
     const bool m_mostlyPhotos;
     const int m_batch;
     const int m_threads;
-    std::vector<QByteArray> m_batchLog;
+    KeptLines m_log;
     std::atomic<int> m_next{0};
+    std::atomic<int> m_nextBlock{0};
     std::atomic<int> m_done{0};
     std::mutex m_joining;
     std::vector<std::thread> m_helpers;
@@ -416,18 +424,19 @@ private:
 };
 
 // Writes the lines of all batches in the order of the paths, a few hundred
-// KiB at a time; each batch's lines are freed as they are written.
-void writeLog(std::vector<QByteArray> &batchLog)
+// KiB at a time, and frees them.
+void writeLog(KeptLines &log)
 {
     QByteArray pending;
-    for (QByteArray &lines : batchLog) {
-        pending += std::exchange(lines, QByteArray());
+    for (const KeptLines::Batch &batch : log.batches) {
+        pending.append(log.blocks[size_t(batch.block)].constData() + batch.from, batch.size);
         if (pending.size() >= LogChunk) {
             WriteLogLines(pending);
             pending.clear();
         }
     }
     WriteLogLines(pending);
+    log = KeptLines();
 }
 
 // Moves the rows that were read to the front of \a rows and drops the rest;
@@ -468,13 +477,13 @@ NewRows ReadNewRows(const QList<PathToLoad> &paths, const FileList &list, const 
                                   : std::function<void()>());
     if (progress)
         progress(n);
-    // Kept, the lines stay in their batches: one block of them all would
-    // need as much again while it is made.
-    std::vector<QByteArray> log;
+    // Kept, the lines stay in their threads' blocks: one block of them all
+    // would need as much again while it is made.
+    KeptLines log;
     if (keepLog)
-        log = std::move(reading.batchLog());
+        log = std::move(reading.log());
     else
-        writeLog(reading.batchLog());
+        writeLog(reading.log());
     QList<SkippedPath> skippedPaths = keepRowsRead(rows, keep, paths);
     return {std::move(rows), std::move(skippedPaths), std::move(log)};
 }
@@ -513,6 +522,10 @@ NewRows RowsReadAhead::takeWhileServing(const std::function<void(int)> &progress
     }
     NewRows added = m_rows.valid() ? m_rows.get() : NewRows();
     writeLog(added.log);
+    // What the reading threads freed (the paths as texts, the log lines) stays
+    // with their own heaps, which the window's thread does not take from:
+    // handed back, it is not counted again under the list's first preview.
+    ::malloc_trim(0);
     return added;
 }
 

@@ -48,15 +48,28 @@ struct SkippedPath
     SkipReason reason;
 };
 
+/// Log lines of a load, kept to be written later in the order of the paths:
+/// each reading thread's lines in one block of their own, so that the rows'
+/// texts, made among them, are not left scattered between the freed lines.
+struct KeptLines
+{
+    struct Batch
+    {
+        int block = 0;
+        qsizetype from = 0, size = 0;
+    };
+    std::vector<QByteArray> blocks;
+    std::vector<Batch> batches; ///< where each batch of paths has its lines, in their order
+};
+
 struct NewRows
 {
     QList<FileEntry> rows;
     /// The paths that name no file to rename, in the order given; a path
     /// the list holds already, or given twice, is no skipped path.
     QList<SkippedPath> skipped;
-    /// The log lines of the load, where it was asked to keep them: those of
-    /// each batch of paths, in their order.
-    std::vector<QByteArray> log;
+    /// The log lines of the load, where it was asked to keep them.
+    KeptLines log;
 };
 
 /// New rows, in the order given, for the regular files among \a paths that

@@ -87,6 +87,11 @@ FileIdentity IdentityOf(const struct statx &status)
     return id;
 }
 
+QString FileTimeText(qint64 secondsSinceEpoch)
+{
+    return localTimeText(secondsSinceEpoch, u"-", u" ", u"-");
+}
+
 FileFacts ReadFileFacts(const QString &path, bool withCaptureDate)
 {
     if (path.isEmpty())
@@ -121,12 +126,13 @@ FileFacts ReadFileFacts(const QByteArray &localPath, const QString &shownPath,
     facts.size = qint64(status.stx_size);
     if (wanted.sizeText)
         facts.sizeText = FormatFileSize(facts.size);
+    facts.modifiedAt = status.stx_mtime.tv_sec;
+    if (status.stx_mask & STATX_BTIME)
+        facts.createdAt = status.stx_btime.tv_sec;
     if (wanted.times) {
-        static constexpr QStringView dash = u"-";
-        static constexpr QStringView blank = u" ";
-        facts.modified = localTimeText(status.stx_mtime.tv_sec, dash, blank, dash);
-        if (status.stx_mask & STATX_BTIME)
-            facts.created = localTimeText(status.stx_btime.tv_sec, dash, blank, dash);
+        facts.modified = FileTimeText(facts.modifiedAt);
+        if (facts.createdAt)
+            facts.created = FileTimeText(*facts.createdAt);
     }
 
     // The status comes first: an empty file holds no photo, and opening each of

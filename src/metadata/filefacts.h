@@ -7,6 +7,7 @@
 #include <QtGlobal>
 
 #include <chrono>
+#include <optional>
 
 #include <fcntl.h>
 
@@ -63,13 +64,19 @@ struct FileFacts
     bool isRegularFile = false;
     bool isFolder = false;
     qint64 size = 0;
-    QString sizeText; ///< FormatFileSize(Size)
-    QString modified; ///< "2006-03-14 09-05-07" in the local time of that date
-    QString created;  ///< same layout, "" where the file system keeps no birth time
-    QString captured; ///< the Exif capture date as stored, "" without one
-    PhotoFacts photo; ///< read by ReadPhotoFileFacts() alone
+    QString sizeText;      ///< FormatFileSize(Size)
+    QString modified;      ///< "2006-03-14 09-05-07" in the local time of that date
+    QString created;       ///< same layout, "" where the file system keeps no birth time
+    qint64 modifiedAt = 0; ///< last write in seconds since 1970, whether or not times are wanted
+    std::optional<qint64> createdAt; ///< birth, the same, where the file system keeps it
+    QString captured;                ///< the Exif capture date as stored, "" without one
+    PhotoFacts photo;                ///< read by ReadPhotoFileFacts() alone
     FileIdentity identity;
 };
+
+/// A file time as FileFacts shows it: "2006-03-14 09-05-07" in the local
+/// time of that date.
+QString FileTimeText(qint64 secondsSinceEpoch);
 
 /// Which of the facts a reader should fill in; type and size come with every
 /// read. Formatting the times costs more than the status call that gives them.

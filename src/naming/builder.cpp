@@ -109,22 +109,22 @@ bool isTimeKind(int kind)
 }
 
 // A date placeholder's text: with a format of its own, or one of the fixed parts.
-void appendDate(QString &out, const MaskToken &token, const FactTexts &facts)
+void appendDate(QString &out, const MaskToken &token, const FileEntry &row)
 {
     if (!token.text.isEmpty()) {
-        out.append(FormatTimeStamp(token.kind >= KindCaptureOffset    ? facts.captured
-                                   : token.kind >= KindCreationOffset ? facts.created
-                                                                      : facts.modified,
+        out.append(FormatTimeStamp(row.text(token.kind >= KindCaptureOffset    ? ColCaptured
+                                            : token.kind >= KindCreationOffset ? ColCreated
+                                                                               : ColModified),
                                    token.text));
     } else if (isTimeKind(token.kind)) {
-        appendTimePart(out, token.kind, facts.modified);
+        appendTimePart(out, token.kind, row.text(ColModified));
     } else if (isTimeKind(token.kind - KindCreationOffset)) {
-        appendTimePart(out, token.kind - KindCreationOffset, facts.created);
+        appendTimePart(out, token.kind - KindCreationOffset, row.text(ColCreated));
     } else if (isTimeKind(token.kind - KindCaptureOffset)) {
         // Only the capture date may be missing as a whole; an empty text then
         // gives nothing rather than the bare separators.
-        if (!facts.captured.isEmpty())
-            appendTimePart(out, token.kind - KindCaptureOffset, facts.captured);
+        if (!row.captured().isEmpty())
+            appendTimePart(out, token.kind - KindCaptureOffset, row.captured());
     }
 }
 
@@ -199,7 +199,7 @@ void appendToken(QString &out, const MaskToken &token, const FileEntry &row, int
     if (isContentKind(token.kind))
         out.append(contentValue(row, token.kind));
     else
-        appendDate(out, token, row.facts());
+        appendDate(out, token, row);
 }
 
 // File systems hand names over in any normalization form; below U+0300 every

@@ -1,5 +1,6 @@
 #include "filelist/filelist.h"
 #include "filelist/loader.h"
+#include "metadata/filetimes.h"
 #include "storage/applog.h"
 #include "support/photobuilder.h"
 #include "support/tempfiles.h"
@@ -49,7 +50,7 @@ QStringList facts(const NewRows &read)
         out << QString::number(int(s.reason));
     for (const FileEntry &e : read.rows)
         out << QStringList{QString::fromLatin1(e.pathBytes()), e.text(ColSize), e.text(ColSizeKey),
-                           e.facts().modified, e.facts().captured}
+                           e.text(ColModified) + e.text(ColCreated), e.facts().captured}
                    .join(u'|');
     return out;
 }
@@ -66,11 +67,12 @@ TEST_F(LoaderTest, OnlyNewRegularFilesBecomeRowsAndEveryPathIsLogged)
     const NewRows read = ReadNewRows(PathsFromText(paths), held);
     // A path given twice, or held already, is no skipped path.
     ASSERT_EQ(read.rows.size(), 1);
-    const QString modified = read.rows.at(0).facts().modified;
+    const QString times = GetFileTimeText(file, FileTime::Modified, u"-"_s, u" "_s, u"-"_s) +
+                          GetFileTimeText(file, FileTime::Created, u"-"_s, u" "_s, u"-"_s);
     EXPECT_EQ(facts(read), (QStringList{QString::number(int(SkipReason::Folder)),
                                         QString::number(int(SkipReason::NotRegularFile)),
                                         QString::number(int(SkipReason::Missing)),
-                                        file + u"|5 Byte|0000000000000005|"_s + modified + u'|'}));
+                                        file + u"|5 Byte|0000000000000005|"_s + times + u'|'}));
     EXPECT_EQ(read.rows.at(0).text(ColModified).size(), 19);
     const QString line = u" LoadListWithFileNames: "_s;
     EXPECT_EQ(takeLog(), line + paths.join(u"\r\n"_s + line) + u"\r\n"_s);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QRegularExpression>
 
 using namespace kesto;
@@ -13,7 +14,9 @@ namespace {
 FileEntry photo()
 {
     FileEntry e = FileEntry::fromPath(u"/home/u/Projekt A/Urlaub.JPG"_s);
-    e.setFacts({u"2006-03-14 09-05-07"_s, u"2004-12-01 23-59-58"_s, u"2005:07:14 13:45:12"_s});
+    e.modifiedAt = QDateTime(QDate(2006, 3, 14), QTime(9, 5, 7)).toSecsSinceEpoch();
+    e.createdAt = QDateTime(QDate(2004, 12, 1), QTime(23, 59, 58)).toSecsSinceEpoch();
+    e.setCaptured(u"2005:07:14 13:45:12"_s);
     e.imageSize = QSize(640, 480);
     return e;
 }
@@ -107,7 +110,9 @@ TEST(NameBuilder, OptionsApplyInTheirOrder)
 TEST(NameBuilder, DatesTakeAFormatAndNamesAreComposedBeforeTheSetsAndAfterThemInAscii)
 {
     FileEntry e = FileEntry::fromPath(u"/x/A\u0308rger Gru\u0308n.txt"_s);
-    e.setFacts({u"2006-03-14 09-05-07"_s, u"2004-12-01 23-59-58"_s, u"2024:03:05 13:45:12"_s});
+    e.modifiedAt = QDateTime(QDate(2006, 3, 14), QTime(9, 5, 7)).toSecsSinceEpoch();
+    e.createdAt = QDateTime(QDate(2004, 12, 1), QTime(23, 59, 58)).toSecsSinceEpoch();
+    e.setCaptured(u"2024:03:05 13:45:12"_s);
     const std::pair<const char *, const char *> rows[] = {
         {"[DATUM yyyy-MM-dd]", "2006-03-14"},
         {"[erstelldatum dd.MM.yy HH-mm]", "01.12.04 23-59"},
