@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -34,6 +35,24 @@ TEST(Start, HelpAndVersionNeedNoDisplayAndWithoutOneTheProgramSaysHowToGoOnInOne
                   ended)
             << command;
     }
+}
+
+// Qt's own options before the files still reach Qt: offscreen, the window
+// comes up without a display and stays.
+TEST(Start, QtsOwnOptionsReachQt)
+{
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
+    env.insert("XDG_CONFIG_HOME", home.path());
+    env.insert("XDG_DATA_HOME", home.path());
+    QProcess kesto;
+    kesto.setProcessEnvironment(env);
+    kesto.start(KESTO_PATH, {"-platform", "offscreen", "a.txt"});
+    EXPECT_FALSE(kesto.waitForFinished(2000)) << kesto.readAllStandardError().toStdString();
+    kesto.kill();
+    kesto.waitForFinished();
 }
 
 } // namespace
