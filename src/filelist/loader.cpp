@@ -563,10 +563,12 @@ void ReadPhotoFactsSideBySide(FileList &list, bool withCaptureDate)
                 logs[size_t(batch)] = std::move(capture->lines());
         }
     };
+    // The calling thread only waits: working beside the threads it has just
+    // started, it kept its core while they waited for one, and did three
+    // batches in four.
     std::vector<std::thread> helpers;
-    for (int t = 1; t < threads; ++t)
+    for (int t = 0; t < threads; ++t)
         helpers.emplace_back(work);
-    work();
     for (std::thread &helper : helpers)
         helper.join();
     for (const QByteArray &lines : logs)
