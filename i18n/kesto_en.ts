@@ -596,14 +596,6 @@ cannot be read, is damaged or was changed (then nothing is renamed).
         <translation>kesto-cli: Line %1 of the table belongs to no file of the list: %2</translation>
     </message>
     <message>
-        <source>1 Ordner</source>
-        <translation>1 folder</translation>
-    </message>
-    <message>
-        <source>%1 Ordner</source>
-        <translation>%1 folders</translation>
-    </message>
-    <message>
         <source>Bereit: mit --apply wird %1 umbenannt.</source>
         <translation>Ready: with --apply %1 is renamed.</translation>
     </message>
@@ -614,14 +606,6 @@ cannot be read, is damaged or was changed (then nothing is renamed).
     <message>
         <source>Bereit: mit --apply werden %1 und %2 umbenannt.</source>
         <translation>Ready: with --apply %1 and %2 are renamed.</translation>
-    </message>
-    <message>
-        <source>1 Datei</source>
-        <translation>1 file</translation>
-    </message>
-    <message>
-        <source>%1 Dateien</source>
-        <translation>%1 files</translation>
     </message>
 </context>
 <context>

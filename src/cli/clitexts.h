@@ -84,14 +84,13 @@ inline QString ready(int files, int folders = 0)
         return files == 1 ? Text::tr("Bereit: mit --apply wird 1 Datei umbenannt.")
                           : Text::tr("Bereit: mit --apply werden %1 Dateien umbenannt.").arg(files);
     }
-    const QString folderCount =
-        folders == 1 ? Text::tr("1 Ordner") : Text::tr("%1 Ordner").arg(folders);
+    const QString folderCount = messages::folderCount(folders);
     if (files == 0) {
         return folders == 1 ? Text::tr("Bereit: mit --apply wird %1 umbenannt.").arg(folderCount)
                             : Text::tr("Bereit: mit --apply werden %1 umbenannt.").arg(folderCount);
     }
     return Text::tr("Bereit: mit --apply werden %1 und %2 umbenannt.")
-        .arg(files == 1 ? Text::tr("1 Datei") : Text::tr("%1 Dateien").arg(files), folderCount);
+        .arg(messages::fileCount(files), folderCount);
 }
 
 inline QString outputFailed(const QString &reason)

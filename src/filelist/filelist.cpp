@@ -355,17 +355,20 @@ void FileList::sortRows()
         // order, which give the collator's order many times faster.
         const NameOrder &names = NameOrder::shared();
         const QCollator collator = NameCollator();
-        std::string keyA, keyB;
-        const auto compare = [&](const QString &a, const QString &b) {
-            if (names.asciiKey(keyA, a) && names.asciiKey(keyB, b))
-                return keyA.compare(keyB);
-            return collator.compare(a, b);
-        };
         // Rows often arrive in order already, or in reverse (new rows go to
-        // the top): one look at the neighbours settles those cases.
+        // the top): one look at the neighbours settles those cases. Each
+        // row's text and key are made once, and kept for its next neighbour.
+        QString before = m_rows.at(0).text(m_sortColumn);
+        std::string beforeKey, key;
+        bool beforeAscii = names.asciiKey(beforeKey, before);
         bool inOrder = true, reversed = true;
         for (qsizetype i = 1; i < m_rows.size() && (inOrder || reversed); ++i) {
-            int c = compare(m_rows.at(i - 1).text(m_sortColumn), m_rows.at(i).text(m_sortColumn));
+            QString text = m_rows.at(i).text(m_sortColumn);
+            const bool ascii = names.asciiKey(key, text);
+            int c = beforeAscii && ascii ? beforeKey.compare(key) : collator.compare(before, text);
+            before = std::move(text);
+            beforeKey.swap(key);
+            beforeAscii = ascii;
             if (descending)
                 c = -c;
             inOrder = inOrder && c <= 0;

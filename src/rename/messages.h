@@ -67,16 +67,24 @@ inline QString renameCaption()
 {
     return Text::tr("&Umbenennen");
 }
+/// "1 Datei", "3 Dateien".
+inline QString fileCount(qint64 files)
+{
+    return files == 1 ? Text::tr("1 Datei") : Text::tr("%1 Dateien").arg(files);
+}
+/// "1 Ordner", "3 Ordner".
+inline QString folderCount(qint64 folders)
+{
+    return folders == 1 ? Text::tr("1 Ordner") : Text::tr("%1 Ordner").arg(folders);
+}
 /// \a folders of the \a rows are folders.
 inline QString checkedCount(qint64 checked, qint64 rows, qint64 folders = 0)
 {
     if (folders > 0) {
-        const qint64 files = rows - folders;
         return Text::tr("%1 von %2 markiert (%3, %4)")
             .arg(checked)
             .arg(rows)
-            .arg(files == 1 ? Text::tr("1 Datei") : Text::tr("%1 Dateien").arg(files),
-                 folders == 1 ? Text::tr("1 Ordner") : Text::tr("%1 Ordner").arg(folders));
+            .arg(fileCount(rows - folders), folderCount(folders));
     }
     return Text::tr("%1 von %2 Dateien markiert").arg(checked).arg(rows);
 }
@@ -331,10 +339,6 @@ inline QString noFaultyNames()
 }
 
 // Undo.
-inline QString fileCount(int files)
-{
-    return files == 1 ? Text::tr("1 Datei") : Text::tr("%1 Dateien").arg(files);
-}
 /// The files of a batch and the folders it made for them.
 inline QString batchSize(int files, int folders)
 {

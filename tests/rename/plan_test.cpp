@@ -18,6 +18,14 @@ PlannedRename planned(const QString &folder, const QString &oldName, const QStri
     return {QFile::encodeName(folder), QFile::encodeName(oldName), newName.toUtf8()};
 }
 
+QStringList reasonsOf(const RenamePlan &plan)
+{
+    QStringList reasons;
+    for (const PlannedRename &p : plan.pairs)
+        reasons << p.reason();
+    return reasons;
+}
+
 TEST(Plan, EveryRowGetsItsReason)
 {
     TempFolder dir;
@@ -43,7 +51,7 @@ TEST(Plan, EveryRowGetsItsReason)
         {"11.txt", "11.txt", ""},
     };
     QList<PlannedRename> pairs;
-    QStringList reasons, given;
+    QStringList reasons;
     dir.write(u"da.txt"_s);
     dir.write(u"Ä.txt"_s);
     for (const auto &[oldName, newName, reason] : rows) {
@@ -52,9 +60,7 @@ TEST(Plan, EveryRowGetsItsReason)
         reasons << reason;
     }
     const RenamePlan plan = CheckPlan(pairs);
-    for (const PlannedRename &p : plan.pairs)
-        given << p.reason();
-    EXPECT_EQ(given, reasons);
+    EXPECT_EQ(reasonsOf(plan), reasons);
     EXPECT_FALSE(plan.namesUnique || plan.noCollision || plan.noEmptyName || plan.namesFit ||
                  plan.namesAllowed);
     EXPECT_EQ(plan.pairs.last().status, PairStatus::Unchanged);
@@ -103,16 +109,14 @@ TEST(Plan, NamesThatLeadIntoFoldersMeetTheEntriesThereAndOnTheWay)
         {"12.txt", "mnt/neu/12.txt", mounted ? "anderes Laufwerk" : ""},
     };
     QList<PlannedRename> pairs;
-    QStringList reasons, given;
+    QStringList reasons;
     for (const auto &[oldName, newName, reason] : rows) {
         pairs << planned(folder, oldName, newName);
         reasons << reason;
     }
     pairs << planned(folder + u"da/"_s, u"alt.txt"_s, u"weg.txt"_s);
     const RenamePlan plan = CheckPlan(pairs);
-    for (const PlannedRename &p : plan.pairs)
-        given << p.reason();
-    EXPECT_EQ(given, reasons << u""_s);
+    EXPECT_EQ(reasonsOf(plan), reasons << u""_s);
     EXPECT_FALSE(plan.foldersFree || plan.oneDrive != !mounted);
 
     const RenamePlan passed =
