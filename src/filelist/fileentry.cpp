@@ -86,11 +86,6 @@ const QByteArray &FileEntry::noBytes()
     return none;
 }
 
-FactTexts FileEntry::facts() const
-{
-    return {text(ColModified), text(ColCreated), captured()};
-}
-
 void FileEntry::setCaptured(QString captured)
 {
     setRare(std::move(captured), rawBytes(), m_rare ? m_rare->content : nullptr);

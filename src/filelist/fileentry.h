@@ -41,15 +41,6 @@ QString columnHeader(int column);
 
 enum class RowIcon : quint8 { None, Normal, Error };
 
-/// The facts of a file as display texts; each is empty when it was not read
-/// (or the file has none).
-struct FactTexts
-{
-    QString modified; ///< last-write time as "yyyy-MM-dd HH-mm-ss"
-    QString created;  ///< creation (birth) time, same layout, or empty
-    QString captured; ///< Exif capture date as stored, or empty
-};
-
 /// Which facts of a file's content a mask asks for.
 struct ContentUse
 {
@@ -133,8 +124,6 @@ struct FileEntry
     /// dot and for a folder.
     QStringView type() const;
 
-    /// The texts of the time columns and the capture date.
-    FactTexts facts() const;
     /// The Exif capture date as stored, or empty.
     const QString &captured() const { return m_rare ? m_rare->captured : noText(); }
     void setCaptured(QString captured);

@@ -50,7 +50,7 @@ QStringList facts(const NewRows &read)
         out << QString::number(int(s.reason));
     for (const FileEntry &e : read.rows)
         out << QStringList{QString::fromLatin1(e.pathBytes()), e.text(ColSize), e.text(ColSizeKey),
-                           e.text(ColModified) + e.text(ColCreated), e.facts().captured}
+                           e.text(ColModified) + e.text(ColCreated), e.captured()}
                    .join(u'|');
     return out;
 }
@@ -183,7 +183,7 @@ TEST_F(LoaderTest, FilesReadSideBySideGiveTheRowsAndTheLogOfAOneByOneLoad)
     EXPECT_EQ(facts(single).mid(0, 3), (QStringList{QString::number(int(SkipReason::Unreadable)),
                                                     QString::number(int(SkipReason::Folder)),
                                                     QString::number(int(SkipReason::Missing))}));
-    EXPECT_EQ(together.rows.value(3).oldName + u' ' + together.rows.value(3).facts().captured,
+    EXPECT_EQ(together.rows.value(3).oldName + u' ' + together.rows.value(3).captured(),
               u"IMG_é.JPG 2001:02:03 04:05:06"_s);
 }
 

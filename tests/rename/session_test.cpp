@@ -242,7 +242,7 @@ TEST_F(SessionTest, ARunThatOnlyNamesReadsOnlyTheFactsItsMaskAndSortColumnUse)
         const FileEntry &e = run.list().at(0);
         EXPECT_EQ(e.newName, QString()); // named by refresh() only
         const auto readFact = [](const QString &fact) { return fact.isEmpty() ? '0' : '1'; };
-        EXPECT_EQ((std::string{readFact(e.facts().modified), readFact(e.facts().captured)}), read);
+        EXPECT_EQ((std::string{readFact(e.text(ColModified)), readFact(e.captured())}), read);
         EXPECT_FALSE(e.sizeShown);
         EXPECT_EQ(e.size, QFileInfo(photo).size());
     }
